@@ -1,0 +1,25 @@
+#pragma once
+
+#include "mailpiece_export.h"
+
+#include <QString>
+
+/// String splitting and token substitution; separators compare exactly, case-sensitively.
+namespace tav::StrLib {
+
+/// The text before the first `sep`; the whole text when `sep` does not occur.
+MAILPIECE_EXPORT QString TextBefore(const QString& text, const QString& sep);
+/// The text after the first `sep`; "" when `sep` does not occur.
+MAILPIECE_EXPORT QString TextAfter(const QString& text, const QString& sep);
+/// The text after the last `sep`; the whole text when `sep` does not occur.
+MAILPIECE_EXPORT QString TextAfterLast(const QString& text, const QString& sep);
+
+/// `text` without its leading and trailing spaces (other white space stays).
+MAILPIECE_EXPORT QString TrimSpaces(const QString& text);
+
+/// `text` with every "<<name>>" replaced by the value paired with name in `list`
+/// (name pairSep value, entries separated by itemSep). Replacement text is not scanned again.
+MAILPIECE_EXPORT QString SubstituteTokens(const QString& text, const QString& list,
+                                          const QString& pairSep, const QString& itemSep);
+
+} // namespace tav::StrLib

@@ -1,0 +1,224 @@
+#include "piece_store.h"
+
+#include "dir_lib.h"
+#include "store_line.h"
+#include "tav_error.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tav {
+
+namespace {
+constexpr qsizetype kFlushBytes = 64 * 1024;
+constexpr qsizetype kReadChunkBytes = 16 * 1024;
+const QString kHeader[] = {QStringLiteral("Substitute"), QStringLiteral("BarCode"),
+                           QStringLiteral("CarrierRoute")};
+} // namespace
+
+PieceStore::PieceStore(QString path)
+    : path_(std::move(path))
+{
+}
+
+PieceStore::~PieceStore()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+    DirLib::DeleteFileAndWait(path_);
+}
+
+void PieceStore::create()
+{
+    if (created_)
+        return;
+    // The file was created exclusively when the store was reserved; never follow a link to it.
+    fd_ = ::open(path_.toLocal8Bit().constData(), O_RDWR | O_TRUNC | O_NOFOLLOW | O_CLOEXEC);
+    if (fd_ < 0)
+        raiseFileError(ErrorNumber::PathFileAccess,
+                       QStringLiteral("cannot open the piece store: %1")
+                           .arg(QString::fromLocal8Bit(std::strerror(errno))));
+    created_ = true;
+    writing_ = true;
+    reading_ = false;
+    offsets_.clear();
+    pending_.clear();
+    appendStoreLine(pending_, kHeader[0], kHeader[1], kHeader[2]);
+    endOffset_ = pending_.size();
+    flush();
+}
+
+void PieceStore::close()
+{
+    flush();
+    writing_ = false;
+    reading_ = false;
+}
+
+void PieceStore::openForReading()
+{
+    if (writing_)
+        close();
+    recordsRead_ = 0;
+    atEnd_ = true;
+    if (!created_)
+        return;
+
+    const qint64 size = fileSize();
+    if (size != readLimit_)
+        readBuffer_.clear(); // the file changed under the buffered window
+    readLimit_ = size;
+    readPos_ = 0;
+
+    StoreFieldReader reader([this] { return peek(); }, [this] { advance(); });
+    bool headerMatches = true;
+    for (const QString& expected : kHeader)
+        headerMatches = reader.readField() == expected && headerMatches;
+    reading_ = headerMatches;
+    atEnd_ = readPos_ >= readLimit_;
+}
+
+PieceRecord PieceStore::readRecord()
+{
+    if (!created_ || writing_)
+        raiseFileError(ErrorNumber::BadFileNameOrNumber,
+                       QStringLiteral("the piece store is not open for reading"));
+
+    StoreFieldReader reader([this] { return peek(); }, [this] { advance(); });
+    const auto incomplete = [this] {
+        raiseFileError(ErrorNumber::InputPastEndOfFile,
+                       QStringLiteral("piece record %1 is incomplete: the store ends inside it")
+                           .arg(recordsRead_ + 1));
+    };
+    PieceRecord record;
+    record.substituteText = reader.readField();
+    if (readPos_ >= readLimit_)
+        incomplete();
+    record.barCodeValue = reader.readField();
+    if (readPos_ >= readLimit_)
+        incomplete();
+    record.carrierRoute = reader.readField();
+    record.found = true;
+    atEnd_ = readPos_ >= readLimit_;
+    ++recordsRead_;
+    return record;
+}
+
+PieceRecord PieceStore::find(qint32 number)
+{
+    if (!created_ || number > pieceCount())
+        return {};
+    if (number <= recordsRead_)
+        close();
+    if (!reading_)
+        openForReading();
+    if (!reading_)
+        return {};
+
+    // Pieces whose line starts inside the file; only the last of them can be cut short.
+    const auto present = static_cast<qint32>(
+        std::lower_bound(offsets_.begin(), offsets_.end(), readLimit_) - offsets_.begin());
+    if (number >= 1 && number <= present) {
+        return readRecordAt(number);
+    }
+    // A sequential reader would pass over every remaining record before reporting "not found",
+    // failing on a cut-off last one: do the same, reading only that one.
+    if (present > recordsRead_)
+        readRecordAt(present);
+    atEnd_ = true;
+    return {};
+}
+
+void PieceStore::append(const QString& substituteText, const QString& barCodeValue,
+                        const QString& carrierRoute)
+{
+    if (!writing_) {
+        if (created_) {
+            close();
+            writing_ = true;
+        } else {
+            create();
+        }
+    }
+    const qsizetype before = pending_.size();
+    appendStoreLine(pending_, substituteText, barCodeValue, carrierRoute);
+    offsets_.push_back(endOffset_);
+    endOffset_ += pending_.size() - before;
+    if (pending_.size() >= kFlushBytes)
+        flush();
+}
+
+void PieceStore::flush()
+{
+    while (!pending_.isEmpty()) {
+        const qint64 at = endOffset_ - pending_.size();
+        const ssize_t written = ::pwrite(fd_, pending_.constData(), pending_.size(), at);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            raiseFileError(ErrorNumber::DeviceIO,
+                           QStringLiteral("cannot write the piece store: %1")
+                               .arg(QString::fromLocal8Bit(std::strerror(errno))));
+        }
+        pending_.remove(0, written);
+    }
+}
+
+qint64 PieceStore::fileSize() const
+{
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0)
+        raiseFileError(ErrorNumber::DeviceIO,
+                       QStringLiteral("cannot read the piece store: %1")
+                           .arg(QString::fromLocal8Bit(std::strerror(errno))));
+    return info.st_size;
+}
+
+PieceRecord PieceStore::readRecordAt(qint32 number)
+{
+    readPos_ = offsets_[number - 1];
+    recordsRead_ = number - 1;
+    return readRecord();
+}
+
+int PieceStore::peek()
+{
+    if (readPos_ >= readLimit_)
+        return -1;
+    if (readPos_ < readBufferStart_ || readPos_ >= readBufferStart_ + readBuffer_.size()) {
+        readBuffer_.resize(kReadChunkBytes);
+        ssize_t got;
+        do {
+            got = ::pread(fd_, readBuffer_.data(), readBuffer_.size(), readPos_);
+        } while (got < 0 && errno == EINTR);
+        if (got <= 0) {
+            readBuffer_.clear();
+            if (got < 0)
+                raiseFileError(ErrorNumber::DeviceIO,
+                               QStringLiteral("cannot read the piece store: %1")
+                                   .arg(QString::fromLocal8Bit(std::strerror(errno))));
+            readLimit_ = readPos_; // the file is shorter than it was
+            return -1;
+        }
+        readBuffer_.resize(got);
+        readBufferStart_ = readPos_;
+    }
+    return static_cast<unsigned char>(readBuffer_.at(readPos_ - readBufferStart_));
+}
+
+void PieceStore::advance()
+{
+    ++readPos_;
+}
+
+void PieceStore::raiseFileError(qint32 number, const QString& what) const
+{
+    raiseError(number, QStringLiteral("TavLabel:PieceStore"),
+               QStringLiteral("%1 (%2)").arg(what, path_));
+}
+
+} // namespace tav

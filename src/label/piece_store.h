@@ -1,0 +1,88 @@
+#pragma once
+
+#include "mailpiece_export.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <deque>
+
+namespace tav {
+
+/// One piece as read back from the store.
+struct PieceRecord {
+    QString substituteText;
+    QString barCodeValue;
+    QString carrierRoute;
+    bool found = false;
+};
+
+/// The label control's piece store: a private file with a header line and one line per piece,
+/// read back by piece number. Only an index of record offsets (8 bytes a piece) stays in memory,
+/// so a lookup costs the same wherever the piece lies.
+class MAILPIECE_EXPORT PieceStore {
+public:
+    /// A store over the reserved, empty file at `path`; nothing is written until create().
+    explicit PieceStore(QString path);
+    /// Closes the file and deletes it.
+    ~PieceStore();
+    PieceStore(const PieceStore&) = delete;
+    PieceStore& operator=(const PieceStore&) = delete;
+
+    /// Full path of the store file.
+    const QString& fileName() const { return path_; }
+    /// Whether the header line has been written.
+    bool created() const { return created_; }
+    /// Whether the store is positioned for appending.
+    bool writing() const { return writing_; }
+    /// Whether the store is positioned for reading and its header was recognised.
+    bool reading() const { return reading_; }
+    /// Whether the last read reached the end of the file.
+    bool atEnd() const { return atEnd_; }
+    /// Records read since the store was last opened for reading.
+    qint32 recordsRead() const { return recordsRead_; }
+    /// Number of pieces appended.
+    qint32 pieceCount() const { return static_cast<qint32>(offsets_.size()); }
+
+    /// Empties the file and writes the header line; does nothing once created.
+    void create();
+    /// Ends writing or reading (pending lines are written).
+    void close();
+    /// Positions the store at its first record and checks the header line.
+    void openForReading();
+    /// Reads the record at the reading position; raises error 62 when the record is incomplete.
+    PieceRecord readRecord();
+    /// Piece `number` (1-based); not found below 1, past the count or with a foreign header.
+    PieceRecord find(qint32 number);
+    /// Appends one piece, creating the store first if needed. Raises error 57 if the file cannot
+    /// be written; the unwritten lines stay pending and are written by the next attempt.
+    void append(const QString& substituteText, const QString& barCodeValue,
+                const QString& carrierRoute);
+
+private:
+    void flush();
+    qint64 fileSize() const;
+    int peek();
+    void advance();
+    PieceRecord readRecordAt(qint32 number);
+    [[noreturn]] void raiseFileError(qint32 number, const QString& what) const;
+
+    QString path_;
+    int fd_ = -1;
+    bool created_ = false;
+    bool writing_ = false;
+    bool reading_ = false;
+    bool atEnd_ = false;
+    qint32 recordsRead_ = 0;
+
+    std::deque<qint64> offsets_; // file offset of each piece's line, in bytes
+    qint64 endOffset_ = 0;       // file size once the pending lines are written (bytes)
+    QByteArray pending_;         // lines appended but not yet written
+
+    QByteArray readBuffer_;      // a window of the file starting at readBufferStart_
+    qint64 readBufferStart_ = 0; // bytes
+    qint64 readPos_ = 0;         // bytes
+    qint64 readLimit_ = 0;       // file size when reading began (bytes)
+};
+
+} // namespace tav

@@ -1,0 +1,124 @@
+#pragma once
+
+#include "built_in_layout.h"
+#include "mailpiece_export.h"
+#include "piece_store.h"
+#include "shared_object.h"
+#include "tav_bar_code_cls.h"
+#include "tav_item_cls.h"
+#include "tav_sheet_cls.h"
+
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+namespace tav {
+
+/// The label control: takes pieces one at a time (substitution text and bar code value), keeps
+/// them in its piece store, and lays them out on sheets of labels.
+class MAILPIECE_EXPORT TavLabel : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(QString SubstituteText READ SubstituteText WRITE setSubstituteText)
+    Q_PROPERTY(qint32 CurrentPiece READ CurrentPiece WRITE setCurrentPiece)
+    Q_PROPERTY(bool Refresh READ Refresh WRITE setRefresh)
+    Q_PROPERTY(std::shared_ptr<tav::TavSheetCls> SheetProperties READ SheetProperties WRITE
+                   setSheetProperties)
+    Q_PROPERTY(std::shared_ptr<tav::TavItemCls> Item1Properties READ Item1Properties WRITE
+                   setItem1Properties)
+    Q_PROPERTY(std::shared_ptr<tav::TavItemCls> Item2Properties READ Item2Properties WRITE
+                   setItem2Properties)
+    Q_PROPERTY(std::shared_ptr<tav::TavItemCls> Item3Properties READ Item3Properties WRITE
+                   setItem3Properties)
+    Q_PROPERTY(std::shared_ptr<tav::TavItemCls> Item4Properties READ Item4Properties WRITE
+                   setItem4Properties)
+    Q_PROPERTY(std::shared_ptr<tav::TavItemCls> Item5Properties READ Item5Properties WRITE
+                   setItem5Properties)
+    Q_PROPERTY(std::shared_ptr<tav::TavItemCls> Item6Properties READ Item6Properties WRITE
+                   setItem6Properties)
+    Q_PROPERTY(std::shared_ptr<tav::TavItemCls> Item7Properties READ Item7Properties WRITE
+                   setItem7Properties)
+    Q_PROPERTY(std::shared_ptr<tav::TavBarCodeCls> BarCodeProperties READ BarCodeProperties WRITE
+                   setBarCodeProperties)
+
+public:
+    /// A control with the built-in layout and a reserved piece store file ("qzp…" in the
+    /// temporary directory). Raises a TavError when the file cannot be created.
+    explicit TavLabel(QWidget* parent = nullptr);
+    /// Deletes the piece store file.
+    ~TavLabel() override;
+
+    /// The text of the next piece (Item1^…|Item2^…|); setting it drops surrounding spaces.
+    QString SubstituteText() const { return substituteText_; }
+    void setSubstituteText(const QString& text);
+    /// The piece shown (1-based; 0 without pieces); setting clamps to 1 .. the piece count.
+    qint32 CurrentPiece() const { return currentPiece_; }
+    void setCurrentPiece(qint32 piece);
+    /// While false, nothing is redrawn; setting it to true redraws at once.
+    bool Refresh() const { return refresh_; }
+    void setRefresh(bool on);
+
+    /// The live sheet record (not a copy); setting stores the given record itself.
+    std::shared_ptr<TavSheetCls> SheetProperties() const { return sheet_; }
+    void setSheetProperties(std::shared_ptr<TavSheetCls> sheet);
+    /// The live record of item `index` (1 to 7); raises error 9 for any other index.
+    std::shared_ptr<TavItemCls> itemProperties(int index) const;
+    void setItemProperties(int index, std::shared_ptr<TavItemCls> item);
+    std::shared_ptr<TavItemCls> Item1Properties() const { return items_[0]; }
+    void setItem1Properties(std::shared_ptr<TavItemCls> item) { setItemProperties(1, item); }
+    std::shared_ptr<TavItemCls> Item2Properties() const { return items_[1]; }
+    void setItem2Properties(std::shared_ptr<TavItemCls> item) { setItemProperties(2, item); }
+    std::shared_ptr<TavItemCls> Item3Properties() const { return items_[2]; }
+    void setItem3Properties(std::shared_ptr<TavItemCls> item) { setItemProperties(3, item); }
+    std::shared_ptr<TavItemCls> Item4Properties() const { return items_[3]; }
+    void setItem4Properties(std::shared_ptr<TavItemCls> item) { setItemProperties(4, item); }
+    std::shared_ptr<TavItemCls> Item5Properties() const { return items_[4]; }
+    void setItem5Properties(std::shared_ptr<TavItemCls> item) { setItemProperties(5, item); }
+    std::shared_ptr<TavItemCls> Item6Properties() const { return items_[5]; }
+    void setItem6Properties(std::shared_ptr<TavItemCls> item) { setItemProperties(6, item); }
+    std::shared_ptr<TavItemCls> Item7Properties() const { return items_[6]; }
+    void setItem7Properties(std::shared_ptr<TavItemCls> item) { setItemProperties(7, item); }
+    /// The live bar code record; its Value is the bar code of the next piece added.
+    std::shared_ptr<TavBarCodeCls> BarCodeProperties() const { return barCode_; }
+    void setBarCodeProperties(std::shared_ptr<TavBarCodeCls> barCode);
+
+    /// Appends a piece from SubstituteText and BarCodeProperties.Value and makes it current.
+    Q_INVOKABLE void AddPiece();
+
+    /// Number of pieces added.
+    qint32 pieceCount() const { return store_.pieceCount(); }
+    /// Full path of the piece store file.
+    QString pieceStoreFileName() const { return store_.fileName(); }
+
+    // The piece store operations that layout, drawing and printing build on.
+    /// Empties the store and writes its header; does nothing once the store exists.
+    void CreatePieceStore();
+    /// Ends reading or writing.
+    void ClosePieceStore();
+    /// Positions the store at its first piece and checks its header.
+    void OpenPieceStoreForReading();
+    /// Reads the next piece; raises error 62 for an incomplete record.
+    PieceRecord ReadPieceRecord();
+    /// Piece `number`'s texts, or empty texts and found false.
+    PieceRecord FindPiece(qint32 number);
+
+signals:
+    /// A property changed; `name` is the property's own name (for the host's container).
+    void propertyChanged(const QString& name);
+
+private:
+    void redraw();
+
+    BuiltInLayout templates_;
+    PieceStore store_;
+    QString substituteText_;
+    QString carrierRoute_; // written as the third field of every record; never set
+    qint32 currentPiece_ = 0;
+    bool refresh_ = true;
+
+    std::shared_ptr<TavSheetCls> sheet_;
+    std::array<std::shared_ptr<TavItemCls>, 7> items_;
+    std::shared_ptr<TavBarCodeCls> barCode_;
+};
+
+} // namespace tav

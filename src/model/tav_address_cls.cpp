@@ -1,0 +1,64 @@
+#include "tav_address_cls.h"
+
+namespace tav {
+
+namespace {
+
+const QString kNewLine = QStringLiteral("\r\n");
+
+// Two optional lines joined by a line break; either alone stands by itself.
+QString joinPresent(const QString& first, const QString& second)
+{
+    if (second.isEmpty())
+        return first;
+    return first.isEmpty() ? second : first + kNewLine + second;
+}
+
+} // namespace
+
+void TavAddressCls::recompose(QString& field, const QString& text)
+{
+    field = text;
+    currentText_ = compose();
+}
+
+void TavAddressCls::Clear()
+{
+    for (QString* field : {&first_, &middle_, &last_, &address_, &addressLine2_, &city_, &state_,
+                           &zip_, &header1_, &header2_, &footer1_, &footer2_})
+        field->clear();
+    currentText_ = compose();
+}
+
+QString TavAddressCls::compose() const
+{
+    QString text;
+    if (!middle_.isEmpty()) {
+        const QString afterMiddle = middle_.size() == 1 ? QStringLiteral(". ") : QStringLiteral(" ");
+        text = first_ + QLatin1Char(' ') + middle_ + afterMiddle + last_;
+    } else if (!first_.isEmpty() || !last_.isEmpty()) {
+        text = first_ + QLatin1Char(' ') + last_;
+    }
+    if (!address_.isEmpty())
+        text += kNewLine + address_;
+    if (!addressLine2_.isEmpty())
+        text += kNewLine + addressLine2_;
+    if (!city_.isEmpty())
+        text += kNewLine + city_;
+    if (!zip_.isEmpty() || !state_.isEmpty()) {
+        if (!city_.isEmpty() && !state_.isEmpty())
+            text += QLatin1Char(',');
+        const QString state = state_.size() == 2 ? state_.toUpper() : state_;
+        text += QLatin1Char(' ') + state + QStringLiteral("   ") + zip_;
+    }
+
+    const QString header = joinPresent(header1_, header2_);
+    if (!header.isEmpty())
+        text = header + kNewLine + text;
+    const QString footer = joinPresent(footer1_, footer2_);
+    if (!footer.isEmpty())
+        text += kNewLine + footer;
+    return text;
+}
+
+} // namespace tav

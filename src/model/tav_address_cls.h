@@ -1,0 +1,85 @@
+#pragma once
+
+#include "mailpiece_export.h"
+#include "shared_object.h"
+
+#include <QObject>
+#include <QString>
+
+namespace tav {
+
+/// One postal address and CurrentText, its composed printable block (lines joined by CR LF).
+class MAILPIECE_EXPORT TavAddressCls : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("DefaultProperty", "CurrentText")
+    Q_PROPERTY(QString First READ First WRITE setFirst)
+    Q_PROPERTY(QString Middle READ Middle WRITE setMiddle)
+    Q_PROPERTY(QString Last READ Last WRITE setLast)
+    Q_PROPERTY(QString Address READ Address WRITE setAddress)
+    Q_PROPERTY(QString AddressLine2 READ AddressLine2 WRITE setAddressLine2)
+    Q_PROPERTY(QString City READ City WRITE setCity)
+    Q_PROPERTY(QString State READ State WRITE setState)
+    Q_PROPERTY(QString Zip READ Zip WRITE setZip)
+    Q_PROPERTY(QString CurrentText READ CurrentText)
+    Q_PROPERTY(QString Header1 READ Header1 WRITE setHeader1)
+    Q_PROPERTY(QString Header2 READ Header2 WRITE setHeader2)
+    Q_PROPERTY(QString Footer1 READ Footer1 WRITE setFooter1)
+    Q_PROPERTY(QString Footer2 READ Footer2 WRITE setFooter2)
+
+public:
+    TavAddressCls() = default;
+
+    // Setting one of these eight fields recomposes CurrentText.
+    QString First() const { return first_; }
+    void setFirst(const QString& text) { recompose(first_, text); }
+    QString Middle() const { return middle_; }
+    void setMiddle(const QString& text) { recompose(middle_, text); }
+    QString Last() const { return last_; }
+    void setLast(const QString& text) { recompose(last_, text); }
+    QString Address() const { return address_; }
+    void setAddress(const QString& text) { recompose(address_, text); }
+    QString AddressLine2() const { return addressLine2_; }
+    void setAddressLine2(const QString& text) { recompose(addressLine2_, text); }
+    QString City() const { return city_; }
+    void setCity(const QString& text) { recompose(city_, text); }
+    QString State() const { return state_; }
+    void setState(const QString& text) { recompose(state_, text); }
+    QString Zip() const { return zip_; }
+    void setZip(const QString& text) { recompose(zip_, text); }
+
+    /// The composed block as of the last recomposition.
+    QString CurrentText() const { return currentText_; }
+
+    // Headers and footers show in CurrentText only after the next recomposition.
+    QString Header1() const { return header1_; }
+    void setHeader1(const QString& text) { header1_ = text; }
+    QString Header2() const { return header2_; }
+    void setHeader2(const QString& text) { header2_ = text; }
+    QString Footer1() const { return footer1_; }
+    void setFooter1(const QString& text) { footer1_ = text; }
+    QString Footer2() const { return footer2_; }
+    void setFooter2(const QString& text) { footer2_ = text; }
+
+    /// Empties all twelve fields and recomposes (CurrentText becomes empty).
+    Q_INVOKABLE void Clear();
+
+private:
+    void recompose(QString& field, const QString& text);
+    QString compose() const;
+
+    QString first_;
+    QString middle_;
+    QString last_;
+    QString address_;
+    QString addressLine2_;
+    QString city_;
+    QString state_;
+    QString zip_;
+    QString currentText_;
+    QString header1_;
+    QString header2_;
+    QString footer1_;
+    QString footer2_;
+};
+
+} // namespace tav

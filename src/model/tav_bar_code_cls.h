@@ -1,0 +1,91 @@
+#pragma once
+
+#include "mailpiece_export.h"
+#include "shared_object.h"
+#include "tav_enum_cls.h"
+#include "tav_picture.h"
+
+#include <QObject>
+#include <QString>
+
+namespace tav {
+
+/// Attributes and value of the one POSTNET bar code of a piece; positions and sizes in inches.
+class MAILPIECE_EXPORT TavBarCodeCls : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabled)
+    Q_PROPERTY(float Height READ Height WRITE setHeight)
+    Q_PROPERTY(float Left1 READ Left1 WRITE setLeft1)
+    Q_PROPERTY(float Top READ Top WRITE setTop)
+    Q_PROPERTY(bool Visible READ Visible WRITE setVisible)
+    Q_PROPERTY(float Width READ Width WRITE setWidth)
+    Q_PROPERTY(tav::TavEnumCls::TavAlignmentHorizontal AlignHorizontal READ AlignHorizontal WRITE
+                   setAlignHorizontal)
+    Q_PROPERTY(tav::TavEnumCls::TavAlignmentVertical AlignVertical READ AlignVertical WRITE
+                   setAlignVertical)
+    Q_PROPERTY(std::shared_ptr<tav::TavPicture> Picture READ Picture WRITE setPicture)
+    Q_PROPERTY(bool AutoSize READ AutoSize WRITE setAutoSize)
+    Q_PROPERTY(QString Value READ Value WRITE setValue)
+    Q_PROPERTY(quint32 BackColor READ BackColor WRITE setBackColor)
+    Q_PROPERTY(qint16 BorderStyle READ BorderStyle WRITE setBorderStyle)
+
+public:
+    /// A record with its own empty picture, light grey, not visible, empty value.
+    TavBarCodeCls();
+
+    /// Stored and persisted only.
+    bool Enabled() const { return enabled_; }
+    void setEnabled(bool on) { enabled_ = on; }
+    /// Height of the bar code box (inches).
+    float Height() const { return height_; }
+    void setHeight(float inches) { height_ = inches; }
+    /// Piece's left edge to the bar code box (inches).
+    float Left1() const { return left_; }
+    void setLeft1(float inches) { left_ = inches; }
+    /// Piece's top edge to the bar code box (inches).
+    float Top() const { return top_; }
+    void setTop(float inches) { top_ = inches; }
+    /// Whether the bar code is shown and drawn at all.
+    bool Visible() const { return visible_; }
+    void setVisible(bool on) { visible_ = on; }
+    /// Width of the bar code box (inches).
+    float Width() const { return width_; }
+    void setWidth(float inches) { width_ = inches; }
+    TavAlignmentHorizontal AlignHorizontal() const { return alignHorizontal_; }
+    void setAlignHorizontal(TavAlignmentHorizontal alignment) { alignHorizontal_ = alignment; }
+    TavAlignmentVertical AlignVertical() const { return alignVertical_; }
+    void setAlignVertical(TavAlignmentVertical alignment) { alignVertical_ = alignment; }
+    /// The picture object, shared by reference; setting null raises the library error.
+    std::shared_ptr<TavPicture> Picture() const { return picture_; }
+    void setPicture(std::shared_ptr<TavPicture> picture);
+    bool AutoSize() const { return autoSize_; }
+    void setAutoSize(bool on) { autoSize_ = on; }
+    /// The digits to encode, stored exactly as written.
+    QString Value() const { return value_; }
+    void setValue(const QString& value) { value_ = value; }
+    OleColor BackColor() const { return backColor_; }
+    void setBackColor(OleColor color) { backColor_ = color; }
+    /// Stored and persisted only.
+    qint16 BorderStyle() const { return borderStyle_; }
+    void setBorderStyle(qint16 style) { borderStyle_ = style; }
+
+    /// A new record with the same values, sharing this record's picture.
+    Q_INVOKABLE std::shared_ptr<tav::TavBarCodeCls> Copy() const;
+
+private:
+    bool enabled_ = false;
+    float height_ = 0;
+    float left_ = 0;
+    float top_ = 0;
+    bool visible_ = false;
+    float width_ = 0;
+    TavAlignmentHorizontal alignHorizontal_ = TavEnumCls::vbLeftJustify;
+    TavAlignmentVertical alignVertical_ = TavEnumCls::vbTop;
+    std::shared_ptr<TavPicture> picture_;
+    bool autoSize_ = false;
+    QString value_;
+    OleColor backColor_ = 0xC0C0C0;
+    qint16 borderStyle_ = 0;
+};
+
+} // namespace tav

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "mailpiece_export.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace tav {
+
+/// Where the library shows the few messages it reports to the user instead of raising them.
+class MAILPIECE_EXPORT MessageSink {
+public:
+    virtual ~MessageSink();
+    /// Shows `text` to the user; returns when the user has seen it (a modal box) or at once.
+    virtual void showMessage(const QString& text, const QString& title) = 0;
+};
+
+/// A modal QMessageBox in a widget application with a screen; standard error otherwise.
+class MAILPIECE_EXPORT DefaultMessageSink : public MessageSink {
+public:
+    void showMessage(const QString& text, const QString& title) override;
+};
+
+/// The process's current sink (a DefaultMessageSink until a host replaces it).
+MAILPIECE_EXPORT MessageSink& messageSink();
+/// Replaces the current sink and returns the previous one; null restores the default.
+MAILPIECE_EXPORT std::shared_ptr<MessageSink> setMessageSink(std::shared_ptr<MessageSink> sink);
+
+/// Shows `text` through the current sink, titled with the application's name.
+MAILPIECE_EXPORT void showMessage(const QString& text);
+
+} // namespace tav

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "mailpiece_export.h"
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+namespace tav {
+
+/// Where a host keeps a control's properties between sessions: named values with defaults.
+class MAILPIECE_EXPORT PropertyBag {
+public:
+    virtual ~PropertyBag();
+    /// The value stored under `key`, or `defaultValue` when the bag has no such key.
+    virtual QVariant read(const QString& key, const QVariant& defaultValue = {}) const = 0;
+    /// Stores `value` under `key`; a value equal to a valid `defaultValue` is left out instead.
+    virtual void write(const QString& key, const QVariant& value,
+                       const QVariant& defaultValue = {}) = 0;
+    /// Whether the bag holds a value under `key`.
+    virtual bool contains(const QString& key) const = 0;
+};
+
+/// A bag in memory that remembers the order in which keys were first written.
+class MAILPIECE_EXPORT MemoryPropertyBag : public PropertyBag {
+public:
+    QVariant read(const QString& key, const QVariant& defaultValue = {}) const override;
+    void write(const QString& key, const QVariant& value,
+               const QVariant& defaultValue = {}) override;
+    bool contains(const QString& key) const override;
+
+    /// The keys held, in the order of their first write.
+    QStringList keys() const { return order_; }
+    /// Removes every key.
+    void clear();
+
+private:
+    QHash<QString, QVariant> values_;
+    QStringList order_;
+};
+
+/// A bag kept as a JSON object; fonts and pictures are stored in their serialised forms.
+class MAILPIECE_EXPORT JsonPropertyBag : public MemoryPropertyBag {
+public:
+    /// The bag as compact UTF-8 JSON, keys sorted, so equal bags give equal bytes.
+    QByteArray toJson() const;
+    /// Replaces the contents with `json`; raises a TavError and changes nothing if it is not a
+    /// JSON object.
+    void fromJson(const QByteArray& json);
+
+    /// Writes the bag to `path` atomically (the old file stays whole if writing fails).
+    void save(const QString& path) const;
+    /// Replaces the contents with the file at `path`; raises a TavError if it cannot be read.
+    void load(const QString& path);
+};
+
+} // namespace tav

@@ -1,0 +1,48 @@
+#include "tav_font.h"
+
+namespace tav {
+
+namespace {
+const QString kName = QStringLiteral("name");
+const QString kSize = QStringLiteral("size");
+const QString kBold = QStringLiteral("bold");
+const QString kItalic = QStringLiteral("italic");
+const QString kUnderline = QStringLiteral("underline");
+const QString kStrikethrough = QStringLiteral("strikethrough");
+const QString kWeight = QStringLiteral("weight");
+const QString kCharset = QStringLiteral("charset");
+} // namespace
+
+TavFont::TavFont()
+    : name_(QStringLiteral("Arial"))
+    , size_(10.0)
+    , weight_(400)
+{
+}
+
+QVariantMap TavFont::toVariant() const
+{
+    return {{kName, name_},           {kSize, size_},
+            {kBold, bold_},           {kItalic, italic_},
+            {kUnderline, underline_}, {kStrikethrough, strikethrough_},
+            {kWeight, int(weight_)},  {kCharset, int(charset_)}};
+}
+
+std::shared_ptr<TavFont> TavFont::fromVariant(const QVariant& value)
+{
+    const QVariantMap map = value.toMap();
+    if (!map.contains(kName) || !map.contains(kSize))
+        return nullptr;
+    auto font = std::make_shared<TavFont>();
+    font->setName(map.value(kName).toString());
+    font->setSize(map.value(kSize).toDouble());
+    font->setBold(map.value(kBold).toBool());
+    font->setItalic(map.value(kItalic).toBool());
+    font->setUnderline(map.value(kUnderline).toBool());
+    font->setStrikethrough(map.value(kStrikethrough).toBool());
+    font->setWeight(static_cast<qint16>(map.value(kWeight, 400).toInt()));
+    font->setCharset(static_cast<qint16>(map.value(kCharset).toInt()));
+    return font;
+}
+
+} // namespace tav
