@@ -1,1 +1,72 @@
+#include "qt_printers.h"
+#include "dir_lib.h"
+#include "temp_env.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
 #include <gtest/gtest.h>
+
+using namespace tav;
+
+TEST(DirLib, AddBackslashAppendsOneSeparatorOnly)
+{
+    EXPECT_EQ(DirLib::AddBackslash(QStringLiteral("/usr/share/mailpiece")),
+              QStringLiteral("/usr/share/mailpiece/"));
+    EXPECT_EQ(DirLib::AddBackslash(QStringLiteral("/usr/share/mailpiece/")),
+              QStringLiteral("/usr/share/mailpiece/"));
+    EXPECT_EQ(DirLib::AddBackslash(QString()), QStringLiteral("/"));
+}
+
+TEST(DirLib, SystemDirectoryIsTheOverrideTrimmedWithOneSeparator)
+{
+    const QByteArray saved = qgetenv(DirLib::SystemDirectoryVariable);
+    qputenv(DirLib::SystemDirectoryVariable, "  /opt/labels/  ");
+    EXPECT_EQ(DirLib::SystemDirectory(), QStringLiteral("/opt/labels/"));
+    qputenv(DirLib::SystemDirectoryVariable, "/opt/labels");
+    EXPECT_EQ(DirLib::SystemDirectory(), QStringLiteral("/opt/labels/"));
+    qunsetenv(DirLib::SystemDirectoryVariable);
+    EXPECT_TRUE(DirLib::SystemDirectory().endsWith(QStringLiteral("/mailpiece/")));
+    if (!saved.isEmpty())
+        qputenv(DirLib::SystemDirectoryVariable, saved);
+}
+
+TEST(DirLib, FileExistsOnlyForFilesThatOpen)
+{
+    test::ScopedTempDirectory temp;
+    const QString path = QDir(temp.path()).filePath(QStringLiteral("a.cfg"));
+    EXPECT_FALSE(DirLib::FileExists(path));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    EXPECT_TRUE(DirLib::FileExists(path));
+    EXPECT_FALSE(DirLib::FileExists(temp.path())); // a directory is no file
+    EXPECT_FALSE(DirLib::FileExists(QString()));
+}
+
+TEST(DirLib, DeleteFileAndWaitRemovesTheFileAndEndsWhenItCannot)
+{
+    test::ScopedTempDirectory temp;
+    const QString path = DirLib::MakeTempFileName();
+    ASSERT_TRUE(DirLib::FileExists(path));
+    DirLib::DeleteFileAndWait(path);
+    EXPECT_FALSE(QFileInfo::exists(path));
+
+    // A file that cannot be deleted: the wait gives up instead of hanging the caller.
+    DirLib::DeleteFileAndWait(QStringLiteral("/proc/self/status"));
+    EXPECT_TRUE(DirLib::FileExists(QStringLiteral("/proc/self/status")));
+}
+
+TEST(DirLib, MakeTempFileNameCreatesAnEmptyFileWithAThreeLetterPrefixInTemp)
+{
+    test::ScopedTempDirectory temp;
+    const QString plain = DirLib::MakeTempFileName();
+    const QString cut = DirLib::MakeTempFileName(QStringLiteral("qzpLONG"));
+    EXPECT_TRUE(QFileInfo(plain).fileName().startsWith(QStringLiteral("tmp")));
+    EXPECT_TRUE(QFileInfo(cut).fileName().startsWith(QStringLiteral("qzp")));
+    EXPECT_FALSE(QFileInfo(cut).fileName().startsWith(QStringLiteral("qzpL")));
+    EXPECT_EQ(QFileInfo(plain).absolutePath(), QFileInfo(temp.path()).absoluteFilePath());
+    EXPECT_EQ(QFileInfo(plain).size(), 0);
+    EXPECT_EQ(temp.fileNames().size(), 2);
+}

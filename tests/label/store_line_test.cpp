@@ -1,1 +1,62 @@
+#include "qt_printers.h"
+#include "store_line.h"
+
 #include <gtest/gtest.h>
+
+using namespace tav;
+
+namespace {
+
+// Reads fields from `bytes` until the end; returns them.
+QStringList readAll(const QByteArray& bytes, int count)
+{
+    qsizetype pos = 0;
+    StoreFieldReader reader([&] { return pos < bytes.size() ? static_cast<unsigned char>(bytes[pos]) : -1; },
+                            [&] { ++pos; });
+    QStringList fields;
+    for (int i = 0; i < count; ++i)
+        fields.append(reader.readField());
+    return fields;
+}
+
+} // namespace
+
+TEST(StoreLine, OrdinaryValuesGiveThePlainThreeFieldLine)
+{
+    QByteArray out;
+    appendStoreLine(out, QStringLiteral("A"), QString(), QString());
+    appendStoreLine(out, QStringLiteral("Item1^Ann, Smith|Item2^1 Main St|"),
+                    QStringLiteral("62701"), QString());
+    EXPECT_EQ(out, QByteArray("\"A\",\"\",\"\"\r\n"
+                              "\"Item1^Ann, Smith|Item2^1 Main St|\",\"62701\",\"\"\r\n"));
+}
+
+TEST(StoreLine, AnyValueReadsBackExactly)
+{
+    const QStringList values = {
+        QStringLiteral("say \"hi\""), QStringLiteral("\""), QStringLiteral("\"\""),
+        QStringLiteral("a,b"), QStringLiteral("line\r\nbreak\nand\rmore"), QStringLiteral("|^<<>>"),
+        QStringLiteral("Łódź Nguyễn 😀"), QString(), QStringLiteral("  padded  "),
+        QStringLiteral("ends with quote\""), QString(100000, QLatin1Char('x'))};
+    QByteArray out;
+    for (const QString& value : values)
+        appendStoreLine(out, value, value, value);
+    const QStringList back = readAll(out, static_cast<int>(values.size()) * 3);
+    for (qsizetype i = 0; i < values.size(); ++i)
+        for (int f = 0; f < 3; ++f)
+            EXPECT_EQ(back.at(i * 3 + f), values.at(i)) << "value " << i << " field " << f;
+}
+
+TEST(StoreLine, ReaderToleratesForeignAndDamagedText)
+{
+    // Unquoted fields lose their surrounding spaces; junk after a closing quote is skipped.
+    EXPECT_EQ(readAll(" Substitute , BarCode,CarrierRoute\r\n", 3),
+              (QStringList{QStringLiteral("Substitute"), QStringLiteral("BarCode"),
+                           QStringLiteral("CarrierRoute")}));
+    EXPECT_EQ(readAll("\"a\"junk,\"b\"\n\"c\"", 3),
+              (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
+    // A quoted field cut off by the end gives what was there; further reads give nothing.
+    EXPECT_EQ(readAll("\"unfinished", 2), (QStringList{QStringLiteral("unfinished"), QString()}));
+    // Bytes that are not UTF-8 do not stop the reader.
+    EXPECT_EQ(readAll("\"\xff\xfe\",\"ok\"", 2).at(1), QStringLiteral("ok"));
+}

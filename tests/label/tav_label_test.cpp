@@ -1,1 +1,157 @@
+#include "qt_printers.h"
+#include "tav_error.h"
+#include "tav_label.h"
+#include "temp_env.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSignalSpy>
+
 #include <gtest/gtest.h>
+
+using namespace tav;
+
+namespace {
+
+class TavLabelTest : public ::testing::Test {
+protected:
+    test::ScopedTempDirectory temp;
+    TavLabel label;
+
+    void add(const QString& text, const QString& zip = {})
+    {
+        label.setSubstituteText(text);
+        label.BarCodeProperties()->setValue(zip);
+        label.AddPiece();
+    }
+};
+
+} // namespace
+
+TEST_F(TavLabelTest, ReservesItsStoreInTempAndDeletesItWhenDestroyed)
+{
+    QString path;
+    {
+        TavLabel other;
+        path = other.pieceStoreFileName();
+        EXPECT_TRUE(QFileInfo(path).fileName().startsWith(QStringLiteral("qzp")));
+        EXPECT_EQ(QFileInfo(path).absolutePath(), QFileInfo(temp.path()).absoluteFilePath());
+        EXPECT_EQ(QFileInfo(path).size(), 0);
+    }
+    EXPECT_FALSE(QFileInfo::exists(path));
+}
+
+TEST_F(TavLabelTest, SubstituteTextLosesSurroundingSpacesAndAnnouncesTheChange)
+{
+    QSignalSpy changed(&label, &TavLabel::propertyChanged);
+    label.setSubstituteText(QStringLiteral("  x  "));
+    EXPECT_EQ(label.SubstituteText(), QStringLiteral("x"));
+    ASSERT_EQ(changed.count(), 1);
+    EXPECT_EQ(changed.at(0).at(0).toString(), QStringLiteral("SubstituteText"));
+}
+
+TEST_F(TavLabelTest, AddPieceStoresTextAndBarCodeAndMakesThePieceCurrent)
+{
+    EXPECT_EQ(label.CurrentPiece(), 0);
+    add(QStringLiteral("A"));
+    add(QStringLiteral("Item1^Robert \"Bob\" Jenkins|Item2^1 Main St|"), QStringLiteral("62701"));
+    add(QStringLiteral("C"));
+    EXPECT_EQ(label.pieceCount(), 3);
+    EXPECT_EQ(label.CurrentPiece(), 3);
+
+    const PieceRecord second = label.FindPiece(2);
+    EXPECT_TRUE(second.found);
+    EXPECT_EQ(second.substituteText, QStringLiteral("Item1^Robert \"Bob\" Jenkins|Item2^1 Main St|"));
+    EXPECT_EQ(second.barCodeValue, QStringLiteral("62701"));
+    EXPECT_EQ(second.carrierRoute, QString());
+    EXPECT_FALSE(label.FindPiece(4).found);
+
+    label.OpenPieceStoreForReading();
+    EXPECT_EQ(label.ReadPieceRecord().substituteText, QStringLiteral("A"));
+    label.ClosePieceStore();
+}
+
+TEST_F(TavLabelTest, CurrentPieceIsClampedToThePieces)
+{
+    label.setCurrentPiece(3);
+    EXPECT_EQ(label.CurrentPiece(), 0);
+    for (int i = 0; i < 5; ++i)
+        add(QStringLiteral("p"));
+    label.setCurrentPiece(0);
+    EXPECT_EQ(label.CurrentPiece(), 1);
+    label.setCurrentPiece(9);
+    EXPECT_EQ(label.CurrentPiece(), 5);
+    label.setCurrentPiece(-7);
+    EXPECT_EQ(label.CurrentPiece(), 1);
+}
+
+TEST_F(TavLabelTest, StartsFromTheBuiltInLayout)
+{
+    const auto sheet = label.SheetProperties();
+    EXPECT_EQ(sheet->NumAcross(), 2);
+    EXPECT_EQ(sheet->NumDown(), 4);
+    EXPECT_EQ(sheet->PieceWidth(), 3.0f);
+    EXPECT_EQ(sheet->PiecePitchAcross(), 3.25f);
+    const float tops[] = {0.25f, 1.0f, 1.75f, 2.5f, 3.25f, 4.0f, 4.75f};
+    for (int i = 1; i <= 7; ++i) {
+        const auto item = label.itemProperties(i);
+        EXPECT_EQ(item->TextControl(), QStringLiteral("<<Item%1>>").arg(i));
+        EXPECT_EQ(item->Top(), tops[i - 1]);
+        EXPECT_TRUE(item->Visible());
+        EXPECT_FALSE(item->Enabled());
+        EXPECT_EQ(item->AlignHorizontal(), TavEnumCls::vbCenter);
+        EXPECT_EQ(item->font()->Name(), QStringLiteral("Arial"));
+        EXPECT_DOUBLE_EQ(item->font()->Size(), 14.0 + 0.1 * i);
+        EXPECT_EQ(item->font()->Weight(), 1);
+    }
+    EXPECT_NE(label.Item1Properties()->font(), label.Item2Properties()->font());
+    const auto barCode = label.BarCodeProperties();
+    EXPECT_FALSE(barCode->Visible());
+    EXPECT_TRUE(barCode->AutoSize());
+    EXPECT_EQ(barCode->Top(), 5.5f);
+    EXPECT_EQ(barCode->Width(), 1.4375f);
+}
+
+TEST_F(TavLabelTest, RecordPropertiesAreTheLiveObjects)
+{
+    label.SheetProperties()->setNumAcross(3);
+    EXPECT_EQ(label.SheetProperties()->NumAcross(), 3);
+
+    QSignalSpy changed(&label, &TavLabel::propertyChanged);
+    auto mine = std::make_shared<TavItemCls>();
+    label.setItem4Properties(mine);
+    EXPECT_EQ(label.Item4Properties(), mine);
+    mine->setTextControl(QStringLiteral("Dear <<Item1>>"));
+    EXPECT_EQ(label.itemProperties(4)->TextControl(), QStringLiteral("Dear <<Item1>>"));
+    ASSERT_EQ(changed.count(), 1);
+    EXPECT_EQ(changed.at(0).at(0).toString(), QStringLiteral("Item4Properties"));
+}
+
+TEST_F(TavLabelTest, MissingRecordsAndBadItemNumbersAreClearErrors)
+{
+    const auto expectError = [](qint32 number, const std::function<void()>& action) {
+        try {
+            action();
+            FAIL() << "no error";
+        } catch (const TavError& error) {
+            EXPECT_EQ(error.number(), number);
+            EXPECT_FALSE(error.source().isEmpty());
+            EXPECT_FALSE(error.description().isEmpty());
+        }
+    };
+    const auto sheet = label.SheetProperties();
+    expectError(ErrorNumber::ObjectNotSet, [&] { label.setSheetProperties(nullptr); });
+    expectError(ErrorNumber::ObjectNotSet, [&] { label.setItem7Properties(nullptr); });
+    expectError(ErrorNumber::ObjectNotSet, [&] { label.setBarCodeProperties(nullptr); });
+    expectError(ErrorNumber::SubscriptOutOfRange, [&] { label.itemProperties(0); });
+    expectError(ErrorNumber::SubscriptOutOfRange,
+                [&] { label.setItemProperties(8, std::make_shared<TavItemCls>()); });
+    EXPECT_EQ(label.SheetProperties(), sheet);
+    EXPECT_TRUE(label.Item7Properties());
+}
+
+TEST_F(TavLabelTest, AnUnusableTempDirectoryIsReportedWhenTheControlIsMade)
+{
+    qputenv("Temp", QFile::encodeName(temp.path() + QStringLiteral("/missing")));
+    EXPECT_THROW(TavLabel broken, TavError);
+}

@@ -1,1 +1,175 @@
+// Writes every writable property of every public class by name and reads all of them back, so
+// that a property wired to the wrong accessor, or a setter that changes a neighbour, shows up.
+
+#include "qt_printers.h"
+#include "tav_address_cls.h"
+#include "tav_bar_code_cls.h"
+#include "tav_item_cls.h"
+#include "tav_label.h"
+#include "tav_sheet_cls.h"
+#include "temp_env.h"
+
+#include <QMetaProperty>
+
 #include <gtest/gtest.h>
+
+using namespace tav;
+
+namespace {
+
+// A value of the property's type that differs from `current`.
+QVariant otherValue(const QMetaProperty& property, const QVariant& current)
+{
+    if (property.isEnumType()) {
+        const QMetaEnum enumeration = property.enumerator();
+        for (int k = 0; k < enumeration.keyCount(); ++k)
+            if (enumeration.value(k) != current.toInt())
+                return enumeration.value(k);
+    }
+    const QMetaType type = property.metaType();
+    switch (type.id()) {
+    case QMetaType::Bool:
+        return !current.toBool();
+    case QMetaType::Float:
+        return current.toFloat() + 1.5f;
+    case QMetaType::Double:
+        return current.toDouble() + 2.25;
+    case QMetaType::Short:
+        return QVariant::fromValue<qint16>(static_cast<qint16>(current.toInt() + 3));
+    case QMetaType::Int:
+        return current.toInt() + 2;
+    case QMetaType::UInt:
+        return current.toUInt() ^ 0x00123456u;
+    case QMetaType::QString:
+        return current.toString() + QStringLiteral("ü\"|x");
+    case QMetaType::QImage: {
+        QImage image(2, 3, QImage::Format_ARGB32);
+        image.fill(Qt::blue);
+        return image;
+    }
+    default:
+        break;
+    }
+    if (type == QMetaType::fromType<std::shared_ptr<TavFont>>())
+        return QVariant::fromValue(std::make_shared<TavFont>());
+    if (type == QMetaType::fromType<std::shared_ptr<TavPicture>>())
+        return QVariant::fromValue(std::make_shared<TavPicture>());
+    if (type == QMetaType::fromType<std::shared_ptr<TavSheetCls>>())
+        return QVariant::fromValue(std::make_shared<TavSheetCls>());
+    if (type == QMetaType::fromType<std::shared_ptr<TavItemCls>>())
+        return QVariant::fromValue(std::make_shared<TavItemCls>());
+    if (type == QMetaType::fromType<std::shared_ptr<TavBarCodeCls>>())
+        return QVariant::fromValue(std::make_shared<TavBarCodeCls>());
+    ADD_FAILURE() << "no test value for type " << type.name();
+    return {};
+}
+
+// Object-valued properties compare by identity, everything else by value.
+bool same(const QVariant& a, const QVariant& b)
+{
+    const auto isEnum = [](const QVariant& v) {
+        return v.metaType().flags().testFlag(QMetaType::IsEnumeration);
+    };
+    if (isEnum(a) || isEnum(b))
+        return a.toInt() == b.toInt();
+    if (a.canConvert<QObject*>() && b.canConvert<QObject*>() && a.value<QObject*>())
+        return a.value<QObject*>() == b.value<QObject*>();
+    return a == b;
+}
+
+// Writes each property of `object` declared by its own class and checks all of them after each
+// write.
+void roundTripEveryProperty(QObject& object)
+{
+    const QMetaObject* meta = object.metaObject();
+    int written = 0;
+    for (int i = meta->propertyOffset(); i < meta->propertyCount(); ++i) {
+        const QMetaProperty property = meta->property(i);
+        if (!property.isWritable())
+            continue;
+        std::map<int, QVariant> before;
+        for (int j = meta->propertyOffset(); j < meta->propertyCount(); ++j)
+            before[j] = meta->property(j).read(&object);
+
+        const QVariant value = otherValue(property, before[i]);
+        ASSERT_TRUE(object.setProperty(property.name(), value))
+            << meta->className() << "::" << property.name();
+        ++written;
+        EXPECT_TRUE(same(object.property(property.name()), value))
+            << meta->className() << "::" << property.name() << " did not read back";
+        for (int j = meta->propertyOffset(); j < meta->propertyCount(); ++j) {
+            const QMetaProperty other = meta->property(j);
+            if (j == i || !other.isWritable()) // read-only ones are derived from others
+                continue;
+            EXPECT_TRUE(same(other.read(&object), before[j]))
+                << meta->className() << "::" << property.name() << " also changed "
+                << other.name();
+        }
+    }
+    EXPECT_GT(written, 0) << meta->className();
+}
+
+} // namespace
+
+TEST(PropertyRoundTrip, EveryRecordPropertyReadsBackWhatWasWrittenByName)
+{
+    TavSheetCls sheet;
+    roundTripEveryProperty(sheet);
+    TavItemCls item;
+    roundTripEveryProperty(item);
+    TavBarCodeCls barCode;
+    roundTripEveryProperty(barCode);
+    TavFont font;
+    roundTripEveryProperty(font);
+    TavPicture picture;
+    roundTripEveryProperty(picture);
+}
+
+TEST(PropertyRoundTrip, AddressFieldsReadBackByName)
+{
+    // Writing a name or address field recomposes the read-only CurrentText, so check the
+    // writable fields only.
+    TavAddressCls address;
+    const QMetaObject* meta = address.metaObject();
+    for (int i = meta->propertyOffset(); i < meta->propertyCount(); ++i) {
+        const QMetaProperty property = meta->property(i);
+        if (!property.isWritable())
+            continue;
+        const QString value = QStringLiteral("%1 välue").arg(QLatin1String(property.name()));
+        ASSERT_TRUE(address.setProperty(property.name(), value));
+        for (int j = meta->propertyOffset(); j <= i; ++j) {
+            const QMetaProperty earlier = meta->property(j);
+            if (earlier.isWritable()) {
+                EXPECT_EQ(earlier.read(&address).toString(),
+                          QStringLiteral("%1 välue").arg(QLatin1String(earlier.name())))
+                    << "after writing " << property.name();
+            }
+        }
+    }
+    EXPECT_TRUE(address.CurrentText().contains(QStringLiteral("City välue, State välue   Zip välue")));
+    EXPECT_TRUE(QMetaObject::invokeMethod(&address, "Clear"));
+    EXPECT_TRUE(address.CurrentText().isEmpty());
+}
+
+TEST(PropertyRoundTrip, LabelPropertiesAndMethodsAreReachableByName)
+{
+    test::ScopedTempDirectory temp;
+    TavLabel label;
+    for (int i = 0; i < 5; ++i)
+        ASSERT_TRUE(QMetaObject::invokeMethod(&label, "AddPiece"));
+    label.setCurrentPiece(1);
+    roundTripEveryProperty(label);
+
+    // Record properties hand out the live object, reachable as a plain QObject.
+    QObject* barCode = label.property("BarCodeProperties").value<QObject*>();
+    ASSERT_EQ(barCode, label.BarCodeProperties().get());
+    barCode->setProperty("Value", QStringLiteral("62701"));
+    EXPECT_EQ(label.BarCodeProperties()->Value(), QStringLiteral("62701"));
+
+    std::shared_ptr<TavBarCodeCls> copy;
+    ASSERT_TRUE(QMetaObject::invokeMethod(barCode, "Copy",
+                                          Q_RETURN_ARG(std::shared_ptr<tav::TavBarCodeCls>, copy)));
+    ASSERT_TRUE(copy);
+    EXPECT_EQ(copy->Value(), QStringLiteral("62701"));
+    EXPECT_NE(copy.get(), barCode);
+}

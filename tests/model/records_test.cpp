@@ -1,1 +1,176 @@
+#include "qt_printers.h"
+#include "tav_bar_code_cls.h"
+#include "tav_enum_cls.h"
+#include "tav_error.h"
+#include "tav_item_cls.h"
+#include "tav_sheet_cls.h"
+
+#include <QMetaEnum>
+
 #include <gtest/gtest.h>
+
+using namespace tav;
+
+namespace {
+
+void expectLibraryError(const std::function<void()>& action, const char* source)
+{
+    try {
+        action();
+        FAIL() << "no error from " << source;
+    } catch (const TavError& error) {
+        EXPECT_EQ(static_cast<quint32>(error.number()), 0x8004270Fu);
+        EXPECT_EQ(error.source(), QString::fromLatin1(source));
+    }
+}
+
+} // namespace
+
+TEST(TavSheetCls, IsZeroUntilSetStoresAnythingAndCopiesIndependently)
+{
+    TavSheetCls sheet;
+    EXPECT_EQ(sheet.NumAcross(), 0);
+    EXPECT_EQ(sheet.PieceHeight(), 0.0f);
+    EXPECT_EQ(sheet.PieceName(), QString());
+
+    sheet.setNumAcross(0);
+    sheet.setStartingPiece(-5);
+    sheet.setMarginTop(0.5f);
+    sheet.setPieceName(QStringLiteral("5160 - Address"));
+    sheet.setPrintTo(70000);
+    EXPECT_EQ(sheet.StartingPiece(), -5);
+
+    const auto copy = sheet.Copy();
+    for (int i = copy->metaObject()->propertyOffset(); i < copy->metaObject()->propertyCount();
+         ++i) {
+        const QMetaProperty property = copy->metaObject()->property(i);
+        EXPECT_EQ(property.read(copy.get()), property.read(&sheet)) << property.name();
+    }
+    copy->setMarginTop(2.0f);
+    copy->setPieceName(QStringLiteral("other"));
+    EXPECT_EQ(sheet.MarginTop(), 0.5f);
+    EXPECT_EQ(sheet.PieceName(), QStringLiteral("5160 - Address"));
+}
+
+TEST(TavItemCls, StartsWithItsDefaultsAndOwnObjects)
+{
+    TavItemCls item;
+    EXPECT_FALSE(item.Visible());
+    EXPECT_TRUE(item.Enabled());
+    EXPECT_TRUE(item.Wrap());
+    EXPECT_EQ(item.LineSpacing(), 1.0f);
+    EXPECT_EQ(item.BackColor(), 0xC0C0C0u);
+    EXPECT_EQ(item.BorderStyle(), TavEnumCls::None);
+    EXPECT_EQ(item.AlignHorizontal(), TavEnumCls::vbLeftJustify);
+    EXPECT_EQ(item.AlignVertical(), TavEnumCls::vbTop);
+    EXPECT_TRUE(item.TextControl().isEmpty());
+    EXPECT_TRUE(item.TextSubstitute().isEmpty());
+    ASSERT_TRUE(item.font());
+    ASSERT_TRUE(item.Picture());
+    EXPECT_NE(TavItemCls().font(), item.font());
+}
+
+TEST(TavItemCls, CopyCopiesValuesAndFontAttributesButSharesThePicture)
+{
+    TavItemCls item;
+    item.setTextControl(QStringLiteral("<<Item1>>"));
+    item.setTextSubstitute(QStringLiteral("Item1^Ann|"));
+    item.setTop(1.25f);
+    item.setVisible(true);
+    item.setBorderStyle(TavEnumCls::FixedSingle);
+    item.setAlignHorizontal(TavEnumCls::vbCenter);
+    item.font()->setName(QStringLiteral("Liberation Serif"));
+    item.font()->setSize(14.5);
+    item.font()->setItalic(true);
+    item.font()->setWeight(700);
+    item.font()->setCharset(2);
+
+    const auto copy = item.Copy();
+    EXPECT_EQ(copy->TextControl(), item.TextControl());
+    EXPECT_EQ(copy->TextSubstitute(), item.TextSubstitute());
+    EXPECT_EQ(copy->Top(), 1.25f);
+    EXPECT_TRUE(copy->Visible());
+    EXPECT_EQ(copy->BorderStyle(), TavEnumCls::FixedSingle);
+    EXPECT_EQ(copy->AlignHorizontal(), TavEnumCls::vbCenter);
+    EXPECT_EQ(copy->font()->Name(), QStringLiteral("Liberation Serif"));
+    EXPECT_EQ(copy->font()->Size(), 14.5);
+    EXPECT_TRUE(copy->font()->Italic());
+    EXPECT_EQ(copy->font()->Weight(), 700);
+    EXPECT_EQ(copy->font()->Charset(), TavFont().Charset()); // the character set is not copied
+
+    EXPECT_NE(copy->font(), item.font());
+    copy->font()->setSize(20);
+    copy->setTop(3.0f);
+    EXPECT_EQ(item.font()->Size(), 14.5);
+    EXPECT_EQ(item.Top(), 1.25f);
+
+    EXPECT_EQ(copy->Picture(), item.Picture());
+    copy->Picture()->setImage(QImage(2, 2, QImage::Format_RGB32));
+    EXPECT_FALSE(item.Picture()->isEmpty());
+}
+
+TEST(TavBarCodeCls, KeepsValuesVerbatimAndCopySharesThePicture)
+{
+    TavBarCodeCls barCode;
+    EXPECT_FALSE(barCode.Visible());
+    EXPECT_FALSE(barCode.Enabled());
+    EXPECT_EQ(barCode.BackColor(), 0xC0C0C0u);
+    EXPECT_TRUE(barCode.Value().isEmpty());
+    EXPECT_EQ(barCode.Width(), 0.0f);
+
+    barCode.setValue(QStringLiteral(" 62701-12 34 x "));
+    barCode.setTop(-1.0f);
+    barCode.setLeft1(99.0f);
+    barCode.setAutoSize(true);
+    barCode.setBorderStyle(1);
+    EXPECT_EQ(barCode.Value(), QStringLiteral(" 62701-12 34 x "));
+    EXPECT_EQ(barCode.Top(), -1.0f);
+
+    const auto copy = barCode.Copy();
+    EXPECT_EQ(copy->Value(), barCode.Value());
+    EXPECT_EQ(copy->Left1(), 99.0f);
+    EXPECT_TRUE(copy->AutoSize());
+    EXPECT_EQ(copy->BorderStyle(), 1);
+    EXPECT_EQ(copy->Picture(), barCode.Picture());
+    copy->setValue(QStringLiteral("12345"));
+    EXPECT_EQ(barCode.Value(), QStringLiteral(" 62701-12 34 x "));
+}
+
+TEST(Records, ANullFontOrPictureIsRefusedWithTheLibraryErrorAndTheFieldKept)
+{
+    TavItemCls item;
+    const auto font = item.font();
+    const auto picture = item.Picture();
+    expectLibraryError([&] { item.setfont(nullptr); }, "TavItemCls:Font Property Set");
+    expectLibraryError([&] { item.setPicture(nullptr); }, "TavItemCls:Picture Property Set");
+    EXPECT_EQ(item.font(), font);
+    EXPECT_EQ(item.Picture(), picture);
+
+    TavBarCodeCls barCode;
+    expectLibraryError([&] { barCode.setPicture(nullptr); }, "TavBarCodeCls:Picture Property Set");
+    EXPECT_TRUE(barCode.Picture());
+
+    // Setting an object shares the caller's.
+    auto shared = std::make_shared<TavFont>();
+    item.setfont(shared);
+    shared->setSize(33);
+    EXPECT_EQ(item.font()->Size(), 33);
+}
+
+TEST(TavEnumCls, EnumerationsCarryTheirPublishedValues)
+{
+    const auto valueOf = [](const char* enumeration, const char* key) {
+        const QMetaObject& meta = TavEnumCls::staticMetaObject;
+        return meta.enumerator(meta.indexOfEnumerator(enumeration)).keyToValue(key);
+    };
+    EXPECT_EQ(valueOf("TavAppearance", "TavShowBoth"), 2);
+    EXPECT_EQ(valueOf("TavAlignmentHorizontal", "vbCenter"), 2);
+    EXPECT_EQ(valueOf("TavAlignmentVertical", "vbBottom"), 2);
+    EXPECT_EQ(valueOf("TavBorderStyle", "FixedSingle"), 1);
+    EXPECT_EQ(valueOf("TavBarCodePosition", "TavUserDefined"), 3);
+    EXPECT_EQ(valueOf("BrixBackStyle", "bsOpaque"), 1);
+    EXPECT_EQ(valueOf("Shapes", "moSquare"), 2);
+    EXPECT_EQ(valueOf("BorderStyles", "moInsideSolid"), 6);
+    EXPECT_EQ(valueOf("Justification", "mocenter"), 6);
+    EXPECT_EQ(valueOf("BackStyles", "moOpaque"), 2);
+}

@@ -1,1 +1,46 @@
+#include "qt_printers.h"
+#include "tav_error.h"
+
 #include <gtest/gtest.h>
+
+using namespace tav;
+
+TEST(TavError, LibraryCodeIsRaisedAboveTheObjectErrorBaseWithTheGenericText)
+{
+    try {
+        reportError(LibraryErrorCode, QStringLiteral("TavSheetCls:SheetMarginTop Property Let"));
+        FAIL() << "reportError returned";
+    } catch (const TavError& error) {
+        EXPECT_EQ(static_cast<quint32>(error.number()), 0x8004270Fu);
+        EXPECT_EQ(error.source(), QStringLiteral("TavSheetCls:SheetMarginTop Property Let"));
+        EXPECT_EQ(error.description(), QStringLiteral("An unknown error has occurred!"));
+        EXPECT_STREQ(error.what(), "TavSheetCls:SheetMarginTop Property Let: An unknown error "
+                                   "has occurred! (error -2147211505)");
+    }
+}
+
+TEST(TavError, ClassicErrorsKeepTheirNumbersAndAddTheDetail)
+{
+    const struct {
+        qint32 number;
+        const char* text;
+    } cases[] = {{ErrorNumber::Overflow, "Overflow"},
+                 {ErrorNumber::SubscriptOutOfRange, "Subscript out of range"},
+                 {ErrorNumber::DivisionByZero, "Division by zero"},
+                 {ErrorNumber::InputPastEndOfFile, "Input past end of file"}};
+    for (const auto& c : cases) {
+        try {
+            raiseError(c.number, QStringLiteral("Here"), QStringLiteral("because"));
+            FAIL() << "raiseError returned";
+        } catch (const TavError& error) {
+            EXPECT_EQ(error.number(), c.number);
+            EXPECT_EQ(error.source(), QStringLiteral("Here"));
+            EXPECT_EQ(error.description(), QString::fromLatin1(c.text) + QStringLiteral(": because"));
+        }
+    }
+    try {
+        raiseError(ErrorNumber::DivisionByZero, QStringLiteral("Here"));
+    } catch (const TavError& error) {
+        EXPECT_EQ(error.description(), QStringLiteral("Division by zero"));
+    }
+}
