@@ -14,8 +14,7 @@ namespace {
 class RecordSplitter {
 public:
     explicit RecordSplitter(const QByteArray& data)
-        : data_(data)
-    {
+        : data_(data) {
         if (data_.startsWith("\xEF\xBB\xBF"))
             pos_ = 3;
     }
@@ -24,8 +23,7 @@ public:
     qsizetype line() const { return line_; }
 
     // Reads one record; returns an error message (empty when the record is well formed).
-    QString next(std::vector<QByteArray>& fields)
-    {
+    QString next(std::vector<QByteArray>& fields) {
         fields.clear();
         QString error;
         QByteArray field;
@@ -81,8 +79,7 @@ private:
     qsizetype line_ = 1;
 };
 
-bool decode(const std::vector<QByteArray>& raw, QStringList& out)
-{
+bool decode(const std::vector<QByteArray>& raw, QStringList& out) {
     out.clear();
     for (const QByteArray& bytes : raw) {
         QStringDecoder decoder(QStringDecoder::Utf8);
@@ -93,15 +90,13 @@ bool decode(const std::vector<QByteArray>& raw, QStringList& out)
     return true;
 }
 
-bool isBlank(const std::vector<QByteArray>& raw)
-{
+bool isBlank(const std::vector<QByteArray>& raw) {
     return raw.size() == 1 && raw.front().trimmed().isEmpty();
 }
 
 } // namespace
 
-CsvTable readCsv(const QByteArray& data)
-{
+CsvTable readCsv(const QByteArray& data) {
     CsvTable table;
     RecordSplitter splitter(data);
     std::vector<QByteArray> raw;
@@ -138,8 +133,7 @@ CsvTable readCsv(const QByteArray& data)
     return table;
 }
 
-CsvTable readCsvFile(const QString& path)
-{
+CsvTable readCsvFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         tav::raiseError(tav::ErrorNumber::PathFileAccess, QStringLiteral("readCsvFile"),

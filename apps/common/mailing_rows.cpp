@@ -6,15 +6,13 @@
 
 namespace mailpiece {
 
-std::vector<MailingPiece> addressPieces(const CsvTable& table, std::vector<CsvProblem>& problems)
-{
+std::vector<MailingPiece> addressPieces(const CsvTable& table, std::vector<CsvProblem>& problems) {
     std::vector<qsizetype> columnOf;
     for (const QString& name : kAddressColumns) {
-        const auto found = std::find_if(table.header.cbegin(), table.header.cend(),
-                                        [&](const QString& column) {
-                                            return column.trimmed().compare(
-                                                       name, Qt::CaseInsensitive) == 0;
-                                        });
+        const auto found =
+            std::find_if(table.header.cbegin(), table.header.cend(), [&](const QString& column) {
+                return column.trimmed().compare(name, Qt::CaseInsensitive) == 0;
+            });
         columnOf.push_back(found == table.header.cend() ? -1 : found - table.header.cbegin());
     }
 
@@ -27,8 +25,8 @@ std::vector<MailingPiece> addressPieces(const CsvTable& table, std::vector<CsvPr
         };
         bool carriable = true;
         for (const QString& field : row.fields)
-            carriable = carriable && !field.contains(QLatin1Char('|'))
-                     && !field.contains(QLatin1Char('^'));
+            carriable =
+                carriable && !field.contains(QLatin1Char('|')) && !field.contains(QLatin1Char('^'));
         if (!carriable) {
             problems.push_back({row.line, QStringLiteral("a value holds \"|\" or \"^\", which "
                                                          "separate the items of a piece")});

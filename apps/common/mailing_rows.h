@@ -16,11 +16,10 @@ struct MailingPiece {
 };
 
 /// The address columns a mailing file may have; matched case-insensitively, missing ones empty.
-inline const QStringList kAddressColumns = {QStringLiteral("First"),   QStringLiteral("Middle"),
-                                            QStringLiteral("Last"),    QStringLiteral("Address"),
-                                            QStringLiteral("AddressLine2"),
-                                            QStringLiteral("City"),    QStringLiteral("State"),
-                                            QStringLiteral("Zip")};
+inline const QStringList kAddressColumns = {
+    QStringLiteral("First"),   QStringLiteral("Middle"),       QStringLiteral("Last"),
+    QStringLiteral("Address"), QStringLiteral("AddressLine2"), QStringLiteral("City"),
+    QStringLiteral("State"),   QStringLiteral("Zip")};
 
 /// Composes each row's address block (as TavAddressCls does) into a piece. Rows whose values
 /// hold "|" or "^", which a substitution list cannot carry, are added to `problems` instead.

@@ -13,8 +13,7 @@
 
 namespace {
 
-void printPiece(tav::TavLabel& label, qint32 number)
-{
+void printPiece(tav::TavLabel& label, qint32 number) {
     const tav::PieceRecord piece = label.FindPiece(number);
     std::printf("Piece %d%s\n  substitute: %s\n  bar code:   %s\n", number,
                 piece.found ? "" : " (not found)", qUtf8Printable(piece.substituteText),
@@ -23,10 +22,9 @@ void printPiece(tav::TavLabel& label, qint32 number)
 
 } // namespace
 
-int main(int argc, char* argv[])
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
-        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("mailpiece-mailing"));

@@ -14,27 +14,23 @@ namespace {
 constexpr int kDeleteWaitMilliseconds = 2000;
 } // namespace
 
-QString SystemDirectory()
-{
+QString SystemDirectory() {
     QString directory = qEnvironmentVariable(SystemDirectoryVariable).trimmed();
     if (directory.isEmpty())
         directory = QStringLiteral(MAILPIECE_INSTALLED_DATA_DIR);
     return AddBackslash(directory);
 }
 
-QString AddBackslash(const QString& path)
-{
+QString AddBackslash(const QString& path) {
     return path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
 }
 
-bool FileExists(const QString& path)
-{
+bool FileExists(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly);
 }
 
-void DeleteFileAndWait(const QString& path)
-{
+void DeleteFileAndWait(const QString& path) {
     QFile::remove(path);
     const QDeadlineTimer deadline(kDeleteWaitMilliseconds);
     while (FileExists(path) && !deadline.hasExpired()) {
@@ -43,8 +39,7 @@ void DeleteFileAndWait(const QString& path)
     }
 }
 
-QString MakeTempFileName(const QString& prefix)
-{
+QString MakeTempFileName(const QString& prefix) {
     const QString stem = prefix.isEmpty() ? QStringLiteral("tmp") : prefix.left(3);
     return createExclusiveTempFile(tempDirectory(), stem);
 }

@@ -2,26 +2,22 @@
 
 namespace tav::StrLib {
 
-QString TextBefore(const QString& text, const QString& sep)
-{
+QString TextBefore(const QString& text, const QString& sep) {
     const qsizetype at = text.indexOf(sep);
     return at < 0 ? text : text.left(at);
 }
 
-QString TextAfter(const QString& text, const QString& sep)
-{
+QString TextAfter(const QString& text, const QString& sep) {
     const qsizetype at = text.indexOf(sep);
     return at < 0 ? QString() : text.mid(at + sep.size());
 }
 
-QString TextAfterLast(const QString& text, const QString& sep)
-{
+QString TextAfterLast(const QString& text, const QString& sep) {
     const qsizetype at = text.lastIndexOf(sep);
     return at < 0 ? text : text.mid(at + sep.size());
 }
 
-QString TrimSpaces(const QString& text)
-{
+QString TrimSpaces(const QString& text) {
     qsizetype first = 0;
     qsizetype last = text.size();
     while (first < last && text.at(first) == QLatin1Char(' '))
@@ -32,8 +28,7 @@ QString TrimSpaces(const QString& text)
 }
 
 QString SubstituteTokens(const QString& text, const QString& list, const QString& pairSep,
-                         const QString& itemSep)
-{
+                         const QString& itemSep) {
     QString result = text;
     QString remainder = list;
     while (!remainder.trimmed().isEmpty()) {
@@ -42,7 +37,8 @@ QString SubstituteTokens(const QString& text, const QString& list, const QString
         remainder = itemSep.isEmpty() ? QString() : TextAfter(remainder, itemSep);
         if (!entry.contains(pairSep))
             continue;
-        const QString token = QStringLiteral("<<") + TextBefore(entry, pairSep) + QStringLiteral(">>");
+        const QString token =
+            QStringLiteral("<<") + TextBefore(entry, pairSep) + QStringLiteral(">>");
         const QString replacement = TextAfter(entry, pairSep);
         // Search on after each replacement, so a value holding its own token cannot loop.
         qsizetype from = 0;

@@ -4,8 +4,7 @@ namespace tav {
 
 BuiltInLayout::BuiltInLayout()
     : sheet(std::make_shared<TavSheetCls>())
-    , barCode(std::make_shared<TavBarCodeCls>())
-{
+    , barCode(std::make_shared<TavBarCodeCls>()) {
     sheet->setHeight(11.0f);
     sheet->setWidth(8.5f);
     sheet->setNumAcross(2);

@@ -21,19 +21,16 @@ const QString kHeader[] = {QStringLiteral("Substitute"), QStringLiteral("BarCode
 } // namespace
 
 PieceStore::PieceStore(QString path)
-    : path_(std::move(path))
-{
+    : path_(std::move(path)) {
 }
 
-PieceStore::~PieceStore()
-{
+PieceStore::~PieceStore() {
     if (fd_ >= 0)
         ::close(fd_);
     DirLib::DeleteFileAndWait(path_);
 }
 
-void PieceStore::create()
-{
+void PieceStore::create() {
     if (created_)
         return;
     // The file was created exclusively when the store was reserved; never follow a link to it.
@@ -52,15 +49,13 @@ void PieceStore::create()
     flush();
 }
 
-void PieceStore::close()
-{
+void PieceStore::close() {
     flush();
     writing_ = false;
     reading_ = false;
 }
 
-void PieceStore::openForReading()
-{
+void PieceStore::openForReading() {
     if (writing_)
         close();
     recordsRead_ = 0;
@@ -82,8 +77,7 @@ void PieceStore::openForReading()
     atEnd_ = readPos_ >= readLimit_;
 }
 
-PieceRecord PieceStore::readRecord()
-{
+PieceRecord PieceStore::readRecord() {
     if (!created_ || writing_)
         raiseFileError(ErrorNumber::BadFileNameOrNumber,
                        QStringLiteral("the piece store is not open for reading"));
@@ -108,8 +102,7 @@ PieceRecord PieceStore::readRecord()
     return record;
 }
 
-PieceRecord PieceStore::find(qint32 number)
-{
+PieceRecord PieceStore::find(qint32 number) {
     if (!created_ || number > pieceCount())
         return {};
     if (number <= recordsRead_)
@@ -134,8 +127,7 @@ PieceRecord PieceStore::find(qint32 number)
 }
 
 void PieceStore::append(const QString& substituteText, const QString& barCodeValue,
-                        const QString& carrierRoute)
-{
+                        const QString& carrierRoute) {
     if (!writing_) {
         if (created_) {
             close();
@@ -152,8 +144,7 @@ void PieceStore::append(const QString& substituteText, const QString& barCodeVal
         flush();
 }
 
-void PieceStore::flush()
-{
+void PieceStore::flush() {
     while (!pending_.isEmpty()) {
         const qint64 at = endOffset_ - pending_.size();
         const ssize_t written = ::pwrite(fd_, pending_.constData(), pending_.size(), at);
@@ -168,8 +159,7 @@ void PieceStore::flush()
     }
 }
 
-qint64 PieceStore::fileSize() const
-{
+qint64 PieceStore::fileSize() const {
     struct stat info {};
     if (::fstat(fd_, &info) != 0)
         raiseFileError(ErrorNumber::DeviceIO,
@@ -178,15 +168,13 @@ qint64 PieceStore::fileSize() const
     return info.st_size;
 }
 
-PieceRecord PieceStore::readRecordAt(qint32 number)
-{
+PieceRecord PieceStore::readRecordAt(qint32 number) {
     readPos_ = offsets_[number - 1];
     recordsRead_ = number - 1;
     return readRecord();
 }
 
-int PieceStore::peek()
-{
+int PieceStore::peek() {
     if (readPos_ >= readLimit_)
         return -1;
     if (readPos_ < readBufferStart_ || readPos_ >= readBufferStart_ + readBuffer_.size()) {
@@ -210,13 +198,11 @@ int PieceStore::peek()
     return static_cast<unsigned char>(readBuffer_.at(readPos_ - readBufferStart_));
 }
 
-void PieceStore::advance()
-{
+void PieceStore::advance() {
     ++readPos_;
 }
 
-void PieceStore::raiseFileError(qint32 number, const QString& what) const
-{
+void PieceStore::raiseFileError(qint32 number, const QString& what) const {
     raiseError(number, QStringLiteral("TavLabel:PieceStore"),
                QStringLiteral("%1 (%2)").arg(what, path_));
 }

@@ -4,8 +4,7 @@ namespace tav {
 
 namespace {
 
-void appendQuoted(QByteArray& out, const QString& value)
-{
+void appendQuoted(QByteArray& out, const QString& value) {
     const QByteArray utf8 = value.toUtf8();
     out.append('"');
     if (utf8.contains('"')) {
@@ -23,8 +22,7 @@ void appendQuoted(QByteArray& out, const QString& value)
 } // namespace
 
 void appendStoreLine(QByteArray& out, const QString& first, const QString& second,
-                     const QString& third)
-{
+                     const QString& third) {
     appendQuoted(out, first);
     out.append(',');
     appendQuoted(out, second);
@@ -35,12 +33,10 @@ void appendStoreLine(QByteArray& out, const QString& first, const QString& secon
 
 StoreFieldReader::StoreFieldReader(Peek peek, Advance advance)
     : peek_(std::move(peek))
-    , advance_(std::move(advance))
-{
+    , advance_(std::move(advance)) {
 }
 
-QString StoreFieldReader::readField()
-{
+QString StoreFieldReader::readField() {
     while (peek_() == ' ' || peek_() == '\t')
         advance_();
 
@@ -69,14 +65,12 @@ QString StoreFieldReader::readField()
     return QString::fromUtf8(bytes);
 }
 
-void StoreFieldReader::skipToSeparator()
-{
+void StoreFieldReader::skipToSeparator() {
     for (int c = peek_(); c >= 0 && c != ',' && c != '\r' && c != '\n'; c = peek_())
         advance_();
 }
 
-void StoreFieldReader::skipSeparator()
-{
+void StoreFieldReader::skipSeparator() {
     const int c = peek_();
     if (c == ',' || c == '\n') {
         advance_();

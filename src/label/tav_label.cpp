@@ -9,8 +9,7 @@ namespace tav {
 namespace {
 
 template <typename Record>
-void requireRecord(const std::shared_ptr<Record>& record, const char* property)
-{
+void requireRecord(const std::shared_ptr<Record>& record, const char* property) {
     if (!record)
         raiseError(ErrorNumber::ObjectNotSet,
                    QStringLiteral("TavLabel:%1 Property Set").arg(QLatin1String(property)),
@@ -23,52 +22,45 @@ TavLabel::TavLabel(QWidget* parent)
     : QWidget(parent)
     , store_(DirLib::MakeTempFileName(QStringLiteral("qzp")))
     , sheet_(templates_.sheet->Copy())
-    , barCode_(templates_.barCode->Copy())
-{
+    , barCode_(templates_.barCode->Copy()) {
     for (std::size_t i = 0; i < items_.size(); ++i)
         items_[i] = templates_.items[i]->Copy();
 }
 
 TavLabel::~TavLabel() = default;
 
-void TavLabel::setSubstituteText(const QString& text)
-{
+void TavLabel::setSubstituteText(const QString& text) {
     substituteText_ = StrLib::TrimSpaces(text);
     emit propertyChanged(QStringLiteral("SubstituteText"));
 }
 
-void TavLabel::setCurrentPiece(qint32 piece)
-{
+void TavLabel::setCurrentPiece(qint32 piece) {
     currentPiece_ = pieceCount() == 0 ? 0 : std::clamp(piece, 1, pieceCount());
     redraw();
 }
 
-void TavLabel::setRefresh(bool on)
-{
+void TavLabel::setRefresh(bool on) {
     refresh_ = on;
     emit propertyChanged(QStringLiteral("Refresh"));
     if (on)
         redraw();
 }
 
-void TavLabel::setSheetProperties(std::shared_ptr<TavSheetCls> sheet)
-{
+void TavLabel::setSheetProperties(std::shared_ptr<TavSheetCls> sheet) {
     requireRecord(sheet, "SheetProperties");
     sheet_ = std::move(sheet);
     redraw();
     emit propertyChanged(QStringLiteral("SheetProperties"));
 }
 
-std::shared_ptr<TavItemCls> TavLabel::itemProperties(int index) const
-{
+std::shared_ptr<TavItemCls> TavLabel::itemProperties(int index) const {
     if (index < 1 || index > static_cast<int>(items_.size()))
         raiseError(ErrorNumber::SubscriptOutOfRange, QStringLiteral("TavLabel:ItemProperties"),
                    QStringLiteral("item %1 does not exist (items are 1 to 7)").arg(index));
     return items_[index - 1];
 }
 
-void TavLabel::setItemProperties(int index, std::shared_ptr<TavItemCls> item)
-{
+void TavLabel::setItemProperties(int index, std::shared_ptr<TavItemCls> item) {
     const QString name = QStringLiteral("Item%1Properties").arg(index);
     itemProperties(index); // checks the index
     requireRecord(item, name.toLatin1().constData());
@@ -77,51 +69,43 @@ void TavLabel::setItemProperties(int index, std::shared_ptr<TavItemCls> item)
     emit propertyChanged(name);
 }
 
-void TavLabel::setBarCodeProperties(std::shared_ptr<TavBarCodeCls> barCode)
-{
+void TavLabel::setBarCodeProperties(std::shared_ptr<TavBarCodeCls> barCode) {
     requireRecord(barCode, "BarCodeProperties");
     barCode_ = std::move(barCode);
     redraw();
     emit propertyChanged(QStringLiteral("BarCodeProperties"));
 }
 
-void TavLabel::AddPiece()
-{
+void TavLabel::AddPiece() {
     store_.append(substituteText_, barCode_->Value(), carrierRoute_);
     currentPiece_ = store_.pieceCount();
     redraw();
 }
 
-void TavLabel::CreatePieceStore()
-{
+void TavLabel::CreatePieceStore() {
     if (store_.created())
         return;
     store_.create();
     currentPiece_ = 0;
 }
 
-void TavLabel::ClosePieceStore()
-{
+void TavLabel::ClosePieceStore() {
     store_.close();
 }
 
-void TavLabel::OpenPieceStoreForReading()
-{
+void TavLabel::OpenPieceStoreForReading() {
     store_.openForReading();
 }
 
-PieceRecord TavLabel::ReadPieceRecord()
-{
+PieceRecord TavLabel::ReadPieceRecord() {
     return store_.readRecord();
 }
 
-PieceRecord TavLabel::FindPiece(qint32 number)
-{
+PieceRecord TavLabel::FindPiece(qint32 number) {
     return store_.find(number);
 }
 
-void TavLabel::redraw()
-{
+void TavLabel::redraw() {
     if (refresh_)
         update();
 }

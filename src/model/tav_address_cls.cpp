@@ -7,8 +7,7 @@ namespace {
 const QString kNewLine = QStringLiteral("\r\n");
 
 // Two optional lines joined by a line break; either alone stands by itself.
-QString joinPresent(const QString& first, const QString& second)
-{
+QString joinPresent(const QString& first, const QString& second) {
     if (second.isEmpty())
         return first;
     return first.isEmpty() ? second : first + kNewLine + second;
@@ -16,25 +15,23 @@ QString joinPresent(const QString& first, const QString& second)
 
 } // namespace
 
-void TavAddressCls::recompose(QString& field, const QString& text)
-{
+void TavAddressCls::recompose(QString& field, const QString& text) {
     field = text;
     currentText_ = compose();
 }
 
-void TavAddressCls::Clear()
-{
+void TavAddressCls::Clear() {
     for (QString* field : {&first_, &middle_, &last_, &address_, &addressLine2_, &city_, &state_,
                            &zip_, &header1_, &header2_, &footer1_, &footer2_})
         field->clear();
     currentText_ = compose();
 }
 
-QString TavAddressCls::compose() const
-{
+QString TavAddressCls::compose() const {
     QString text;
     if (!middle_.isEmpty()) {
-        const QString afterMiddle = middle_.size() == 1 ? QStringLiteral(". ") : QStringLiteral(" ");
+        const QString afterMiddle =
+            middle_.size() == 1 ? QStringLiteral(". ") : QStringLiteral(" ");
         text = first_ + QLatin1Char(' ') + middle_ + afterMiddle + last_;
     } else if (!first_.isEmpty() || !last_.isEmpty()) {
         text = first_ + QLatin1Char(' ') + last_;

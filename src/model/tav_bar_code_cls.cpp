@@ -5,19 +5,16 @@
 namespace tav {
 
 TavBarCodeCls::TavBarCodeCls()
-    : picture_(std::make_shared<TavPicture>())
-{
+    : picture_(std::make_shared<TavPicture>()) {
 }
 
-void TavBarCodeCls::setPicture(std::shared_ptr<TavPicture> picture)
-{
+void TavBarCodeCls::setPicture(std::shared_ptr<TavPicture> picture) {
     if (!picture)
         reportError(LibraryErrorCode, QStringLiteral("TavBarCodeCls:Picture Property Set"));
     picture_ = std::move(picture);
 }
 
-std::shared_ptr<TavBarCodeCls> TavBarCodeCls::Copy() const
-{
+std::shared_ptr<TavBarCodeCls> TavBarCodeCls::Copy() const {
     auto copy = std::make_shared<TavBarCodeCls>();
     copy->setAlignHorizontal(AlignHorizontal());
     copy->setAlignVertical(AlignVertical());

@@ -6,26 +6,22 @@ namespace tav {
 
 TavItemCls::TavItemCls()
     : font_(std::make_shared<TavFont>())
-    , picture_(std::make_shared<TavPicture>())
-{
+    , picture_(std::make_shared<TavPicture>()) {
 }
 
-void TavItemCls::setfont(std::shared_ptr<TavFont> font)
-{
+void TavItemCls::setfont(std::shared_ptr<TavFont> font) {
     if (!font)
         reportError(LibraryErrorCode, QStringLiteral("TavItemCls:Font Property Set"));
     font_ = std::move(font);
 }
 
-void TavItemCls::setPicture(std::shared_ptr<TavPicture> picture)
-{
+void TavItemCls::setPicture(std::shared_ptr<TavPicture> picture) {
     if (!picture)
         reportError(LibraryErrorCode, QStringLiteral("TavItemCls:Picture Property Set"));
     picture_ = std::move(picture);
 }
 
-std::shared_ptr<TavItemCls> TavItemCls::Copy() const
-{
+std::shared_ptr<TavItemCls> TavItemCls::Copy() const {
     auto copy = std::make_shared<TavItemCls>();
     copy->setAlignHorizontal(AlignHorizontal());
     copy->setAlignVertical(AlignVertical());

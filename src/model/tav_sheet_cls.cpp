@@ -2,8 +2,7 @@
 
 namespace tav {
 
-std::shared_ptr<TavSheetCls> TavSheetCls::Copy() const
-{
+std::shared_ptr<TavSheetCls> TavSheetCls::Copy() const {
     auto copy = std::make_shared<TavSheetCls>();
     copy->setHeight(Height());
     copy->setMarginleft(Marginleft());

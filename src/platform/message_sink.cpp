@@ -10,25 +10,22 @@ namespace tav {
 
 namespace {
 
-std::shared_ptr<MessageSink>& currentSink()
-{
+std::shared_ptr<MessageSink>& currentSink() {
     static std::shared_ptr<MessageSink> sink = std::make_shared<DefaultMessageSink>();
     return sink;
 }
 
-bool canShowWindows()
-{
-    return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr
-        && QGuiApplication::platformName() != QLatin1String("offscreen")
-        && QGuiApplication::platformName() != QLatin1String("minimal");
+bool canShowWindows() {
+    return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr &&
+           QGuiApplication::platformName() != QLatin1String("offscreen") &&
+           QGuiApplication::platformName() != QLatin1String("minimal");
 }
 
 } // namespace
 
 MessageSink::~MessageSink() = default;
 
-void DefaultMessageSink::showMessage(const QString& text, const QString& title)
-{
+void DefaultMessageSink::showMessage(const QString& text, const QString& title) {
     if (canShowWindows()) {
         QMessageBox::information(QApplication::activeWindow(), title, text);
         return;
@@ -36,20 +33,17 @@ void DefaultMessageSink::showMessage(const QString& text, const QString& title)
     std::fprintf(stderr, "%s: %s\n", qUtf8Printable(title), qUtf8Printable(text));
 }
 
-MessageSink& messageSink()
-{
+MessageSink& messageSink() {
     return *currentSink();
 }
 
-std::shared_ptr<MessageSink> setMessageSink(std::shared_ptr<MessageSink> sink)
-{
+std::shared_ptr<MessageSink> setMessageSink(std::shared_ptr<MessageSink> sink) {
     if (!sink)
         sink = std::make_shared<DefaultMessageSink>();
     return std::exchange(currentSink(), std::move(sink));
 }
 
-void showMessage(const QString& text)
-{
+void showMessage(const QString& text) {
     QString title = QCoreApplication::applicationName();
     if (title.isEmpty())
         title = QStringLiteral("Mailpiece");

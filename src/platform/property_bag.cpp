@@ -12,13 +12,12 @@ namespace tav {
 namespace {
 
 // Numbers compare by value whatever their type, so a float 0 equals an int default of 0.
-bool sameValue(const QVariant& a, const QVariant& b)
-{
+bool sameValue(const QVariant& a, const QVariant& b) {
     const auto numeric = [](const QVariant& v) {
         const int id = v.metaType().id();
-        return id == QMetaType::Int || id == QMetaType::UInt || id == QMetaType::LongLong
-            || id == QMetaType::ULongLong || id == QMetaType::Double || id == QMetaType::Float
-            || id == QMetaType::Short || id == QMetaType::UShort;
+        return id == QMetaType::Int || id == QMetaType::UInt || id == QMetaType::LongLong ||
+               id == QMetaType::ULongLong || id == QMetaType::Double || id == QMetaType::Float ||
+               id == QMetaType::Short || id == QMetaType::UShort;
     };
     if (numeric(a) && numeric(b))
         return a.toDouble() == b.toDouble();
@@ -31,14 +30,12 @@ const QString kSource = QStringLiteral("JsonPropertyBag");
 
 PropertyBag::~PropertyBag() = default;
 
-QVariant MemoryPropertyBag::read(const QString& key, const QVariant& defaultValue) const
-{
+QVariant MemoryPropertyBag::read(const QString& key, const QVariant& defaultValue) const {
     return values_.value(key, defaultValue);
 }
 
 void MemoryPropertyBag::write(const QString& key, const QVariant& value,
-                              const QVariant& defaultValue)
-{
+                              const QVariant& defaultValue) {
     if (defaultValue.isValid() && sameValue(value, defaultValue)) {
         if (values_.remove(key))
             order_.removeOne(key);
@@ -49,27 +46,23 @@ void MemoryPropertyBag::write(const QString& key, const QVariant& value,
     values_.insert(key, value);
 }
 
-bool MemoryPropertyBag::contains(const QString& key) const
-{
+bool MemoryPropertyBag::contains(const QString& key) const {
     return values_.contains(key);
 }
 
-void MemoryPropertyBag::clear()
-{
+void MemoryPropertyBag::clear() {
     values_.clear();
     order_.clear();
 }
 
-QByteArray JsonPropertyBag::toJson() const
-{
+QByteArray JsonPropertyBag::toJson() const {
     QVariantMap map;
     for (const QString& key : keys())
         map.insert(key, read(key));
     return QJsonDocument(QJsonObject::fromVariantMap(map)).toJson(QJsonDocument::Compact);
 }
 
-void JsonPropertyBag::fromJson(const QByteArray& json)
-{
+void JsonPropertyBag::fromJson(const QByteArray& json) {
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
     if (error.error != QJsonParseError::NoError)
@@ -86,16 +79,14 @@ void JsonPropertyBag::fromJson(const QByteArray& json)
         write(it.key(), it.value());
 }
 
-void JsonPropertyBag::save(const QString& path) const
-{
+void JsonPropertyBag::save(const QString& path) const {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(toJson()) < 0 || !file.commit())
         raiseError(ErrorNumber::PathFileAccess, kSource,
                    QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
 }
 
-void JsonPropertyBag::load(const QString& path)
-{
+void JsonPropertyBag::load(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         raiseError(ErrorNumber::PathFileAccess, kSource,

@@ -6,8 +6,7 @@ namespace tav {
 
 namespace {
 
-QString standardText(qint32 number)
-{
+QString standardText(qint32 number) {
     switch (number) {
     case ErrorNumber::Overflow:
         return QStringLiteral("Overflow");
@@ -33,8 +32,7 @@ QString standardText(qint32 number)
 }
 
 // The library ships no resource texts of its own; a translation may supply one per code.
-QString resourceText(int code)
-{
+QString resourceText(int code) {
     const QByteArray key = "error " + QByteArray::number(code);
     const QString translated = QCoreApplication::translate("tav::TavError", key.constData());
     if (translated != QLatin1String(key))
@@ -48,20 +46,14 @@ TavError::TavError(qint32 number, QString source, QString description)
     : number_(number)
     , source_(std::move(source))
     , description_(std::move(description))
-    , what_(QStringLiteral("%1: %2 (error %3)")
-                .arg(source_, description_)
-                .arg(number_)
-                .toUtf8())
-{
+    , what_(QStringLiteral("%1: %2 (error %3)").arg(source_, description_).arg(number_).toUtf8()) {
 }
 
-void reportError(int code, const QString& source)
-{
+void reportError(int code, const QString& source) {
     throw TavError(code + ObjectErrorBase, source, resourceText(code));
 }
 
-void raiseError(qint32 number, const QString& source, const QString& detail)
-{
+void raiseError(qint32 number, const QString& source, const QString& detail) {
     QString description = standardText(number);
     if (!detail.isEmpty())
         description += QStringLiteral(": ") + detail;

@@ -16,20 +16,16 @@ const QString kCharset = QStringLiteral("charset");
 TavFont::TavFont()
     : name_(QStringLiteral("Arial"))
     , size_(10.0)
-    , weight_(400)
-{
+    , weight_(400) {
 }
 
-QVariantMap TavFont::toVariant() const
-{
-    return {{kName, name_},           {kSize, size_},
-            {kBold, bold_},           {kItalic, italic_},
-            {kUnderline, underline_}, {kStrikethrough, strikethrough_},
-            {kWeight, int(weight_)},  {kCharset, int(charset_)}};
+QVariantMap TavFont::toVariant() const {
+    return {{kName, name_},          {kSize, size_},           {kBold, bold_},
+            {kItalic, italic_},      {kUnderline, underline_}, {kStrikethrough, strikethrough_},
+            {kWeight, int(weight_)}, {kCharset, int(charset_)}};
 }
 
-std::shared_ptr<TavFont> TavFont::fromVariant(const QVariant& value)
-{
+std::shared_ptr<TavFont> TavFont::fromVariant(const QVariant& value) {
     const QVariantMap map = value.toMap();
     if (!map.contains(kName) || !map.contains(kSize))
         return nullptr;

@@ -9,8 +9,7 @@ const QString kPng = QStringLiteral("png");
 const QString kPicture = QStringLiteral("picture");
 } // namespace
 
-QVariantMap TavPicture::toVariant() const
-{
+QVariantMap TavPicture::toVariant() const {
     QByteArray png;
     if (!image_.isNull()) {
         QBuffer buffer(&png);
@@ -20,8 +19,7 @@ QVariantMap TavPicture::toVariant() const
     return {{kPicture, true}, {kPng, QString::fromLatin1(png.toBase64())}};
 }
 
-std::shared_ptr<TavPicture> TavPicture::fromVariant(const QVariant& value)
-{
+std::shared_ptr<TavPicture> TavPicture::fromVariant(const QVariant& value) {
     const QVariantMap map = value.toMap();
     if (!map.value(kPicture).toBool())
         return nullptr;

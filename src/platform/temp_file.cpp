@@ -7,14 +7,12 @@
 
 namespace tav {
 
-QString tempDirectory()
-{
+QString tempDirectory() {
     const QString temp = qEnvironmentVariable("Temp").trimmed();
     return temp.isEmpty() ? QDir::tempPath() : temp;
 }
 
-QString createExclusiveTempFile(const QString& directory, const QString& prefix)
-{
+QString createExclusiveTempFile(const QString& directory, const QString& prefix) {
     // QTemporaryFile opens with O_CREAT | O_EXCL and owner-only permissions.
     QTemporaryFile file(QDir(directory).filePath(prefix + QStringLiteral("XXXXXX.tmp")));
     file.setAutoRemove(false);

@@ -1,12 +1,11 @@
-#include "qt_printers.h"
 #include "csv_reader.h"
+#include "qt_printers.h"
 
 #include <gtest/gtest.h>
 
 using namespace mailpiece;
 
-TEST(CsvReader, ReadsQuotedFieldsWithCommasQuotesAndLineBreaks)
-{
+TEST(CsvReader, ReadsQuotedFieldsWithCommasQuotesAndLineBreaks) {
     const CsvTable table = readCsv("\xEF\xBB\xBF"
                                    "First,Last,Note\r\n"
                                    "Ann,\"O'Brien, Jr.\",\"say \"\"hi\"\"\"\r\n"
@@ -24,8 +23,7 @@ TEST(CsvReader, ReadsQuotedFieldsWithCommasQuotesAndLineBreaks)
     EXPECT_EQ(table.rows[2].fields, (QStringList{QStringLiteral("Zoë"), QString(), QString()}));
 }
 
-TEST(CsvReader, BadRecordsAreReportedByLineAndTheGoodOnesKept)
-{
+TEST(CsvReader, BadRecordsAreReportedByLineAndTheGoodOnesKept) {
     const CsvTable table = readCsv("A,B\n"
                                    "1,2\n"
                                    "1,2,3\n"
@@ -49,16 +47,14 @@ TEST(CsvReader, BadRecordsAreReportedByLineAndTheGoodOnesKept)
     EXPECT_TRUE(table.problems[4].message.contains(QStringLiteral("not closed")));
 }
 
-TEST(CsvReader, EmptyAndHeaderlessInput)
-{
+TEST(CsvReader, EmptyAndHeaderlessInput) {
     EXPECT_TRUE(readCsv(QByteArray()).rows.empty());
     const CsvTable damaged = readCsv("\"A,B\n1,2\n");
     EXPECT_TRUE(damaged.rows.empty());
     EXPECT_FALSE(damaged.problems.empty());
 }
 
-TEST(CsvReader, TheSampleMailingIsWhole)
-{
+TEST(CsvReader, TheSampleMailingIsWhole) {
     const CsvTable table = readCsvFile(QStringLiteral(MAILPIECE_SAMPLE_MAILING));
     EXPECT_TRUE(table.problems.empty());
     EXPECT_EQ(table.rows.size(), 70u);

@@ -1,12 +1,11 @@
-#include "qt_printers.h"
 #include "mailing_rows.h"
+#include "qt_printers.h"
 
 #include <gtest/gtest.h>
 
 using namespace mailpiece;
 
-TEST(MailingRows, EachAddressLineBecomesAnItem)
-{
+TEST(MailingRows, EachAddressLineBecomesAnItem) {
     const CsvTable table =
         readCsv("First,Middle,Last,Address,AddressLine2,City,State,Zip\n"
                 "John,Q,Public,1 Main St,,Springfield,il,62701\n"
@@ -15,16 +14,16 @@ TEST(MailingRows, EachAddressLineBecomesAnItem)
     const auto pieces = addressPieces(table, problems);
     EXPECT_TRUE(problems.empty());
     ASSERT_EQ(pieces.size(), 2u);
-    EXPECT_EQ(pieces[0].substituteText,
-              QStringLiteral("Item1^John Q. Public|Item2^1 Main St|Item3^Springfield, IL   62701|"));
+    EXPECT_EQ(
+        pieces[0].substituteText,
+        QStringLiteral("Item1^John Q. Public|Item2^1 Main St|Item3^Springfield, IL   62701|"));
     EXPECT_EQ(pieces[0].zip, QStringLiteral("62701"));
     EXPECT_EQ(pieces[1].substituteText,
               QStringLiteral("Item1^Mary D'Angelo|Item2^300 Harbor St|Item3^Suite 5, Building B|"
                              "Item4^Baltimore, MD   21230-4512|"));
 }
 
-TEST(MailingRows, ValuesThatWouldSplitTheItemListAreReportedNotMangled)
-{
+TEST(MailingRows, ValuesThatWouldSplitTheItemListAreReportedNotMangled) {
     const CsvTable table = readCsv("zip,LAST\n12345,A|B\n23456,C^D\n34567,Doe\n");
     std::vector<CsvProblem> problems;
     const auto pieces = addressPieces(table, problems);

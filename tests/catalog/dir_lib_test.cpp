@@ -1,5 +1,5 @@
-#include "qt_printers.h"
 #include "dir_lib.h"
+#include "qt_printers.h"
 #include "temp_env.h"
 
 #include <QDir>
@@ -10,8 +10,7 @@
 
 using namespace tav;
 
-TEST(DirLib, AddBackslashAppendsOneSeparatorOnly)
-{
+TEST(DirLib, AddBackslashAppendsOneSeparatorOnly) {
     EXPECT_EQ(DirLib::AddBackslash(QStringLiteral("/usr/share/mailpiece")),
               QStringLiteral("/usr/share/mailpiece/"));
     EXPECT_EQ(DirLib::AddBackslash(QStringLiteral("/usr/share/mailpiece/")),
@@ -19,8 +18,7 @@ TEST(DirLib, AddBackslashAppendsOneSeparatorOnly)
     EXPECT_EQ(DirLib::AddBackslash(QString()), QStringLiteral("/"));
 }
 
-TEST(DirLib, SystemDirectoryIsTheOverrideTrimmedWithOneSeparator)
-{
+TEST(DirLib, SystemDirectoryIsTheOverrideTrimmedWithOneSeparator) {
     const QByteArray saved = qgetenv(DirLib::SystemDirectoryVariable);
     qputenv(DirLib::SystemDirectoryVariable, "  /opt/labels/  ");
     EXPECT_EQ(DirLib::SystemDirectory(), QStringLiteral("/opt/labels/"));
@@ -32,8 +30,7 @@ TEST(DirLib, SystemDirectoryIsTheOverrideTrimmedWithOneSeparator)
         qputenv(DirLib::SystemDirectoryVariable, saved);
 }
 
-TEST(DirLib, FileExistsOnlyForFilesThatOpen)
-{
+TEST(DirLib, FileExistsOnlyForFilesThatOpen) {
     test::ScopedTempDirectory temp;
     const QString path = QDir(temp.path()).filePath(QStringLiteral("a.cfg"));
     EXPECT_FALSE(DirLib::FileExists(path));
@@ -45,8 +42,7 @@ TEST(DirLib, FileExistsOnlyForFilesThatOpen)
     EXPECT_FALSE(DirLib::FileExists(QString()));
 }
 
-TEST(DirLib, DeleteFileAndWaitRemovesTheFileAndEndsWhenItCannot)
-{
+TEST(DirLib, DeleteFileAndWaitRemovesTheFileAndEndsWhenItCannot) {
     test::ScopedTempDirectory temp;
     const QString path = DirLib::MakeTempFileName();
     ASSERT_TRUE(DirLib::FileExists(path));
@@ -58,8 +54,7 @@ TEST(DirLib, DeleteFileAndWaitRemovesTheFileAndEndsWhenItCannot)
     EXPECT_TRUE(DirLib::FileExists(QStringLiteral("/proc/self/status")));
 }
 
-TEST(DirLib, MakeTempFileNameCreatesAnEmptyFileWithAThreeLetterPrefixInTemp)
-{
+TEST(DirLib, MakeTempFileNameCreatesAnEmptyFileWithAThreeLetterPrefixInTemp) {
     test::ScopedTempDirectory temp;
     const QString plain = DirLib::MakeTempFileName();
     const QString cut = DirLib::MakeTempFileName(QStringLiteral("qzpLONG"));

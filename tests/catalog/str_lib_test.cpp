@@ -5,28 +5,26 @@
 
 using namespace tav::StrLib;
 
-TEST(StrLib, SplittersCompareSeparatorsExactly)
-{
+TEST(StrLib, SplittersCompareSeparatorsExactly) {
     EXPECT_EQ(TextBefore(QStringLiteral("8.5x11"), QStringLiteral("x")), QStringLiteral("8.5"));
     EXPECT_EQ(TextAfter(QStringLiteral("8.5x11"), QStringLiteral("x")), QStringLiteral("11"));
     EXPECT_EQ(TextBefore(QStringLiteral("8.5x11"), QStringLiteral("X")), QStringLiteral("8.5x11"));
     EXPECT_EQ(TextAfter(QStringLiteral("8.5x11"), QStringLiteral("X")), QString());
     EXPECT_EQ(TextAfterLast(QStringLiteral("Size 10 - Envelope"), QStringLiteral(" - ")),
               QStringLiteral("Envelope"));
-    EXPECT_EQ(TextAfterLast(QStringLiteral("A - B - C"), QStringLiteral(" - ")), QStringLiteral("C"));
+    EXPECT_EQ(TextAfterLast(QStringLiteral("A - B - C"), QStringLiteral(" - ")),
+              QStringLiteral("C"));
     EXPECT_EQ(TextAfterLast(QStringLiteral("Envelope"), QStringLiteral(" - ")),
               QStringLiteral("Envelope"));
 }
 
-TEST(StrLib, TrimSpacesRemovesSpacesOnly)
-{
+TEST(StrLib, TrimSpacesRemovesSpacesOnly) {
     EXPECT_EQ(TrimSpaces(QStringLiteral("  x  ")), QStringLiteral("x"));
     EXPECT_EQ(TrimSpaces(QStringLiteral("\tx\r\n")), QStringLiteral("\tx\r\n"));
     EXPECT_EQ(TrimSpaces(QStringLiteral("    ")), QString());
 }
 
-TEST(StrLib, SubstituteTokensReplacesEveryOccurrenceOfEachNamedToken)
-{
+TEST(StrLib, SubstituteTokensReplacesEveryOccurrenceOfEachNamedToken) {
     const QString pipe = QStringLiteral("|");
     const QString caret = QStringLiteral("^");
     EXPECT_EQ(SubstituteTokens(QStringLiteral("Dear <<Item1>>, <<Item1>>!"),
@@ -35,18 +33,19 @@ TEST(StrLib, SubstituteTokensReplacesEveryOccurrenceOfEachNamedToken)
     EXPECT_EQ(SubstituteTokens(QStringLiteral("<<Item1>> <<Item2>> <<Item3>>"),
                                QStringLiteral("Item1^Ann|Item2|Item3^x^y"), caret, pipe),
               QStringLiteral("Ann <<Item2>> x^y"));
-    EXPECT_EQ(SubstituteTokens(QStringLiteral("<<Item1>>"), QStringLiteral("item1^Ann|"), caret, pipe),
-              QStringLiteral("<<Item1>>"));
+    EXPECT_EQ(
+        SubstituteTokens(QStringLiteral("<<Item1>>"), QStringLiteral("item1^Ann|"), caret, pipe),
+        QStringLiteral("<<Item1>>"));
     EXPECT_EQ(SubstituteTokens(QStringLiteral("<<Item1>>"), QStringLiteral("   "), caret, pipe),
               QStringLiteral("<<Item1>>"));
-    EXPECT_EQ(SubstituteTokens(QStringLiteral("<<A>>+<<B>>"), QStringLiteral("A^1| |B^2"), caret, pipe),
-              QStringLiteral("1+2"));
+    EXPECT_EQ(
+        SubstituteTokens(QStringLiteral("<<A>>+<<B>>"), QStringLiteral("A^1| |B^2"), caret, pipe),
+        QStringLiteral("1+2"));
     EXPECT_EQ(SubstituteTokens(QStringLiteral("<<Item1>>"), QStringLiteral("Item1^|"), caret, pipe),
               QString());
 }
 
-TEST(StrLib, SubstituteTokensEndsWhenAValueHoldsItsOwnToken)
-{
+TEST(StrLib, SubstituteTokensEndsWhenAValueHoldsItsOwnToken) {
     EXPECT_EQ(SubstituteTokens(QStringLiteral("<<Item1>> and <<Item1>>"),
                                QStringLiteral("Item1^<<Item1>>!|"), QStringLiteral("^"),
                                QStringLiteral("|")),

@@ -1,6 +1,6 @@
-#include "qt_printers.h"
 #include "dir_lib.h"
 #include "piece_store.h"
+#include "qt_printers.h"
 #include "store_line.h"
 #include "tav_error.h"
 #include "temp_env.h"
@@ -20,21 +20,18 @@ protected:
     test::ScopedTempDirectory temp;
     PieceStore store{DirLib::MakeTempFileName(QStringLiteral("qzp"))};
 
-    QByteArray fileBytes() const
-    {
+    QByteArray fileBytes() const {
         QFile file(store.fileName());
         EXPECT_TRUE(file.open(QIODevice::ReadOnly));
         return file.readAll();
     }
 
-    void addLetters(const char* letters)
-    {
+    void addLetters(const char* letters) {
         for (const char* c = letters; *c; ++c)
             store.append(QString(QLatin1Char(*c)), QString(), QString());
     }
 
-    void expectError(qint32 number, qint32 piece, const char* inDescription)
-    {
+    void expectError(qint32 number, qint32 piece, const char* inDescription) {
         try {
             store.find(piece);
             FAIL() << "no error for piece " << piece;
@@ -49,14 +46,14 @@ protected:
 
 // The lookup rules read the file from its start, field by field: the reference the indexed
 // store must agree with.
-PieceRecord sequentialFind(const QByteArray& file, qint32 number)
-{
+PieceRecord sequentialFind(const QByteArray& file, qint32 number) {
     qsizetype pos = 0;
-    StoreFieldReader reader([&] { return pos < file.size() ? static_cast<unsigned char>(file[pos]) : -1; },
-                            [&] { ++pos; });
-    const bool header = reader.readField() == QLatin1String("Substitute")
-                     && reader.readField() == QLatin1String("BarCode")
-                     && reader.readField() == QLatin1String("CarrierRoute");
+    StoreFieldReader reader(
+        [&] { return pos < file.size() ? static_cast<unsigned char>(file[pos]) : -1; },
+        [&] { ++pos; });
+    const bool header = reader.readField() == QLatin1String("Substitute") &&
+                        reader.readField() == QLatin1String("BarCode") &&
+                        reader.readField() == QLatin1String("CarrierRoute");
     if (!header)
         return {};
     for (qint32 read = 1; pos < file.size(); ++read) {
@@ -74,8 +71,7 @@ PieceRecord sequentialFind(const QByteArray& file, qint32 number)
 
 } // namespace
 
-TEST_F(PieceStoreTest, TheFileIsReservedEmptyAndGetsItsHeaderWithTheFirstPiece)
-{
+TEST_F(PieceStoreTest, TheFileIsReservedEmptyAndGetsItsHeaderWithTheFirstPiece) {
     EXPECT_TRUE(QFileInfo(store.fileName()).fileName().startsWith(QStringLiteral("qzp")));
     EXPECT_EQ(fileBytes(), QByteArray());
     EXPECT_FALSE(store.created());
@@ -89,8 +85,7 @@ TEST_F(PieceStoreTest, TheFileIsReservedEmptyAndGetsItsHeaderWithTheFirstPiece)
                                       "\"C\",\"\",\"\"\r\n"));
 }
 
-TEST_F(PieceStoreTest, LookupsInAnyOrderAndOutOfRange)
-{
+TEST_F(PieceStoreTest, LookupsInAnyOrderAndOutOfRange) {
     addLetters("ABC");
     EXPECT_EQ(store.find(3).substituteText, QStringLiteral("C"));
     const PieceRecord second = store.find(2); // behind the reading position: rewinds
@@ -112,8 +107,7 @@ TEST_F(PieceStoreTest, LookupsInAnyOrderAndOutOfRange)
     EXPECT_EQ(fourth.barCodeValue, QStringLiteral("62701"));
 }
 
-TEST_F(PieceStoreTest, SequentialReadingWalksTheRecordsToTheEnd)
-{
+TEST_F(PieceStoreTest, SequentialReadingWalksTheRecordsToTheEnd) {
     addLetters("AB");
     store.openForReading();
     EXPECT_TRUE(store.reading());
@@ -130,13 +124,15 @@ TEST_F(PieceStoreTest, SequentialReadingWalksTheRecordsToTheEnd)
     }
 }
 
-TEST_F(PieceStoreTest, EveryValueComesBackExactly)
-{
-    const QStringList values = {
-        QStringLiteral("Item1^Robert \"Bob\" Jenkins|Item2^1 Main St|"),
-        QStringLiteral("Item1^a,b|"), QStringLiteral("line\r\nbreak"), QStringLiteral("\n"),
-        QStringLiteral("\""), QStringLiteral("Łódź, Nguyễn, Zoë 😀"), QString(),
-        QString(100000, QChar(0x00E9))};
+TEST_F(PieceStoreTest, EveryValueComesBackExactly) {
+    const QStringList values = {QStringLiteral("Item1^Robert \"Bob\" Jenkins|Item2^1 Main St|"),
+                                QStringLiteral("Item1^a,b|"),
+                                QStringLiteral("line\r\nbreak"),
+                                QStringLiteral("\n"),
+                                QStringLiteral("\""),
+                                QStringLiteral("Łódź, Nguyễn, Zoë 😀"),
+                                QString(),
+                                QString(100000, QChar(0x00E9))};
     for (const QString& value : values)
         store.append(value, value, QString());
     for (qsizetype i = values.size() - 1; i >= 0; --i) {
@@ -147,8 +143,7 @@ TEST_F(PieceStoreTest, EveryValueComesBackExactly)
     }
 }
 
-TEST_F(PieceStoreTest, IndexedLookupsAgreeWithReadingFromTheStart)
-{
+TEST_F(PieceStoreTest, IndexedLookupsAgreeWithReadingFromTheStart) {
     QRandomGenerator random(42);
     for (int i = 1; i <= 300; ++i) {
         QString text = QStringLiteral("Item1^Piece %1|").arg(i);
@@ -169,8 +164,7 @@ TEST_F(PieceStoreTest, IndexedLookupsAgreeWithReadingFromTheStart)
     }
 }
 
-TEST_F(PieceStoreTest, ATruncatedStoreKeepsItsCompleteRecordsAndReportsTheCutOne)
-{
+TEST_F(PieceStoreTest, ATruncatedStoreKeepsItsCompleteRecordsAndReportsTheCutOne) {
     addLetters("ABCDE");
     store.close();
     const QByteArray whole = fileBytes();
@@ -191,8 +185,7 @@ TEST_F(PieceStoreTest, ATruncatedStoreKeepsItsCompleteRecordsAndReportsTheCutOne
     EXPECT_FALSE(store.find(5).found);
 }
 
-TEST_F(PieceStoreTest, AForeignHeaderFindsNothing)
-{
+TEST_F(PieceStoreTest, AForeignHeaderFindsNothing) {
     addLetters("AB");
     store.close();
     QFile file(store.fileName());
@@ -204,8 +197,7 @@ TEST_F(PieceStoreTest, AForeignHeaderFindsNothing)
     EXPECT_FALSE(store.find(2).found);
 }
 
-TEST_F(PieceStoreTest, ALinkPlantedInPlaceOfTheStoreIsNeverFollowed)
-{
+TEST_F(PieceStoreTest, ALinkPlantedInPlaceOfTheStoreIsNeverFollowed) {
     const QString victim = QFileInfo(store.fileName()).absolutePath() + QStringLiteral("/victim");
     QFile(victim).open(QIODevice::WriteOnly);
     ASSERT_TRUE(QFile::remove(store.fileName()));
@@ -219,8 +211,7 @@ TEST_F(PieceStoreTest, ALinkPlantedInPlaceOfTheStoreIsNeverFollowed)
     EXPECT_EQ(QFileInfo(victim).size(), 0);
 }
 
-TEST_F(PieceStoreTest, CountsBeyondSixteenBits)
-{
+TEST_F(PieceStoreTest, CountsBeyondSixteenBits) {
     for (int i = 1; i <= 40000; ++i)
         store.append(QStringLiteral("Item1^%1|").arg(i), QString(), QString());
     EXPECT_EQ(store.pieceCount(), 40000);
@@ -228,16 +219,15 @@ TEST_F(PieceStoreTest, CountsBeyondSixteenBits)
     EXPECT_EQ(store.find(32768).substituteText, QStringLiteral("Item1^32768|"));
 }
 
-TEST(PieceStoreLifetime, TheFileIsOwnerOnlyAndGoneWithTheStore)
-{
+TEST(PieceStoreLifetime, TheFileIsOwnerOnlyAndGoneWithTheStore) {
     test::ScopedTempDirectory temp;
     QString path;
     {
         PieceStore store(DirLib::MakeTempFileName(QStringLiteral("qzp")));
         path = store.fileName();
         store.append(QStringLiteral("Item1^Ann|"), QString(), QString());
-        const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup
-                                        | QFile::ReadOther | QFile::WriteOther;
+        const QFile::Permissions others =
+            QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther;
         EXPECT_EQ(QFileInfo(path).permissions() & others, QFile::Permissions());
     }
     EXPECT_FALSE(QFileInfo::exists(path));

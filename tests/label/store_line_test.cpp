@@ -8,11 +8,11 @@ using namespace tav;
 namespace {
 
 // Reads fields from `bytes` until the end; returns them.
-QStringList readAll(const QByteArray& bytes, int count)
-{
+QStringList readAll(const QByteArray& bytes, int count) {
     qsizetype pos = 0;
-    StoreFieldReader reader([&] { return pos < bytes.size() ? static_cast<unsigned char>(bytes[pos]) : -1; },
-                            [&] { ++pos; });
+    StoreFieldReader reader(
+        [&] { return pos < bytes.size() ? static_cast<unsigned char>(bytes[pos]) : -1; },
+        [&] { ++pos; });
     QStringList fields;
     for (int i = 0; i < count; ++i)
         fields.append(reader.readField());
@@ -21,8 +21,7 @@ QStringList readAll(const QByteArray& bytes, int count)
 
 } // namespace
 
-TEST(StoreLine, OrdinaryValuesGiveThePlainThreeFieldLine)
-{
+TEST(StoreLine, OrdinaryValuesGiveThePlainThreeFieldLine) {
     QByteArray out;
     appendStoreLine(out, QStringLiteral("A"), QString(), QString());
     appendStoreLine(out, QStringLiteral("Item1^Ann, Smith|Item2^1 Main St|"),
@@ -31,13 +30,18 @@ TEST(StoreLine, OrdinaryValuesGiveThePlainThreeFieldLine)
                               "\"Item1^Ann, Smith|Item2^1 Main St|\",\"62701\",\"\"\r\n"));
 }
 
-TEST(StoreLine, AnyValueReadsBackExactly)
-{
-    const QStringList values = {
-        QStringLiteral("say \"hi\""), QStringLiteral("\""), QStringLiteral("\"\""),
-        QStringLiteral("a,b"), QStringLiteral("line\r\nbreak\nand\rmore"), QStringLiteral("|^<<>>"),
-        QStringLiteral("Łódź Nguyễn 😀"), QString(), QStringLiteral("  padded  "),
-        QStringLiteral("ends with quote\""), QString(100000, QLatin1Char('x'))};
+TEST(StoreLine, AnyValueReadsBackExactly) {
+    const QStringList values = {QStringLiteral("say \"hi\""),
+                                QStringLiteral("\""),
+                                QStringLiteral("\"\""),
+                                QStringLiteral("a,b"),
+                                QStringLiteral("line\r\nbreak\nand\rmore"),
+                                QStringLiteral("|^<<>>"),
+                                QStringLiteral("Łódź Nguyễn 😀"),
+                                QString(),
+                                QStringLiteral("  padded  "),
+                                QStringLiteral("ends with quote\""),
+                                QString(100000, QLatin1Char('x'))};
     QByteArray out;
     for (const QString& value : values)
         appendStoreLine(out, value, value, value);
@@ -47,8 +51,7 @@ TEST(StoreLine, AnyValueReadsBackExactly)
             EXPECT_EQ(back.at(i * 3 + f), values.at(i)) << "value " << i << " field " << f;
 }
 
-TEST(StoreLine, ReaderToleratesForeignAndDamagedText)
-{
+TEST(StoreLine, ReaderToleratesForeignAndDamagedText) {
     // Unquoted fields lose their surrounding spaces; junk after a closing quote is skipped.
     EXPECT_EQ(readAll(" Substitute , BarCode,CarrierRoute\r\n", 3),
               (QStringList{QStringLiteral("Substitute"), QStringLiteral("BarCode"),

@@ -18,8 +18,7 @@ protected:
     test::ScopedTempDirectory temp;
     TavLabel label;
 
-    void add(const QString& text, const QString& zip = {})
-    {
+    void add(const QString& text, const QString& zip = {}) {
         label.setSubstituteText(text);
         label.BarCodeProperties()->setValue(zip);
         label.AddPiece();
@@ -28,8 +27,7 @@ protected:
 
 } // namespace
 
-TEST_F(TavLabelTest, ReservesItsStoreInTempAndDeletesItWhenDestroyed)
-{
+TEST_F(TavLabelTest, ReservesItsStoreInTempAndDeletesItWhenDestroyed) {
     QString path;
     {
         TavLabel other;
@@ -41,8 +39,7 @@ TEST_F(TavLabelTest, ReservesItsStoreInTempAndDeletesItWhenDestroyed)
     EXPECT_FALSE(QFileInfo::exists(path));
 }
 
-TEST_F(TavLabelTest, SubstituteTextLosesSurroundingSpacesAndAnnouncesTheChange)
-{
+TEST_F(TavLabelTest, SubstituteTextLosesSurroundingSpacesAndAnnouncesTheChange) {
     QSignalSpy changed(&label, &TavLabel::propertyChanged);
     label.setSubstituteText(QStringLiteral("  x  "));
     EXPECT_EQ(label.SubstituteText(), QStringLiteral("x"));
@@ -50,8 +47,7 @@ TEST_F(TavLabelTest, SubstituteTextLosesSurroundingSpacesAndAnnouncesTheChange)
     EXPECT_EQ(changed.at(0).at(0).toString(), QStringLiteral("SubstituteText"));
 }
 
-TEST_F(TavLabelTest, AddPieceStoresTextAndBarCodeAndMakesThePieceCurrent)
-{
+TEST_F(TavLabelTest, AddPieceStoresTextAndBarCodeAndMakesThePieceCurrent) {
     EXPECT_EQ(label.CurrentPiece(), 0);
     add(QStringLiteral("A"));
     add(QStringLiteral("Item1^Robert \"Bob\" Jenkins|Item2^1 Main St|"), QStringLiteral("62701"));
@@ -61,7 +57,8 @@ TEST_F(TavLabelTest, AddPieceStoresTextAndBarCodeAndMakesThePieceCurrent)
 
     const PieceRecord second = label.FindPiece(2);
     EXPECT_TRUE(second.found);
-    EXPECT_EQ(second.substituteText, QStringLiteral("Item1^Robert \"Bob\" Jenkins|Item2^1 Main St|"));
+    EXPECT_EQ(second.substituteText,
+              QStringLiteral("Item1^Robert \"Bob\" Jenkins|Item2^1 Main St|"));
     EXPECT_EQ(second.barCodeValue, QStringLiteral("62701"));
     EXPECT_EQ(second.carrierRoute, QString());
     EXPECT_FALSE(label.FindPiece(4).found);
@@ -71,8 +68,7 @@ TEST_F(TavLabelTest, AddPieceStoresTextAndBarCodeAndMakesThePieceCurrent)
     label.ClosePieceStore();
 }
 
-TEST_F(TavLabelTest, CurrentPieceIsClampedToThePieces)
-{
+TEST_F(TavLabelTest, CurrentPieceIsClampedToThePieces) {
     label.setCurrentPiece(3);
     EXPECT_EQ(label.CurrentPiece(), 0);
     for (int i = 0; i < 5; ++i)
@@ -85,8 +81,7 @@ TEST_F(TavLabelTest, CurrentPieceIsClampedToThePieces)
     EXPECT_EQ(label.CurrentPiece(), 1);
 }
 
-TEST_F(TavLabelTest, StartsFromTheBuiltInLayout)
-{
+TEST_F(TavLabelTest, StartsFromTheBuiltInLayout) {
     const auto sheet = label.SheetProperties();
     EXPECT_EQ(sheet->NumAcross(), 2);
     EXPECT_EQ(sheet->NumDown(), 4);
@@ -112,8 +107,7 @@ TEST_F(TavLabelTest, StartsFromTheBuiltInLayout)
     EXPECT_EQ(barCode->Width(), 1.4375f);
 }
 
-TEST_F(TavLabelTest, RecordPropertiesAreTheLiveObjects)
-{
+TEST_F(TavLabelTest, RecordPropertiesAreTheLiveObjects) {
     label.SheetProperties()->setNumAcross(3);
     EXPECT_EQ(label.SheetProperties()->NumAcross(), 3);
 
@@ -127,8 +121,7 @@ TEST_F(TavLabelTest, RecordPropertiesAreTheLiveObjects)
     EXPECT_EQ(changed.at(0).at(0).toString(), QStringLiteral("Item4Properties"));
 }
 
-TEST_F(TavLabelTest, MissingRecordsAndBadItemNumbersAreClearErrors)
-{
+TEST_F(TavLabelTest, MissingRecordsAndBadItemNumbersAreClearErrors) {
     const auto expectError = [](qint32 number, const std::function<void()>& action) {
         try {
             action();
@@ -150,8 +143,7 @@ TEST_F(TavLabelTest, MissingRecordsAndBadItemNumbersAreClearErrors)
     EXPECT_TRUE(label.Item7Properties());
 }
 
-TEST_F(TavLabelTest, AnUnusableTempDirectoryIsReportedWhenTheControlIsMade)
-{
+TEST_F(TavLabelTest, AnUnusableTempDirectoryIsReportedWhenTheControlIsMade) {
     qputenv("Temp", QFile::encodeName(temp.path() + QStringLiteral("/missing")));
     EXPECT_THROW(TavLabel broken, TavError);
 }

@@ -18,8 +18,7 @@ using namespace tav;
 namespace {
 
 // A value of the property's type that differs from `current`.
-QVariant otherValue(const QMetaProperty& property, const QVariant& current)
-{
+QVariant otherValue(const QMetaProperty& property, const QVariant& current) {
     if (property.isEnumType()) {
         const QMetaEnum enumeration = property.enumerator();
         for (int k = 0; k < enumeration.keyCount(); ++k)
@@ -65,8 +64,7 @@ QVariant otherValue(const QMetaProperty& property, const QVariant& current)
 }
 
 // Object-valued properties compare by identity, everything else by value.
-bool same(const QVariant& a, const QVariant& b)
-{
+bool same(const QVariant& a, const QVariant& b) {
     const auto isEnum = [](const QVariant& v) {
         return v.metaType().flags().testFlag(QMetaType::IsEnumeration);
     };
@@ -79,8 +77,7 @@ bool same(const QVariant& a, const QVariant& b)
 
 // Writes each property of `object` declared by its own class and checks all of them after each
 // write.
-void roundTripEveryProperty(QObject& object)
-{
+void roundTripEveryProperty(QObject& object) {
     const QMetaObject* meta = object.metaObject();
     int written = 0;
     for (int i = meta->propertyOffset(); i < meta->propertyCount(); ++i) {
@@ -102,8 +99,7 @@ void roundTripEveryProperty(QObject& object)
             if (j == i || !other.isWritable()) // read-only ones are derived from others
                 continue;
             EXPECT_TRUE(same(other.read(&object), before[j]))
-                << meta->className() << "::" << property.name() << " also changed "
-                << other.name();
+                << meta->className() << "::" << property.name() << " also changed " << other.name();
         }
     }
     EXPECT_GT(written, 0) << meta->className();
@@ -111,8 +107,7 @@ void roundTripEveryProperty(QObject& object)
 
 } // namespace
 
-TEST(PropertyRoundTrip, EveryRecordPropertyReadsBackWhatWasWrittenByName)
-{
+TEST(PropertyRoundTrip, EveryRecordPropertyReadsBackWhatWasWrittenByName) {
     TavSheetCls sheet;
     roundTripEveryProperty(sheet);
     TavItemCls item;
@@ -125,8 +120,7 @@ TEST(PropertyRoundTrip, EveryRecordPropertyReadsBackWhatWasWrittenByName)
     roundTripEveryProperty(picture);
 }
 
-TEST(PropertyRoundTrip, AddressFieldsReadBackByName)
-{
+TEST(PropertyRoundTrip, AddressFieldsReadBackByName) {
     // Writing a name or address field recomposes the read-only CurrentText, so check the
     // writable fields only.
     TavAddressCls address;
@@ -146,13 +140,13 @@ TEST(PropertyRoundTrip, AddressFieldsReadBackByName)
             }
         }
     }
-    EXPECT_TRUE(address.CurrentText().contains(QStringLiteral("City välue, State välue   Zip välue")));
+    EXPECT_TRUE(
+        address.CurrentText().contains(QStringLiteral("City välue, State välue   Zip välue")));
     EXPECT_TRUE(QMetaObject::invokeMethod(&address, "Clear"));
     EXPECT_TRUE(address.CurrentText().isEmpty());
 }
 
-TEST(PropertyRoundTrip, LabelPropertiesAndMethodsAreReachableByName)
-{
+TEST(PropertyRoundTrip, LabelPropertiesAndMethodsAreReachableByName) {
     test::ScopedTempDirectory temp;
     TavLabel label;
     for (int i = 0; i < 5; ++i)

@@ -13,8 +13,7 @@ using namespace tav;
 
 namespace {
 
-void expectLibraryError(const std::function<void()>& action, const char* source)
-{
+void expectLibraryError(const std::function<void()>& action, const char* source) {
     try {
         action();
         FAIL() << "no error from " << source;
@@ -26,8 +25,7 @@ void expectLibraryError(const std::function<void()>& action, const char* source)
 
 } // namespace
 
-TEST(TavSheetCls, IsZeroUntilSetStoresAnythingAndCopiesIndependently)
-{
+TEST(TavSheetCls, IsZeroUntilSetStoresAnythingAndCopiesIndependently) {
     TavSheetCls sheet;
     EXPECT_EQ(sheet.NumAcross(), 0);
     EXPECT_EQ(sheet.PieceHeight(), 0.0f);
@@ -52,8 +50,7 @@ TEST(TavSheetCls, IsZeroUntilSetStoresAnythingAndCopiesIndependently)
     EXPECT_EQ(sheet.PieceName(), QStringLiteral("5160 - Address"));
 }
 
-TEST(TavItemCls, StartsWithItsDefaultsAndOwnObjects)
-{
+TEST(TavItemCls, StartsWithItsDefaultsAndOwnObjects) {
     TavItemCls item;
     EXPECT_FALSE(item.Visible());
     EXPECT_TRUE(item.Enabled());
@@ -70,8 +67,7 @@ TEST(TavItemCls, StartsWithItsDefaultsAndOwnObjects)
     EXPECT_NE(TavItemCls().font(), item.font());
 }
 
-TEST(TavItemCls, CopyCopiesValuesAndFontAttributesButSharesThePicture)
-{
+TEST(TavItemCls, CopyCopiesValuesAndFontAttributesButSharesThePicture) {
     TavItemCls item;
     item.setTextControl(QStringLiteral("<<Item1>>"));
     item.setTextSubstitute(QStringLiteral("Item1^Ann|"));
@@ -109,8 +105,7 @@ TEST(TavItemCls, CopyCopiesValuesAndFontAttributesButSharesThePicture)
     EXPECT_FALSE(item.Picture()->isEmpty());
 }
 
-TEST(TavBarCodeCls, KeepsValuesVerbatimAndCopySharesThePicture)
-{
+TEST(TavBarCodeCls, KeepsValuesVerbatimAndCopySharesThePicture) {
     TavBarCodeCls barCode;
     EXPECT_FALSE(barCode.Visible());
     EXPECT_FALSE(barCode.Enabled());
@@ -136,8 +131,7 @@ TEST(TavBarCodeCls, KeepsValuesVerbatimAndCopySharesThePicture)
     EXPECT_EQ(barCode.Value(), QStringLiteral(" 62701-12 34 x "));
 }
 
-TEST(Records, ANullFontOrPictureIsRefusedWithTheLibraryErrorAndTheFieldKept)
-{
+TEST(Records, ANullFontOrPictureIsRefusedWithTheLibraryErrorAndTheFieldKept) {
     TavItemCls item;
     const auto font = item.font();
     const auto picture = item.Picture();
@@ -157,8 +151,7 @@ TEST(Records, ANullFontOrPictureIsRefusedWithTheLibraryErrorAndTheFieldKept)
     EXPECT_EQ(item.font()->Size(), 33);
 }
 
-TEST(TavEnumCls, EnumerationsCarryTheirPublishedValues)
-{
+TEST(TavEnumCls, EnumerationsCarryTheirPublishedValues) {
     const auto valueOf = [](const char* enumeration, const char* key) {
         const QMetaObject& meta = TavEnumCls::staticMetaObject;
         return meta.enumerator(meta.indexOfEnumerator(enumeration)).keyToValue(key);

@@ -9,16 +9,14 @@ using namespace tav;
 
 namespace {
 
-QString lines(std::initializer_list<const char*> parts)
-{
+QString lines(std::initializer_list<const char*> parts) {
     QStringList list;
     for (const char* part : parts)
         list.append(QString::fromUtf8(part));
     return list.join(QStringLiteral("\r\n"));
 }
 
-void fill(TavAddressCls& a, const char* middle)
-{
+void fill(TavAddressCls& a, const char* middle) {
     a.setFirst(QStringLiteral("John"));
     a.setMiddle(QString::fromUtf8(middle));
     a.setLast(QStringLiteral("Public"));
@@ -30,20 +28,19 @@ void fill(TavAddressCls& a, const char* middle)
 
 } // namespace
 
-TEST(TavAddressCls, ComposesNameStreetAndCityLine)
-{
+TEST(TavAddressCls, ComposesNameStreetAndCityLine) {
     TavAddressCls a;
     fill(a, "Q");
     EXPECT_EQ(a.CurrentText(), lines({"John Q. Public", "1 Main St", "Springfield, IL   62701"}));
     a.setMiddle(QStringLiteral("Quincy"));
-    EXPECT_EQ(a.CurrentText().section(QStringLiteral("\r\n"), 0, 0), QStringLiteral("John Quincy Public"));
+    EXPECT_EQ(a.CurrentText().section(QStringLiteral("\r\n"), 0, 0),
+              QStringLiteral("John Quincy Public"));
     a.setMiddle(QString());
     EXPECT_EQ(a.CurrentText().section(QStringLiteral("\r\n"), 0, 0), QStringLiteral("John Public"));
     EXPECT_EQ(a.property("CurrentText").toString(), a.CurrentText());
 }
 
-TEST(TavAddressCls, StateIsUpperCasedOnlyWhenTwoCharactersLong)
-{
+TEST(TavAddressCls, StateIsUpperCasedOnlyWhenTwoCharactersLong) {
     TavAddressCls a;
     fill(a, "");
     a.setState(QStringLiteral("Ill"));
@@ -54,8 +51,7 @@ TEST(TavAddressCls, StateIsUpperCasedOnlyWhenTwoCharactersLong)
     EXPECT_TRUE(a.CurrentText().endsWith(QStringLiteral("Springfield, NÉ   62701")));
 }
 
-TEST(TavAddressCls, ZipJoinsThePrecedingLineWhateverIsMissing)
-{
+TEST(TavAddressCls, ZipJoinsThePrecedingLineWhateverIsMissing) {
     TavAddressCls a;
     a.setFirst(QStringLiteral("Ann"));
     a.setAddress(QStringLiteral("2 Oak Rd"));
@@ -73,16 +69,15 @@ TEST(TavAddressCls, ZipJoinsThePrecedingLineWhateverIsMissing)
     EXPECT_EQ(middleOnly.CurrentText(), QStringLiteral(" Q. "));
 }
 
-TEST(TavAddressCls, HeadersAndFootersWaitForTheNextRecompositionAndClearEmptiesAll)
-{
+TEST(TavAddressCls, HeadersAndFootersWaitForTheNextRecompositionAndClearEmptiesAll) {
     TavAddressCls a;
     fill(a, "Q");
     a.setHeader1(QStringLiteral("Attn"));
     a.setFooter2(QStringLiteral("Fragile"));
     EXPECT_FALSE(a.CurrentText().contains(QStringLiteral("Attn")));
     a.setZip(QStringLiteral("62702"));
-    EXPECT_EQ(a.CurrentText(), lines({"Attn", "John Q. Public", "1 Main St",
-                                      "Springfield, IL   62702", "Fragile"}));
+    EXPECT_EQ(a.CurrentText(),
+              lines({"Attn", "John Q. Public", "1 Main St", "Springfield, IL   62702", "Fragile"}));
     a.setHeader2(QStringLiteral("Dept 4"));
     a.setFooter1(QStringLiteral("Do not bend"));
     a.setCity(QStringLiteral("Springfield"));

@@ -1,5 +1,5 @@
-#include "qt_printers.h"
 #include "message_sink.h"
+#include "qt_printers.h"
 #include "recording_message_sink.h"
 
 #include <QCoreApplication>
@@ -8,14 +8,14 @@
 
 using namespace tav;
 
-TEST(MessageSink, AReplacedSinkGetsTheMessagesAndTheDefaultComesBack)
-{
+TEST(MessageSink, AReplacedSinkGetsTheMessagesAndTheDefaultComesBack) {
     MessageSink* before = &messageSink();
     {
         test::ScopedRecordingSink recording;
         QCoreApplication::setApplicationName(QStringLiteral("Host"));
         showMessage(QStringLiteral("Error 317a:  component is missing"));
-        EXPECT_EQ(recording.sink().texts, QStringList{QStringLiteral("Error 317a:  component is missing")});
+        EXPECT_EQ(recording.sink().texts,
+                  QStringList{QStringLiteral("Error 317a:  component is missing")});
         EXPECT_EQ(recording.sink().titles, QStringList{QStringLiteral("Host")});
     }
     EXPECT_EQ(&messageSink(), before);

@@ -1,5 +1,5 @@
-#include "qt_printers.h"
 #include "property_bag.h"
+#include "qt_printers.h"
 #include "tav_error.h"
 #include "tav_font.h"
 #include "tav_picture.h"
@@ -11,15 +11,14 @@
 
 using namespace tav;
 
-TEST(MemoryPropertyBag, ValuesEqualToTheirDefaultAreLeftOutAndAbsentKeysReadAsTheDefault)
-{
+TEST(MemoryPropertyBag, ValuesEqualToTheirDefaultAreLeftOutAndAbsentKeysReadAsTheDefault) {
     MemoryPropertyBag bag;
     bag.write(QStringLiteral("Refresh"), true, true);
     bag.write(QStringLiteral("PrinterTop"), 0.0f, 0); // a float equal to an int default
     bag.write(QStringLiteral("CompanyName"), QStringLiteral("Acme"), QStringLiteral("Your Co"));
     bag.write(QStringLiteral("SheetPropertiesNA"), 0); // no default: always written
-    EXPECT_EQ(bag.keys(), (QStringList{QStringLiteral("CompanyName"),
-                                       QStringLiteral("SheetPropertiesNA")}));
+    EXPECT_EQ(bag.keys(),
+              (QStringList{QStringLiteral("CompanyName"), QStringLiteral("SheetPropertiesNA")}));
     EXPECT_EQ(bag.read(QStringLiteral("Refresh"), true).toBool(), true);
     EXPECT_FALSE(bag.read(QStringLiteral("Missing")).isValid());
 
@@ -28,8 +27,7 @@ TEST(MemoryPropertyBag, ValuesEqualToTheirDefaultAreLeftOutAndAbsentKeysReadAsTh
     EXPECT_FALSE(bag.contains(QStringLiteral("CompanyName")));
 }
 
-TEST(MemoryPropertyBag, KeepsTheOrderOfFirstWrites)
-{
+TEST(MemoryPropertyBag, KeepsTheOrderOfFirstWrites) {
     MemoryPropertyBag bag;
     for (const char* key : {"SheetPropertiesPN", "SheetPropertiesHE", "Item1PropertiesAH"})
         bag.write(QString::fromLatin1(key), 1);
@@ -38,8 +36,7 @@ TEST(MemoryPropertyBag, KeepsTheOrderOfFirstWrites)
     EXPECT_EQ(bag.keys().last(), QStringLiteral("Item1PropertiesAH"));
 }
 
-TEST(JsonPropertyBag, RoundTripsFontsPicturesAndPlainValuesByteForByte)
-{
+TEST(JsonPropertyBag, RoundTripsFontsPicturesAndPlainValuesByteForByte) {
     TavFont font;
     font.setName(QStringLiteral("Liberation Serif"));
     font.setSize(14.3);
@@ -87,11 +84,11 @@ TEST(JsonPropertyBag, RoundTripsFontsPicturesAndPlainValuesByteForByte)
     EXPECT_FALSE(TavPicture::fromVariant(3));
 }
 
-TEST(JsonPropertyBag, ABadFileRaisesAClearErrorAndChangesNothing)
-{
+TEST(JsonPropertyBag, ABadFileRaisesAClearErrorAndChangesNothing) {
     JsonPropertyBag bag;
     bag.write(QStringLiteral("Refresh"), false);
-    for (const QByteArray& text : {QByteArray("[1,2]"), QByteArray("{\"a\":"), QByteArray("\xff")}) {
+    for (const QByteArray& text :
+         {QByteArray("[1,2]"), QByteArray("{\"a\":"), QByteArray("\xff")}) {
         try {
             bag.fromJson(text);
             FAIL() << "accepted " << text.constData();

@@ -5,8 +5,7 @@
 
 using namespace tav;
 
-TEST(TavError, LibraryCodeIsRaisedAboveTheObjectErrorBaseWithTheGenericText)
-{
+TEST(TavError, LibraryCodeIsRaisedAboveTheObjectErrorBaseWithTheGenericText) {
     try {
         reportError(LibraryErrorCode, QStringLiteral("TavSheetCls:SheetMarginTop Property Let"));
         FAIL() << "reportError returned";
@@ -19,8 +18,7 @@ TEST(TavError, LibraryCodeIsRaisedAboveTheObjectErrorBaseWithTheGenericText)
     }
 }
 
-TEST(TavError, ClassicErrorsKeepTheirNumbersAndAddTheDetail)
-{
+TEST(TavError, ClassicErrorsKeepTheirNumbersAndAddTheDetail) {
     const struct {
         qint32 number;
         const char* text;
@@ -35,7 +33,8 @@ TEST(TavError, ClassicErrorsKeepTheirNumbersAndAddTheDetail)
         } catch (const TavError& error) {
             EXPECT_EQ(error.number(), c.number);
             EXPECT_EQ(error.source(), QStringLiteral("Here"));
-            EXPECT_EQ(error.description(), QString::fromLatin1(c.text) + QStringLiteral(": because"));
+            EXPECT_EQ(error.description(),
+                      QString::fromLatin1(c.text) + QStringLiteral(": because"));
         }
     }
     try {

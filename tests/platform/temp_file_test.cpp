@@ -11,8 +11,7 @@
 
 using namespace tav;
 
-TEST(TempFile, TheTempVariableNamesTheDirectoryAndTheSystemOneStandsIn)
-{
+TEST(TempFile, TheTempVariableNamesTheDirectoryAndTheSystemOneStandsIn) {
     {
         test::ScopedTempDirectory temp;
         EXPECT_EQ(tempDirectory(), temp.path());
@@ -25,8 +24,7 @@ TEST(TempFile, TheTempVariableNamesTheDirectoryAndTheSystemOneStandsIn)
         qputenv("Temp", saved);
 }
 
-TEST(TempFile, FilesAreNewEmptyAndForTheirOwnerOnly)
-{
+TEST(TempFile, FilesAreNewEmptyAndForTheirOwnerOnly) {
     QTemporaryDir dir;
     const QString a = createExclusiveTempFile(dir.path(), QStringLiteral("qzp"));
     const QString b = createExclusiveTempFile(dir.path(), QStringLiteral("qzp"));
@@ -37,14 +35,13 @@ TEST(TempFile, FilesAreNewEmptyAndForTheirOwnerOnly)
     EXPECT_EQ(info.absolutePath(), QFileInfo(dir.path()).absoluteFilePath());
     EXPECT_TRUE(info.fileName().startsWith(QStringLiteral("qzp")));
     EXPECT_TRUE(info.fileName().endsWith(QStringLiteral(".tmp")));
-    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup
-                                    | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                      QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
     EXPECT_EQ(info.permissions() & others, QFile::Permissions());
     EXPECT_TRUE(info.permissions().testFlags(QFile::ReadOwner | QFile::WriteOwner));
 }
 
-TEST(TempFile, AMissingDirectoryIsAClearError)
-{
+TEST(TempFile, AMissingDirectoryIsAClearError) {
     QTemporaryDir dir;
     const QString missing = dir.filePath(QStringLiteral("gone"));
     try {

@@ -6,12 +6,10 @@
 #include <ostream>
 
 // Lets GoogleTest show Qt strings as text in failure messages.
-inline void PrintTo(const QString& text, std::ostream* out)
-{
+inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
 
-inline void PrintTo(const QStringList& list, std::ostream* out)
-{
+inline void PrintTo(const QStringList& list, std::ostream* out) {
     *out << "[\"" << list.join(QStringLiteral("\", \"")).toStdString() << "\"]";
 }

@@ -2,20 +2,17 @@
 
 namespace tav::test {
 
-void RecordingMessageSink::showMessage(const QString& text, const QString& title)
-{
+void RecordingMessageSink::showMessage(const QString& text, const QString& title) {
     texts.append(text);
     titles.append(title);
 }
 
 ScopedRecordingSink::ScopedRecordingSink()
     : sink_(std::make_shared<RecordingMessageSink>())
-    , previous_(setMessageSink(sink_))
-{
+    , previous_(setMessageSink(sink_)) {
 }
 
-ScopedRecordingSink::~ScopedRecordingSink()
-{
+ScopedRecordingSink::~ScopedRecordingSink() {
     setMessageSink(previous_);
 }
 

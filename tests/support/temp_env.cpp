@@ -6,21 +6,18 @@ namespace tav::test {
 
 ScopedTempDirectory::ScopedTempDirectory()
     : previous_(qgetenv("Temp"))
-    , hadPrevious_(qEnvironmentVariableIsSet("Temp"))
-{
+    , hadPrevious_(qEnvironmentVariableIsSet("Temp")) {
     qputenv("Temp", dir_.path().toLocal8Bit());
 }
 
-ScopedTempDirectory::~ScopedTempDirectory()
-{
+ScopedTempDirectory::~ScopedTempDirectory() {
     if (hadPrevious_)
         qputenv("Temp", previous_);
     else
         qunsetenv("Temp");
 }
 
-QStringList ScopedTempDirectory::fileNames() const
-{
+QStringList ScopedTempDirectory::fileNames() const {
     return QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden);
 }
 
