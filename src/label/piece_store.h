@@ -3,6 +3,7 @@
 #include "mailpiece_export.h"
 
 #include <QByteArray>
+#include <QObject>
 #include <QString>
 
 #include <deque>
@@ -10,7 +11,14 @@
 namespace tav {
 
 /// One piece as read back from the store.
-struct PieceRecord {
+struct MAILPIECE_EXPORT PieceRecord {
+    Q_GADGET
+    Q_PROPERTY(QString SubstituteText MEMBER substituteText)
+    Q_PROPERTY(QString BarCode MEMBER barCodeValue)
+    Q_PROPERTY(QString CarrierRoute MEMBER carrierRoute)
+    Q_PROPERTY(bool Found MEMBER found)
+
+public:
     QString substituteText;
     QString barCodeValue;
     QString carrierRoute;

@@ -92,15 +92,15 @@ public:
 
     // The piece store operations that layout, drawing and printing build on.
     /// Empties the store and writes its header; does nothing once the store exists.
-    void CreatePieceStore();
+    Q_INVOKABLE void CreatePieceStore();
     /// Ends reading or writing.
-    void ClosePieceStore();
+    Q_INVOKABLE void ClosePieceStore();
     /// Positions the store at its first piece and checks its header.
-    void OpenPieceStoreForReading();
+    Q_INVOKABLE void OpenPieceStoreForReading();
     /// Reads the next piece; raises error 62 for an incomplete record.
-    PieceRecord ReadPieceRecord();
+    Q_INVOKABLE tav::PieceRecord ReadPieceRecord();
     /// Piece `number`'s texts, or empty texts and found false.
-    PieceRecord FindPiece(qint32 number);
+    Q_INVOKABLE tav::PieceRecord FindPiece(qint32 number);
 
 signals:
     /// A property changed; `name` is the property's own name (for the host's container).

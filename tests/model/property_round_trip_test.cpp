@@ -166,4 +166,18 @@ TEST(PropertyRoundTrip, LabelPropertiesAndMethodsAreReachableByName) {
     ASSERT_TRUE(copy);
     EXPECT_EQ(copy->Value(), QStringLiteral("62701"));
     EXPECT_NE(copy.get(), barCode);
+
+    // The store operations too; a piece comes back as a gadget with named fields.
+    tav::PieceRecord piece;
+    ASSERT_TRUE(QMetaObject::invokeMethod(&label, "FindPiece",
+                                          Q_RETURN_ARG(tav::PieceRecord, piece), Q_ARG(qint32, 5)));
+    const QVariant record = QVariant::fromValue(piece);
+    const QMetaObject& meta = tav::PieceRecord::staticMetaObject;
+    EXPECT_TRUE(
+        meta.property(meta.indexOfProperty("Found")).readOnGadget(record.constData()).toBool());
+    for (const char* method : {"ClosePieceStore", "OpenPieceStoreForReading", "CreatePieceStore"})
+        EXPECT_TRUE(QMetaObject::invokeMethod(&label, method)) << method;
+    ASSERT_TRUE(QMetaObject::invokeMethod(&label, "ReadPieceRecord",
+                                          Q_RETURN_ARG(tav::PieceRecord, piece)));
+    EXPECT_TRUE(piece.found);
 }
