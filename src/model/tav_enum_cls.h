@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mailpiece_export.h"
+#include "ole_color.h"
 
 #include <QObject>
 
@@ -68,8 +69,5 @@ using TavAlignmentVertical = TavEnumCls::TavAlignmentVertical;
 using TavAlignmentHorizontal = TavEnumCls::TavAlignmentHorizontal;
 using TavBorderStyle = TavEnumCls::TavBorderStyle;
 using TavBarCodePosition = TavEnumCls::TavBarCodePosition;
-
-/// A colour in the platform's RGB layout (red in the low byte); the top bit marks system colours.
-using OleColor = quint32;
 
 } // namespace tav

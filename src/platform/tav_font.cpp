@@ -5,7 +5,6 @@ namespace tav {
 namespace {
 const QString kName = QStringLiteral("name");
 const QString kSize = QStringLiteral("size");
-const QString kBold = QStringLiteral("bold");
 const QString kItalic = QStringLiteral("italic");
 const QString kUnderline = QStringLiteral("underline");
 const QString kStrikethrough = QStringLiteral("strikethrough");
@@ -20,9 +19,13 @@ TavFont::TavFont()
 }
 
 QVariantMap TavFont::toVariant() const {
-    return {{kName, name_},          {kSize, size_},           {kBold, bold_},
-            {kItalic, italic_},      {kUnderline, underline_}, {kStrikethrough, strikethrough_},
-            {kWeight, int(weight_)}, {kCharset, int(charset_)}};
+    return {{kName, name_},
+            {kSize, size_},
+            {kItalic, italic_},
+            {kUnderline, underline_},
+            {kStrikethrough, strikethrough_},
+            {kWeight, int(weight_)},
+            {kCharset, int(charset_)}};
 }
 
 std::shared_ptr<TavFont> TavFont::fromVariant(const QVariant& value) {
@@ -32,7 +35,6 @@ std::shared_ptr<TavFont> TavFont::fromVariant(const QVariant& value) {
     auto font = std::make_shared<TavFont>();
     font->setName(map.value(kName).toString());
     font->setSize(map.value(kSize).toDouble());
-    font->setBold(map.value(kBold).toBool());
     font->setItalic(map.value(kItalic).toBool());
     font->setUnderline(map.value(kUnderline).toBool());
     font->setStrikethrough(map.value(kStrikethrough).toBool());

@@ -9,6 +9,11 @@
 
 namespace tav {
 
+/// Whether a stroke weight (1 to 1000) reads as bold.
+constexpr bool isBoldWeight(int weight) {
+    return weight > 550;
+}
+
 /// A font object: the text attributes of an item, shared by reference between records.
 class MAILPIECE_EXPORT TavFont : public QObject {
     Q_OBJECT
@@ -31,15 +36,16 @@ public:
     /// Size in points.
     double Size() const { return size_; }
     void setSize(double points) { size_ = points; }
-    bool Bold() const { return bold_; }
-    void setBold(bool on) { bold_ = on; }
+    /// Bold and Weight move together: bold is a weight of 700, regular one of 400.
+    bool Bold() const { return isBoldWeight(weight_); }
+    void setBold(bool on) { weight_ = on ? 700 : 400; }
     bool Italic() const { return italic_; }
     void setItalic(bool on) { italic_ = on; }
     bool Underline() const { return underline_; }
     void setUnderline(bool on) { underline_ = on; }
     bool Strikethrough() const { return strikethrough_; }
     void setStrikethrough(bool on) { strikethrough_ = on; }
-    /// Stroke weight, 1 to 1000; stored independently of Bold.
+    /// Stroke weight, 1 to 1000; above 550 it reads as bold.
     qint16 Weight() const { return weight_; }
     void setWeight(qint16 weight) { weight_ = weight; }
     /// Character set number; kept for persistence, text itself is always Unicode.
@@ -54,7 +60,6 @@ public:
 private:
     QString name_;
     double size_;
-    bool bold_ = false;
     bool italic_ = false;
     bool underline_ = false;
     bool strikethrough_ = false;

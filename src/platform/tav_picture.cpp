@@ -9,6 +9,15 @@ const QString kPng = QStringLiteral("png");
 const QString kPicture = QStringLiteral("picture");
 } // namespace
 
+QSize TavPicture::sizeTwips() const {
+    const auto twips = [](int pixels, int dotsPerMeter) {
+        const double dpi = dotsPerMeter > 0 ? dotsPerMeter * 0.0254 : 96.0;
+        return qRound(pixels * 1440.0 / dpi);
+    };
+    return {twips(image_.width(), image_.dotsPerMeterX()),
+            twips(image_.height(), image_.dotsPerMeterY())};
+}
+
 QVariantMap TavPicture::toVariant() const {
     QByteArray png;
     if (!image_.isNull()) {

@@ -22,6 +22,8 @@ public:
     QImage Image() const { return image_; }
     void setImage(const QImage& image) { image_ = image; }
     bool isEmpty() const { return image_.isNull(); }
+    /// The image's own size in twips, from its resolution (96 dots per inch when it has none).
+    QSize sizeTwips() const;
 
     /// The stable serialised form used in property bags: the image as base64 PNG ("" if empty).
     QVariantMap toVariant() const;

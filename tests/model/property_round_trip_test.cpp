@@ -75,6 +75,12 @@ bool same(const QVariant& a, const QVariant& b) {
     return a == b;
 }
 
+// A font's bold flag and its weight are two views of one value.
+bool linked(const char* a, const char* b) {
+    const QByteArray pair = QByteArray(a) + '/' + b;
+    return pair == "Bold/Weight" || pair == "Weight/Bold";
+}
+
 // Writes each property of `object` declared by its own class and checks all of them after each
 // write.
 void roundTripEveryProperty(QObject& object) {
@@ -97,6 +103,8 @@ void roundTripEveryProperty(QObject& object) {
         for (int j = meta->propertyOffset(); j < meta->propertyCount(); ++j) {
             const QMetaProperty other = meta->property(j);
             if (j == i || !other.isWritable()) // read-only ones are derived from others
+                continue;
+            if (linked(property.name(), other.name()))
                 continue;
             EXPECT_TRUE(same(other.read(&object), before[j]))
                 << meta->className() << "::" << property.name() << " also changed " << other.name();

@@ -1,0 +1,118 @@
+#include "tav_barcode.h"
+
+#include "postnet.h"
+#include "printer.h"
+#include "tav_error.h"
+#include "tav_meta_cls.h"
+
+#include <QLabel>
+#include <QPainter>
+
+namespace tav {
+
+TavBarcode::TavBarcode(QWidget* parent)
+    : RenderChild(parent)
+    , picture_(std::make_shared<TavPicture>())
+    , caption_label_(new QLabel(this)) {
+    caption_label_->setObjectName(QStringLiteral("lblCaption"));
+    caption_label_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    setBarCode(QStringLiteral("45678"));
+    setTwipsGeometry(0, 0, 1440, Postnet::FullBarHeight);
+}
+
+void TavBarcode::setBarCode(const QString& value) {
+    value_ = value;
+    pattern_ = Postnet::EncodePostnet(value);
+    caption_label_->setText(value);
+    update();
+}
+
+void TavBarcode::setAlignHorizontal(qint16 alignment) {
+    alignHorizontal_ = alignment;
+    update();
+}
+
+void TavBarcode::setAlignVertical(qint16 alignment) {
+    alignVertical_ = alignment;
+    update();
+}
+
+void TavBarcode::setCaptionVisible(bool on) {
+    captionVisible_ = on;
+    caption_label_->setVisible(on);
+    update();
+}
+
+void TavBarcode::setForeColor(OleColor color) {
+    foreColor_ = color;
+    QPalette palette = caption_label_->palette();
+    palette.setColor(QPalette::WindowText, toQColor(color));
+    caption_label_->setPalette(palette);
+    update();
+}
+
+void TavBarcode::setBackColor(OleColor color) {
+    backColor_ = color;
+    update();
+}
+
+void TavBarcode::setPicture(std::shared_ptr<TavPicture> picture) {
+    if (!picture)
+        reportError(LibraryErrorCode, QStringLiteral("TavBarcode:Picture Property Set"));
+    picture_ = std::move(picture);
+}
+
+void TavBarcode::setAlignment(qint16 alignment) {
+    alignment_ = alignment;
+    update();
+}
+
+void TavBarcode::setTwipsGeometry(qint32 left, qint32 top, qint32 width, qint32 height) {
+    RenderChild::setTwipsGeometry(left, top, width, std::max(height, Postnet::FullBarHeight));
+}
+
+void TavBarcode::MFRender(TavMetaCls& meta, qint32 left, qint32 top) {
+    meta.setBorderColor(OleColors::ButtonShadow); // a quiet outline of the box
+    meta.setBorderStyle(TavEnumCls::moSolid);
+    meta.setBorderWidth(1);
+    meta.setFillColor(backColor_);
+    meta.DrawRect(left, top, widthTwips(), heightTwips(), true);
+
+    meta.setBorderColor(OleColors::Black);
+    meta.setBorderStyle(TavEnumCls::moSolid);
+    meta.setBorderWidth(2);
+    meta.setFillColor(OleColors::Black);
+    // A bar is a line 12 twips into its slot, 12 twips short of its nominal height.
+    constexpr qint32 kInset = 12;
+    const Postnet::BarLayout layout = Postnet::placeBars(
+        pattern_, left, top, widthTwips(), heightTwips(), alignHorizontal_, alignVertical_);
+    for (const Postnet::PlacedBar& bar : layout.bars) {
+        const qint32 height = bar.full ? Postnet::FullBarHeight : Postnet::HalfBarHeight;
+        meta.DrawLine(bar.x + kInset, layout.baseline, bar.x + kInset,
+                      layout.baseline - height + kInset);
+    }
+}
+
+void TavBarcode::PrintSelf(qint32 left, qint32 top) {
+    Printer& printer = currentPrinter();
+    printer.setDrawMode(13);
+    printer.setDrawStyle(0);
+    printer.setDrawWidth(1);
+    if (!printWhiteBacks_)
+        printer.Box(left, top, widthTwips(), heightTwips(), backColor_, true);
+    const Postnet::BarLayout layout = Postnet::placeBars(
+        pattern_, left, top, widthTwips(), heightTwips(), alignHorizontal_, alignVertical_);
+    for (const Postnet::PlacedBar& bar : layout.bars) {
+        const qint32 height = bar.full ? Postnet::FullBarHeight : Postnet::HalfBarHeight;
+        printer.Box(bar.x, layout.baseline - height, Postnet::PrintedBarWidth, height,
+                    OleColors::Black, true);
+    }
+}
+
+void TavBarcode::resizeEvent(QResizeEvent* event) {
+    RenderChild::resizeEvent(event);
+    const QFontMetrics metrics(caption_label_->font());
+    caption_label_->setGeometry(0, height() - metrics.height(), width(), metrics.height());
+}
+
+} // namespace tav

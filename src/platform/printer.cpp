@@ -1,0 +1,204 @@
+#include "printer.h"
+
+#include "pdf_printer.h"
+#include "system_printer.h"
+#include "tav_font.h"
+
+#include <QDir>
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPrinterInfo>
+
+namespace tav {
+
+namespace {
+
+constexpr double kTwipsPerDot = 1440.0 / 600.0;
+
+Qt::PenStyle penStyle(qint16 style) {
+    switch (style) {
+    case 1:
+        return Qt::DashLine;
+    case 2:
+        return Qt::DotLine;
+    case 3:
+        return Qt::DashDotLine;
+    case 4:
+        return Qt::DashDotDotLine;
+    case 5:
+        return Qt::NoPen;
+    default:
+        return Qt::SolidLine;
+    }
+}
+
+std::shared_ptr<Printer>& current() {
+    static std::shared_ptr<Printer> printer;
+    return printer;
+}
+
+std::shared_ptr<Printer> makeDefaultPrinter() {
+    if (!QPrinterInfo::defaultPrinter().isNull())
+        return std::make_shared<SystemPrinter>();
+    return PdfPrinter::filePerJob(pdfOutputDirectory());
+}
+
+PrinterOp makeOp(PrinterOp::Kind kind, qint32 x1, qint32 y1, qint32 x2, qint32 y2,
+                 OleColor color = 0) {
+    PrinterOp op;
+    op.kind = kind;
+    op.x1 = x1;
+    op.y1 = y1;
+    op.x2 = x2;
+    op.y2 = y2;
+    op.color = color;
+    return op;
+}
+
+} // namespace
+
+PrinterFont PrinterFont::fromFont(const TavFont& font) {
+    PrinterFont result;
+    result.name = font.Name();
+    result.size = font.Size();
+    result.bold = font.Bold();
+    result.italic = font.Italic();
+    result.underline = font.Underline();
+    result.strikethrough = font.Strikethrough();
+    result.weight = font.Weight();
+    return result;
+}
+
+QFont PrinterFont::toQFont() const {
+    QFont font(name);
+    font.setPixelSize(std::max(1, qRound(size * 20))); // points to twips
+    font.setBold(bold || isBoldWeight(weight));
+    font.setItalic(italic);
+    font.setUnderline(underline);
+    font.setStrikeOut(strikethrough);
+    font.setKerning(false); // widths add up as measured, character by character
+    return font;
+}
+
+void PrinterOp::paint(QPainter& painter) const {
+    painter.save();
+    const QColor qcolor = toQColor(color);
+    QPen pen(qcolor, std::max(1.0, drawWidth * kTwipsPerDot), penStyle(drawStyle), Qt::SquareCap,
+             Qt::MiterJoin);
+    switch (kind) {
+    case Line:
+        painter.setPen(pen);
+        painter.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+        break;
+    case Box:
+        if (filled) {
+            painter.fillRect(QRectF(x1, y1, x2, y2).normalized(), qcolor);
+        } else {
+            painter.setPen(pen);
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(QRectF(x1, y1, x2, y2).normalized());
+        }
+        break;
+    case Text: {
+        const QFont qfont = font.toQFont();
+        painter.setFont(qfont);
+        painter.setPen(qcolor);
+        painter.drawText(QPointF(x1, y1 + QFontMetricsF(qfont).ascent()), text);
+        break;
+    }
+    case Picture:
+        painter.drawImage(QRectF(x1, y1, x2, y2), image);
+        break;
+    }
+    painter.restore();
+}
+
+Printer::~Printer() = default;
+
+void Printer::add(PrinterOp op) {
+    if (!jobOpen_) {
+        beginJob();
+        jobOpen_ = true;
+    }
+    op.drawWidth = drawWidth_;
+    op.drawStyle = drawStyle_;
+    draw(op);
+}
+
+void Printer::Line(qint32 x1, qint32 y1, qint32 x2, qint32 y2, OleColor color) {
+    add(makeOp(PrinterOp::Line, x1, y1, x2, y2, color));
+}
+
+void Printer::Box(qint32 x, qint32 y, qint32 width, qint32 height, OleColor color, bool filled) {
+    PrinterOp op = makeOp(PrinterOp::Box, x, y, width, height, color);
+    op.filled = filled;
+    add(op);
+}
+
+void Printer::Print(const QString& text) {
+    PrinterOp op = makeOp(PrinterOp::Text, currentX_, currentY_, 0, 0, foreColor_);
+    op.text = text;
+    op.font = font_;
+    add(op);
+    currentX_ = 0;
+    currentY_ += qRound(TextHeight(text));
+}
+
+void Printer::PaintPicture(const QImage& image, qint32 x, qint32 y, qint32 width, qint32 height) {
+    if (image.isNull())
+        return;
+    PrinterOp op = makeOp(PrinterOp::Picture, x, y, width, height);
+    op.image = image;
+    add(op);
+}
+
+double Printer::TextWidth(const QString& text) const {
+    const QFontMetricsF metrics(font_.toQFont());
+    double widest = 0;
+    for (const QString& line : text.split(QLatin1Char('\n')))
+        widest = std::max(widest, metrics.horizontalAdvance(
+                                      line.endsWith(QLatin1Char('\r')) ? line.chopped(1) : line));
+    return widest;
+}
+
+double Printer::TextHeight(const QString& text) const {
+    const QFontMetricsF metrics(font_.toQFont());
+    return metrics.lineSpacing() * (text.count(QLatin1Char('\n')) + 1);
+}
+
+void Printer::EndDoc() {
+    if (jobOpen_)
+        endJob();
+    jobOpen_ = false;
+    currentX_ = 0;
+    currentY_ = 0;
+}
+
+int Printer::FontCount() const {
+    return static_cast<int>(QFontDatabase::families().size());
+}
+
+QString Printer::Fonts(int index) const {
+    return QFontDatabase::families().value(index);
+}
+
+Printer& currentPrinter() {
+    if (!current())
+        current() = makeDefaultPrinter();
+    return *current();
+}
+
+std::shared_ptr<Printer> setCurrentPrinter(std::shared_ptr<Printer> printer) {
+    if (!printer)
+        printer = makeDefaultPrinter();
+    return std::exchange(current(), std::move(printer));
+}
+
+QString pdfOutputDirectory() {
+    const QString configured = qEnvironmentVariable("MAILPIECE_PDF_DIR");
+    return configured.isEmpty() ? QDir::home().filePath(QStringLiteral("mailpiece-output"))
+                                : configured;
+}
+
+} // namespace tav

@@ -1,0 +1,61 @@
+#include "system_printer.h"
+
+#include "tav_error.h"
+
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace tav {
+
+SystemPrinter::SystemPrinter(const QString& name)
+    : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution))
+    , painter_(std::make_unique<QPainter>()) {
+    printer_->setPrinterName(name.isEmpty() ? QPrinterInfo::defaultPrinterName() : name);
+    printer_->setFullPage(true);
+}
+
+SystemPrinter::~SystemPrinter() {
+    if (painter_->isActive())
+        painter_->end();
+}
+
+QString SystemPrinter::DeviceName() const {
+    return printer_->printerName();
+}
+
+QString SystemPrinter::Port() const {
+    const QString location = QPrinterInfo::printerInfo(printer_->printerName()).location();
+    return location.isEmpty() ? printer_->printerName() : location;
+}
+
+qint16 SystemPrinter::ColorMode() const {
+    return printer_->colorMode() == QPrinter::Color ? 2 : 1;
+}
+
+qint16 SystemPrinter::PrintQuality() const {
+    return static_cast<qint16>(printer_->resolution());
+}
+
+void SystemPrinter::beginJob() {
+    printer_->setPageOrientation(Orientation() == 2 ? QPageLayout::Landscape
+                                                    : QPageLayout::Portrait);
+    printer_->setCopyCount(Copies());
+    if (!painter_->begin(printer_.get()))
+        raiseError(ErrorNumber::DeviceIO, QStringLiteral("SystemPrinter"),
+                   QStringLiteral("cannot start a print job on %1").arg(printer_->printerName()));
+    // Full-page device units to twips.
+    const double scale = printer_->resolution() / 1440.0;
+    painter_->scale(scale, scale);
+    painter_->setRenderHint(QPainter::Antialiasing);
+}
+
+void SystemPrinter::draw(const PrinterOp& op) {
+    op.paint(*painter_);
+}
+
+void SystemPrinter::endJob() {
+    painter_->end();
+}
+
+} // namespace tav

@@ -1,0 +1,152 @@
+#include "tav_item.h"
+
+#include "printer.h"
+#include "str_lib.h"
+#include "tav_error.h"
+#include "tav_meta_cls.h"
+#include "units.h"
+
+#include <QPainter>
+
+namespace tav {
+
+namespace {
+const QString kSource = QStringLiteral("TavItem");
+// The line that thin borders of the box are inset by (twips).
+constexpr qint32 kBorderInset = 6;
+} // namespace
+
+TavItem::TavItem(QWidget* parent)
+    : RenderChild(parent)
+    , font_(std::make_shared<TavFont>())
+    , picture_(std::make_shared<TavPicture>()) {
+}
+
+void TavItem::setBackStyle(qint16 style) {
+    backStyle_ = style;
+    update();
+}
+
+void TavItem::setfont(std::shared_ptr<TavFont> font) {
+    if (!font)
+        reportError(LibraryErrorCode, QStringLiteral("TavItem:Font Property Set"));
+    font_ = std::move(font);
+}
+
+void TavItem::setAlignVertical(qint16 alignment) {
+    alignVertical_ = alignment;
+    update();
+}
+
+void TavItem::setTextControl(const QString& text) {
+    textControl_ = text;
+    update();
+}
+
+void TavItem::setTextSubstitute(const QString& text) {
+    textSubstitute_ = text;
+    update();
+}
+
+void TavItem::setForeColor(OleColor color) {
+    foreColor_ = color;
+    update();
+}
+
+void TavItem::setBackColor(OleColor color) {
+    backColor_ = color;
+    update();
+}
+
+void TavItem::setPicture(std::shared_ptr<TavPicture> picture) {
+    if (!picture)
+        reportError(LibraryErrorCode, QStringLiteral("TavItem:Picture Property Set"));
+    picture_ = std::move(picture);
+}
+
+void TavItem::setBorderStyle(qint16 style) {
+    borderStyle_ = style;
+}
+
+void TavItem::setAlignHorizontal(qint16 alignment) {
+    alignHorizontal_ = alignment;
+}
+
+QString TavItem::composedText() const {
+    return StrLib::SubstituteTokens(textControl_, textSubstitute_, QStringLiteral("^"),
+                                    QStringLiteral("|"));
+}
+
+TextLayout::Box TavItem::textBox(qint32 left, qint32 top) const {
+    TextLayout::Box box{left, top, widthTwips(), heightTwips()};
+    if (borderStyle_ == 1) {
+        box.left = checkedAdd(box.left, kBorderInset, kSource);
+        box.top = checkedAdd(box.top, kBorderInset, kSource);
+        box.width -= 2 * kBorderInset;
+        box.height -= 2 * kBorderInset;
+    }
+    return box;
+}
+
+std::vector<TextLayout::PlacedLine> TavItem::layout(Printer& printer, qint32 left, qint32 top,
+                                                    bool forPaper) const {
+    printer.setFont(PrinterFont::fromFont(*font_));
+    const auto measure = [&printer](const QString& text) { return printer.TextWidth(text); };
+    const TextLayout::Box box = textBox(left, top);
+    const QStringList lines = TextLayout::breakLines(composedText(), box.width, measure);
+    return TextLayout::placeLines(lines, box, printer.TextHeight(QStringLiteral("AWT")),
+                                  alignHorizontal_, alignVertical_, forPaper, measure);
+}
+
+void TavItem::MFRender(TavMetaCls& meta, qint32 left, qint32 top) {
+    meta.setBorderStyle(TavEnumCls::moSolid);
+    meta.setBorderWidth(1);
+    meta.setBorderColor(OleColors::ButtonShadow); // a quiet outline of the box
+    meta.setFillColor(backColor_);
+    meta.DrawRect(left, top, widthTwips(), heightTwips(), true);
+    if (!picture_->isEmpty() && backStyle_ == 1)
+        meta.DrawGivenObject(picture_.get(), left, top, widthTwips(), heightTwips());
+    if (borderStyle_ == 1) {
+        meta.setBorderColor(OleColors::Black);
+        meta.DrawRect(left, top, widthTwips(), heightTwips());
+    }
+
+    meta.setFontName(font_->Name());
+    meta.setFontSize(static_cast<qint16>(roundToInt(font_->Size(), kSource)));
+    meta.setItalic(font_->Italic());
+    meta.setStrikethrough(font_->Strikethrough());
+    meta.setUnderline(font_->Underline());
+    meta.setWeight(font_->Weight());
+    for (const TextLayout::PlacedLine& line : layout(currentPrinter(), left, top, false))
+        meta.DrawText(line.text, line.x, line.y, 999999, 999999);
+}
+
+void TavItem::PrintSelf(qint32 left, qint32 top) {
+    Printer& printer = currentPrinter();
+    printer.setDrawMode(13);
+    printer.setDrawStyle(0);
+    printer.setDrawWidth(1);
+    if (!printWhiteBacks_)
+        printer.Box(left, top, widthTwips(), heightTwips(), backColor_, true);
+    if (!picture_->isEmpty()) {
+        const QSize own = picture_->sizeTwips();
+        printer.PaintPicture(picture_->Image(), left, top, own.width(), own.height());
+    }
+    if (borderStyle_ == 1)
+        printer.Box(left, top, widthTwips(), heightTwips(), OleColors::Black, false);
+    for (const TextLayout::PlacedLine& line : layout(printer, left, top, true)) {
+        printer.setCurrentX(line.x);
+        printer.setCurrentY(line.y);
+        printer.Print(line.text);
+    }
+}
+
+void TavItem::RenderSelf(QPaintDevice* device, qint32 top, qint32 left, qint16 size) {
+    TavMetaCls meta;
+    if (!meta.CreateMetaObject(device))
+        return;
+    MFRender(meta, left, top);
+    meta.PrintMetaObject(device, size);
+}
+
+} // namespace tav

@@ -1,0 +1,137 @@
+#include "tav_piece.h"
+
+#include "message_sink.h"
+#include "printer.h"
+#include "tav_error.h"
+#include "tav_meta_cls.h"
+#include "units.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+
+namespace tav {
+
+namespace {
+
+const QString kSource = QStringLiteral("TavPiece");
+
+// Shows the busy cursor while a piece is recorded, when there is a screen to show it on.
+class BusyCursor {
+public:
+    BusyCursor()
+        : active_(qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr) {
+        if (active_)
+            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    ~BusyCursor() {
+        if (active_)
+            QGuiApplication::restoreOverrideCursor();
+    }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+
+private:
+    bool active_;
+};
+
+void reportNotDrawn(const QWidget* child) {
+    showMessage(
+        QStringLiteral("BrixPieceMFRender: Control not drawn = ") + child->objectName() +
+        QLatin1Char('\r') +
+        QStringLiteral("   ...currently controls in container MUST have a .PrintSelf method"));
+}
+
+} // namespace
+
+TavPiece::TavPiece(QWidget* parent)
+    : RenderChild(parent)
+    , picture_(std::make_shared<TavPicture>()) {
+}
+
+void TavPiece::setBorderStyle(qint16 style) {
+    borderStyle_ = style;
+    update();
+}
+
+void TavPiece::setBackColor(OleColor color) {
+    backColor_ = color;
+    update();
+}
+
+void TavPiece::setPicture(std::shared_ptr<TavPicture> picture) {
+    if (!picture)
+        reportError(LibraryErrorCode, QStringLiteral("TavPiece:Picture Property Set"));
+    picture_ = std::move(picture);
+}
+
+void TavPiece::setTextSubstitute(const QString& text) {
+    textSubstitute_ = text;
+    update();
+}
+
+QList<QWidget*> TavPiece::containedControls() const {
+    return findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+void TavPiece::MFRender(TavMetaCls& meta, qint32 left, qint32 top) {
+    const BusyCursor busy;
+    meta.setBorderStyle(TavEnumCls::moSolid);
+    meta.setBorderWidth(1);
+    meta.setBorderColor(foreColor_);
+    meta.setFillColor(backColor_);
+    meta.DrawRect(left, top, widthTwips(), heightTwips(), true);
+    if (borderStyle_ == 1) {
+        meta.setBorderColor(OleColors::Black);
+        meta.DrawRect(left, top, widthTwips(), heightTwips());
+    }
+    if (depth_ < SheetWithTexts)
+        return;
+    for (QWidget* control : containedControls()) {
+        if (control->isHidden())
+            continue;
+        auto* child = dynamic_cast<RenderChild*>(control);
+        try {
+            if (child == nullptr)
+                raiseError(ErrorNumber::ObjectNotSet, kSource, QStringLiteral("not drawable"));
+            child->MFRender(meta, checkedAdd(child->leftTwips(), left, kSource),
+                            checkedAdd(child->topTwips(), top, kSource));
+        } catch (const TavError&) {
+            reportNotDrawn(control);
+        }
+    }
+}
+
+void TavPiece::PrintSelf(qint32 left, qint32 top) {
+    Printer& printer = currentPrinter();
+    printer.setDrawMode(13);
+    printer.setDrawStyle(0);
+    printer.setDrawWidth(1);
+    if (!printWhiteBacks_)
+        printer.Box(left, top, widthTwips(), heightTwips(), backColor_, true);
+    if (!picture_->isEmpty()) {
+        const QSize own = picture_->sizeTwips();
+        printer.PaintPicture(picture_->Image(), left, top, own.width(), own.height());
+    }
+    if (borderStyle_ == 1)
+        printer.Box(left, top, widthTwips(), heightTwips(), OleColors::Black, false);
+    for (QWidget* control : containedControls()) {
+        if (control->isHidden())
+            continue;
+        auto* child = dynamic_cast<RenderChild*>(control);
+        if (child == nullptr)
+            raiseError(ErrorNumber::ObjectNotSet, kSource,
+                       QStringLiteral("%1 cannot print itself").arg(control->objectName()));
+        child->PrintSelf(checkedAdd(child->leftTwips(), left, kSource),
+                         checkedAdd(child->topTwips(), top, kSource));
+    }
+}
+
+void TavPiece::RenderSelf(QPaintDevice* device, qint32 left, qint32 top, qint16 size) {
+    TavMetaCls meta;
+    if (!meta.CreateMetaObject(device))
+        return;
+    MFRender(meta, left, top);
+    meta.PrintMetaObject(device, size);
+}
+
+} // namespace tav

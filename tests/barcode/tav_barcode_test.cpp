@@ -1,0 +1,58 @@
+#include "postnet.h"
+#include "qt_printers.h"
+#include "recording_printer.h"
+#include "tav_barcode.h"
+#include "tav_meta_cls.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+using namespace tav;
+
+TEST(TavBarcode, StartsWithASampleValueAndNeverGetsLowerThanAFullBar) {
+    TavBarcode barcode;
+    EXPECT_EQ(barcode.BarCode(), QStringLiteral("45678"));
+    EXPECT_EQ(barcode.pattern().size(), 32);
+    barcode.setTwipsGeometry(0, 0, 3000, 100);
+    EXPECT_EQ(barcode.heightTwips(), 190);
+    barcode.setDontPaint(true);
+    barcode.setBarCode(QStringLiteral("7"));
+    EXPECT_EQ(barcode.pattern().size(), 12);
+}
+
+TEST(TavBarcode, RecordsLinesAndPrintsBoxesOnTheSameSlots) {
+    TavBarcode barcode;
+    barcode.setTwipsGeometry(0, 0, 3000, 400);
+    barcode.setBarCode(QStringLiteral("45678"));
+
+    QImage device(800, 600, QImage::Format_RGB32);
+    device.setDotsPerMeterX(3780);
+    device.setDotsPerMeterY(3780);
+    TavMetaCls meta;
+    meta.CreateMetaObject(&device);
+    barcode.MFRender(meta, 1500, 3000);
+    const auto& ops = meta.recordingData().ops;
+    ASSERT_EQ(ops.size(), 5u + 32u); // background and edges, then one line a bar
+    const MetaOp& firstBar = ops[5];
+    EXPECT_EQ(firstBar.pen.width, 2);
+    // A full bar from the baseline (top + 190) up to top + 12, 12 twips into its slot.
+    EXPECT_EQ(firstBar.from, QPoint(qRound((1500 + 12) / 15.0), qRound((3000 + 190) / 15.0)));
+    EXPECT_EQ(firstBar.to, QPoint(qRound((1500 + 12) / 15.0), qRound((3000 + 12) / 15.0)));
+    const MetaOp& halfBar = ops[6];
+    EXPECT_EQ(halfBar.to.y(), qRound((3000 + 190 - 72 + 12) / 15.0));
+
+    auto printer = std::make_shared<RecordingPrinter>();
+    auto previous = setCurrentPrinter(printer);
+    barcode.PrintSelf(1500, 3000);
+    printer->EndDoc();
+    setCurrentPrinter(previous);
+    const auto& printed = printer->jobs().at(0).ops;
+    ASSERT_EQ(printed.size(), 32u); // white back: bars only
+    EXPECT_EQ(printed[0].x1, 1500);
+    EXPECT_EQ(printed[0].y1, 3000);
+    EXPECT_EQ(printed[0].x2, 24);
+    EXPECT_EQ(printed[0].y2, 190);
+    EXPECT_EQ(printed[1].x1, 1566);
+    EXPECT_EQ(printed[1].y1, 3190 - 72);
+}

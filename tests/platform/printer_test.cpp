@@ -1,0 +1,122 @@
+#include "pdf_printer.h"
+#include "pdf_text.h"
+#include "printer.h"
+#include "qt_printers.h"
+#include "recording_printer.h"
+#include "tav_error.h"
+
+#include <QDir>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace tav;
+
+TEST(Printer, MeasuresTextInTwipsAtPrinterResolution) {
+    RecordingPrinter printer;
+    printer.setFontName(QStringLiteral("Arial"));
+    printer.setFontSize(10);
+    // Liberation Sans has Arial's advance widths: A 1366, W 1933, T 1251 of 2048 units per em,
+    // and 10 points are 200 twips.
+    EXPECT_NEAR(printer.TextWidth(QStringLiteral("AWT")), (1366 + 1933 + 1251) / 2048.0 * 200, 0.5);
+    const double line = printer.TextHeight(QStringLiteral("AWT"));
+    EXPECT_GT(line, 200);
+    EXPECT_LT(line, 240);
+    EXPECT_DOUBLE_EQ(printer.TextHeight(QStringLiteral("a\r\nb")), 2 * line);
+    printer.setFontSize(20);
+    EXPECT_NEAR(printer.TextWidth(QStringLiteral("AWT")), (1366 + 1933 + 1251) / 2048.0 * 400, 1);
+    printer.setFontBold(true);
+    EXPECT_EQ(printer.FontWeight(), 400); // the flag and the weight are separate printer settings
+    EXPECT_GT(printer.TextWidth(QStringLiteral("AWT")), (1366 + 1933 + 1251) / 2048.0 * 400);
+}
+
+TEST(RecordingPrinter, KeepsJobsPagesAndOperations) {
+    RecordingPrinter printer;
+    printer.setOrientation(2);
+    printer.setCurrentX(1440);
+    printer.setCurrentY(720);
+    printer.Print(QStringLiteral("Łódź"));
+    EXPECT_TRUE(printer.jobOpen());
+    EXPECT_EQ(printer.CurrentX(), 0);
+    EXPECT_EQ(printer.CurrentY(), 720 + qRound(printer.TextHeight(QStringLiteral("Łódź"))));
+    printer.Box(10, 20, 30, 40, 0xFF, true);
+    printer.Line(0, 0, 100, 100, 0);
+    printer.EndDoc();
+    printer.Box(1, 2, 3, 4, 0, false);
+    printer.EndDoc();
+    printer.EndDoc(); // no job open: nothing happens
+
+    ASSERT_EQ(printer.jobs().size(), 2u);
+    const PrintedPage& first = printer.jobs()[0];
+    EXPECT_EQ(first.orientation, 2);
+    ASSERT_EQ(first.ops.size(), 3u);
+    EXPECT_EQ(first.ops[0].kind, PrinterOp::Text);
+    EXPECT_EQ(first.ops[0].text, QStringLiteral("Łódź"));
+    EXPECT_EQ(first.ops[0].x1, 1440);
+    EXPECT_EQ(first.ops[0].y1, 720);
+    EXPECT_EQ(first.ops[1].kind, PrinterOp::Box);
+    EXPECT_TRUE(first.ops[1].filled);
+    EXPECT_EQ(printer.jobs()[1].ops.size(), 1u);
+
+    // The preview draws the filled box in red (0xFF is red in the low byte).
+    const QImage page = printer.renderJob(0, QSizeF(8.5, 11), 144);
+    EXPECT_EQ(page.pixelColor(1, 5), QColor(Qt::red));
+}
+
+TEST(PdfPrinter, WritesAFilePerJobOrOneDocumentAndPutsTextWhereItWasPrinted) {
+    QTemporaryDir dir;
+    const auto perJob = PdfPrinter::filePerJob(dir.filePath(QStringLiteral("out")));
+    for (int job = 0; job < 2; ++job) {
+        perJob->setCurrentX(1440);
+        perJob->setCurrentY(2880);
+        perJob->Print(QStringLiteral("Job%1").arg(job));
+        perJob->EndDoc();
+    }
+    ASSERT_EQ(perJob->writtenFiles().size(), 2);
+    EXPECT_NE(perJob->writtenFiles()[0], perJob->writtenFiles()[1]);
+    const auto words = test::pdfWords(perJob->writtenFiles()[1]);
+    ASSERT_EQ(words.size(), 1u);
+    EXPECT_EQ(words[0].text, QStringLiteral("Job1"));
+    EXPECT_NEAR(words[0].box.left(), 72, 1.0); // 1440 twips
+    EXPECT_NEAR(words[0].box.top(), 144, 1.5); // the text cell's top at 2880 twips
+
+    const QString single = dir.filePath(QStringLiteral("run.pdf"));
+    {
+        const auto document = PdfPrinter::singleDocument(single);
+        for (int job = 0; job < 3; ++job) {
+            document->setOrientation(job == 1 ? 2 : 1);
+            document->Print(QStringLiteral("Sheet%1").arg(job + 1));
+            document->EndDoc();
+        }
+    }
+    EXPECT_EQ(test::pdfPageCount(single), 3);
+    const QImage landscape = test::pdfPageImage(single, 2, 10);
+    EXPECT_GT(landscape.width(), landscape.height());
+}
+
+TEST(PdfPrinter, AnUnwritableDirectoryIsAClearError) {
+    const auto printer = PdfPrinter::filePerJob(QStringLiteral("/proc/no/such/dir"));
+    try {
+        printer->Print(QStringLiteral(" "));
+        FAIL() << "printed into /proc";
+    } catch (const TavError& error) {
+        EXPECT_EQ(error.number(), ErrorNumber::PathFileAccess);
+        EXPECT_TRUE(error.description().contains(QStringLiteral("/proc/no/such/dir")));
+    }
+}
+
+TEST(CurrentPrinter, HostsReplaceItAndTheDefaultComesBack) {
+    auto recording = std::make_shared<RecordingPrinter>();
+    auto previous = setCurrentPrinter(recording);
+    EXPECT_EQ(&currentPrinter(), recording.get());
+    setCurrentPrinter(nullptr);
+    EXPECT_NE(&currentPrinter(), recording.get());
+    EXPECT_FALSE(currentPrinter().DeviceName().isEmpty());
+    setCurrentPrinter(previous);
+
+    qputenv("MAILPIECE_PDF_DIR", "/tmp/where-pdfs-go");
+    EXPECT_EQ(pdfOutputDirectory(), QStringLiteral("/tmp/where-pdfs-go"));
+    qunsetenv("MAILPIECE_PDF_DIR");
+    EXPECT_EQ(pdfOutputDirectory(), QDir::home().filePath(QStringLiteral("mailpiece-output")));
+}

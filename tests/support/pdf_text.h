@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QImage>
+#include <QRectF>
+#include <QString>
+
+#include <vector>
+
+namespace tav::test {
+
+/// A word on a PDF page as poppler's pdftotext -bbox reads it; the box is in points.
+struct PdfWord {
+    int page = 0; // 1-based
+    QString text;
+    QRectF box;
+};
+
+/// The words of every page of the PDF at `path`; empty when pdftotext is missing or fails.
+std::vector<PdfWord> pdfWords(const QString& path);
+
+/// The number of pages of the PDF at `path` (pdfinfo), or -1.
+int pdfPageCount(const QString& path);
+
+/// Page `page` (1-based) of the PDF rendered to an image at `dpi` (pdftoppm), or a null image.
+QImage pdfPageImage(const QString& path, int page, int dpi);
+
+} // namespace tav::test
