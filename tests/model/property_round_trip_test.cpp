@@ -4,8 +4,13 @@
 #include "qt_printers.h"
 #include "tav_address_cls.h"
 #include "tav_bar_code_cls.h"
+#include "tav_barcode.h"
+#include "tav_item.h"
 #include "tav_item_cls.h"
 #include "tav_label.h"
+#include "tav_meta_cls.h"
+#include "tav_piece.h"
+#include "tav_port.h"
 #include "tav_sheet_cls.h"
 #include "temp_env.h"
 
@@ -32,7 +37,7 @@ QVariant otherValue(const QMetaProperty& property, const QVariant& current) {
     case QMetaType::Float:
         return current.toFloat() + 1.5f;
     case QMetaType::Double:
-        return current.toDouble() + 2.25;
+        return current.toDouble() + 2.0;
     case QMetaType::Short:
         return QVariant::fromValue<qint16>(static_cast<qint16>(current.toInt() + 3));
     case QMetaType::Int:
@@ -188,4 +193,17 @@ TEST(PropertyRoundTrip, LabelPropertiesAndMethodsAreReachableByName) {
     ASSERT_TRUE(QMetaObject::invokeMethod(&label, "ReadPieceRecord",
                                           Q_RETURN_ARG(tav::PieceRecord, piece)));
     EXPECT_TRUE(piece.found);
+}
+
+TEST(PropertyRoundTrip, DrawingControlsReadBackByName) {
+    TavItem item;
+    roundTripEveryProperty(item);
+    TavPiece piece;
+    roundTripEveryProperty(piece);
+    TavBarcode barcode;
+    roundTripEveryProperty(barcode);
+    TavPort port;
+    roundTripEveryProperty(port);
+    TavMetaCls meta;
+    roundTripEveryProperty(meta);
 }
