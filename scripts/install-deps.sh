@@ -7,7 +7,7 @@ packages=(
     build-essential cmake ninja-build pkg-config clang-format
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    fonts-liberation2 poppler-utils libzint-dev
+    fonts-liberation2 poppler-utils libzint-dev cups-daemon cups-client
 )
 
 missing=()

@@ -1,0 +1,57 @@
+// Prints through CUPS to a private scheduler whose queue hands every job back as a file.
+
+#include "pdf_text.h"
+#include "qt_printers.h"
+#include "system_printer.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QPrinterInfo>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+using namespace tav;
+
+namespace {
+
+QStringList waitForJobs(const QString& directory, int count) {
+    const QDeadlineTimer deadline(30000);
+    QStringList jobs;
+    while (!deadline.hasExpired()) {
+        jobs = QDir(directory).entryList({QStringLiteral("job-*.pdf")}, QDir::Files, QDir::Name);
+        if (jobs.size() >= count)
+            break;
+        QThread::msleep(100);
+    }
+    return jobs;
+}
+
+} // namespace
+
+TEST(SystemPrinter, EachEndDocIsOneCupsJobWithTextAtItsTwips) {
+    const QString output = qEnvironmentVariable("MAILPIECE_CUPS_OUTPUT");
+    ASSERT_FALSE(output.isEmpty()) << "run through tests/cups/with-private-cups.sh";
+    ASSERT_EQ(QPrinterInfo::defaultPrinterName(), QStringLiteral("MailpieceTest"));
+
+    SystemPrinter printer;
+    EXPECT_EQ(printer.DeviceName(), QStringLiteral("MailpieceTest"));
+    EXPECT_EQ(printer.DriverName(), QStringLiteral("CUPS"));
+    EXPECT_GT(printer.PrintQuality(), 0);
+    for (int job = 1; job <= 2; ++job) {
+        printer.setCurrentX(1440);
+        printer.setCurrentY(2880);
+        printer.Print(QStringLiteral("Łódź%1").arg(job));
+        printer.Box(1440, 4320, 2880, 1440, 0, false);
+        printer.EndDoc();
+    }
+
+    const QStringList jobs = waitForJobs(output, 2);
+    ASSERT_EQ(jobs.size(), 2);
+    const auto words = test::pdfWords(QDir(output).filePath(jobs.at(1)));
+    ASSERT_EQ(words.size(), 1u);
+    EXPECT_EQ(words[0].text, QStringLiteral("Łódź2"));
+    // Full-page coordinates: twip (0, 0) is the paper's corner.
+    EXPECT_NEAR(words[0].box.left(), 72, 1.5);
+    EXPECT_NEAR(words[0].box.top(), 144, 2.0);
+}
