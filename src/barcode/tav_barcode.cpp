@@ -57,9 +57,7 @@ void TavBarcode::setBackColor(OleColor color) {
 }
 
 void TavBarcode::setPicture(std::shared_ptr<TavPicture> picture) {
-    if (!picture)
-        reportError(LibraryErrorCode, QStringLiteral("TavBarcode:Picture Property Set"));
-    picture_ = std::move(picture);
+    picture_ = requireObject(std::move(picture), QStringLiteral("TavBarcode:Picture Property Set"));
 }
 
 void TavBarcode::setAlignment(qint16 alignment) {

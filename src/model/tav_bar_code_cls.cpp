@@ -9,9 +9,8 @@ TavBarCodeCls::TavBarCodeCls()
 }
 
 void TavBarCodeCls::setPicture(std::shared_ptr<TavPicture> picture) {
-    if (!picture)
-        reportError(LibraryErrorCode, QStringLiteral("TavBarCodeCls:Picture Property Set"));
-    picture_ = std::move(picture);
+    picture_ =
+        requireObject(std::move(picture), QStringLiteral("TavBarCodeCls:Picture Property Set"));
 }
 
 std::shared_ptr<TavBarCodeCls> TavBarCodeCls::Copy() const {

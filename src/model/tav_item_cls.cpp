@@ -10,15 +10,11 @@ TavItemCls::TavItemCls()
 }
 
 void TavItemCls::setfont(std::shared_ptr<TavFont> font) {
-    if (!font)
-        reportError(LibraryErrorCode, QStringLiteral("TavItemCls:Font Property Set"));
-    font_ = std::move(font);
+    font_ = requireObject(std::move(font), QStringLiteral("TavItemCls:Font Property Set"));
 }
 
 void TavItemCls::setPicture(std::shared_ptr<TavPicture> picture) {
-    if (!picture)
-        reportError(LibraryErrorCode, QStringLiteral("TavItemCls:Picture Property Set"));
-    picture_ = std::move(picture);
+    picture_ = requireObject(std::move(picture), QStringLiteral("TavItemCls:Picture Property Set"));
 }
 
 std::shared_ptr<TavItemCls> TavItemCls::Copy() const {

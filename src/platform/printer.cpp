@@ -1,6 +1,7 @@
 #include "printer.h"
 
 #include "pdf_printer.h"
+#include "pen_style.h"
 #include "system_printer.h"
 #include "tav_font.h"
 
@@ -15,23 +16,6 @@ namespace tav {
 namespace {
 
 constexpr double kTwipsPerDot = 1440.0 / 600.0;
-
-Qt::PenStyle penStyle(qint16 style) {
-    switch (style) {
-    case 1:
-        return Qt::DashLine;
-    case 2:
-        return Qt::DotLine;
-    case 3:
-        return Qt::DashDotLine;
-    case 4:
-        return Qt::DashDotDotLine;
-    case 5:
-        return Qt::NoPen;
-    default:
-        return Qt::SolidLine;
-    }
-}
 
 std::shared_ptr<Printer>& current() {
     static std::shared_ptr<Printer> printer;
@@ -84,7 +68,7 @@ QFont PrinterFont::toQFont() const {
 void PrinterOp::paint(QPainter& painter) const {
     painter.save();
     const QColor qcolor = toQColor(color);
-    QPen pen(qcolor, std::max(1.0, drawWidth * kTwipsPerDot), penStyle(drawStyle), Qt::SquareCap,
+    QPen pen(qcolor, std::max(1.0, drawWidth * kTwipsPerDot), qtPenStyle(drawStyle), Qt::SquareCap,
              Qt::MiterJoin);
     switch (kind) {
     case Line:

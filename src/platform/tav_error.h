@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <exception>
+#include <memory>
 
 namespace tav {
 
@@ -55,5 +56,14 @@ private:
 /// Raises classic runtime error `number` with its standard text, followed by `detail` if given.
 [[noreturn]] MAILPIECE_EXPORT void raiseError(qint32 number, const QString& source,
                                               const QString& detail = {});
+
+/// `object` itself; raises library error 9999 from `source` when it is null (a record or control
+/// always needs its font and picture objects).
+template <typename T>
+std::shared_ptr<T> requireObject(std::shared_ptr<T> object, const QString& source) {
+    if (!object)
+        reportError(LibraryErrorCode, source);
+    return object;
+}
 
 } // namespace tav

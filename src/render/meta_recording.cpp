@@ -1,5 +1,6 @@
 #include "meta_recording.h"
 
+#include "pen_style.h"
 #include "tav_font.h"
 
 #include <QFontMetricsF>
@@ -12,23 +13,6 @@ namespace {
 // Playback runs in sixteenths of a reference pixel, so that fonts, whose pixel sizes are whole
 // numbers, keep their recorded size at any zoom.
 constexpr double kSubPixels = 16;
-
-Qt::PenStyle qtPenStyle(qint32 style) {
-    switch (style) {
-    case 1:
-        return Qt::DashLine;
-    case 2:
-        return Qt::DotLine;
-    case 3:
-        return Qt::DashDotLine;
-    case 4:
-        return Qt::DashDotDotLine;
-    case 5:
-        return Qt::NoPen;
-    default:
-        return Qt::SolidLine;
-    }
-}
 
 QPen qtPen(const MetaPen& pen) {
     // Width 0 draws one device pixel wide, as the platform's pens do.

@@ -28,9 +28,7 @@ void TavItem::setBackStyle(qint16 style) {
 }
 
 void TavItem::setfont(std::shared_ptr<TavFont> font) {
-    if (!font)
-        reportError(LibraryErrorCode, QStringLiteral("TavItem:Font Property Set"));
-    font_ = std::move(font);
+    font_ = requireObject(std::move(font), QStringLiteral("TavItem:Font Property Set"));
 }
 
 void TavItem::setAlignVertical(qint16 alignment) {
@@ -59,9 +57,7 @@ void TavItem::setBackColor(OleColor color) {
 }
 
 void TavItem::setPicture(std::shared_ptr<TavPicture> picture) {
-    if (!picture)
-        reportError(LibraryErrorCode, QStringLiteral("TavItem:Picture Property Set"));
-    picture_ = std::move(picture);
+    picture_ = requireObject(std::move(picture), QStringLiteral("TavItem:Picture Property Set"));
 }
 
 void TavItem::setBorderStyle(qint16 style) {

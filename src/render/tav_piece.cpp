@@ -59,9 +59,7 @@ void TavPiece::setBackColor(OleColor color) {
 }
 
 void TavPiece::setPicture(std::shared_ptr<TavPicture> picture) {
-    if (!picture)
-        reportError(LibraryErrorCode, QStringLiteral("TavPiece:Picture Property Set"));
-    picture_ = std::move(picture);
+    picture_ = requireObject(std::move(picture), QStringLiteral("TavPiece:Picture Property Set"));
 }
 
 void TavPiece::setTextSubstitute(const QString& text) {
