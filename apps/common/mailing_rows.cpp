@@ -44,8 +44,9 @@ std::vector<MailingPiece> addressPieces(const CsvTable& table, std::vector<CsvPr
 
         QString substitute;
         const QStringList lines = address.CurrentText().split(QStringLiteral("\r\n"));
-        for (qsizetype i = 0; i < lines.size() && i < 7; ++i)
-            substitute += QStringLiteral("Item%1^%2|").arg(i + 1).arg(lines.at(i));
+        // Every item gets an entry, empty past the last line, so no placeholder is left showing.
+        for (qsizetype i = 0; i < 7; ++i)
+            substitute += QStringLiteral("Item%1^%2|").arg(i + 1).arg(lines.value(i));
         pieces.push_back({row.line, substitute, value(7)});
     }
     return pieces;

@@ -11,7 +11,7 @@ namespace mailpiece {
 /// One mail piece made from a CSV address row, ready for TavLabel.
 struct MailingPiece {
     qsizetype line = 0;     // where the row starts in the CSV file
-    QString substituteText; // Item1^…|Item2^…| — one item per line of the composed address
+    QString substituteText; // Item1^…|…|Item7^…| — one item a line of the composed address
     QString zip;            // the bar code value
 };
 

@@ -1,8 +1,11 @@
-// Feeds a CSV mailing into a label control, one piece per address row, and shows what the
-// control's piece store holds for a few of the pieces.
+// Prints a CSV mailing through a label control: one address label per row, one print job per
+// sheet, on the default printer, or as PDF files when no printer is installed.
 
+#include "address_layout.h"
 #include "csv_reader.h"
 #include "mailing_rows.h"
+#include "pdf_printer.h"
+#include "printer.h"
 #include "tav_error.h"
 #include "tav_label.h"
 
@@ -10,17 +13,6 @@
 #include <QCommandLineParser>
 
 #include <cstdio>
-
-namespace {
-
-void printPiece(tav::TavLabel& label, qint32 number) {
-    const tav::PieceRecord piece = label.FindPiece(number);
-    std::printf("Piece %d%s\n  substitute: %s\n  bar code:   %s\n", number,
-                piece.found ? "" : " (not found)", qUtf8Printable(piece.substituteText),
-                qUtf8Printable(piece.barCodeValue));
-}
-
-} // namespace
 
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
@@ -30,7 +22,8 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("mailpiece-mailing"));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Feeds a CSV mailing into a label control."));
+    parser.setApplicationDescription(
+        QStringLiteral("Prints a CSV mailing on sheets of 30 address labels."));
     parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("mailing"),
                                  QStringLiteral("CSV file with a header row (First, Middle, Last, "
@@ -54,6 +47,7 @@ int main(int argc, char* argv[]) {
         }
 
         tav::TavLabel label;
+        mailpiece::applyAddressLayout(label);
         label.setRefresh(false);
         for (const mailpiece::MailingPiece& piece : pieces) {
             label.setSubstituteText(piece.substituteText);
@@ -62,10 +56,18 @@ int main(int argc, char* argv[]) {
         }
         label.setRefresh(true);
 
-        std::printf("Added %d pieces to the piece store %s\n", label.pieceCount(),
-                    qUtf8Printable(label.pieceStoreFileName()));
-        for (const qint32 number : {1, 2, label.pieceCount() / 2, label.pieceCount()})
-            printPiece(label, number);
+        tav::Printer& printer = tav::currentPrinter();
+        label.PrintAll();
+        std::printf("Printed %d pieces on %d sheets of 30 labels.\n", label.pieceCount(),
+                    label.sheetCount());
+        if (const auto* pdf = dynamic_cast<tav::PdfPrinter*>(&printer)) {
+            std::printf("No printer is installed; the sheets went to PDF files:\n");
+            for (const QString& file : pdf->writtenFiles())
+                std::printf("  %s\n", qUtf8Printable(file));
+        } else {
+            std::printf("The sheets went to the printer %s.\n",
+                        qUtf8Printable(printer.DeviceName()));
+        }
     } catch (const tav::TavError& error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 1;

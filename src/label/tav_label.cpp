@@ -2,7 +2,10 @@
 
 #include "dir_lib.h"
 #include "str_lib.h"
+#include "tav_barcode.h"
 #include "tav_error.h"
+#include "tav_item.h"
+#include "tav_piece.h"
 
 namespace tav {
 
@@ -25,6 +28,25 @@ TavLabel::TavLabel(QWidget* parent)
     , barCode_(templates_.barCode->Copy()) {
     for (std::size_t i = 0; i < items_.size(); ++i)
         items_[i] = templates_.items[i]->Copy();
+    buildPieceContainer();
+}
+
+void TavLabel::buildPieceContainer() {
+    // The piece container is never seen: it draws into the views' recordings and onto paper.
+    frame_ = new QWidget(this);
+    frame_->setObjectName(QStringLiteral("Frame1"));
+    frame_->setGeometry(-20000, -20000, 10, 10);
+    frame_->hide();
+    piece_ = new TavPiece(frame_);
+    piece_->setObjectName(QStringLiteral("BrixPiece1"));
+    piece_->setDontPaint(true);
+    for (std::size_t i = 0; i < itemControls_.size(); ++i) {
+        itemControls_[i] = new TavItem(piece_);
+        itemControls_[i]->setObjectName(QStringLiteral("TavItem%1").arg(i + 1));
+    }
+    barcodeControl_ = new TavBarcode(piece_);
+    barcodeControl_->setObjectName(QStringLiteral("TavBarcode1"));
+    barcodeControl_->setDontPaint(true);
 }
 
 TavLabel::~TavLabel() = default;
@@ -49,6 +71,7 @@ void TavLabel::setRefresh(bool on) {
 void TavLabel::setSheetProperties(std::shared_ptr<TavSheetCls> sheet) {
     requireRecord(sheet, "SheetProperties");
     sheet_ = std::move(sheet);
+    refreshPrintRange();
     redraw();
     emit propertyChanged(QStringLiteral("SheetProperties"));
 }
@@ -76,6 +99,26 @@ void TavLabel::setBarCodeProperties(std::shared_ptr<TavBarCodeCls> barCode) {
     emit propertyChanged(QStringLiteral("BarCodeProperties"));
 }
 
+void TavLabel::refreshPrintRange() {
+    rangeFirst_ = sheet_->PrintFrom();
+    rangeLast_ = sheet_->PrintTo();
+}
+
+void TavLabel::setPrinterTop(float inches) {
+    printerTop_ = std::clamp(inches, -8.75f, 8.75f);
+    emit propertyChanged(QStringLiteral("PrinterTop"));
+}
+
+void TavLabel::setPrinterLeft(float inches) {
+    printerLeft_ = std::clamp(inches, -6.75f, 6.75f);
+    emit propertyChanged(QStringLiteral("PrinterLeft"));
+}
+
+void TavLabel::setCompanyName(const QString& name) {
+    companyName_ = name;
+    emit propertyChanged(QStringLiteral("CompanyName"));
+}
+
 void TavLabel::AddPiece() {
     store_.append(substituteText_, barCode_->Value(), carrierRoute_);
     currentPiece_ = store_.pieceCount();
@@ -87,6 +130,7 @@ void TavLabel::CreatePieceStore() {
         return;
     store_.create();
     currentPiece_ = 0;
+    position_ = {};
 }
 
 void TavLabel::ClosePieceStore() {

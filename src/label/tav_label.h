@@ -4,8 +4,10 @@
 #include "mailpiece_export.h"
 #include "piece_store.h"
 #include "shared_object.h"
+#include "sheet_layout.h"
 #include "tav_bar_code_cls.h"
 #include "tav_item_cls.h"
+#include "tav_port.h"
 #include "tav_sheet_cls.h"
 
 #include <QWidget>
@@ -17,6 +19,11 @@ namespace tav {
 
 /// The label control: takes pieces one at a time (substitution text and bar code value), keeps
 /// them in its piece store, and lays them out on sheets of labels.
+class TavBarcode;
+class TavItem;
+class TavMetaCls;
+class TavPiece;
+
 class MAILPIECE_EXPORT TavLabel : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QString SubstituteText READ SubstituteText WRITE setSubstituteText)
@@ -40,6 +47,9 @@ class MAILPIECE_EXPORT TavLabel : public QWidget {
                    setItem7Properties)
     Q_PROPERTY(std::shared_ptr<tav::TavBarCodeCls> BarCodeProperties READ BarCodeProperties WRITE
                    setBarCodeProperties)
+    Q_PROPERTY(float PrinterTop READ PrinterTop WRITE setPrinterTop)
+    Q_PROPERTY(float PrinterLeft READ PrinterLeft WRITE setPrinterLeft)
+    Q_PROPERTY(QString CompanyName READ CompanyName WRITE setCompanyName)
 
 public:
     /// A control with the built-in layout and a reserved piece store file ("qzp…" in the
@@ -85,6 +95,67 @@ public:
     /// Appends a piece from SubstituteText and BarCodeProperties.Value and makes it current.
     Q_INVOKABLE void AddPiece();
 
+    /// Vertical offset of every piece on paper (inches), kept within ±8.75.
+    float PrinterTop() const { return printerTop_; }
+    void setPrinterTop(float inches);
+    /// Horizontal offset of every piece on paper (inches), kept within ±6.75.
+    float PrinterLeft() const { return printerLeft_; }
+    void setPrinterLeft(float inches);
+    /// The name the printer test page shows.
+    QString CompanyName() const { return companyName_; }
+    void setCompanyName(const QString& name);
+    /// Whether printed items, bar code and pieces keep white backgrounds (default true).
+    bool PrintWhiteBacks() const { return printWhiteBacks_; }
+    void setPrintWhiteBacks(bool on) { printWhiteBacks_ = on; }
+
+    /// Prints every piece, one print job per sheet.
+    Q_INVOKABLE void PrintAll();
+    /// Prints every sheet that holds a piece from `first` to `last` (0: to the end), complete.
+    Q_INVOKABLE void PrintRange(qint32 first, qint32 last);
+    /// Prints the sheets of the current range (from the sheet record's PrintFrom and PrintTo,
+    /// or PrintRange's), then clears the range; the current piece stays as it was.
+    Q_INVOKABLE void PrintMain();
+    /// Prints the sheet that holds the current piece as one print job.
+    Q_INVOKABLE void PrintSheet();
+    /// Prints the printer test page with the printer offsets and CompanyName.
+    Q_INVOKABLE void PrintTest();
+
+    /// The sheet that holds the current piece (1-based), the number of sheets, and the piece at
+    /// position 1 of the current sheet, as of the last ComputeSheetPosition.
+    qint32 currentSheet() const { return position_.currentSheet; }
+    qint32 sheetCount() const { return position_.sheetCount; }
+    qint32 firstPieceOfSheet() const { return position_.firstPieceOfSheet; }
+    /// Whether a sheet is being sent to the printer.
+    bool printing() const { return printing_; }
+    /// The print range (0, 0 when none is set).
+    qint32 rangeFirst() const { return rangeFirst_; }
+    qint32 rangeLast() const { return rangeLast_; }
+    /// The piece container that every piece is drawn and printed through.
+    TavPiece& piece() const { return *piece_; }
+
+    // The sheet layout walk shared by the views and printing.
+    /// Recomputes the current sheet, the sheet count and the first piece of the sheet.
+    void ComputeSheetPosition();
+    /// The last piece of the print range.
+    qint32 LastPieceToPrint() const;
+    /// Draws (into `target`) or prints (no target) every position of the current sheet in
+    /// drawing mode `mode` - 1 (see TavPiece::DepthMode).
+    void PlaceSheet(qint32 mode, TavSheetCls& sheet, TavMetaCls* target);
+    /// Draws or prints piece `pieceNumber` at `rectangle` (twips) in drawing mode `mode`.
+    void PlacePiece(qint32 mode, const PortProperties& rectangle, qint32 pieceNumber,
+                    TavMetaCls* target);
+    /// Colours the piece container for the position: white for the current piece, light grey
+    /// for others, darker outside the print range, dark grey and empty where no piece stands.
+    void MarkPiece(const PortProperties& rectangle, qint32 pieceNumber, bool found);
+    /// Draws the current sheet into `port`.
+    void DrawSheetView(TavPort& port, TavSheetCls& sheet);
+    /// Draws the current piece into `port`.
+    void DrawPieceView(TavPort& port, TavSheetCls& sheet);
+    /// Loads one stored piece's text and bar code value, with the records' geometry and
+    /// attributes, into the piece container's items and bar code.
+    void LoadPieceIntoItems(const QString& substituteText, const QString& barCodeValue,
+                            const QString& carrierRoute);
+
     /// Number of pieces added.
     qint32 pieceCount() const { return store_.pieceCount(); }
     /// Full path of the piece store file.
@@ -105,9 +176,13 @@ public:
 signals:
     /// A property changed; `name` is the property's own name (for the host's container).
     void propertyChanged(const QString& name);
+    /// Printing went on: `sheetsDone` of `sheetsTotal` sheets are with the printer.
+    void printProgress(qint32 sheetsDone, qint32 sheetsTotal);
 
 private:
     void redraw();
+    void buildPieceContainer();
+    void refreshPrintRange();
 
     BuiltInLayout templates_;
     PieceStore store_;
@@ -119,6 +194,20 @@ private:
     std::shared_ptr<TavSheetCls> sheet_;
     std::array<std::shared_ptr<TavItemCls>, 7> items_;
     std::shared_ptr<TavBarCodeCls> barCode_;
+
+    QWidget* frame_;  // kept out of sight: holds the piece container
+    TavPiece* piece_; // BrixPiece1
+    std::array<TavItem*, 7> itemControls_{};
+    TavBarcode* barcodeControl_; // TavBarcode1
+    SheetLayout::SheetPosition position_;
+    qint32 rangeFirst_ = 0;
+    qint32 rangeLast_ = 0;
+    bool printing_ = false;
+    float printerTop_ = 0;  // inches
+    float printerLeft_ = 0; // inches
+    QString companyName_ = QStringLiteral("Your Company Name Here");
+    bool printWhiteBacks_ = true;
+    qint32 appearance_ = 2; // TavAppearance: which views the control shows
 };
 
 } // namespace tav

@@ -134,8 +134,8 @@ public:
     qint16 Copies() const { return copies_; }
     void setCopies(qint16 copies) { copies_ = copies; }
     /// Number of fonts the printer offers, and their names (0-based).
-    int FontCount() const;
-    QString Fonts(int index) const;
+    virtual int FontCount() const;
+    virtual QString Fonts(int index) const;
 
 protected:
     Printer() = default;

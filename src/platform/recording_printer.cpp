@@ -17,6 +17,14 @@ void RecordingPrinter::endJob() {
     open_ = {};
 }
 
+int RecordingPrinter::FontCount() const {
+    return fonts_.isEmpty() ? Printer::FontCount() : static_cast<int>(fonts_.size());
+}
+
+QString RecordingPrinter::Fonts(int index) const {
+    return fonts_.isEmpty() ? Printer::Fonts(index) : fonts_.value(index);
+}
+
 QImage RecordingPrinter::renderJob(std::size_t index, QSizeF pageSize, double dotsPerInch) const {
     QImage image(qRound(pageSize.width() * dotsPerInch), qRound(pageSize.height() * dotsPerInch),
                  QImage::Format_RGB32);

@@ -3,6 +3,8 @@
 #include "mailpiece_export.h"
 #include "printer.h"
 
+#include <QStringList>
+
 #include <vector>
 
 namespace tav {
@@ -21,8 +23,16 @@ public:
     QString DeviceName() const override { return QStringLiteral("Recording"); }
     QString DriverName() const override { return QStringLiteral("Mailpiece recording"); }
     QString Port() const override { return QStringLiteral("memory"); }
-    qint16 ColorMode() const override { return 2; }
-    qint16 PrintQuality() const override { return 1440; }
+    qint16 ColorMode() const override { return colorMode_; }
+    qint16 PrintQuality() const override { return printQuality_; }
+    int FontCount() const override;
+    QString Fonts(int index) const override;
+
+    /// What the printer reports of itself, for hosts and tests that stand in for a device.
+    void setColorMode(qint16 mode) { colorMode_ = mode; }
+    void setPrintQuality(qint16 dotsPerInch) { printQuality_ = dotsPerInch; }
+    /// The fonts it reports; empty: the system's.
+    void setFonts(const QStringList& names) { fonts_ = names; }
 
 protected:
     void beginJob() override;
@@ -32,6 +42,9 @@ protected:
 private:
     std::vector<PrintedPage> jobs_;
     PrintedPage open_;
+    qint16 colorMode_ = 2;
+    qint16 printQuality_ = 1440;
+    QStringList fonts_;
 };
 
 } // namespace tav

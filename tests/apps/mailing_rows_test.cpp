@@ -14,13 +14,13 @@ TEST(MailingRows, EachAddressLineBecomesAnItem) {
     const auto pieces = addressPieces(table, problems);
     EXPECT_TRUE(problems.empty());
     ASSERT_EQ(pieces.size(), 2u);
-    EXPECT_EQ(
-        pieces[0].substituteText,
-        QStringLiteral("Item1^John Q. Public|Item2^1 Main St|Item3^Springfield, IL   62701|"));
+    EXPECT_EQ(pieces[0].substituteText,
+              QStringLiteral("Item1^John Q. Public|Item2^1 Main St|Item3^Springfield, IL   62701|"
+                             "Item4^|Item5^|Item6^|Item7^|"));
     EXPECT_EQ(pieces[0].zip, QStringLiteral("62701"));
     EXPECT_EQ(pieces[1].substituteText,
               QStringLiteral("Item1^Mary D'Angelo|Item2^300 Harbor St|Item3^Suite 5, Building B|"
-                             "Item4^Baltimore, MD   21230-4512|"));
+                             "Item4^Baltimore, MD   21230-4512|Item5^|Item6^|Item7^|"));
 }
 
 TEST(MailingRows, ValuesThatWouldSplitTheItemListAreReportedNotMangled) {
@@ -28,7 +28,8 @@ TEST(MailingRows, ValuesThatWouldSplitTheItemListAreReportedNotMangled) {
     std::vector<CsvProblem> problems;
     const auto pieces = addressPieces(table, problems);
     ASSERT_EQ(pieces.size(), 1u);
-    EXPECT_EQ(pieces[0].substituteText, QStringLiteral("Item1^ Doe    34567|"));
+    EXPECT_EQ(pieces[0].substituteText,
+              QStringLiteral("Item1^ Doe    34567|Item2^|Item3^|Item4^|Item5^|Item6^|Item7^|"));
     ASSERT_EQ(problems.size(), 2u);
     EXPECT_EQ(problems[0].line, 2);
     EXPECT_EQ(problems[1].line, 3);

@@ -1,0 +1,161 @@
+// The sheet layout walk of the label control: which piece stands where, and how each position
+// is drawn into a view's recording or printed.
+
+#include "printer.h"
+#include "tav_barcode.h"
+#include "tav_item.h"
+#include "tav_label.h"
+#include "tav_meta_cls.h"
+#include "tav_piece.h"
+#include "units.h"
+
+namespace tav {
+
+namespace {
+
+const QString kSource = QStringLiteral("TavLabel:PlacePiece");
+
+constexpr OleColor kCurrentPiece = 0xFFFFFF;
+constexpr OleColor kOtherPiece = 0xC0C0C0;
+constexpr OleColor kCurrentOutsideRange = 0xA0A0A0;
+constexpr OleColor kOtherOutsideRange = 0x808080;
+constexpr OleColor kEmptyPosition = 0x808080;
+
+} // namespace
+
+void TavLabel::ComputeSheetPosition() {
+    position_ = SheetLayout::computeSheetPosition(*sheet_, currentPiece_, pieceCount());
+}
+
+qint32 TavLabel::LastPieceToPrint() const {
+    return SheetLayout::lastPieceToPrint(rangeFirst_, rangeLast_, pieceCount());
+}
+
+void TavLabel::PlaceSheet(qint32 mode, TavSheetCls& sheet, TavMetaCls* target) {
+    if (mode < 1)
+        return;
+    qint32 pieceNumber = position_.firstPieceOfSheet - 1;
+    for (qint32 row = 1; row <= sheet.NumDown(); ++row) {
+        for (qint32 column = 1; column <= sheet.NumAcross(); ++column) {
+            pieceNumber = checkedAdd(pieceNumber, 1, kSource);
+            PlacePiece(mode - 1, SheetLayout::positionRectangle(sheet, row, column), pieceNumber,
+                       target);
+        }
+    }
+}
+
+void TavLabel::PlacePiece(qint32 mode, const PortProperties& rectangle, qint32 pieceNumber,
+                          TavMetaCls* target) {
+    if (rectangle.Top < 0 || rectangle.Left1 < 0 || rectangle.Top > rectangle.ClipBottom ||
+        rectangle.Left1 > rectangle.ClipRight)
+        return; // the position lies off the sheet
+    piece_->setDepth(static_cast<qint16>(mode));
+    piece_->setTwipsGeometry(0, 0, rectangle.Width, rectangle.Height);
+    piece_->setPrintWhiteBacks(printWhiteBacks_);
+    const PieceRecord record = FindPiece(pieceNumber);
+    MarkPiece(rectangle, pieceNumber, record.found);
+
+    if (!printing_) {
+        if (mode >= TavPiece::SheetWithTexts && record.found)
+            LoadPieceIntoItems(record.substituteText, record.barCodeValue, record.carrierRoute);
+        if (target != nullptr)
+            piece_->MFRender(*target, rectangle.Left1, rectangle.Top);
+        return;
+    }
+    if (!record.found)
+        return;
+    LoadPieceIntoItems(record.substituteText, record.barCodeValue, record.carrierRoute);
+    const qint32 x = checkedAdd(inchesToTwips(printerLeft_, kSource), rectangle.Left1, kSource);
+    const qint32 y = checkedAdd(inchesToTwips(printerTop_, kSource), rectangle.Top, kSource);
+    piece_->PrintSelf(std::max(x, 0), std::max(y, 0));
+}
+
+void TavLabel::MarkPiece(const PortProperties&, qint32 pieceNumber, bool found) {
+    if (!found) {
+        piece_->setBackColor(kEmptyPosition);
+        piece_->setDepth(TavPiece::EmptyPosition);
+        return;
+    }
+    const bool current = pieceNumber == currentPiece_;
+    const bool inRange = pieceNumber >= rangeFirst_ && pieceNumber <= LastPieceToPrint();
+    if (inRange)
+        piece_->setBackColor(current ? kCurrentPiece : kOtherPiece);
+    else
+        piece_->setBackColor(current ? kCurrentOutsideRange : kOtherOutsideRange);
+}
+
+void TavLabel::DrawSheetView(TavPort& port, TavSheetCls& sheet) {
+    if (!refresh_ || sheet.PieceHeight() <= 0 || sheet.PieceWidth() <= 0)
+        return;
+    ComputeSheetPosition();
+    port.InitPort(inchesToTwips(sheet.Height(), kSource), inchesToTwips(sheet.Width(), kSource));
+    TavMetaCls* recording = port.PortMetaInstance();
+    sheet.setPrinterTop(0);
+    sheet.setPrinterLeft(0);
+    const qint16 border = piece_->BorderStyle();
+    if (!printing_)
+        piece_->setBorderStyle(1);
+    try {
+        PlaceSheet(appearance_ == TavEnumCls::TavShowSheet ? 3 : 2, sheet, recording);
+    } catch (...) {
+        piece_->setBorderStyle(border);
+        throw;
+    }
+    piece_->setBorderStyle(border);
+    port.ShowIt();
+}
+
+void TavLabel::DrawPieceView(TavPort& port, TavSheetCls& sheet) {
+    if (!refresh_ || sheet.PieceHeight() <= 0 || sheet.PieceWidth() <= 0)
+        return;
+    ComputeSheetPosition();
+    port.InitPort(inchesToTwips(sheet.PieceHeight(), kSource),
+                  inchesToTwips(sheet.PieceWidth(), kSource));
+    PortProperties rectangle;
+    rectangle.ClipRight = inchesToTwips(sheet.Width(), kSource);
+    rectangle.ClipBottom = inchesToTwips(sheet.Height(), kSource);
+    rectangle.Height = inchesToTwips(sheet.PieceHeight(), kSource);
+    rectangle.Width = inchesToTwips(sheet.PieceWidth(), kSource);
+    PlacePiece(TavPiece::PieceView, rectangle, currentPiece_, port.PortMetaInstance());
+    port.ShowIt();
+}
+
+void TavLabel::LoadPieceIntoItems(const QString& substituteText, const QString& barCodeValue,
+                                  const QString&) {
+    // The carrier route of a stored piece is not shown anywhere.
+    const bool whiteBacks = printing_ && printWhiteBacks_;
+    for (std::size_t i = 0; i < itemControls_.size(); ++i) {
+        const TavItemCls& record = *items_[i];
+        TavItem& item = *itemControls_[i];
+        item.setVisible(record.Visible());
+        if (!record.Visible())
+            continue;
+        item.setDontPaint(true);
+        item.setTextControl(record.TextControl());
+        item.setTextSubstitute(substituteText);
+        item.setTwipsGeometry(
+            inchesToTwips(record.Left1(), kSource), inchesToTwips(record.Top(), kSource),
+            inchesToTwips(record.Width(), kSource), inchesToTwips(record.Height(), kSource));
+        item.setAlignHorizontal(static_cast<qint16>(record.AlignHorizontal()));
+        item.setAlignVertical(static_cast<qint16>(record.AlignVertical()));
+        item.setBackColor(whiteBacks ? OleColors::White : record.BackColor());
+        item.setBorderStyle(static_cast<qint16>(record.BorderStyle()));
+        item.setEnabled(record.Enabled());
+        item.setLineSpacing(static_cast<qint16>(roundToInt(record.LineSpacing(), kSource)));
+        item.setWrap(record.Wrap());
+        item.setPicture(record.Picture());
+        item.setfont(record.font());
+        item.setDontPaint(false);
+    }
+    const TavBarCodeCls& barCode = *barCode_;
+    barcodeControl_->setDontPaint(true);
+    barcodeControl_->setVisible(barCode.Visible());
+    barcodeControl_->setCaption(barCodeValue);
+    barcodeControl_->setBarCode(barCodeValue);
+    barcodeControl_->setTwipsGeometry(
+        inchesToTwips(barCode.Left1(), kSource), inchesToTwips(barCode.Top(), kSource),
+        inchesToTwips(barCode.Width(), kSource), inchesToTwips(barCode.Height(), kSource));
+    barcodeControl_->setBackColor(whiteBacks ? OleColors::White : barCode.BackColor());
+}
+
+} // namespace tav
