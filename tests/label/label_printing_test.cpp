@@ -1,0 +1,247 @@
+#include "pdf_printer.h"
+#include "pdf_text.h"
+#include "qt_printers.h"
+#include "recording_printer.h"
+#include "tav_barcode.h"
+#include "tav_error.h"
+#include "tav_item.h"
+#include "tav_label.h"
+#include "tav_piece.h"
+#include "temp_env.h"
+
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+using namespace tav;
+
+namespace {
+
+class LabelPrintingTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previous_ = setCurrentPrinter(printer);
+        TavSheetCls& sheet = *label.SheetProperties();
+        sheet.setWidth(8.5f);
+        sheet.setHeight(11.0f);
+        sheet.setNumAcross(3);
+        sheet.setNumDown(10);
+        sheet.setMarginleft(0.1875f);
+        sheet.setMarginTop(0.5f);
+        sheet.setPiecePitchAcross(2.75f);
+        sheet.setPiecePitchDown(1.0f);
+        sheet.setPieceWidth(2.625f);
+        sheet.setPieceHeight(1.0f);
+        sheet.setStartingPiece(1);
+        for (int i = 1; i <= 7; ++i) {
+            TavItemCls& item = *label.itemProperties(i);
+            item.setVisible(i == 1);
+            item.setLeft1(0.1f);
+            item.setTop(0.15f);
+            item.setWidth(2.4f);
+            item.setHeight(0.3f);
+            item.setAlignHorizontal(TavEnumCls::vbLeftJustify);
+            item.setAlignVertical(TavEnumCls::vbTop);
+            item.font()->setSize(10);
+        }
+    }
+    void TearDown() override { setCurrentPrinter(previous_); }
+
+    void addPieces(int count) {
+        label.setRefresh(false);
+        for (int i = 1; i <= count; ++i) {
+            label.setSubstituteText(QStringLiteral("Item1^P%1|").arg(i));
+            label.BarCodeProperties()->setValue(QStringLiteral("62701"));
+            label.AddPiece();
+        }
+        label.setRefresh(true);
+    }
+
+    // The piece texts printed in job `job`, in order.
+    QStringList printedTexts(std::size_t job) const {
+        QStringList texts;
+        for (const PrinterOp& op : printer->jobs().at(job).ops)
+            if (op.kind == PrinterOp::Text && op.text.startsWith(QLatin1Char('P')))
+                texts << op.text;
+        return texts;
+    }
+
+    test::ScopedTempDirectory temp;
+    std::shared_ptr<RecordingPrinter> printer = std::make_shared<RecordingPrinter>();
+    TavLabel label;
+
+private:
+    std::shared_ptr<Printer> previous_;
+};
+
+QStringList pieceNames(int first, int last) {
+    QStringList names;
+    for (int i = first; i <= last; ++i)
+        names << QStringLiteral("P%1").arg(i);
+    return names;
+}
+
+} // namespace
+
+TEST_F(LabelPrintingTest, PrintAllMakesOneJobPerSheetAndRestoresTheCurrentPiece) {
+    addPieces(70);
+    label.setCurrentPiece(17);
+    QSignalSpy progress(&label, &TavLabel::printProgress);
+    label.PrintAll();
+    ASSERT_EQ(printer->jobs().size(), 3u);
+    EXPECT_EQ(printedTexts(0), pieceNames(1, 30));
+    EXPECT_EQ(printedTexts(2), pieceNames(61, 70)); // and 20 empty positions
+    EXPECT_EQ(label.CurrentPiece(), 17);
+    EXPECT_EQ(label.currentSheet(), 1);
+    EXPECT_EQ(label.rangeFirst(), 0);
+    EXPECT_EQ(label.rangeLast(), 0);
+    ASSERT_EQ(progress.count(), 3);
+    EXPECT_EQ(progress.at(2).at(0).toInt(), 3);
+    EXPECT_EQ(progress.at(2).at(1).toInt(), 3);
+}
+
+TEST_F(LabelPrintingTest, ARangePrintsWholeSheets) {
+    addPieces(70);
+    label.PrintRange(35, 40);
+    ASSERT_EQ(printer->jobs().size(), 1u);
+    EXPECT_EQ(printedTexts(0), pieceNames(31, 60));
+    EXPECT_EQ(label.rangeFirst(), 0);
+
+    printer->clear();
+    label.PrintRange(71, 0); // beyond the last piece: nothing
+    EXPECT_TRUE(printer->jobs().empty());
+
+    // The sheet record's range drives PrintMain.
+    auto sheet = label.SheetProperties()->Copy();
+    sheet->setPrintFrom(61);
+    label.setSheetProperties(sheet);
+    label.PrintMain();
+    ASSERT_EQ(printer->jobs().size(), 1u);
+    EXPECT_EQ(printedTexts(0), pieceNames(61, 70));
+}
+
+TEST_F(LabelPrintingTest, PositionsBeforeTheStartingPieceStayEmpty) {
+    label.SheetProperties()->setStartingPiece(5);
+    addPieces(30);
+    label.PrintAll();
+    ASSERT_EQ(printer->jobs().size(), 2u);
+    const auto& ops = printer->jobs()[0].ops;
+    const auto first = std::find_if(ops.begin(), ops.end(), [](const PrinterOp& op) {
+        return op.kind == PrinterOp::Text && op.text == QLatin1String("P1");
+    });
+    ASSERT_NE(first, ops.end());
+    // Position 5: row 2, column 2.
+    EXPECT_EQ(first->x1, 270 + 3960 + 144);
+    EXPECT_EQ(first->y1, 720 + 1440 + 216);
+    EXPECT_EQ(printedTexts(1), pieceNames(27, 30));
+}
+
+TEST_F(LabelPrintingTest, OffsetsAreClampedAndNegativePositionsPrintAtZero) {
+    label.setPrinterTop(10);
+    EXPECT_EQ(label.PrinterTop(), 8.75f);
+    label.setPrinterLeft(-7);
+    EXPECT_EQ(label.PrinterLeft(), -6.75f);
+    label.setPrinterTop(-0.25f);
+    label.setPrinterLeft(-0.5f);
+    addPieces(1);
+    label.PrintSheet();
+    ASSERT_EQ(printer->jobs().size(), 1u);
+    const PrinterOp& text = printer->jobs()[0].ops.back();
+    EXPECT_EQ(text.text, QStringLiteral("P1"));
+    EXPECT_EQ(text.x1, 0 + 144);         // 270 - 720 is below 0: the piece starts at 0
+    EXPECT_EQ(text.y1, 720 - 360 + 216); // 0.5 in - 0.25 in + the item's top
+    EXPECT_EQ(label.SheetProperties()->PrinterTop(), -0.25f); // copied into the record
+}
+
+TEST_F(LabelPrintingTest, PrintedBackgroundsAreWhiteUnlessToldOtherwise) {
+    label.Item1Properties()->setBackColor(0x00FFFF);
+    addPieces(2);
+    label.PrintSheet();
+    for (const PrinterOp& op : printer->jobs()[0].ops)
+        EXPECT_FALSE(op.kind == PrinterOp::Box && op.filled) << "a filled box on a white run";
+
+    // Without white backs the pieces print their marks: light grey, the current one white.
+    printer->clear();
+    label.setPrintWhiteBacks(false);
+    label.PrintSheet();
+    std::vector<OleColor> backs;
+    for (const PrinterOp& op : printer->jobs()[0].ops)
+        if (op.kind == PrinterOp::Box && op.filled)
+            backs.push_back(op.color);
+    EXPECT_EQ(backs, (std::vector<OleColor>{0xC0C0C0, 0xFFFFFF}));
+}
+
+TEST_F(LabelPrintingTest, LoadingAPieceFillsOnlyVisibleItemsAndTheBarCode) {
+    TavItem* second = label.piece().findChild<TavItem*>(QStringLiteral("TavItem2"));
+    ASSERT_NE(second, nullptr);
+    second->setTextControl(QStringLiteral("kept"));
+    label.LoadPieceIntoItems(QStringLiteral("Item1^Ann|"), QStringLiteral("62701-1234"),
+                             QStringLiteral("C001"));
+    EXPECT_TRUE(second->isHidden());
+    EXPECT_EQ(second->TextControl(), QStringLiteral("kept"));
+    TavItem* first = label.piece().findChild<TavItem*>(QStringLiteral("TavItem1"));
+    EXPECT_EQ(first->composedText(), QStringLiteral("Ann"));
+    EXPECT_EQ(first->leftTwips(), 144);
+    EXPECT_EQ(first->BackColor(), label.Item1Properties()->BackColor()); // on screen
+    auto* barcode = label.piece().findChild<TavBarcode*>(QStringLiteral("TavBarcode1"));
+    EXPECT_EQ(barcode->BarCode(), QStringLiteral("62701-1234"));
+    EXPECT_EQ(barcode->Caption(), QStringLiteral("62701-1234"));
+}
+
+TEST_F(LabelPrintingTest, ASheetWithoutPositionsIsAClearErrorAndLeavesNoJobOpen) {
+    addPieces(3);
+    label.SheetProperties()->setNumAcross(0);
+    try {
+        label.PrintAll();
+        FAIL() << "printed a sheet without positions";
+    } catch (const TavError& error) {
+        EXPECT_EQ(error.number(), ErrorNumber::DivisionByZero);
+    }
+    EXPECT_FALSE(printer->jobOpen());
+    EXPECT_FALSE(label.printing());
+    EXPECT_EQ(label.CurrentPiece(), 3);
+
+    label.SheetProperties()->setNumAcross(3);
+    label.SheetProperties()->setPieceWidth(0); // no size: nothing printed, nothing said
+    label.PrintAll();
+    EXPECT_TRUE(printer->jobs().empty());
+}
+
+TEST_F(LabelPrintingTest, PrintedSheetsLandOnTheirPositionsInPdf) {
+    addPieces(35);
+    label.setPrinterTop(0.125f);
+    label.setPrinterLeft(-0.0625f);
+    const QString path = temp.path() + QStringLiteral("/mailing.pdf");
+    auto pdf = PdfPrinter::singleDocument(path);
+    setCurrentPrinter(pdf);
+    label.PrintAll();
+    pdf->finish();
+    setCurrentPrinter(printer);
+
+    ASSERT_EQ(test::pdfPageCount(path), 2);
+    const auto words = test::pdfWords(path);
+    int checked = 0;
+    for (const test::PdfWord& word : words) {
+        if (!word.text.startsWith(QLatin1Char('P')))
+            continue;
+        const int number = word.text.mid(1).toInt();
+        const int position = (number - 1) % 30;
+        const int row = position / 3;
+        const int column = position % 3;
+        EXPECT_EQ(word.page, (number - 1) / 30 + 1) << number;
+        // margin + pitch × (column, row) + item offset + printer offset, in points.
+        const double x = (0.1875 + 2.75 * column + 0.1 - 0.0625) * 72;
+        const double y = (0.5 + 1.0 * row + 0.15 + 0.125) * 72;
+        EXPECT_NEAR(word.box.left(), x, 0.5) << number;
+        EXPECT_NEAR(word.box.top(), y, 0.5) << number;
+        ++checked;
+    }
+    EXPECT_EQ(checked, 35);
+}
+
+TEST_F(LabelPrintingTest, ATestPageWithoutACompanyNameIsStillOneJob) {
+    label.setCompanyName(QString());
+    label.PrintTest();
+    ASSERT_EQ(printer->jobs().size(), 1u);
+    EXPECT_GT(printer->jobs()[0].ops.size(), 12u + 22u);
+}
