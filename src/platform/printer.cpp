@@ -65,37 +65,53 @@ QFont PrinterFont::toQFont() const {
     return font;
 }
 
+// Made once for the last font asked for: a mailing prints the same few fonts thousands of times,
+// and making a font is costly. The result is the same as making it anew.
+const FontWithMetrics& fontWithMetrics(const PrinterFont& font) {
+    static PrinterFont key;
+    static std::unique_ptr<FontWithMetrics> cached;
+    if (!cached || !(key == font)) {
+        const QFont qfont = font.toQFont();
+        cached = std::make_unique<FontWithMetrics>(FontWithMetrics{qfont, QFontMetricsF(qfont)});
+        key = font;
+    }
+    return *cached;
+}
+
 void PrinterOp::paint(QPainter& painter) const {
-    painter.save();
+    // Each operation sets all the painter state it uses, so no save and restore is needed: that
+    // keeps PDF output free of a graphics state change per bar.
     const QColor qcolor = toQColor(color);
-    QPen pen(qcolor, std::max(1.0, drawWidth * kTwipsPerDot), qtPenStyle(drawStyle), Qt::SquareCap,
-             Qt::MiterJoin);
+    const auto pen = [&] {
+        return QPen(qcolor, std::max(1.0, drawWidth * kTwipsPerDot), qtPenStyle(drawStyle),
+                    Qt::SquareCap, Qt::MiterJoin);
+    };
     switch (kind) {
     case Line:
-        painter.setPen(pen);
+        painter.setPen(pen());
         painter.drawLine(QPointF(x1, y1), QPointF(x2, y2));
         break;
     case Box:
         if (filled) {
-            painter.fillRect(QRectF(x1, y1, x2, y2).normalized(), qcolor);
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(qcolor);
         } else {
-            painter.setPen(pen);
+            painter.setPen(pen());
             painter.setBrush(Qt::NoBrush);
-            painter.drawRect(QRectF(x1, y1, x2, y2).normalized());
         }
+        painter.drawRect(QRectF(x1, y1, x2, y2).normalized());
         break;
     case Text: {
-        const QFont qfont = font.toQFont();
-        painter.setFont(qfont);
+        const FontWithMetrics& made = fontWithMetrics(font);
+        painter.setFont(made.font);
         painter.setPen(qcolor);
-        painter.drawText(QPointF(x1, y1 + QFontMetricsF(qfont).ascent()), text);
+        painter.drawText(QPointF(x1, y1 + made.metrics.ascent()), text);
         break;
     }
     case Picture:
         painter.drawImage(QRectF(x1, y1, x2, y2), image);
         break;
     }
-    painter.restore();
 }
 
 Printer::~Printer() = default;
@@ -138,7 +154,7 @@ void Printer::PaintPicture(const QImage& image, qint32 x, qint32 y, qint32 width
 }
 
 double Printer::TextWidth(const QString& text) const {
-    const QFontMetricsF metrics(font_.toQFont());
+    const QFontMetricsF& metrics = fontWithMetrics(font_).metrics;
     double widest = 0;
     for (const QString& line : text.split(QLatin1Char('\n')))
         widest = std::max(widest, metrics.horizontalAdvance(
@@ -147,7 +163,7 @@ double Printer::TextWidth(const QString& text) const {
 }
 
 double Printer::TextHeight(const QString& text) const {
-    const QFontMetricsF metrics(font_.toQFont());
+    const QFontMetricsF& metrics = fontWithMetrics(font_).metrics;
     return metrics.lineSpacing() * (text.count(QLatin1Char('\n')) + 1);
 }
 

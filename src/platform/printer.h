@@ -5,6 +5,7 @@
 #include "tav_font.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QString>
 
@@ -32,6 +33,15 @@ struct MAILPIECE_EXPORT PrinterFont {
     QFont toQFont() const;
     bool operator==(const PrinterFont&) const = default;
 };
+
+/// A font made from printer font attributes, with its metrics (twips).
+struct MAILPIECE_EXPORT FontWithMetrics {
+    QFont font;
+    QFontMetricsF metrics;
+};
+
+/// The font and metrics for `font`; made once and kept while the same font is asked for again.
+MAILPIECE_EXPORT const FontWithMetrics& fontWithMetrics(const PrinterFont& font);
 
 /// One drawing operation on a printed page; all coordinates in twips from the paper's corner.
 struct MAILPIECE_EXPORT PrinterOp {

@@ -35,6 +35,14 @@ QStringList breakCharacters(const QString& text, double maxWidth, const Measure&
 } // namespace
 
 QStringList breakLines(const QString& text, double maxWidth, const Measure& measure) {
+    // A text of one line that fits as a whole fits word by word too (widths only grow as words
+    // are added), so one measurement gives the same result as the walk below.
+    if (text.isEmpty())
+        return {};
+    if (!text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n')) &&
+        measure(trimRight(text)) <= maxWidth)
+        return {trimRight(text)};
+
     QStringList lines;
     QString current;
     int words = 0;

@@ -1,0 +1,65 @@
+// Printing a mailing to one PDF document: pieces per second, and how resident memory grows with
+// the mailing's length (it should not).
+
+#include "address_layout.h"
+#include "pdf_printer.h"
+#include "tav_label.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+double residentMegabytes() {
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? fields[1].toDouble() * 4096 / (1024 * 1024) : 0;
+}
+
+void BM_PrintMailingToPdf(benchmark::State& state) {
+    const auto count = static_cast<qint32>(state.range(0));
+    QTemporaryDir dir;
+    double growth = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        tav::TavLabel label;
+        mailpiece::applyAddressLayout(label);
+        label.setRefresh(false);
+        for (qint32 i = 1; i <= count; ++i) {
+            label.setSubstituteText(
+                QStringLiteral("Item1^Jane Q. Doe %1|Item2^%2 Maple Avenue|Item3^Springfield, IL   "
+                               "62701-1234|Item4^|")
+                    .arg(i)
+                    .arg(i % 9999));
+            label.BarCodeProperties()->setValue(QStringLiteral("62701-1234"));
+            label.AddPiece();
+        }
+        auto pdf = tav::PdfPrinter::singleDocument(dir.filePath(QStringLiteral("run.pdf")));
+        auto previous = tav::setCurrentPrinter(pdf);
+        const double before = residentMegabytes();
+        state.ResumeTiming();
+
+        label.PrintAll();
+        pdf->finish();
+
+        state.PauseTiming();
+        growth = residentMegabytes() - before;
+        tav::setCurrentPrinter(previous);
+        state.ResumeTiming();
+    }
+    state.counters["pieces_per_second"] =
+        benchmark::Counter(count, benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["resident_growth_MB"] = growth;
+}
+BENCHMARK(BM_PrintMailingToPdf)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+
+} // namespace
