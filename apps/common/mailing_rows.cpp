@@ -6,50 +6,77 @@
 
 namespace mailpiece {
 
-std::vector<MailingPiece> addressPieces(const CsvTable& table, std::vector<CsvProblem>& problems) {
-    std::vector<qsizetype> columnOf;
-    for (const QString& name : kAddressColumns) {
-        const auto found =
-            std::find_if(table.header.cbegin(), table.header.cend(), [&](const QString& column) {
-                return column.trimmed().compare(name, Qt::CaseInsensitive) == 0;
-            });
-        columnOf.push_back(found == table.header.cend() ? -1 : found - table.header.cbegin());
-    }
+namespace {
 
-    std::vector<MailingPiece> pieces;
+// A substitution list cannot carry its own separators.
+bool carriable(const QStringList& fields) {
+    return std::none_of(fields.begin(), fields.end(), [](const QString& field) {
+        return field.contains(QLatin1Char('|')) || field.contains(QLatin1Char('^'));
+    });
+}
+
+QString field(const CsvRow& row, qsizetype column) {
+    return column < 0 ? QString() : row.fields.value(column).trimmed();
+}
+
+} // namespace
+
+qsizetype columnIndex(const QStringList& header, const QString& name) {
+    const auto found = std::find_if(header.cbegin(), header.cend(), [&](const QString& column) {
+        return column.trimmed().compare(name, Qt::CaseInsensitive) == 0;
+    });
+    return found == header.cend() ? -1 : found - header.cbegin();
+}
+
+PieceMaker::PieceMaker(const QStringList& header, Mode mode, const QString& zipColumn)
+    : header_(header)
+    , mode_(mode) {
+    for (const QString& name : kAddressColumns)
+        addressColumns_.push_back(columnIndex(header, name));
+    zip_ = mode == Mode::Address ? addressColumns_.back()
+           : zipColumn.isEmpty() ? -1
+                                 : columnIndex(header, zipColumn);
+}
+
+std::optional<MailingPiece> PieceMaker::make(const CsvRow& row,
+                                             std::vector<CsvProblem>& problems) const {
+    if (!carriable(row.fields)) {
+        problems.push_back({row.line, QStringLiteral("a value holds \"|\" or \"^\", which "
+                                                     "separate the items of a piece")});
+        return std::nullopt;
+    }
+    return MailingPiece{row.line, mode_ == Mode::Address ? addressText(row) : columnsText(row),
+                        field(row, zip_)};
+}
+
+QString PieceMaker::addressText(const CsvRow& row) const {
     tav::TavAddressCls address;
-    for (const CsvRow& row : table.rows) {
-        const auto value = [&](int column) {
-            const qsizetype at = columnOf[column];
-            return at < 0 ? QString() : row.fields.at(at).trimmed();
-        };
-        bool carriable = true;
-        for (const QString& field : row.fields)
-            carriable =
-                carriable && !field.contains(QLatin1Char('|')) && !field.contains(QLatin1Char('^'));
-        if (!carriable) {
-            problems.push_back({row.line, QStringLiteral("a value holds \"|\" or \"^\", which "
-                                                         "separate the items of a piece")});
-            continue;
-        }
-        address.Clear();
-        address.setFirst(value(0));
-        address.setMiddle(value(1));
-        address.setLast(value(2));
-        address.setAddress(value(3));
-        address.setAddressLine2(value(4));
-        address.setCity(value(5));
-        address.setState(value(6));
-        address.setZip(value(7));
+    address.setFirst(field(row, addressColumns_[0]));
+    address.setMiddle(field(row, addressColumns_[1]));
+    address.setLast(field(row, addressColumns_[2]));
+    address.setAddress(field(row, addressColumns_[3]));
+    address.setAddressLine2(field(row, addressColumns_[4]));
+    address.setCity(field(row, addressColumns_[5]));
+    address.setState(field(row, addressColumns_[6]));
+    address.setZip(field(row, addressColumns_[7]));
+    // Every item gets an entry, empty past the last line, so no placeholder is left showing.
+    const QStringList lines = address.CurrentText().split(QStringLiteral("\r\n"));
+    QString text;
+    for (qsizetype i = 0; i < 7; ++i)
+        text += QStringLiteral("Item%1^%2|").arg(i + 1).arg(lines.value(i));
+    return text;
+}
 
-        QString substitute;
-        const QStringList lines = address.CurrentText().split(QStringLiteral("\r\n"));
-        // Every item gets an entry, empty past the last line, so no placeholder is left showing.
-        for (qsizetype i = 0; i < 7; ++i)
-            substitute += QStringLiteral("Item%1^%2|").arg(i + 1).arg(lines.value(i));
-        pieces.push_back({row.line, substitute, value(7)});
+QString PieceMaker::columnsText(const CsvRow& row) const {
+    QString text;
+    for (qsizetype k = 0; k < 7; ++k)
+        text += QStringLiteral("Item%1^%2|").arg(k + 1).arg(field(row, k));
+    for (qsizetype c = 0; c < header_.size(); ++c) {
+        const QString name = header_.at(c).trimmed();
+        if (!name.isEmpty() && carriable({name}))
+            text += name + QLatin1Char('^') + field(row, c) + QLatin1Char('|');
     }
-    return pieces;
+    return text;
 }
 
 } // namespace mailpiece

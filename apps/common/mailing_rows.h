@@ -4,14 +4,15 @@
 
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 namespace mailpiece {
 
-/// One mail piece made from a CSV address row, ready for TavLabel.
+/// One mail piece made from a CSV row, ready for TavLabel.
 struct MailingPiece {
     qsizetype line = 0;     // where the row starts in the CSV file
-    QString substituteText; // Item1^…|…|Item7^…| — one item a line of the composed address
+    QString substituteText; // name^value|... for the items' templates
     QString zip;            // the bar code value
 };
 
@@ -21,8 +22,38 @@ inline const QStringList kAddressColumns = {
     QStringLiteral("Address"), QStringLiteral("AddressLine2"), QStringLiteral("City"),
     QStringLiteral("State"),   QStringLiteral("Zip")};
 
-/// Composes each row's address block (as TavAddressCls does) into a piece. Rows whose values
-/// hold "|" or "^", which a substitution list cannot carry, are added to `problems` instead.
-std::vector<MailingPiece> addressPieces(const CsvTable& table, std::vector<CsvProblem>& problems);
+/// The index of the column named `name` (case-insensitive, surrounding blanks ignored), or -1.
+qsizetype columnIndex(const QStringList& header, const QString& name);
+
+/// Turns CSV rows into pieces, one row at a time.
+class PieceMaker {
+public:
+    /// How a row becomes the substitution list.
+    enum class Mode {
+        /// The address block composed from the address columns (as TavAddressCls composes it),
+        /// one line an item: Item1 .. Item7, empty past the last line.
+        Address,
+        /// Column k as "Itemk" (k up to 7) and every column under its own header name, so
+        /// templates may say <<Item2>> or <<City>>.
+        Columns
+    };
+
+    /// Rows with columns `header`; the bar code value comes from the column named `zipColumn`
+    /// (none when empty or absent; in Address mode always the Zip column).
+    PieceMaker(const QStringList& header, Mode mode, const QString& zipColumn);
+
+    /// The piece of `row`, or nothing (and a problem added) when a value holds "|" or "^",
+    /// which a substitution list cannot carry.
+    std::optional<MailingPiece> make(const CsvRow& row, std::vector<CsvProblem>& problems) const;
+
+private:
+    QString addressText(const CsvRow& row) const;
+    QString columnsText(const CsvRow& row) const;
+
+    QStringList header_;
+    Mode mode_;
+    std::vector<qsizetype> addressColumns_;
+    qsizetype zip_;
+};
 
 } // namespace mailpiece

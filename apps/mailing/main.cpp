@@ -2,8 +2,7 @@
 // sheet, on the default printer, or as PDF files when no printer is installed.
 
 #include "address_layout.h"
-#include "csv_reader.h"
-#include "mailing_rows.h"
+#include "mailing_feed.h"
 #include "pdf_printer.h"
 #include "printer.h"
 #include "tav_error.h"
@@ -34,27 +33,14 @@ int main(int argc, char* argv[]) {
 
     try {
         const QString path = parser.positionalArguments().constFirst();
-        const mailpiece::CsvTable table = mailpiece::readCsvFile(path);
-        std::vector<mailpiece::CsvProblem> problems = table.problems;
-        const std::vector<mailpiece::MailingPiece> pieces =
-            mailpiece::addressPieces(table, problems);
-        for (const mailpiece::CsvProblem& problem : problems)
-            std::fprintf(stderr, "%s:%lld: row left out: %s\n", qUtf8Printable(path),
-                         static_cast<long long>(problem.line), qUtf8Printable(problem.message));
-        if (pieces.empty()) {
+        tav::TavLabel label;
+        mailpiece::applyAddressLayout(label);
+        const mailpiece::FeedResult fed = mailpiece::feedMailing(
+            path, label, mailpiece::PieceMaker::Mode::Address, QStringLiteral("Zip"));
+        if (fed.pieces == 0) {
             std::fprintf(stderr, "%s: no usable address rows\n", qUtf8Printable(path));
             return 1;
         }
-
-        tav::TavLabel label;
-        mailpiece::applyAddressLayout(label);
-        label.setRefresh(false);
-        for (const mailpiece::MailingPiece& piece : pieces) {
-            label.setSubstituteText(piece.substituteText);
-            label.BarCodeProperties()->setValue(piece.zip);
-            label.AddPiece();
-        }
-        label.setRefresh(true);
 
         tav::Printer& printer = tav::currentPrinter();
         label.PrintAll();

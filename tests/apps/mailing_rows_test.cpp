@@ -5,13 +5,28 @@
 
 using namespace mailpiece;
 
+namespace {
+
+std::vector<MailingPiece> make(const CsvTable& table, PieceMaker::Mode mode,
+                               std::vector<CsvProblem>& problems,
+                               const QString& zip = QStringLiteral("Zip")) {
+    const PieceMaker maker(table.header, mode, zip);
+    std::vector<MailingPiece> pieces;
+    for (const CsvRow& row : table.rows)
+        if (const auto piece = maker.make(row, problems))
+            pieces.push_back(*piece);
+    return pieces;
+}
+
+} // namespace
+
 TEST(MailingRows, EachAddressLineBecomesAnItem) {
     const CsvTable table =
         readCsv("First,Middle,Last,Address,AddressLine2,City,State,Zip\n"
                 "John,Q,Public,1 Main St,,Springfield,il,62701\n"
                 "Mary,,D'Angelo,300 Harbor St,\"Suite 5, Building B\",Baltimore,MD,21230-4512\n");
     std::vector<CsvProblem> problems;
-    const auto pieces = addressPieces(table, problems);
+    const auto pieces = make(table, PieceMaker::Mode::Address, problems);
     EXPECT_TRUE(problems.empty());
     ASSERT_EQ(pieces.size(), 2u);
     EXPECT_EQ(pieces[0].substituteText,
@@ -26,11 +41,23 @@ TEST(MailingRows, EachAddressLineBecomesAnItem) {
 TEST(MailingRows, ValuesThatWouldSplitTheItemListAreReportedNotMangled) {
     const CsvTable table = readCsv("zip,LAST\n12345,A|B\n23456,C^D\n34567,Doe\n");
     std::vector<CsvProblem> problems;
-    const auto pieces = addressPieces(table, problems);
+    const auto pieces = make(table, PieceMaker::Mode::Address, problems);
     ASSERT_EQ(pieces.size(), 1u);
     EXPECT_EQ(pieces[0].substituteText,
               QStringLiteral("Item1^ Doe    34567|Item2^|Item3^|Item4^|Item5^|Item6^|Item7^|"));
     ASSERT_EQ(problems.size(), 2u);
     EXPECT_EQ(problems[0].line, 2);
     EXPECT_EQ(problems[1].line, 3);
+}
+
+TEST(MailingRows, ColumnsAreReachableByNumberAndByName) {
+    const CsvTable table = readCsv("Name,City,ZIP\nAnn,Salem,97301\n");
+    std::vector<CsvProblem> problems;
+    const auto pieces = make(table, PieceMaker::Mode::Columns, problems, QStringLiteral("zip"));
+    ASSERT_EQ(pieces.size(), 1u);
+    EXPECT_EQ(pieces[0].zip, QStringLiteral("97301"));
+    EXPECT_EQ(pieces[0].substituteText,
+              QStringLiteral("Item1^Ann|Item2^Salem|Item3^97301|Item4^|Item5^|Item6^|Item7^|"
+                             "Name^Ann|City^Salem|ZIP^97301|"));
+    EXPECT_TRUE(make(table, PieceMaker::Mode::Columns, problems, QString())[0].zip.isEmpty());
 }

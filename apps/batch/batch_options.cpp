@@ -1,0 +1,171 @@
+#include "batch_options.h"
+
+#include <functional>
+#include <map>
+
+namespace mailpiece {
+
+namespace {
+
+bool toNumber(const QString& text, float& out) {
+    bool ok = false;
+    const float value = text.toFloat(&ok);
+    if (ok && std::isfinite(value))
+        out = value;
+    return ok && std::isfinite(value);
+}
+
+bool toWhole(const QString& text, qint32& out, qint32 low, qint32 high) {
+    bool ok = false;
+    const qint32 value = text.toInt(&ok);
+    if (ok && value >= low && value <= high)
+        out = value;
+    return ok && value >= low && value <= high;
+}
+
+} // namespace
+
+QString batchUsage() {
+    return QStringLiteral(
+        "Usage: mailpiece-batch [options] MAILING.csv\n"
+        "Prints a CSV mailing (UTF-8, header row) on sheets of labels, one print job a sheet.\n"
+        "\n"
+        "Texts (by default column k goes to item k, for the first seven columns):\n"
+        "  --item1 .. --item7 TEXT  the template of item k; <<Name>> is the column Name,\n"
+        "                           <<Item3>> the third column; an empty TEXT hides the item\n"
+        "  --address                print the address composed from the columns First, Middle,\n"
+        "                           Last, Address, AddressLine2, City, State, Zip\n"
+        "  --zip COLUMN             the column with the ZIP code for the bar code (Zip);\n"
+        "                           --zip \"\" prints no bar code\n"
+        "  --font-size POINTS       size of the text (9)\n"
+        "Sheet (inches; the default is 30 labels of 2-5/8 x 1 on US Letter):\n"
+        "  --across N --down N      positions per row and rows per sheet (3, 10)\n"
+        "  --margin-left IN --margin-top IN      corner of the first label (0.1875, 0.5)\n"
+        "  --pitch-across IN --pitch-down IN     label to label (2.75, 1)\n"
+        "  --piece-width IN --piece-height IN    label size (2.625, 1)\n"
+        "  --sheet-width IN --sheet-height IN    paper size (8.5, 11)\n"
+        "  --landscape              print across the long edge\n"
+        "  --start N                first free position on a partly used first sheet (1)\n"
+        "Printing:\n"
+        "  --printer-top IN --printer-left IN    offsets for the printer's own margins\n"
+        "  --from N --to N          print only the sheets holding pieces N to N\n"
+        "  --pdf FILE               write one PDF document instead of printing\n"
+        "  --printer NAME           print on this CUPS printer instead of the default one\n"
+        "  --help                   show this text\n");
+}
+
+std::optional<BatchOptions> parseBatchOptions(const QStringList& arguments, QString& error) {
+    BatchOptions options;
+    const auto floatOption = [&](float& target) {
+        return [&target](const QString& value) { return toNumber(value, target); };
+    };
+    const auto shortOption = [&](qint16& target, qint32 low, qint32 high) {
+        return [&target, low, high](const QString& value) {
+            qint32 whole = 0;
+            if (!toWhole(value, whole, low, high))
+                return false;
+            target = static_cast<qint16>(whole);
+            return true;
+        };
+    };
+    std::map<QString, std::function<bool(const QString&)>> valued = {
+        {QStringLiteral("--zip"),
+         [&](const QString& v) {
+             options.zipColumn = v;
+             return true;
+         }},
+        {QStringLiteral("--font-size"),
+         [&](const QString& v) {
+             bool ok = false;
+             options.fontSize = v.toDouble(&ok);
+             return ok && options.fontSize > 0 && options.fontSize < 500;
+         }},
+        {QStringLiteral("--across"), shortOption(options.across, 1, 32767)},
+        {QStringLiteral("--down"), shortOption(options.down, 1, 32767)},
+        {QStringLiteral("--margin-left"), floatOption(options.marginLeft)},
+        {QStringLiteral("--margin-top"), floatOption(options.marginTop)},
+        {QStringLiteral("--pitch-across"), floatOption(options.pitchAcross)},
+        {QStringLiteral("--pitch-down"), floatOption(options.pitchDown)},
+        {QStringLiteral("--piece-width"), floatOption(options.pieceWidth)},
+        {QStringLiteral("--piece-height"), floatOption(options.pieceHeight)},
+        {QStringLiteral("--sheet-width"), floatOption(options.sheetWidth)},
+        {QStringLiteral("--sheet-height"), floatOption(options.sheetHeight)},
+        {QStringLiteral("--start"), shortOption(options.startingPiece, 1, 32767)},
+        {QStringLiteral("--printer-top"), floatOption(options.printerTop)},
+        {QStringLiteral("--printer-left"), floatOption(options.printerLeft)},
+        {QStringLiteral("--from"),
+         [&](const QString& v) { return toWhole(v, options.from, 1, INT32_MAX); }},
+        {QStringLiteral("--to"),
+         [&](const QString& v) { return toWhole(v, options.to, 1, INT32_MAX); }},
+        {QStringLiteral("--pdf"),
+         [&](const QString& v) {
+             options.pdf = v;
+             return !v.isEmpty();
+         }},
+        {QStringLiteral("--printer"),
+         [&](const QString& v) {
+             options.printer = v;
+             return !v.isEmpty();
+         }},
+    };
+    for (int k = 0; k < 7; ++k)
+        valued[QStringLiteral("--item%1").arg(k + 1)] = [&options, k](const QString& v) {
+            options.itemTemplates[k] = v;
+            return true;
+        };
+
+    std::array<bool, 7> templateGiven{};
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments.at(i);
+        if (argument == QLatin1String("--address")) {
+            options.addressMode = true;
+        } else if (argument == QLatin1String("--landscape")) {
+            options.landscape = true;
+        } else if (argument.startsWith(QLatin1String("--"))) {
+            const QString name = argument.section(QLatin1Char('='), 0, 0);
+            const auto handler = valued.find(name);
+            if (handler == valued.end()) {
+                error = QStringLiteral("unknown option %1").arg(argument);
+                return std::nullopt;
+            }
+            QString value;
+            if (argument.contains(QLatin1Char('='))) {
+                value = argument.section(QLatin1Char('='), 1);
+            } else if (i + 1 < arguments.size()) {
+                value = arguments.at(++i);
+            } else {
+                error = QStringLiteral("%1 needs a value").arg(name);
+                return std::nullopt;
+            }
+            if (!handler->second(value)) {
+                error = QStringLiteral("%1: \"%2\" is not a usable value").arg(name, value);
+                return std::nullopt;
+            }
+            if (name.startsWith(QLatin1String("--item")))
+                templateGiven[name.mid(6).toInt() - 1] = true;
+        } else if (options.mailing.isEmpty()) {
+            options.mailing = argument;
+        } else {
+            error = QStringLiteral("one mailing file only (got %1 and %2)")
+                        .arg(options.mailing, argument);
+            return std::nullopt;
+        }
+    }
+    if (options.mailing.isEmpty()) {
+        error = QStringLiteral("no mailing file given");
+        return std::nullopt;
+    }
+    if (options.pieceWidth <= 0 || options.pieceHeight <= 0) {
+        error = QStringLiteral("labels need a width and a height above 0");
+        return std::nullopt;
+    }
+    // Without any --item, column k goes to item k; with some, the others stay empty.
+    const bool anyGiven =
+        std::find(templateGiven.begin(), templateGiven.end(), true) != templateGiven.end();
+    for (int k = 0; k < 7; ++k)
+        if (!anyGiven)
+            options.itemTemplates[k] = QStringLiteral("<<Item%1>>").arg(k + 1);
+    return options;
+}
+
+} // namespace mailpiece

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <optional>
+
+namespace mailpiece {
+
+/// What the batch program was asked to do.
+struct BatchOptions {
+    QString mailing;                      // the CSV file
+    std::array<QString, 7> itemTemplates; // empty: the item is not printed
+    bool addressMode = false;             // items from the composed address block
+    QString zipColumn = QStringLiteral("Zip");
+    // Sheet geometry, inches; the defaults are a sheet of 30 address labels.
+    qint16 across = 3;
+    qint16 down = 10;
+    float marginLeft = 0.1875f;
+    float marginTop = 0.5f;
+    float pitchAcross = 2.75f;
+    float pitchDown = 1.0f;
+    float pieceWidth = 2.625f;
+    float pieceHeight = 1.0f;
+    float sheetWidth = 8.5f;
+    float sheetHeight = 11.0f;
+    bool landscape = false;
+    double fontSize = 9;
+    qint16 startingPiece = 1;
+    float printerTop = 0;
+    float printerLeft = 0;
+    qint32 from = 0;
+    qint32 to = 0;
+    QString pdf;     // one PDF document; empty: the printer
+    QString printer; // a CUPS printer by name; empty: the default one
+};
+
+/// The options in `arguments` (program name first), or an error message in `error`.
+std::optional<BatchOptions> parseBatchOptions(const QStringList& arguments, QString& error);
+
+/// The text of --help.
+QString batchUsage();
+
+} // namespace mailpiece

@@ -1,0 +1,166 @@
+// Prints a CSV mailing on sheets of labels without a host program: see --help.
+
+#include "batch_options.h"
+#include "mailing_feed.h"
+#include "pdf_printer.h"
+#include "printer.h"
+#include "system_printer.h"
+#include "tav_error.h"
+#include "tav_label.h"
+
+#include <QApplication>
+#include <QPrinterInfo>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+using mailpiece::BatchOptions;
+
+void applySheet(tav::TavLabel& label, const BatchOptions& options) {
+    tav::TavSheetCls& sheet = *label.SheetProperties();
+    sheet.setNumAcross(options.across);
+    sheet.setNumDown(options.down);
+    sheet.setMarginleft(options.marginLeft);
+    sheet.setMarginTop(options.marginTop);
+    sheet.setPiecePitchAcross(options.pitchAcross);
+    sheet.setPiecePitchDown(options.pitchDown);
+    sheet.setPieceWidth(options.pieceWidth);
+    sheet.setPieceHeight(options.pieceHeight);
+    sheet.setWidth(options.sheetWidth);
+    sheet.setHeight(options.sheetHeight);
+    sheet.setOrientation(options.landscape ? 2 : 1);
+    sheet.setStartingPiece(options.startingPiece);
+    label.setPrinterTop(options.printerTop);
+    label.setPrinterLeft(options.printerLeft);
+}
+
+// Stacks the shown items from the top of the label, one line each, and the bar code under them.
+// Returns false when the bar code does not fit on the label.
+bool applyItems(tav::TavLabel& label, const BatchOptions& options, int columns) {
+    const float lineHeight = static_cast<float>(options.fontSize * 1.25 / 72.0);
+    const float left = 0.15f;
+    const float width = std::max(0.1f, options.pieceWidth - 2 * left);
+    float top = 0.06f;
+    for (int k = 1; k <= 7; ++k) {
+        tav::TavItemCls& item = *label.itemProperties(k);
+        const QString& text = options.itemTemplates[k - 1];
+        const bool shown =
+            options.addressMode
+                ? k <= 4
+                : !text.isEmpty() && (text != QStringLiteral("<<Item%1>>").arg(k) || k <= columns);
+        item.setVisible(shown);
+        if (!shown)
+            continue;
+        item.setTextControl(options.addressMode ? QStringLiteral("<<Item%1>>").arg(k) : text);
+        item.setLeft1(left);
+        item.setTop(top);
+        item.setWidth(width);
+        item.setHeight(lineHeight);
+        item.setAlignHorizontal(tav::TavEnumCls::vbLeftJustify);
+        item.setAlignVertical(tav::TavEnumCls::vbTop);
+        item.setBackColor(tav::OleColors::White);
+        item.setBorderStyle(tav::TavEnumCls::None);
+        item.font()->setName(QStringLiteral("Arial"));
+        item.font()->setSize(options.fontSize);
+        item.font()->setWeight(400);
+        top += lineHeight;
+    }
+    tav::TavBarCodeCls& barCode = *label.BarCodeProperties();
+    barCode.setVisible(!options.zipColumn.isEmpty());
+    barCode.setLeft1(left);
+    barCode.setTop(top + 0.02f);
+    barCode.setWidth(width);
+    barCode.setHeight(0.2f);
+    barCode.setBackColor(tav::OleColors::White);
+    return !barCode.Visible() || top + 0.22f <= options.pieceHeight;
+}
+
+std::shared_ptr<tav::PdfPrinter> choosePrinter(const BatchOptions& options) {
+    if (!options.pdf.isEmpty()) {
+        auto pdf = tav::PdfPrinter::singleDocument(options.pdf);
+        tav::setCurrentPrinter(pdf);
+        return pdf;
+    }
+    if (!options.printer.isEmpty()) {
+        if (QPrinterInfo::printerInfo(options.printer).isNull())
+            throw tav::TavError(
+                tav::ErrorNumber::DeviceIO, QStringLiteral("mailpiece-batch"),
+                QStringLiteral("there is no printer named %1").arg(options.printer));
+        tav::setCurrentPrinter(std::make_shared<tav::SystemPrinter>(options.printer));
+    }
+    return nullptr;
+}
+
+int run(const BatchOptions& options) {
+    tav::TavLabel label;
+    applySheet(label, options);
+    const mailpiece::FeedResult fed =
+        mailpiece::feedMailing(options.mailing, label,
+                               options.addressMode ? mailpiece::PieceMaker::Mode::Address
+                                                   : mailpiece::PieceMaker::Mode::Columns,
+                               options.zipColumn);
+    if (fed.header.isEmpty() || fed.pieces == 0) {
+        std::fprintf(stderr, "%s: no usable rows to print\n", qUtf8Printable(options.mailing));
+        return 1;
+    }
+    if (!options.zipColumn.isEmpty() && mailpiece::columnIndex(fed.header, options.zipColumn) < 0)
+        std::fprintf(stderr, "%s: no column named %s; the labels get no bar code\n",
+                     qUtf8Printable(options.mailing), qUtf8Printable(options.zipColumn));
+    if (!applyItems(label, options, static_cast<int>(fed.header.size())))
+        std::fprintf(stderr, "warning: the bar code reaches past the bottom of the label; use a "
+                             "smaller --font-size or fewer items\n");
+
+    const auto pdf = choosePrinter(options);
+    tav::Printer& printer = tav::currentPrinter();
+    qint32 sheets = 0;
+    const bool terminal = isatty(STDERR_FILENO) != 0;
+    QObject::connect(&label, &tav::TavLabel::printProgress, [&](qint32 done, qint32 total) {
+        sheets = done;
+        if (terminal)
+            std::fprintf(stderr, "\rSheet %d of %d", done, total);
+    });
+    label.PrintRange(options.from, options.to);
+    if (terminal && sheets > 0)
+        std::fprintf(stderr, "\n");
+    if (pdf)
+        pdf->finish();
+
+    std::printf("Printed %d sheets (%d pieces in the mailing) ", sheets, label.pieceCount());
+    if (const auto* files = dynamic_cast<const tav::PdfPrinter*>(&printer)) {
+        std::printf("to PDF:\n");
+        for (const QString& file : files->writtenFiles())
+            std::printf("  %s\n", qUtf8Printable(file));
+    } else {
+        std::printf("on the printer %s.\n", qUtf8Printable(printer.DeviceName()));
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("mailpiece-batch"));
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))) {
+        std::printf("%s", qUtf8Printable(mailpiece::batchUsage()));
+        return 0;
+    }
+    QString error;
+    const auto options = mailpiece::parseBatchOptions(arguments, error);
+    if (!options) {
+        std::fprintf(stderr, "mailpiece-batch: %s\n%s", qUtf8Printable(error),
+                     qUtf8Printable(mailpiece::batchUsage()));
+        return 2;
+    }
+    try {
+        return run(*options);
+    } catch (const tav::TavError& failure) {
+        std::fprintf(stderr, "mailpiece-batch: %s\n", failure.what());
+        return 1;
+    }
+}
