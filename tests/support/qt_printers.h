@@ -11,5 +11,8 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 }
 
 inline void PrintTo(const QStringList& list, std::ostream* out) {
-    *out << "[\"" << list.join(QStringLiteral("\", \"")).toStdString() << "\"]";
+    if (list.isEmpty())
+        *out << "[]";
+    else
+        *out << "[\"" << list.join(QStringLiteral("\", \"")).toStdString() << "\"]";
 }
