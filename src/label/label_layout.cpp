@@ -9,6 +9,8 @@
 #include "tav_piece.h"
 #include "units.h"
 
+#include <QComboBox>
+
 namespace tav {
 
 namespace {
@@ -96,7 +98,7 @@ void TavLabel::DrawSheetView(TavPort& port, TavSheetCls& sheet) {
     if (!printing_)
         piece_->setBorderStyle(1);
     try {
-        PlaceSheet(appearance_ == TavEnumCls::TavShowSheet ? 3 : 2, sheet, recording);
+        PlaceSheet(viewList_->currentIndex() == TavEnumCls::TavShowSheet ? 3 : 2, sheet, recording);
     } catch (...) {
         piece_->setBorderStyle(border);
         throw;

@@ -29,6 +29,7 @@ TavLabel::TavLabel(QWidget* parent)
     for (std::size_t i = 0; i < items_.size(); ++i)
         items_[i] = templates_.items[i]->Copy();
     buildPieceContainer();
+    buildNavigation();
 }
 
 void TavLabel::buildPieceContainer() {
@@ -57,8 +58,7 @@ void TavLabel::setSubstituteText(const QString& text) {
 }
 
 void TavLabel::setCurrentPiece(qint32 piece) {
-    currentPiece_ = pieceCount() == 0 ? 0 : std::clamp(piece, 1, pieceCount());
-    redraw();
+    navigate(piece);
 }
 
 void TavLabel::setRefresh(bool on) {
@@ -147,11 +147,6 @@ PieceRecord TavLabel::ReadPieceRecord() {
 
 PieceRecord TavLabel::FindPiece(qint32 number) {
     return store_.find(number);
-}
-
-void TavLabel::redraw() {
-    if (refresh_)
-        update();
 }
 
 } // namespace tav

@@ -12,6 +12,12 @@
 
 #include <QWidget>
 
+class QComboBox;
+class QLabel;
+class QListView;
+class QModelIndex;
+class QPushButton;
+
 #include <array>
 #include <memory>
 
@@ -19,6 +25,7 @@ namespace tav {
 
 /// The label control: takes pieces one at a time (substitution text and bar code value), keeps
 /// them in its piece store, and lays them out on sheets of labels.
+class PieceListModel;
 class TavBarcode;
 class TavItem;
 class TavMetaCls;
@@ -50,6 +57,12 @@ class MAILPIECE_EXPORT TavLabel : public QWidget {
     Q_PROPERTY(float PrinterTop READ PrinterTop WRITE setPrinterTop)
     Q_PROPERTY(float PrinterLeft READ PrinterLeft WRITE setPrinterLeft)
     Q_PROPERTY(QString CompanyName READ CompanyName WRITE setCompanyName)
+    Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabledFlag)
+    Q_PROPERTY(bool FreezeDisplay READ FreezeDisplay WRITE setFreezeDisplay)
+    Q_PROPERTY(qint32 Appearance READ Appearance WRITE setAppearance)
+    Q_PROPERTY(QString ShowLeftBtns READ ShowLeftBtns WRITE setShowLeftBtns)
+    Q_PROPERTY(QString ShowCenter READ ShowCenter WRITE setShowCenter)
+    Q_PROPERTY(QString ShowRightBtns READ ShowRightBtns WRITE setShowRightBtns)
 
 public:
     /// A control with the built-in layout and a reserved piece store file ("qzp…" in the
@@ -107,6 +120,32 @@ public:
     /// Whether printed items, bar code and pieces keep white backgrounds (default true).
     bool PrintWhiteBacks() const { return printWhiteBacks_; }
     void setPrintWhiteBacks(bool on) { printWhiteBacks_ = on; }
+
+    /// Stored and persisted only.
+    bool Enabled() const { return enabledFlag_; }
+    void setEnabledFlag(bool on);
+    /// Stored and persisted only.
+    bool FreezeDisplay() const { return freezeDisplay_; }
+    void setFreezeDisplay(bool on);
+    /// The view last chosen by the host (TavAppearance: 0 piece, 1 sheet, 2 both); setting it
+    /// selects that view, as a user's choice in the view list does.
+    qint32 Appearance() const { return appearance_; }
+    void setAppearance(qint32 view);
+    /// Which of the seven left buttons show ("0" hides one), normalised to seven characters.
+    QString ShowLeftBtns() const { return showLeftBtns_; }
+    void setShowLeftBtns(const QString& flags);
+    /// Which of the two status labels show.
+    QString ShowCenter() const { return showCenter_; }
+    void setShowCenter(const QString& flags);
+    /// Which of Layout, Select, Pr Sheet, Pr All and the view list show.
+    QString ShowRightBtns() const { return showRightBtns_; }
+    void setShowRightBtns(const QString& flags);
+    /// Shows the about box modally.
+    Q_INVOKABLE void ShowAboutBox();
+    /// Opens the piece selection dialog; returns whether the piece definition changed.
+    Q_INVOKABLE bool PieceSelectDialogShow();
+    /// Opens the layout editor; returns whether the layout changed.
+    Q_INVOKABLE bool PieceLayoutDialogShow();
 
     /// Prints every piece, one print job per sheet.
     Q_INVOKABLE void PrintAll();
@@ -178,11 +217,28 @@ signals:
     void propertyChanged(const QString& name);
     /// Printing went on: `sheetsDone` of `sheetsTotal` sheets are with the printer.
     void printProgress(qint32 sheetsDone, qint32 sheetsTotal);
+    /// Part of the control's interface; the control never emits them.
+    void Click();
+    void DblClick();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void redraw();
     void buildPieceContainer();
+    void buildNavigation();
     void refreshPrintRange();
+    void layoutButtons();
+    void updateStatusLabels();
+    void focusView();
+    void navigate(qint32 piece);
+    void openPieceList();
+    void pieceListClicked(const QModelIndex& index);
+    void viewChosen(int index);
+    qint32 twipsPerPixel() const;
+    QRect pixels(qint32 left, qint32 top, qint32 width, qint32 height) const;
 
     BuiltInLayout templates_;
     PieceStore store_;
@@ -207,7 +263,25 @@ private:
     float printerLeft_ = 0; // inches
     QString companyName_ = QStringLiteral("Your Company Name Here");
     bool printWhiteBacks_ = true;
-    qint32 appearance_ = 2; // TavAppearance: which views the control shows
+    qint32 appearance_ = TavEnumCls::TavShowBoth;
+    bool enabledFlag_ = true;
+    bool freezeDisplay_ = false;
+    QString showLeftBtns_ = QStringLiteral("1111111");
+    QString showCenter_ = QStringLiteral("11");
+    QString showRightBtns_ = QStringLiteral("11111");
+    bool listReady_ = true;
+    bool laidOut_ = false;
+
+    // The navigation bar and the two views.
+    std::array<QPushButton*, 7> leftButtons_{};  // NavFirst .. NavLast
+    std::array<QPushButton*, 4> rightButtons_{}; // NavPrAll, NavPrSht, NavSelect, NavLayout
+    QComboBox* viewList_;                        // NavAppearance
+    QLabel* pieceStatus_;                        // NavPLbl
+    QLabel* sheetStatus_;                        // NavSLbl
+    QListView* pieceList_;                       // List1
+    PieceListModel* pieceListModel_;
+    TavPort* pieceView_; // NavPieceWin
+    TavPort* sheetView_; // NavSheetWin
 };
 
 } // namespace tav

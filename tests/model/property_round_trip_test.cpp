@@ -45,6 +45,12 @@ QVariant otherValue(const QMetaProperty& property, const QVariant& current) {
     case QMetaType::UInt:
         return current.toUInt() ^ 0x00123456u;
     case QMetaType::QString:
+        // Flag strings ("1101...") keep their form: flip the first flag.
+        if (QByteArray(property.name()).startsWith("Show"))
+            return QString(current.toString())
+                .replace(0, 1,
+                         current.toString().startsWith(QLatin1Char('0')) ? QStringLiteral("1")
+                                                                         : QStringLiteral("0"));
         return current.toString() + QStringLiteral("ü\"|x");
     case QMetaType::QImage: {
         QImage image(2, 3, QImage::Format_ARGB32);

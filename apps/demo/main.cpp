@@ -1,0 +1,45 @@
+// A host for the label control: opens a CSV mailing, shows it piece by piece and sheet by
+// sheet, and prints it. With --screenshots DIR it saves the window in its three views and exits.
+
+#include "demo_window.h"
+#include "tav_label.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("mailpiece-demo"));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Shows and prints a mailing of address labels."));
+    parser.addHelpOption();
+    parser.addPositionalArgument(QStringLiteral("mailing"), QStringLiteral("CSV file to open."));
+    const QCommandLineOption screenshots(
+        QStringLiteral("screenshots"),
+        QStringLiteral("Save the window in the piece, sheet and both views to DIR, then exit."),
+        QStringLiteral("dir"));
+    parser.addOption(screenshots);
+    parser.process(app);
+
+    DemoWindow window;
+    if (!parser.positionalArguments().isEmpty() &&
+        !window.openMailing(parser.positionalArguments().constFirst()))
+        return 1;
+    window.show();
+    if (parser.isSet(screenshots)) {
+        const QDir directory(parser.value(screenshots));
+        QDir().mkpath(directory.path());
+        window.label().setCurrentPiece(8);
+        const char* const names[] = {"label-piece.png", "label-sheet.png", "label-both.png"};
+        for (int view = 0; view < 3; ++view) {
+            window.showView(view);
+            QApplication::processEvents();
+            if (!window.grab().save(directory.filePath(QString::fromLatin1(names[view]))))
+                return 1;
+        }
+        return 0;
+    }
+    return QApplication::exec();
+}
