@@ -111,8 +111,10 @@ void TavLabel::DrawPieceView(TavPort& port, TavSheetCls& sheet) {
     if (!refresh_ || sheet.PieceHeight() <= 0 || sheet.PieceWidth() <= 0)
         return;
     ComputeSheetPosition();
-    port.InitPort(inchesToTwips(sheet.PieceHeight(), kSource),
-                  inchesToTwips(sheet.PieceWidth(), kSource));
+    // One screen pixel more than the piece, so that its right and bottom edges show too.
+    constexpr qint32 kEdge = 15;
+    port.InitPort(checkedAdd(inchesToTwips(sheet.PieceHeight(), kSource), kEdge, kSource),
+                  checkedAdd(inchesToTwips(sheet.PieceWidth(), kSource), kEdge, kSource));
     PortProperties rectangle;
     rectangle.ClipRight = inchesToTwips(sheet.Width(), kSource);
     rectangle.ClipBottom = inchesToTwips(sheet.Height(), kSource);
