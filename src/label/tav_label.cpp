@@ -23,11 +23,8 @@ void requireRecord(const std::shared_ptr<Record>& record, const char* property) 
 
 TavLabel::TavLabel(QWidget* parent)
     : QWidget(parent)
-    , store_(DirLib::MakeTempFileName(QStringLiteral("qzp")))
-    , sheet_(templates_.sheet->Copy())
-    , barCode_(templates_.barCode->Copy()) {
-    for (std::size_t i = 0; i < items_.size(); ++i)
-        items_[i] = templates_.items[i]->Copy();
+    , store_(DirLib::MakeTempFileName(QStringLiteral("qzp"))) {
+    copyTemplates();
     buildPieceContainer();
     buildNavigation();
 }

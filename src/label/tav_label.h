@@ -3,6 +3,7 @@
 #include "built_in_layout.h"
 #include "mailpiece_export.h"
 #include "piece_store.h"
+#include "property_bag.h"
 #include "shared_object.h"
 #include "sheet_layout.h"
 #include "tav_bar_code_cls.h"
@@ -57,6 +58,7 @@ class MAILPIECE_EXPORT TavLabel : public QWidget {
     Q_PROPERTY(float PrinterTop READ PrinterTop WRITE setPrinterTop)
     Q_PROPERTY(float PrinterLeft READ PrinterLeft WRITE setPrinterLeft)
     Q_PROPERTY(QString CompanyName READ CompanyName WRITE setCompanyName)
+    Q_PROPERTY(QString PieceName READ PieceName WRITE setPieceName)
     Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabledFlag)
     Q_PROPERTY(bool FreezeDisplay READ FreezeDisplay WRITE setFreezeDisplay)
     Q_PROPERTY(qint32 Appearance READ Appearance WRITE setAppearance)
@@ -120,6 +122,20 @@ public:
     /// Whether printed items, bar code and pieces keep white backgrounds (default true).
     bool PrintWhiteBacks() const { return printWhiteBacks_; }
     void setPrintWhiteBacks(bool on) { printWhiteBacks_ = on; }
+
+    /// The catalogue piece the layout comes from; setting it applies that piece's definition to
+    /// the sheet, item and bar code records.
+    QString PieceName() const { return pieceName_; }
+    void setPieceName(const QString& name);
+
+    /// A new control's design: the built-in layout, "5264 - Shipping" from the catalogue, the
+    /// default display and printing settings.
+    Q_INVOKABLE void InitProperties();
+    /// Saves the whole design to `bag`: every record field under its composed key, then the
+    /// plain settings that differ from their defaults.
+    void WriteProperties(PropertyBag& bag) const;
+    /// Loads a design saved by WriteProperties; a key that cannot be read is skipped.
+    void ReadProperties(const PropertyBag& bag);
 
     /// Stored and persisted only.
     bool Enabled() const { return enabledFlag_; }
@@ -230,6 +246,7 @@ private:
     void buildPieceContainer();
     void buildNavigation();
     void refreshPrintRange();
+    void copyTemplates();
     void layoutButtons();
     void updateStatusLabels();
     void focusView();
@@ -264,6 +281,7 @@ private:
     QString companyName_ = QStringLiteral("Your Company Name Here");
     bool printWhiteBacks_ = true;
     qint32 appearance_ = TavEnumCls::TavShowBoth;
+    QString pieceName_;
     bool enabledFlag_ = true;
     bool freezeDisplay_ = false;
     QString showLeftBtns_ = QStringLiteral("1111111");

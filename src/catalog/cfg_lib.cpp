@@ -1,0 +1,63 @@
+#include "cfg_lib.h"
+
+#include "dir_lib.h"
+#include "ini_lib.h"
+#include "message_sink.h"
+#include "str_lib.h"
+#include "tav_sheet_cls.h"
+
+namespace tav::CfgLib {
+
+namespace {
+
+QString detailsRecord(const QString& file, const QString& pieceName) {
+    return IniLib::ProfileGetValue(file, QLatin1String(DetailsSection), pieceName, QString());
+}
+
+} // namespace
+
+QString CatalogPath() {
+    const QString path = DirLib::SystemDirectory() + QLatin1String(CatalogFileName);
+    if (DirLib::FileExists(path))
+        return path;
+    showMessage(QString::fromLatin1(MissingMessage));
+    return {};
+}
+
+qint16 CatalogPaperType(const QString& pieceName) {
+    const QString record = detailsRecord(CatalogPath(), pieceName);
+    const QString type = StrLib::TextAfterLast(record, QStringLiteral(",")).toUpper().trimmed();
+    return type == QLatin1String("CONT") ? 2 : 1;
+}
+
+QString CatalogProduct(const QString& pieceName) {
+    return StrLib::TextBefore(detailsRecord(CatalogPath(), pieceName), QStringLiteral(","));
+}
+
+void ApplySheetDefinition(const QString& file, TavSheetCls& sheet) {
+    QString rest = detailsRecord(file, sheet.PieceName());
+    QString fields[8];
+    const QString comma = QStringLiteral(",");
+    for (QString& field : fields) {
+        field = StrLib::TextBefore(rest, comma);
+        rest = StrLib::TextAfter(rest, comma);
+    }
+    const QString x = QStringLiteral("x");
+    const auto first = [&](int field) { return StrLib::TextBefore(fields[field - 1], x); };
+    const auto second = [&](int field) { return StrLib::TextAfter(fields[field - 1], x); };
+    const auto measure = [](const QString& text) {
+        return static_cast<float>(IniLib::ToNumber(text));
+    };
+    sheet.setWidth(measure(first(3)));
+    sheet.setHeight(measure(second(3)));
+    sheet.setMarginleft(measure(first(4)));
+    sheet.setMarginTop(measure(second(4)));
+    sheet.setPiecePitchDown(measure(second(5)));
+    sheet.setPiecePitchAcross(measure(first(5)));
+    sheet.setPieceWidth(measure(first(2)));
+    sheet.setPieceHeight(measure(second(2)));
+    sheet.setNumAcross(IniLib::ToCount(first(6)));
+    sheet.setNumDown(IniLib::ToCount(second(6)));
+}
+
+} // namespace tav::CfgLib

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "mailpiece_export.h"
+
+#include <QString>
+
+namespace tav {
+class TavSheetCls;
+}
+
+/// The piece catalogue "vardo.cfg" in the system directory: products, their pieces and each
+/// piece's definition record. It is read, never written.
+namespace tav::CfgLib {
+
+/// The catalogue's file name.
+inline constexpr char CatalogFileName[] = "vardo.cfg";
+/// The section of products for laser and ink-jet printers (paper type 1).
+inline constexpr char LaserSection[] = "Laser/InkJet Products";
+/// The section of products for dot matrix printers (paper type 2).
+inline constexpr char DotMatrixSection[] = "Dot Matrix Products";
+/// The section of piece definition records, one key a piece.
+inline constexpr char DetailsSection[] = "Details";
+/// The message shown when the catalogue is missing.
+inline constexpr char MissingMessage[] = "Error 317a:  component is missing, reinstall 'BrixLabel'";
+
+/// The catalogue's full path, or "" (after telling the user through the message sink) when the
+/// file is missing.
+MAILPIECE_EXPORT QString CatalogPath();
+/// 2 when the piece's record ends in "CONT" (continuous forms), else 1.
+MAILPIECE_EXPORT qint16 CatalogPaperType(const QString& pieceName);
+/// The product whose section lists the piece (the record's first field), or "".
+MAILPIECE_EXPORT QString CatalogProduct(const QString& pieceName);
+/// Fills the sheet's size, margins, pitches, piece size and layout from the record of its
+/// PieceName in the catalogue at `file` (zeros when there is none). Raises error 6 for a
+/// layout count beyond 16 bits, keeping what was written before it.
+MAILPIECE_EXPORT void ApplySheetDefinition(const QString& file, TavSheetCls& sheet);
+
+} // namespace tav::CfgLib

@@ -1,0 +1,271 @@
+// The label control's design in the host's property bag: every record field under a composed
+// key (record prefix + two-letter code), then the plain display and printing settings.
+
+#include "piece_definition.h"
+#include "tav_error.h"
+#include "tav_label.h"
+#include "tav_piece.h"
+
+#include <QComboBox>
+
+#include <functional>
+#include <vector>
+
+namespace tav {
+
+namespace {
+
+const QString kSheet = QStringLiteral("SheetProperties");
+const QString kBarCode = QStringLiteral("BarCodeProperties");
+const QString kDefaultPiece = QStringLiteral("5264 - Shipping");
+const QString kDefaultCompany = QStringLiteral("Your Company Name Here");
+
+QString itemPrefix(int index) {
+    return QStringLiteral("Item%1Properties").arg(index);
+}
+
+// One persisted field: its code, how to read it from a record and how to write it back. An
+// object field (font, picture) that is absent or unreadable leaves the record as it is.
+template <typename Record> struct Field {
+    const char* code;
+    std::function<QVariant(const Record&)> get;
+    std::function<void(Record&, const QVariant&)> set;
+};
+
+template <typename Record, typename T>
+Field<Record> floatField(const char* code, T (Record::*get)() const, void (Record::*set)(T)) {
+    return {code, [get](const Record& r) { return QVariant::fromValue((r.*get)()); },
+            [set](Record& r, const QVariant& v) { (r.*set)(v.toFloat()); }};
+}
+
+template <typename Record, typename T>
+Field<Record> intField(const char* code, T (Record::*get)() const, void (Record::*set)(T)) {
+    return {code,
+            [get](const Record& r) { return QVariant::fromValue(static_cast<qint64>((r.*get)())); },
+            [set](Record& r, const QVariant& v) { (r.*set)(static_cast<T>(v.toLongLong())); }};
+}
+
+template <typename Record>
+Field<Record> boolField(const char* code, bool (Record::*get)() const, void (Record::*set)(bool)) {
+    return {code, [get](const Record& r) { return (r.*get)(); },
+            [set](Record& r, const QVariant& v) { (r.*set)(v.toBool()); }};
+}
+
+template <typename Record>
+Field<Record> textField(const char* code, QString (Record::*get)() const,
+                        void (Record::*set)(const QString&)) {
+    return {code, [get](const Record& r) { return (r.*get)(); },
+            [set](Record& r, const QVariant& v) { (r.*set)(v.toString()); }};
+}
+
+template <typename Record> Field<Record> pictureField() {
+    return {"PI", [](const Record& r) { return r.Picture()->toVariant(); },
+            [](Record& r, const QVariant& v) {
+                if (auto picture = TavPicture::fromVariant(v))
+                    r.setPicture(picture);
+            }};
+}
+
+// The sheet's fields in the order they are written; PieceName comes first.
+const std::vector<Field<TavSheetCls>>& sheetFields() {
+    using S = TavSheetCls;
+    static const std::vector<Field<S>> fields = {
+        textField<S>("PN", &S::PieceName, &S::setPieceName),
+        floatField<S>("HE", &S::Height, &S::setHeight),
+        floatField<S>("ML", &S::Marginleft, &S::setMarginleft),
+        floatField<S>("MT", &S::MarginTop, &S::setMarginTop),
+        intField<S>("NA", &S::NumAcross, &S::setNumAcross),
+        intField<S>("ND", &S::NumDown, &S::setNumDown),
+        intField<S>("OR", &S::Orientation, &S::setOrientation),
+        floatField<S>("PH", &S::PieceHeight, &S::setPieceHeight),
+        floatField<S>("PA", &S::PiecePitchAcross, &S::setPiecePitchAcross),
+        floatField<S>("PD", &S::PiecePitchDown, &S::setPiecePitchDown),
+        floatField<S>("PW", &S::PieceWidth, &S::setPieceWidth),
+        floatField<S>("PL", &S::PrinterLeft, &S::setPrinterLeft),
+        floatField<S>("PT", &S::PrinterTop, &S::setPrinterTop),
+        intField<S>("RF", &S::PrintFrom, &S::setPrintFrom),
+        intField<S>("RT", &S::PrintTo, &S::setPrintTo),
+        intField<S>("SP", &S::StartingPiece, &S::setStartingPiece),
+        floatField<S>("WI", &S::Width, &S::setWidth),
+    };
+    return fields;
+}
+
+// An item's fields in the order they are written: AH AV BC BS EN FO HE LE LS PI TC TO VI WI WR.
+const std::vector<Field<TavItemCls>>& itemFields() {
+    using I = TavItemCls;
+    static const std::vector<Field<I>> fields = {
+        intField<I>("AH", &I::AlignHorizontal, &I::setAlignHorizontal),
+        intField<I>("AV", &I::AlignVertical, &I::setAlignVertical),
+        intField<I>("BC", &I::BackColor, &I::setBackColor),
+        intField<I>("BS", &I::BorderStyle, &I::setBorderStyle),
+        boolField<I>("EN", &I::Enabled, &I::setEnabled),
+        {"FO", [](const I& r) { return r.font()->toVariant(); },
+         [](I& r, const QVariant& v) {
+             if (auto font = TavFont::fromVariant(v))
+                 r.setfont(font);
+         }},
+        floatField<I>("HE", &I::Height, &I::setHeight),
+        floatField<I>("LE", &I::Left1, &I::setLeft1),
+        floatField<I>("LS", &I::LineSpacing, &I::setLineSpacing),
+        pictureField<I>(),
+        textField<I>("TC", &I::TextControl, &I::setTextControl),
+        floatField<I>("TO", &I::Top, &I::setTop),
+        boolField<I>("VI", &I::Visible, &I::setVisible),
+        floatField<I>("WI", &I::Width, &I::setWidth),
+        boolField<I>("WR", &I::Wrap, &I::setWrap),
+    };
+    return fields;
+}
+
+// The bar code's fields in the order they are written: AH AV AS BC BS EN HE LE PI TO VA VI WI.
+const std::vector<Field<TavBarCodeCls>>& barCodeFields() {
+    using B = TavBarCodeCls;
+    static const std::vector<Field<B>> fields = {
+        intField<B>("AH", &B::AlignHorizontal, &B::setAlignHorizontal),
+        intField<B>("AV", &B::AlignVertical, &B::setAlignVertical),
+        boolField<B>("AS", &B::AutoSize, &B::setAutoSize),
+        intField<B>("BC", &B::BackColor, &B::setBackColor),
+        intField<B>("BS", &B::BorderStyle, &B::setBorderStyle),
+        boolField<B>("EN", &B::Enabled, &B::setEnabled),
+        floatField<B>("HE", &B::Height, &B::setHeight),
+        floatField<B>("LE", &B::Left1, &B::setLeft1),
+        pictureField<B>(),
+        floatField<B>("TO", &B::Top, &B::setTop),
+        textField<B>("VA", &B::Value, &B::setValue),
+        boolField<B>("VI", &B::Visible, &B::setVisible),
+        floatField<B>("WI", &B::Width, &B::setWidth),
+    };
+    return fields;
+}
+
+template <typename Record>
+void writeRecord(PropertyBag& bag, const QString& prefix, const Record& record,
+                 const std::vector<Field<Record>>& fields) {
+    for (const Field<Record>& field : fields)
+        bag.write(prefix + QLatin1String(field.code), field.get(record));
+}
+
+// Reads the fields in `order` (codes), each on its own: a key that fails is skipped.
+template <typename Record>
+void readRecord(const PropertyBag& bag, const QString& prefix, Record& record,
+                const std::vector<Field<Record>>& fields,
+                std::initializer_list<const char*> order) {
+    for (const char* code : order) {
+        const auto field = std::find_if(fields.begin(), fields.end(), [code](const auto& f) {
+            return qstrcmp(f.code, code) == 0;
+        });
+        try {
+            field->set(record, bag.read(prefix + QLatin1String(code)));
+        } catch (const TavError&) {
+            // A damaged key leaves its field as it was; the others still load.
+        }
+    }
+}
+
+} // namespace
+
+void TavLabel::copyTemplates() {
+    sheet_ = templates_.sheet->Copy();
+    for (std::size_t i = 0; i < items_.size(); ++i)
+        items_[i] = templates_.items[i]->Copy();
+    barCode_ = templates_.barCode->Copy();
+}
+
+void TavLabel::setPieceName(const QString& name) {
+    pieceName_ = name;
+    sheet_->setPieceName(name);
+    sheet_->setPieceHeight(777.77f);
+    eLabel::ItemRecords items;
+    std::copy(items_.begin(), items_.end(), items.begin());
+    eLabel::ApplyPieceDefinition(*sheet_, items, *barCode_);
+    for (int i = 1; i <= 7; ++i)
+        emit propertyChanged(itemPrefix(i));
+    emit propertyChanged(kBarCode);
+    emit propertyChanged(kSheet);
+    emit propertyChanged(QStringLiteral("PieceName"));
+    redraw();
+}
+
+void TavLabel::InitProperties() {
+    setFont(QFont(QStringLiteral("Arial"), 10));
+    copyTemplates();
+    enabledFlag_ = true;
+    refresh_ = true;
+    appearance_ = TavEnumCls::TavShowBoth;
+    piece_->setDontPaint(true);
+    printing_ = false;
+    viewList_->setCurrentIndex(appearance_);
+    printerTop_ = 0;
+    printerLeft_ = 0;
+    companyName_ = kDefaultCompany;
+    printWhiteBacks_ = true;
+    setPieceName(kDefaultPiece);
+    freezeDisplay_ = false;
+    showLeftBtns_ = QStringLiteral("1111111");
+    showCenter_ = QStringLiteral("11");
+    showRightBtns_ = QStringLiteral("11111");
+    layoutButtons();
+}
+
+void TavLabel::WriteProperties(PropertyBag& bag) const {
+    writeRecord(bag, kSheet, *sheet_, sheetFields());
+    for (int i = 1; i <= 7; ++i)
+        writeRecord(bag, itemPrefix(i), *items_[i - 1], itemFields());
+    writeRecord(bag, kBarCode, *barCode_, barCodeFields());
+
+    bag.write(QStringLiteral("Enabled"), enabledFlag_, true);
+    bag.write(QStringLiteral("Refresh"), refresh_, true);
+    bag.write(QStringLiteral("Appearance"), appearance_, 2);
+    bag.write(QStringLiteral("PrinterTop"), printerTop_, 0.0f);
+    bag.write(QStringLiteral("PrinterLeft"), printerLeft_, 0.0f);
+    bag.write(QStringLiteral("CompanyName"), companyName_, kDefaultCompany);
+    bag.write(QStringLiteral("PrintWhiteBacks"), printWhiteBacks_, true);
+    bag.write(QStringLiteral("FreezeDisplay"), freezeDisplay_, false);
+    bag.write(QStringLiteral("ShowLeftBtns"), showLeftBtns_, QStringLiteral("1111111"));
+    bag.write(QStringLiteral("ShowCenter"), showCenter_, QStringLiteral("11"));
+    bag.write(QStringLiteral("ShowRightBtns"), showRightBtns_, QStringLiteral("11111"));
+}
+
+void TavLabel::ReadProperties(const PropertyBag& bag) {
+    copyTemplates();
+
+    try {
+        const QString name = bag.read(kSheet + QStringLiteral("PN")).toString();
+        sheet_->setPieceName(name);
+        setPieceName(name); // the saved geometry read next overrides the catalogue's
+    } catch (const TavError&) {
+        // An unreadable definition leaves the records as the loader left them.
+    }
+    readRecord(bag, kSheet, *sheet_, sheetFields(),
+               {"HE", "ML", "MT", "NA", "ND", "OR", "PH", "PA", "PD", "PW", "PL", "PT", "RF", "RT",
+                "SP", "WI"});
+    for (int i = 1; i <= 7; ++i)
+        readRecord(bag, itemPrefix(i), *items_[i - 1], itemFields(),
+                   {"AH", "AV", "BC", "BS", "EN", "HE", "LE", "LS", "TC", "TO", "VI", "WI", "WR",
+                    "FO", "PI"});
+    readRecord(bag, kBarCode, *barCode_, barCodeFields(),
+               {"AH", "AV", "AS", "BC", "BS", "EN", "HE", "LE", "TO", "VA", "VI", "WI", "PI"});
+
+    enabledFlag_ = bag.read(QStringLiteral("Enabled"), true).toBool();
+    refresh_ = bag.read(QStringLiteral("Refresh"), true).toBool();
+    appearance_ = bag.read(QStringLiteral("Appearance"), 2).toInt();
+    setPrinterTop(bag.read(QStringLiteral("PrinterTop"), 0.0f).toFloat());
+    setPrinterLeft(bag.read(QStringLiteral("PrinterLeft"), 0.0f).toFloat());
+    companyName_ = bag.read(QStringLiteral("CompanyName"), kDefaultCompany).toString();
+    printWhiteBacks_ = bag.read(QStringLiteral("PrintWhiteBacks"), true).toBool();
+    freezeDisplay_ = bag.read(QStringLiteral("FreezeDisplay"), false).toBool();
+
+    piece_->setDontPaint(true);
+    printing_ = false;
+    if (appearance_ >= 0 && appearance_ < viewList_->count())
+        viewList_->setCurrentIndex(appearance_);
+    // Stored as read; they take effect at the next layout of the buttons.
+    showLeftBtns_ = bag.read(QStringLiteral("ShowLeftBtns"), QStringLiteral("1111111")).toString();
+    showCenter_ = bag.read(QStringLiteral("ShowCenter"), QStringLiteral("11")).toString();
+    showRightBtns_ = bag.read(QStringLiteral("ShowRightBtns"), QStringLiteral("11111")).toString();
+    refreshPrintRange();
+    layoutButtons();
+}
+
+} // namespace tav

@@ -1,0 +1,104 @@
+#include "ini_lib.h"
+#include "qt_printers.h"
+#include "tav_error.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace tav;
+using namespace tav::IniLib;
+
+namespace {
+
+class IniLibTest : public ::testing::Test {
+protected:
+    QString write(const QByteArray& content) {
+        const QString path = dir.filePath(QStringLiteral("test.cfg"));
+        QFile file(path);
+        file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        file.write(content);
+        return path;
+    }
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST_F(IniLibTest, NumberedListsWithGapsPlainKeysAndBackticks) {
+    const QString file = write("[Gaps]\nPiece(1)=A\nPiece(3)=C, with a note\n"
+                               "[Plain]\nPiece=Only\n"
+                               "[Both]\nPiece=Only\nPiece(1)=A\n"
+                               "[Tick]\nproduct(1)=`\n");
+    EXPECT_EQ(ProfileGetList(file, QStringLiteral("Gaps"), QStringLiteral("Piece"), 200),
+              (QStringList{QStringLiteral("A"), QString(), QStringLiteral("C, with a note")}));
+    EXPECT_EQ(ProfileGetList(file, QStringLiteral("Plain"), QStringLiteral("Piece"), 200),
+              QStringList{QStringLiteral("Only")});
+    EXPECT_EQ(ProfileGetList(file, QStringLiteral("Both"), QStringLiteral("Piece"), 200),
+              QStringList{QStringLiteral("A")});
+    EXPECT_EQ(ProfileGetList(file, QStringLiteral("Tick"), QStringLiteral("product"), 100),
+              QStringList{QString()});
+    EXPECT_TRUE(
+        ProfileGetList(file, QStringLiteral("Missing"), QStringLiteral("Piece"), 200).isEmpty());
+}
+
+TEST_F(IniLibTest, NamesIgnoreCaseTheFirstMatchWinsAndValuesAreTrimmedAndCut) {
+    const QString file = write("\xEF\xBB\xBF[details]\r\n"
+                               "KEY =  first  \r\n"
+                               "key=second\r\n"
+                               "no equals sign here\r\n"
+                               "; key=comment\r\n"
+                               "long=" +
+                               QByteArray(300, 'x') +
+                               "\r\n"
+                               "[DETAILS]\nkey=third\nother=x\n");
+    EXPECT_EQ(ProfileGetString(file, QStringLiteral("Details"), QStringLiteral("key")),
+              QStringLiteral("first"));
+    EXPECT_EQ(ProfileGetString(file, QStringLiteral("Details"), QStringLiteral("long")).size(),
+              MaxValueLength);
+    // The first section of a name is the one searched.
+    EXPECT_EQ(ProfileGetString(file, QStringLiteral("Details"), QStringLiteral("other")),
+              QString());
+    EXPECT_EQ(ProfileGetValue(file, QStringLiteral("Details"), QStringLiteral("gone"),
+                              QStringLiteral("fallback")),
+              QStringLiteral("fallback"));
+    EXPECT_EQ(ProfileGetString(dir.filePath(QStringLiteral("missing.cfg")), QStringLiteral("a"),
+                               QStringLiteral("b")),
+              QString());
+    EXPECT_EQ(ProfileGetString(QString(), QStringLiteral("a"), QStringLiteral("b")), QString());
+}
+
+TEST_F(IniLibTest, TextThatIsNoProfileGivesEmptyValues) {
+    QByteArray noise;
+    for (int i = 0; i < 4096; ++i)
+        noise.append(static_cast<char>((i * 131 + 7) % 256));
+    const QString file = write(noise + "\n[x]\nk=v\n\0\0\0");
+    EXPECT_EQ(ProfileGetString(file, QStringLiteral("zz"), QStringLiteral("k")), QString());
+    EXPECT_EQ(ProfileLookup(QByteArray("[unclosed\nk=v"), QStringLiteral("unclosed"),
+                            QStringLiteral("k")),
+              QStringLiteral("v"));
+}
+
+TEST(IniLibNumbers, MeasuresAndCounts) {
+    EXPECT_EQ(ToNumber(QStringLiteral(".")), 0.0);
+    EXPECT_EQ(ToNumber(QStringLiteral("abc")), 0.0);
+    EXPECT_EQ(ToNumber(QStringLiteral("2,5")), 0.0);
+    EXPECT_EQ(ToNumber(QStringLiteral("nan")), 0.0);
+    EXPECT_EQ(ToNumber(QStringLiteral("inf")), 0.0);
+    EXPECT_EQ(ToNumber(QStringLiteral(" 2.625 ")), 2.625);
+    EXPECT_EQ(ToNumber(QStringLiteral("1e9")), 1e9);
+    EXPECT_EQ(ToNumber(QStringLiteral("-0")), 0.0);
+    EXPECT_EQ(ToCount(QStringLiteral("2.5")), 2);
+    EXPECT_EQ(ToCount(QStringLiteral("3.5")), 4);
+    EXPECT_EQ(ToCount(QStringLiteral("x")), 0);
+    EXPECT_EQ(ToCount(QStringLiteral("-32768")), -32768);
+    for (const char* big : {"32768", "1e9", "-40000"}) {
+        try {
+            ToCount(QString::fromLatin1(big));
+            FAIL() << big;
+        } catch (const TavError& error) {
+            EXPECT_EQ(error.number(), ErrorNumber::Overflow);
+        }
+    }
+}

@@ -1,0 +1,93 @@
+// Checks every entry of the catalogue that ships with the library.
+
+#include "cfg_lib.h"
+#include "ini_lib.h"
+#include "qt_printers.h"
+#include "str_lib.h"
+
+#include <QFile>
+#include <QSet>
+
+#include <gtest/gtest.h>
+
+using namespace tav;
+
+namespace {
+
+const QString kCatalog = QStringLiteral(MAILPIECE_DATA_DIR "/vardo.cfg");
+
+// The keys of the Details section, in order.
+QStringList detailKeys() {
+    QFile file(kCatalog);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    QStringList keys;
+    bool inDetails = false;
+    for (const QByteArray& raw : file.readAll().split('\n')) {
+        const QString line = QString::fromUtf8(raw).trimmed();
+        if (line.startsWith(QLatin1Char('[')))
+            inDetails = line == QLatin1String("[Details]");
+        else if (inDetails && line.contains(QLatin1Char('=')))
+            keys << line.section(QLatin1Char('='), 0, 0).trimmed();
+    }
+    return keys;
+}
+
+} // namespace
+
+TEST(ShippedCatalog, EveryPieceIsListedDefinedAndFitsItsSheet) {
+    QSet<QString> listed;
+    int labels = 0;
+    int envelopes = 0;
+    for (const char* section : {CfgLib::LaserSection, CfgLib::DotMatrixSection}) {
+        const QStringList products = IniLib::ProfileGetList(kCatalog, QLatin1String(section),
+                                                            QStringLiteral("product"), 100);
+        ASSERT_FALSE(products.isEmpty()) << section;
+        for (const QString& product : products) {
+            const QStringList pieces =
+                IniLib::ProfileGetList(kCatalog, product, QStringLiteral("Piece"), 200);
+            EXPECT_FALSE(pieces.isEmpty()) << product.toStdString();
+            for (const QString& piece : pieces) {
+                listed.insert(piece);
+                (piece.endsWith(QLatin1String("Envelope")) ? envelopes : labels)++;
+                EXPECT_EQ(IniLib::ProfileGetString(kCatalog, QStringLiteral("Details"), piece)
+                              .section(QLatin1Char(','), 0, 0),
+                          product)
+                    << piece.toStdString();
+            }
+        }
+    }
+    EXPECT_GE(labels, 40);
+    EXPECT_GE(envelopes, 10);
+
+    const QStringList keys = detailKeys();
+    EXPECT_EQ(QSet<QString>(keys.begin(), keys.end()), listed);
+    for (const QString& piece : keys) {
+        const QString record = IniLib::ProfileGetString(kCatalog, QStringLiteral("Details"), piece);
+        const QStringList fields = record.split(QLatin1Char(','));
+        ASSERT_EQ(fields.size(), 8) << piece.toStdString();
+        const auto pair = [&](int field) {
+            const QStringList values = fields.at(field - 1).split(QLatin1Char('x'));
+            EXPECT_EQ(values.size(), 2) << piece.toStdString() << " field " << field;
+            return std::pair<double, double>(IniLib::ToNumber(values.value(0)),
+                                             IniLib::ToNumber(values.value(1)));
+        };
+        const auto [width, height] = pair(2);
+        const auto [sheetWidth, sheetHeight] = pair(3);
+        const auto [left, top] = pair(4);
+        const auto [pitchAcross, pitchDown] = pair(5);
+        const auto [across, down] = pair(6);
+        EXPECT_GT(width, 0) << piece.toStdString();
+        EXPECT_GE(across, 1) << piece.toStdString();
+        EXPECT_LE(left + (across - 1) * pitchAcross + width, sheetWidth + 0.01)
+            << piece.toStdString();
+        EXPECT_LE(top + (down - 1) * pitchDown + height, sheetHeight + 0.01) << piece.toStdString();
+        EXPECT_GE(pitchAcross, width - 0.0001) << piece.toStdString();
+        EXPECT_GE(pitchDown, height - 0.0001) << piece.toStdString();
+        const QString type = fields.last().trimmed();
+        EXPECT_TRUE(type == QLatin1String("CUT") || type == QLatin1String("CONT"))
+            << piece.toStdString();
+    }
+    EXPECT_TRUE(listed.contains(QStringLiteral("5160 - Address")));
+    EXPECT_TRUE(listed.contains(QStringLiteral("5264 - Shipping")));
+    EXPECT_TRUE(listed.contains(QStringLiteral("Size 10 - Envelope")));
+}
