@@ -39,6 +39,8 @@ QString batchUsage() {
         "                           --zip \"\" prints no bar code\n"
         "  --font-size POINTS       size of the text (9)\n"
         "Sheet (inches; the default is 30 labels of 2-5/8 x 1 on US Letter):\n"
+        "  --piece NAME             a piece of the catalogue, e.g. \"5160 - Address\"\n"
+        "  --list-pieces            list the catalogue's pieces and stop\n"
         "  --across N --down N      positions per row and rows per sheet (3, 10)\n"
         "  --margin-left IN --margin-top IN      corner of the first label (0.1875, 0.5)\n"
         "  --pitch-across IN --pitch-down IN     label to label (2.75, 1)\n"
@@ -97,6 +99,11 @@ std::optional<BatchOptions> parseBatchOptions(const QStringList& arguments, QStr
          [&](const QString& v) { return toWhole(v, options.from, 1, INT32_MAX); }},
         {QStringLiteral("--to"),
          [&](const QString& v) { return toWhole(v, options.to, 1, INT32_MAX); }},
+        {QStringLiteral("--piece"),
+         [&](const QString& v) {
+             options.piece = v.trimmed();
+             return !options.piece.isEmpty();
+         }},
         {QStringLiteral("--pdf"),
          [&](const QString& v) {
              options.pdf = v;
@@ -117,7 +124,9 @@ std::optional<BatchOptions> parseBatchOptions(const QStringList& arguments, QStr
     std::array<bool, 7> templateGiven{};
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString& argument = arguments.at(i);
-        if (argument == QLatin1String("--address")) {
+        if (argument == QLatin1String("--list-pieces")) {
+            options.listPieces = true;
+        } else if (argument == QLatin1String("--address")) {
             options.addressMode = true;
         } else if (argument == QLatin1String("--landscape")) {
             options.landscape = true;
@@ -143,6 +152,13 @@ std::optional<BatchOptions> parseBatchOptions(const QStringList& arguments, QStr
             }
             if (name.startsWith(QLatin1String("--item")))
                 templateGiven[name.mid(6).toInt() - 1] = true;
+            static const QStringList geometry = {
+                QStringLiteral("--across"),       QStringLiteral("--down"),
+                QStringLiteral("--margin-left"),  QStringLiteral("--margin-top"),
+                QStringLiteral("--pitch-across"), QStringLiteral("--pitch-down"),
+                QStringLiteral("--piece-width"),  QStringLiteral("--piece-height"),
+                QStringLiteral("--sheet-width"),  QStringLiteral("--sheet-height")};
+            options.geometryGiven = options.geometryGiven || geometry.contains(name);
         } else if (options.mailing.isEmpty()) {
             options.mailing = argument;
         } else {
@@ -151,8 +167,14 @@ std::optional<BatchOptions> parseBatchOptions(const QStringList& arguments, QStr
             return std::nullopt;
         }
     }
+    if (options.listPieces)
+        return options;
     if (options.mailing.isEmpty()) {
         error = QStringLiteral("no mailing file given");
+        return std::nullopt;
+    }
+    if (!options.piece.isEmpty() && options.geometryGiven) {
+        error = QStringLiteral("--piece gives the sheet geometry; leave out the geometry options");
         return std::nullopt;
     }
     if (options.pieceWidth <= 0 || options.pieceHeight <= 0) {

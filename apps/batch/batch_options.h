@@ -14,6 +14,9 @@ struct BatchOptions {
     std::array<QString, 7> itemTemplates; // empty: the item is not printed
     bool addressMode = false;             // items from the composed address block
     QString zipColumn = QStringLiteral("Zip");
+    QString piece;           // a catalogue piece for the sheet geometry; empty: the options below
+    bool listPieces = false; // list the catalogue and stop
+    bool geometryGiven = false;
     // Sheet geometry, inches; the defaults are a sheet of 30 address labels.
     qint16 across = 3;
     qint16 down = 10;

@@ -1,6 +1,9 @@
 // Prints a CSV mailing on sheets of labels without a host program: see --help.
 
+#include "address_layout.h"
 #include "batch_options.h"
+#include "catalog_location.h"
+#include "cfg_lib.h"
 #include "mailing_feed.h"
 #include "pdf_printer.h"
 #include "printer.h"
@@ -19,19 +22,30 @@ namespace {
 using mailpiece::BatchOptions;
 
 void applySheet(tav::TavLabel& label, const BatchOptions& options) {
-    tav::TavSheetCls& sheet = *label.SheetProperties();
-    sheet.setNumAcross(options.across);
-    sheet.setNumDown(options.down);
-    sheet.setMarginleft(options.marginLeft);
-    sheet.setMarginTop(options.marginTop);
-    sheet.setPiecePitchAcross(options.pitchAcross);
-    sheet.setPiecePitchDown(options.pitchDown);
-    sheet.setPieceWidth(options.pieceWidth);
-    sheet.setPieceHeight(options.pieceHeight);
-    sheet.setWidth(options.sheetWidth);
-    sheet.setHeight(options.sheetHeight);
-    sheet.setOrientation(options.landscape ? 2 : 1);
-    sheet.setStartingPiece(options.startingPiece);
+    if (!options.piece.isEmpty()) {
+        if (tav::CfgLib::CatalogProduct(options.piece).isEmpty())
+            throw tav::TavError(tav::ErrorNumber::PathFileAccess, QStringLiteral("mailpiece-batch"),
+                                QStringLiteral("the catalogue has no piece named \"%1\" (see "
+                                               "--list-pieces)")
+                                    .arg(options.piece));
+        label.setPieceName(options.piece);
+    } else {
+        tav::TavSheetCls& sheet = *label.SheetProperties();
+        sheet.setNumAcross(options.across);
+        sheet.setNumDown(options.down);
+        sheet.setMarginleft(options.marginLeft);
+        sheet.setMarginTop(options.marginTop);
+        sheet.setPiecePitchAcross(options.pitchAcross);
+        sheet.setPiecePitchDown(options.pitchDown);
+        sheet.setPieceWidth(options.pieceWidth);
+        sheet.setPieceHeight(options.pieceHeight);
+        sheet.setWidth(options.sheetWidth);
+        sheet.setHeight(options.sheetHeight);
+        sheet.setOrientation(options.landscape ? 2 : 1);
+    }
+    if (options.landscape)
+        label.SheetProperties()->setOrientation(2);
+    label.SheetProperties()->setStartingPiece(options.startingPiece);
     label.setPrinterTop(options.printerTop);
     label.setPrinterLeft(options.printerLeft);
 }
@@ -39,10 +53,10 @@ void applySheet(tav::TavLabel& label, const BatchOptions& options) {
 // Stacks the shown items from the top of the label, one line each, and the bar code under them.
 // Returns false when the bar code does not fit on the label.
 bool applyItems(tav::TavLabel& label, const BatchOptions& options, int columns) {
+    mailpiece::applyAddressItems(label, options.fontSize);
+    const tav::TavSheetCls& sheet = *label.SheetProperties();
     const float lineHeight = static_cast<float>(options.fontSize * 1.25 / 72.0);
-    const float left = 0.15f;
-    const float width = std::max(0.1f, options.pieceWidth - 2 * left);
-    float top = 0.06f;
+    float top = label.Item1Properties()->Top();
     for (int k = 1; k <= 7; ++k) {
         tav::TavItemCls& item = *label.itemProperties(k);
         const QString& text = options.itemTemplates[k - 1];
@@ -53,28 +67,30 @@ bool applyItems(tav::TavLabel& label, const BatchOptions& options, int columns) 
         item.setVisible(shown);
         if (!shown)
             continue;
-        item.setTextControl(options.addressMode ? QStringLiteral("<<Item%1>>").arg(k) : text);
-        item.setLeft1(left);
+        if (!options.addressMode)
+            item.setTextControl(text);
         item.setTop(top);
-        item.setWidth(width);
-        item.setHeight(lineHeight);
-        item.setAlignHorizontal(tav::TavEnumCls::vbLeftJustify);
-        item.setAlignVertical(tav::TavEnumCls::vbTop);
-        item.setBackColor(tav::OleColors::White);
-        item.setBorderStyle(tav::TavEnumCls::None);
-        item.font()->setName(QStringLiteral("Arial"));
-        item.font()->setSize(options.fontSize);
-        item.font()->setWeight(400);
         top += lineHeight;
     }
     tav::TavBarCodeCls& barCode = *label.BarCodeProperties();
     barCode.setVisible(!options.zipColumn.isEmpty());
-    barCode.setLeft1(left);
     barCode.setTop(top + 0.02f);
-    barCode.setWidth(width);
-    barCode.setHeight(0.2f);
-    barCode.setBackColor(tav::OleColors::White);
-    return !barCode.Visible() || top + 0.22f <= options.pieceHeight;
+    return !barCode.Visible() || top + 0.22f <= sheet.PieceHeight();
+}
+
+int listPieces() {
+    const auto entries = mailpiece::catalogEntries();
+    if (entries.empty())
+        return 1;
+    QString section, product;
+    for (const mailpiece::CatalogEntry& entry : entries) {
+        if (entry.section != section)
+            std::printf("%s\n", qUtf8Printable(section = entry.section));
+        if (entry.product != product)
+            std::printf("  %s\n", qUtf8Printable(product = entry.product));
+        std::printf("    %s\n", qUtf8Printable(entry.piece));
+    }
+    return 0;
 }
 
 std::shared_ptr<tav::PdfPrinter> choosePrinter(const BatchOptions& options) {
@@ -157,7 +173,10 @@ int main(int argc, char* argv[]) {
                      qUtf8Printable(mailpiece::batchUsage()));
         return 2;
     }
+    mailpiece::useSourceCatalogUnlessInstalled();
     try {
+        if (options->listPieces)
+            return listPieces();
         return run(*options);
     } catch (const tav::TavError& failure) {
         std::fprintf(stderr, "mailpiece-batch: %s\n", failure.what());

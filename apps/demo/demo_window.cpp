@@ -1,6 +1,7 @@
 #include "demo_window.h"
 
 #include "address_layout.h"
+#include "catalog_location.h"
 #include "mailing_feed.h"
 #include "tav_error.h"
 #include "tav_label.h"
@@ -21,7 +22,7 @@ DemoWindow::DemoWindow()
     : label_(new tav::TavLabel(this)) {
     setWindowTitle(QStringLiteral("Mailpiece Demo"));
     label_->setObjectName(QStringLiteral("TavLabel1"));
-    mailpiece::applyAddressLayout(*label_);
+    applyLayout(*label_);
     setCentralWidget(label_);
     buildMenus();
     resize(900, 600);
@@ -44,6 +45,18 @@ void DemoWindow::buildMenus() {
     QMenu* settings = menuBar()->addMenu(QStringLiteral("&Settings"));
     settings->addAction(QStringLiteral("Printer &Offsets..."), this, &DemoWindow::editOffsets);
     settings->addAction(QStringLiteral("&Company Name..."), this, &DemoWindow::editCompanyName);
+
+    QMenu* pieces = menuBar()->addMenu(QStringLiteral("&Piece"));
+    QMenu* productMenu = nullptr;
+    QString product;
+    for (const mailpiece::CatalogEntry& entry : mailpiece::catalogEntries()) {
+        if (entry.product != product || productMenu == nullptr) {
+            product = entry.product;
+            productMenu = pieces->addMenu(product);
+        }
+        const QString name = entry.piece;
+        productMenu->addAction(name, this, [this, name] { choosePiece(name); });
+    }
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     views_ = new QActionGroup(this);
@@ -83,7 +96,7 @@ bool DemoWindow::openMailing(const QString& path) {
     // A label control keeps its pieces for its lifetime: a new mailing gets a new control.
     auto* fresh = new tav::TavLabel(this);
     fresh->setObjectName(QStringLiteral("TavLabel1"));
-    mailpiece::applyAddressLayout(*fresh);
+    applyLayout(*fresh);
     try {
         const mailpiece::FeedResult fed = mailpiece::feedMailing(
             path, *fresh, mailpiece::PieceMaker::Mode::Address, QStringLiteral("Zip"));
@@ -105,6 +118,24 @@ bool DemoWindow::openMailing(const QString& path) {
         QMessageBox::warning(this, windowTitle(), QString::fromUtf8(error.what()));
         return false;
     }
+}
+
+void DemoWindow::applyLayout(tav::TavLabel& label) const {
+    if (pieceName_.isEmpty()) {
+        mailpiece::applyAddressLayout(label);
+        return;
+    }
+    label.setPieceName(pieceName_);
+    mailpiece::applyAddressItems(label);
+}
+
+void DemoWindow::choosePiece(const QString& name) {
+    pieceName_ = name;
+    runGuarded([this] {
+        applyLayout(*label_);
+        label_->setRefresh(true); // redraws with the new sheet
+    });
+    statusBar()->showMessage(QStringLiteral("Piece: %1").arg(name));
 }
 
 void DemoWindow::chooseMailing() {

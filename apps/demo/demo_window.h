@@ -28,8 +28,11 @@ private:
     void editOffsets();
     void editCompanyName();
     void runGuarded(const std::function<void()>& action);
+    void choosePiece(const QString& name);
+    void applyLayout(tav::TavLabel& label) const;
 
     tav::TavLabel* label_;
     QActionGroup* views_;
     QString mailing_;
+    QString pieceName_; // the catalogue piece chosen; empty: the built-in address sheet
 };

@@ -1,6 +1,7 @@
 // A host for the label control: opens a CSV mailing, shows it piece by piece and sheet by
 // sheet, and prints it. With --screenshots DIR it saves the window in its three views and exits.
 
+#include "catalog_location.h"
 #include "demo_window.h"
 #include "tav_label.h"
 
@@ -23,6 +24,7 @@ int main(int argc, char* argv[]) {
     parser.addOption(screenshots);
     parser.process(app);
 
+    mailpiece::useSourceCatalogUnlessInstalled();
     DemoWindow window;
     if (!parser.positionalArguments().isEmpty() &&
         !window.openMailing(parser.positionalArguments().constFirst()))

@@ -2,6 +2,7 @@
 // sheet, on the default printer, or as PDF files when no printer is installed.
 
 #include "address_layout.h"
+#include "catalog_location.h"
 #include "mailing_feed.h"
 #include "pdf_printer.h"
 #include "printer.h"
@@ -31,6 +32,7 @@ int main(int argc, char* argv[]) {
     if (parser.positionalArguments().size() != 1)
         parser.showHelp(2);
 
+    mailpiece::useSourceCatalogUnlessInstalled();
     try {
         const QString path = parser.positionalArguments().constFirst();
         tav::TavLabel label;

@@ -1,0 +1,186 @@
+#include "dir_lib.h"
+#include "pdf_printer.h"
+#include "pdf_text.h"
+#include "property_bag.h"
+#include "qt_printers.h"
+#include "recording_message_sink.h"
+#include "tav_label.h"
+#include "temp_env.h"
+
+#include <QMetaProperty>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace tav;
+
+namespace {
+
+// Labels that read the catalogue shipped with the library.
+class LabelPersistenceTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        saved_ = qgetenv(DirLib::SystemDirectoryVariable);
+        qputenv(DirLib::SystemDirectoryVariable, MAILPIECE_DATA_DIR);
+    }
+    void TearDown() override { qputenv(DirLib::SystemDirectoryVariable, saved_); }
+
+    // Every readable property of every record of `a` equals `b`'s (fonts by their attributes).
+    static void expectSameDesign(const TavLabel& a, const TavLabel& b) {
+        const auto compare = [](const QObject& x, const QObject& y, const std::string& what) {
+            const QMetaObject* meta = x.metaObject();
+            for (int i = meta->propertyOffset(); i < meta->propertyCount(); ++i) {
+                const QMetaProperty property = meta->property(i);
+                const QVariant vx = property.read(&x);
+                if (vx.canConvert<QObject*>())
+                    continue; // objects are compared by their own properties
+                EXPECT_EQ(vx, property.read(&y)) << what << "." << property.name();
+            }
+        };
+        compare(*a.SheetProperties(), *b.SheetProperties(), "sheet");
+        for (int i = 1; i <= 7; ++i) {
+            compare(*a.itemProperties(i), *b.itemProperties(i), "item" + std::to_string(i));
+            compare(*a.itemProperties(i)->font(), *b.itemProperties(i)->font(),
+                    "font" + std::to_string(i));
+        }
+        compare(*a.BarCodeProperties(), *b.BarCodeProperties(), "barcode");
+    }
+
+    test::ScopedTempDirectory temp;
+    test::ScopedRecordingSink messages;
+
+private:
+    QByteArray saved_;
+};
+
+} // namespace
+
+TEST_F(LabelPersistenceTest, ANewControlTakesTheShippingLabelAndSavesEveryRecordField) {
+    TavLabel label;
+    label.InitProperties();
+    EXPECT_EQ(label.PieceName(), QStringLiteral("5264 - Shipping"));
+    EXPECT_EQ(label.SheetProperties()->NumAcross(), 2);
+    EXPECT_EQ(label.SheetProperties()->NumDown(), 3);
+    EXPECT_FLOAT_EQ(label.SheetProperties()->PieceHeight(), 3.3333f);
+    EXPECT_EQ(label.CompanyName(), QStringLiteral("Your Company Name Here"));
+    EXPECT_TRUE(messages.sink().texts.isEmpty());
+
+    MemoryPropertyBag bag;
+    label.WriteProperties(bag);
+    const QStringList keys = bag.keys();
+    // 17 sheet keys, 15 for each item, 13 for the bar code, and no plain key at its default.
+    ASSERT_EQ(keys.size(), 17 + 7 * 15 + 13);
+    EXPECT_EQ(keys.mid(0, 3),
+              (QStringList{QStringLiteral("SheetPropertiesPN"), QStringLiteral("SheetPropertiesHE"),
+                           QStringLiteral("SheetPropertiesML")}));
+    EXPECT_EQ(keys.at(17), QStringLiteral("Item1PropertiesAH"));
+    EXPECT_EQ(keys.at(22), QStringLiteral("Item1PropertiesFO"));
+    EXPECT_EQ(keys.at(122), QStringLiteral("BarCodePropertiesAH"));
+    EXPECT_EQ(keys.last(), QStringLiteral("BarCodePropertiesWI"));
+
+    label.setCompanyName(QStringLiteral("Acme"));
+    label.setShowLeftBtns(QStringLiteral("1010101"));
+    label.WriteProperties(bag);
+    EXPECT_EQ(bag.keys().size(), 17 + 7 * 15 + 13 + 2);
+}
+
+TEST_F(LabelPersistenceTest, SavedGeometryOverridesTheDefinitionAndFlagsComeBackAsSaved) {
+    TavLabel designed;
+    designed.InitProperties();
+    MemoryPropertyBag bag;
+    designed.WriteProperties(bag);
+    bag.write(QStringLiteral("SheetPropertiesNA"), 3);
+    bag.write(QStringLiteral("ShowLeftBtns"), QStringLiteral("1010101"));
+
+    TavLabel loaded;
+    loaded.ReadProperties(bag);
+    EXPECT_EQ(loaded.PieceName(), QStringLiteral("5264 - Shipping"));
+    EXPECT_EQ(loaded.SheetProperties()->NumAcross(), 3);
+    EXPECT_EQ(loaded.ShowLeftBtns(), QStringLiteral("1010101"));
+}
+
+TEST_F(LabelPersistenceTest, PicturesAndFontsTravelAndAbsentPicturesKeepTheTemplates) {
+    TavLabel designed;
+    designed.InitProperties();
+    QImage logo(4, 2, QImage::Format_ARGB32);
+    logo.fill(Qt::darkBlue);
+    designed.BarCodeProperties()->Picture()->setImage(logo);
+    designed.Item2Properties()->font()->setName(QStringLiteral("Liberation Serif"));
+    designed.Item2Properties()->font()->setItalic(true);
+    MemoryPropertyBag bag;
+    designed.WriteProperties(bag);
+
+    TavLabel withPicture;
+    withPicture.ReadProperties(bag);
+    EXPECT_EQ(
+        withPicture.BarCodeProperties()->Picture()->Image().convertToFormat(QImage::Format_ARGB32),
+        logo);
+    EXPECT_EQ(withPicture.Item2Properties()->font()->Name(), QStringLiteral("Liberation Serif"));
+    EXPECT_TRUE(withPicture.Item2Properties()->font()->Italic());
+
+    MemoryPropertyBag withoutPicture;
+    for (const QString& key : bag.keys())
+        if (key != QLatin1String("BarCodePropertiesPI"))
+            withoutPicture.write(key, bag.read(key));
+    TavLabel templated;
+    templated.ReadProperties(withoutPicture);
+    EXPECT_TRUE(templated.BarCodeProperties()->Picture()->isEmpty());
+}
+
+TEST_F(LabelPersistenceTest, ADesignSavedToAFileComesBackTheSame) {
+    TavLabel designed;
+    designed.InitProperties();
+    designed.setPieceName(QStringLiteral("5160 - Address"));
+    designed.Item1Properties()->setTextControl(QStringLiteral("Dear <<Item1>>"));
+    designed.Item1Properties()->setBackColor(0x336699);
+    designed.Item3Properties()->font()->setSize(11.5);
+    designed.BarCodeProperties()->setValue(QStringLiteral("62701"));
+    designed.setPrinterTop(-0.125f);
+    designed.setAppearance(TavEnumCls::TavShowSheet);
+
+    JsonPropertyBag bag;
+    designed.WriteProperties(bag);
+    const QString path = temp.path() + QStringLiteral("/design.json");
+    bag.save(path);
+
+    JsonPropertyBag loadedBag;
+    loadedBag.load(path);
+    TavLabel loaded;
+    loaded.ReadProperties(loadedBag);
+    expectSameDesign(designed, loaded);
+    EXPECT_EQ(loaded.PrinterTop(), -0.125f);
+    EXPECT_EQ(loaded.Appearance(), TavEnumCls::TavShowSheet);
+
+    JsonPropertyBag again;
+    loaded.WriteProperties(again);
+    EXPECT_EQ(again.toJson(), loadedBag.toJson()); // save, load, save: the same bytes
+}
+
+TEST_F(LabelPersistenceTest, TheAddressLabelPrintsOnThePhysicalPositions) {
+    TavLabel label;
+    label.InitProperties();
+    label.setPieceName(QStringLiteral("5160 - Address"));
+    label.setRefresh(false);
+    for (int i = 1; i <= 30; ++i) {
+        label.setSubstituteText(QStringLiteral("Item1^L%1|").arg(i));
+        label.AddPiece();
+    }
+    const QString path = temp.path() + QStringLiteral("/5160.pdf");
+    auto pdf = PdfPrinter::singleDocument(path);
+    auto previous = setCurrentPrinter(pdf);
+    label.PrintAll();
+    pdf->finish();
+    setCurrentPrinter(previous);
+
+    int found = 0;
+    for (const test::PdfWord& word : test::pdfWords(path)) {
+        const int number = word.text.mid(1).toInt();
+        const int row = (number - 1) / 3;
+        const int column = (number - 1) % 3;
+        // The label 2-5/8 × 1 in at margin 3/16, 1/2 and pitch 2-3/4 × 1 (points).
+        const QRectF physical((0.1875 + 2.75 * column) * 72, (0.5 + row) * 72, 2.625 * 72, 72);
+        EXPECT_TRUE(physical.contains(word.box)) << word.text.toStdString();
+        ++found;
+    }
+    EXPECT_EQ(found, 30);
+}
