@@ -35,7 +35,7 @@ QString ProfileLookup(const QByteArray& content, const QString& section, const Q
             const QString name = line.mid(1, close < 0 ? -1 : close - 1).trimmed();
             if (inSection)
                 return {}; // the first section of that name was searched in vain
-            inSection = !sectionSeen && name.compare(section, Qt::CaseInsensitive) == 0;
+            inSection = !sectionSeen && name.compare(section.trimmed(), Qt::CaseInsensitive) == 0;
             sectionSeen = sectionSeen || inSection;
             continue;
         }
@@ -44,7 +44,8 @@ QString ProfileLookup(const QByteArray& content, const QString& section, const Q
         const qsizetype equals = line.indexOf(QLatin1Char('='));
         if (equals < 0)
             continue;
-        if (line.left(equals).trimmed().compare(key, Qt::CaseInsensitive) == 0)
+        // Names in the file are trimmed, so a name asked for with blanks around it matches too.
+        if (line.left(equals).trimmed().compare(key.trimmed(), Qt::CaseInsensitive) == 0)
             return line.mid(equals + 1).trimmed().left(MaxValueLength);
     }
     return {};

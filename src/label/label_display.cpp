@@ -3,6 +3,7 @@
 
 #include "display_flags.h"
 #include "piece_list_model.h"
+#include "piece_select.h"
 #include "tav_label.h"
 #include "units.h"
 
@@ -341,7 +342,12 @@ void TavLabel::ShowAboutBox() {
 }
 
 bool TavLabel::PieceSelectDialogShow() {
-    return false; // the piece selection dialog is not part of the library yet
+    const QString kept = pieceName_;
+    QString chosen = kept;
+    const bool changed = ShowPieceSelect(chosen, this);
+    if (changed && chosen != kept)
+        setPieceName(chosen); // applies the definition and redraws
+    return changed;
 }
 
 bool TavLabel::PieceLayoutDialogShow() {

@@ -1,0 +1,374 @@
+#include "piece_select.h"
+
+#include "cfg_lib.h"
+#include "dir_lib.h"
+#include "ini_lib.h"
+#include "str_lib.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace tav {
+
+namespace {
+
+const QString kComma = QStringLiteral(",");
+const QString kX = QStringLiteral("x");
+
+// The fields of a piece definition record, 1-based as the catalogue numbers them.
+QStringList recordFields(const QString& file, const QString& name) {
+    QString rest =
+        IniLib::ProfileGetValue(file, QLatin1String(CfgLib::DetailsSection), name, QString());
+    QStringList fields{QString()};
+    for (int i = 1; i <= 7; ++i) {
+        fields << StrLib::TextBefore(rest, kComma);
+        rest = StrLib::TextAfter(rest, kComma);
+    }
+    fields << StrLib::TextAfterLast(
+        IniLib::ProfileGetValue(file, QLatin1String(CfgLib::DetailsSection), name, QString()),
+        kComma);
+    return fields;
+}
+
+bool sameName(const QString& a, const QString& b) {
+    return a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0;
+}
+
+QLabel* named(const char* name, const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    return label;
+}
+
+// A sheet drawn to scale with its pieces, for the details window.
+class SheetDrawing : public QWidget {
+public:
+    SheetDrawing(double sheetWidth, double sheetHeight, double left, double top, double pitchAcross,
+                 double pitchDown, double pieceWidth, double pieceHeight, int across, int down,
+                 QWidget* parent)
+        : QWidget(parent)
+        , sheet_(sheetWidth, sheetHeight)
+        , corner_(left, top)
+        , pitch_(pitchAcross, pitchDown)
+        , piece_(pieceWidth, pieceHeight)
+        , across_(std::clamp(across, 0, 200))
+        , down_(std::clamp(down, 0, 200)) {
+        setMinimumSize(180, 200);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.fillRect(rect(), palette().color(QPalette::Window));
+        if (sheet_.width() <= 0 || sheet_.height() <= 0)
+            return;
+        const double scale =
+            std::min((width() - 10) / sheet_.width(), (height() - 10) / sheet_.height());
+        painter.translate(5, 5);
+        painter.scale(scale, scale);
+        painter.setPen(QPen(Qt::black, 0));
+        painter.fillRect(QRectF(QPointF(), sheet_), Qt::white);
+        painter.drawRect(QRectF(QPointF(), sheet_));
+        painter.setBrush(QColor(0xC0, 0xC0, 0xC0));
+        for (int row = 0; row < down_; ++row)
+            for (int column = 0; column < across_; ++column)
+                painter.drawRect(QRectF(
+                    corner_ + QPointF(column * pitch_.width(), row * pitch_.height()), piece_));
+    }
+
+private:
+    QSizeF sheet_;
+    QPointF corner_;
+    QSizeF pitch_;
+    QSizeF piece_;
+    int across_;
+    int down_;
+};
+
+} // namespace
+
+PieceSelectForm::PieceSelectForm(QWidget* parent)
+    : QDialog(parent) {
+    setObjectName(QStringLiteral("PieceSelectForm"));
+    setWindowTitle(QStringLiteral("Piece Selection"));
+
+    auto* paperBox = new QHBoxLayout;
+    paperBox->addWidget(named("printer_lbl", QStringLiteral("Paper:"), this));
+    cutSheet_ = new QRadioButton(QStringLiteral("Cut &Sheet"), this);
+    cutSheet_->setObjectName(QStringLiteral("paper_opt1"));
+    continuous_ = new QRadioButton(QStringLiteral("Con&tinuous"), this);
+    continuous_->setObjectName(QStringLiteral("paper_opt2"));
+    paper_ = new QButtonGroup(this);
+    paper_->addButton(cutSheet_, 1);
+    paper_->addButton(continuous_, 2);
+    paperBox->addWidget(cutSheet_);
+    paperBox->addWidget(continuous_);
+    paperBox->addStretch();
+
+    products_ = new QComboBox(this);
+    products_->setObjectName(QStringLiteral("product_cbo"));
+    products_->setMinimumWidth(220);
+    auto* productLabel = named("product_lbl", QStringLiteral("Pro&duct:"), this);
+    productLabel->setBuddy(products_);
+    pieces_ = new QListWidget(this);
+    pieces_->setObjectName(QStringLiteral("piece_lst"));
+    auto* pieceLabel = named("piece_lbl", QStringLiteral("&Piece:"), this);
+    pieceLabel->setBuddy(pieces_);
+    piece_ = named("piece_txt", QString(), this);
+    piece_->setFrameShape(QFrame::Panel);
+    piece_->setFrameShadow(QFrame::Sunken);
+
+    information_ = new QGroupBox(QStringLiteral("Piece"), this);
+    information_->setObjectName(QStringLiteral("piece_information_frame"));
+    auto* info = new QFormLayout(information_);
+    type_ = named("type_txt", QString(), information_);
+    size_ = named("size_txt", QString(), information_);
+    pageSize_ = named("page_size_txt", QString(), information_);
+    layout_ = named("layout_txt", QString(), information_);
+    info->addRow(named("type_lbl", QStringLiteral("Type:"), information_), type_);
+    info->addRow(named("size_lbl", QStringLiteral("Size:"), information_), size_);
+    info->addRow(named("page_size_lbl", QStringLiteral("Page Size:"), information_), pageSize_);
+    info->addRow(named("layout_lbl", QStringLiteral("Layout:"), information_), layout_);
+    info->addRow(named("info_lbl", QStringLiteral("Info:"), information_),
+                 named("product_txt", QString(), information_));
+
+    auto* ok = new QPushButton(QStringLiteral("O&k"), this);
+    ok->setObjectName(QStringLiteral("ok_btn"));
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    cancel->setObjectName(QStringLiteral("cancel_btn"));
+    auto* details = new QPushButton(QStringLiteral("&Details"), this);
+    details->setObjectName(QStringLiteral("details_btn"));
+    auto* newPiece = new QPushButton(QStringLiteral("&New Piece"), this);
+    newPiece->setObjectName(QStringLiteral("new_piece_btn"));
+    newPiece->setEnabled(false); // the catalogue is never written
+    newPiece->setToolTip(QStringLiteral("The catalogue is read only"));
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(productLabel, 0, 0);
+    grid->addWidget(products_, 0, 1);
+    grid->addWidget(pieceLabel, 1, 0, Qt::AlignTop);
+    grid->addWidget(pieces_, 1, 1);
+    grid->addWidget(information_, 0, 2, 2, 1);
+    auto* buttons = new QVBoxLayout;
+    for (QPushButton* button : {ok, cancel, details, newPiece})
+        buttons->addWidget(button);
+    buttons->addStretch();
+    grid->addLayout(buttons, 0, 3, 2, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(paperBox);
+    layout->addLayout(grid);
+    layout->addWidget(piece_);
+
+    connect(paper_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (checked)
+            paperSelected(id);
+    });
+    connect(products_, &QComboBox::currentTextChanged, this, &PieceSelectForm::productChanged);
+    connect(pieces_, &QListWidget::itemClicked, this, &PieceSelectForm::pieceClicked);
+    connect(pieces_, &QListWidget::currentRowChanged, this, &PieceSelectForm::pieceClicked);
+    connect(ok, &QPushButton::clicked, this, [this] {
+        accepted_ = true;
+        accept();
+    });
+    connect(cancel, &QPushButton::clicked, this, [this] {
+        accepted_ = false;
+        reject();
+    });
+    connect(details, &QPushButton::clicked, this, &PieceSelectForm::showDetailsWindow);
+}
+
+QString PieceSelectForm::pieceName() const {
+    return piece_->text();
+}
+
+void PieceSelectForm::guarded(const std::function<void()>& work) {
+    if (busy_)
+        return;
+    busy_ = true;
+    work();
+    busy_ = false;
+}
+
+QString PieceSelectForm::sectionOf(int option) const {
+    return QString::fromLatin1(option == 2 ? CfgLib::DotMatrixSection : CfgLib::LaserSection);
+}
+
+void PieceSelectForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (paper_->checkedId() < 0)
+        cutSheet_->setChecked(true); // runs the paper handler
+}
+
+void PieceSelectForm::fillProductList(const QString& section) {
+    products_->hide();
+    products_->clear();
+    for (const QString& entry :
+         IniLib::ProfileGetList(catalogFile_, section, QStringLiteral("product"), 100))
+        products_->addItem(StrLib::TextBefore(entry, kComma));
+    if (products_->count() > 0)
+        products_->setCurrentIndex(0);
+    products_->show();
+}
+
+void PieceSelectForm::fillPieceList(const QString& product) {
+    pieces_->hide();
+    pieces_->clear();
+    for (const QString& entry :
+         IniLib::ProfileGetList(catalogFile_, product, QStringLiteral("Piece"), 200))
+        pieces_->addItem(StrLib::TextBefore(entry, kComma));
+    if (pieces_->count() > 0)
+        pieces_->setCurrentRow(0);
+    pieces_->show();
+}
+
+void PieceSelectForm::showPieceDetails(const QString& file, const QString& name) {
+    const QStringList fields = recordFields(file, name);
+    information_->hide();
+    type_->setText(StrLib::TextAfterLast(name, QStringLiteral(" - ")));
+    size_->setText(fields.at(2));
+    layout_->setText(fields.at(6));
+    pageSize_->setText(fields.at(7));
+    information_->show();
+}
+
+void PieceSelectForm::paperSelected(int option) {
+    guarded([this, option] {
+        catalogFile_ = DirLib::SystemDirectory() + QLatin1String(CfgLib::CatalogFileName);
+        fillProductList(sectionOf(option));
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        fillPieceList(products_->currentText());
+    });
+}
+
+void PieceSelectForm::productChanged() {
+    guarded([this] {
+        const QString product = products_->currentText();
+        if (product.trimmed().isEmpty()) {
+            pieces_->clear();
+            return;
+        }
+        fillPieceList(product);
+        if (pieces_->currentItem() != nullptr) {
+            piece_->setText(pieces_->currentItem()->text());
+            showPieceDetails(catalogFile_, piece_->text());
+        }
+    });
+}
+
+void PieceSelectForm::pieceClicked() {
+    guarded([this] {
+        if (pieces_->currentItem() == nullptr)
+            return;
+        piece_->setText(pieces_->currentItem()->text());
+        showPieceDetails(catalogFile_, piece_->text());
+    });
+}
+
+void PieceSelectForm::setPieceName(const QString& name) {
+    piece_->setText(name);
+    pieceNameChanged();
+}
+
+void PieceSelectForm::pieceNameChanged() {
+    guarded([this] {
+        const QString name = piece_->text();
+        if (name.trimmed().isEmpty())
+            return;
+        const QString path = CfgLib::CatalogPath();
+        const qint16 type = CfgLib::CatalogPaperType(name);
+        const QString product = CfgLib::CatalogProduct(name);
+        catalogFile_ = path;
+        (type == 2 ? continuous_ : cutSheet_)->setChecked(true);
+        fillProductList(sectionOf(type));
+        for (int i = 0; i < products_->count(); ++i) {
+            if (sameName(products_->itemText(i), product)) {
+                products_->setCurrentIndex(i);
+                break;
+            }
+        }
+        fillPieceList(product);
+        for (int i = 0; i < pieces_->count(); ++i) {
+            if (sameName(pieces_->item(i)->text(), name)) {
+                pieces_->setCurrentRow(i);
+                break;
+            }
+        }
+        showPieceDetails(path, name);
+    });
+}
+
+void PieceSelectForm::showDetailsWindow() {
+    const QString name = piece_->text();
+    const QStringList fields = recordFields(catalogFile_, name);
+    const auto first = [&](int field) {
+        return IniLib::ToNumber(StrLib::TextBefore(fields.at(field), kX));
+    };
+    const auto second = [&](int field) {
+        return IniLib::ToNumber(StrLib::TextAfter(fields.at(field), kX));
+    };
+
+    QDialog details(this);
+    details.setObjectName(QStringLiteral("PieceDetails"));
+    details.setWindowTitle(QStringLiteral("Piece Details"));
+    auto* form = new QFormLayout;
+    const auto row = [&](const QString& label, const QString& value) {
+        auto* text = new QLabel(value, &details);
+        text->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        form->addRow(label, text);
+    };
+    const auto pair = [&](int field, const char* unit) {
+        return fields.at(field).isEmpty() ? QString()
+                                          : QStringLiteral("%1 × %2%3")
+                                                .arg(first(field))
+                                                .arg(second(field))
+                                                .arg(QLatin1String(unit));
+    };
+    row(QStringLiteral("Piece:"), name);
+    row(QStringLiteral("Product:"), fields.at(1));
+    row(QStringLiteral("Piece size:"), pair(2, " in"));
+    row(QStringLiteral("Sheet size:"), pair(3, " in"));
+    row(QStringLiteral("Margins (left, top):"), pair(4, " in"));
+    row(QStringLiteral("Pitch (across, down):"), pair(5, " in"));
+    row(QStringLiteral("Layout (across, down):"), pair(6, ""));
+    row(QStringLiteral("Page size:"), fields.at(7));
+    row(QStringLiteral("Paper type:"), fields.at(8).trimmed().toUpper() == QLatin1String("CONT")
+                                           ? QStringLiteral("Continuous forms")
+                                           : QStringLiteral("Cut sheets"));
+    auto* drawing = new SheetDrawing(first(3), second(3), first(4), second(4), first(5), second(5),
+                                     first(2), second(2), static_cast<int>(first(6)),
+                                     static_cast<int>(second(6)), &details);
+    drawing->setObjectName(QStringLiteral("sheet_drawing"));
+    auto* close = new QDialogButtonBox(QDialogButtonBox::Close, &details);
+    connect(close, &QDialogButtonBox::rejected, &details, &QDialog::reject);
+    auto* body = new QHBoxLayout;
+    body->addLayout(form);
+    body->addWidget(drawing, 1);
+    auto* layout = new QVBoxLayout(&details);
+    layout->addLayout(body);
+    layout->addWidget(close);
+    details.exec();
+}
+
+bool ShowPieceSelect(QString& pieceName, QWidget* parent) {
+    PieceSelectForm form(parent);
+    form.setPieceName(pieceName);
+    form.exec();
+    if (form.accepted())
+        pieceName = form.pieceName();
+    return form.accepted();
+}
+
+} // namespace tav

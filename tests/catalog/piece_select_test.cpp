@@ -1,0 +1,234 @@
+#include "cfg_lib.h"
+#include "dir_lib.h"
+#include "modal.h"
+#include "piece_select.h"
+#include "qt_printers.h"
+#include "recording_message_sink.h"
+#include "tav_label.h"
+#include "temp_env.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace tav;
+
+namespace {
+
+const QByteArray kCatalog =
+    "[Laser/InkJet Products]\n"
+    "product(1)=Labels, with a note\n"
+    "product(2)=Envelopes\n"
+    "[Dot Matrix Products]\n"
+    "product(1)=Forms\n"
+    "[Labels]\n"
+    "Piece(1)=5160 - Address\n"
+    "Piece(2)=5161 - Address\n"
+    "[Envelopes]\n"
+    "Piece(1)=Size 10 - Envelope\n"
+    "[Forms]\n"
+    "Piece(1)=Cont 1 - Label\n"
+    "[Details]\n"
+    "5160 - Address=Labels,2.625x1,8.5x11,0.1875x0.5,2.75x1,3x10,Letter,CUT\n"
+    "5161 - Address=Labels,4x1,8.5x11,0.15625x0.5,4.1875x1,2x10,Letter,CUT\n"
+    "Size 10 - Envelope=Envelopes,9.5x4.125,9.5x4.125,0x0,9.5x4.125,1x1,"
+    "Envelope #10,CUT\n"
+    "Cont 1 - Label=Forms,3.5x0.9375,4x11,0.25x0.03125,3.5x1,1x11,"
+    "Continuous,cont\n";
+
+class PieceSelectTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        saved_ = qgetenv(DirLib::SystemDirectoryVariable);
+        qputenv(DirLib::SystemDirectoryVariable, dir.path().toLocal8Bit());
+        QFile file(dir.filePath(QString::fromLatin1(CfgLib::CatalogFileName)));
+        file.open(QIODevice::WriteOnly);
+        file.write(kCatalog);
+    }
+    void TearDown() override { qputenv(DirLib::SystemDirectoryVariable, saved_); }
+
+    // Opens the dialog on `name`, runs `action` in it, and returns the result and the name.
+    std::pair<bool, QString> select(QString name,
+                                    const std::function<void(PieceSelectForm&)>& action) {
+        bool result = false;
+        EXPECT_TRUE(
+            test::whileModal<PieceSelectForm>([&] { result = ShowPieceSelect(name); }, action));
+        return {result, name};
+    }
+
+    template <typename T> static T* child(QWidget& form, const char* name) {
+        T* found = form.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    static void press(QWidget& form, const char* button) {
+        QTest::mouseClick(child<QPushButton>(form, button), Qt::LeftButton);
+    }
+    static QStringList listed(QWidget& form) {
+        QStringList texts;
+        auto* list = child<QListWidget>(form, "piece_lst");
+        for (int i = 0; i < list->count(); ++i)
+            texts << list->item(i)->text();
+        return texts;
+    }
+
+    QTemporaryDir dir;
+    test::ScopedRecordingSink messages;
+
+private:
+    QByteArray saved_;
+};
+
+} // namespace
+
+TEST_F(PieceSelectTest, PreselectsThePieceItsProductAndPaperKind) {
+    const auto [ok, name] = select(QStringLiteral("Size 10 - Envelope"), [](PieceSelectForm& form) {
+        EXPECT_EQ(form.windowTitle(), QStringLiteral("Piece Selection"));
+        EXPECT_TRUE(child<QRadioButton>(form, "paper_opt1")->isChecked());
+        EXPECT_EQ(child<QComboBox>(form, "product_cbo")->currentText(),
+                  QStringLiteral("Envelopes"));
+        EXPECT_EQ(child<QListWidget>(form, "piece_lst")->currentItem()->text(),
+                  QStringLiteral("Size 10 - Envelope"));
+        EXPECT_EQ(child<QLabel>(form, "type_txt")->text(), QStringLiteral("Envelope"));
+        EXPECT_EQ(child<QLabel>(form, "size_txt")->text(), QStringLiteral("9.5x4.125"));
+        EXPECT_EQ(child<QLabel>(form, "layout_txt")->text(), QStringLiteral("1x1"));
+        EXPECT_EQ(child<QLabel>(form, "page_size_txt")->text(), QStringLiteral("Envelope #10"));
+        EXPECT_FALSE(child<QPushButton>(form, "new_piece_btn")->isEnabled());
+        press(form, "ok_btn");
+    });
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(name, QStringLiteral("Size 10 - Envelope"));
+    EXPECT_TRUE(messages.sink().texts.isEmpty());
+}
+
+TEST_F(PieceSelectTest, ContinuousRecordsSelectTheSecondPaperKindAndCaseIsIgnored) {
+    select(QStringLiteral("  cont 1 - LABEL "), [](PieceSelectForm& form) {
+        EXPECT_TRUE(child<QRadioButton>(form, "paper_opt2")->isChecked());
+        EXPECT_EQ(child<QComboBox>(form, "product_cbo")->currentText(), QStringLiteral("Forms"));
+        EXPECT_EQ(child<QListWidget>(form, "piece_lst")->currentRow(), 0);
+        press(form, "cancel_btn");
+    });
+}
+
+TEST_F(PieceSelectTest, ChoosingAnotherPaperKindProductAndPieceWithTheMouseAndKeys) {
+    const auto [ok, name] = select(QStringLiteral("5160 - Address"), [](PieceSelectForm& form) {
+        // A paper kind refills both lists but keeps the chosen piece.
+        QTest::mouseClick(child<QRadioButton>(form, "paper_opt2"), Qt::LeftButton);
+        EXPECT_EQ(child<QComboBox>(form, "product_cbo")->currentText(), QStringLiteral("Forms"));
+        EXPECT_EQ(listed(form), QStringList{QStringLiteral("Cont 1 - Label")});
+        EXPECT_EQ(form.pieceName(), QStringLiteral("5160 - Address"));
+
+        QTest::mouseClick(child<QRadioButton>(form, "paper_opt1"), Qt::LeftButton);
+        auto* products = child<QComboBox>(form, "product_cbo");
+        products->setFocus();
+        QTest::keyClick(products, Qt::Key_Down); // Labels -> Envelopes
+        EXPECT_EQ(listed(form), QStringList{QStringLiteral("Size 10 - Envelope")});
+        EXPECT_EQ(form.pieceName(), QStringLiteral("Size 10 - Envelope"));
+
+        QTest::keyClick(products, Qt::Key_Up); // back to Labels
+        auto* pieces = child<QListWidget>(form, "piece_lst");
+        const QRect second = pieces->visualItemRect(pieces->item(1));
+        QTest::mouseClick(pieces->viewport(), Qt::LeftButton, {}, second.center());
+        EXPECT_EQ(form.pieceName(), QStringLiteral("5161 - Address"));
+        EXPECT_EQ(child<QLabel>(form, "layout_txt")->text(), QStringLiteral("2x10"));
+        QTest::keyClick(&form, Qt::Key_K, Qt::AltModifier); // "O&k"
+    });
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(name, QStringLiteral("5161 - Address"));
+}
+
+TEST_F(PieceSelectTest, CancelAndAnEmptyName) {
+    const auto cancelled = select(QStringLiteral("5160 - Address"), [](PieceSelectForm& form) {
+        QTest::mouseClick(child<QRadioButton>(form, "paper_opt2"), Qt::LeftButton);
+        press(form, "cancel_btn");
+    });
+    EXPECT_FALSE(cancelled.first);
+    EXPECT_EQ(cancelled.second, QStringLiteral("5160 - Address"));
+
+    const auto empty = select(QString(), [](PieceSelectForm& form) {
+        EXPECT_TRUE(child<QRadioButton>(form, "paper_opt1")->isChecked());
+        EXPECT_EQ(child<QComboBox>(form, "product_cbo")->count(), 2);
+        EXPECT_EQ(listed(form), (QStringList{QStringLiteral("5160 - Address"),
+                                             QStringLiteral("5161 - Address")}));
+        EXPECT_TRUE(form.pieceName().isEmpty());
+        press(form, "ok_btn");
+    });
+    EXPECT_TRUE(empty.first);
+    EXPECT_TRUE(empty.second.isEmpty());
+}
+
+TEST_F(PieceSelectTest, DetailsShowTheWholeDefinitionReadOnly) {
+    select(QStringLiteral("5160 - Address"), [](PieceSelectForm& form) {
+        bool shown = test::whileModal<QDialog>(
+            [&] { press(form, "details_btn"); },
+            [](QDialog& details) {
+                EXPECT_EQ(details.objectName(), QStringLiteral("PieceDetails"));
+                QStringList texts;
+                for (QLabel* label : details.findChildren<QLabel*>())
+                    texts << label->text();
+                for (const char* expected :
+                     {"Labels", "2.625 × 1 in", "8.5 × 11 in", "0.1875 × 0.5 in", "2.75 × 1 in",
+                      "3 × 10", "Letter", "Cut sheets"})
+                    EXPECT_TRUE(texts.contains(QString::fromUtf8(expected))) << expected;
+                EXPECT_NE(details.findChild<QWidget*>(QStringLiteral("sheet_drawing")), nullptr);
+                details.grab().save(QStringLiteral("piece-details.png"));
+                details.reject();
+            });
+        EXPECT_TRUE(shown);
+        form.grab().save(QStringLiteral("piece-select.png"));
+        press(form, "cancel_btn");
+    });
+}
+
+TEST_F(PieceSelectTest, AMissingCatalogueIsReportedAndListsNothing) {
+    QFile::remove(dir.filePath(QString::fromLatin1(CfgLib::CatalogFileName)));
+    select(QStringLiteral("5160 - Address"), [](PieceSelectForm& form) {
+        EXPECT_EQ(child<QComboBox>(form, "product_cbo")->count(), 0);
+        EXPECT_EQ(child<QLabel>(form, "type_txt")->text(), QStringLiteral("Address"));
+        press(form, "cancel_btn");
+    });
+    EXPECT_EQ(messages.sink().texts.size(), 3);
+}
+
+TEST_F(PieceSelectTest, TheLabelControlAppliesOnlyAConfirmedNewPiece) {
+    test::ScopedTempDirectory temp;
+    TavLabel label;
+    label.setPieceName(QStringLiteral("5160 - Address"));
+    label.SheetProperties()->setStartingPiece(7);
+    label.SheetProperties()->setNumDown(4); // a change the definition would undo
+
+    bool changed = true;
+    test::whileModal<PieceSelectForm>([&] { changed = label.PieceSelectDialogShow(); },
+                                      [](PieceSelectForm& form) { press(form, "ok_btn"); });
+    EXPECT_TRUE(changed);
+    EXPECT_EQ(label.SheetProperties()->NumDown(), 4); // the same name is not applied again
+
+    test::whileModal<PieceSelectForm>([&] { changed = label.PieceSelectDialogShow(); },
+                                      [](PieceSelectForm& form) {
+                                          auto* pieces = child<QListWidget>(form, "piece_lst");
+                                          pieces->setCurrentRow(1);
+                                          press(form, "cancel_btn");
+                                      });
+    EXPECT_FALSE(changed);
+    EXPECT_EQ(label.PieceName(), QStringLiteral("5160 - Address"));
+
+    test::whileModal<PieceSelectForm>([&] { changed = label.PieceSelectDialogShow(); },
+                                      [](PieceSelectForm& form) {
+                                          auto* pieces = child<QListWidget>(form, "piece_lst");
+                                          QTest::mouseClick(
+                                              pieces->viewport(), Qt::LeftButton, {},
+                                              pieces->visualItemRect(pieces->item(1)).center());
+                                          press(form, "ok_btn");
+                                      });
+    EXPECT_TRUE(changed);
+    EXPECT_EQ(label.PieceName(), QStringLiteral("5161 - Address"));
+    EXPECT_EQ(label.SheetProperties()->NumAcross(), 2);
+    EXPECT_EQ(label.SheetProperties()->NumDown(), 10);
+}
