@@ -1,5 +1,8 @@
 #include "display_flags.h"
+#include "modal.h"
+#include "piece_select.h"
 #include "qt_printers.h"
+#include "recording_message_sink.h"
 #include "tav_label.h"
 #include "tav_port.h"
 #include "temp_env.h"
@@ -208,11 +211,16 @@ TEST_F(LabelDisplayTest, TheAboutBoxIsModalAndClosesWithOk) {
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
-TEST_F(LabelDisplayTest, SelectAndLayoutChangeNothingYet) {
+TEST_F(LabelDisplayTest, SelectOpensThePieceSelectionAndCancelChangesNothing) {
     const auto sheet = label.SheetProperties();
-    click("NavSelect");
-    click("NavLayout");
-    EXPECT_FALSE(label.PieceSelectDialogShow());
-    EXPECT_FALSE(label.PieceLayoutDialogShow());
+    test::ScopedRecordingSink messages; // no catalogue here: its message goes to the sink
+    const bool seen = test::whileModal<PieceSelectForm>(
+        [&] { click("NavSelect"); },
+        [](PieceSelectForm& form) {
+            QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("cancel_btn")),
+                              Qt::LeftButton);
+        });
+    EXPECT_TRUE(seen);
     EXPECT_EQ(label.SheetProperties(), sheet);
+    EXPECT_EQ(label.SheetProperties()->NumAcross(), 3);
 }
