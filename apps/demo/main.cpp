@@ -3,6 +3,9 @@
 
 #include "catalog_location.h"
 #include "demo_window.h"
+#include "layout_scale.h"
+#include "piece_layout_edit_form.h"
+#include "piece_select.h"
 #include "tav_label.h"
 
 #include <QApplication>
@@ -41,6 +44,25 @@ int main(int argc, char* argv[]) {
             if (!window.grab().save(directory.filePath(QString::fromLatin1(names[view]))))
                 return 1;
         }
+        // The two dialogs, as the Select and Layout buttons open them.
+        tav::PieceSelectForm select(&window);
+        select.setPieceName(QStringLiteral("5160 - Address"));
+        select.show();
+        QApplication::processEvents();
+        tav::Layout_m::FitLayoutScale(window.label().SheetProperties()->PieceWidth(),
+                                      window.label().SheetProperties()->PieceHeight());
+        tav::PieceLayoutEditForm layout(&window);
+        std::array<std::shared_ptr<tav::TavItemCls>, 7> items;
+        for (int i = 0; i < 7; ++i)
+            items[i] = window.label().itemProperties(i + 1);
+        layout.LoadLayout(window.label().SheetProperties()->PieceWidth(),
+                          window.label().SheetProperties()->PieceHeight(), items,
+                          *window.label().BarCodeProperties());
+        layout.show();
+        QApplication::processEvents();
+        if (!select.grab().save(directory.filePath(QStringLiteral("piece-select.png"))) ||
+            !layout.grab().save(directory.filePath(QStringLiteral("layout-editor.png"))))
+            return 1;
         return 0;
     }
     return QApplication::exec();

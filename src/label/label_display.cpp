@@ -3,6 +3,7 @@
 
 #include "display_flags.h"
 #include "piece_list_model.h"
+#include "piece_layout_edit_form.h"
 #include "piece_select.h"
 #include "tav_label.h"
 #include "units.h"
@@ -351,7 +352,20 @@ bool TavLabel::PieceSelectDialogShow() {
 }
 
 bool TavLabel::PieceLayoutDialogShow() {
-    return false; // the layout editor is not part of the library yet
+    std::array<std::shared_ptr<TavItemCls>, 7> items;
+    for (std::size_t i = 0; i < items.size(); ++i)
+        items[i] = items_[i]->Copy();
+    const auto barCode = barCode_->Copy();
+    // The window opens over the control (twips on screen).
+    const QPoint corner = mapToGlobal(QPoint(0, 0)) * twipsPerPixel();
+    const bool changed = EditPieceLayout(corner.y(), corner.x(), sheet_->PieceWidth(),
+                                         sheet_->PieceHeight(), items, *barCode, this);
+    if (changed) {
+        items_ = items; // the edited copies become the control's records
+        barCode_ = barCode;
+        redraw();
+    }
+    return changed;
 }
 
 } // namespace tav
