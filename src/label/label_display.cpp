@@ -2,8 +2,8 @@
 // views, laid out in twips as the control's design has them.
 
 #include "display_flags.h"
-#include "piece_list_model.h"
 #include "piece_layout_edit_form.h"
+#include "piece_list_model.h"
 #include "piece_select.h"
 #include "tav_label.h"
 #include "units.h"
