@@ -92,12 +92,7 @@ void TavBarcode::MFRender(TavMetaCls& meta, qint32 left, qint32 top) {
 }
 
 void TavBarcode::PrintSelf(qint32 left, qint32 top) {
-    Printer& printer = currentPrinter();
-    printer.setDrawMode(13);
-    printer.setDrawStyle(0);
-    printer.setDrawWidth(1);
-    if (!printWhiteBacks_)
-        printer.Box(left, top, widthTwips(), heightTwips(), backColor_, true);
+    Printer& printer = printBox(left, top, printWhiteBacks_, backColor_, nullptr, false);
     const Postnet::BarLayout layout = Postnet::placeBars(
         pattern_, left, top, widthTwips(), heightTwips(), alignHorizontal_, alignVertical_);
     for (const Postnet::PlacedBar& bar : layout.bars) {

@@ -1,7 +1,9 @@
 #include "render_child.h"
 
+#include "printer.h"
 #include "tav_error.h"
 #include "tav_meta_cls.h"
+#include "tav_picture.h"
 
 #include <QPainter>
 
@@ -23,6 +25,23 @@ void RenderChild::setTwipsGeometry(qint32 left, qint32 top, qint32 width, qint32
     setGeometry(left / kScreenTwipsPerPixel, top / kScreenTwipsPerPixel,
                 std::max(1, width / kScreenTwipsPerPixel),
                 std::max(1, height / kScreenTwipsPerPixel));
+}
+
+Printer& RenderChild::printBox(qint32 left, qint32 top, bool whiteBack, quint32 back,
+                               const TavPicture* picture, bool border) const {
+    Printer& printer = currentPrinter();
+    printer.setDrawMode(13); // copy pen
+    printer.setDrawStyle(0);
+    printer.setDrawWidth(1);
+    if (!whiteBack)
+        printer.Box(left, top, width_, height_, back, true);
+    if (picture != nullptr && !picture->isEmpty()) {
+        const QSize own = picture->sizeTwips();
+        printer.PaintPicture(picture->Image(), left, top, own.width(), own.height());
+    }
+    if (border)
+        printer.Box(left, top, width_, height_, OleColors::Black, false);
+    return printer;
 }
 
 void RenderChild::paintEvent(QPaintEvent*) {

@@ -6,7 +6,9 @@
 
 namespace tav {
 
+class Printer;
 class TavMetaCls;
+class TavPicture;
 
 /// What a piece container draws: a control placed in twips on the piece that records itself into
 /// a drawing surface or prints itself on the current printer. The piece knows its children only
@@ -39,6 +41,11 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     /// While true the face is not repainted.
     virtual bool paintHeld() const { return false; }
+    /// Prints the control's box at (left, top) on the current printer with a solid pen: its
+    /// background in `back` (unless `whiteBack`), `picture` at its own size (when given and not
+    /// empty) and a single-line border (when `border`). Returns the printer for what follows.
+    Printer& printBox(qint32 left, qint32 top, bool whiteBack, quint32 back,
+                      const TavPicture* picture, bool border) const;
 
 private:
     bool painting_ = false;

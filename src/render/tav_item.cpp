@@ -118,18 +118,8 @@ void TavItem::MFRender(TavMetaCls& meta, qint32 left, qint32 top) {
 }
 
 void TavItem::PrintSelf(qint32 left, qint32 top) {
-    Printer& printer = currentPrinter();
-    printer.setDrawMode(13);
-    printer.setDrawStyle(0);
-    printer.setDrawWidth(1);
-    if (!printWhiteBacks_)
-        printer.Box(left, top, widthTwips(), heightTwips(), backColor_, true);
-    if (!picture_->isEmpty()) {
-        const QSize own = picture_->sizeTwips();
-        printer.PaintPicture(picture_->Image(), left, top, own.width(), own.height());
-    }
-    if (borderStyle_ == 1)
-        printer.Box(left, top, widthTwips(), heightTwips(), OleColors::Black, false);
+    Printer& printer =
+        printBox(left, top, printWhiteBacks_, backColor_, picture_.get(), borderStyle_ == 1);
     for (const TextLayout::PlacedLine& line : layout(printer, left, top, true)) {
         printer.setCurrentX(line.x);
         printer.setCurrentY(line.y);

@@ -100,18 +100,7 @@ void TavPiece::MFRender(TavMetaCls& meta, qint32 left, qint32 top) {
 }
 
 void TavPiece::PrintSelf(qint32 left, qint32 top) {
-    Printer& printer = currentPrinter();
-    printer.setDrawMode(13);
-    printer.setDrawStyle(0);
-    printer.setDrawWidth(1);
-    if (!printWhiteBacks_)
-        printer.Box(left, top, widthTwips(), heightTwips(), backColor_, true);
-    if (!picture_->isEmpty()) {
-        const QSize own = picture_->sizeTwips();
-        printer.PaintPicture(picture_->Image(), left, top, own.width(), own.height());
-    }
-    if (borderStyle_ == 1)
-        printer.Box(left, top, widthTwips(), heightTwips(), OleColors::Black, false);
+    printBox(left, top, printWhiteBacks_, backColor_, picture_.get(), borderStyle_ == 1);
     for (QWidget* control : containedControls()) {
         if (control->isHidden())
             continue;
