@@ -3,6 +3,7 @@
 #include "layout_scale.h"
 #include "tav_bar_code_cls.h"
 #include "tav_item_cls.h"
+#include "units.h"
 
 #include <QApplication>
 #include <QFontDialog>
@@ -22,7 +23,7 @@ namespace tav {
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
+constexpr int kTwipsPerPixel = 15; // the editor draws at the screen's 96 dots per inch
 constexpr int kEdge = 50;          // twips kept free at the frame's edges, and the smallest size
 constexpr int kMinimumShown = 288; // twips: the lowest box the editor shows
 constexpr int kShownWhenMadeVisible = 700;
@@ -30,9 +31,7 @@ const QString kBarPattern = QStringLiteral("||l|||lll||ll|||lll|ll|||");
 enum Field { TopField, LeftField, WidthField, HeightField };
 
 QRect toPixels(const QRect& twips) {
-    return {twips.x() / kTwipsPerPixel, twips.y() / kTwipsPerPixel,
-            std::max(1, twips.width() / kTwipsPerPixel),
-            std::max(1, twips.height() / kTwipsPerPixel)};
+    return twipsToPixels(twips, kTwipsPerPixel);
 }
 
 int twipsOf(float inches) {

@@ -40,12 +40,11 @@ QFont smallFont() {
 } // namespace
 
 qint32 TavLabel::twipsPerPixel() const {
-    return std::max(1, roundToInt(1440.0 / std::max(1, logicalDpiX()), kSource));
+    return tav::twipsPerPixel(*this);
 }
 
 QRect TavLabel::pixels(qint32 left, qint32 top, qint32 width, qint32 height) const {
-    const qint32 tpp = twipsPerPixel();
-    return {left / tpp, top / tpp, std::max(1, width / tpp), std::max(1, height / tpp)};
+    return twipsToPixels(QRect(left, top, width, height), twipsPerPixel());
 }
 
 void TavLabel::buildNavigation() {

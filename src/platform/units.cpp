@@ -2,6 +2,8 @@
 
 #include "tav_error.h"
 
+#include <QPaintDevice>
+
 #include <limits>
 
 namespace tav {
@@ -23,6 +25,17 @@ qint32 roundToInt(double value, const QString& source) {
 
 qint32 inchesToTwips(float inches, const QString& source) {
     return roundToInt(inches * static_cast<float>(TwipsPerInch), source);
+}
+
+qint32 twipsPerPixel(const QPaintDevice& device) {
+    return std::max(
+        1, roundToInt(static_cast<double>(TwipsPerInch) / std::max(1, device.logicalDpiX())));
+}
+
+QRect twipsToPixels(const QRect& twips, qint32 twipsPerPixel) {
+    return {twips.x() / twipsPerPixel, twips.y() / twipsPerPixel,
+            std::max(1, twips.width() / twipsPerPixel),
+            std::max(1, twips.height() / twipsPerPixel)};
 }
 
 qint32 checkedAdd(qint32 a, qint32 b, const QString& source) {

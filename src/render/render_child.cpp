@@ -4,14 +4,11 @@
 #include "tav_error.h"
 #include "tav_meta_cls.h"
 #include "tav_picture.h"
+#include "units.h"
 
 #include <QPainter>
 
 namespace tav {
-
-namespace {
-constexpr qint32 kScreenTwipsPerPixel = 15;
-} // namespace
 
 RenderChild::RenderChild(QWidget* parent)
     : QWidget(parent) {
@@ -22,9 +19,7 @@ void RenderChild::setTwipsGeometry(qint32 left, qint32 top, qint32 width, qint32
     top_ = top;
     width_ = width;
     height_ = height;
-    setGeometry(left / kScreenTwipsPerPixel, top / kScreenTwipsPerPixel,
-                std::max(1, width / kScreenTwipsPerPixel),
-                std::max(1, height / kScreenTwipsPerPixel));
+    setGeometry(twipsToPixels(QRect(left, top, width, height), twipsPerPixel(*this)));
 }
 
 Printer& RenderChild::printBox(qint32 left, qint32 top, bool whiteBack, quint32 back,

@@ -74,7 +74,7 @@ QWidget* TavPort::window() const {
 }
 
 qint32 TavPort::screenTwipsPerPixel() const {
-    return std::max(1, roundToInt(1440.0 / std::max(1, logicalDpiX()), kSource));
+    return twipsPerPixel(*this);
 }
 
 // The window fills the viewport, so its inner size follows from the viewport's own size even
