@@ -135,20 +135,13 @@ void TavLabel::LoadPieceIntoItems(const QString& substituteText, const QString& 
         if (!record.Visible())
             continue;
         item.setDontPaint(true);
-        item.setTextControl(record.TextControl());
+        item.loadRecord(record);
         item.setTextSubstitute(substituteText);
         item.setTwipsGeometry(
             inchesToTwips(record.Left1(), kSource), inchesToTwips(record.Top(), kSource),
             inchesToTwips(record.Width(), kSource), inchesToTwips(record.Height(), kSource));
-        item.setAlignHorizontal(static_cast<qint16>(record.AlignHorizontal()));
-        item.setAlignVertical(static_cast<qint16>(record.AlignVertical()));
-        item.setBackColor(whiteBacks ? OleColors::White : record.BackColor());
-        item.setBorderStyle(static_cast<qint16>(record.BorderStyle()));
-        item.setEnabled(record.Enabled());
-        item.setLineSpacing(static_cast<qint16>(roundToInt(record.LineSpacing(), kSource)));
-        item.setWrap(record.Wrap());
-        item.setPicture(record.Picture());
-        item.setfont(record.font());
+        if (whiteBacks)
+            item.setBackColor(OleColors::White);
         item.setDontPaint(false);
     }
     const TavBarCodeCls& barCode = *barCode_;

@@ -1,6 +1,7 @@
 // The label control's design in the host's property bag: every record field under a composed
 // key (record prefix + two-letter code), then the plain display and printing settings.
 
+#include "item_record_keys.h"
 #include "piece_definition.h"
 #include "tav_error.h"
 #include "tav_label.h"
@@ -15,6 +16,7 @@ namespace tav {
 
 namespace {
 
+const QString kSource = QStringLiteral("TavLabel");
 const QString kSheet = QStringLiteral("SheetProperties");
 const QString kBarCode = QStringLiteral("BarCodeProperties");
 const QString kDefaultPiece = QStringLiteral("5264 - Shipping");
@@ -165,6 +167,10 @@ void readRecord(const PropertyBag& bag, const QString& prefix, Record& record,
 
 } // namespace
 
+void writeItemRecord(PropertyBag& bag, const QString& prefix, const TavItemCls& item) {
+    writeRecord(bag, prefix, item, itemFields());
+}
+
 void TavLabel::copyTemplates() {
     sheet_ = templates_.sheet->Copy();
     for (std::size_t i = 0; i < items_.size(); ++i)
@@ -211,7 +217,7 @@ void TavLabel::InitProperties() {
 void TavLabel::WriteProperties(PropertyBag& bag) const {
     writeRecord(bag, kSheet, *sheet_, sheetFields());
     for (int i = 1; i <= 7; ++i)
-        writeRecord(bag, itemPrefix(i), *items_[i - 1], itemFields());
+        writeItemRecord(bag, itemPrefix(i), *items_[i - 1]);
     writeRecord(bag, kBarCode, *barCode_, barCodeFields());
 
     bag.write(QStringLiteral("Enabled"), enabledFlag_, true);
@@ -266,6 +272,16 @@ void TavLabel::ReadProperties(const PropertyBag& bag) {
     showRightBtns_ = bag.read(QStringLiteral("ShowRightBtns"), QStringLiteral("11111")).toString();
     refreshPrintRange();
     layoutButtons();
+    redraw();
+}
+
+QString TavLabel::Design() const {
+    return designText([this](PropertyBag& bag) { WriteProperties(bag); });
+}
+
+void TavLabel::setDesign(const QString& design) {
+    readDesignText(
+        design, [this](const PropertyBag& bag) { ReadProperties(bag); }, kSource);
 }
 
 } // namespace tav

@@ -34,37 +34,39 @@ class TavPiece;
 
 class MAILPIECE_EXPORT TavLabel : public QWidget {
     Q_OBJECT
-    Q_PROPERTY(QString SubstituteText READ SubstituteText WRITE setSubstituteText)
-    Q_PROPERTY(qint32 CurrentPiece READ CurrentPiece WRITE setCurrentPiece)
-    Q_PROPERTY(bool Refresh READ Refresh WRITE setRefresh)
+    Q_PROPERTY(QString SubstituteText READ SubstituteText WRITE setSubstituteText DESIGNABLE false)
+    Q_PROPERTY(qint32 CurrentPiece READ CurrentPiece WRITE setCurrentPiece DESIGNABLE false)
+    Q_PROPERTY(bool Refresh READ Refresh WRITE setRefresh DESIGNABLE false)
     Q_PROPERTY(std::shared_ptr<tav::TavSheetCls> SheetProperties READ SheetProperties WRITE
-                   setSheetProperties)
+                   setSheetProperties DESIGNABLE false)
     Q_PROPERTY(std::shared_ptr<tav::TavItemCls> Item1Properties READ Item1Properties WRITE
-                   setItem1Properties)
+                   setItem1Properties DESIGNABLE false)
     Q_PROPERTY(std::shared_ptr<tav::TavItemCls> Item2Properties READ Item2Properties WRITE
-                   setItem2Properties)
+                   setItem2Properties DESIGNABLE false)
     Q_PROPERTY(std::shared_ptr<tav::TavItemCls> Item3Properties READ Item3Properties WRITE
-                   setItem3Properties)
+                   setItem3Properties DESIGNABLE false)
     Q_PROPERTY(std::shared_ptr<tav::TavItemCls> Item4Properties READ Item4Properties WRITE
-                   setItem4Properties)
+                   setItem4Properties DESIGNABLE false)
     Q_PROPERTY(std::shared_ptr<tav::TavItemCls> Item5Properties READ Item5Properties WRITE
-                   setItem5Properties)
+                   setItem5Properties DESIGNABLE false)
     Q_PROPERTY(std::shared_ptr<tav::TavItemCls> Item6Properties READ Item6Properties WRITE
-                   setItem6Properties)
+                   setItem6Properties DESIGNABLE false)
     Q_PROPERTY(std::shared_ptr<tav::TavItemCls> Item7Properties READ Item7Properties WRITE
-                   setItem7Properties)
+                   setItem7Properties DESIGNABLE false)
     Q_PROPERTY(std::shared_ptr<tav::TavBarCodeCls> BarCodeProperties READ BarCodeProperties WRITE
-                   setBarCodeProperties)
-    Q_PROPERTY(float PrinterTop READ PrinterTop WRITE setPrinterTop)
-    Q_PROPERTY(float PrinterLeft READ PrinterLeft WRITE setPrinterLeft)
-    Q_PROPERTY(QString CompanyName READ CompanyName WRITE setCompanyName)
-    Q_PROPERTY(QString PieceName READ PieceName WRITE setPieceName)
-    Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabledFlag)
-    Q_PROPERTY(bool FreezeDisplay READ FreezeDisplay WRITE setFreezeDisplay)
-    Q_PROPERTY(qint32 Appearance READ Appearance WRITE setAppearance)
-    Q_PROPERTY(QString ShowLeftBtns READ ShowLeftBtns WRITE setShowLeftBtns)
-    Q_PROPERTY(QString ShowCenter READ ShowCenter WRITE setShowCenter)
-    Q_PROPERTY(QString ShowRightBtns READ ShowRightBtns WRITE setShowRightBtns)
+                   setBarCodeProperties DESIGNABLE false)
+    Q_PROPERTY(float PrinterTop READ PrinterTop WRITE setPrinterTop DESIGNABLE false)
+    Q_PROPERTY(float PrinterLeft READ PrinterLeft WRITE setPrinterLeft DESIGNABLE false)
+    Q_PROPERTY(QString CompanyName READ CompanyName WRITE setCompanyName DESIGNABLE false)
+    Q_PROPERTY(QString PieceName READ PieceName WRITE setPieceName DESIGNABLE false)
+    Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabledFlag DESIGNABLE false)
+    Q_PROPERTY(bool FreezeDisplay READ FreezeDisplay WRITE setFreezeDisplay DESIGNABLE false)
+    Q_PROPERTY(qint32 Appearance READ Appearance WRITE setAppearance DESIGNABLE false)
+    Q_PROPERTY(QString ShowLeftBtns READ ShowLeftBtns WRITE setShowLeftBtns DESIGNABLE false)
+    Q_PROPERTY(QString ShowCenter READ ShowCenter WRITE setShowCenter DESIGNABLE false)
+    Q_PROPERTY(QString ShowRightBtns READ ShowRightBtns WRITE setShowRightBtns DESIGNABLE false)
+    // The one property a form file keeps: the whole design as JSON.
+    Q_PROPERTY(QString Design READ Design WRITE setDesign)
 
 public:
     /// A control with the built-in layout and a reserved piece store file ("qzp…" in the
@@ -136,6 +138,11 @@ public:
     void WriteProperties(PropertyBag& bag) const;
     /// Loads a design saved by WriteProperties; a key that cannot be read is skipped.
     void ReadProperties(const PropertyBag& bag);
+    /// The design as WriteProperties saves it, in JSON: what a .ui file keeps for the control.
+    QString Design() const;
+    /// Loads a design saved by Design(); an empty text changes nothing, and a damaged one is
+    /// reported through the message sink and changes nothing.
+    void setDesign(const QString& design);
 
     /// Stored and persisted only.
     bool Enabled() const { return enabledFlag_; }

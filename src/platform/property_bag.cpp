@@ -1,5 +1,6 @@
 #include "property_bag.h"
 
+#include "message_sink.h"
 #include "tav_error.h"
 
 #include <QFile>
@@ -92,6 +93,28 @@ void JsonPropertyBag::load(const QString& path) {
         raiseError(ErrorNumber::PathFileAccess, kSource,
                    QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
     fromJson(file.readAll());
+}
+
+QString designText(const std::function<void(PropertyBag&)>& write) {
+    JsonPropertyBag bag;
+    write(bag);
+    return QString::fromUtf8(bag.toJson());
+}
+
+void readDesignText(const QString& design, const std::function<void(const PropertyBag&)>& read,
+                    const QString& source) {
+    if (design.isEmpty())
+        return;
+    JsonPropertyBag bag;
+    try {
+        bag.fromJson(design.toUtf8());
+    } catch (const TavError& error) {
+        showMessage(QStringLiteral("%1: the saved design cannot be read (%2); the control keeps "
+                                   "its current design.")
+                        .arg(source, error.description()));
+        return;
+    }
+    read(bag);
 }
 
 } // namespace tav

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <functional>
+
 namespace tav {
 
 /// Where a host keeps a control's properties between sessions: named values with defaults.
@@ -54,5 +56,15 @@ public:
     /// Replaces the contents with the file at `path`; raises a TavError if it cannot be read.
     void load(const QString& path);
 };
+
+/// A control's design as one JSON text (what Qt Designer keeps in a .ui file): the bag that
+/// `write` fills, in JsonPropertyBag's form.
+MAILPIECE_EXPORT QString designText(const std::function<void(PropertyBag&)>& write);
+/// Hands the bag in the JSON text `design` to `read`. An empty text does nothing; a text that is
+/// not a property bag is reported through the message sink (as coming from `source`) and
+/// changes nothing, so a damaged form file still loads.
+MAILPIECE_EXPORT void readDesignText(const QString& design,
+                                     const std::function<void(const PropertyBag&)>& read,
+                                     const QString& source);
 
 } // namespace tav

@@ -26,6 +26,8 @@ QString standardText(qint32 number) {
         return QStringLiteral("Object variable or With block variable not set");
     case ErrorNumber::NotSettableAtDesignTime:
         return QStringLiteral("Property can't be set at design time");
+    case ErrorNumber::NotSupportedByObject:
+        return QStringLiteral("Object doesn't support this property or method");
     default:
         return QStringLiteral("Application-defined or object-defined error");
     }

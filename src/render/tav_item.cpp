@@ -3,6 +3,7 @@
 #include "printer.h"
 #include "str_lib.h"
 #include "tav_error.h"
+#include "tav_item_cls.h"
 #include "tav_meta_cls.h"
 #include "units.h"
 
@@ -66,6 +67,19 @@ void TavItem::setBorderStyle(qint16 style) {
 
 void TavItem::setAlignHorizontal(qint16 alignment) {
     alignHorizontal_ = alignment;
+}
+
+void TavItem::loadRecord(const TavItemCls& record) {
+    setTextControl(record.TextControl());
+    setAlignHorizontal(static_cast<qint16>(record.AlignHorizontal()));
+    setAlignVertical(static_cast<qint16>(record.AlignVertical()));
+    setBackColor(record.BackColor());
+    setBorderStyle(static_cast<qint16>(record.BorderStyle()));
+    setEnabled(record.Enabled());
+    setLineSpacing(static_cast<qint16>(roundToInt(record.LineSpacing(), kSource)));
+    setWrap(record.Wrap());
+    setPicture(record.Picture());
+    setfont(record.font());
 }
 
 QString TavItem::composedText() const {

@@ -11,6 +11,7 @@
 namespace tav {
 
 class Printer;
+class TavItemCls;
 
 /// One text item of a piece: a box with background, optional picture and border, and the text
 /// made from its template and the piece's substitution list, broken into lines with the
@@ -75,6 +76,11 @@ public:
     /// When true, printing leaves the box background white.
     bool PrintWhiteBacks() const { return printWhiteBacks_; }
     void setPrintWhiteBacks(bool on) { printWhiteBacks_ = on; }
+
+    /// Takes the template and look of `record`: alignments, back colour, border, enabled, line
+    /// spacing, wrap, picture and font (shared). Place, size, visibility and the substitution
+    /// list stay for the caller.
+    void loadRecord(const TavItemCls& record);
 
     /// The text drawn: the template with the substitution list applied.
     QString composedText() const;

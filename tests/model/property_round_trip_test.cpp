@@ -8,6 +8,7 @@
 #include "tav_item.h"
 #include "tav_item_cls.h"
 #include "tav_label.h"
+#include "tav_mail.h"
 #include "tav_meta_cls.h"
 #include "tav_piece.h"
 #include "tav_port.h"
@@ -70,6 +71,8 @@ QVariant otherValue(const QMetaProperty& property, const QVariant& current) {
         return QVariant::fromValue(std::make_shared<TavItemCls>());
     if (type == QMetaType::fromType<std::shared_ptr<TavBarCodeCls>>())
         return QVariant::fromValue(std::make_shared<TavBarCodeCls>());
+    if (type == QMetaType::fromType<std::shared_ptr<TavAddressCls>>())
+        return QVariant::fromValue(std::make_shared<TavAddressCls>());
     ADD_FAILURE() << "no test value for type " << type.name();
     return {};
 }
@@ -86,10 +89,12 @@ bool same(const QVariant& a, const QVariant& b) {
     return a == b;
 }
 
-// A font's bold flag and its weight are two views of one value.
+// A font's bold flag and its weight are two views of one value; a control's Design is a view
+// of its whole design.
 bool linked(const char* a, const char* b) {
     const QByteArray pair = QByteArray(a) + '/' + b;
-    return pair == "Bold/Weight" || pair == "Weight/Bold";
+    return pair == "Bold/Weight" || pair == "Weight/Bold" || qstrcmp(a, "Design") == 0 ||
+           qstrcmp(b, "Design") == 0;
 }
 
 // Writes each property of `object` declared by its own class and checks all of them after each
@@ -99,8 +104,8 @@ void roundTripEveryProperty(QObject& object) {
     int written = 0;
     for (int i = meta->propertyOffset(); i < meta->propertyCount(); ++i) {
         const QMetaProperty property = meta->property(i);
-        if (!property.isWritable())
-            continue;
+        if (!property.isWritable() || qstrcmp(property.name(), "Design") == 0)
+            continue; // a design's own round trip is the persistence tests' business
         std::map<int, QVariant> before;
         for (int j = meta->propertyOffset(); j < meta->propertyCount(); ++j)
             before[j] = meta->property(j).read(&object);
@@ -199,6 +204,14 @@ TEST(PropertyRoundTrip, LabelPropertiesAndMethodsAreReachableByName) {
     ASSERT_TRUE(QMetaObject::invokeMethod(&label, "ReadPieceRecord",
                                           Q_RETURN_ARG(tav::PieceRecord, piece)));
     EXPECT_TRUE(piece.found);
+}
+
+TEST(PropertyRoundTrip, EnvelopePropertiesAreReachableByName) {
+    test::ScopedTempDirectory temp;
+    TavMail mail;
+    roundTripEveryProperty(mail);
+    EXPECT_TRUE(QMetaObject::invokeMethod(&mail, "AddPiece"));
+    EXPECT_EQ(mail.TavLabel1().pieceCount(), 1);
 }
 
 TEST(PropertyRoundTrip, DrawingControlsReadBackByName) {

@@ -1,0 +1,65 @@
+// The envelope control's design in the host's property bag: the display and printing settings
+// of TavLabel1, the seven item records under their role names, and the bar code position.
+
+#include "item_record_keys.h"
+#include "piece_definition.h"
+#include "tav_label.h"
+#include "tav_mail.h"
+
+namespace tav {
+
+namespace {
+
+const QString kSource = QStringLiteral("TavMail");
+
+// The item records under their role names, item 1 first; saved for the host, never read back.
+const char* const kRoleKeys[] = {"DeliveryAddress", "ReturnAddress", "Message1", "Message2",
+                                 "Stamp",           "Message3",      "Message4"};
+
+} // namespace
+
+void TavMail::InitProperties() {
+    label_->InitProperties();
+    label_->setPieceName(QString::fromLatin1(eLabel::DefaultPieceName));
+    DeliveryAddress()->setTextControl(QStringLiteral("<<DeliveryAddress>>"));
+    setBarCode_Position(TavEnumCls::TavBelowAddress);
+}
+
+void TavMail::WriteProperties(PropertyBag& bag) const {
+    bag.write(QStringLiteral("Appearance"), Appearance(), 0);
+    bag.write(QStringLiteral("Enabled"), Enabled(), false);
+    bag.write(QStringLiteral("FreezeDisplay"), FreezeDisplay(), false);
+    bag.write(QStringLiteral("PieceName"), PieceName(), QString());
+    bag.write(QStringLiteral("PrinterLeft"), PrinterLeft(), 0.0f);
+    bag.write(QStringLiteral("PrinterTop"), PrinterTop(), 0.0f);
+    bag.write(QStringLiteral("ShowCenter"), ShowCenter(), QString());
+    bag.write(QStringLiteral("ShowLeftBtns"), ShowLeftBtns(), QString());
+    bag.write(QStringLiteral("ShowRightBtns"), ShowRightBtns(), QString());
+    for (int i = 0; i < 7; ++i)
+        writeItemRecord(bag, QLatin1String(kRoleKeys[i]), *label_->itemProperties(i + 1));
+    bag.write(QStringLiteral("BarCode_Position"), barCodePosition_, 0);
+}
+
+void TavMail::ReadProperties(const PropertyBag& bag) {
+    label_->setAppearance(bag.read(QStringLiteral("Appearance"), 0).toInt());
+    label_->setEnabledFlag(bag.read(QStringLiteral("Enabled"), false).toBool());
+    label_->setFreezeDisplay(bag.read(QStringLiteral("FreezeDisplay"), false).toBool());
+    label_->setPieceName(bag.read(QStringLiteral("PieceName"), QString()).toString());
+    label_->setPrinterLeft(bag.read(QStringLiteral("PrinterLeft"), 0.0f).toFloat());
+    label_->setPrinterTop(bag.read(QStringLiteral("PrinterTop"), 0.0f).toFloat());
+    label_->setShowCenter(bag.read(QStringLiteral("ShowCenter"), QString()).toString());
+    label_->setShowLeftBtns(bag.read(QStringLiteral("ShowLeftBtns"), QString()).toString());
+    label_->setShowRightBtns(bag.read(QStringLiteral("ShowRightBtns"), QString()).toString());
+    barCodePosition_ = bag.read(QStringLiteral("BarCode_Position"), 0).toInt();
+}
+
+QString TavMail::Design() const {
+    return designText([this](PropertyBag& bag) { WriteProperties(bag); });
+}
+
+void TavMail::setDesign(const QString& design) {
+    readDesignText(
+        design, [this](const PropertyBag& bag) { ReadProperties(bag); }, kSource);
+}
+
+} // namespace tav

@@ -1,0 +1,178 @@
+#pragma once
+
+#include "mailpiece_export.h"
+#include "property_bag.h"
+#include "shared_object.h"
+#include "tav_address_cls.h"
+#include "tav_bar_code_cls.h"
+#include "tav_item_cls.h"
+#include "tav_sheet_cls.h"
+
+#include <QWidget>
+
+#include <memory>
+
+namespace tav {
+
+class TavLabel;
+
+/// The envelope control: a label control (TavLabel1) filling the whole control, with role names
+/// for its seven items, an address record whose fields become each envelope's substitution
+/// pairs and bar code, and a bar code placed relative to the address or the envelope.
+class MAILPIECE_EXPORT TavMail : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(qint32 Appearance READ Appearance WRITE setAppearance DESIGNABLE false)
+    Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabledFlag DESIGNABLE false)
+    Q_PROPERTY(bool FreezeDisplay READ FreezeDisplay WRITE setFreezeDisplay DESIGNABLE false)
+    Q_PROPERTY(QString PieceName READ PieceName WRITE setPieceName DESIGNABLE false)
+    Q_PROPERTY(float PrinterLeft READ PrinterLeft WRITE setPrinterLeft DESIGNABLE false)
+    Q_PROPERTY(float PrinterTop READ PrinterTop WRITE setPrinterTop DESIGNABLE false)
+    Q_PROPERTY(QString ShowCenter READ ShowCenter WRITE setShowCenter DESIGNABLE false)
+    Q_PROPERTY(QString ShowLeftBtns READ ShowLeftBtns WRITE setShowLeftBtns DESIGNABLE false)
+    Q_PROPERTY(QString ShowRightBtns READ ShowRightBtns WRITE setShowRightBtns DESIGNABLE false)
+    Q_PROPERTY(std::shared_ptr<tav::TavItemCls> DeliveryAddress READ DeliveryAddress WRITE
+                   setDeliveryAddress DESIGNABLE false)
+    Q_PROPERTY(std::shared_ptr<tav::TavItemCls> ReturnAddress READ ReturnAddress WRITE
+                   setReturnAddress DESIGNABLE false)
+    Q_PROPERTY(
+        std::shared_ptr<tav::TavItemCls> Message1 READ Message1 WRITE setMessage1 DESIGNABLE false)
+    Q_PROPERTY(
+        std::shared_ptr<tav::TavItemCls> Message2 READ Message2 WRITE setMessage2 DESIGNABLE false)
+    Q_PROPERTY(std::shared_ptr<tav::TavItemCls> Stamp READ Stamp WRITE setStamp DESIGNABLE false)
+    Q_PROPERTY(
+        std::shared_ptr<tav::TavItemCls> Message3 READ Message3 WRITE setMessage3 DESIGNABLE false)
+    Q_PROPERTY(
+        std::shared_ptr<tav::TavItemCls> Message4 READ Message4 WRITE setMessage4 DESIGNABLE false)
+    Q_PROPERTY(std::shared_ptr<tav::TavBarCodeCls> BarCodeProperties READ BarCodeProperties WRITE
+                   setBarCodeProperties DESIGNABLE false)
+    Q_PROPERTY(bool Refresh READ Refresh WRITE setRefresh DESIGNABLE false)
+    Q_PROPERTY(
+        qint32 BarCode_Position READ BarCode_Position WRITE setBarCode_Position DESIGNABLE false)
+    Q_PROPERTY(std::shared_ptr<tav::TavSheetCls> SheetProperties READ SheetProperties WRITE
+                   setSheetProperties DESIGNABLE false)
+    Q_PROPERTY(std::shared_ptr<tav::TavAddressCls> DeliveryAddress_Text READ DeliveryAddress_Text
+                   WRITE setDeliveryAddress_Text DESIGNABLE false)
+    Q_PROPERTY(QString SubstituteText READ SubstituteText WRITE setSubstituteText DESIGNABLE false)
+    // The one property a form file keeps: the design as JSON.
+    Q_PROPERTY(QString Design READ Design WRITE setDesign)
+
+public:
+    /// An envelope control at run time, with an empty address and a delivery-address item that
+    /// prints "<<DeliveryAddress>>".
+    explicit TavMail(QWidget* parent = nullptr);
+    ~TavMail() override;
+
+    /// The label control inside, which does the drawing, storing and printing.
+    TavLabel& TavLabel1() const { return *label_; }
+
+    /// Whether the host is designing the form (Qt Designer's plugin sets it); false at run time.
+    bool designMode() const { return designMode_; }
+    void setDesignMode(bool on) { designMode_ = on; }
+
+    // Forwarded to TavLabel1 (see TavLabel).
+    qint32 Appearance() const;
+    void setAppearance(qint32 view);
+    bool Enabled() const;
+    void setEnabledFlag(bool on);
+    bool FreezeDisplay() const;
+    void setFreezeDisplay(bool on);
+    /// The envelope's catalogue piece; setting it applies the definition and places the bar code.
+    QString PieceName() const;
+    void setPieceName(const QString& name);
+    float PrinterLeft() const;
+    void setPrinterLeft(float inches);
+    float PrinterTop() const;
+    void setPrinterTop(float inches);
+    QString ShowCenter() const;
+    void setShowCenter(const QString& flags);
+    QString ShowLeftBtns() const;
+    void setShowLeftBtns(const QString& flags);
+    QString ShowRightBtns() const;
+    void setShowRightBtns(const QString& flags);
+    bool Refresh() const;
+    void setRefresh(bool on);
+    std::shared_ptr<TavSheetCls> SheetProperties() const;
+    void setSheetProperties(std::shared_ptr<TavSheetCls> sheet);
+    /// The live bar code record of TavLabel1.
+    std::shared_ptr<TavBarCodeCls> BarCodeProperties() const;
+    void setBarCodeProperties(std::shared_ptr<TavBarCodeCls> barCode);
+    QString SubstituteText() const;
+    void setSubstituteText(const QString& text);
+
+    // The item roles: the live item records 1 to 7 of TavLabel1.
+    std::shared_ptr<TavItemCls> DeliveryAddress() const { return role(Role::DeliveryAddress); }
+    void setDeliveryAddress(std::shared_ptr<TavItemCls> item);
+    std::shared_ptr<TavItemCls> ReturnAddress() const { return role(Role::ReturnAddress); }
+    void setReturnAddress(std::shared_ptr<TavItemCls> item);
+    std::shared_ptr<TavItemCls> Message1() const { return role(Role::Message1); }
+    void setMessage1(std::shared_ptr<TavItemCls> item);
+    std::shared_ptr<TavItemCls> Message2() const { return role(Role::Message2); }
+    void setMessage2(std::shared_ptr<TavItemCls> item);
+    std::shared_ptr<TavItemCls> Stamp() const { return role(Role::Stamp); }
+    void setStamp(std::shared_ptr<TavItemCls> item);
+    std::shared_ptr<TavItemCls> Message3() const { return role(Role::Message3); }
+    void setMessage3(std::shared_ptr<TavItemCls> item);
+    std::shared_ptr<TavItemCls> Message4() const { return role(Role::Message4); }
+    void setMessage4(std::shared_ptr<TavItemCls> item);
+
+    /// TavBarCodePosition: below or above the address, bottom centre, or the record's own place.
+    qint32 BarCode_Position() const { return barCodePosition_; }
+    /// Stores the position and places the bar code at once.
+    void setBarCode_Position(qint32 position);
+    /// The address of the next envelope; after it was set to null, a new empty record.
+    std::shared_ptr<TavAddressCls> DeliveryAddress_Text() const;
+    /// Keeps `address` itself; raises error 387 in design mode.
+    void setDeliveryAddress_Text(std::shared_ptr<TavAddressCls> address);
+
+    /// Adds an envelope: appends the address's pairs (Header1 … Footer2, then DeliveryAddress)
+    /// to SubstituteText, makes Zip the bar code value and adds the piece to TavLabel1.
+    Q_INVOKABLE void AddPiece();
+    /// Opens the piece selection dialog; returns whether the piece definition changed.
+    Q_INVOKABLE bool PieceSelectDialogShow();
+    /// Opens the layout editor; returns whether the layout changed.
+    Q_INVOKABLE bool PieceLayoutDialogShow();
+    Q_INVOKABLE void PrintAll();
+    Q_INVOKABLE void PrintSheet();
+    Q_INVOKABLE void PrintTest();
+    Q_INVOKABLE void ShowAboutBox();
+
+    /// A new control's design: TavLabel1's, with the bar code below the address.
+    Q_INVOKABLE void InitProperties();
+    /// Saves the display and printing settings, the item records and BarCode_Position.
+    void WriteProperties(PropertyBag& bag) const;
+    /// Loads the settings and BarCode_Position; the item layout comes from the piece definition.
+    void ReadProperties(const PropertyBag& bag);
+    /// The design as WriteProperties saves it, in JSON: what a .ui file keeps for the control.
+    QString Design() const;
+    /// Loads a design saved by Design(); an empty or damaged text changes nothing (a damaged one
+    /// is reported through the message sink).
+    void setDesign(const QString& design);
+
+signals:
+    /// A property changed; `name` is the envelope's own name for it.
+    void propertyChanged(const QString& name);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    enum class Role {
+        DeliveryAddress,
+        ReturnAddress,
+        Message1,
+        Message2,
+        Stamp,
+        Message3,
+        Message4
+    };
+    std::shared_ptr<TavItemCls> role(Role which) const;
+    void setRole(Role which, std::shared_ptr<TavItemCls> item, const char* name);
+    void placeBarCode();
+
+    TavLabel* label_;
+    mutable std::shared_ptr<TavAddressCls> address_;
+    qint32 barCodePosition_ = 0;
+    bool designMode_ = false;
+};
+
+} // namespace tav

@@ -1,0 +1,278 @@
+#include "bar_code_placement.h"
+#include "dir_lib.h"
+#include "pdf_printer.h"
+#include "pdf_text.h"
+#include "property_bag.h"
+#include "qt_printers.h"
+#include "recording_message_sink.h"
+#include "recording_printer.h"
+#include "tav_error.h"
+#include "tav_label.h"
+#include "tav_mail.h"
+#include "temp_env.h"
+
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+using namespace tav;
+
+namespace {
+
+// Envelopes that read the catalogue shipped with the library.
+class TavMailTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        saved_ = qgetenv(DirLib::SystemDirectoryVariable);
+        qputenv(DirLib::SystemDirectoryVariable, MAILPIECE_DATA_DIR);
+    }
+    void TearDown() override { qputenv(DirLib::SystemDirectoryVariable, saved_); }
+
+    static void setAddress(TavAddressCls& address, const QString& first, const QString& zip) {
+        address.setFirst(first);
+        address.setLast(QStringLiteral("Rivera"));
+        address.setAddress(QStringLiteral("12 Elm St"));
+        address.setCity(QStringLiteral("Springfield"));
+        address.setState(QStringLiteral("IL"));
+        address.setZip(zip);
+    }
+
+    test::ScopedTempDirectory temp;
+    test::ScopedRecordingSink messages;
+
+private:
+    QByteArray saved_;
+};
+
+} // namespace
+
+TEST_F(TavMailTest, AddPieceAppendsTheAddressPairsAndTheZipAsBarCode) {
+    TavMail mail;
+    mail.setRefresh(false);
+    TavAddressCls& address = *mail.DeliveryAddress_Text();
+    setAddress(address, QStringLiteral("Ann"), QStringLiteral("62701"));
+    address.setHeader1(QStringLiteral("Attn"));
+    mail.AddPiece();
+
+    const PieceRecord first = mail.TavLabel1().FindPiece(1);
+    const QString pairs =
+        QStringLiteral("Header1^Attn|Header2^|First^Ann|Middle^|Last^Rivera|Address^12 Elm St|"
+                       "AddressLine2^|City^Springfield|State^IL|Zip^62701|Footer1^|Footer2^|"
+                       "DeliveryAddress^") +
+        address.CurrentText();
+    EXPECT_EQ(first.substituteText, pairs);
+    EXPECT_EQ(first.barCodeValue, QStringLiteral("62701"));
+    EXPECT_EQ(mail.SubstituteText(), pairs); // it stays after the call
+
+    // Without resetting SubstituteText, the second piece carries the first's pairs first.
+    setAddress(address, QStringLiteral("Bo"), QString());
+    mail.AddPiece();
+    const PieceRecord second = mail.TavLabel1().FindPiece(2);
+    EXPECT_TRUE(second.substituteText.startsWith(pairs + QStringLiteral("|Header1^Attn|")));
+    EXPECT_TRUE(second.substituteText.contains(QStringLiteral("|First^Bo|")));
+    EXPECT_EQ(second.barCodeValue, QString()); // no ZIP, no bars
+
+    // A host that empties SubstituteText first gets only the new pairs.
+    mail.setSubstituteText(QString());
+    mail.AddPiece();
+    EXPECT_TRUE(mail.TavLabel1().FindPiece(3).substituteText.startsWith(
+        QStringLiteral("Header1^Attn|Header2^|First^Bo|")));
+}
+
+TEST_F(TavMailTest, BarCodePlacementFollowsThePositionAndKeepsTheBoxOnThePiece) {
+    TavSheetCls sheet;
+    sheet.setPieceWidth(9.5f);
+    sheet.setPieceHeight(4.125f);
+    TavItemCls address;
+    address.setLeft1(4.0f);
+    address.setTop(1.0f);
+    address.setHeight(0.75f);
+    TavBarCodeCls barCode;
+    barCode.setWidth(3.0f);
+    barCode.setHeight(0.25f);
+    barCode.setLeft1(1.5f);
+    barCode.setTop(2.0f);
+
+    BarCodeSpot spot = PlaceBarCode(TavEnumCls::TavBelowAddress, barCode, address, sheet);
+    EXPECT_FLOAT_EQ(spot.left, 4.0f);
+    EXPECT_FLOAT_EQ(spot.top, 1.775f);
+    EXPECT_FLOAT_EQ(PlaceBarCode(42, barCode, address, sheet).top, 1.775f); // unknown: below
+
+    spot = PlaceBarCode(TavEnumCls::TavAboveAddress, barCode, address, sheet);
+    EXPECT_FLOAT_EQ(spot.left, 4.0f);
+    EXPECT_FLOAT_EQ(spot.top, 0.725f);
+
+    spot = PlaceBarCode(TavEnumCls::TavBottomCenter, barCode, address, sheet);
+    EXPECT_FLOAT_EQ(spot.left, 3.25f);
+    EXPECT_FLOAT_EQ(spot.top, 3.85f);
+
+    spot = PlaceBarCode(TavEnumCls::TavUserDefined, barCode, address, sheet);
+    EXPECT_FLOAT_EQ(spot.left, 1.5f);
+    EXPECT_FLOAT_EQ(spot.top, 2.0f);
+
+    // The edge rules, also for the record's own place.
+    barCode.setLeft1(7.0f);
+    EXPECT_FLOAT_EQ(PlaceBarCode(TavEnumCls::TavUserDefined, barCode, address, sheet).left, 6.475f);
+    barCode.setLeft1(-0.5f);
+    barCode.setTop(-1.0f);
+    spot = PlaceBarCode(TavEnumCls::TavUserDefined, barCode, address, sheet);
+    EXPECT_FLOAT_EQ(spot.left, 0.025f);
+    EXPECT_FLOAT_EQ(spot.top, 0.025f);
+    // Only the top edge is compared: a box hanging below the piece stays.
+    barCode.setTop(4.0f);
+    EXPECT_FLOAT_EQ(PlaceBarCode(TavEnumCls::TavUserDefined, barCode, address, sheet).top, 4.0f);
+    barCode.setTop(4.5f);
+    EXPECT_FLOAT_EQ(PlaceBarCode(TavEnumCls::TavUserDefined, barCode, address, sheet).top, 3.85f);
+    address.setTop(3.5f); // below an address near the bottom: the top lies past the piece
+    EXPECT_FLOAT_EQ(PlaceBarCode(TavEnumCls::TavBelowAddress, barCode, address, sheet).top, 3.85f);
+}
+
+TEST_F(TavMailTest, TheBarCodeMovesOnlyWhenThePieceOrThePositionIsSet) {
+    TavMail mail;
+    mail.InitProperties();
+    EXPECT_EQ(mail.PieceName(), QStringLiteral("Size 10 - Envelope"));
+    TavItemCls& address = *mail.DeliveryAddress();
+    TavBarCodeCls& barCode = *mail.BarCodeProperties();
+    EXPECT_FLOAT_EQ(barCode.Left1(), address.Left1());
+    EXPECT_FLOAT_EQ(barCode.Top(), address.Top() + address.Height() + 0.025f);
+
+    address.setTop(0.5f); // not followed until the next placement
+    const float before = barCode.Top();
+    EXPECT_FLOAT_EQ(barCode.Top(), before);
+    QSignalSpy changes(&mail, &TavMail::propertyChanged);
+    mail.setBarCode_Position(TavEnumCls::TavAboveAddress);
+    EXPECT_FLOAT_EQ(barCode.Top(), 0.5f - (barCode.Height() + 0.025f));
+    EXPECT_EQ(changes.last().at(0).toString(), QStringLiteral("BarCode_Position"));
+
+    mail.setBarCode_Position(TavEnumCls::TavBottomCenter);
+    mail.setPieceName(QStringLiteral("Size 10 - Envelope")); // re-applies, then places
+    EXPECT_FLOAT_EQ(barCode.Left1(), (9.5f - barCode.Width()) * 0.5f);
+}
+
+TEST_F(TavMailTest, RolesAreTheInnerLabelsLiveItemRecords) {
+    TavMail mail;
+    TavLabel& label = mail.TavLabel1();
+    EXPECT_EQ(label.objectName(), QStringLiteral("TavLabel1"));
+    EXPECT_EQ(mail.DeliveryAddress()->TextControl(), QStringLiteral("<<DeliveryAddress>>"));
+    const char* const roles[] = {"DeliveryAddress", "ReturnAddress", "Message1", "Message2",
+                                 "Stamp",           "Message3",      "Message4"};
+    for (int i = 0; i < 7; ++i) {
+        const auto role = mail.property(roles[i]).value<std::shared_ptr<TavItemCls>>();
+        EXPECT_EQ(role, label.itemProperties(i + 1)) << roles[i];
+    }
+    EXPECT_EQ(mail.BarCodeProperties(), label.BarCodeProperties());
+    EXPECT_EQ(mail.SheetProperties(), label.SheetProperties());
+
+    QSignalSpy changes(&mail, &TavMail::propertyChanged);
+    const auto stamp = std::make_shared<TavItemCls>();
+    mail.setStamp(stamp);
+    EXPECT_EQ(label.Item5Properties(), stamp);
+    mail.setPrinterTop(0.25f);
+    EXPECT_FLOAT_EQ(label.PrinterTop(), 0.25f);
+    ASSERT_EQ(changes.size(), 2);
+    EXPECT_EQ(changes.at(0).at(0).toString(), QStringLiteral("Stamp"));
+    EXPECT_EQ(changes.at(1).at(0).toString(), QStringLiteral("PrinterTop"));
+
+    mail.show();
+    mail.resize(700, 400);
+    EXPECT_EQ(label.geometry(), QRect(0, 0, 700, 400));
+}
+
+TEST_F(TavMailTest, TheAddressCannotBeReplacedInDesignModeAndIsRemadeAfterNull) {
+    TavMail mail;
+    const std::shared_ptr<TavAddressCls> original = mail.DeliveryAddress_Text();
+    mail.setDesignMode(true);
+    try {
+        mail.setDeliveryAddress_Text(std::make_shared<TavAddressCls>());
+        ADD_FAILURE() << "no error in design mode";
+    } catch (const TavError& error) {
+        EXPECT_EQ(error.number(), 387);
+    }
+    EXPECT_EQ(mail.DeliveryAddress_Text(), original);
+
+    mail.setDesignMode(false);
+    mail.setDeliveryAddress_Text(nullptr);
+    const std::shared_ptr<TavAddressCls> fresh = mail.DeliveryAddress_Text();
+    ASSERT_NE(fresh, nullptr);
+    EXPECT_NE(fresh, original);
+    EXPECT_EQ(fresh->CurrentText(), QString());
+    mail.setRefresh(false);
+    mail.setDeliveryAddress_Text(nullptr);
+    mail.AddPiece(); // makes its own empty record
+    EXPECT_TRUE(mail.TavLabel1().FindPiece(1).substituteText.startsWith(
+        QStringLiteral("Header1^|Header2^|First^|")));
+}
+
+TEST_F(TavMailTest, TheSavedDesignKeepsSettingsButNotTheItemLayout) {
+    TavMail mail;
+    mail.InitProperties();
+    mail.setPrinterLeft(-0.125f);
+    mail.setShowCenter(QStringLiteral("10"));
+    mail.setBarCode_Position(TavEnumCls::TavBottomCenter);
+    MemoryPropertyBag bag;
+    mail.WriteProperties(bag);
+    const QStringList keys = bag.keys();
+    EXPECT_EQ(keys.first(), QStringLiteral("Appearance"));
+    EXPECT_EQ(keys.last(), QStringLiteral("BarCode_Position"));
+    EXPECT_TRUE(keys.contains(QStringLiteral("StampTO"))); // items under their role names
+    EXPECT_EQ(bag.read(QStringLiteral("PieceName")).toString(),
+              QStringLiteral("Size 10 - Envelope"));
+
+    TavMail loaded;
+    loaded.DeliveryAddress()->setTop(0.1f);
+    loaded.BarCodeProperties()->setLeft1(0.3f);
+    loaded.setDesign(mail.Design());
+    EXPECT_EQ(loaded.PieceName(), QStringLiteral("Size 10 - Envelope"));
+    EXPECT_FLOAT_EQ(loaded.PrinterLeft(), -0.125f);
+    EXPECT_EQ(loaded.ShowCenter(), mail.ShowCenter());
+    EXPECT_EQ(loaded.BarCode_Position(), TavEnumCls::TavBottomCenter);
+    // The layout is the definition's; loading does not place the bar code.
+    EXPECT_FLOAT_EQ(loaded.DeliveryAddress()->Top(), mail.DeliveryAddress()->Top());
+    EXPECT_NE(loaded.BarCodeProperties()->Left1(), mail.BarCodeProperties()->Left1());
+
+    loaded.setDesign(QStringLiteral("{not json"));
+    ASSERT_EQ(messages.sink().texts.size(), 1);
+    EXPECT_TRUE(messages.sink().texts[0].contains(QStringLiteral("TavMail")));
+    EXPECT_FLOAT_EQ(loaded.PrinterLeft(), -0.125f);
+}
+
+TEST_F(TavMailTest, EnvelopesPrintOneJobEachWithTheAddressAndBarsBelowIt) {
+    TavMail mail;
+    mail.InitProperties();
+    mail.setRefresh(false);
+    for (int i = 1; i <= 3; ++i) {
+        mail.setSubstituteText(QString());
+        setAddress(*mail.DeliveryAddress_Text(), QStringLiteral("Ann%1").arg(i),
+                   QStringLiteral("62701"));
+        mail.AddPiece();
+    }
+    const QString path = temp.path() + QStringLiteral("/envelopes.pdf");
+    auto pdf = PdfPrinter::singleDocument(path);
+    const auto previous = setCurrentPrinter(pdf);
+    mail.PrintAll();
+    pdf->finish();
+    setCurrentPrinter(previous);
+
+    ASSERT_EQ(test::pdfPageCount(path), 3);
+    const TavItemCls& address = *mail.DeliveryAddress();
+    int found = 0;
+    for (const test::PdfWord& word : test::pdfWords(path)) {
+        if (!word.text.startsWith(QStringLiteral("Ann")))
+            continue;
+        EXPECT_EQ(word.text, QStringLiteral("Ann%1").arg(word.page));
+        EXPECT_GE(word.box.left(), address.Left1() * 72 - 0.5);
+        EXPECT_GE(word.box.top(), address.Top() * 72 - 0.5);
+        ++found;
+    }
+    EXPECT_EQ(found, 3);
+
+    // The bars: dark pixels in the bar code's box, none between the box and the address's left.
+    const QImage page = test::pdfPageImage(path, 1, 72);
+    ASSERT_FALSE(page.isNull());
+    const TavBarCodeCls& barCode = *mail.BarCodeProperties();
+    int dark = 0;
+    for (int y = int(barCode.Top() * 72); y < int((barCode.Top() + barCode.Height()) * 72); ++y)
+        for (int x = int(barCode.Left1() * 72); x < int((barCode.Left1() + 1.4) * 72); ++x)
+            dark += qGray(page.pixel(x, y)) < 100;
+    EXPECT_GT(dark, 50);
+}
