@@ -1,4 +1,3 @@
-#include "dir_lib.h"
 #include "modal.h"
 #include "piece_detail.h"
 #include "piece_layout_edit_form.h"
@@ -16,6 +15,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -28,12 +28,9 @@ namespace {
 class PieceDetailTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        saved_ = qgetenv(DirLib::SystemDirectoryVariable);
-        qputenv(DirLib::SystemDirectoryVariable, MAILPIECE_DATA_DIR);
         label.InitProperties();
         page.resize(page.minimumSize());
     }
-    void TearDown() override { qputenv(DirLib::SystemDirectoryVariable, saved_); }
 
     QString text(const char* name) {
         return page.findChild<QLabel*>(QString::fromLatin1(name))->text();
@@ -57,13 +54,11 @@ protected:
             });
     }
 
+    test::ScopedCatalog catalog{MAILPIECE_DATA_DIR};
     test::ScopedTempDirectory temp;
     test::ScopedRecordingSink messages;
     TavLabel label;
     PieceDetail page;
-
-private:
-    QByteArray saved_;
 };
 
 } // namespace
@@ -121,8 +116,8 @@ TEST_F(PieceDetailTest, APieceWithoutSizeShowsTheShippingLabelOrALetterPage) {
     EXPECT_EQ(page.sheet()->PieceName(), QStringLiteral("5264 - Shipping"));
     EXPECT_FLOAT_EQ(page.sheet()->PieceWidth(), 4.0f);
 
-    test::ScopedTempDirectory empty; // no catalogue there
-    qputenv(DirLib::SystemDirectoryVariable, empty.path().toUtf8());
+    QTemporaryDir empty;
+    test::ScopedCatalog noCatalog(empty.path().toUtf8());
     label.SheetProperties()->setPieceWidth(0);
     page.SelectionChanged(&label);
     EXPECT_FLOAT_EQ(page.sheet()->PieceWidth(), 8.5f);

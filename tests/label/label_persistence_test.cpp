@@ -1,4 +1,5 @@
 #include "dir_lib.h"
+#include "label_design.h"
 #include "pdf_printer.h"
 #include "pdf_text.h"
 #include "property_bag.h"
@@ -24,27 +25,6 @@ protected:
         qputenv(DirLib::SystemDirectoryVariable, MAILPIECE_DATA_DIR);
     }
     void TearDown() override { qputenv(DirLib::SystemDirectoryVariable, saved_); }
-
-    // Every readable property of every record of `a` equals `b`'s (fonts by their attributes).
-    static void expectSameDesign(const TavLabel& a, const TavLabel& b) {
-        const auto compare = [](const QObject& x, const QObject& y, const std::string& what) {
-            const QMetaObject* meta = x.metaObject();
-            for (int i = meta->propertyOffset(); i < meta->propertyCount(); ++i) {
-                const QMetaProperty property = meta->property(i);
-                const QVariant vx = property.read(&x);
-                if (vx.canConvert<QObject*>())
-                    continue; // objects are compared by their own properties
-                EXPECT_EQ(vx, property.read(&y)) << what << "." << property.name();
-            }
-        };
-        compare(*a.SheetProperties(), *b.SheetProperties(), "sheet");
-        for (int i = 1; i <= 7; ++i) {
-            compare(*a.itemProperties(i), *b.itemProperties(i), "item" + std::to_string(i));
-            compare(*a.itemProperties(i)->font(), *b.itemProperties(i)->font(),
-                    "font" + std::to_string(i));
-        }
-        compare(*a.BarCodeProperties(), *b.BarCodeProperties(), "barcode");
-    }
 
     test::ScopedTempDirectory temp;
     test::ScopedRecordingSink messages;
@@ -147,7 +127,7 @@ TEST_F(LabelPersistenceTest, ADesignSavedToAFileComesBackTheSame) {
     loadedBag.load(path);
     TavLabel loaded;
     loaded.ReadProperties(loadedBag);
-    expectSameDesign(designed, loaded);
+    test::expectSameDesign(designed, loaded);
     EXPECT_EQ(loaded.PrinterTop(), -0.125f);
     EXPECT_EQ(loaded.Appearance(), TavEnumCls::TavShowSheet);
 

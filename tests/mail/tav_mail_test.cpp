@@ -1,5 +1,4 @@
 #include "bar_code_placement.h"
-#include "dir_lib.h"
 #include "pdf_printer.h"
 #include "pdf_text.h"
 #include "property_bag.h"
@@ -22,12 +21,6 @@ namespace {
 // Envelopes that read the catalogue shipped with the library.
 class TavMailTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        saved_ = qgetenv(DirLib::SystemDirectoryVariable);
-        qputenv(DirLib::SystemDirectoryVariable, MAILPIECE_DATA_DIR);
-    }
-    void TearDown() override { qputenv(DirLib::SystemDirectoryVariable, saved_); }
-
     static void setAddress(TavAddressCls& address, const QString& first, const QString& zip) {
         address.setFirst(first);
         address.setLast(QStringLiteral("Rivera"));
@@ -37,11 +30,9 @@ protected:
         address.setZip(zip);
     }
 
+    test::ScopedCatalog catalog{MAILPIECE_DATA_DIR};
     test::ScopedTempDirectory temp;
     test::ScopedRecordingSink messages;
-
-private:
-    QByteArray saved_;
 };
 
 } // namespace

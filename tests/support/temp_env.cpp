@@ -1,5 +1,7 @@
 #include "temp_env.h"
 
+#include "dir_lib.h"
+
 #include <QDir>
 
 namespace tav::test {
@@ -19,6 +21,15 @@ ScopedTempDirectory::~ScopedTempDirectory() {
 
 QStringList ScopedTempDirectory::fileNames() const {
     return QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden);
+}
+
+ScopedCatalog::ScopedCatalog(const QByteArray& directory)
+    : previous_(qgetenv(DirLib::SystemDirectoryVariable)) {
+    qputenv(DirLib::SystemDirectoryVariable, directory);
+}
+
+ScopedCatalog::~ScopedCatalog() {
+    qputenv(DirLib::SystemDirectoryVariable, previous_);
 }
 
 } // namespace tav::test

@@ -21,4 +21,17 @@ private:
     bool hadPrevious_;
 };
 
+/// Points the catalogue's directory (DirLib's system directory) at `directory` for the guard's
+/// lifetime.
+class ScopedCatalog {
+public:
+    explicit ScopedCatalog(const QByteArray& directory);
+    ~ScopedCatalog();
+    ScopedCatalog(const ScopedCatalog&) = delete;
+    ScopedCatalog& operator=(const ScopedCatalog&) = delete;
+
+private:
+    QByteArray previous_;
+};
+
 } // namespace tav::test

@@ -1,0 +1,192 @@
+#include "label_design.h"
+#include "modal.h"
+#include "piece_detail.h"
+#include "piece_detail_dialog.h"
+#include "piece_select.h"
+#include "qt_printers.h"
+#include "recording_message_sink.h"
+#include "tav_error.h"
+#include "tav_label.h"
+#include "tav_mail.h"
+#include "temp_env.h"
+
+#include <QAction>
+#include <QBuffer>
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QPluginLoader>
+#include <QPushButton>
+#include <QTest>
+#include <QUiLoader>
+#include <QtDesigner/QDesignerFormEditorInterface>
+#include <QtDesigner/QDesignerTaskMenuExtension>
+#include <QtDesigner/QExtensionManager>
+#include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
+
+#include <gtest/gtest.h>
+
+using namespace tav;
+
+namespace {
+
+// Designer's core as far as plugins see it: an extension manager. Like Designer's, it lives as
+// long as the process, since the plugin instance does too.
+class FakeDesigner : public QDesignerFormEditorInterface {
+public:
+    FakeDesigner() { setExtensionManager(&manager); }
+    QExtensionManager manager;
+};
+
+FakeDesigner& designer() {
+    static FakeDesigner core;
+    return core;
+}
+
+class DesignerPluginTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        loader.setFileName(QStringLiteral(MAILPIECE_DESIGNER_PLUGIN));
+        auto* collection =
+            qobject_cast<QDesignerCustomWidgetCollectionInterface*>(loader.instance());
+        ASSERT_NE(collection, nullptr) << loader.errorString().toStdString();
+        for (QDesignerCustomWidgetInterface* widget : collection->customWidgets())
+            plugins[widget->name()] = widget;
+    }
+
+    static void press(QWidget& parent, const char* name) {
+        QTest::mouseClick(parent.findChild<QPushButton*>(QString::fromLatin1(name)),
+                          Qt::LeftButton);
+    }
+
+    // A form file as Designer writes it, with `control`'s Design.
+    static QByteArray formFile(const QString& className, const QWidget& control) {
+        return QStringLiteral("<ui version=\"4.0\"><class>Form</class>"
+                              "<widget class=\"QWidget\" name=\"Form\">"
+                              "<widget class=\"%1\" name=\"designed\">"
+                              "<property name=\"Design\"><string>%2</string></property>"
+                              "</widget></widget></ui>")
+            .arg(className, control.property("Design").toString().toHtmlEscaped())
+            .toUtf8();
+    }
+
+    // The form loaded at run time through the plugin, as QUiLoader does it.
+    static std::unique_ptr<QWidget> load(const QByteArray& form) {
+        QUiLoader loader;
+        loader.clearPluginPaths();
+        loader.addPluginPath(QFileInfo(QStringLiteral(MAILPIECE_DESIGNER_PLUGIN)).path());
+        QBuffer buffer;
+        buffer.setData(form);
+        buffer.open(QIODevice::ReadOnly);
+        std::unique_ptr<QWidget> widget(loader.load(&buffer));
+        EXPECT_NE(widget, nullptr) << loader.errorString().toStdString();
+        return widget;
+    }
+
+    test::ScopedCatalog catalog{MAILPIECE_DATA_DIR};
+    test::ScopedTempDirectory temp;
+    test::ScopedRecordingSink messages;
+    QPluginLoader loader;
+    std::map<QString, QDesignerCustomWidgetInterface*> plugins;
+};
+
+} // namespace
+
+TEST_F(DesignerPluginTest, OffersBothControlsWithANewControlsDesign) {
+    ASSERT_EQ(plugins.size(), 2u);
+    QDesignerCustomWidgetInterface* label = plugins.at(QStringLiteral("tav::TavLabel"));
+    QDesignerCustomWidgetInterface* mail = plugins.at(QStringLiteral("tav::TavMail"));
+    EXPECT_EQ(label->includeFile(), QStringLiteral("tav_label.h"));
+    EXPECT_EQ(mail->includeFile(), QStringLiteral("tav_mail.h"));
+    EXPECT_EQ(label->group(), QStringLiteral("Mailpiece"));
+    EXPECT_FALSE(label->icon().isNull());
+    EXPECT_TRUE(label->domXml().contains(QStringLiteral("<property name=\"Design\">")));
+    EXPECT_TRUE(mail->domXml().contains(QStringLiteral("Size 10 - Envelope")));
+
+    // Outside Designer (a form loaded at run time) the controls are as a program makes them.
+    std::unique_ptr<QWidget> runTime(mail->createWidget(nullptr));
+    auto* runTimeMail = qobject_cast<TavMail*>(runTime.get());
+    ASSERT_NE(runTimeMail, nullptr);
+    EXPECT_FALSE(runTimeMail->designMode());
+
+    label->initialize(&designer());
+    mail->initialize(&designer());
+    std::unique_ptr<QWidget> designed(mail->createWidget(nullptr));
+    auto* designedMail = qobject_cast<TavMail*>(designed.get());
+    EXPECT_TRUE(designedMail->designMode());
+    EXPECT_EQ(designedMail->PieceName(), QStringLiteral("Size 10 - Envelope"));
+    EXPECT_THROW(designedMail->setDeliveryAddress_Text(std::make_shared<TavAddressCls>()),
+                 TavError);
+    std::unique_ptr<QWidget> designedLabel(label->createWidget(nullptr));
+    EXPECT_EQ(qobject_cast<TavLabel*>(designedLabel.get())->PieceName(),
+              QStringLiteral("5264 - Shipping"));
+}
+
+TEST_F(DesignerPluginTest, EditPieceOpensThePageAndAppliesItToTheControl) {
+    QDesignerCustomWidgetInterface* plugin = plugins.at(QStringLiteral("tav::TavLabel"));
+    plugin->initialize(&designer());
+    std::unique_ptr<QWidget> widget(plugin->createWidget(nullptr));
+    auto& label = *qobject_cast<TavLabel*>(widget.get());
+
+    auto* menu = qt_extension<QDesignerTaskMenuExtension*>(&designer().manager, widget.get());
+    ASSERT_NE(menu, nullptr);
+    QAction* edit = menu->preferredEditAction();
+    ASSERT_EQ(menu->taskActions(), QList<QAction*>{edit});
+    EXPECT_EQ(edit->text(), QStringLiteral("Edit Piece..."));
+    QObject other; // only the controls get the menu
+    EXPECT_EQ(qt_extension<QDesignerTaskMenuExtension*>(&designer().manager, &other), nullptr);
+
+    QString chosen;
+    const bool shown = test::whileModal<PieceDetailDialog>(
+        [&] { edit->trigger(); },
+        [&](PieceDetailDialog& dialog) {
+            auto* buttons = dialog.findChild<QDialogButtonBox*>();
+            QPushButton* apply = buttons->button(QDialogButtonBox::Apply);
+            EXPECT_FALSE(apply->isEnabled());
+            test::whileModal<PieceSelectForm>([&] { press(dialog.page(), "btnDotDotDot"); },
+                                              [](PieceSelectForm& form) {
+                                                  auto* pieces = form.findChild<QListWidget*>(
+                                                      QStringLiteral("piece_lst"));
+                                                  pieces->setCurrentRow(pieces->count() - 1);
+                                                  press(form, "ok_btn");
+                                              });
+            chosen = dialog.page().sheet()->PieceName();
+            EXPECT_TRUE(apply->isEnabled());
+            QTest::mouseClick(apply, Qt::LeftButton);
+            EXPECT_FALSE(apply->isEnabled());
+            EXPECT_EQ(label.PieceName(), chosen);
+            QTest::mouseClick(buttons->button(QDialogButtonBox::Cancel), Qt::LeftButton);
+        });
+    EXPECT_TRUE(shown);
+    EXPECT_NE(chosen, QStringLiteral("5264 - Shipping"));
+    EXPECT_EQ(label.PieceName(), chosen);
+    EXPECT_EQ(label.SheetProperties()->PieceName(), chosen);
+}
+
+TEST_F(DesignerPluginTest, AFormFileBringsTheDesignBackAtRunTime) {
+    TavLabel designed;
+    designed.InitProperties();
+    designed.setPieceName(QStringLiteral("Size 10 - Envelope"));
+    designed.itemProperties(2)->setTextControl(QStringLiteral("Ship <<City>> & \"more\""));
+    designed.itemProperties(2)->font()->setBold(true);
+    designed.BarCodeProperties()->setLeft1(0.625f);
+    designed.setPrinterTop(-0.125f);
+
+    std::unique_ptr<QWidget> form = load(formFile(QStringLiteral("tav::TavLabel"), designed));
+    ASSERT_NE(form, nullptr);
+    auto* loaded = form->findChild<TavLabel*>(QStringLiteral("designed"));
+    ASSERT_NE(loaded, nullptr);
+    test::expectSameDesign(designed, *loaded);
+    EXPECT_FLOAT_EQ(loaded->PrinterTop(), -0.125f);
+
+    TavMail envelope;
+    envelope.InitProperties();
+    envelope.setBarCode_Position(TavEnumCls::TavBottomCenter);
+    envelope.setPrinterLeft(0.25f);
+    form = load(formFile(QStringLiteral("tav::TavMail"), envelope));
+    auto* loadedMail = form->findChild<TavMail*>(QStringLiteral("designed"));
+    ASSERT_NE(loadedMail, nullptr);
+    EXPECT_EQ(loadedMail->PieceName(), QStringLiteral("Size 10 - Envelope"));
+    EXPECT_EQ(loadedMail->BarCode_Position(), TavEnumCls::TavBottomCenter);
+    EXPECT_FLOAT_EQ(loadedMail->PrinterLeft(), 0.25f);
+}
