@@ -35,6 +35,11 @@ QString batchUsage() {
         "                           <<Item3>> the third column; an empty TEXT hides the item\n"
         "  --address                print the address composed from the columns First, Middle,\n"
         "                           Last, Address, AddressLine2, City, State, Zip\n"
+        "  --envelope               print envelopes (\"Size 10 - Envelope\" unless --piece names\n"
+        "                           another): the address from the columns above, the bar\n"
+        "                           code from Zip under it\n"
+        "  --return-address TEXT    the sender on each envelope; \\n or a line break starts a\n"
+        "                           new line\n"
         "  --zip COLUMN             the column with the ZIP code for the bar code (Zip);\n"
         "                           --zip \"\" prints no bar code\n"
         "  --font-size POINTS       size of the text (9)\n"
@@ -104,6 +109,12 @@ std::optional<BatchOptions> parseBatchOptions(const QStringList& arguments, QStr
              options.piece = v.trimmed();
              return !options.piece.isEmpty();
          }},
+        {QStringLiteral("--return-address"),
+         [&](const QString& v) {
+             options.returnAddress =
+                 QString(v).replace(QStringLiteral("\\n"), QStringLiteral("\n"));
+             return true;
+         }},
         {QStringLiteral("--pdf"),
          [&](const QString& v) {
              options.pdf = v;
@@ -128,6 +139,8 @@ std::optional<BatchOptions> parseBatchOptions(const QStringList& arguments, QStr
             options.listPieces = true;
         } else if (argument == QLatin1String("--address")) {
             options.addressMode = true;
+        } else if (argument == QLatin1String("--envelope")) {
+            options.envelopeMode = true;
         } else if (argument == QLatin1String("--landscape")) {
             options.landscape = true;
         } else if (argument.startsWith(QLatin1String("--"))) {
@@ -175,6 +188,17 @@ std::optional<BatchOptions> parseBatchOptions(const QStringList& arguments, QStr
     }
     if (!options.piece.isEmpty() && options.geometryGiven) {
         error = QStringLiteral("--piece gives the sheet geometry; leave out the geometry options");
+        return std::nullopt;
+    }
+    if (options.envelopeMode &&
+        (options.geometryGiven || options.addressMode ||
+         std::find(templateGiven.begin(), templateGiven.end(), true) != templateGiven.end())) {
+        error = QStringLiteral("--envelope lays out the envelope itself; leave out --address, "
+                               "--item and the geometry options");
+        return std::nullopt;
+    }
+    if (!options.envelopeMode && !options.returnAddress.isEmpty()) {
+        error = QStringLiteral("--return-address is for --envelope");
         return std::nullopt;
     }
     if (options.pieceWidth <= 0 || options.pieceHeight <= 0) {

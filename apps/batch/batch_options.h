@@ -13,6 +13,8 @@ struct BatchOptions {
     QString mailing;                      // the CSV file
     std::array<QString, 7> itemTemplates; // empty: the item is not printed
     bool addressMode = false;             // items from the composed address block
+    bool envelopeMode = false;            // envelopes: the address of each row, its ZIP as bars
+    QString returnAddress;                // printed in an envelope's top left corner
     QString zipColumn = QStringLiteral("Zip");
     QString piece;           // a catalogue piece for the sheet geometry; empty: the options below
     bool listPieces = false; // list the catalogue and stop

@@ -1,15 +1,17 @@
-// Prints a CSV mailing on sheets of labels without a host program: see --help.
+// Prints a CSV mailing on sheets of labels or on envelopes without a host program: see --help.
 
 #include "address_layout.h"
 #include "batch_options.h"
 #include "catalog_location.h"
 #include "cfg_lib.h"
+#include "envelope_layout.h"
 #include "mailing_feed.h"
 #include "pdf_printer.h"
 #include "printer.h"
 #include "system_printer.h"
 #include "tav_error.h"
 #include "tav_label.h"
+#include "tav_mail.h"
 
 #include <QApplication>
 #include <QPrinterInfo>
@@ -21,13 +23,17 @@ namespace {
 
 using mailpiece::BatchOptions;
 
+void requireCataloguePiece(const QString& name) {
+    if (tav::CfgLib::CatalogProduct(name).isEmpty())
+        throw tav::TavError(
+            tav::ErrorNumber::PathFileAccess, QStringLiteral("mailpiece-batch"),
+            QStringLiteral("the catalogue has no piece named \"%1\" (see --list-pieces)")
+                .arg(name));
+}
+
 void applySheet(tav::TavLabel& label, const BatchOptions& options) {
     if (!options.piece.isEmpty()) {
-        if (tav::CfgLib::CatalogProduct(options.piece).isEmpty())
-            throw tav::TavError(tav::ErrorNumber::PathFileAccess, QStringLiteral("mailpiece-batch"),
-                                QStringLiteral("the catalogue has no piece named \"%1\" (see "
-                                               "--list-pieces)")
-                                    .arg(options.piece));
+        requireCataloguePiece(options.piece);
         label.setPieceName(options.piece);
     } else {
         tav::TavSheetCls& sheet = *label.SheetProperties();
@@ -109,25 +115,16 @@ std::shared_ptr<tav::PdfPrinter> choosePrinter(const BatchOptions& options) {
     return nullptr;
 }
 
-int run(const BatchOptions& options) {
-    tav::TavLabel label;
-    applySheet(label, options);
-    const mailpiece::FeedResult fed =
-        mailpiece::feedMailing(options.mailing, label,
-                               options.addressMode ? mailpiece::PieceMaker::Mode::Address
-                                                   : mailpiece::PieceMaker::Mode::Columns,
-                               options.zipColumn);
-    if (fed.header.isEmpty() || fed.pieces == 0) {
-        std::fprintf(stderr, "%s: no usable rows to print\n", qUtf8Printable(options.mailing));
-        return 1;
-    }
-    if (!options.zipColumn.isEmpty() && mailpiece::columnIndex(fed.header, options.zipColumn) < 0)
-        std::fprintf(stderr, "%s: no column named %s; the labels get no bar code\n",
-                     qUtf8Printable(options.mailing), qUtf8Printable(options.zipColumn));
-    if (!applyItems(label, options, static_cast<int>(fed.header.size())))
-        std::fprintf(stderr, "warning: the bar code reaches past the bottom of the label; use a "
-                             "smaller --font-size or fewer items\n");
+// Whether the mailing gave pieces; says so when it did not.
+bool fedPieces(const mailpiece::FeedResult& fed, const BatchOptions& options) {
+    if (!fed.header.isEmpty() && fed.pieces > 0)
+        return true;
+    std::fprintf(stderr, "%s: no usable rows to print\n", qUtf8Printable(options.mailing));
+    return false;
+}
 
+// Prints the sheets of the asked range with progress on a terminal and says where they went.
+int printSheets(tav::TavLabel& label, const BatchOptions& options) {
     const auto pdf = choosePrinter(options);
     tav::Printer& printer = tav::currentPrinter();
     qint32 sheets = 0;
@@ -154,6 +151,39 @@ int run(const BatchOptions& options) {
     return 0;
 }
 
+int runLabels(const BatchOptions& options) {
+    tav::TavLabel label;
+    applySheet(label, options);
+    const mailpiece::FeedResult fed =
+        mailpiece::feedMailing(options.mailing, label,
+                               options.addressMode ? mailpiece::PieceMaker::Mode::Address
+                                                   : mailpiece::PieceMaker::Mode::Columns,
+                               options.zipColumn);
+    if (!fedPieces(fed, options))
+        return 1;
+    if (!options.zipColumn.isEmpty() && mailpiece::columnIndex(fed.header, options.zipColumn) < 0)
+        std::fprintf(stderr, "%s: no column named %s; the labels get no bar code\n",
+                     qUtf8Printable(options.mailing), qUtf8Printable(options.zipColumn));
+    if (!applyItems(label, options, static_cast<int>(fed.header.size())))
+        std::fprintf(stderr, "warning: the bar code reaches past the bottom of the label; use a "
+                             "smaller --font-size or fewer items\n");
+    return printSheets(label, options);
+}
+
+int runEnvelopes(const BatchOptions& options) {
+    tav::TavMail mail;
+    if (!options.piece.isEmpty())
+        requireCataloguePiece(options.piece);
+    mailpiece::applyEnvelopeLayout(mail, options.piece, options.returnAddress);
+    mail.SheetProperties()->setStartingPiece(options.startingPiece);
+    mail.setPrinterTop(options.printerTop);
+    mail.setPrinterLeft(options.printerLeft);
+    const mailpiece::FeedResult fed = mailpiece::feedEnvelopes(options.mailing, mail);
+    if (!fedPieces(fed, options))
+        return 1;
+    return printSheets(mail.TavLabel1(), options);
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -177,7 +207,7 @@ int main(int argc, char* argv[]) {
     try {
         if (options->listPieces)
             return listPieces();
-        return run(*options);
+        return options->envelopeMode ? runEnvelopes(*options) : runLabels(*options);
     } catch (const tav::TavError& failure) {
         std::fprintf(stderr, "mailpiece-batch: %s\n", failure.what());
         return 1;

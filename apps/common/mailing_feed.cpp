@@ -2,15 +2,23 @@
 
 #include "tav_error.h"
 #include "tav_label.h"
+#include "tav_mail.h"
 
 #include <QFile>
 
 #include <cstdio>
+#include <functional>
 
 namespace mailpiece {
 
-FeedResult feedMailing(const QString& path, tav::TavLabel& label, PieceMaker::Mode mode,
-                       const QString& zipColumn) {
+namespace {
+
+using AddPiece = std::function<void(const PieceMaker&, const CsvRow&, const MailingPiece&)>;
+
+// Streams the CSV file at `path`, hands every usable row to `add` and reports every row left
+// out on standard error with its line number.
+FeedResult feedRows(const QString& path, PieceMaker::Mode mode, const QString& zipColumn,
+                    const AddPiece& add) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         tav::raiseError(tav::ErrorNumber::PathFileAccess, QStringLiteral("mailing"),
@@ -28,15 +36,11 @@ FeedResult feedMailing(const QString& path, tav::TavLabel& label, PieceMaker::Mo
         problems.clear();
     };
 
-    const bool refresh = label.Refresh();
-    label.setRefresh(false);
     CsvRow row;
     std::size_t readerProblems = 0;
     while (reader.next(row)) {
         if (const auto piece = maker.make(row, problems)) {
-            label.setSubstituteText(piece->substituteText);
-            label.BarCodeProperties()->setValue(piece->zip);
-            label.AddPiece();
+            add(maker, row, *piece);
             ++result.pieces;
         }
         // The reader's problems come in line order with the rows it skipped.
@@ -49,8 +53,47 @@ FeedResult feedMailing(const QString& path, tav::TavLabel& label, PieceMaker::Mo
     for (; readerProblems < reader.problems().size(); ++readerProblems)
         problems.push_back(reader.problems()[readerProblems]);
     report();
-    label.setRefresh(refresh);
     return result;
+}
+
+// Holds a control's redrawing for the guard's lifetime.
+template <typename Control> class HeldRefresh {
+public:
+    explicit HeldRefresh(Control& control)
+        : control_(control)
+        , refresh_(control.Refresh()) {
+        control_.setRefresh(false);
+    }
+    ~HeldRefresh() { control_.setRefresh(refresh_); }
+    HeldRefresh(const HeldRefresh&) = delete;
+    HeldRefresh& operator=(const HeldRefresh&) = delete;
+
+private:
+    Control& control_;
+    bool refresh_;
+};
+
+} // namespace
+
+FeedResult feedMailing(const QString& path, tav::TavLabel& label, PieceMaker::Mode mode,
+                       const QString& zipColumn) {
+    const HeldRefresh held(label);
+    return feedRows(path, mode, zipColumn,
+                    [&label](const PieceMaker&, const CsvRow&, const MailingPiece& piece) {
+                        label.setSubstituteText(piece.substituteText);
+                        label.BarCodeProperties()->setValue(piece.zip);
+                        label.AddPiece();
+                    });
+}
+
+FeedResult feedEnvelopes(const QString& path, tav::TavMail& mail) {
+    const HeldRefresh held(mail);
+    return feedRows(path, PieceMaker::Mode::Address, QStringLiteral("Zip"),
+                    [&mail](const PieceMaker& maker, const CsvRow& row, const MailingPiece&) {
+                        maker.fillAddress(row, *mail.DeliveryAddress_Text());
+                        mail.setSubstituteText(QString()); // each envelope its own pairs only
+                        mail.AddPiece();
+                    });
 }
 
 } // namespace mailpiece

@@ -6,7 +6,8 @@
 
 namespace tav {
 class TavLabel;
-}
+class TavMail;
+} // namespace tav
 
 namespace mailpiece {
 
@@ -22,5 +23,10 @@ struct FeedResult {
 /// tav::TavError when the file cannot be read.
 FeedResult feedMailing(const QString& path, tav::TavLabel& label, PieceMaker::Mode mode,
                        const QString& zipColumn);
+
+/// Streams the CSV mailing at `path` into the envelope control `mail`: each usable row fills
+/// DeliveryAddress_Text from the columns First, Middle, Last, Address, AddressLine2, City, State
+/// and Zip and adds one envelope. Rows are reported and left out as feedMailing does.
+FeedResult feedEnvelopes(const QString& path, tav::TavMail& mail);
 
 } // namespace mailpiece

@@ -49,8 +49,7 @@ std::optional<MailingPiece> PieceMaker::make(const CsvRow& row,
                         field(row, zip_)};
 }
 
-QString PieceMaker::addressText(const CsvRow& row) const {
-    tav::TavAddressCls address;
+void PieceMaker::fillAddress(const CsvRow& row, tav::TavAddressCls& address) const {
     address.setFirst(field(row, addressColumns_[0]));
     address.setMiddle(field(row, addressColumns_[1]));
     address.setLast(field(row, addressColumns_[2]));
@@ -59,6 +58,11 @@ QString PieceMaker::addressText(const CsvRow& row) const {
     address.setCity(field(row, addressColumns_[5]));
     address.setState(field(row, addressColumns_[6]));
     address.setZip(field(row, addressColumns_[7]));
+}
+
+QString PieceMaker::addressText(const CsvRow& row) const {
+    tav::TavAddressCls address;
+    fillAddress(row, address);
     // Every item gets an entry, empty past the last line, so no placeholder is left showing.
     const QStringList lines = address.CurrentText().split(QStringLiteral("\r\n"));
     QString text;

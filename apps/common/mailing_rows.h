@@ -7,6 +7,10 @@
 #include <optional>
 #include <vector>
 
+namespace tav {
+class TavAddressCls;
+}
+
 namespace mailpiece {
 
 /// One mail piece made from a CSV row, ready for TavLabel.
@@ -45,6 +49,8 @@ public:
     /// The piece of `row`, or nothing (and a problem added) when a value holds "|" or "^",
     /// which a substitution list cannot carry.
     std::optional<MailingPiece> make(const CsvRow& row, std::vector<CsvProblem>& problems) const;
+    /// Sets the eight name and address fields of `address` from the address columns of `row`.
+    void fillAddress(const CsvRow& row, tav::TavAddressCls& address) const;
 
 private:
     QString addressText(const CsvRow& row) const;

@@ -87,6 +87,7 @@ void TavLabel::PrintSheet() {
     sheet_->setPrinterLeft(printerLeft_);
     Printer& printer = currentPrinter();
     printer.setOrientation(sheet_->Orientation());
+    printer.setPaperSize(SheetLayout::paperSize(*sheet_));
     try {
         printer.Print(QStringLiteral(" ")); // opens the job and its page
         PlaceSheet(999, *sheet_, nullptr);
@@ -98,6 +99,7 @@ void TavLabel::PrintSheet() {
 }
 
 void TavLabel::PrintTest() {
+    currentPrinter().setPaperSize(std::nullopt); // the pattern is made for the device's paper
     PtrInfoMod::PrintTestPage(printerTop_, printerLeft_, companyName_);
 }
 

@@ -21,6 +21,15 @@ qint32 sheetsFor(qint32 pieces, qint32 firstCapacity, qint32 perSheet) {
 
 } // namespace
 
+std::optional<QPageSize> paperSize(const TavSheetCls& sheet) {
+    if (!(sheet.Width() > 0 && sheet.Height() > 0))
+        return std::nullopt;
+    // Paper sizes are named upright; the job's orientation turns them.
+    const QSizeF upright(std::min(sheet.Width(), sheet.Height()),
+                         std::max(sheet.Width(), sheet.Height()));
+    return QPageSize(upright, QPageSize::Inch, QString(), QPageSize::FuzzyMatch);
+}
+
 qint32 piecesPerSheet(const TavSheetCls& sheet) {
     const qint32 positions = checkedMultiply(sheet.NumAcross(), sheet.NumDown(), kSource);
     if (positions > 32767 || positions < -32768)

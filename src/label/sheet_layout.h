@@ -4,6 +4,10 @@
 #include "tav_port.h"
 #include "tav_sheet_cls.h"
 
+#include <QPageSize>
+
+#include <optional>
+
 /// Which piece stands at which position of which sheet, and where positions lie (twips).
 namespace tav::SheetLayout {
 
@@ -14,6 +18,9 @@ struct SheetPosition {
     qint32 sheetCount = 1;
     qint32 firstPieceOfSheet = 1;
 };
+
+/// The paper of `sheet` (its Width × Height, inches), or none when it has no size.
+MAILPIECE_EXPORT std::optional<QPageSize> paperSize(const TavSheetCls& sheet);
 
 /// Positions on one sheet: NumAcross × NumDown. Raises error 6 beyond 32767 positions.
 MAILPIECE_EXPORT qint32 piecesPerSheet(const TavSheetCls& sheet);

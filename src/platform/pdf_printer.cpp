@@ -66,7 +66,7 @@ void PdfPrinter::closeWriter() {
 }
 
 void PdfPrinter::beginJob() {
-    const QPageLayout layout(pageSize_,
+    const QPageLayout layout(PaperSize().value_or(QPageSize(QPageSize::Letter)),
                              Orientation() == 2 ? QPageLayout::Landscape : QPageLayout::Portrait,
                              QMarginsF());
     if (single_ && painter_ && painter_->isActive()) {

@@ -25,8 +25,6 @@ public:
     static std::shared_ptr<PdfPrinter> singleDocument(const QString& path);
     ~PdfPrinter() override;
 
-    /// Paper of the following jobs (US Letter until set).
-    void setPageSize(const QPageSize& size) { pageSize_ = size; }
     /// Completes the single document; the next job starts a new one.
     void finish();
     /// Files written so far (a single document counts once it has a page).
@@ -51,7 +49,6 @@ private:
 
     QString target_; // the directory (file per job) or the document's path
     bool single_;
-    QPageSize pageSize_{QPageSize::Letter};
     QString runStamp_;
     int jobNumber_ = 0;
     std::unique_ptr<QPdfWriter> writer_;

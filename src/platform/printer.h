@@ -7,9 +7,11 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QImage>
+#include <QPageSize>
 #include <QString>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QPainter;
@@ -66,6 +68,7 @@ struct MAILPIECE_EXPORT PrinterOp {
 /// One print job as it went to paper: its orientation and operations, one page.
 struct MAILPIECE_EXPORT PrintedPage {
     qint16 orientation = 1;
+    std::optional<QPageSize> paper;
     std::vector<PrinterOp> ops;
 };
 
@@ -78,6 +81,9 @@ public:
     /// Paper orientation of the next job: 1 portrait, 2 landscape.
     qint16 Orientation() const { return orientation_; }
     void setOrientation(qint16 orientation) { orientation_ = orientation; }
+    /// Paper of the next job; none: the device's own default (US Letter for PDF).
+    std::optional<QPageSize> PaperSize() const { return paperSize_; }
+    void setPaperSize(std::optional<QPageSize> paper) { paperSize_ = std::move(paper); }
 
     qint16 DrawMode() const { return drawMode_; }
     void setDrawMode(qint16 mode) { drawMode_ = mode; }
@@ -160,6 +166,7 @@ private:
     void add(PrinterOp op);
 
     qint16 orientation_ = 1;
+    std::optional<QPageSize> paperSize_;
     qint16 drawMode_ = 13;
     qint16 drawStyle_ = 0;
     qint16 drawWidth_ = 1;

@@ -38,6 +38,8 @@ qint16 SystemPrinter::PrintQuality() const {
 }
 
 void SystemPrinter::beginJob() {
+    if (const std::optional<QPageSize> paper = PaperSize())
+        printer_->setPageSize(*paper);
     printer_->setPageOrientation(Orientation() == 2 ? QPageLayout::Landscape
                                                     : QPageLayout::Portrait);
     printer_->setCopyCount(Copies());

@@ -121,3 +121,49 @@ TEST(BatchProgram, UnusableInputEndsWithAClearMessageAndNonZeroStatus) {
     EXPECT_EQ(noPrinter.exitCode, 1);
     EXPECT_TRUE(noPrinter.err.contains(QStringLiteral("no printer named NoSuchPrinter")));
 }
+
+TEST(BatchProgram, EnvelopesTakeTheAddressColumnsAndAReturnAddress) {
+    QTemporaryDir dir;
+    const QString csv = writeFile(dir, QStringLiteral("m.csv"),
+                                  "Last,First,Address,City,State,Zip\n"
+                                  "Smith,Ann,12 Elm St,Salem,OR,97301\n"
+                                  "Pipe|Name,Bob,1 Oak Ave,Bend,OR,97701\n"
+                                  "Brontë,Zoë,9 Pine Rd,Bend,OR,97701-1234\n");
+    const QString pdf = dir.filePath(QStringLiteral("envelopes.pdf"));
+    const BatchRun run = runBatch({QStringLiteral("--envelope"),
+                                   QStringLiteral("--return-address=Acme Co.\\n1 Main St"),
+                                   QStringLiteral("--pdf"), pdf, csv});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("m.csv:3: row left out")));
+    EXPECT_EQ(tav::test::pdfPageCount(pdf), 2);
+
+    QStringList firstPage;
+    double acmeTop = -1;
+    double annTop = -1;
+    for (const auto& word : tav::test::pdfWords(pdf)) {
+        if (word.page == 1)
+            firstPage << word.text;
+        if (word.text == QLatin1String("Acme"))
+            acmeTop = word.box.top();
+        if (word.text == QLatin1String("Ann"))
+            annTop = word.box.top();
+    }
+    // Return address first (top left), then the composed delivery address.
+    EXPECT_EQ(firstPage,
+              (QStringList{QStringLiteral("Acme"), QStringLiteral("Co."), QStringLiteral("1"),
+                           QStringLiteral("Main"), QStringLiteral("St"), QStringLiteral("Ann"),
+                           QStringLiteral("Smith"), QStringLiteral("12"), QStringLiteral("Elm"),
+                           QStringLiteral("St"), QStringLiteral("Salem,"), QStringLiteral("OR"),
+                           QStringLiteral("97301")}));
+    EXPECT_LT(acmeTop, annTop);
+
+    QString error;
+    for (const char* conflicting : {"--address", "--item1=x", "--across=2"})
+        EXPECT_FALSE(parseBatchOptions({QStringLiteral("batch"), QStringLiteral("--envelope"),
+                                        QString::fromLatin1(conflicting), QStringLiteral("m.csv")},
+                                       error))
+            << conflicting;
+    EXPECT_FALSE(parseBatchOptions(
+        {QStringLiteral("batch"), QStringLiteral("--return-address=x"), QStringLiteral("m.csv")},
+        error));
+}

@@ -267,3 +267,21 @@ TEST_F(TavMailTest, EnvelopesPrintOneJobEachWithTheAddressAndBarsBelowIt) {
             dark += qGray(page.pixel(x, y)) < 100;
     EXPECT_GT(dark, 50);
 }
+
+TEST_F(TavMailTest, AnEnvelopeJobIsPrintedOnEnvelopePaper) {
+    TavMail mail;
+    mail.InitProperties();
+    mail.setRefresh(false);
+    mail.AddPiece();
+    auto printer = std::make_shared<RecordingPrinter>();
+    const auto previous = setCurrentPrinter(printer);
+    mail.PrintSheet();
+    mail.PrintTest();
+    setCurrentPrinter(previous);
+    ASSERT_EQ(printer->jobs().size(), 2u);
+    const PrintedPage& envelope = printer->jobs()[0];
+    ASSERT_TRUE(envelope.paper.has_value());
+    EXPECT_EQ(envelope.paper->id(), QPageSize::Comm10E); // the standard #10 envelope
+    EXPECT_EQ(envelope.orientation, 2);                  // landscape: 9.5 across
+    EXPECT_FALSE(printer->jobs()[1].paper.has_value());  // the test page: the device's paper
+}

@@ -1,0 +1,46 @@
+#include "envelope_layout.h"
+
+#include "piece_definition.h"
+#include "tav_label.h"
+#include "tav_mail.h"
+
+namespace mailpiece {
+
+namespace {
+
+void setLook(tav::TavItemCls& item, double fontSize) {
+    item.setAlignHorizontal(tav::TavEnumCls::vbLeftJustify);
+    item.setAlignVertical(tav::TavEnumCls::vbTop);
+    item.setBackColor(tav::OleColors::White);
+    item.setBorderStyle(tav::TavEnumCls::None);
+    item.font()->setName(QStringLiteral("Arial"));
+    item.font()->setSize(fontSize);
+    item.font()->setWeight(400);
+}
+
+} // namespace
+
+void applyEnvelopeLayout(tav::TavMail& mail, const QString& pieceName,
+                         const QString& returnAddress) {
+    mail.InitProperties();
+    if (!pieceName.isEmpty() && pieceName != mail.PieceName())
+        mail.setPieceName(pieceName);
+    for (int index = 3; index <= 7; ++index)
+        mail.TavLabel1().itemProperties(index)->setVisible(false);
+
+    setLook(*mail.DeliveryAddress(), 12);
+    tav::TavItemCls& from = *mail.ReturnAddress();
+    setLook(from, 9);
+    from.setVisible(!returnAddress.trimmed().isEmpty());
+    // Item text breaks lines at carriage returns.
+    QString text = returnAddress;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    from.setTextControl(text.replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
+
+    tav::TavBarCodeCls& barCode = *mail.BarCodeProperties();
+    barCode.setVisible(true);
+    barCode.setBackColor(tav::OleColors::White);
+    mail.setBarCode_Position(tav::TavEnumCls::TavBelowAddress);
+}
+
+} // namespace mailpiece
