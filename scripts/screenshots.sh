@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the demo host and saves screenshots of the label control in its three views to
-# docs/images/ (the pictures the README shows).
+# Builds the demo host and saves screenshots of the label control in its three views, the
+# dialogs, the envelopes page and the piece property page to docs/images/ (the pictures the
+# README shows).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

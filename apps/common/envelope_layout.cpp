@@ -29,18 +29,22 @@ void applyEnvelopeLayout(tav::TavMail& mail, const QString& pieceName,
         mail.TavLabel1().itemProperties(index)->setVisible(false);
 
     setLook(*mail.DeliveryAddress(), 12);
-    tav::TavItemCls& from = *mail.ReturnAddress();
-    setLook(from, 9);
-    from.setVisible(!returnAddress.trimmed().isEmpty());
-    // Item text breaks lines at carriage returns.
-    QString text = returnAddress;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    from.setTextControl(text.replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
+    setLook(*mail.ReturnAddress(), 9);
+    setReturnAddress(mail, returnAddress);
 
     tav::TavBarCodeCls& barCode = *mail.BarCodeProperties();
     barCode.setVisible(true);
     barCode.setBackColor(tav::OleColors::White);
     mail.setBarCode_Position(tav::TavEnumCls::TavBelowAddress);
+}
+
+void setReturnAddress(tav::TavMail& mail, const QString& returnAddress) {
+    tav::TavItemCls& from = *mail.ReturnAddress();
+    from.setVisible(!returnAddress.trimmed().isEmpty());
+    // Item text breaks lines at carriage returns.
+    QString text = returnAddress;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    from.setTextControl(text.replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
 }
 
 } // namespace mailpiece

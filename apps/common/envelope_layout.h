@@ -14,4 +14,8 @@ namespace mailpiece {
 void applyEnvelopeLayout(tav::TavMail& mail, const QString& pieceName,
                          const QString& returnAddress);
 
+/// Prints `returnAddress` (lines separated by line breaks) as the envelopes' sender; empty
+/// hides it.
+void setReturnAddress(tav::TavMail& mail, const QString& returnAddress);
+
 } // namespace mailpiece

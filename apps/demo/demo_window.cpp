@@ -2,9 +2,12 @@
 
 #include "address_layout.h"
 #include "catalog_location.h"
+#include "envelope_layout.h"
 #include "mailing_feed.h"
+#include "piece_detail_dialog.h"
 #include "tav_error.h"
 #include "tav_label.h"
+#include "tav_mail.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -17,15 +20,45 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QStatusBar>
+#include <QTabWidget>
+
+namespace {
+
+tav::TavMail* newMail(QWidget* parent, const QString& pieceName, const QString& returnAddress) {
+    auto* mail = new tav::TavMail(parent);
+    mail->setObjectName(QStringLiteral("TavMail1"));
+    mailpiece::applyEnvelopeLayout(*mail, pieceName, returnAddress);
+    return mail;
+}
+
+} // namespace
 
 DemoWindow::DemoWindow()
-    : label_(new tav::TavLabel(this)) {
+    : pages_(new QTabWidget(this))
+    , label_(new tav::TavLabel(this))
+    , returnAddress_(QStringLiteral("Mailpiece Demo\n100 Main Street\nSpringfield, IL 62701")) {
     setWindowTitle(QStringLiteral("Mailpiece Demo"));
     label_->setObjectName(QStringLiteral("TavLabel1"));
     applyLayout(*label_);
-    setCentralWidget(label_);
+    mail_ = newMail(this, envelopeName_, returnAddress_);
+    pages_->addTab(label_, QStringLiteral("&Labels"));
+    pages_->addTab(mail_, QStringLiteral("&Envelopes"));
+    setCentralWidget(pages_);
     buildMenus();
+    connect(pages_, &QTabWidget::currentChanged, this, [this] { showView(shown().Appearance()); });
     resize(900, 600);
+}
+
+tav::TavLabel& DemoWindow::shown() const {
+    return envelopesShown() ? mail_->TavLabel1() : *label_;
+}
+
+bool DemoWindow::envelopesShown() const {
+    return pages_->currentWidget() == mail_;
+}
+
+void DemoWindow::showPage(int page) {
+    pages_->setCurrentIndex(page);
 }
 
 void DemoWindow::buildMenus() {
@@ -34,19 +67,22 @@ void DemoWindow::buildMenus() {
                     &DemoWindow::chooseMailing);
     file->addSeparator();
     file->addAction(QStringLiteral("Print &All"), QKeySequence::Print, this,
-                    [this] { runGuarded([this] { label_->PrintAll(); }); });
+                    [this] { runGuarded([this] { shown().PrintAll(); }); });
     file->addAction(QStringLiteral("Print &Sheet"), this,
-                    [this] { runGuarded([this] { label_->PrintSheet(); }); });
+                    [this] { runGuarded([this] { shown().PrintSheet(); }); });
     file->addAction(QStringLiteral("Print &Test Page"), this,
-                    [this] { runGuarded([this] { label_->PrintTest(); }); });
+                    [this] { runGuarded([this] { shown().PrintTest(); }); });
     file->addSeparator();
     file->addAction(QStringLiteral("&Quit"), QKeySequence::Quit, this, &QWidget::close);
 
     QMenu* settings = menuBar()->addMenu(QStringLiteral("&Settings"));
     settings->addAction(QStringLiteral("Printer &Offsets..."), this, &DemoWindow::editOffsets);
     settings->addAction(QStringLiteral("&Company Name..."), this, &DemoWindow::editCompanyName);
+    settings->addAction(QStringLiteral("&Return Address..."), this, &DemoWindow::editReturnAddress);
 
     QMenu* pieces = menuBar()->addMenu(QStringLiteral("&Piece"));
+    pieces->addAction(QStringLiteral("&Edit Piece..."), this, &DemoWindow::editPiece);
+    pieces->addSeparator();
     QMenu* productMenu = nullptr;
     QString product;
     for (const mailpiece::CatalogEntry& entry : mailpiece::catalogEntries()) {
@@ -69,14 +105,14 @@ void DemoWindow::buildMenus() {
     }
     views_->actions().at(label_->Appearance())->setChecked(true);
     connect(views_, &QActionGroup::triggered, this,
-            [this](QAction* action) { label_->setAppearance(action->data().toInt()); });
+            [this](QAction* action) { shown().setAppearance(action->data().toInt()); });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->addAction(QStringLiteral("&About TavLabel"), this, [this] { label_->ShowAboutBox(); });
 }
 
 void DemoWindow::showView(int appearance) {
-    label_->setAppearance(appearance);
+    shown().setAppearance(appearance);
     if (appearance >= 0 && appearance < views_->actions().size())
         views_->actions().at(appearance)->setChecked(true);
 }
@@ -93,20 +129,32 @@ void DemoWindow::runGuarded(const std::function<void()>& action) {
 }
 
 bool DemoWindow::openMailing(const QString& path) {
-    // A label control keeps its pieces for its lifetime: a new mailing gets a new control.
-    auto* fresh = new tav::TavLabel(this);
+    // A control keeps its pieces for its lifetime: a new mailing gets new controls.
+    auto fresh = std::make_unique<tav::TavLabel>();
     fresh->setObjectName(QStringLiteral("TavLabel1"));
     applyLayout(*fresh);
+    std::unique_ptr<tav::TavMail> freshMail(newMail(nullptr, envelopeName_, returnAddress_));
     try {
         const mailpiece::FeedResult fed = mailpiece::feedMailing(
             path, *fresh, mailpiece::PieceMaker::Mode::Address, QStringLiteral("Zip"));
-        fresh->setAppearance(label_->Appearance());
-        fresh->setPrinterTop(label_->PrinterTop());
-        fresh->setPrinterLeft(label_->PrinterLeft());
-        delete takeCentralWidget();
-        label_ = fresh;
-        setCentralWidget(label_);
-        label_->setCurrentPiece(1);
+        mailpiece::feedEnvelopes(path, *freshMail);
+        const int page = pages_->currentIndex();
+        for (tav::TavLabel* control : {fresh.get(), &freshMail->TavLabel1()}) {
+            control->setAppearance(label_->Appearance());
+            control->setPrinterTop(label_->PrinterTop());
+            control->setPrinterLeft(label_->PrinterLeft());
+            control->setCurrentPiece(1);
+        }
+        {
+            const QSignalBlocker quiet(pages_); // no page is shown while they are swapped
+            delete label_;
+            delete mail_;
+            label_ = fresh.release();
+            mail_ = freshMail.release();
+            pages_->insertTab(0, label_, QStringLiteral("&Labels"));
+            pages_->insertTab(1, mail_, QStringLiteral("&Envelopes"));
+            pages_->setCurrentIndex(page);
+        }
         mailing_ = path;
         statusBar()->showMessage(QStringLiteral("%1: %2 pieces, %3 rows left out")
                                      .arg(path)
@@ -114,7 +162,6 @@ bool DemoWindow::openMailing(const QString& path) {
                                      .arg(fed.leftOut));
         return true;
     } catch (const tav::TavError& error) {
-        delete fresh;
         QMessageBox::warning(this, windowTitle(), QString::fromUtf8(error.what()));
         return false;
     }
@@ -130,12 +177,36 @@ void DemoWindow::applyLayout(tav::TavLabel& label) const {
 }
 
 void DemoWindow::choosePiece(const QString& name) {
-    pieceName_ = name;
-    runGuarded([this] {
-        applyLayout(*label_);
-        label_->setRefresh(true); // redraws with the new sheet
+    runGuarded([this, name] {
+        if (envelopesShown()) {
+            envelopeName_ = name;
+            mailpiece::applyEnvelopeLayout(*mail_, envelopeName_, returnAddress_);
+        } else {
+            pieceName_ = name;
+            applyLayout(*label_);
+        }
+        shown().setRefresh(true); // redraws with the new sheet
     });
     statusBar()->showMessage(QStringLiteral("Piece: %1").arg(name));
+}
+
+void DemoWindow::editPiece() {
+    QWidget* control = envelopesShown() ? static_cast<QWidget*>(mail_) : label_;
+    tav::PieceDetailDialog dialog(control, this);
+    runGuarded([&dialog] { dialog.exec(); });
+    shown().setRefresh(true);
+}
+
+void DemoWindow::editReturnAddress() {
+    bool ok = false;
+    const QString text = QInputDialog::getMultiLineText(
+        this, QStringLiteral("Return Address"), QStringLiteral("Sender printed on envelopes:"),
+        returnAddress_, &ok);
+    if (!ok)
+        return;
+    returnAddress_ = text;
+    mailpiece::setReturnAddress(*mail_, returnAddress_);
+    mail_->setRefresh(true);
 }
 
 void DemoWindow::chooseMailing() {
@@ -158,8 +229,8 @@ void DemoWindow::editOffsets() {
         box->setSingleStep(0.0625);
         box->setSuffix(QStringLiteral(" in"));
     }
-    top->setValue(label_->PrinterTop());
-    left->setValue(label_->PrinterLeft());
+    top->setValue(shown().PrinterTop());
+    left->setValue(shown().PrinterLeft());
     layout->addRow(QStringLiteral("Printer &top:"), top);
     layout->addRow(QStringLiteral("Printer &left:"), left);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
@@ -167,8 +238,11 @@ void DemoWindow::editOffsets() {
     connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     if (dialog.exec() == QDialog::Accepted) {
-        label_->setPrinterTop(static_cast<float>(top->value()));
-        label_->setPrinterLeft(static_cast<float>(left->value()));
+        // Both pages print on the same printer.
+        for (tav::TavLabel* control : {label_, &mail_->TavLabel1()}) {
+            control->setPrinterTop(static_cast<float>(top->value()));
+            control->setPrinterLeft(static_cast<float>(left->value()));
+        }
     }
 }
 

