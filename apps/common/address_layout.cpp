@@ -35,13 +35,7 @@ void applyAddressItems(tav::TavLabel& label, double fontSize) {
         item.setTop(top);
         item.setWidth(width);
         item.setHeight(lineHeight);
-        item.setAlignHorizontal(tav::TavEnumCls::vbLeftJustify);
-        item.setAlignVertical(tav::TavEnumCls::vbTop);
-        item.setBackColor(tav::OleColors::White);
-        item.setBorderStyle(tav::TavEnumCls::None);
-        item.font()->setName(QStringLiteral("Arial"));
-        item.font()->setSize(fontSize);
-        item.font()->setWeight(400);
+        setPlainText(item, fontSize);
         if (index <= 4)
             top += lineHeight;
     }
@@ -52,6 +46,16 @@ void applyAddressItems(tav::TavLabel& label, double fontSize) {
     barCode.setWidth(width);
     barCode.setHeight(0.2f);
     barCode.setBackColor(tav::OleColors::White);
+}
+
+void setPlainText(tav::TavItemCls& item, double fontSize) {
+    item.setAlignHorizontal(tav::TavEnumCls::vbLeftJustify);
+    item.setAlignVertical(tav::TavEnumCls::vbTop);
+    item.setBackColor(tav::OleColors::White);
+    item.setBorderStyle(tav::TavEnumCls::None);
+    item.font()->setName(QStringLiteral("Arial"));
+    item.font()->setSize(fontSize);
+    item.font()->setWeight(400);
 }
 
 } // namespace mailpiece

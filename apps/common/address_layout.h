@@ -3,8 +3,9 @@
 #include <QtGlobal>
 
 namespace tav {
+class TavItemCls;
 class TavLabel;
-}
+} // namespace tav
 
 namespace mailpiece {
 
@@ -15,5 +16,8 @@ void applyAddressLayout(tav::TavLabel& label);
 /// Up to four text lines (Item1 to Item4) of `fontSize` points stacked from the top left of the
 /// piece, and a POSTNET bar code under them when it fits on the piece.
 void applyAddressItems(tav::TavLabel& label, double fontSize = 9);
+
+/// Plain text for `item`: Arial of `fontSize` points, regular, top left, white, no border.
+void setPlainText(tav::TavItemCls& item, double fontSize);
 
 } // namespace mailpiece

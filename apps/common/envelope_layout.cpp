@@ -1,24 +1,10 @@
 #include "envelope_layout.h"
 
-#include "piece_definition.h"
+#include "address_layout.h"
 #include "tav_label.h"
 #include "tav_mail.h"
 
 namespace mailpiece {
-
-namespace {
-
-void setLook(tav::TavItemCls& item, double fontSize) {
-    item.setAlignHorizontal(tav::TavEnumCls::vbLeftJustify);
-    item.setAlignVertical(tav::TavEnumCls::vbTop);
-    item.setBackColor(tav::OleColors::White);
-    item.setBorderStyle(tav::TavEnumCls::None);
-    item.font()->setName(QStringLiteral("Arial"));
-    item.font()->setSize(fontSize);
-    item.font()->setWeight(400);
-}
-
-} // namespace
 
 void applyEnvelopeLayout(tav::TavMail& mail, const QString& pieceName,
                          const QString& returnAddress) {
@@ -28,8 +14,8 @@ void applyEnvelopeLayout(tav::TavMail& mail, const QString& pieceName,
     for (int index = 3; index <= 7; ++index)
         mail.TavLabel1().itemProperties(index)->setVisible(false);
 
-    setLook(*mail.DeliveryAddress(), 12);
-    setLook(*mail.ReturnAddress(), 9);
+    setPlainText(*mail.DeliveryAddress(), 12);
+    setPlainText(*mail.ReturnAddress(), 9);
     setReturnAddress(mail, returnAddress);
 
     tav::TavBarCodeCls& barCode = *mail.BarCodeProperties();

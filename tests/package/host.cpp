@@ -1,9 +1,13 @@
-// Drives a label control late-bound, as a host that knows only property and method names would.
+// Drives a label control late-bound, as a host that knows only property and method names would,
+// and loads an envelope control's design from a form compiled by uic.
+
+#include "ui_envelope_form.h"
 
 #include <QApplication>
 
 #include <cstdio>
 #include <tav_label.h>
+#include <tav_mail.h>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -14,5 +18,14 @@ int main(int argc, char* argv[]) {
     const tav::PieceRecord piece = label.FindPiece(1);
     std::printf("%s %s\n", qUtf8Printable(piece.substituteText),
                 qUtf8Printable(piece.barCodeValue));
-    return piece.found && piece.barCodeValue == QLatin1String("62701") ? 0 : 1;
+
+    QWidget form;
+    Ui::EnvelopeForm ui;
+    ui.setupUi(&form);
+    std::printf("%s %d %g\n", qUtf8Printable(ui.envelope->PieceName()),
+                ui.envelope->BarCode_Position(), ui.envelope->PrinterLeft());
+    const bool designed = ui.envelope->PieceName() == QLatin1String("Size 10 - Envelope") &&
+                          ui.envelope->BarCode_Position() == 2 &&
+                          ui.envelope->PrinterLeft() == 0.25f;
+    return piece.found && piece.barCodeValue == QLatin1String("62701") && designed ? 0 : 1;
 }
