@@ -1,5 +1,4 @@
 #include "cfg_lib.h"
-#include "dir_lib.h"
 #include "piece_definition.h"
 #include "qt_printers.h"
 #include "recording_message_sink.h"
@@ -7,6 +6,7 @@
 #include "tav_error.h"
 #include "tav_item_cls.h"
 #include "tav_sheet_cls.h"
+#include "temp_env.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -21,12 +21,9 @@ namespace {
 class CatalogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        saved_ = qgetenv(DirLib::SystemDirectoryVariable);
-        qputenv(DirLib::SystemDirectoryVariable, dir.path().toLocal8Bit());
         for (auto& item : items)
             item = std::make_shared<TavItemCls>();
     }
-    void TearDown() override { qputenv(DirLib::SystemDirectoryVariable, saved_); }
 
     void writeCatalog(const QByteArray& content) {
         QFile file(dir.filePath(QString::fromLatin1(CfgLib::CatalogFileName)));
@@ -35,13 +32,11 @@ protected:
     }
 
     QTemporaryDir dir;
+    test::ScopedCatalog catalog{dir.path().toLocal8Bit()};
     test::ScopedRecordingSink messages;
     TavSheetCls sheet;
     eLabel::ItemRecords items;
     TavBarCodeCls barCode;
-
-private:
-    QByteArray saved_;
 };
 
 } // namespace

@@ -1,5 +1,4 @@
 #include "cfg_lib.h"
-#include "dir_lib.h"
 #include "modal.h"
 #include "piece_select.h"
 #include "qt_printers.h"
@@ -46,13 +45,10 @@ const QByteArray kCatalog =
 class PieceSelectTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        saved_ = qgetenv(DirLib::SystemDirectoryVariable);
-        qputenv(DirLib::SystemDirectoryVariable, dir.path().toLocal8Bit());
         QFile file(dir.filePath(QString::fromLatin1(CfgLib::CatalogFileName)));
         file.open(QIODevice::WriteOnly);
         file.write(kCatalog);
     }
-    void TearDown() override { qputenv(DirLib::SystemDirectoryVariable, saved_); }
 
     // Opens the dialog on `name`, runs `action` in it, and returns the result and the name.
     std::pair<bool, QString> select(QString name,
@@ -80,10 +76,8 @@ protected:
     }
 
     QTemporaryDir dir;
+    test::ScopedCatalog catalog{dir.path().toLocal8Bit()};
     test::ScopedRecordingSink messages;
-
-private:
-    QByteArray saved_;
 };
 
 } // namespace

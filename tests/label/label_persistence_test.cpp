@@ -1,4 +1,3 @@
-#include "dir_lib.h"
 #include "label_design.h"
 #include "pdf_printer.h"
 #include "pdf_text.h"
@@ -20,17 +19,9 @@ namespace {
 // Labels that read the catalogue shipped with the library.
 class LabelPersistenceTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        saved_ = qgetenv(DirLib::SystemDirectoryVariable);
-        qputenv(DirLib::SystemDirectoryVariable, MAILPIECE_DATA_DIR);
-    }
-    void TearDown() override { qputenv(DirLib::SystemDirectoryVariable, saved_); }
-
+    test::ScopedCatalog catalog{MAILPIECE_DATA_DIR};
     test::ScopedTempDirectory temp;
     test::ScopedRecordingSink messages;
-
-private:
-    QByteArray saved_;
 };
 
 } // namespace
