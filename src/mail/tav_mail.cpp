@@ -12,7 +12,8 @@ namespace {
 
 const QString kSource = QStringLiteral("TavMail");
 
-// The pairs an address gives, in the order a template's first match depends on.
+// The pairs an address gives, in the order a template's first match depends on. A value that
+// holds a separator would break the list and misprint the envelope, so it is refused.
 QString addressPairs(const TavAddressCls& address) {
     const std::pair<const char*, QString> pairs[] = {{"Header1", address.Header1()},
                                                      {"Header2", address.Header2()},
@@ -28,8 +29,14 @@ QString addressPairs(const TavAddressCls& address) {
                                                      {"Footer2", address.Footer2()},
                                                      {"DeliveryAddress", address.CurrentText()}};
     QStringList list;
-    for (const auto& [name, value] : pairs)
+    for (const auto& [name, value] : pairs) {
+        if (value.contains(QLatin1Char('|')) || value.contains(QLatin1Char('^')))
+            raiseError(ErrorNumber::InvalidArgument, kSource + QStringLiteral(":AddPiece"),
+                       QStringLiteral("the address field %1 holds \"|\" or \"^\", which "
+                                      "separate the pairs of a piece")
+                           .arg(QLatin1String(name)));
         list << QLatin1String(name) + QLatin1Char('^') + value;
+    }
     return list.join(QLatin1Char('|'));
 }
 
@@ -222,10 +229,11 @@ void TavMail::setDeliveryAddress_Text(std::shared_ptr<TavAddressCls> address) {
 
 void TavMail::AddPiece() {
     const std::shared_ptr<TavAddressCls> address = DeliveryAddress_Text();
+    const QString pairs = addressPairs(*address);
     QString text = label_->SubstituteText();
     if (!text.isEmpty())
         text += QLatin1Char('|');
-    label_->setSubstituteText(text + addressPairs(*address));
+    label_->setSubstituteText(text + pairs);
     label_->BarCodeProperties()->setValue(address->Zip());
     label_->AddPiece();
 }

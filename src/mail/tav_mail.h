@@ -125,7 +125,8 @@ public:
     void setDeliveryAddress_Text(std::shared_ptr<TavAddressCls> address);
 
     /// Adds an envelope: appends the address's pairs (Header1 … Footer2, then DeliveryAddress)
-    /// to SubstituteText, makes Zip the bar code value and adds the piece to TavLabel1.
+    /// to SubstituteText, makes Zip the bar code value and adds the piece to TavLabel1. Raises
+    /// error 5, adding nothing, when a field holds "|" or "^".
     Q_INVOKABLE void AddPiece();
     /// Opens the piece selection dialog; returns whether the piece definition changed.
     Q_INVOKABLE bool PieceSelectDialogShow();

@@ -8,6 +8,8 @@ namespace {
 
 QString standardText(qint32 number) {
     switch (number) {
+    case ErrorNumber::InvalidArgument:
+        return QStringLiteral("Invalid procedure call or argument");
     case ErrorNumber::Overflow:
         return QStringLiteral("Overflow");
     case ErrorNumber::SubscriptOutOfRange:

@@ -12,6 +12,7 @@ namespace tav {
 
 /// Numbers of the classic runtime errors that the library raises as they stand.
 namespace ErrorNumber {
+inline constexpr qint32 InvalidArgument = 5;
 inline constexpr qint32 Overflow = 6;
 inline constexpr qint32 SubscriptOutOfRange = 9;
 inline constexpr qint32 DivisionByZero = 11;

@@ -68,6 +68,19 @@ TEST_F(TavMailTest, AddPieceAppendsTheAddressPairsAndTheZipAsBarCode) {
     mail.AddPiece();
     EXPECT_TRUE(mail.TavLabel1().FindPiece(3).substituteText.startsWith(
         QStringLiteral("Header1^Attn|Header2^|First^Bo|")));
+
+    // A separator in a field would misprint the envelope: refused, nothing added.
+    mail.setSubstituteText(QString());
+    address.setAddressLine2(QStringLiteral("Apt 3|B"));
+    try {
+        mail.AddPiece();
+        ADD_FAILURE() << "no error";
+    } catch (const TavError& error) {
+        EXPECT_EQ(error.number(), 5);
+        EXPECT_TRUE(error.description().contains(QStringLiteral("AddressLine2")));
+    }
+    EXPECT_EQ(mail.TavLabel1().pieceCount(), 3);
+    EXPECT_EQ(mail.SubstituteText(), QString());
 }
 
 TEST_F(TavMailTest, BarCodePlacementFollowsThePositionAndKeepsTheBoxOnThePiece) {
