@@ -16,12 +16,18 @@ PieceTaskMenu::PieceTaskMenu(QWidget* control, QObject* parent)
 
 void PieceTaskMenu::editPiece() {
     tav::PieceDetailDialog dialog(control_, control_->window());
-    connect(&dialog, &tav::PieceDetailDialog::applied, this, [this] {
-        // Through the form's cursor the change marks the form modified and can be undone.
-        if (QDesignerFormWindowInterface* form =
-                QDesignerFormWindowInterface::findFormWindow(control_))
-            form->cursor()->setWidgetProperty(control_, QStringLiteral("Design"),
-                                              control_->property("Design"));
+    QVariant before = control_->property("Design");
+    connect(&dialog, &tav::PieceDetailDialog::applied, this, [this, &before] {
+        QDesignerFormWindowInterface* form = QDesignerFormWindowInterface::findFormWindow(control_);
+        if (form == nullptr)
+            return;
+        // The page has changed the control already; put the old design back for a moment, so
+        // that the form's command records it and Undo returns to it. The command then sets the
+        // new design, marks the form modified and goes on the undo stack.
+        const QVariant after = control_->property("Design");
+        control_->setProperty("Design", before);
+        form->cursor()->setWidgetProperty(control_, QStringLiteral("Design"), after);
+        before = after;
     });
     dialog.exec();
 }

@@ -1,3 +1,4 @@
+#include "designer_core.h"
 #include "label_design.h"
 #include "modal.h"
 #include "piece_detail.h"
@@ -13,7 +14,6 @@
 #include <QAction>
 #include <QBuffer>
 #include <QDialogButtonBox>
-#include <QFileInfo>
 #include <QListWidget>
 #include <QPluginLoader>
 #include <QPushButton>
@@ -29,19 +29,6 @@
 using namespace tav;
 
 namespace {
-
-// Designer's core as far as plugins see it: an extension manager. Like Designer's, it lives as
-// long as the process, since the plugin instance does too.
-class FakeDesigner : public QDesignerFormEditorInterface {
-public:
-    FakeDesigner() { setExtensionManager(&manager); }
-    QExtensionManager manager;
-};
-
-FakeDesigner& designer() {
-    static FakeDesigner core;
-    return core;
-}
 
 class DesignerPluginTest : public ::testing::Test {
 protected:
@@ -74,7 +61,7 @@ protected:
     static std::unique_ptr<QWidget> load(const QByteArray& form) {
         QUiLoader loader;
         loader.clearPluginPaths();
-        loader.addPluginPath(QFileInfo(QStringLiteral(MAILPIECE_DESIGNER_PLUGIN)).path());
+        loader.addPluginPath(test::designerPluginDirectory());
         QBuffer buffer;
         buffer.setData(form);
         buffer.open(QIODevice::ReadOnly);
@@ -109,8 +96,9 @@ TEST_F(DesignerPluginTest, OffersBothControlsWithANewControlsDesign) {
     ASSERT_NE(runTimeMail, nullptr);
     EXPECT_FALSE(runTimeMail->designMode());
 
-    label->initialize(&designer());
-    mail->initialize(&designer());
+    test::designerCore(); // Designer initialises every plugin it loads
+    EXPECT_TRUE(label->isInitialized());
+    EXPECT_TRUE(mail->isInitialized());
     std::unique_ptr<QWidget> designed(mail->createWidget(nullptr));
     auto* designedMail = qobject_cast<TavMail*>(designed.get());
     EXPECT_TRUE(designedMail->designMode());
@@ -124,17 +112,17 @@ TEST_F(DesignerPluginTest, OffersBothControlsWithANewControlsDesign) {
 
 TEST_F(DesignerPluginTest, EditPieceOpensThePageAndAppliesItToTheControl) {
     QDesignerCustomWidgetInterface* plugin = plugins.at(QStringLiteral("tav::TavLabel"));
-    plugin->initialize(&designer());
+    QExtensionManager& extensions = *test::designerCore().extensionManager();
     std::unique_ptr<QWidget> widget(plugin->createWidget(nullptr));
     auto& label = *qobject_cast<TavLabel*>(widget.get());
 
-    auto* menu = qt_extension<QDesignerTaskMenuExtension*>(&designer().manager, widget.get());
+    auto* menu = qt_extension<QDesignerTaskMenuExtension*>(&extensions, widget.get());
     ASSERT_NE(menu, nullptr);
     QAction* edit = menu->preferredEditAction();
     ASSERT_EQ(menu->taskActions(), QList<QAction*>{edit});
     EXPECT_EQ(edit->text(), QStringLiteral("Edit Piece..."));
     QObject other; // only the controls get the menu
-    EXPECT_EQ(qt_extension<QDesignerTaskMenuExtension*>(&designer().manager, &other), nullptr);
+    EXPECT_EQ(qt_extension<QDesignerTaskMenuExtension*>(&extensions, &other), nullptr);
 
     QString chosen;
     const bool shown = test::whileModal<PieceDetailDialog>(

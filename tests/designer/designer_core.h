@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+class QDesignerFormEditorInterface;
+
+namespace tav::test {
+
+/// Qt Designer's form editor (the components Designer is built from) with the plugins of the
+/// build, ours among them, initialised. Made on first use and kept for the process's lifetime,
+/// as Designer keeps its own.
+QDesignerFormEditorInterface& designerCore();
+
+/// The directory of the built Designer plugin.
+QString designerPluginDirectory();
+
+} // namespace tav::test
