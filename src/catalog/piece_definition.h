@@ -18,6 +18,8 @@ namespace tav::eLabel {
 
 /// The piece applied when a name is not in the catalogue.
 inline constexpr char DefaultPieceName[] = "Size 10 - Envelope";
+/// The piece a new label control takes, and the property page's preview when a control has none.
+inline constexpr char LabelPieceName[] = "5264 - Shipping";
 
 /// The seven item records of a piece, item 1 first.
 using ItemRecords = std::array<std::shared_ptr<TavItemCls>, 7>;

@@ -23,7 +23,6 @@ namespace tav {
 namespace {
 
 const QString kSource = QStringLiteral("PieceDetail");
-const char kFallbackPiece[] = "5264 - Shipping";
 
 // The page's design (twips).
 constexpr qint32 kPageWidth = 6300;
@@ -208,7 +207,7 @@ void PieceDetail::RefreshPreview() {
         return sheet_->NumAcross() <= 0 || sheet_->PieceWidth() <= 0 || sheet_->PieceHeight() <= 0;
     };
     if (unusable()) {
-        sheet_->setPieceName(QString::fromLatin1(kFallbackPiece));
+        sheet_->setPieceName(QString::fromLatin1(eLabel::LabelPieceName));
         eLabel::ApplyPieceDefinition(*sheet_, items_, *barCode_);
     }
     if (unusable()) {

@@ -19,7 +19,6 @@ namespace {
 const QString kSource = QStringLiteral("TavLabel");
 const QString kSheet = QStringLiteral("SheetProperties");
 const QString kBarCode = QStringLiteral("BarCodeProperties");
-const QString kDefaultPiece = QStringLiteral("5264 - Shipping");
 const QString kDefaultCompany = QStringLiteral("Your Company Name Here");
 
 QString itemPrefix(int index) {
@@ -206,7 +205,7 @@ void TavLabel::InitProperties() {
     printerLeft_ = 0;
     companyName_ = kDefaultCompany;
     printWhiteBacks_ = true;
-    setPieceName(kDefaultPiece);
+    setPieceName(QString::fromLatin1(eLabel::LabelPieceName));
     freezeDisplay_ = false;
     showLeftBtns_ = QStringLiteral("1111111");
     showCenter_ = QStringLiteral("11");

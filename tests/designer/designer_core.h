@@ -4,6 +4,10 @@
 
 class QDesignerFormEditorInterface;
 
+namespace tav {
+class PieceDetailDialog;
+}
+
 namespace tav::test {
 
 /// Qt Designer's form editor (the components Designer is built from) with the plugins of the
@@ -13,5 +17,9 @@ QDesignerFormEditorInterface& designerCore();
 
 /// The directory of the built Designer plugin.
 QString designerPluginDirectory();
+
+/// Chooses the catalogue's last piece in `dialog` through the page's "..." button and the piece
+/// selection dialog's OK; returns the name the page then holds.
+QString chooseLastPiece(PieceDetailDialog& dialog);
 
 } // namespace tav::test

@@ -3,7 +3,6 @@
 #include "modal.h"
 #include "piece_detail.h"
 #include "piece_detail_dialog.h"
-#include "piece_select.h"
 #include "qt_printers.h"
 #include "recording_message_sink.h"
 #include "tav_error.h"
@@ -14,7 +13,6 @@
 #include <QAction>
 #include <QBuffer>
 #include <QDialogButtonBox>
-#include <QListWidget>
 #include <QPluginLoader>
 #include <QPushButton>
 #include <QTest>
@@ -39,11 +37,6 @@ protected:
         ASSERT_NE(collection, nullptr) << loader.errorString().toStdString();
         for (QDesignerCustomWidgetInterface* widget : collection->customWidgets())
             plugins[widget->name()] = widget;
-    }
-
-    static void press(QWidget& parent, const char* name) {
-        QTest::mouseClick(parent.findChild<QPushButton*>(QString::fromLatin1(name)),
-                          Qt::LeftButton);
     }
 
     // A form file as Designer writes it, with `control`'s Design.
@@ -131,14 +124,7 @@ TEST_F(DesignerPluginTest, EditPieceOpensThePageAndAppliesItToTheControl) {
             auto* buttons = dialog.findChild<QDialogButtonBox*>();
             QPushButton* apply = buttons->button(QDialogButtonBox::Apply);
             EXPECT_FALSE(apply->isEnabled());
-            test::whileModal<PieceSelectForm>([&] { press(dialog.page(), "btnDotDotDot"); },
-                                              [](PieceSelectForm& form) {
-                                                  auto* pieces = form.findChild<QListWidget*>(
-                                                      QStringLiteral("piece_lst"));
-                                                  pieces->setCurrentRow(pieces->count() - 1);
-                                                  press(form, "ok_btn");
-                                              });
-            chosen = dialog.page().sheet()->PieceName();
+            chosen = test::chooseLastPiece(dialog);
             EXPECT_TRUE(apply->isEnabled());
             QTest::mouseClick(apply, Qt::LeftButton);
             EXPECT_FALSE(apply->isEnabled());

@@ -7,7 +7,6 @@
 #include "modal.h"
 #include "piece_detail.h"
 #include "piece_detail_dialog.h"
-#include "piece_select.h"
 #include "qt_printers.h"
 #include "recording_message_sink.h"
 #include "tav_label.h"
@@ -16,9 +15,7 @@
 #include <QAction>
 #include <QBuffer>
 #include <QDialogButtonBox>
-#include <QListWidget>
 #include <QPushButton>
-#include <QTest>
 #include <QUiLoader>
 #include <QUndoStack>
 #include <QtDesigner/QDesignerFormEditorInterface>
@@ -44,10 +41,6 @@ const char kForm[] = R"(<ui version="4.0"><class>Form</class>
 <customwidgets><customwidget><class>tav::TavLabel</class><extends>QWidget</extends><header>tav_label.h</header></customwidget></customwidgets>
 </ui>)";
 
-void press(QWidget& parent, const char* name) {
-    QTest::mouseClick(parent.findChild<QPushButton*>(QString::fromLatin1(name)), Qt::LeftButton);
-}
-
 } // namespace
 
 TEST(DesignerSession, EditPieceIsSavedInTheFormAndCanBeUndone) {
@@ -72,14 +65,7 @@ TEST(DesignerSession, EditPieceIsSavedInTheFormAndCanBeUndone) {
     test::whileModal<PieceDetailDialog>(
         [&] { menu->preferredEditAction()->trigger(); },
         [&](PieceDetailDialog& dialog) {
-            test::whileModal<PieceSelectForm>([&] { press(dialog.page(), "btnDotDotDot"); },
-                                              [](PieceSelectForm& select) {
-                                                  auto* pieces = select.findChild<QListWidget*>(
-                                                      QStringLiteral("piece_lst"));
-                                                  pieces->setCurrentRow(pieces->count() - 1);
-                                                  press(select, "ok_btn");
-                                              });
-            chosen = dialog.page().sheet()->PieceName();
+            chosen = test::chooseLastPiece(dialog);
             dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
         });
     ASSERT_NE(chosen, QStringLiteral("5264 - Shipping"));
