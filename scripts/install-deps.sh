@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config clang-format
-    qt6-base-dev qt6-base-dev-tools qt6-tools-dev designer-qt6 libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-tools-dev designer-qt6 libgl-dev libqt6opengl6-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation2 poppler-utils libzint-dev cups-daemon cups-client
 )

@@ -8,15 +8,19 @@
 #include "mailing_feed.h"
 #include "pdf_printer.h"
 #include "printer.h"
+#include "sheet_limits.h"
+#include "signal_cleanup.h"
 #include "system_printer.h"
 #include "tav_error.h"
 #include "tav_label.h"
 #include "tav_mail.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QPrinterInfo>
 
 #include <cstdio>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -52,6 +56,8 @@ void applySheet(tav::TavLabel& label, const BatchOptions& options) {
     if (options.landscape)
         label.SheetProperties()->setOrientation(2);
     label.SheetProperties()->setStartingPiece(options.startingPiece);
+    tav::checkSheetGeometry(*label.SheetProperties(), QStringLiteral("mailpiece-batch"),
+                            QStringLiteral("the sheet"));
     label.setPrinterTop(options.printerTop);
     label.setPrinterLeft(options.printerLeft);
 }
@@ -86,8 +92,11 @@ bool applyItems(tav::TavLabel& label, const BatchOptions& options, int columns) 
 
 int listPieces() {
     const auto entries = mailpiece::catalogEntries();
-    if (entries.empty())
+    if (entries.empty()) {
+        std::fprintf(stderr, "mailpiece-batch: the piece catalogue %s holds no pieces\n",
+                     qUtf8Printable(tav::CfgLib::CatalogPath()));
         return 1;
+    }
     QString section, product;
     for (const mailpiece::CatalogEntry& entry : entries) {
         if (entry.section != section)
@@ -99,8 +108,21 @@ int listPieces() {
     return 0;
 }
 
+// The same file under any name: a link or another path to the mailing.
+bool sameFile(const QString& a, const QString& b) {
+    struct stat first {};
+    struct stat second {};
+    return ::stat(QFile::encodeName(a).constData(), &first) == 0 &&
+           ::stat(QFile::encodeName(b).constData(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
 std::shared_ptr<tav::PdfPrinter> choosePrinter(const BatchOptions& options) {
     if (!options.pdf.isEmpty()) {
+        if (sameFile(options.pdf, options.mailing))
+            throw tav::TavError(tav::ErrorNumber::PathFileAccess, QStringLiteral("mailpiece-batch"),
+                                QStringLiteral("--pdf %1 is the mailing itself; name another file")
+                                    .arg(options.pdf));
         auto pdf = tav::PdfPrinter::singleDocument(options.pdf);
         tav::setCurrentPrinter(pdf);
         return pdf;
@@ -134,11 +156,19 @@ int printSheets(tav::TavLabel& label, const BatchOptions& options) {
         if (terminal)
             std::fprintf(stderr, "\rSheet %d of %d", done, total);
     });
-    label.PrintRange(options.from, options.to);
-    if (terminal && sheets > 0)
-        std::fprintf(stderr, "\n");
-    if (pdf)
-        pdf->finish();
+    try {
+        label.PrintRange(options.from, options.to);
+        if (terminal && sheets > 0)
+            std::fprintf(stderr, "\n");
+        if (pdf)
+            pdf->finish();
+    } catch (...) {
+        if (terminal && sheets > 0)
+            std::fprintf(stderr, "\n");
+        if (pdf)
+            pdf->discard(); // no half document under the asked name
+        throw;
+    }
 
     std::printf("Printed %d sheets (%d pieces in the mailing) ", sheets, label.pieceCount());
     if (const auto* files = dynamic_cast<const tav::PdfPrinter*>(&printer)) {
@@ -204,12 +234,18 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     mailpiece::useSourceCatalogUnlessInstalled();
+    tav::removeRegisteredFilesOnSignals();
+    int status = 1;
     try {
         if (options->listPieces)
-            return listPieces();
-        return options->envelopeMode ? runEnvelopes(*options) : runLabels(*options);
-    } catch (const tav::TavError& failure) {
-        std::fprintf(stderr, "mailpiece-batch: %s\n", failure.what());
-        return 1;
+            status = listPieces();
+        else
+            status = options->envelopeMode ? runEnvelopes(*options) : runLabels(*options);
+    } catch (const std::exception& failure) {
+        const QString text = QString::fromUtf8(failure.what());
+        const QString program = QStringLiteral("mailpiece-batch: ");
+        std::fprintf(stderr, "%s\n",
+                     qUtf8Printable(text.startsWith(program) ? text : program + text));
     }
+    return status;
 }

@@ -1,5 +1,6 @@
 #include "mailing_feed.h"
 
+#include "message_sink.h"
 #include "tav_error.h"
 #include "tav_label.h"
 #include "tav_mail.h"
@@ -64,7 +65,10 @@ public:
         , refresh_(control.Refresh()) {
         control_.setRefresh(false);
     }
-    ~HeldRefresh() { control_.setRefresh(refresh_); }
+    // Turning redrawing back on draws: what that raises is reported, never thrown from here.
+    ~HeldRefresh() {
+        tav::reportingErrors([this] { control_.setRefresh(refresh_); });
+    }
     HeldRefresh(const HeldRefresh&) = delete;
     HeldRefresh& operator=(const HeldRefresh&) = delete;
 

@@ -1,6 +1,7 @@
 #include "piece_definition.h"
 
 #include "cfg_lib.h"
+#include "sheet_limits.h"
 #include "tav_bar_code_cls.h"
 #include "tav_item_cls.h"
 #include "tav_sheet_cls.h"
@@ -19,12 +20,38 @@ void place(TavItemCls& item, double top, double left, double width, double heigh
 
 } // namespace
 
-void ApplyPieceDefinition(TavSheetCls& sheet, const ItemRecords& items, TavBarCodeCls& barCode) {
+namespace {
+
+const QString kApplySource = QStringLiteral("eLabel:ApplyPieceDefinition");
+
+QString pieceDescription(const TavSheetCls& sheet) {
+    return QStringLiteral("the catalogue's piece \"%1\"").arg(sheet.PieceName());
+}
+
+// The sheet's piece from the catalogue, or the envelope for a name the catalogue does not hold.
+// An entry that is there but gives no pieces across is damaged, not unknown: error 380.
+void applySheetOrDefault(TavSheetCls& sheet) {
     CfgLib::ApplySheetDefinition(CfgLib::CatalogPath(), sheet);
     if (sheet.NumAcross() < 1) {
+        const bool listed = sheet.Width() != 0 || sheet.Height() != 0 || sheet.PieceWidth() != 0 ||
+                            sheet.PieceHeight() != 0;
+        if (listed)
+            checkSheetGeometry(sheet, kApplySource, pieceDescription(sheet));
         sheet.setPieceName(QString::fromLatin1(DefaultPieceName));
         CfgLib::ApplySheetDefinition(CfgLib::CatalogPath(), sheet);
     }
+}
+
+} // namespace
+
+void ApplyPieceDefinition(TavSheetCls& sheet, const ItemRecords& items, TavBarCodeCls& barCode) {
+    // A damaged catalogue entry must not reach the sheet: it is tried on a copy first. Without a
+    // catalogue (reported as it is read) the sheet reads as zeros.
+    const auto trial = sheet.Copy();
+    applySheetOrDefault(*trial);
+    if (trial->NumAcross() >= 1)
+        checkSheetGeometry(*trial, kApplySource, pieceDescription(*trial));
+    sheet.assign(*trial);
     SetSheetOrientation(sheet);
     ApplyDefaultItemLayout(sheet, items, barCode);
 }

@@ -1,5 +1,7 @@
 #include "str_lib.h"
 
+#include <QHash>
+
 namespace tav::StrLib {
 
 QString TextBefore(const QString& text, const QString& sep) {
@@ -29,25 +31,47 @@ QString TrimSpaces(const QString& text) {
 
 QString SubstituteTokens(const QString& text, const QString& list, const QString& pairSep,
                          const QString& itemSep) {
-    QString result = text;
-    QString remainder = list;
-    while (!remainder.trimmed().isEmpty()) {
-        // Without an item separator the whole list is one entry (and the loop must still end).
-        const QString entry = itemSep.isEmpty() ? remainder : TextBefore(remainder, itemSep);
-        remainder = itemSep.isEmpty() ? QString() : TextAfter(remainder, itemSep);
-        if (!entry.contains(pairSep))
-            continue;
-        const QString token =
-            QStringLiteral("<<") + TextBefore(entry, pairSep) + QStringLiteral(">>");
-        const QString replacement = TextAfter(entry, pairSep);
-        // Search on after each replacement, so a value holding its own token cannot loop.
-        qsizetype from = 0;
-        qsizetype at;
-        while ((at = result.indexOf(token, from)) >= 0) {
-            result.replace(at, token.size(), replacement);
-            from = at + replacement.size();
-        }
+    const QLatin1StringView open("<<");
+    const QLatin1StringView close(">>");
+    qsizetype at = text.indexOf(open);
+    if (at < 0 || list.trimmed().isEmpty())
+        return text;
+
+    // One pass over the list: the first entry of a name is the one that counts, as it would be
+    // if the entries replaced their tokens in turn.
+    QHash<QStringView, QStringView> values;
+    const QStringView whole(list);
+    qsizetype from = 0;
+    while (from < whole.size() && !whole.mid(from).trimmed().isEmpty()) {
+        const qsizetype end = itemSep.isEmpty() ? -1 : whole.indexOf(itemSep, from);
+        const QStringView entry = end < 0 ? whole.mid(from) : whole.mid(from, end - from);
+        from = end < 0 ? whole.size() : end + itemSep.size();
+        const qsizetype split = entry.indexOf(pairSep);
+        if (split >= 0 && !values.contains(entry.left(split)))
+            values.insert(entry.left(split), entry.mid(split + pairSep.size()));
     }
+
+    // One pass over the text: a replacement is never scanned again, so a value that holds a
+    // placeholder prints as written, and the work stays linear in the text and the list.
+    QString result;
+    result.reserve(text.size());
+    qsizetype copied = 0;
+    while (at >= 0) {
+        const qsizetype nameEnd = text.indexOf(close, at + open.size());
+        if (nameEnd < 0)
+            break;
+        const auto value =
+            values.constFind(QStringView(text).mid(at + open.size(), nameEnd - at - open.size()));
+        if (value == values.constEnd()) {
+            at = text.indexOf(open, at + 1);
+            continue;
+        }
+        result.append(QStringView(text).mid(copied, at - copied));
+        result.append(*value);
+        copied = nameEnd + close.size();
+        at = text.indexOf(open, copied);
+    }
+    result.append(QStringView(text).mid(copied));
     return result;
 }
 

@@ -2,9 +2,11 @@
 // views, laid out in twips as the control's design has them.
 
 #include "display_flags.h"
+#include "message_sink.h"
 #include "piece_layout_edit_form.h"
 #include "piece_list_model.h"
 #include "piece_select.h"
+#include "sheet_limits.h"
 #include "tav_label.h"
 #include "units.h"
 
@@ -93,7 +95,10 @@ void TavLabel::buildNavigation() {
     pieceList_->setFont(font);
     pieceList_->hide();
 
-    const auto step = [this](auto target) { return [this, target] { navigate(target()); }; };
+    // No error may leave a button's slot: it is reported and the control stays usable.
+    const auto step = [this](auto target) {
+        return [this, target] { reportingErrors([&] { navigate(target()); }); };
+    };
     const auto perSheet = [this] { return SheetLayout::piecesPerSheet(*sheet_); };
     connect(leftButtons_[0], &QPushButton::clicked, this, step([] { return 1; }));
     connect(leftButtons_[1], &QPushButton::clicked, this,
@@ -106,27 +111,24 @@ void TavLabel::buildNavigation() {
     connect(leftButtons_[5], &QPushButton::clicked, this,
             step([this, perSheet] { return std::min(pieceCount(), currentPiece_ + perSheet()); }));
     connect(leftButtons_[6], &QPushButton::clicked, this, step([this] { return pieceCount(); }));
-    connect(rightButtons_[0], &QPushButton::clicked, this, [this] {
-        pieceList_->hide();
-        PrintAll();
-        focusView();
-        pieceView_->MetaKill();
-        sheetView_->MetaKill();
-    });
-    connect(rightButtons_[1], &QPushButton::clicked, this, [this] {
-        pieceList_->hide();
-        PrintSheet();
-        focusView();
-        pieceView_->MetaKill();
-        sheetView_->MetaKill();
-    });
+    const auto print = [this](void (TavLabel::*printMember)()) {
+        return [this, printMember] {
+            pieceList_->hide();
+            reportingErrors([&] { (this->*printMember)(); });
+            focusView();
+            pieceView_->MetaKill();
+            sheetView_->MetaKill();
+        };
+    };
+    connect(rightButtons_[0], &QPushButton::clicked, this, print(&TavLabel::PrintAll));
+    connect(rightButtons_[1], &QPushButton::clicked, this, print(&TavLabel::PrintSheet));
     connect(rightButtons_[2], &QPushButton::clicked, this, [this] {
         pieceList_->hide();
-        PieceSelectDialogShow();
+        reportingErrors([this] { PieceSelectDialogShow(); });
     });
     connect(rightButtons_[3], &QPushButton::clicked, this, [this] {
         pieceList_->hide();
-        PieceLayoutDialogShow();
+        reportingErrors([this] { PieceLayoutDialogShow(); });
     });
     connect(viewList_, &QComboBox::activated, this, &TavLabel::viewChosen);
     connect(pieceList_, &QListView::clicked, this, &TavLabel::pieceListClicked);
@@ -149,7 +151,7 @@ void TavLabel::focusView() {
 }
 
 void TavLabel::viewChosen(int) {
-    layoutButtons();
+    reportingErrors([this] { layoutButtons(); });
     focusView();
 }
 
@@ -192,12 +194,12 @@ void TavLabel::setShowRightBtns(const QString& flags) {
 
 void TavLabel::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    layoutButtons();
+    reportingErrors([this] { layoutButtons(); });
 }
 
 void TavLabel::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    layoutButtons();
+    reportingErrors([this] { layoutButtons(); });
 }
 
 void TavLabel::layoutButtons() {
@@ -258,6 +260,13 @@ void TavLabel::redraw() {
     pieceList_->hide();
     if (!refresh_ || !laidOut_)
         return;
+    if (!sheetGeometryProblem(*sheet_).isEmpty()) {
+        // A sheet that cannot be laid out shows nothing until it is mended; printing says why.
+        pieceView_->MetaKill();
+        sheetView_->MetaKill();
+        updateStatusLabels();
+        return;
+    }
     const qint32 tpp = twipsPerPixel();
     const qint32 width = std::max(this->width() * tpp, kMinimumWidth);
     const qint32 height = std::max(this->height() * tpp, kMinimumHeight);
@@ -329,7 +338,7 @@ void TavLabel::openPieceList() {
 void TavLabel::pieceListClicked(const QModelIndex& index) {
     if (!listReady_ || !index.isValid())
         return;
-    navigate(index.row() + 1);
+    reportingErrors([&] { navigate(index.row() + 1); });
 }
 
 void TavLabel::ShowAboutBox() {

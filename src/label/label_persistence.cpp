@@ -3,6 +3,7 @@
 
 #include "item_record_keys.h"
 #include "piece_definition.h"
+#include "sheet_limits.h"
 #include "tav_error.h"
 #include "tav_label.h"
 #include "tav_piece.h"
@@ -10,6 +11,7 @@
 #include <QComboBox>
 
 #include <functional>
+#include <tuple>
 #include <vector>
 
 namespace tav {
@@ -178,12 +180,23 @@ void TavLabel::copyTemplates() {
 }
 
 void TavLabel::setPieceName(const QString& name) {
+    const QString oldName = pieceName_;
+    const QString oldSheetName = sheet_->PieceName();
+    const float oldHeight = sheet_->PieceHeight();
     pieceName_ = name;
     sheet_->setPieceName(name);
     sheet_->setPieceHeight(777.77f);
     eLabel::ItemRecords items;
     std::copy(items_.begin(), items_.end(), items.begin());
-    eLabel::ApplyPieceDefinition(*sheet_, items, *barCode_);
+    try {
+        eLabel::ApplyPieceDefinition(*sheet_, items, *barCode_);
+    } catch (...) {
+        // A piece that cannot be applied leaves the control as it was.
+        pieceName_ = oldName;
+        sheet_->setPieceName(oldSheetName);
+        sheet_->setPieceHeight(oldHeight);
+        throw;
+    }
     for (int i = 1; i <= 7; ++i)
         emit propertyChanged(itemPrefix(i));
     emit propertyChanged(kBarCode);
@@ -233,6 +246,33 @@ void TavLabel::WriteProperties(PropertyBag& bag) const {
 }
 
 void TavLabel::ReadProperties(const PropertyBag& bag) {
+    // A design that cannot be used must leave the control as it was: the records are replaced
+    // by new ones, so the old ones stay untouched, and the plain settings are put back.
+    const auto settings = [this] {
+        return std::tie(pieceName_, enabledFlag_, refresh_, appearance_, printerTop_, printerLeft_,
+                        companyName_, printWhiteBacks_, freezeDisplay_, showLeftBtns_, showCenter_,
+                        showRightBtns_, rangeFirst_, rangeLast_);
+    };
+    const auto savedSettings =
+        std::apply([](const auto&... value) { return std::make_tuple(value...); }, settings());
+    const auto savedSheet = sheet_;
+    const auto savedItems = items_;
+    const auto savedBarCode = barCode_;
+    try {
+        readDesign(bag);
+    } catch (...) {
+        sheet_ = savedSheet;
+        items_ = savedItems;
+        barCode_ = savedBarCode;
+        settings() = savedSettings;
+        viewList_->setCurrentIndex(appearance_);
+        throw;
+    }
+    layoutButtons();
+    redraw();
+}
+
+void TavLabel::readDesign(const PropertyBag& bag) {
     copyTemplates();
 
     try {
@@ -270,8 +310,16 @@ void TavLabel::ReadProperties(const PropertyBag& bag) {
     showCenter_ = bag.read(QStringLiteral("ShowCenter"), QStringLiteral("11")).toString();
     showRightBtns_ = bag.read(QStringLiteral("ShowRightBtns"), QStringLiteral("11111")).toString();
     refreshPrintRange();
-    layoutButtons();
-    redraw();
+
+    const QString source = QStringLiteral("TavLabel:ReadProperties");
+    checkSheetGeometry(*sheet_, source, QStringLiteral("the design's sheet"));
+    for (int i = 1; i <= 7; ++i) {
+        const TavItemCls& item = *items_[i - 1];
+        checkBoxGeometry(item.Left1(), item.Top(), item.Width(), item.Height(), source,
+                         QStringLiteral("the design's item %1").arg(i));
+    }
+    checkBoxGeometry(barCode_->Left1(), barCode_->Top(), barCode_->Width(), barCode_->Height(),
+                     source, QStringLiteral("the design's bar code"));
 }
 
 QString TavLabel::Design() const {

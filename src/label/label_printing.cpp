@@ -3,6 +3,7 @@
 
 #include "printer.h"
 #include "printer_test_page.h"
+#include "sheet_limits.h"
 #include "tav_label.h"
 #include "units.h"
 
@@ -42,6 +43,7 @@ void TavLabel::PrintMain() {
     const Restore<qint32> clearLast(rangeLast_, 0);
     if (rangeFirst_ > pieceCount())
         return;
+    checkSheetGeometry(*sheet_, QStringLiteral("TavLabel:PrintMain"), QStringLiteral("the sheet"));
     const qint32 last = LastPieceToPrint();
     const qint32 perSheet = SheetLayout::piecesPerSheet(*sheet_);
 
@@ -83,6 +85,7 @@ void TavLabel::PrintSheet() {
     printing_ = true;
     if (sheet_->PieceHeight() <= 0 || sheet_->PieceWidth() <= 0)
         return;
+    checkSheetGeometry(*sheet_, QStringLiteral("TavLabel:PrintSheet"), QStringLiteral("the sheet"));
     sheet_->setPrinterTop(printerTop_);
     sheet_->setPrinterLeft(printerLeft_);
     Printer& printer = currentPrinter();

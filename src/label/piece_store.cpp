@@ -1,8 +1,12 @@
 #include "piece_store.h"
 
 #include "dir_lib.h"
+#include "signal_cleanup.h"
 #include "store_line.h"
 #include "tav_error.h"
+#include "temp_file.h"
+
+#include <QFile>
 
 #include <algorithm>
 #include <cerrno>
@@ -14,43 +18,64 @@
 namespace tav {
 
 namespace {
-constexpr qsizetype kFlushBytes = 64 * 1024;
 constexpr qsizetype kReadChunkBytes = 16 * 1024;
 const QString kHeader[] = {QStringLiteral("Substitute"), QStringLiteral("BarCode"),
                            QStringLiteral("CarrierRoute")};
 } // namespace
 
-PieceStore::PieceStore(QString path)
-    : path_(std::move(path)) {
+PieceStore::PieceStore(const QString& prefix)
+    : prefix_(prefix) {
+    try {
+        reserve();
+    } catch (const TavError&) {
+        // A control must still be made in a "Temp" it cannot write; create() raises the error.
+    }
 }
 
 PieceStore::~PieceStore() {
-    if (fd_ >= 0)
-        ::close(fd_);
-    DirLib::DeleteFileAndWait(path_);
+    forgetFileOnSignal(signalSlot_);
+    if (fd_ < 0)
+        return;
+    // Delete the name only while it still stands for our file: one swapped in meanwhile is
+    // someone else's.
+    struct stat mine {};
+    struct stat named {};
+    const bool ours = ::fstat(fd_, &mine) == 0 &&
+                      ::lstat(QFile::encodeName(path_).constData(), &named) == 0 &&
+                      mine.st_dev == named.st_dev && mine.st_ino == named.st_ino;
+    ::close(fd_);
+    if (ours)
+        DirLib::DeleteFileAndWait(path_);
+}
+
+void PieceStore::reserve() {
+    const ExclusiveTempFile file = openExclusiveTempFile(tempDirectory(), prefix_);
+    fd_ = file.fd;
+    path_ = file.path;
+    signalSlot_ = deleteFileOnSignal(path_);
 }
 
 void PieceStore::create() {
     if (created_)
         return;
-    // The file was created exclusively when the store was reserved; never follow a link to it.
-    fd_ = ::open(path_.toLocal8Bit().constData(), O_RDWR | O_TRUNC | O_NOFOLLOW | O_CLOEXEC);
     if (fd_ < 0)
-        raiseFileError(ErrorNumber::PathFileAccess,
-                       QStringLiteral("cannot open the piece store: %1")
+        reserve();
+    // The descriptor made with the file is the only one used: the name may have been swapped.
+    if (::ftruncate(fd_, 0) != 0)
+        raiseFileError(ErrorNumber::DeviceIO,
+                       QStringLiteral("cannot empty the piece store: %1")
                            .arg(QString::fromLocal8Bit(std::strerror(errno))));
+    QByteArray header;
+    appendStoreLine(header, kHeader[0], kHeader[1], kHeader[2]);
+    writeAt(0, header);
+    endOffset_ = header.size();
     created_ = true;
     writing_ = true;
     reading_ = false;
     offsets_.clear();
-    pending_.clear();
-    appendStoreLine(pending_, kHeader[0], kHeader[1], kHeader[2]);
-    endOffset_ = pending_.size();
-    flush();
 }
 
 void PieceStore::close() {
-    flush();
     writing_ = false;
     reading_ = false;
 }
@@ -136,26 +161,30 @@ void PieceStore::append(const QString& substituteText, const QString& barCodeVal
             create();
         }
     }
-    const qsizetype before = pending_.size();
-    appendStoreLine(pending_, substituteText, barCodeValue, carrierRoute);
+    line_.truncate(0);
+    appendStoreLine(line_, substituteText, barCodeValue, carrierRoute);
+    writeAt(endOffset_, line_);
     offsets_.push_back(endOffset_);
-    endOffset_ += pending_.size() - before;
-    if (pending_.size() >= kFlushBytes)
-        flush();
+    endOffset_ += line_.size();
 }
 
-void PieceStore::flush() {
-    while (!pending_.isEmpty()) {
-        const qint64 at = endOffset_ - pending_.size();
-        const ssize_t written = ::pwrite(fd_, pending_.constData(), pending_.size(), at);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
+// Writes `bytes` at `offset`; on failure cuts the file back to `offset`, so that a piece is
+// either wholly stored or not at all, and raises error 57.
+void PieceStore::writeAt(qint64 offset, const QByteArray& bytes) {
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = ::pwrite(fd_, bytes.constData() + done,
+                                         static_cast<size_t>(bytes.size() - done), offset + done);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            const QString reason = QString::fromLocal8Bit(std::strerror(written < 0 ? errno : EIO));
+            // Best effort: a line left cut off lies past the last counted piece, unread.
+            (void)!::ftruncate(fd_, offset);
             raiseFileError(ErrorNumber::DeviceIO,
-                           QStringLiteral("cannot write the piece store: %1")
-                               .arg(QString::fromLocal8Bit(std::strerror(errno))));
+                           QStringLiteral("cannot write the piece store: %1").arg(reason));
         }
-        pending_.remove(0, written);
+        done += written;
     }
 }
 

@@ -30,9 +30,11 @@ public:
 /// so a lookup costs the same wherever the piece lies.
 class MAILPIECE_EXPORT PieceStore {
 public:
-    /// A store over the reserved, empty file at `path`; nothing is written until create().
-    explicit PieceStore(QString path);
-    /// Closes the file and deletes it.
+    /// Reserves a new, empty, owner-only file "<prefix>XXXXXX.tmp" in the "Temp" directory and
+    /// keeps it open: that descriptor is the only way the store is ever written or read. When
+    /// the file cannot be made now, the next create() tries again and raises error 75.
+    explicit PieceStore(const QString& prefix = QStringLiteral("qzp"));
+    /// Closes the file and deletes it, unless its name now stands for another file.
     ~PieceStore();
     PieceStore(const PieceStore&) = delete;
     PieceStore& operator=(const PieceStore&) = delete;
@@ -62,21 +64,24 @@ public:
     PieceRecord readRecord();
     /// Piece `number` (1-based); not found below 1, past the count or with a foreign header.
     PieceRecord find(qint32 number);
-    /// Appends one piece, creating the store first if needed. Raises error 57 if the file cannot
-    /// be written; the unwritten lines stay pending and are written by the next attempt.
+    /// Appends one piece, creating the store first if needed, and writes it at once. Raises
+    /// error 57 if the file cannot be written; the piece is then not stored and not counted.
     void append(const QString& substituteText, const QString& barCodeValue,
                 const QString& carrierRoute);
 
 private:
-    void flush();
+    void reserve();
+    void writeAt(qint64 offset, const QByteArray& bytes);
     qint64 fileSize() const;
     int peek();
     void advance();
     PieceRecord readRecordAt(qint32 number);
     [[noreturn]] void raiseFileError(qint32 number, const QString& what) const;
 
+    QString prefix_;
     QString path_;
     int fd_ = -1;
+    int signalSlot_ = -1; // the path's entry in the signal cleanup
     bool created_ = false;
     bool writing_ = false;
     bool reading_ = false;
@@ -84,8 +89,8 @@ private:
     qint32 recordsRead_ = 0;
 
     std::deque<qint64> offsets_; // file offset of each piece's line, in bytes
-    qint64 endOffset_ = 0;       // file size once the pending lines are written (bytes)
-    QByteArray pending_;         // lines appended but not yet written
+    qint64 endOffset_ = 0;       // end of the last complete line written (bytes)
+    QByteArray line_;            // the line being appended, kept for its capacity
 
     QByteArray readBuffer_;      // a window of the file starting at readBufferStart_
     qint64 readBufferStart_ = 0; // bytes

@@ -1,5 +1,7 @@
 #include "store_line.h"
 
+#include <QStringDecoder>
+
 namespace tav {
 
 namespace {
@@ -62,7 +64,9 @@ QString StoreFieldReader::readField() {
             bytes.chop(1);
     }
     skipSeparator();
-    return QString::fromUtf8(bytes);
+    // fromUtf8 would drop a leading U+FEFF as a byte-order mark; a value keeps every character.
+    QStringDecoder decode(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return decode(bytes);
 }
 
 void StoreFieldReader::skipToSeparator() {

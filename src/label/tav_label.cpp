@@ -23,7 +23,7 @@ void requireRecord(const std::shared_ptr<Record>& record, const char* property) 
 
 TavLabel::TavLabel(QWidget* parent)
     : QWidget(parent)
-    , store_(DirLib::MakeTempFileName(QStringLiteral("qzp"))) {
+    , store_(QStringLiteral("qzp")) {
     copyTemplates();
     buildPieceContainer();
     buildNavigation();
@@ -101,13 +101,26 @@ void TavLabel::refreshPrintRange() {
     rangeLast_ = sheet_->PrintTo();
 }
 
+namespace {
+
+// A printer offset within what a printer can shift a page; not a number raises error 380.
+float printerOffset(float inches, float limit, const char* property) {
+    if (std::isnan(inches))
+        raiseError(ErrorNumber::InvalidPropertyValue,
+                   QStringLiteral("TavLabel:%1 Property Let").arg(QLatin1String(property)),
+                   QStringLiteral("%1 must be a number of inches").arg(QLatin1String(property)));
+    return std::clamp(inches, -limit, limit);
+}
+
+} // namespace
+
 void TavLabel::setPrinterTop(float inches) {
-    printerTop_ = std::clamp(inches, -8.75f, 8.75f);
+    printerTop_ = printerOffset(inches, 8.75f, "PrinterTop");
     emit propertyChanged(QStringLiteral("PrinterTop"));
 }
 
 void TavLabel::setPrinterLeft(float inches) {
-    printerLeft_ = std::clamp(inches, -6.75f, 6.75f);
+    printerLeft_ = printerOffset(inches, 6.75f, "PrinterLeft");
     emit propertyChanged(QStringLiteral("PrinterLeft"));
 }
 

@@ -249,6 +249,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void readDesign(const PropertyBag& bag);
     void redraw();
     void buildPieceContainer();
     void buildNavigation();

@@ -3,8 +3,11 @@
 
 #include "item_record_keys.h"
 #include "piece_definition.h"
+#include "tav_error.h"
 #include "tav_label.h"
 #include "tav_mail.h"
+
+#include <cmath>
 
 namespace tav {
 
@@ -41,12 +44,19 @@ void TavMail::WriteProperties(PropertyBag& bag) const {
 }
 
 void TavMail::ReadProperties(const PropertyBag& bag) {
+    // What can be refused goes first, so that a refused design changes nothing: the offsets
+    // are checked and the piece (applied all or nothing) is set before any other setting.
+    const float left = bag.read(QStringLiteral("PrinterLeft"), 0.0f).toFloat();
+    const float top = bag.read(QStringLiteral("PrinterTop"), 0.0f).toFloat();
+    if (std::isnan(left) || std::isnan(top))
+        raiseError(ErrorNumber::InvalidPropertyValue, QStringLiteral("TavMail:ReadProperties"),
+                   QStringLiteral("the design's printer offsets must be numbers of inches"));
+    label_->setPieceName(bag.read(QStringLiteral("PieceName"), QString()).toString());
+    label_->setPrinterLeft(left);
+    label_->setPrinterTop(top);
     label_->setAppearance(bag.read(QStringLiteral("Appearance"), 0).toInt());
     label_->setEnabledFlag(bag.read(QStringLiteral("Enabled"), false).toBool());
     label_->setFreezeDisplay(bag.read(QStringLiteral("FreezeDisplay"), false).toBool());
-    label_->setPieceName(bag.read(QStringLiteral("PieceName"), QString()).toString());
-    label_->setPrinterLeft(bag.read(QStringLiteral("PrinterLeft"), 0.0f).toFloat());
-    label_->setPrinterTop(bag.read(QStringLiteral("PrinterTop"), 0.0f).toFloat());
     label_->setShowCenter(bag.read(QStringLiteral("ShowCenter"), QString()).toString());
     label_->setShowLeftBtns(bag.read(QStringLiteral("ShowLeftBtns"), QString()).toString());
     label_->setShowRightBtns(bag.read(QStringLiteral("ShowRightBtns"), QString()).toString());

@@ -4,24 +4,28 @@ namespace tav {
 
 std::shared_ptr<TavSheetCls> TavSheetCls::Copy() const {
     auto copy = std::make_shared<TavSheetCls>();
-    copy->setHeight(Height());
-    copy->setMarginleft(Marginleft());
-    copy->setMarginTop(MarginTop());
-    copy->setNumAcross(NumAcross());
-    copy->setNumDown(NumDown());
-    copy->setOrientation(Orientation());
-    copy->setPieceHeight(PieceHeight());
-    copy->setPieceName(PieceName());
-    copy->setPiecePitchAcross(PiecePitchAcross());
-    copy->setPiecePitchDown(PiecePitchDown());
-    copy->setPieceWidth(PieceWidth());
-    copy->setPrinterLeft(PrinterLeft());
-    copy->setPrinterTop(PrinterTop());
-    copy->setPrintFrom(PrintFrom());
-    copy->setPrintTo(PrintTo());
-    copy->setStartingPiece(StartingPiece());
-    copy->setWidth(Width());
+    copy->assign(*this);
     return copy;
+}
+
+void TavSheetCls::assign(const TavSheetCls& other) {
+    setHeight(other.Height());
+    setMarginleft(other.Marginleft());
+    setMarginTop(other.MarginTop());
+    setNumAcross(other.NumAcross());
+    setNumDown(other.NumDown());
+    setOrientation(other.Orientation());
+    setPieceHeight(other.PieceHeight());
+    setPieceName(other.PieceName());
+    setPiecePitchAcross(other.PiecePitchAcross());
+    setPiecePitchDown(other.PiecePitchDown());
+    setPieceWidth(other.PieceWidth());
+    setPrinterLeft(other.PrinterLeft());
+    setPrinterTop(other.PrinterTop());
+    setPrintFrom(other.PrintFrom());
+    setPrintTo(other.PrintTo());
+    setStartingPiece(other.StartingPiece());
+    setWidth(other.Width());
 }
 
 } // namespace tav

@@ -87,6 +87,8 @@ public:
 
     /// A new, independent record with the same values in all seventeen fields.
     Q_INVOKABLE std::shared_ptr<tav::TavSheetCls> Copy() const;
+    /// Takes the values of all seventeen fields of `other`.
+    void assign(const TavSheetCls& other);
 
 private:
     float marginLeft_ = 0;

@@ -1,5 +1,7 @@
 #include "message_sink.h"
 
+#include "tav_error.h"
+
 #include <QApplication>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -48,6 +50,22 @@ void showMessage(const QString& text) {
     if (title.isEmpty())
         title = QStringLiteral("Mailpiece");
     messageSink().showMessage(text, title);
+}
+
+void reportCurrentException() noexcept {
+    try {
+        try {
+            throw;
+        } catch (const TavError& error) {
+            showMessage(QString::fromUtf8(error.what()));
+        } catch (const std::exception& error) {
+            showMessage(QString::fromLocal8Bit(error.what()));
+        } catch (...) {
+            showMessage(QStringLiteral("An unknown error has occurred!"));
+        }
+    } catch (...) {
+        std::fputs("Mailpiece: an error could not be reported\n", stderr);
+    }
 }
 
 } // namespace tav

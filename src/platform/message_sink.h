@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <memory>
+#include <utility>
 
 namespace tav {
 
@@ -29,5 +30,21 @@ MAILPIECE_EXPORT std::shared_ptr<MessageSink> setMessageSink(std::shared_ptr<Mes
 
 /// Shows `text` through the current sink, titled with the application's name.
 MAILPIECE_EXPORT void showMessage(const QString& text);
+
+/// Shows the exception being handled through the sink: a TavError as "source: description
+/// (error N)", any other by its text. Call it inside a catch block; it never throws.
+MAILPIECE_EXPORT void reportCurrentException() noexcept;
+
+/// Runs `action` and reports what it raises through the sink instead of letting it pass: for
+/// slots, event handlers and destructors, which no exception may leave. False when it raised.
+template <typename Action> bool reportingErrors(Action&& action) noexcept {
+    try {
+        std::forward<Action>(action)();
+        return true;
+    } catch (...) {
+        reportCurrentException();
+        return false;
+    }
+}
 
 } // namespace tav

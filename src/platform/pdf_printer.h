@@ -8,26 +8,34 @@
 
 #include <memory>
 
+class QFileDevice;
+class QLockFile;
 class QPainter;
 class QPdfWriter;
 
 namespace tav {
 
 /// Prints to PDF: each print job to a file of its own, or all jobs as the pages of one document.
-/// Pages are drawn at 1440 dots per inch, so a twip is a device unit.
+/// Pages are drawn at 1440 dots per inch, so a twip is a device unit. A file appears under its
+/// name only when it is complete: a failed write (a full disk) leaves no partial file behind.
 class MAILPIECE_EXPORT PdfPrinter : public Printer {
 public:
     /// A printer that writes job n to "<directory>/mailpiece-<date>-<time>-<n>.pdf", never over an
-    /// existing file; the directory is made when missing.
+    /// existing file or link; the directory is made when missing.
     static std::shared_ptr<PdfPrinter> filePerJob(const QString& directory);
     /// A printer that writes every job as one page of the document at `path`, complete once
-    /// finish() is called or the printer is destroyed.
+    /// finish() is called or the printer is destroyed. Another process writing the same path
+    /// meanwhile makes the first job raise error 75.
     static std::shared_ptr<PdfPrinter> singleDocument(const QString& path);
+    /// Completes an unfinished single document; a failure goes to the message sink.
     ~PdfPrinter() override;
 
-    /// Completes the single document; the next job starts a new one.
+    /// Completes the single document; the next job starts a new one. Raises error 57 when the
+    /// document cannot be written whole (it is then not there at all).
     void finish();
-    /// Files written so far (a single document counts once it has a page).
+    /// Drops the unfinished document or job: nothing of it is written.
+    void discard();
+    /// Files written so far (a single document counts once it is complete).
     QStringList writtenFiles() const { return written_; }
 
     QString DeviceName() const override { return QStringLiteral("PDF"); }
@@ -43,14 +51,18 @@ protected:
 
 private:
     PdfPrinter(QString target, bool single);
-    QString nextJobPath() const;
-    void openWriter(const QString& path);
-    void closeWriter();
+    void openDocument();
+    void completeDocument();
+    void discardDocument();
+    QString placeJobFile(const QString& temporary) const;
 
     QString target_; // the directory (file per job) or the document's path
     bool single_;
     QString runStamp_;
     int jobNumber_ = 0;
+    std::unique_ptr<QLockFile> lock_;   // held while a single document is being written
+    std::unique_ptr<QFileDevice> file_; // the document being written, under a temporary name
+    QString temporaryPath_;             // file per job: the job's name until it is complete
     std::unique_ptr<QPdfWriter> writer_;
     std::unique_ptr<QPainter> painter_;
     QStringList written_;

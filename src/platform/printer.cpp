@@ -5,6 +5,7 @@
 #include "system_printer.h"
 #include "tav_font.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFontDatabase>
 #include <QFontMetricsF>
@@ -17,8 +18,29 @@ namespace {
 
 constexpr double kTwipsPerDot = 1440.0 / 600.0;
 
+struct FontCache {
+    PrinterFont key;
+    std::unique_ptr<FontWithMetrics> made;
+};
+
+FontCache& fontCache() {
+    static FontCache cache;
+    return cache;
+}
+
+std::shared_ptr<Printer>& current();
+
+// Printers and fonts hold Qt objects that must be gone before the application object is: a PDF
+// document finished after it would be written with no font database left.
+void releaseBeforeApplicationEnds() {
+    current().reset();
+    fontCache().made.reset();
+}
+
 std::shared_ptr<Printer>& current() {
     static std::shared_ptr<Printer> printer;
+    static const bool released = (qAddPostRoutine(releaseBeforeApplicationEnds), true);
+    Q_UNUSED(released);
     return printer;
 }
 
@@ -56,7 +78,10 @@ PrinterFont PrinterFont::fromFont(const TavFont& font) {
 
 QFont PrinterFont::toQFont() const {
     QFont font(name);
-    font.setPixelSize(std::max(1, qRound(size * 20))); // points to twips
+    // Points to twips, kept to what a font engine can draw: a size from a damaged design must
+    // not overflow.
+    font.setPixelSize(std::isfinite(size) ? static_cast<int>(std::clamp(size * 20.0, 1.0, 32767.0))
+                                          : 1);
     font.setBold(bold || isBoldWeight(weight));
     font.setItalic(italic);
     font.setUnderline(underline);
@@ -68,14 +93,14 @@ QFont PrinterFont::toQFont() const {
 // Made once for the last font asked for: a mailing prints the same few fonts thousands of times,
 // and making a font is costly. The result is the same as making it anew.
 const FontWithMetrics& fontWithMetrics(const PrinterFont& font) {
-    static PrinterFont key;
-    static std::unique_ptr<FontWithMetrics> cached;
-    if (!cached || !(key == font)) {
+    FontCache& cache = fontCache();
+    if (!cache.made || !(cache.key == font)) {
         const QFont qfont = font.toQFont();
-        cached = std::make_unique<FontWithMetrics>(FontWithMetrics{qfont, QFontMetricsF(qfont)});
-        key = font;
+        cache.made =
+            std::make_unique<FontWithMetrics>(FontWithMetrics{qfont, QFontMetricsF(qfont)});
+        cache.key = font;
     }
-    return *cached;
+    return *cache.made;
 }
 
 void PrinterOp::paint(QPainter& painter) const {
@@ -168,11 +193,13 @@ double Printer::TextHeight(const QString& text) const {
 }
 
 void Printer::EndDoc() {
-    if (jobOpen_)
-        endJob();
+    if (!jobOpen_)
+        return;
+    // Closed also when ending it fails, so the next job starts afresh.
     jobOpen_ = false;
     currentX_ = 0;
     currentY_ = 0;
+    endJob();
 }
 
 int Printer::FontCount() const {

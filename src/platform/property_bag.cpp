@@ -114,7 +114,13 @@ void readDesignText(const QString& design, const std::function<void(const Proper
                         .arg(source, error.description()));
         return;
     }
-    read(bag);
+    try {
+        read(bag);
+    } catch (const TavError& error) {
+        showMessage(QStringLiteral("%1: the saved design cannot be used (%2); the control keeps "
+                                   "its current design.")
+                        .arg(source, error.description()));
+    }
 }
 
 } // namespace tav

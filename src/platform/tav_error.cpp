@@ -26,6 +26,8 @@ QString standardText(qint32 number) {
         return QStringLiteral("Path/File access error");
     case ErrorNumber::ObjectNotSet:
         return QStringLiteral("Object variable or With block variable not set");
+    case ErrorNumber::InvalidPropertyValue:
+        return QStringLiteral("Invalid property value");
     case ErrorNumber::NotSettableAtDesignTime:
         return QStringLiteral("Property can't be set at design time");
     case ErrorNumber::NotSupportedByObject:

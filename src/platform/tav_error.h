@@ -21,6 +21,7 @@ inline constexpr qint32 DeviceIO = 57;
 inline constexpr qint32 InputPastEndOfFile = 62;
 inline constexpr qint32 PathFileAccess = 75;
 inline constexpr qint32 ObjectNotSet = 91;
+inline constexpr qint32 InvalidPropertyValue = 380;
 inline constexpr qint32 NotSettableAtDesignTime = 387;
 inline constexpr qint32 NotSupportedByObject = 438;
 } // namespace ErrorNumber

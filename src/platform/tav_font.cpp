@@ -1,5 +1,7 @@
 #include "tav_font.h"
 
+#include "tav_error.h"
+
 namespace tav {
 
 namespace {
@@ -16,6 +18,14 @@ TavFont::TavFont()
     : name_(QStringLiteral("Arial"))
     , size_(10.0)
     , weight_(400) {
+}
+
+void TavFont::setSize(double points) {
+    if (!(points > 0 && points <= 1638))
+        raiseError(
+            ErrorNumber::InvalidPropertyValue, QStringLiteral("TavFont:Size Property Let"),
+            QStringLiteral("a font size is above 0 and at most 1638 points, not %1").arg(points));
+    size_ = points;
 }
 
 QVariantMap TavFont::toVariant() const {

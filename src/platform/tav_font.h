@@ -33,9 +33,10 @@ public:
     /// Face name.
     QString Name() const { return name_; }
     void setName(const QString& name) { name_ = name; }
-    /// Size in points.
+    /// Size in points, above 0 and at most 1638 (the largest a font engine sizes reliably);
+    /// another size raises error 380 and keeps the old one.
     double Size() const { return size_; }
-    void setSize(double points) { size_ = points; }
+    void setSize(double points);
     /// Bold and Weight move together: bold is a weight of 700, regular one of 400.
     bool Bold() const { return isBoldWeight(weight_); }
     void setBold(bool on) { weight_ = on ? 700 : 400; }

@@ -3,7 +3,13 @@
 #include "tav_error.h"
 
 #include <QDir>
-#include <QTemporaryFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace tav {
 
@@ -12,15 +18,23 @@ QString tempDirectory() {
     return temp.isEmpty() ? QDir::tempPath() : temp;
 }
 
-QString createExclusiveTempFile(const QString& directory, const QString& prefix) {
-    // QTemporaryFile opens with O_CREAT | O_EXCL and owner-only permissions.
-    QTemporaryFile file(QDir(directory).filePath(prefix + QStringLiteral("XXXXXX.tmp")));
-    file.setAutoRemove(false);
-    if (!file.open())
+ExclusiveTempFile openExclusiveTempFile(const QString& directory, const QString& prefix) {
+    const QString absolute = QFileInfo(directory).absoluteFilePath();
+    QByteArray name =
+        QFile::encodeName(QDir(absolute).filePath(prefix + QStringLiteral("XXXXXX.tmp")));
+    // mkostemps creates with O_CREAT | O_EXCL and mode 0600: never an existing file or link.
+    const int fd = ::mkostemps(name.data(), 4, O_CLOEXEC);
+    if (fd < 0)
         raiseError(ErrorNumber::PathFileAccess, QStringLiteral("createExclusiveTempFile"),
                    QStringLiteral("cannot create a temporary file in \"%1\": %2")
-                       .arg(directory, file.errorString()));
-    return QFileInfo(file.fileName()).absoluteFilePath();
+                       .arg(directory, QString::fromLocal8Bit(std::strerror(errno))));
+    return {QFile::decodeName(name), fd};
+}
+
+QString createExclusiveTempFile(const QString& directory, const QString& prefix) {
+    const ExclusiveTempFile file = openExclusiveTempFile(directory, prefix);
+    ::close(file.fd);
+    return file.path;
 }
 
 } // namespace tav

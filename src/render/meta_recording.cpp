@@ -25,7 +25,9 @@ QPen qtPen(const MetaPen& pen) {
 
 QFont qtFont(const MetaFont& font) {
     QFont result(font.face);
-    result.setPixelSize(std::max(1, qRound(font.emHeight * kSubPixels)));
+    const double pixels = font.emHeight * kSubPixels;
+    result.setPixelSize(std::isfinite(pixels) ? static_cast<int>(std::clamp(pixels, 1.0, 32767.0))
+                                              : 1);
     result.setBold(isBoldWeight(font.weight));
     result.setItalic(font.italic);
     result.setUnderline(font.underline);

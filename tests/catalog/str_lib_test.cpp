@@ -50,10 +50,19 @@ TEST(StrLib, SubstituteTokensEndsWhenAValueHoldsItsOwnToken) {
                                QStringLiteral("Item1^<<Item1>>!|"), QStringLiteral("^"),
                                QStringLiteral("|")),
               QStringLiteral("<<Item1>>! and <<Item1>>!"));
-    // A later entry may still replace a token that an earlier value brought in.
+    // A value is never scanned again: a cell holding another column's placeholder prints as
+    // written, whichever entry comes first.
     EXPECT_EQ(SubstituteTokens(QStringLiteral("<<A>>"), QStringLiteral("A^<<B>>|B^b|"),
                                QStringLiteral("^"), QStringLiteral("|")),
-              QStringLiteral("b"));
+              QStringLiteral("<<B>>"));
+    EXPECT_EQ(SubstituteTokens(QStringLiteral("<<Name>>, <<Zip>>"),
+                               QStringLiteral("Zip^62701|Name^<<Zip>>|"), QStringLiteral("^"),
+                               QStringLiteral("|")),
+              QStringLiteral("<<Zip>>, 62701"));
+    // The first entry of a name counts; a "<<" that opens no known name stays text.
+    EXPECT_EQ(SubstituteTokens(QStringLiteral("<<<A>> <<>> <<A"), QStringLiteral("A^1|A^2|^e"),
+                               QStringLiteral("^"), QStringLiteral("|")),
+              QStringLiteral("<1 e <<A"));
     // Without an item separator the whole list is one entry.
     EXPECT_EQ(SubstituteTokens(QStringLiteral("<<A>>"), QStringLiteral("A^1|B^2"),
                                QStringLiteral("^"), QString()),

@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace tav;
 
 namespace {
@@ -188,23 +190,45 @@ TEST_F(LabelPrintingTest, LoadingAPieceFillsOnlyVisibleItemsAndTheBarCode) {
     EXPECT_EQ(barcode->Caption(), QStringLiteral("62701-1234"));
 }
 
-TEST_F(LabelPrintingTest, ASheetWithoutPositionsIsAClearErrorAndLeavesNoJobOpen) {
+TEST_F(LabelPrintingTest, AnUnusableSheetIsAClearErrorNamingTheFieldAndPrintsNothing) {
     addPieces(3);
-    label.SheetProperties()->setNumAcross(0);
-    try {
-        label.PrintAll();
-        FAIL() << "printed a sheet without positions";
-    } catch (const TavError& error) {
-        EXPECT_EQ(error.number(), ErrorNumber::DivisionByZero);
+    // Each case: the field set, its value, and what the message must name.
+    const struct {
+        void (TavSheetCls::*set)(float);
+        float inches;
+        const char* named;
+    } lengths[] = {
+        {&TavSheetCls::setPieceWidth, 0, "PieceWidth"},
+        {&TavSheetCls::setPieceHeight, -1, "PieceHeight"},
+        {&TavSheetCls::setHeight, 0, "Height"},
+        {&TavSheetCls::setWidth, std::numeric_limits<float>::quiet_NaN(), "Width"},
+        {&TavSheetCls::setPiecePitchAcross, 1e30f, "PiecePitchAcross"},
+        {&TavSheetCls::setPieceWidth, 1e9f, "PieceWidth"},
+        {&TavSheetCls::setMarginTop, std::numeric_limits<float>::infinity(), "MarginTop"},
+        {&TavSheetCls::setPiecePitchDown, 100, "reach"}, // 10 rows 100 inches apart
+    };
+    const auto expectRefused = [&](const char* named) {
+        try {
+            label.PrintAll();
+            FAIL() << "printed an unusable sheet (" << named << ")";
+        } catch (const TavError& error) {
+            EXPECT_EQ(error.number(), ErrorNumber::InvalidPropertyValue);
+            EXPECT_TRUE(error.description().contains(QLatin1String(named)))
+                << error.description().toStdString();
+        }
+        EXPECT_TRUE(printer->jobs().empty()) << named;
+        EXPECT_FALSE(printer->jobOpen());
+        EXPECT_FALSE(label.printing());
+        EXPECT_EQ(label.CurrentPiece(), 3);
+    };
+    for (const auto& length : lengths) {
+        const auto good = label.SheetProperties()->Copy();
+        (label.SheetProperties().get()->*length.set)(length.inches);
+        expectRefused(length.named);
+        label.SheetProperties()->assign(*good);
     }
-    EXPECT_FALSE(printer->jobOpen());
-    EXPECT_FALSE(label.printing());
-    EXPECT_EQ(label.CurrentPiece(), 3);
-
-    label.SheetProperties()->setNumAcross(3);
-    label.SheetProperties()->setPieceWidth(0); // no size: nothing printed, nothing said
-    label.PrintAll();
-    EXPECT_TRUE(printer->jobs().empty());
+    label.SheetProperties()->setNumAcross(0);
+    expectRefused("NumAcross");
 }
 
 TEST_F(LabelPrintingTest, PrintedSheetsLandOnTheirPositionsInPdf) {

@@ -11,6 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
+
 using namespace tav;
 
 namespace {
@@ -18,7 +21,7 @@ namespace {
 class PieceStoreTest : public ::testing::Test {
 protected:
     test::ScopedTempDirectory temp;
-    PieceStore store{DirLib::MakeTempFileName(QStringLiteral("qzp"))};
+    PieceStore store;
 
     QByteArray fileBytes() const {
         QFile file(store.fileName());
@@ -197,18 +200,58 @@ TEST_F(PieceStoreTest, AForeignHeaderFindsNothing) {
     EXPECT_FALSE(store.find(2).found);
 }
 
-TEST_F(PieceStoreTest, ALinkPlantedInPlaceOfTheStoreIsNeverFollowed) {
-    const QString victim = QFileInfo(store.fileName()).absolutePath() + QStringLiteral("/victim");
+TEST_F(PieceStoreTest, ANameSwappedAfterReservationIsNeverWrittenReadOrDeleted) {
+    const QString folder = QFileInfo(store.fileName()).absolutePath();
+    const QString victim = folder + QStringLiteral("/victim");
     QFile(victim).open(QIODevice::WriteOnly);
-    ASSERT_TRUE(QFile::remove(store.fileName()));
-    ASSERT_TRUE(QFile::link(victim, store.fileName()));
-    try {
+    const QString name = store.fileName();
+
+    // A link planted in the store's place, and a file swapped in under its name.
+    for (const bool link : {true, false}) {
+        ASSERT_TRUE(QFile::remove(name));
+        if (link) {
+            ASSERT_TRUE(QFile::link(victim, name));
+        } else {
+            QFile swapped(name);
+            ASSERT_TRUE(swapped.open(QIODevice::WriteOnly));
+            swapped.write("someone else's");
+        }
         store.append(QStringLiteral("secret"), QString(), QString());
-        FAIL() << "wrote through a link";
-    } catch (const TavError& error) {
-        EXPECT_EQ(error.number(), ErrorNumber::PathFileAccess);
+        EXPECT_EQ(QFileInfo(victim).size(), 0);
+        EXPECT_EQ(store.find(store.pieceCount()).substituteText, QStringLiteral("secret"));
+        if (!link) {
+            QFile swapped(name);
+            ASSERT_TRUE(swapped.open(QIODevice::ReadOnly));
+            EXPECT_EQ(swapped.readAll(), QByteArray("someone else's"));
+        }
     }
-    EXPECT_EQ(QFileInfo(victim).size(), 0);
+}
+
+TEST(PieceStoreLifetime, AStoreLeavesAFileSwappedInUnderItsName) {
+    test::ScopedTempDirectory temp;
+    QString name;
+    {
+        PieceStore store;
+        store.append(QStringLiteral("Item1^Ann|"), QString(), QString());
+        name = store.fileName();
+        ASSERT_TRUE(QFile::remove(name));
+        QFile swapped(name);
+        ASSERT_TRUE(swapped.open(QIODevice::WriteOnly));
+    }
+    EXPECT_TRUE(QFileInfo::exists(name));
+}
+
+TEST_F(PieceStoreTest, ALeadingByteOrderMarkIsPartOfTheValue) {
+    const QString values[] = {QStringLiteral("\uFEFF"), QStringLiteral("\uFEFFItem1^Ann|"),
+                              QStringLiteral("\uFEFF\uFEFF\"x\"")};
+    for (const QString& value : values)
+        store.append(value, value, value);
+    for (qint32 n = 1; n <= 3; ++n) {
+        const PieceRecord record = store.find(n);
+        EXPECT_EQ(record.substituteText, values[n - 1]);
+        EXPECT_EQ(record.barCodeValue, values[n - 1]);
+        EXPECT_EQ(record.carrierRoute, values[n - 1]);
+    }
 }
 
 TEST_F(PieceStoreTest, CountsBeyondSixteenBits) {
@@ -223,7 +266,7 @@ TEST(PieceStoreLifetime, TheFileIsOwnerOnlyAndGoneWithTheStore) {
     test::ScopedTempDirectory temp;
     QString path;
     {
-        PieceStore store(DirLib::MakeTempFileName(QStringLiteral("qzp")));
+        PieceStore store;
         path = store.fileName();
         store.append(QStringLiteral("Item1^Ann|"), QString(), QString());
         const QFile::Permissions others =
@@ -232,4 +275,51 @@ TEST(PieceStoreLifetime, TheFileIsOwnerOnlyAndGoneWithTheStore) {
     }
     EXPECT_FALSE(QFileInfo::exists(path));
     EXPECT_TRUE(temp.fileNames().isEmpty());
+}
+
+// A disk that fills up: the file size limit makes writes past it fail as a full disk does.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &previous_);
+        rlimit limit = previous_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit previous_{};
+    void (*previousHandler_)(int) = nullptr;
+};
+
+TEST_F(PieceStoreTest, AFullDiskCountsOnlyStoredPiecesAndKeepsThemReadable) {
+    qint32 stored = 0;
+    {
+        const FileSizeLimit limit(4096);
+        try {
+            for (;; ++stored)
+                store.append(QStringLiteral("Item1^%1 %2|").arg(stored + 1).arg(QString(60, 'x')),
+                             QStringLiteral("62701"), QString());
+        } catch (const TavError& error) {
+            EXPECT_EQ(error.number(), ErrorNumber::DeviceIO);
+        }
+    }
+    EXPECT_GT(stored, 10);
+    EXPECT_EQ(store.pieceCount(), stored);
+    EXPECT_LE(QFileInfo(store.fileName()).size(), 4096);
+    for (qint32 n = 1; n <= stored; ++n)
+        EXPECT_TRUE(store.find(n).substituteText.startsWith(QStringLiteral("Item1^%1 ").arg(n)));
+    EXPECT_FALSE(store.find(stored + 1).found);
+    // With room again, the next piece follows the last stored one.
+    store.append(QStringLiteral("Item1^after|"), QString(), QString());
+    EXPECT_EQ(store.pieceCount(), stored + 1);
+    EXPECT_EQ(store.find(stored + 1).substituteText, QStringLiteral("Item1^after|"));
+    EXPECT_TRUE(store.find(stored).found);
 }

@@ -3,6 +3,7 @@
 #include "tav_label.h"
 #include "temp_env.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSignalSpy>
@@ -143,7 +144,21 @@ TEST_F(TavLabelTest, MissingRecordsAndBadItemNumbersAreClearErrors) {
     EXPECT_TRUE(label.Item7Properties());
 }
 
-TEST_F(TavLabelTest, AnUnusableTempDirectoryIsReportedWhenTheControlIsMade) {
+TEST_F(TavLabelTest, AnUnusableTempDirectoryIsReportedWhenAPieceIsAdded) {
     qputenv("Temp", QFile::encodeName(temp.path() + QStringLiteral("/missing")));
-    EXPECT_THROW(TavLabel broken, TavError);
+    TavLabel control; // still made: it can be shown and designed
+    control.setSubstituteText(QStringLiteral("Item1^Ann|"));
+    try {
+        control.AddPiece();
+        FAIL() << "added a piece without a store";
+    } catch (const TavError& error) {
+        EXPECT_EQ(error.number(), ErrorNumber::PathFileAccess);
+        EXPECT_TRUE(error.description().contains(QLatin1String("missing")));
+    }
+    EXPECT_EQ(control.pieceCount(), 0);
+    // Once the directory is there, the next piece is stored.
+    ASSERT_TRUE(QDir().mkpath(temp.path() + QStringLiteral("/missing")));
+    control.AddPiece();
+    EXPECT_EQ(control.pieceCount(), 1);
+    EXPECT_TRUE(control.FindPiece(1).found);
 }

@@ -1,0 +1,63 @@
+// Deleting files that hold people's addresses when a program is interrupted. The handler may
+// only use async-signal-safe calls: it reads a fixed table of paths and calls unlink.
+
+#include "signal_cleanup.h"
+
+#include <QFile>
+
+#include <array>
+#include <atomic>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <unistd.h>
+
+namespace tav {
+
+namespace {
+
+constexpr std::size_t kSlots = 1024;
+std::array<std::atomic<char*>, kSlots> registered{};
+
+extern "C" void removeAndReraise(int signalNumber) {
+    for (auto& slot : registered)
+        if (const char* path = slot.load())
+            ::unlink(path);
+    // End the way the signal would have ended the process, so the parent sees why.
+    std::signal(signalNumber, SIG_DFL);
+    ::raise(signalNumber);
+}
+
+} // namespace
+
+void removeRegisteredFilesOnSignals() {
+    struct sigaction action {};
+    action.sa_handler = removeAndReraise;
+    sigemptyset(&action.sa_mask);
+    for (const int number : {SIGINT, SIGTERM, SIGHUP})
+        sigaddset(&action.sa_mask, number); // one handler at a time
+    for (const int number : {SIGINT, SIGTERM, SIGHUP})
+        ::sigaction(number, &action, nullptr);
+}
+
+int deleteFileOnSignal(const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    char* copy = ::strdup(name.constData());
+    if (!copy)
+        return -1;
+    for (std::size_t i = 0; i < kSlots; ++i) {
+        char* empty = nullptr;
+        if (registered[i].compare_exchange_strong(empty, copy))
+            return static_cast<int>(i);
+    }
+    std::free(copy);
+    return -1;
+}
+
+void forgetFileOnSignal(int slot) {
+    if (slot < 0 || slot >= static_cast<int>(kSlots))
+        return;
+    std::free(registered[static_cast<std::size_t>(slot)].exchange(nullptr));
+}
+
+} // namespace tav

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "mailpiece_export.h"
+
+#include <QString>
+
+namespace tav {
+
+/// Makes SIGINT, SIGTERM and SIGHUP delete every file registered below before the process ends
+/// by the signal as it would have without the handler. A program calls it once at its start;
+/// SIGKILL cannot be caught, so a killed process can still leave its files behind.
+MAILPIECE_EXPORT void removeRegisteredFilesOnSignals();
+
+/// Registers `path` for deletion by the signal handler; returns a slot for forgetFileOnSignal,
+/// or -1 when all slots are taken (the file is then only deleted by its owner).
+MAILPIECE_EXPORT int deleteFileOnSignal(const QString& path);
+/// Unregisters the slot returned by deleteFileOnSignal; -1 does nothing.
+MAILPIECE_EXPORT void forgetFileOnSignal(int slot);
+
+} // namespace tav
