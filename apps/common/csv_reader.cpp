@@ -30,27 +30,40 @@ class CsvReader::Splitter {
 public:
     explicit Splitter(QIODevice& input)
         : input_(input) {
-        if (peek() == 0xEF) {
-            const QByteArray bom = input_.peek(3);
-            if (bom == "\xEF\xBB\xBF") {
-                take();
-                take();
-                take();
-            }
-        }
+        if (peek() == 0xEF && buffer_.startsWith("\xEF\xBB\xBF"))
+            pos_ = 3;
     }
 
     bool atEnd() { return peek() < 0; }
     qsizetype line() const { return line_; }
 
+    // After a bad record that ran over several lines (most often a quote that was never
+    // closed), reads on from its second line, so that only its first line is lost.
+    void resumeAfterFirstLine() {
+        const qsizetype lineEnd = record_.indexOf('\n');
+        if (lineEnd < 0 || lineEnd + 1 >= record_.size())
+            return;
+        buffer_ = record_.mid(lineEnd + 1) + buffer_.mid(pos_);
+        pos_ = 0;
+        line_ = recordLine_ + 1;
+        record_.clear();
+    }
+
     // Reads one record; returns an error message (empty when the record is well formed).
     QString next(std::vector<QByteArray>& fields) {
         fields.clear();
+        record_.clear();
+        recordLine_ = line_;
         QString error;
         QByteArray field;
         bool quoted = false;
         bool afterQuote = false;
         for (int c = take(); c >= 0; c = take()) {
+            if (record_.size() > kLongestRecordBytes) {
+                fields.push_back(field);
+                return QStringLiteral("the record is longer than %1 MiB: a quote never closed?")
+                    .arg(kLongestRecordBytes / (1024 * 1024));
+            }
             if (quoted) {
                 if (c == '"') {
                     if (peek() == '"') {
@@ -86,7 +99,7 @@ public:
             }
         }
         if (quoted)
-            error = QStringLiteral("a quoted field is not closed before the end of the file");
+            error = QStringLiteral("a quoted field opened here is not closed");
         fields.push_back(field);
         return error;
     }
@@ -101,15 +114,23 @@ private:
     }
     int take() {
         const int c = peek();
-        if (c >= 0)
+        if (c >= 0) {
             ++pos_;
+            record_.append(static_cast<char>(c));
+        }
         return c;
     }
+
+    // A bad record is read again from its second line, so its bytes are kept until it ends;
+    // this bounds them.
+    static constexpr qsizetype kLongestRecordBytes = 16 * 1024 * 1024;
 
     QIODevice& input_;
     QByteArray buffer_;
     qsizetype pos_ = 0;
     qsizetype line_ = 1;
+    QByteArray record_;        // the bytes of the record being read
+    qsizetype recordLine_ = 1; // the line it starts on
 };
 
 CsvReader::CsvReader(QIODevice& input)
@@ -141,6 +162,9 @@ bool CsvReader::next(CsvRow& row) {
         const QString error = splitter_->next(raw);
         if (isBlank(raw) && error.isEmpty())
             continue;
+        const bool countMatches = raw.size() == static_cast<std::size_t>(header_.size());
+        if (!error.isEmpty() || !countMatches)
+            splitter_->resumeAfterFirstLine();
         if (!error.isEmpty()) {
             problems_.push_back({line, error});
         } else if (!decode(raw, row.fields)) {

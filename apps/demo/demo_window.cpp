@@ -4,6 +4,7 @@
 #include "catalog_location.h"
 #include "envelope_layout.h"
 #include "mailing_feed.h"
+#include "message_sink.h"
 #include "piece_detail_dialog.h"
 #include "tav_error.h"
 #include "tav_label.h"
@@ -27,7 +28,8 @@ namespace {
 tav::TavMail* newMail(QWidget* parent, const QString& pieceName, const QString& returnAddress) {
     auto* mail = new tav::TavMail(parent);
     mail->setObjectName(QStringLiteral("TavMail1"));
-    mailpiece::applyEnvelopeLayout(*mail, pieceName, returnAddress);
+    // A catalogue without the envelope is reported; the control keeps its built-in layout.
+    tav::reportingErrors([&] { mailpiece::applyEnvelopeLayout(*mail, pieceName, returnAddress); });
     return mail;
 }
 
@@ -39,13 +41,14 @@ DemoWindow::DemoWindow()
     , returnAddress_(QStringLiteral("Mailpiece Demo\n100 Main Street\nSpringfield, IL 62701")) {
     setWindowTitle(QStringLiteral("Mailpiece Demo"));
     label_->setObjectName(QStringLiteral("TavLabel1"));
-    applyLayout(*label_);
+    tav::reportingErrors([this] { applyLayout(*label_); });
     mail_ = newMail(this, envelopeName_, returnAddress_);
     pages_->addTab(label_, QStringLiteral("&Labels"));
     pages_->addTab(mail_, QStringLiteral("&Envelopes"));
     setCentralWidget(pages_);
     buildMenus();
-    connect(pages_, &QTabWidget::currentChanged, this, [this] { showView(shown().Appearance()); });
+    connect(pages_, &QTabWidget::currentChanged, this,
+            [this] { runGuarded([this] { showView(shown().Appearance()); }); });
     resize(900, 600);
 }
 
@@ -104,8 +107,9 @@ void DemoWindow::buildMenus() {
         views_->addAction(action);
     }
     views_->actions().at(label_->Appearance())->setChecked(true);
-    connect(views_, &QActionGroup::triggered, this,
-            [this](QAction* action) { shown().setAppearance(action->data().toInt()); });
+    connect(views_, &QActionGroup::triggered, this, [this](QAction* action) {
+        runGuarded([&] { shown().setAppearance(action->data().toInt()); });
+    });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->addAction(QStringLiteral("&About TavLabel"), this, [this] { label_->ShowAboutBox(); });
@@ -121,20 +125,21 @@ void DemoWindow::runGuarded(const std::function<void()>& action) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
         action();
-        QApplication::restoreOverrideCursor();
-    } catch (const tav::TavError& error) {
-        QApplication::restoreOverrideCursor();
-        QMessageBox::warning(this, windowTitle(), QString::fromUtf8(error.what()));
+    } catch (...) {
+        QApplication::restoreOverrideCursor(); // the message gets a plain cursor
+        tav::reportCurrentException();
+        return;
     }
+    QApplication::restoreOverrideCursor();
 }
 
 bool DemoWindow::openMailing(const QString& path) {
-    // A control keeps its pieces for its lifetime: a new mailing gets new controls.
-    auto fresh = std::make_unique<tav::TavLabel>();
-    fresh->setObjectName(QStringLiteral("TavLabel1"));
-    applyLayout(*fresh);
-    std::unique_ptr<tav::TavMail> freshMail(newMail(nullptr, envelopeName_, returnAddress_));
     try {
+        // A control keeps its pieces for its lifetime: a new mailing gets new controls.
+        auto fresh = std::make_unique<tav::TavLabel>();
+        fresh->setObjectName(QStringLiteral("TavLabel1"));
+        applyLayout(*fresh);
+        std::unique_ptr<tav::TavMail> freshMail(newMail(nullptr, envelopeName_, returnAddress_));
         const mailpiece::FeedResult fed = mailpiece::feedMailing(
             path, *fresh, mailpiece::PieceMaker::Mode::Address, QStringLiteral("Zip"));
         mailpiece::feedEnvelopes(path, *freshMail);
@@ -161,8 +166,8 @@ bool DemoWindow::openMailing(const QString& path) {
                                      .arg(fed.pieces)
                                      .arg(fed.leftOut));
         return true;
-    } catch (const tav::TavError& error) {
-        QMessageBox::warning(this, windowTitle(), QString::fromUtf8(error.what()));
+    } catch (...) {
+        tav::reportCurrentException();
         return false;
     }
 }
@@ -204,9 +209,11 @@ void DemoWindow::editReturnAddress() {
         returnAddress_, &ok);
     if (!ok)
         return;
-    returnAddress_ = text;
-    mailpiece::setReturnAddress(*mail_, returnAddress_);
-    mail_->setRefresh(true);
+    runGuarded([&] {
+        mailpiece::setReturnAddress(*mail_, text);
+        returnAddress_ = text;
+        mail_->setRefresh(true);
+    });
 }
 
 void DemoWindow::chooseMailing() {
@@ -239,10 +246,12 @@ void DemoWindow::editOffsets() {
     connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     if (dialog.exec() == QDialog::Accepted) {
         // Both pages print on the same printer.
-        for (tav::TavLabel* control : {label_, &mail_->TavLabel1()}) {
-            control->setPrinterTop(static_cast<float>(top->value()));
-            control->setPrinterLeft(static_cast<float>(left->value()));
-        }
+        runGuarded([&] {
+            for (tav::TavLabel* control : {label_, &mail_->TavLabel1()}) {
+                control->setPrinterTop(static_cast<float>(top->value()));
+                control->setPrinterLeft(static_cast<float>(left->value()));
+            }
+        });
     }
 }
 
@@ -252,5 +261,5 @@ void DemoWindow::editCompanyName() {
                                                QStringLiteral("Name on the printer test page:"),
                                                QLineEdit::Normal, label_->CompanyName(), &ok);
     if (ok)
-        label_->setCompanyName(name);
+        runGuarded([&] { label_->setCompanyName(name); });
 }

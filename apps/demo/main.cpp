@@ -8,12 +8,20 @@
 #include "piece_detail_dialog.h"
 #include "piece_layout_edit_form.h"
 #include "piece_select.h"
+#include "signal_cleanup.h"
 #include "tav_label.h"
 #include "tav_mail.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+
+#include <cstdio>
+
+namespace {
+// Opens the window (and saves the screenshots when asked); the status for main.
+int run(const QCommandLineParser& parser, const QCommandLineOption& screenshots);
+} // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -32,6 +40,18 @@ int main(int argc, char* argv[]) {
     parser.process(app);
 
     mailpiece::useSourceCatalogUnlessInstalled();
+    tav::removeRegisteredFilesOnSignals();
+    try {
+        return run(parser, screenshots);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "mailpiece-demo: %s\n", error.what());
+        return 1;
+    }
+}
+
+namespace {
+
+int run(const QCommandLineParser& parser, const QCommandLineOption& screenshots) {
     DemoWindow window;
     if (!parser.positionalArguments().isEmpty() &&
         !window.openMailing(parser.positionalArguments().constFirst()))
@@ -85,3 +105,5 @@ int main(int argc, char* argv[]) {
     }
     return QApplication::exec();
 }
+
+} // namespace

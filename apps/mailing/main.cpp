@@ -6,6 +6,7 @@
 #include "mailing_feed.h"
 #include "pdf_printer.h"
 #include "printer.h"
+#include "signal_cleanup.h"
 #include "tav_error.h"
 #include "tav_label.h"
 
@@ -33,6 +34,7 @@ int main(int argc, char* argv[]) {
         parser.showHelp(2);
 
     mailpiece::useSourceCatalogUnlessInstalled();
+    tav::removeRegisteredFilesOnSignals();
     try {
         const QString path = parser.positionalArguments().constFirst();
         tav::TavLabel label;
@@ -56,7 +58,7 @@ int main(int argc, char* argv[]) {
             std::printf("The sheets went to the printer %s.\n",
                         qUtf8Printable(printer.DeviceName()));
         }
-    } catch (const tav::TavError& error) {
+    } catch (const std::exception& error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 1;
     }

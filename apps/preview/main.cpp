@@ -2,6 +2,7 @@
 // an image (what the screen shows), and printed to PDF (what the paper gets), so that the two
 // can be compared by eye.
 
+#include "output_file.h"
 #include "pdf_printer.h"
 #include "sample_piece.h"
 #include "tav_error.h"
@@ -52,9 +53,13 @@ int main(int argc, char* argv[]) {
         screen.setDotsPerMeterY(3780);
         screen.fill(Qt::white);
         meta.PrintMetaObject(&screen, static_cast<qint16>(percent));
-        if (!screen.save(parser.value(png)))
-            throw tav::TavError(tav::ErrorNumber::PathFileAccess, QStringLiteral("preview"),
+        // Under its name only when whole: a full disk leaves no cut-off picture behind.
+        const auto pngFile = tav::OutputFile::forPath(parser.value(png));
+        if (!screen.save(&pngFile->device(), "PNG"))
+            throw tav::TavError(tav::ErrorNumber::DeviceIO, QStringLiteral("preview"),
                                 QStringLiteral("cannot write %1").arg(parser.value(png)));
+        pngFile->complete(parser.value(png));
+        pngFile->placeAs(parser.value(png));
 
         // Paper: print the piece half an inch from the page's corner.
         const auto printer = tav::PdfPrinter::singleDocument(parser.value(pdf));
@@ -66,7 +71,7 @@ int main(int argc, char* argv[]) {
 
         std::printf("Screen: %s\nPaper:  %s\n", qUtf8Printable(parser.value(png)),
                     qUtf8Printable(parser.value(pdf)));
-    } catch (const tav::TavError& error) {
+    } catch (const std::exception& error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 1;
     }

@@ -49,6 +49,7 @@ PieceStore::~PieceStore() {
 }
 
 void PieceStore::reserve() {
+    const SignalsHeld held; // an interruption between the two would leave the file behind
     const ExclusiveTempFile file = openExclusiveTempFile(tempDirectory(), prefix_);
     fd_ = file.fd;
     path_ = file.path;

@@ -1,8 +1,8 @@
 #include "pdf_printer.h"
 
 #include "message_sink.h"
+#include "output_file.h"
 #include "tav_error.h"
-#include "temp_file.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -10,11 +10,6 @@
 #include <QLockFile>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
-
-#include <cerrno>
-#include <cstring>
-#include <unistd.h>
 
 namespace tav {
 
@@ -24,10 +19,6 @@ constexpr int kDotsPerInch = 1440;
 
 [[noreturn]] void raisePdfError(qint32 number, const QString& detail) {
     raiseError(number, QStringLiteral("PdfPrinter"), detail);
-}
-
-QString systemError() {
-    return QString::fromLocal8Bit(std::strerror(errno));
 }
 
 } // namespace
@@ -67,38 +58,27 @@ void PdfPrinter::discard() {
 }
 
 void PdfPrinter::openDocument() {
-    const QString directory = single_ ? QFileInfo(target_).absolutePath() : target_;
-    if (!QDir().mkpath(directory))
-        raisePdfError(ErrorNumber::PathFileAccess,
-                      QStringLiteral("cannot make the directory %1").arg(directory));
-    if (single_) {
+    const QFileInfo info(target_);
+    if (single_ && (!info.exists() || info.isFile())) {
+        // Two runs writing one document would each replace the other's: the second is refused.
+        QDir().mkpath(info.absolutePath());
         auto lock = std::make_unique<QLockFile>(target_ + QStringLiteral(".lock"));
         lock->setStaleLockTime(0); // only a lock whose process is gone is stale, however old
-        if (!lock->tryLock(0))
-            raisePdfError(ErrorNumber::PathFileAccess,
-                          QStringLiteral("%1 is being written by another process").arg(target_));
-        // A regular file is replaced whole when complete; a device or pipe (/dev/stdout) can
-        // only be written in place.
-        const QFileInfo info(target_);
-        std::unique_ptr<QFileDevice> file;
-        if (info.exists() && !info.isFile())
-            file = std::make_unique<QFile>(target_);
-        else
-            file = std::make_unique<QSaveFile>(target_);
-        if (!file->open(QIODevice::WriteOnly))
-            raisePdfError(ErrorNumber::PathFileAccess,
-                          QStringLiteral("cannot write %1: %2").arg(target_, file->errorString()));
+        if (!lock->tryLock(0)) {
+            const QString why = lock->error() == QLockFile::LockFailedError
+                                    ? QStringLiteral("%1 is being written by another process")
+                                    : QStringLiteral("cannot write %1: its lock file cannot be "
+                                                     "made");
+            raisePdfError(ErrorNumber::PathFileAccess, why.arg(target_));
+        }
+        file_ = OutputFile::forPath(target_);
         lock_ = std::move(lock);
-        file_ = std::move(file);
+    } else if (single_) {
+        file_ = OutputFile::forPath(target_); // a device or pipe, written in place
     } else {
-        const ExclusiveTempFile temporary =
-            openExclusiveTempFile(directory, QStringLiteral(".mailpiece-"));
-        auto file = std::make_unique<QFile>();
-        file->open(temporary.fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle);
-        temporaryPath_ = temporary.path;
-        file_ = std::move(file);
+        file_ = std::make_unique<OutputFile>(target_);
     }
-    writer_ = std::make_unique<QPdfWriter>(file_.get());
+    writer_ = std::make_unique<QPdfWriter>(&file_->device());
     writer_->setResolution(kDotsPerInch);
     writer_->setCreator(QStringLiteral("Mailpiece"));
     painter_ = std::make_unique<QPainter>();
@@ -110,33 +90,17 @@ void PdfPrinter::completeDocument() {
     writer_.reset();
     const auto unlock = std::move(lock_);
     const auto file = std::move(file_);
-    if (single_) {
-        auto* save = dynamic_cast<QSaveFile*>(file.get());
-        // A failed commit leaves the old file, or none, in place.
-        const bool complete =
-            drawn &&
-            (save ? save->commit() : file->flush() && file->error() == QFileDevice::NoError);
-        if (!complete)
-            raisePdfError(ErrorNumber::DeviceIO,
-                          QStringLiteral("cannot write %1: %2").arg(target_, file->errorString()));
-        if (!written_.contains(target_))
-            written_.append(target_);
+    const QString what = single_ ? target_ : QStringLiteral("a PDF file in %1").arg(target_);
+    if (!drawn)
+        raisePdfError(ErrorNumber::DeviceIO, QStringLiteral("cannot write %1").arg(what));
+    file->complete(what);
+    if (!single_) {
+        written_.append(placeJobFile(*file));
         return;
     }
-    const QString temporary = std::exchange(temporaryPath_, QString());
-    bool complete = drawn && file->flush() && file->error() == QFileDevice::NoError;
-    QString reason = file->errorString();
-    if (complete && ::fsync(file->handle()) != 0) {
-        complete = false;
-        reason = systemError();
-    }
-    file->close();
-    if (!complete) {
-        QFile::remove(temporary);
-        raisePdfError(ErrorNumber::DeviceIO,
-                      QStringLiteral("cannot write a PDF file in %1: %2").arg(target_, reason));
-    }
-    written_.append(placeJobFile(temporary));
+    file->placeAs(target_);
+    if (!written_.contains(target_))
+        written_.append(target_);
 }
 
 void PdfPrinter::discardDocument() {
@@ -144,32 +108,19 @@ void PdfPrinter::discardDocument() {
         painter_->end();
     painter_.reset();
     writer_.reset();
-    if (auto* save = dynamic_cast<QSaveFile*>(file_.get()))
-        save->cancelWriting();
     file_.reset();
-    if (!temporaryPath_.isEmpty())
-        QFile::remove(std::exchange(temporaryPath_, QString()));
     lock_.reset();
 }
 
 // Gives the complete job file its name: the first free number, never an existing file or a
-// link planted there (link() refuses any name that exists).
-QString PdfPrinter::placeJobFile(const QString& temporary) const {
+// link planted there.
+QString PdfPrinter::placeJobFile(OutputFile& file) const {
     const QDir directory(target_);
-    const QByteArray from = QFile::encodeName(temporary);
     for (int n = jobNumber_;; ++n) {
         const QString path = directory.filePath(
             QStringLiteral("mailpiece-%1-%2.pdf").arg(runStamp_).arg(n, 4, 10, QLatin1Char('0')));
-        if (::link(from.constData(), QFile::encodeName(path).constData()) == 0) {
-            ::unlink(from.constData());
+        if (file.placeAsNew(path))
             return path;
-        }
-        if (errno != EEXIST) {
-            const QString reason = systemError();
-            ::unlink(from.constData());
-            raisePdfError(ErrorNumber::PathFileAccess,
-                          QStringLiteral("cannot write %1: %2").arg(path, reason));
-        }
     }
 }
 

@@ -8,12 +8,13 @@
 
 #include <memory>
 
-class QFileDevice;
 class QLockFile;
 class QPainter;
 class QPdfWriter;
 
 namespace tav {
+
+class OutputFile;
 
 /// Prints to PDF: each print job to a file of its own, or all jobs as the pages of one document.
 /// Pages are drawn at 1440 dots per inch, so a twip is a device unit. A file appears under its
@@ -54,15 +55,14 @@ private:
     void openDocument();
     void completeDocument();
     void discardDocument();
-    QString placeJobFile(const QString& temporary) const;
+    QString placeJobFile(OutputFile& file) const;
 
     QString target_; // the directory (file per job) or the document's path
     bool single_;
     QString runStamp_;
     int jobNumber_ = 0;
-    std::unique_ptr<QLockFile> lock_;   // held while a single document is being written
-    std::unique_ptr<QFileDevice> file_; // the document being written, under a temporary name
-    QString temporaryPath_;             // file per job: the job's name until it is complete
+    std::unique_ptr<QLockFile> lock_;  // held while a single document is being written
+    std::unique_ptr<OutputFile> file_; // the document being written
     std::unique_ptr<QPdfWriter> writer_;
     std::unique_ptr<QPainter> painter_;
     QStringList written_;

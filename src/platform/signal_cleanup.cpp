@@ -7,9 +7,9 @@
 
 #include <array>
 #include <atomic>
-#include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <pthread.h>
 #include <unistd.h>
 
 namespace tav {
@@ -28,14 +28,20 @@ extern "C" void removeAndReraise(int signalNumber) {
     ::raise(signalNumber);
 }
 
+sigset_t cleanupSignals() {
+    sigset_t set;
+    sigemptyset(&set);
+    for (const int number : {SIGINT, SIGTERM, SIGHUP})
+        sigaddset(&set, number);
+    return set;
+}
+
 } // namespace
 
 void removeRegisteredFilesOnSignals() {
     struct sigaction action {};
     action.sa_handler = removeAndReraise;
-    sigemptyset(&action.sa_mask);
-    for (const int number : {SIGINT, SIGTERM, SIGHUP})
-        sigaddset(&action.sa_mask, number); // one handler at a time
+    action.sa_mask = cleanupSignals(); // one handler at a time
     for (const int number : {SIGINT, SIGTERM, SIGHUP})
         ::sigaction(number, &action, nullptr);
 }
@@ -58,6 +64,15 @@ void forgetFileOnSignal(int slot) {
     if (slot < 0 || slot >= static_cast<int>(kSlots))
         return;
     std::free(registered[static_cast<std::size_t>(slot)].exchange(nullptr));
+}
+
+SignalsHeld::SignalsHeld() {
+    const sigset_t held = cleanupSignals();
+    ::pthread_sigmask(SIG_BLOCK, &held, &previous_);
+}
+
+SignalsHeld::~SignalsHeld() {
+    ::pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
 }
 
 } // namespace tav

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <csignal>
+
 namespace tav {
 
 /// Makes SIGINT, SIGTERM and SIGHUP delete every file registered below before the process ends
@@ -16,5 +18,18 @@ MAILPIECE_EXPORT void removeRegisteredFilesOnSignals();
 MAILPIECE_EXPORT int deleteFileOnSignal(const QString& path);
 /// Unregisters the slot returned by deleteFileOnSignal; -1 does nothing.
 MAILPIECE_EXPORT void forgetFileOnSignal(int slot);
+
+/// Holds SIGINT, SIGTERM and SIGHUP back for its lifetime (they arrive when it ends), so that a
+/// file can be created and registered for deletion as one step.
+class MAILPIECE_EXPORT SignalsHeld {
+public:
+    SignalsHeld();
+    ~SignalsHeld();
+    SignalsHeld(const SignalsHeld&) = delete;
+    SignalsHeld& operator=(const SignalsHeld&) = delete;
+
+private:
+    sigset_t previous_{};
+};
 
 } // namespace tav

@@ -49,6 +49,24 @@ TEST(CsvReader, BadRecordsAreReportedByLineAndTheGoodOnesKept) {
     EXPECT_TRUE(table.problems[4].message.contains(QStringLiteral("not closed")));
 }
 
+TEST(CsvReader, AQuoteNeverClosedCostsOnlyItsOwnRow) {
+    // Row 3 of 52 opens a quote that no later quote closes; then one that a later row's quote
+    // closes by mistake.
+    for (const char* broken : {"Ann,\"Smith,62701", "Ann,\"Smith\" Jr,62701"}) {
+        QByteArray data = "First,Last,Zip\n";
+        for (int row = 1; row <= 51; ++row)
+            data += row == 2 ? QByteArray(broken) + "\n"
+                             : QByteArray("Name") + QByteArray::number(row) + ",\"Last\",62701\n";
+        const CsvTable table = readCsv(data);
+        ASSERT_EQ(table.problems.size(), 1u) << broken;
+        EXPECT_EQ(table.problems[0].line, 3);
+        EXPECT_EQ(table.rows.size(), 50u) << broken;
+        EXPECT_EQ(table.rows.back().line, 52);
+        EXPECT_EQ(table.rows[1].line, 4);
+        EXPECT_EQ(table.rows[1].fields.at(0), QStringLiteral("Name3"));
+    }
+}
+
 TEST(CsvReader, EmptyAndHeaderlessInput) {
     EXPECT_TRUE(readCsv(QByteArray()).rows.empty());
     const CsvTable damaged = readCsv("\"A,B\n1,2\n");

@@ -1,0 +1,283 @@
+// The programs driven as a hostile user would: absurd geometry, damaged catalogues, full disks,
+// a mailing named as output, a second process, interruption, and cells holding placeholders.
+// Each run must end with a message and a status, never a crash or a success over lost output.
+
+#include "pdf_text.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+namespace {
+
+struct ProgramRun {
+    QProcess::ExitStatus status = QProcess::CrashExit;
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+// Runs `program` with `arguments`; `environment` entries ("NAME=value") are added to this
+// process's environment, and `shellPrefix` (e.g. "ulimit -f 8") runs before it in a shell.
+ProgramRun run(const QString& program, const QStringList& arguments,
+               const QStringList& environment = {}, const QString& shellPrefix = {}) {
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const QString& entry : environment)
+        env.insert(entry.section(QLatin1Char('='), 0, 0), entry.section(QLatin1Char('='), 1));
+    process.setProcessEnvironment(env);
+    if (shellPrefix.isEmpty()) {
+        process.start(program, arguments);
+    } else {
+        // The shell ignores SIGXFSZ for the program, so a write past the limit fails as a full
+        // disk does instead of killing it.
+        process.start(
+            QStringLiteral("/bin/sh"),
+            QStringList{QStringLiteral("-c"),
+                        QStringLiteral("trap '' XFSZ; %1; exec \"$0\" \"$@\"").arg(shellPrefix),
+                        program} +
+                arguments);
+    }
+    process.waitForFinished(120000);
+    return {process.exitStatus(), process.exitCode(),
+            QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+ProgramRun batch(const QStringList& arguments, const QStringList& environment = {},
+                 const QString& shellPrefix = {}) {
+    return run(QStringLiteral(MAILPIECE_BATCH_PROGRAM), arguments, environment, shellPrefix);
+}
+
+QString writeFile(const QString& path, const QByteArray& content) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(content);
+    return path;
+}
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A mailing of `rows` address rows.
+QByteArray addresses(int rows) {
+    QByteArray data = "First,Last,Address,City,State,Zip\n";
+    for (int row = 1; row <= rows; ++row)
+        data += "Ann" + QByteArray::number(row) + ",Lee,1 Main St,Springfield,IL,62701\n";
+    return data;
+}
+
+// A catalogue directory holding one piece, "Bad - Label", with the given size and grid.
+QString catalogueWith(const QTemporaryDir& dir, const QByteArray& pieceSize,
+                      const QByteArray& grid = "3x10") {
+    const QString folder = dir.filePath(QStringLiteral("catalogue"));
+    QDir().mkpath(folder);
+    writeFile(folder + QStringLiteral("/vardo.cfg"),
+              "[Labels]\nBad=Bad\n[Bad]\nBad - Label=Bad - Label\n[Details]\nBad - Label=Labels," +
+                  pieceSize + ",8.5x11,0.1875x0.5,2.75x1," + grid + ",Address,CUT\n");
+    return folder;
+}
+
+void expectClearFailure(const ProgramRun& result, const char* inMessage) {
+    EXPECT_EQ(result.status, QProcess::NormalExit) << result.err.toStdString();
+    EXPECT_NE(result.exitCode, 0) << result.out.toStdString();
+    EXPECT_TRUE(result.err.contains(QLatin1String(inMessage))) << result.err.toStdString();
+    EXPECT_FALSE(result.out.contains(QLatin1String("Printed"))) << result.out.toStdString();
+}
+
+} // namespace
+
+TEST(HostileCrashes, AbsurdGeometryIsRefusedNamingTheFieldAndWritesNothing) {
+    QTemporaryDir dir;
+    const QString mailing = writeFile(dir.filePath(QStringLiteral("m.csv")), addresses(5));
+    const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
+    const struct {
+        const char* option;
+        const char* value;
+        const char* named;
+    } cases[] = {{"--pitch-across", "1e30", "PiecePitchAcross"},
+                 {"--sheet-height", "0", "Height"},
+                 {"--sheet-width", "-8.5", "Width"},
+                 {"--margin-top", "1e9", "MarginTop"},
+                 {"--pitch-down", "-1", "PiecePitchDown"}};
+    for (const auto& c : cases) {
+        const ProgramRun result = batch({QLatin1String(c.option), QLatin1String(c.value),
+                                         QStringLiteral("--pdf"), pdf, mailing});
+        expectClearFailure(result, c.named);
+        EXPECT_FALSE(QFileInfo::exists(pdf)) << c.option;
+    }
+}
+
+TEST(HostileCrashes, ADamagedCataloguePieceIsRefusedNamingTheEntry) {
+    QTemporaryDir dir;
+    const QString mailing = writeFile(dir.filePath(QStringLiteral("m.csv")), addresses(5));
+    const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
+    const struct {
+        QByteArray size;
+        QByteArray grid;
+        const char* named;
+    } cases[] = {{"1e9x1", "3x10", "PieceWidth"},   {"1e30x1", "3x10", "PieceWidth"},
+                 {"0x1", "3x10", "PieceWidth"},     {"-1x1", "3x10", "PieceWidth"},
+                 {"nanx1", "3x10", "PieceWidth"},   {"2.625x1", "0x10", "NumAcross"},
+                 {"2.625x1", "nanx10", "NumAcross"}};
+    for (const auto& c : cases) {
+        QTemporaryDir catalogueDir;
+        const QString folder = catalogueWith(catalogueDir, c.size, c.grid);
+        const ProgramRun result = batch({QStringLiteral("--piece"), QStringLiteral("Bad - Label"),
+                                         QStringLiteral("--pdf"), pdf, mailing},
+                                        {QStringLiteral("MAILPIECE_SYSTEM_DIR=") + folder});
+        expectClearFailure(result, c.named);
+        EXPECT_TRUE(result.err.contains(QLatin1String("Bad - Label"))) << result.err.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(pdf)) << c.size.constData();
+    }
+}
+
+TEST(HostileCrashes, EnvelopesAndTheDemoWithoutAUsableCatalogueEndWithAMessage) {
+    QTemporaryDir dir;
+    const QString mailing = writeFile(dir.filePath(QStringLiteral("m.csv")), addresses(3));
+    const QString emptyFolder = dir.filePath(QStringLiteral("empty"));
+    QDir().mkpath(emptyFolder);
+    writeFile(emptyFolder + QStringLiteral("/vardo.cfg"), "");
+    for (const QString& folder : {emptyFolder, dir.filePath(QStringLiteral("missing"))}) {
+        const QStringList environment = {QStringLiteral("MAILPIECE_SYSTEM_DIR=") + folder};
+        const ProgramRun envelopes = batch({QStringLiteral("--envelope"), QStringLiteral("--pdf"),
+                                            dir.filePath(QStringLiteral("e.pdf")), mailing},
+                                           environment);
+        EXPECT_EQ(envelopes.status, QProcess::NormalExit) << envelopes.err.toStdString();
+        EXPECT_NE(envelopes.exitCode, 0);
+        EXPECT_FALSE(envelopes.err.isEmpty());
+
+        const ProgramRun list = batch({QStringLiteral("--list-pieces")}, environment);
+        EXPECT_EQ(list.exitCode, 1);
+        EXPECT_TRUE(list.err.contains(QLatin1String("holds no pieces"))) << list.err.toStdString();
+
+        const ProgramRun demo =
+            run(QStringLiteral(MAILPIECE_DEMO_PROGRAM),
+                {QStringLiteral("--screenshots"), dir.filePath(QStringLiteral("shots")), mailing},
+                environment + QStringList{QStringLiteral("QT_QPA_PLATFORM=offscreen")});
+        EXPECT_EQ(demo.status, QProcess::NormalExit) << demo.err.toStdString();
+    }
+    const ProgramRun noTemp =
+        run(QStringLiteral(MAILPIECE_DEMO_PROGRAM),
+            {QStringLiteral("--screenshots"), dir.filePath(QStringLiteral("shots")), mailing},
+            {QStringLiteral("Temp=/nonexistent"), QStringLiteral("QT_QPA_PLATFORM=offscreen")});
+    EXPECT_EQ(noTemp.status, QProcess::NormalExit) << noTemp.err.toStdString();
+    EXPECT_TRUE(noTemp.err.contains(QLatin1String("/nonexistent"))) << noTemp.err.toStdString();
+}
+
+TEST(HostileFalseSuccess, AFullDiskFailsAndLeavesNoPartialPdf) {
+    QTemporaryDir dir;
+    const QString mailing = writeFile(dir.filePath(QStringLiteral("m.csv")), addresses(300));
+    const ProgramRun full = batch({QStringLiteral("--pdf"), QStringLiteral("/dev/full"), mailing});
+    expectClearFailure(full, "No space left on device");
+
+    // A disk that fills up half-way: 64 KiB of room for a document of ten sheets.
+    const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
+    const ProgramRun limited =
+        batch({QStringLiteral("--pdf"), pdf, mailing}, {}, QStringLiteral("ulimit -f 64"));
+    expectClearFailure(limited, "cannot write");
+    EXPECT_TRUE(QDir(dir.path()).entryList({QStringLiteral("*.pdf*")}, QDir::Files).isEmpty());
+
+    const ProgramRun preview =
+        run(QStringLiteral(MAILPIECE_PREVIEW_PROGRAM),
+            {QStringLiteral("--png"), QStringLiteral("/dev/full"), QStringLiteral("--pdf"), pdf});
+    EXPECT_EQ(preview.status, QProcess::NormalExit);
+    EXPECT_NE(preview.exitCode, 0);
+    EXPECT_FALSE(QFileInfo::exists(pdf));
+}
+
+TEST(HostileFalseSuccess, TheMailingIsNeverOverwrittenByItsOwnOutput) {
+    QTemporaryDir dir;
+    const QByteArray content = addresses(5);
+    const QString mailing = writeFile(dir.filePath(QStringLiteral("m.csv")), content);
+    const QString link = dir.filePath(QStringLiteral("link.pdf"));
+    ASSERT_TRUE(QFile::link(mailing, link));
+    for (const QString& output :
+         {mailing, link, QDir(dir.path()).filePath(QStringLiteral("./m.csv"))}) {
+        expectClearFailure(batch({QStringLiteral("--pdf"), output, mailing}), "is the mailing");
+        EXPECT_EQ(readFile(mailing), content);
+    }
+}
+
+TEST(HostileFalseSuccess, ADocumentBeingWrittenByAnotherProcessIsRefused) {
+    QTemporaryDir dir;
+    const QString mailing = writeFile(dir.filePath(QStringLiteral("m.csv")), addresses(5));
+    const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
+    QLockFile other(pdf + QStringLiteral(".lock"));
+    ASSERT_TRUE(other.tryLock(0));
+    expectClearFailure(batch({QStringLiteral("--pdf"), pdf, mailing}),
+                       "being written by another process");
+    EXPECT_FALSE(QFileInfo::exists(pdf));
+    other.unlock();
+    const ProgramRun after = batch({QStringLiteral("--pdf"), pdf, mailing});
+    EXPECT_EQ(after.exitCode, 0) << after.err.toStdString();
+    EXPECT_EQ(tav::test::pdfPageCount(pdf), 1);
+}
+
+TEST(HostileFalseSuccess, AQuoteNeverClosedCostsOneRowNotTheRest) {
+    QTemporaryDir dir;
+    QByteArray data = addresses(51);
+    data.replace("Ann3,Lee", "Ann3,\"Lee");
+    const QString mailing = writeFile(dir.filePath(QStringLiteral("m.csv")), data);
+    const ProgramRun result =
+        batch({QStringLiteral("--pdf"), dir.filePath(QStringLiteral("out.pdf")), mailing});
+    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_TRUE(result.err.contains(QStringLiteral("m.csv:4: row left out")))
+        << result.err.toStdString();
+    EXPECT_TRUE(result.out.contains(QStringLiteral("50 pieces"))) << result.out.toStdString();
+}
+
+TEST(HostileStore, AnInterruptedRunLeavesNoAddressesBehind) {
+    QTemporaryDir dir;
+    const QString temp = dir.filePath(QStringLiteral("temp"));
+    QDir().mkpath(temp);
+    const QString mailing = writeFile(dir.filePath(QStringLiteral("m.csv")), addresses(20000));
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("Temp"), temp);
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(MAILPIECE_BATCH_PROGRAM),
+                      {QStringLiteral("--pdf"), dir.filePath(QStringLiteral("out.pdf")), mailing});
+        ASSERT_TRUE(process.waitForStarted());
+        QElapsedTimer waited;
+        waited.start();
+        while (QDir(temp).isEmpty() && waited.elapsed() < 30000 &&
+               process.state() == QProcess::Running)
+            QThread::msleep(2);
+        ASSERT_FALSE(QDir(temp).isEmpty()) << "the store never appeared";
+        ::kill(static_cast<pid_t>(process.processId()), signal);
+        process.waitForFinished(30000);
+        EXPECT_EQ(process.exitStatus(), QProcess::CrashExit) << signal;
+        EXPECT_EQ(process.exitCode(), signal);
+        EXPECT_TRUE(QDir(temp).isEmpty()) << QDir(temp).entryList().join(' ').toStdString();
+    }
+}
+
+TEST(HostileSubstitution, ACellHoldingAPlaceholderPrintsAsWritten) {
+    QTemporaryDir dir;
+    const QString mailing =
+        writeFile(dir.filePath(QStringLiteral("m.csv")), "Name,Zip\n<<Zip>>,62701\nAnn,<<Name>>\n");
+    const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
+    const ProgramRun result =
+        batch({QStringLiteral("--item1"), QStringLiteral("<<Name>>"), QStringLiteral("--item2"),
+               QStringLiteral("<<Zip>>"), QStringLiteral("--zip"), QString(),
+               QStringLiteral("--pdf"), pdf, mailing});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    QStringList words;
+    for (const tav::test::PdfWord& word : tav::test::pdfWords(pdf))
+        words << word.text;
+    EXPECT_EQ(words, (QStringList{QStringLiteral("<<Zip>>"), QStringLiteral("62701"),
+                                  QStringLiteral("Ann"), QStringLiteral("<<Name>>")}));
+}
