@@ -1,4 +1,5 @@
 #include "dir_lib.h"
+#include "file_size_limit.h"
 #include "piece_store.h"
 #include "qt_printers.h"
 #include "store_line.h"
@@ -10,9 +11,6 @@
 #include <QRandomGenerator>
 
 #include <gtest/gtest.h>
-
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace tav;
 
@@ -277,32 +275,10 @@ TEST(PieceStoreLifetime, TheFileIsOwnerOnlyAndGoneWithTheStore) {
     EXPECT_TRUE(temp.fileNames().isEmpty());
 }
 
-// A disk that fills up: the file size limit makes writes past it fail as a full disk does.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &previous_);
-        rlimit limit = previous_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit previous_{};
-    void (*previousHandler_)(int) = nullptr;
-};
-
 TEST_F(PieceStoreTest, AFullDiskCountsOnlyStoredPiecesAndKeepsThemReadable) {
     qint32 stored = 0;
     {
-        const FileSizeLimit limit(4096);
+        const test::FileSizeLimit limit(4096);
         try {
             for (;; ++stored)
                 store.append(QStringLiteral("Item1^%1 %2|").arg(stored + 1).arg(QString(60, 'x')),
