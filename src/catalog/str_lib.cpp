@@ -2,6 +2,8 @@
 
 #include <QHash>
 
+#include <optional>
+
 namespace tav::StrLib {
 
 QString TextBefore(const QString& text, const QString& sep) {
@@ -29,6 +31,64 @@ QString TrimSpaces(const QString& text) {
     return text.mid(first, last - first);
 }
 
+namespace {
+
+// The entries of a substitution list by name, the first entry of a name counting, as it would
+// if the entries replaced their tokens in turn. A short list (a piece's few columns) is searched
+// in place; a long one is indexed once, so that the work stays linear in the list.
+class SubstitutionList {
+public:
+    SubstitutionList(QStringView list, QStringView pairSep, QStringView itemSep)
+        : list_(list)
+        , pairSep_(pairSep)
+        , itemSep_(itemSep) {
+        if (list.size() > kSearchInPlaceChars)
+            forEachEntry([this](QStringView name, QStringView value) {
+                if (!index_.contains(name))
+                    index_.insert(name, value);
+                return false;
+            });
+    }
+
+    std::optional<QStringView> value(QStringView name) const {
+        if (list_.size() > kSearchInPlaceChars) {
+            const auto found = index_.constFind(name);
+            return found == index_.constEnd() ? std::nullopt : std::optional(*found);
+        }
+        std::optional<QStringView> result;
+        forEachEntry([&](QStringView entryName, QStringView entryValue) {
+            if (entryName == name)
+                result = entryValue;
+            return result.has_value();
+        });
+        return result;
+    }
+
+private:
+    static constexpr qsizetype kSearchInPlaceChars = 1024;
+
+    // Calls `visit(name, value)` for each entry that holds the pair separator, until it returns
+    // true; stops, as the list's reader does, where only blanks remain.
+    template <typename Visit> void forEachEntry(Visit&& visit) const {
+        qsizetype from = 0;
+        while (from < list_.size() && !list_.mid(from).trimmed().isEmpty()) {
+            const qsizetype end = itemSep_.isEmpty() ? -1 : list_.indexOf(itemSep_, from);
+            const QStringView entry = end < 0 ? list_.mid(from) : list_.mid(from, end - from);
+            from = end < 0 ? list_.size() : end + itemSep_.size();
+            const qsizetype split = entry.indexOf(pairSep_);
+            if (split >= 0 && visit(entry.left(split), entry.mid(split + pairSep_.size())))
+                return;
+        }
+    }
+
+    QStringView list_;
+    QStringView pairSep_;
+    QStringView itemSep_;
+    QHash<QStringView, QStringView> index_;
+};
+
+} // namespace
+
 QString SubstituteTokens(const QString& text, const QString& list, const QString& pairSep,
                          const QString& itemSep) {
     const QLatin1StringView open("<<");
@@ -36,23 +96,10 @@ QString SubstituteTokens(const QString& text, const QString& list, const QString
     qsizetype at = text.indexOf(open);
     if (at < 0 || list.trimmed().isEmpty())
         return text;
-
-    // One pass over the list: the first entry of a name is the one that counts, as it would be
-    // if the entries replaced their tokens in turn.
-    QHash<QStringView, QStringView> values;
-    const QStringView whole(list);
-    qsizetype from = 0;
-    while (from < whole.size() && !whole.mid(from).trimmed().isEmpty()) {
-        const qsizetype end = itemSep.isEmpty() ? -1 : whole.indexOf(itemSep, from);
-        const QStringView entry = end < 0 ? whole.mid(from) : whole.mid(from, end - from);
-        from = end < 0 ? whole.size() : end + itemSep.size();
-        const qsizetype split = entry.indexOf(pairSep);
-        if (split >= 0 && !values.contains(entry.left(split)))
-            values.insert(entry.left(split), entry.mid(split + pairSep.size()));
-    }
+    const SubstitutionList values(list, pairSep, itemSep);
 
     // One pass over the text: a replacement is never scanned again, so a value that holds a
-    // placeholder prints as written, and the work stays linear in the text and the list.
+    // placeholder prints as written.
     QString result;
     result.reserve(text.size());
     qsizetype copied = 0;
@@ -61,8 +108,8 @@ QString SubstituteTokens(const QString& text, const QString& list, const QString
         if (nameEnd < 0)
             break;
         const auto value =
-            values.constFind(QStringView(text).mid(at + open.size(), nameEnd - at - open.size()));
-        if (value == values.constEnd()) {
+            values.value(QStringView(text).mid(at + open.size(), nameEnd - at - open.size()));
+        if (!value) {
             at = text.indexOf(open, at + 1);
             continue;
         }

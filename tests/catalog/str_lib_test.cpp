@@ -45,6 +45,18 @@ TEST(StrLib, SubstituteTokensReplacesEveryOccurrenceOfEachNamedToken) {
               QString());
 }
 
+TEST(StrLib, SubstituteTokensReadsALongListAsAShortOne) {
+    // Past a thousand characters the list is indexed instead of searched: the same rules hold.
+    const QString padding = QStringLiteral("Pad^%1|").arg(QString(1100, QLatin1Char('x')));
+    for (const QString& before : {QString(), padding}) {
+        const QString list = before + QStringLiteral("A^<<B>>|B^b|A^second|Blank^ |");
+        EXPECT_EQ(SubstituteTokens(QStringLiteral("<<A>>/<<B>>/<<C>>/<<Blank>>"), list,
+                                   QStringLiteral("^"), QStringLiteral("|")),
+                  QStringLiteral("<<B>>/b/<<C>>/ "))
+            << list.size();
+    }
+}
+
 TEST(StrLib, SubstituteTokensEndsWhenAValueHoldsItsOwnToken) {
     EXPECT_EQ(SubstituteTokens(QStringLiteral("<<Item1>> and <<Item1>>"),
                                QStringLiteral("Item1^<<Item1>>!|"), QStringLiteral("^"),
