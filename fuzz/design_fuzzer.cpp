@@ -15,14 +15,20 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     tav::fuzz::setUpProcess();
-    static tav::TavLabel* label = [] {
-        auto* made = new tav::TavLabel();
-        made->resize(600, 400);
-        made->show();
+    // Kept across inputs, and deleted at exit before the application.
+    static tav::TavLabel* label = nullptr;
+    static tav::TavMail* mail = nullptr;
+    if (!label) {
+        label = new tav::TavLabel();
+        label->resize(600, 400);
+        label->show();
+        mail = new tav::TavMail();
         tav::setCurrentPrinter(std::make_shared<tav::RecordingPrinter>());
-        return made;
-    }();
-    static tav::TavMail* mail = new tav::TavMail();
+        std::atexit([] {
+            delete mail;
+            delete label;
+        });
+    }
     const QString design =
         QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const QString before = label->Design();

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
+#include <cstdlib>
 #include <memory>
 
 namespace tav::fuzz {
@@ -16,9 +17,9 @@ public:
 };
 
 /// The process's QApplication on the offscreen platform, a quiet message sink, and a private
-/// "Temp" directory, made on the first call.
+/// "Temp" directory, made on the first call and torn down in order at exit, so that leak
+/// checking sees a clean end.
 inline QTemporaryDir& setUpProcess() {
-    // Made once and kept for the whole run, as a program keeps its own.
     struct Process {
         QApplication* application;
         QTemporaryDir* temp;
@@ -34,6 +35,14 @@ inline QTemporaryDir& setUpProcess() {
         qputenv("Temp", QFile::encodeName(temp->path()));
         return Process{application, temp};
     }();
+    static const bool tornDown = [] {
+        std::atexit([] {
+            delete process.application; // deletes the widgets the target kept, then Qt itself
+            delete process.temp;
+        });
+        return true;
+    }();
+    Q_UNUSED(tornDown);
     return *process.temp;
 }
 

@@ -23,9 +23,11 @@ struct FontCache {
     std::unique_ptr<FontWithMetrics> made;
 };
 
+// Never destroyed with the statics: the application object, which releases it, may outlive
+// them (a host's QApplication ended from an exit handler).
 FontCache& fontCache() {
-    static FontCache cache;
-    return cache;
+    static auto* cache = new FontCache();
+    return *cache;
 }
 
 std::shared_ptr<Printer>& current();
@@ -38,10 +40,10 @@ void releaseBeforeApplicationEnds() {
 }
 
 std::shared_ptr<Printer>& current() {
-    static std::shared_ptr<Printer> printer;
+    static auto* printer = new std::shared_ptr<Printer>(); // kept past the statics, as above
     static const bool released = (qAddPostRoutine(releaseBeforeApplicationEnds), true);
     Q_UNUSED(released);
-    return printer;
+    return *printer;
 }
 
 std::shared_ptr<Printer> makeDefaultPrinter() {
