@@ -1,7 +1,7 @@
 // Printing a mailing to one PDF document: pieces per second, and how resident memory grows with
 // the mailing's length (it should not).
 
-#include "address_layout.h"
+#include "address_mailing.h"
 #include "pdf_printer.h"
 #include "tav_label.h"
 
@@ -27,17 +27,7 @@ void BM_PrintMailingToPdf(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         tav::TavLabel label;
-        mailpiece::applyAddressLayout(label);
-        label.setRefresh(false);
-        for (qint32 i = 1; i <= count; ++i) {
-            label.setSubstituteText(
-                QStringLiteral("Item1^Jane Q. Doe %1|Item2^%2 Maple Avenue|Item3^Springfield, IL   "
-                               "62701-1234|Item4^|")
-                    .arg(i)
-                    .arg(i % 9999));
-            label.BarCodeProperties()->setValue(QStringLiteral("62701-1234"));
-            label.AddPiece();
-        }
+        bench::addAddressMailing(label, count);
         auto pdf = tav::PdfPrinter::singleDocument(dir.filePath(QStringLiteral("run.pdf")));
         auto previous = tav::setCurrentPrinter(pdf);
         const double before = residentMegabytes();

@@ -4,7 +4,7 @@
 //
 //   mailpiece_print_compare library|bare SHEETS
 
-#include "address_layout.h"
+#include "address_mailing.h"
 #include "pdf_printer.h"
 #include "recording_printer.h"
 #include "tav_label.h"
@@ -22,20 +22,6 @@
 namespace {
 
 constexpr int kPiecesPerSheet = 30;
-
-void addMailing(tav::TavLabel& label, int pieces) {
-    mailpiece::applyAddressLayout(label);
-    label.setRefresh(false);
-    for (int i = 1; i <= pieces; ++i) {
-        label.setSubstituteText(
-            QStringLiteral("Item1^Jane Q. Doe %1|Item2^%2 Maple Avenue|Item3^Springfield, IL   "
-                           "62701-1234|Item4^|")
-                .arg(i)
-                .arg(i % 9999));
-        label.BarCodeProperties()->setValue(QStringLiteral("62701-1234"));
-        label.AddPiece();
-    }
-}
 
 // What is measured: the whole mailing through the control onto one PDF document.
 [[gnu::noinline]] void printJob(tav::TavLabel& label, tav::PdfPrinter& pdf) {
@@ -100,7 +86,7 @@ int main(int argc, char* argv[]) {
     }
     QTemporaryDir dir;
     tav::TavLabel label;
-    addMailing(label, sheets * kPiecesPerSheet);
+    bench::addAddressMailing(label, sheets * kPiecesPerSheet);
     const QString path = dir.filePath(QStringLiteral("run.pdf"));
     // Both modes print once onto a recording first, so that loading fonts is not measured.
     const auto recording = std::make_shared<tav::RecordingPrinter>();
