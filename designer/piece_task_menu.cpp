@@ -1,5 +1,6 @@
 #include "piece_task_menu.h"
 
+#include "message_sink.h"
 #include "piece_detail_dialog.h"
 
 #include <QAction>
@@ -11,7 +12,8 @@ PieceTaskMenu::PieceTaskMenu(QWidget* control, QObject* parent)
     : QObject(parent)
     , control_(control)
     , editAction_(new QAction(QStringLiteral("Edit Piece..."), this)) {
-    connect(editAction_, &QAction::triggered, this, &PieceTaskMenu::editPiece);
+    // Inside Designer an error must never leave the slot: it is reported and Designer goes on.
+    connect(editAction_, &QAction::triggered, this, tav::reportingSlot([this] { editPiece(); }));
 }
 
 void PieceTaskMenu::editPiece() {

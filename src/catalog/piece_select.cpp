@@ -3,6 +3,7 @@
 #include "cfg_lib.h"
 #include "dir_lib.h"
 #include "ini_lib.h"
+#include "message_sink.h"
 #include "str_lib.h"
 
 #include <QButtonGroup>
@@ -187,7 +188,7 @@ PieceSelectForm::PieceSelectForm(QWidget* parent)
         accepted_ = false;
         reject();
     });
-    connect(details, &QPushButton::clicked, this, &PieceSelectForm::showDetailsWindow);
+    connect(details, &QPushButton::clicked, this, reportingSlot([this] { showDetailsWindow(); }));
 }
 
 QString PieceSelectForm::pieceName() const {
@@ -198,7 +199,7 @@ void PieceSelectForm::guarded(const std::function<void()>& work) {
     if (busy_)
         return;
     busy_ = true;
-    work();
+    reportingErrors(work); // a damaged catalogue entry is reported; the dialog stays usable
     busy_ = false;
 }
 

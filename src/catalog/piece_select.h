@@ -34,7 +34,7 @@ protected:
 
 private:
     // Runs `work` unless another handler is running: handlers fire each other through the
-    // controls they set, and only the outermost one acts.
+    // controls they set, and only the outermost one acts. What it raises is reported.
     void guarded(const std::function<void()>& work);
     void paperSelected(int option);
     void productChanged();

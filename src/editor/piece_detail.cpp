@@ -135,8 +135,8 @@ PieceDetail::PieceDetail(QWidget* parent)
     layoutButton_->setObjectName(QStringLiteral("LayoutBtn"));
     place(layoutButton_, 120, kFrameTop + kFrameHeight + 120, 1200, 400);
 
-    connect(layoutButton_, &QPushButton::clicked, this, &PieceDetail::editLayout);
-    connect(selectButton_, &QPushButton::clicked, this, &PieceDetail::selectPiece);
+    connect(layoutButton_, &QPushButton::clicked, this, reportingSlot([this] { editLayout(); }));
+    connect(selectButton_, &QPushButton::clicked, this, reportingSlot([this] { selectPiece(); }));
 }
 
 PieceDetail::~PieceDetail() = default;

@@ -1,5 +1,6 @@
 #include "piece_detail_dialog.h"
 
+#include "message_sink.h"
 #include "piece_detail.h"
 
 #include <QDialogButtonBox>
@@ -24,12 +25,12 @@ PieceDetailDialog::PieceDetailDialog(QWidget* control, QWidget* parent)
     QPushButton* applyButton = buttons_->button(QDialogButtonBox::Apply);
     applyButton->setEnabled(false);
     connect(page_, &PieceDetail::changedChanged, applyButton, &QPushButton::setEnabled);
-    connect(applyButton, &QPushButton::clicked, this, &PieceDetailDialog::apply);
-    connect(buttons_, &QDialogButtonBox::accepted, this, [this] {
-        if (page_->changed())
-            apply();
-        accept();
-    });
+    connect(applyButton, &QPushButton::clicked, this, reportingSlot([this] { apply(); }));
+    connect(buttons_, &QDialogButtonBox::accepted, this, reportingSlot([this] {
+                if (page_->changed())
+                    apply();
+                accept(); // not reached when applying failed: the dialog stays open
+            }));
     connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     page_->SelectionChanged(control_);

@@ -1,6 +1,7 @@
 #include "piece_layout_edit_form.h"
 
 #include "layout_scale.h"
+#include "message_sink.h"
 #include "tav_bar_code_cls.h"
 #include "tav_item_cls.h"
 #include "units.h"
@@ -54,14 +55,22 @@ public:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override {
-        form_->objectPressed(index_, event->button(), event->position().toPoint() * kTwipsPerPixel,
-                             event->globalPosition().toPoint());
+        reportingErrors([&] {
+            form_->objectPressed(index_, event->button(),
+                                 event->position().toPoint() * kTwipsPerPixel,
+                                 event->globalPosition().toPoint());
+        });
     }
     void mouseMoveEvent(QMouseEvent* event) override {
-        form_->objectMoved(index_, event->position().toPoint() * kTwipsPerPixel);
+        reportingErrors(
+            [&] { form_->objectMoved(index_, event->position().toPoint() * kTwipsPerPixel); });
     }
-    void mouseReleaseEvent(QMouseEvent*) override { form_->objectReleased(index_); }
-    void mouseDoubleClickEvent(QMouseEvent*) override { form_->modify(); }
+    void mouseReleaseEvent(QMouseEvent*) override {
+        reportingErrors([&] { form_->objectReleased(index_); });
+    }
+    void mouseDoubleClickEvent(QMouseEvent*) override {
+        reportingErrors([&] { form_->modify(); });
+    }
 
 private:
     PieceLayoutEditForm* form_;
@@ -89,11 +98,16 @@ public:
     }
 
 protected:
-    void mousePressEvent(QMouseEvent*) override { form_->handlePressed(index_); }
-    void mouseMoveEvent(QMouseEvent* event) override {
-        form_->handleMoved(index_, event->position().toPoint() * kTwipsPerPixel);
+    void mousePressEvent(QMouseEvent*) override {
+        reportingErrors([&] { form_->handlePressed(index_); });
     }
-    void mouseReleaseEvent(QMouseEvent*) override { form_->handleReleased(); }
+    void mouseMoveEvent(QMouseEvent* event) override {
+        reportingErrors(
+            [&] { form_->handleMoved(index_, event->position().toPoint() * kTwipsPerPixel); });
+    }
+    void mouseReleaseEvent(QMouseEvent*) override {
+        reportingErrors([&] { form_->handleReleased(); });
+    }
 
 private:
     PieceLayoutEditForm* form_;
@@ -123,13 +137,14 @@ PieceLayoutEditForm::PieceLayoutEditForm(QWidget* parent)
                                            : Qt::AlignCenter);
         editors_[j]->hide();
         editors_[j]->installEventFilter(this);
-        connect(editors_[j], &QLineEdit::textEdited, this, [this](const QString& text) {
-            if (selected_ == 0)
-                return;
-            objects_[selected_ - 1].text = text;
-            showObject(selected_);
-            refreshFields();
-        });
+        connect(editors_[j], &QLineEdit::textEdited, this,
+                reportingSlot([this](const QString& text) {
+                    if (selected_ == 0)
+                        return;
+                    objects_[selected_ - 1].text = text;
+                    showObject(selected_);
+                    refreshFields();
+                }));
     }
 
     itemLabel_ = new QLabel(this);
@@ -154,9 +169,10 @@ PieceLayoutEditForm::PieceLayoutEditForm(QWidget* parent)
         positions->addWidget(label, f, 0);
         positions->addWidget(fields_[f], f, 1);
         positions->addWidget(spinners_[f], f, 2);
-        connect(fields_[f], &QLineEdit::textEdited, this, [this, f] { fieldEdited(f); });
+        connect(fields_[f], &QLineEdit::textEdited, this,
+                reportingSlot([this, f] { fieldEdited(f); }));
         connect(spinners_[f], &QScrollBar::valueChanged, this,
-                [this, f](int value) { spinnerMoved(f, value); });
+                reportingSlot([this, f](int value) { spinnerMoved(f, value); }));
     }
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
@@ -225,25 +241,26 @@ void PieceLayoutEditForm::buildMenus() {
         const int value = justification[i];
         QAction* action = justifyActions_[i];
         connect(action, &QAction::triggered, this,
-                [this, value, action] { setJustification(value, action); });
+                reportingSlot([this, value, action] { setJustification(value, action); }));
     }
     formatMenu_->addSeparator();
     const char* const align[] = {"&Top Alignment", "&Middle Alignment", "&Bottom Alignment"};
     for (int i = 0; i < 3; ++i) {
         alignActions_[i] = formatMenu_->addAction(QString::fromLatin1(align[i]));
         alignActions_[i]->setCheckable(true);
-        connect(alignActions_[i], &QAction::triggered, this, [this, i] { setAlignment(i); });
+        connect(alignActions_[i], &QAction::triggered, this,
+                reportingSlot([this, i] { setAlignment(i); }));
     }
     formatMenu_->addSeparator();
-    formatMenu_->addAction(QStringLiteral("&Font"), this, &PieceLayoutEditForm::chooseFont);
+    formatMenu_->addAction(QStringLiteral("&Font"), this, reportingSlot([this] { chooseFont(); }));
     bordersAction_ = formatMenu_->addAction(QStringLiteral("Borders"));
     bordersAction_->setCheckable(true);
-    connect(bordersAction_, &QAction::triggered, this, [this](bool on) {
-        if (selected_ == 0)
-            return;
-        objects_[selected_ - 1].border = on;
-        showObject(selected_);
-    });
+    connect(bordersAction_, &QAction::triggered, this, reportingSlot([this](bool on) {
+                if (selected_ == 0)
+                    return;
+                objects_[selected_ - 1].border = on;
+                showObject(selected_);
+            }));
     connect(formatMenu_, &QMenu::aboutToShow, this, &PieceLayoutEditForm::updateFormatChecks);
 
     displayMenu_ = bar->addMenu(QStringLiteral("&Display"));
@@ -251,7 +268,8 @@ void PieceLayoutEditForm::buildMenus() {
         QAction* action = displayMenu_->addAction(i <= 7 ? QStringLiteral("Item &%1").arg(i)
                                                          : QStringLiteral("BarCode"));
         action->setCheckable(true);
-        connect(action, &QAction::triggered, this, [this, i](bool on) { toggleDisplay(i, on); });
+        connect(action, &QAction::triggered, this,
+                reportingSlot([this, i](bool on) { toggleDisplay(i, on); }));
     }
     connect(displayMenu_, &QMenu::aboutToShow, this, [this] {
         for (int i = 0; i < 8; ++i)
@@ -678,7 +696,7 @@ bool PieceLayoutEditForm::eventFilter(QObject* watched, QEvent* event) {
                 return true;
             }
         } else if (event->type() == QEvent::KeyRelease) {
-            fieldKeyReleased(f);
+            reportingErrors([&] { fieldKeyReleased(f); });
         }
         return false;
     }

@@ -47,4 +47,23 @@ template <typename Action> bool reportingErrors(Action&& action) noexcept {
     }
 }
 
+namespace detail {
+template <typename Slot, typename Call> struct ReportingSlot;
+template <typename Slot, typename Class, typename Result, typename... Arguments>
+struct ReportingSlot<Slot, Result (Class::*)(Arguments...) const> {
+    // Takes exactly the slot's arguments, so that a signal passes only those.
+    static auto wrap(Slot slot) {
+        return [slot = std::move(slot)](Arguments... arguments) {
+            reportingErrors([&] { slot(std::forward<Arguments>(arguments)...); });
+        };
+    }
+};
+} // namespace detail
+
+/// The lambda `slot` made safe to connect to a signal: what it raises is reported through the
+/// sink.
+template <typename Slot> auto reportingSlot(Slot slot) {
+    return detail::ReportingSlot<Slot, decltype(&Slot::operator())>::wrap(std::move(slot));
+}
+
 } // namespace tav

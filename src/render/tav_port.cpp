@@ -1,5 +1,6 @@
 #include "tav_port.h"
 
+#include "message_sink.h"
 #include "units.h"
 #include "zoom_steps.h"
 
@@ -203,6 +204,10 @@ void TavPort::resizeEvent(QResizeEvent* event) {
 }
 
 void TavPort::keyPressEvent(QKeyEvent* event) {
+    reportingErrors([&] { zoomByKey(event); });
+}
+
+void TavPort::zoomByKey(QKeyEvent* event) {
     const bool shift = event->modifiers().testFlag(Qt::ShiftModifier);
     recentre();
     switch (event->key()) {
@@ -251,13 +256,13 @@ bool TavPort::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::MouseButtonPress:
         setFocus(Qt::MouseFocusReason);
-        pressed(picture, static_cast<QMouseEvent*>(event));
+        reportingErrors([&] { pressed(picture, static_cast<QMouseEvent*>(event)); });
         return true;
     case QEvent::MouseMove:
         pressMoved_ = true;
         return true;
     case QEvent::MouseButtonRelease:
-        released(picture, static_cast<QMouseEvent*>(event));
+        reportingErrors([&] { released(picture, static_cast<QMouseEvent*>(event)); });
         return true;
     case QEvent::KeyPress:
         keyPressEvent(static_cast<QKeyEvent*>(event));

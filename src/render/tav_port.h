@@ -83,6 +83,7 @@ protected:
 
 private:
     class Canvas;
+    void zoomByKey(QKeyEvent* event);
     void applyZoom(qint32 zoom);
     void homePlacement();
     void recentre();

@@ -226,3 +226,42 @@ TEST_F(PieceSelectTest, TheLabelControlAppliesOnlyAConfirmedNewPiece) {
     EXPECT_EQ(label.SheetProperties()->NumAcross(), 2);
     EXPECT_EQ(label.SheetProperties()->NumDown(), 10);
 }
+
+TEST_F(PieceSelectTest, ADamagedPieceChosenWithTheSelectButtonIsReportedAndNotApplied) {
+    QByteArray catalogue = kCatalog;
+    catalogue.replace("Piece(2)=5161 - Address\n", "Piece(2)=5161 - Address\nPiece(3)=Broken\n");
+    catalogue.append("Broken=Labels,2x1,8.5x11,0x0,2x1,3x99999,Letter,CUT\n");
+    QFile file(dir.filePath(QString::fromLatin1(CfgLib::CatalogFileName)));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(catalogue);
+    file.close();
+    test::ScopedTempDirectory temp;
+    TavLabel label;
+    label.setPieceName(QStringLiteral("5160 - Address"));
+    label.resize(600, 400);
+    label.show();
+
+    // The button's slot reports what choosing raised: a count that does not fit 16 bits.
+    test::whileModal<PieceSelectForm>(
+        [&] {
+            QTest::mouseClick(label.findChild<QPushButton*>(QStringLiteral("NavSelect")),
+                              Qt::LeftButton);
+        },
+        [](PieceSelectForm& form) {
+            child<QListWidget>(form, "piece_lst")->setCurrentRow(2);
+            press(form, "ok_btn");
+        });
+    ASSERT_EQ(messages.sink().texts.size(), 1);
+    EXPECT_TRUE(messages.sink().texts.at(0).contains(QLatin1String("99999")))
+        << messages.sink().texts.at(0).toStdString();
+    EXPECT_EQ(label.PieceName(), QStringLiteral("5160 - Address"));
+    EXPECT_EQ(label.SheetProperties()->NumDown(), 10);
+
+    // Still usable: another piece is chosen and applied.
+    test::whileModal<PieceSelectForm>([&] { label.PieceSelectDialogShow(); },
+                                      [](PieceSelectForm& form) {
+                                          child<QListWidget>(form, "piece_lst")->setCurrentRow(1);
+                                          press(form, "ok_btn");
+                                      });
+    EXPECT_EQ(label.PieceName(), QStringLiteral("5161 - Address"));
+}
