@@ -9,7 +9,7 @@ MailpieceWidgets::MailpieceWidgets(QObject* parent)
     // Inside Designer a control starts with a new control's design; a form loaded at run time
     // brings its own.
     widgets_ << new ControlPlugin(
-        QStringLiteral("tav::TavLabel"), QStringLiteral("tav_label.h"),
+        QStringLiteral("tav::TavLabel"), QStringLiteral("mailpiece/tav_label.h"),
         QStringLiteral("Address labels on sheets of labels, with POSTNET bar codes"),
         [](QWidget* parent, bool designing) {
             auto* label = new tav::TavLabel(parent);
@@ -19,7 +19,7 @@ MailpieceWidgets::MailpieceWidgets(QObject* parent)
         },
         this);
     widgets_ << new ControlPlugin(
-        QStringLiteral("tav::TavMail"), QStringLiteral("tav_mail.h"),
+        QStringLiteral("tav::TavMail"), QStringLiteral("mailpiece/tav_mail.h"),
         QStringLiteral("Envelopes with delivery and return address and a POSTNET bar code"),
         [](QWidget* parent, bool designing) {
             auto* mail = new tav::TavMail(parent);

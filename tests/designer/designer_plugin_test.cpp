@@ -76,8 +76,8 @@ TEST_F(DesignerPluginTest, OffersBothControlsWithANewControlsDesign) {
     ASSERT_EQ(plugins.size(), 2u);
     QDesignerCustomWidgetInterface* label = plugins.at(QStringLiteral("tav::TavLabel"));
     QDesignerCustomWidgetInterface* mail = plugins.at(QStringLiteral("tav::TavMail"));
-    EXPECT_EQ(label->includeFile(), QStringLiteral("tav_label.h"));
-    EXPECT_EQ(mail->includeFile(), QStringLiteral("tav_mail.h"));
+    EXPECT_EQ(label->includeFile(), QStringLiteral("mailpiece/tav_label.h"));
+    EXPECT_EQ(mail->includeFile(), QStringLiteral("mailpiece/tav_mail.h"));
     EXPECT_EQ(label->group(), QStringLiteral("Mailpiece"));
     EXPECT_FALSE(label->icon().isNull());
     EXPECT_TRUE(label->domXml().contains(QStringLiteral("<property name=\"Design\">")));

@@ -38,7 +38,7 @@ const char kForm[] = R"(<ui version="4.0"><class>Form</class>
   <property name="geometry"><rect><x>0</x><y>0</y><width>640</width><height>400</height></rect></property>
  </widget>
 </widget>
-<customwidgets><customwidget><class>tav::TavLabel</class><extends>QWidget</extends><header>tav_label.h</header></customwidget></customwidgets>
+<customwidgets><customwidget><class>tav::TavLabel</class><extends>QWidget</extends><header>mailpiece/tav_label.h</header></customwidget></customwidgets>
 </ui>)";
 
 } // namespace

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs the built library into a staging prefix, builds tests/package against it, runs it,
-# and checks that the Designer plugin was installed with it.
+# Installs the built library into a staging prefix, builds tests/package against it with CMake
+# and a second host with pkg-config, runs both and an installed program, and checks that the
+# Designer plugin was installed with it. Nothing is found through LD_LIBRARY_PATH: the installed
+# files must find the library themselves.
 # Arguments: the project's build directory, a scratch directory.
 set -euo pipefail
 build=$1
@@ -12,5 +14,18 @@ cmake -S "$here" -B "$scratch/build" -G Ninja -DCMAKE_PREFIX_PATH="$scratch/stag
 cmake --build "$scratch/build" >/dev/null
 find "$scratch/stage" -path '*/plugins/designer/libmailpiece_designer.so' | grep -q . ||
     { echo "the Designer plugin was not installed" >&2; exit 1; }
-MAILPIECE_SYSTEM_DIR="$scratch/stage/share/mailpiece" \
-    LD_LIBRARY_PATH="$scratch/stage/lib:${LD_LIBRARY_PATH:-}" "$scratch/build/host"
+export MAILPIECE_SYSTEM_DIR="$scratch/stage/share/mailpiece"
+"$scratch/build/host"
+
+pc=$(find "$scratch/stage" -name mailpiece.pc)
+[ -n "$pc" ] || { echo "mailpiece.pc was not installed" >&2; exit 1; }
+export PKG_CONFIG_PATH
+PKG_CONFIG_PATH=$(dirname "$pc")
+libdir=$(pkg-config --variable=libdir mailpiece)
+# shellcheck disable=SC2046 # the flags are words
+c++ "$here/pkgconfig_host.cpp" -o "$scratch/pkgconfig_host" -fPIC \
+    $(pkg-config --cflags --libs mailpiece) -Wl,-rpath,"$libdir"
+"$scratch/pkgconfig_host"
+
+# An installed program runs from its prefix without help.
+"$scratch/stage/bin/mailpiece-batch" --list-pieces | grep -q "5160 - Address"

@@ -6,8 +6,8 @@
 #include <QApplication>
 
 #include <cstdio>
-#include <tav_label.h>
-#include <tav_mail.h>
+#include <mailpiece/tav_label.h>
+#include <mailpiece/tav_mail.h>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
