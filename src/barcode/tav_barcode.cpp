@@ -4,6 +4,7 @@
 #include "printer.h"
 #include "tav_error.h"
 #include "tav_meta_cls.h"
+#include "units.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -17,6 +18,9 @@ TavBarcode::TavBarcode(QWidget* parent)
     caption_label_->setObjectName(QStringLiteral("lblCaption"));
     caption_label_->setAttribute(Qt::WA_TransparentForMouseEvents);
     setBarCode(QStringLiteral("45678"));
+    // Never shorter than a full bar, however it is sized (a host's or Designer's resize too).
+    const qint32 pixel = twipsPerPixel(*this);
+    setMinimumHeight((Postnet::FullBarHeight + pixel - 1) / pixel);
     setTwipsGeometry(0, 0, 1440, Postnet::FullBarHeight);
 }
 

@@ -140,7 +140,7 @@ void TavLabel::buildNavigation() {
 void TavLabel::navigate(qint32 piece) {
     // With no pieces the target is 0 or 1; the current piece stays within the pieces.
     pieceList_->hide();
-    currentPiece_ = pieceCount() == 0 ? 0 : std::clamp(piece, 1, pieceCount());
+    showPiece(pieceCount() == 0 ? 0 : std::clamp(piece, 1, pieceCount()));
     redraw();
     focusView();
 }

@@ -2,6 +2,7 @@
 // key (record prefix + two-letter code), then the plain display and printing settings.
 
 #include "item_record_keys.h"
+#include "message_sink.h"
 #include "piece_definition.h"
 #include "sheet_limits.h"
 #include "tav_error.h"
@@ -197,11 +198,20 @@ void TavLabel::setPieceName(const QString& name) {
         sheet_->setPieceHeight(oldHeight);
         throw;
     }
+    // A name the catalogue does not hold gets the envelope: the name says what was applied.
+    if (sheet_->PieceName() != name && sheet_->NumAcross() >= 1) {
+        pieceName_ = sheet_->PieceName();
+        if (!name.trimmed().isEmpty())
+            showMessage(QStringLiteral("The piece catalogue has no piece named \"%1\"; \"%2\" is "
+                                       "used instead.")
+                            .arg(name, pieceName_));
+    }
     for (int i = 1; i <= 7; ++i)
         emit propertyChanged(itemPrefix(i));
     emit propertyChanged(kBarCode);
     emit propertyChanged(kSheet);
     emit propertyChanged(QStringLiteral("PieceName"));
+    emit pieceNameChanged(pieceName_);
     redraw();
 }
 

@@ -41,7 +41,8 @@ void TavLabel::PrintRange(qint32 first, qint32 last) {
 void TavLabel::PrintMain() {
     const Restore<qint32> clearFirst(rangeFirst_, 0);
     const Restore<qint32> clearLast(rangeLast_, 0);
-    if (rangeFirst_ > pieceCount())
+    // No pieces, no paper: a partly used first sheet is not printed blank.
+    if (pieceCount() == 0 || rangeFirst_ > pieceCount())
         return;
     checkSheetGeometry(*sheet_, QStringLiteral("TavLabel:PrintMain"), QStringLiteral("the sheet"));
     const qint32 last = LastPieceToPrint();
@@ -86,6 +87,9 @@ void TavLabel::PrintSheet() {
     if (sheet_->PieceHeight() <= 0 || sheet_->PieceWidth() <= 0)
         return;
     checkSheetGeometry(*sheet_, QStringLiteral("TavLabel:PrintSheet"), QStringLiteral("the sheet"));
+    // The sheet that holds the current piece, whether or not the control was drawn since it
+    // changed (a hidden control, or one fed with Refresh off).
+    ComputeSheetPosition();
     sheet_->setPrinterTop(printerTop_);
     sheet_->setPrinterLeft(printerLeft_);
     Printer& printer = currentPrinter();

@@ -23,7 +23,7 @@ void requireRecord(const std::shared_ptr<Record>& record, const char* property) 
 
 TavLabel::TavLabel(QWidget* parent)
     : QWidget(parent)
-    , store_(QStringLiteral("qzp")) {
+    , store_(std::make_unique<PieceStore>(QStringLiteral("qzp"))) {
     copyTemplates();
     buildPieceContainer();
     buildNavigation();
@@ -129,34 +129,82 @@ void TavLabel::setCompanyName(const QString& name) {
     emit propertyChanged(QStringLiteral("CompanyName"));
 }
 
+void TavLabel::SetPieceText(const QString& name, const QString& value) {
+    const QString source = QStringLiteral("TavLabel:SetPieceText");
+    const auto separated = [](const QString& text) {
+        return text.contains(QLatin1Char('|')) || text.contains(QLatin1Char('^'));
+    };
+    if (name.trimmed().isEmpty() || separated(name))
+        raiseError(ErrorNumber::InvalidArgument, source,
+                   QStringLiteral("\"%1\" cannot name a text: a name is not empty and holds no "
+                                  "\"|\" or \"^\"")
+                       .arg(name));
+    if (separated(value))
+        raiseError(ErrorNumber::InvalidArgument, source,
+                   QStringLiteral("the text %1 holds \"|\" or \"^\", which separate the texts of "
+                                  "a piece")
+                       .arg(name));
+    // The first pair of a name is the one a template shows: replace it where it stands.
+    QStringList pairs = substituteText_.split(QLatin1Char('|'), Qt::SkipEmptyParts);
+    const QString pair = name + QLatin1Char('^') + value;
+    const auto named = std::find_if(pairs.begin(), pairs.end(), [&](const QString& entry) {
+        return StrLib::TextBefore(entry, QStringLiteral("^")) == name &&
+               entry.contains(QLatin1Char('^'));
+    });
+    if (named != pairs.end())
+        *named = pair;
+    else
+        pairs.append(pair);
+    setSubstituteText(pairs.join(QLatin1Char('|')) + QLatin1Char('|'));
+}
+
 void TavLabel::AddPiece() {
-    store_.append(substituteText_, barCode_->Value(), carrierRoute_);
-    currentPiece_ = store_.pieceCount();
+    store_->append(substituteText_, barCode_->Value(), carrierRoute_);
+    emit pieceCountChanged(pieceCount());
+    showPiece(pieceCount());
     redraw();
 }
 
-void TavLabel::CreatePieceStore() {
-    if (store_.created())
+void TavLabel::NewMailing() {
+    auto fresh = std::make_unique<PieceStore>(QStringLiteral("qzp"));
+    store_ = std::move(fresh); // the old store and its file go
+    position_ = {};
+    rangeFirst_ = 0;
+    rangeLast_ = 0;
+    emit pieceCountChanged(0);
+    showPiece(0);
+    redraw();
+}
+
+void TavLabel::showPiece(qint32 piece) {
+    if (piece == currentPiece_)
         return;
-    store_.create();
-    currentPiece_ = 0;
+    currentPiece_ = piece;
+    emit currentPieceChanged(piece);
+}
+
+void TavLabel::CreatePieceStore() {
+    if (store_->created())
+        return;
+    store_->create();
+    showPiece(0);
     position_ = {};
 }
 
 void TavLabel::ClosePieceStore() {
-    store_.close();
+    store_->close();
 }
 
 void TavLabel::OpenPieceStoreForReading() {
-    store_.openForReading();
+    store_->openForReading();
 }
 
 PieceRecord TavLabel::ReadPieceRecord() {
-    return store_.readRecord();
+    return store_->readRecord();
 }
 
 PieceRecord TavLabel::FindPiece(qint32 number) {
-    return store_.find(number);
+    return store_->find(number);
 }
 
 } // namespace tav

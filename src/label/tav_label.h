@@ -35,7 +35,9 @@ class TavPiece;
 class MAILPIECE_EXPORT TavLabel : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QString SubstituteText READ SubstituteText WRITE setSubstituteText DESIGNABLE false)
-    Q_PROPERTY(qint32 CurrentPiece READ CurrentPiece WRITE setCurrentPiece DESIGNABLE false)
+    Q_PROPERTY(qint32 CurrentPiece READ CurrentPiece WRITE setCurrentPiece NOTIFY
+                   currentPieceChanged DESIGNABLE false)
+    Q_PROPERTY(qint32 pieceCount READ pieceCount NOTIFY pieceCountChanged DESIGNABLE false)
     Q_PROPERTY(bool Refresh READ Refresh WRITE setRefresh DESIGNABLE false)
     Q_PROPERTY(std::shared_ptr<tav::TavSheetCls> SheetProperties READ SheetProperties WRITE
                    setSheetProperties DESIGNABLE false)
@@ -58,7 +60,8 @@ class MAILPIECE_EXPORT TavLabel : public QWidget {
     Q_PROPERTY(float PrinterTop READ PrinterTop WRITE setPrinterTop DESIGNABLE false)
     Q_PROPERTY(float PrinterLeft READ PrinterLeft WRITE setPrinterLeft DESIGNABLE false)
     Q_PROPERTY(QString CompanyName READ CompanyName WRITE setCompanyName DESIGNABLE false)
-    Q_PROPERTY(QString PieceName READ PieceName WRITE setPieceName DESIGNABLE false)
+    Q_PROPERTY(QString PieceName READ PieceName WRITE setPieceName NOTIFY pieceNameChanged
+                   DESIGNABLE false)
     Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabledFlag DESIGNABLE false)
     Q_PROPERTY(bool FreezeDisplay READ FreezeDisplay WRITE setFreezeDisplay DESIGNABLE false)
     Q_PROPERTY(qint32 Appearance READ Appearance WRITE setAppearance DESIGNABLE false)
@@ -70,7 +73,7 @@ class MAILPIECE_EXPORT TavLabel : public QWidget {
 
 public:
     /// A control with the built-in layout and a reserved piece store file ("qzp…" in the
-    /// temporary directory). Raises a TavError when the file cannot be created.
+    /// temporary directory). When the file cannot be made, the first AddPiece raises error 75.
     explicit TavLabel(QWidget* parent = nullptr);
     /// Deletes the piece store file.
     ~TavLabel() override;
@@ -78,6 +81,11 @@ public:
     /// The text of the next piece (Item1^…|Item2^…|); setting it drops surrounding spaces.
     QString SubstituteText() const { return substituteText_; }
     void setSubstituteText(const QString& text);
+    /// Sets the value of `name` in SubstituteText (replacing an earlier value of that name,
+    /// else appending the pair): the safe way to fill a piece's texts one by one. A name or
+    /// value holding "|" or "^" (the list's own separators), or an empty name, raises error 5
+    /// and changes nothing.
+    Q_INVOKABLE void SetPieceText(const QString& name, const QString& value);
     /// The piece shown (1-based; 0 without pieces); setting clamps to 1 .. the piece count.
     qint32 CurrentPiece() const { return currentPiece_; }
     void setCurrentPiece(qint32 piece);
@@ -111,6 +119,9 @@ public:
 
     /// Appends a piece from SubstituteText and BarCodeProperties.Value and makes it current.
     Q_INVOKABLE void AddPiece();
+    /// Starts a new mailing on this control: the pieces are dropped with their store file, a
+    /// new empty store is reserved, and the design stays as it is.
+    Q_INVOKABLE void NewMailing();
 
     /// Vertical offset of every piece on paper (inches), kept within ±8.75.
     float PrinterTop() const { return printerTop_; }
@@ -126,7 +137,9 @@ public:
     void setPrintWhiteBacks(bool on) { printWhiteBacks_ = on; }
 
     /// The catalogue piece the layout comes from; setting it applies that piece's definition to
-    /// the sheet, item and bar code records.
+    /// the sheet, item and bar code records. A name the catalogue does not hold is reported
+    /// through the message sink and the envelope "Size 10 - Envelope" is applied instead (its
+    /// name is then the PieceName); a damaged entry raises error 380 and changes nothing.
     QString PieceName() const { return pieceName_; }
     void setPieceName(const QString& name);
 
@@ -219,9 +232,9 @@ public:
                             const QString& carrierRoute);
 
     /// Number of pieces added.
-    qint32 pieceCount() const { return store_.pieceCount(); }
+    qint32 pieceCount() const { return store_->pieceCount(); }
     /// Full path of the piece store file.
-    QString pieceStoreFileName() const { return store_.fileName(); }
+    QString pieceStoreFileName() const { return store_->fileName(); }
 
     // The piece store operations that layout, drawing and printing build on.
     /// Empties the store and writes its header; does nothing once the store exists.
@@ -238,6 +251,12 @@ public:
 signals:
     /// A property changed; `name` is the property's own name (for the host's container).
     void propertyChanged(const QString& name);
+    /// The current piece changed: by navigation, a new piece or a new mailing.
+    void currentPieceChanged(qint32 piece);
+    /// The number of pieces changed: a piece was added or a new mailing started.
+    void pieceCountChanged(qint32 count);
+    /// A piece name was applied.
+    void pieceNameChanged(const QString& name);
     /// Printing went on: `sheetsDone` of `sheetsTotal` sheets are with the printer.
     void printProgress(qint32 sheetsDone, qint32 sheetsTotal);
     /// Part of the control's interface; the control never emits them.
@@ -250,6 +269,7 @@ protected:
 
 private:
     void readDesign(const PropertyBag& bag);
+    void showPiece(qint32 piece);
     void redraw();
     void buildPieceContainer();
     void buildNavigation();
@@ -266,7 +286,7 @@ private:
     QRect pixels(qint32 left, qint32 top, qint32 width, qint32 height) const;
 
     BuiltInLayout templates_;
-    PieceStore store_;
+    std::unique_ptr<PieceStore> store_;
     QString substituteText_;
     QString carrierRoute_; // written as the third field of every record; never set
     qint32 currentPiece_ = 0;

@@ -46,11 +46,12 @@ public:
     /// Records a control's content (PictureBox, TextBox, Label, Line or Shape, told apart by the
     /// object's "TypeName" property or its class) at the given twips, else at its own place.
     /// Returns 0, or 999 for an object of any other kind (nothing recorded).
-    qint32 DrawGivenObject(QObject* object, std::optional<qint32> left = {},
-                           std::optional<qint32> top = {}, std::optional<qint32> width = {},
-                           std::optional<qint32> height = {});
+    Q_INVOKABLE qint32 DrawGivenObject(QObject* object, std::optional<qint32> left = {},
+                                       std::optional<qint32> top = {},
+                                       std::optional<qint32> width = {},
+                                       std::optional<qint32> height = {});
     /// Maps a control border style (0 none, 1 solid, …) to a pen style.
-    static qint32 GetBorderStyleAPI(qint32 style);
+    Q_INVOKABLE static qint32 GetBorderStyleAPI(qint32 style);
     /// Plays the recording (closing it first) into `device` at `size` percent; errors are
     /// ignored. Returns false.
     Q_INVOKABLE bool PrintMetaObject(QPaintDevice* device, qint16 size);
@@ -99,14 +100,16 @@ public:
     qint32 BackStyle() const { return backStyle_; }
 
     /// A rectangle in the current pen, filled with FillColor (twips). Returns true.
-    qint32 DrawShape(TavEnumCls::Shapes shape, qint32 left, qint32 top, qint32 width,
-                     qint32 height);
+    Q_INVOKABLE qint32 DrawShape(tav::TavEnumCls::Shapes shape, qint32 left, qint32 top,
+                                 qint32 width, qint32 height);
     /// A line in the current pen (twips). Returns 0.
-    qint32 DrawLine(qint32 x1, qint32 y1, qint32 x2, qint32 y2);
+    Q_INVOKABLE qint32 DrawLine(qint32 x1, qint32 y1, qint32 x2, qint32 y2);
     /// One line of text with its cell's corner at (left, top) (twips). Returns 0.
-    qint32 DrawText(const QString& text, qint32 left, qint32 top, qint32 width, qint32 height);
+    Q_INVOKABLE qint32 DrawText(const QString& text, qint32 left, qint32 top, qint32 width,
+                                qint32 height);
     /// Four edges in the current pen; with `fill`, first the area in FillColor (twips).
-    void DrawRect(qint32 left, qint32 top, qint32 width, qint32 height, bool fill = false);
+    Q_INVOKABLE void DrawRect(qint32 left, qint32 top, qint32 width, qint32 height,
+                              bool fill = false);
 
     /// Position in twips at which the last text began.
     qint32 CurrentX() const { return currentX_; }

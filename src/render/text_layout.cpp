@@ -63,6 +63,10 @@ QStringList breakLines(const QString& text, double maxWidth, const Measure& meas
             continue;
         }
         if (c == QLatin1Char('\n')) {
+            // The LF of a CR LF pair is part of the break its CR made; a lone LF breaks the
+            // line itself, as text from most sources ends its lines.
+            if (pos == 0 || text.at(pos - 1) != QLatin1Char('\r'))
+                endLine(current);
             ++pos;
             continue;
         }

@@ -56,3 +56,11 @@ TEST(TavBarcode, RecordsLinesAndPrintsBoxesOnTheSameSlots) {
     EXPECT_EQ(printed[1].x1, 1566);
     EXPECT_EQ(printed[1].y1, 3190 - 72);
 }
+
+TEST(TavBarcode, NoPlainResizeMakesItShorterThanAFullBar) {
+    TavBarcode barcode;
+    barcode.resize(200, 3);
+    EXPECT_GE(barcode.height() * 15, 190);
+    barcode.setTwipsGeometry(0, 0, 1440, 30);
+    EXPECT_GE(barcode.height() * 15, 190);
+}

@@ -269,3 +269,36 @@ TEST_F(LabelPrintingTest, ATestPageWithoutACompanyNameIsStillOneJob) {
     ASSERT_EQ(printer->jobs().size(), 1u);
     EXPECT_GT(printer->jobs()[0].ops.size(), 12u + 22u);
 }
+
+TEST_F(LabelPrintingTest, PrintSheetPrintsTheCurrentPiecesSheetEvenIfNeverDrawn) {
+    // Fed with Refresh off, never shown: no drawing has placed the current piece.
+    addPieces(70);
+    label.setRefresh(false);
+    label.setCurrentPiece(65);
+    label.PrintSheet();
+    ASSERT_EQ(printer->jobs().size(), 1u);
+    EXPECT_EQ(printedTexts(0), pieceNames(61, 70)); // sheet 3 holds pieces 61 to 90
+    label.setCurrentPiece(2);
+    label.PrintSheet();
+    EXPECT_EQ(printedTexts(1), pieceNames(1, 30));
+}
+
+TEST_F(LabelPrintingTest, NoPiecesPrintNoPaperWhateverTheStartingPosition) {
+    label.SheetProperties()->setStartingPiece(5);
+    label.PrintAll();
+    label.PrintRange(1, 3);
+    EXPECT_TRUE(printer->jobs().empty());
+}
+
+TEST_F(LabelPrintingTest, ALoneLineFeedBreaksTheLineOnPaperAsOnScreen) {
+    label.Item1Properties()->setHeight(0.6f);
+    label.setSubstituteText(QStringLiteral("Item1^Pa Barbara Jackson\n951 Spring Street|"));
+    label.AddPiece();
+    label.PrintSheet();
+    QStringList lines;
+    for (const PrinterOp& op : printer->jobs().at(0).ops)
+        if (op.kind == PrinterOp::Text && !op.text.trimmed().isEmpty())
+            lines << op.text;
+    EXPECT_EQ(lines, (QStringList{QStringLiteral("Pa Barbara Jackson"),
+                                  QStringLiteral("951 Spring Street")}));
+}

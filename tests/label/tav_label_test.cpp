@@ -1,4 +1,5 @@
 #include "qt_printers.h"
+#include "recording_message_sink.h"
 #include "tav_error.h"
 #include "tav_label.h"
 #include "temp_env.h"
@@ -161,4 +162,82 @@ TEST_F(TavLabelTest, AnUnusableTempDirectoryIsReportedWhenAPieceIsAdded) {
     control.AddPiece();
     EXPECT_EQ(control.pieceCount(), 1);
     EXPECT_TRUE(control.FindPiece(1).found);
+}
+
+TEST_F(TavLabelTest, ANewMailingStartsOnAnEmptyStoreAndKeepsTheDesign) {
+    add(QStringLiteral("Item1^Ann|"));
+    add(QStringLiteral("Item1^Bob|"));
+    label.Item1Properties()->setTop(0.75f);
+    const QString oldStore = label.pieceStoreFileName();
+    QSignalSpy counts(&label, &TavLabel::pieceCountChanged);
+    QSignalSpy pieces(&label, &TavLabel::currentPieceChanged);
+
+    ASSERT_TRUE(QMetaObject::invokeMethod(&label, "NewMailing")); // reachable by name
+    EXPECT_EQ(label.pieceCount(), 0);
+    EXPECT_EQ(label.CurrentPiece(), 0);
+    EXPECT_FALSE(label.FindPiece(1).found);
+    EXPECT_FALSE(QFileInfo::exists(oldStore)); // the first mailing's addresses are gone
+    EXPECT_NE(label.pieceStoreFileName(), oldStore);
+    EXPECT_FLOAT_EQ(label.Item1Properties()->Top(), 0.75f);
+    EXPECT_EQ(counts.count(), 1);
+    EXPECT_EQ(pieces.count(), 1);
+
+    add(QStringLiteral("Item1^Cy|"));
+    EXPECT_EQ(label.pieceCount(), 1);
+    EXPECT_EQ(label.FindPiece(1).substituteText, QStringLiteral("Item1^Cy|"));
+}
+
+TEST_F(TavLabelTest, PieceTextsAreSetOneByOneAndSeparatorsAreRefused) {
+    label.SetPieceText(QStringLiteral("Item1"), QStringLiteral("Ann Lee"));
+    label.SetPieceText(QStringLiteral("Zip"), QStringLiteral("62701"));
+    label.SetPieceText(QStringLiteral("Item1"), QStringLiteral("Bob Ray")); // replaced in place
+    EXPECT_EQ(label.SubstituteText(), QStringLiteral("Item1^Bob Ray|Zip^62701|"));
+
+    const auto refused = [&](const QString& name, const QString& value) {
+        try {
+            label.SetPieceText(name, value);
+            ADD_FAILURE() << "took " << name.toStdString() << " = " << value.toStdString();
+        } catch (const TavError& error) {
+            EXPECT_EQ(error.number(), ErrorNumber::InvalidArgument);
+        }
+    };
+    refused(QStringLiteral("Item2"), QStringLiteral("1 Main St | Apt 2"));
+    refused(QStringLiteral("Item2"), QStringLiteral("x^y"));
+    refused(QStringLiteral("It|em"), QStringLiteral("x"));
+    refused(QString(), QStringLiteral("x"));
+    EXPECT_EQ(label.SubstituteText(), QStringLiteral("Item1^Bob Ray|Zip^62701|"));
+    label.AddPiece();
+    EXPECT_EQ(label.FindPiece(1).substituteText, QStringLiteral("Item1^Bob Ray|Zip^62701|"));
+}
+
+TEST_F(TavLabelTest, HostsAreToldOfTheCurrentPieceThePieceCountAndThePieceName) {
+    test::ScopedCatalog catalog{MAILPIECE_DATA_DIR};
+    const QMetaObject& meta = *label.metaObject();
+    for (const char* name : {"CurrentPiece", "pieceCount", "PieceName"})
+        EXPECT_TRUE(meta.property(meta.indexOfProperty(name)).hasNotifySignal()) << name;
+
+    QSignalSpy pieces(&label, &TavLabel::currentPieceChanged);
+    QSignalSpy counts(&label, &TavLabel::pieceCountChanged);
+    QSignalSpy names(&label, &TavLabel::pieceNameChanged);
+    add(QStringLiteral("Item1^A|"));
+    add(QStringLiteral("Item1^B|"));
+    label.setCurrentPiece(1);
+    label.setCurrentPiece(1); // no change, no signal
+    label.setPieceName(QStringLiteral("5160 - Address"));
+    EXPECT_EQ(counts.count(), 2);
+    EXPECT_EQ(counts.last().at(0).toInt(), 2);
+    ASSERT_EQ(pieces.count(), 3);
+    EXPECT_EQ(pieces.last().at(0).toInt(), 1);
+    ASSERT_EQ(names.count(), 1);
+    EXPECT_EQ(names.last().at(0).toString(), QStringLiteral("5160 - Address"));
+}
+
+TEST_F(TavLabelTest, APieceNameTheCatalogueLacksIsReportedAndNotClaimed) {
+    test::ScopedCatalog catalog{MAILPIECE_DATA_DIR};
+    test::ScopedRecordingSink messages;
+    label.setPieceName(QStringLiteral("No Such - Label"));
+    ASSERT_EQ(messages.sink().texts.size(), 1);
+    EXPECT_TRUE(messages.sink().texts.at(0).contains(QLatin1String("No Such - Label")));
+    EXPECT_EQ(label.PieceName(), QStringLiteral("Size 10 - Envelope"));
+    EXPECT_EQ(label.SheetProperties()->PieceName(), QStringLiteral("Size 10 - Envelope"));
 }

@@ -15,6 +15,8 @@
 #include "tav_sheet_cls.h"
 #include "temp_env.h"
 
+#include <QImage>
+#include <QLabel>
 #include <QMetaProperty>
 
 #include <gtest/gtest.h>
@@ -225,4 +227,36 @@ TEST(PropertyRoundTrip, DrawingControlsReadBackByName) {
     roundTripEveryProperty(port);
     TavMetaCls meta;
     roundTripEveryProperty(meta);
+}
+
+TEST(PropertyRoundTrip, TheRecordingSurfaceDrawsByName) {
+    QImage device(200, 200, QImage::Format_RGB32);
+    device.setDotsPerMeterX(3780);
+    device.setDotsPerMeterY(3780);
+    TavMetaCls meta;
+    ASSERT_TRUE(meta.CreateMetaObject(&device));
+    qint32 result = -1;
+    EXPECT_TRUE(QMetaObject::invokeMethod(&meta, "DrawRect", Q_ARG(qint32, 15), Q_ARG(qint32, 15),
+                                          Q_ARG(qint32, 300), Q_ARG(qint32, 150),
+                                          Q_ARG(bool, true)));
+    EXPECT_TRUE(QMetaObject::invokeMethod(&meta, "DrawRect", Q_ARG(qint32, 0), Q_ARG(qint32, 0),
+                                          Q_ARG(qint32, 30), Q_ARG(qint32, 30)));
+    EXPECT_TRUE(QMetaObject::invokeMethod(&meta, "DrawLine", Q_RETURN_ARG(qint32, result),
+                                          Q_ARG(qint32, 0), Q_ARG(qint32, 0), Q_ARG(qint32, 150),
+                                          Q_ARG(qint32, 150)));
+    EXPECT_TRUE(QMetaObject::invokeMethod(
+        &meta, "DrawText", Q_RETURN_ARG(qint32, result), Q_ARG(QString, QStringLiteral("Ann")),
+        Q_ARG(qint32, 30), Q_ARG(qint32, 30), Q_ARG(qint32, 900), Q_ARG(qint32, 300)));
+    EXPECT_TRUE(QMetaObject::invokeMethod(&meta, "DrawShape", Q_RETURN_ARG(qint32, result),
+                                          Q_ARG(tav::TavEnumCls::Shapes, TavEnumCls::moSquare),
+                                          Q_ARG(qint32, 0), Q_ARG(qint32, 0), Q_ARG(qint32, 60),
+                                          Q_ARG(qint32, 60)));
+    QLabel caption(QStringLiteral("Bob"));
+    EXPECT_TRUE(QMetaObject::invokeMethod(&meta, "DrawGivenObject", Q_RETURN_ARG(qint32, result),
+                                          Q_ARG(QObject*, &caption)));
+    EXPECT_EQ(result, 0);
+    EXPECT_TRUE(QMetaObject::invokeMethod(&meta, "GetBorderStyleAPI", Q_RETURN_ARG(qint32, result),
+                                          Q_ARG(qint32, 0)));
+    EXPECT_EQ(result, 5);
+    EXPECT_GE(meta.recordingData().ops.size(), 6u); // each call recorded something
 }

@@ -15,6 +15,10 @@ const Measure kMono = [](const QString& text) { return 100.0 * text.size(); };
 TEST(TextLayout, BreaksAtBlanksAndCarriageReturns) {
     EXPECT_EQ(breakLines(QStringLiteral("A\r\nB"), 1000, kMono),
               (QStringList{QStringLiteral("A"), QStringLiteral("B")}));
+    // A lone line feed breaks a line as CR LF does; so does a lone carriage return.
+    EXPECT_EQ(breakLines(QStringLiteral("A\nB\rC\n\nD"), 1000, kMono),
+              (QStringList{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QString(),
+                           QStringLiteral("D")}));
     EXPECT_EQ(
         breakLines(QStringLiteral("one two three four"), 900, kMono),
         (QStringList{QStringLiteral("one two"), QStringLiteral("three"), QStringLiteral("four")}));
