@@ -180,11 +180,12 @@ void PieceDetail::editLayout() {
     for (std::size_t i = 0; i < items.size(); ++i)
         items[i] = items_[i]->Copy();
     const std::shared_ptr<TavBarCodeCls> barCode = barCode_->Copy();
-    setChanged(EditPieceLayout(-1, -1, sheet_->PieceWidth(), sheet_->PieceHeight(), items, *barCode,
-                               this));
-    if (changed_) {
+    // A cancelled layout changes nothing, not even what was changed before it (a new piece).
+    if (EditPieceLayout(-1, -1, sheet_->PieceWidth(), sheet_->PieceHeight(), items, *barCode,
+                        this)) {
         items_ = items;
         barCode_ = barCode;
+        setChanged(true);
     }
     refreshReported();
 }
@@ -192,9 +193,15 @@ void PieceDetail::editLayout() {
 void PieceDetail::selectPiece() {
     QString name = sheet_->PieceName();
     if (ShowPieceSelect(name, this)) {
+        const QString previous = sheet_->PieceName();
         sheet_->setPieceName(name);
+        try {
+            eLabel::ApplyPieceDefinition(*sheet_, items_, *barCode_);
+        } catch (...) {
+            sheet_->setPieceName(previous); // a damaged entry changes nothing
+            throw;
+        }
         setChanged(true);
-        eLabel::ApplyPieceDefinition(*sheet_, items_, *barCode_);
     }
     refreshReported();
 }

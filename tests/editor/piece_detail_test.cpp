@@ -152,7 +152,7 @@ TEST_F(PieceDetailTest, DetailsShowItemOneAndThePieceInThousandths) {
     }
 }
 
-TEST_F(PieceDetailTest, CancellingTheLayoutEditorClearsTheChangedFlag) {
+TEST_F(PieceDetailTest, CancellingTheLayoutEditorKeepsAChosenPieceToApply) {
     page.SelectionChanged(&label);
     page.show();
     test::whileModal<PieceSelectForm>(
@@ -167,9 +167,17 @@ TEST_F(PieceDetailTest, CancellingTheLayoutEditorClearsTheChangedFlag) {
 
     const float left = page.item(1)->Left1();
     editLayout("cancel_btn");
-    EXPECT_FALSE(page.changed());
+    EXPECT_TRUE(page.changed()); // the chosen piece still waits to be applied
     EXPECT_FLOAT_EQ(page.item(1)->Left1(), left);
+    page.ApplyChanges(&label);
+    EXPECT_EQ(label.PieceName(), chosen);
 
+    // Applied, as the dialog does it: with nothing else changed, a cancelled layout leaves
+    // nothing to apply.
+    page.SelectionChanged(&label);
+    page.setChanged(false);
+    editLayout("cancel_btn");
+    EXPECT_FALSE(page.changed());
     editLayout("ok_btn");
     EXPECT_TRUE(page.changed());
     EXPECT_FLOAT_EQ(page.item(1)->Left1(), 1.5f);
