@@ -87,6 +87,10 @@ void TavLabel::buildNavigation() {
     pieceView_->setObjectName(QStringLiteral("NavPieceWin"));
     sheetView_ = new TavPort(this);
     sheetView_->setObjectName(QStringLiteral("NavSheetWin"));
+    for (TavPort* view : {pieceView_, sheetView_}) {
+        connect(view, &TavPort::clicked, this, &TavLabel::Click);
+        connect(view, &TavPort::doubleClicked, this, &TavLabel::DblClick);
+    }
     pieceListModel_ = new PieceListModel([this] { return pieceCount(); }, this);
     pieceList_ = new QListView(this);
     pieceList_->setObjectName(QStringLiteral("List1"));

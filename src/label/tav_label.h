@@ -259,7 +259,7 @@ signals:
     void pieceNameChanged(const QString& name);
     /// Printing went on: `sheetsDone` of `sheetsTotal` sheets are with the printer.
     void printProgress(qint32 sheetsDone, qint32 sheetsTotal);
-    /// Part of the control's interface; the control never emits them.
+    /// The user clicked, or double-clicked, the piece view or the sheet view.
     void Click();
     void DblClick();
 

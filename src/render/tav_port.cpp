@@ -261,8 +261,15 @@ bool TavPort::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseMove:
         pressMoved_ = true;
         return true;
-    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonRelease: {
+        const bool click = !dragging_ && !pressMoved_;
         reportingErrors([&] { released(picture, static_cast<QMouseEvent*>(event)); });
+        if (click)
+            emit clicked();
+        return true;
+    }
+    case QEvent::MouseButtonDblClick:
+        emit doubleClicked();
         return true;
     case QEvent::KeyPress:
         keyPressEvent(static_cast<QKeyEvent*>(event));

@@ -76,6 +76,12 @@ public:
     QWidget* canvas() const;
     QWidget* window() const;
 
+signals:
+    /// The user clicked the view (pressed and released a button without dragging).
+    void clicked();
+    /// The user double-clicked the view.
+    void doubleClicked();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

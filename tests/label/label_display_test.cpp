@@ -185,7 +185,7 @@ TEST_F(LabelDisplayTest, TheControlKeepsItsMinimumSizeAndASmallSheetSquare) {
     EXPECT_EQ(sheetView->x(), px(400 * 15 - 400 - 60));
 }
 
-TEST_F(LabelDisplayTest, CurrentPieceIsClampedAndClicksRaiseNoEvents) {
+TEST_F(LabelDisplayTest, CurrentPieceIsClampedAndOnlyClicksOnTheViewsRaiseEvents) {
     QSignalSpy clicks(&label, &TavLabel::Click);
     QSignalSpy doubleClicks(&label, &TavLabel::DblClick);
     label.setCurrentPiece(0);
@@ -194,8 +194,17 @@ TEST_F(LabelDisplayTest, CurrentPieceIsClampedAndClicksRaiseNoEvents) {
     EXPECT_EQ(label.CurrentPiece(), 70);
     QTest::mouseClick(&label, Qt::LeftButton, {}, QPoint(300, 5));
     QTest::mouseDClick(&label, Qt::LeftButton, {}, QPoint(300, 5));
+    click("NavFirst");
     EXPECT_EQ(clicks.count(), 0);
     EXPECT_EQ(doubleClicks.count(), 0);
+
+    // On a view: a click, and a double click, as a host's form sees them.
+    auto* view = child<TavPort>("NavPieceWin");
+    QWidget* canvas = view->canvas();
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(clicks.count(), 1);
+    QTest::mouseDClick(canvas, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(doubleClicks.count(), 1);
 }
 
 TEST_F(LabelDisplayTest, TheAboutBoxIsModalAndClosesWithOk) {
