@@ -42,7 +42,8 @@ QString batchUsage() {
         "                           new line\n"
         "  --zip COLUMN             the column with the ZIP code for the bar code (Zip);\n"
         "                           --zip \"\" prints no bar code\n"
-        "  --font-size POINTS       size of the text (9)\n"
+        "  --font-size POINTS       size of the text, 6 to 72 (9); smaller where the lines\n"
+        "                           would not fit the label\n"
         "Sheet (inches; the default is 30 labels of 2-5/8 x 1 on US Letter):\n"
         "  --piece NAME             a piece of the catalogue, e.g. \"5160 - Address\"\n"
         "  --list-pieces            list the catalogue's pieces and stop\n"
@@ -85,7 +86,7 @@ std::optional<BatchOptions> parseBatchOptions(const QStringList& arguments, QStr
          [&](const QString& v) {
              bool ok = false;
              options.fontSize = v.toDouble(&ok);
-             return ok && options.fontSize > 0 && options.fontSize < 500;
+             return ok && options.fontSize >= 6 && options.fontSize <= 72;
          }},
         {QStringLiteral("--across"), shortOption(options.across, 1, 32767)},
         {QStringLiteral("--down"), shortOption(options.down, 1, 32767)},

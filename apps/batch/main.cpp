@@ -62,32 +62,25 @@ void applySheet(tav::TavLabel& label, const BatchOptions& options) {
     label.setPrinterLeft(options.printerLeft);
 }
 
-// Stacks the shown items from the top of the label, one line each, and the bar code under them.
-// Returns false when the bar code does not fit on the label.
+// Stacks the shown items from the top of the label, one line each, and the bar code under them
+// (the library's address layout). Returns false when the bar code does not fit on the label.
 bool applyItems(tav::TavLabel& label, const BatchOptions& options, int columns) {
-    mailpiece::applyAddressItems(label, options.fontSize);
-    const tav::TavSheetCls& sheet = *label.SheetProperties();
-    const float lineHeight = static_cast<float>(options.fontSize * 1.25 / 72.0);
-    float top = label.Item1Properties()->Top();
+    QStringList templates;
     for (int k = 1; k <= 7; ++k) {
-        tav::TavItemCls& item = *label.itemProperties(k);
         const QString& text = options.itemTemplates[k - 1];
-        const bool shown =
-            options.addressMode
+        if (options.addressMode
                 ? k <= 4
-                : !text.isEmpty() && (text != QStringLiteral("<<Item%1>>").arg(k) || k <= columns);
-        item.setVisible(shown);
-        if (!shown)
-            continue;
-        if (!options.addressMode)
-            item.setTextControl(text);
-        item.setTop(top);
-        top += lineHeight;
+                : !text.isEmpty() && (text != QStringLiteral("<<Item%1>>").arg(k) || k <= columns))
+            templates << (options.addressMode ? QStringLiteral("<<Item%1>>").arg(k) : text);
     }
-    tav::TavBarCodeCls& barCode = *label.BarCodeProperties();
-    barCode.setVisible(!options.zipColumn.isEmpty());
-    barCode.setTop(top + 0.02f);
-    return !barCode.Visible() || top + 0.22f <= sheet.PieceHeight();
+    const bool fits = label.ApplyAddressLayout(
+        static_cast<qint32>(std::max<qsizetype>(1, templates.size())), options.fontSize);
+    for (qsizetype i = 0; i < templates.size(); ++i)
+        label.itemProperties(static_cast<int>(i + 1))->setTextControl(templates.at(i));
+    label.Item1Properties()->setVisible(!templates.isEmpty());
+    const bool barCode = !options.zipColumn.isEmpty();
+    label.BarCodeProperties()->setVisible(barCode && fits);
+    return !barCode || fits;
 }
 
 int listPieces() {

@@ -14,8 +14,8 @@ void applyEnvelopeLayout(tav::TavMail& mail, const QString& pieceName,
     for (int index = 3; index <= 7; ++index)
         mail.TavLabel1().itemProperties(index)->setVisible(false);
 
-    setPlainText(*mail.DeliveryAddress(), 12);
-    setPlainText(*mail.ReturnAddress(), 9);
+    tav::setPlainText(*mail.DeliveryAddress(), 12);
+    tav::setPlainText(*mail.ReturnAddress(), 9);
     setReturnAddress(mail, returnAddress);
 
     tav::TavBarCodeCls& barCode = *mail.BarCodeProperties();

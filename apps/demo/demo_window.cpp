@@ -178,7 +178,7 @@ void DemoWindow::applyLayout(tav::TavLabel& label) const {
         return;
     }
     label.setPieceName(pieceName_);
-    mailpiece::applyAddressItems(label);
+    label.ApplyAddressLayout();
 }
 
 void DemoWindow::choosePiece(const QString& name) {

@@ -24,14 +24,17 @@ class QPushButton;
 
 namespace tav {
 
-/// The label control: takes pieces one at a time (substitution text and bar code value), keeps
-/// them in its piece store, and lays them out on sheets of labels.
 class PieceListModel;
 class TavBarcode;
 class TavItem;
 class TavMetaCls;
 class TavPiece;
 
+/// Plain text for `item`: Arial of `points` points, regular, top left, white, no border.
+MAILPIECE_EXPORT void setPlainText(TavItemCls& item, double points);
+
+/// The label control: takes pieces one at a time (substitution text and bar code value), keeps
+/// them in its piece store, and lays them out on sheets of labels.
 class MAILPIECE_EXPORT TavLabel : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QString SubstituteText READ SubstituteText WRITE setSubstituteText DESIGNABLE false)
@@ -142,6 +145,13 @@ public:
     /// name is then the PieceName); a damaged entry raises error 380 and changes nothing.
     QString PieceName() const { return pieceName_; }
     void setPieceName(const QString& name);
+
+    /// Lays the items out for addresses on the current piece: `lines` lines (1 to 7) of plain
+    /// Arial, `fontSize` points (6 to 72), stacked from the top left and showing Item1 … ItemN,
+    /// and the POSTNET bar code under them. The font is made smaller (to 6 points) where the
+    /// lines would not fit the piece; returns whether the bar code fits too (it is hidden when
+    /// not). Raises error 5 for a count or size out of range.
+    Q_INVOKABLE bool ApplyAddressLayout(qint32 lines = 4, double fontSize = 9);
 
     /// A new control's design: the built-in layout, "5264 - Shipping" from the catalogue, the
     /// default display and printing settings.

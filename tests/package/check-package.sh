@@ -10,12 +10,27 @@ scratch=$2
 here=$(cd "$(dirname "$0")" && pwd)
 rm -rf "$scratch"
 cmake --install "$build" --prefix "$scratch/stage" >/dev/null
+# The README's host code, as the README shows it.
+mkdir -p "$scratch/build"
+sed -n '/^<!-- host-example -->$/,/^```$/p' "$here/../../README.md" | sed '1,2d;$d' \
+    > "$scratch/build/readme_example.inc"
+grep -q printLabels "$scratch/build/readme_example.inc" ||
+    { echo "README.md has no host example" >&2; exit 1; }
 cmake -S "$here" -B "$scratch/build" -G Ninja -DCMAKE_PREFIX_PATH="$scratch/stage" >/dev/null
 cmake --build "$scratch/build" >/dev/null
 find "$scratch/stage" -path '*/plugins/designer/libmailpiece_designer.so' | grep -q . ||
     { echo "the Designer plugin was not installed" >&2; exit 1; }
 export MAILPIECE_SYSTEM_DIR="$scratch/stage/share/mailpiece"
 "$scratch/build/host"
+
+# The README's host prints the sample mailing: 70 labels on three sheets, no placeholder left.
+"$scratch/build/readme_host" "$here/../../data/sample-addresses.csv" "$scratch/readme.pdf"
+[ "$(pdfinfo "$scratch/readme.pdf" | awk '/^Pages:/ {print $2}')" = 3 ] ||
+    { echo "the README's host did not print three sheets" >&2; exit 1; }
+pdftotext "$scratch/readme.pdf" - | grep -q "Boulder, CO 80320" ||
+    { echo "the README's host printed no address" >&2; exit 1; }
+! pdftotext "$scratch/readme.pdf" - | grep -q "<<" ||
+    { echo "the README's host printed a placeholder" >&2; exit 1; }
 
 pc=$(find "$scratch/stage" -name mailpiece.pc)
 [ -n "$pc" ] || { echo "mailpiece.pc was not installed" >&2; exit 1; }
