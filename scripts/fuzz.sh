@@ -25,7 +25,8 @@ for target in "${targets[@]}"; do
     mkdir -p "$work"
     cp -n fuzz/corpus/"$target"/* "$work"/
     echo "== $target: $seconds s"
-    ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$PWD/fuzz/lsan.supp \
+        UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
         build-fuzz/fuzz/fuzz_"$target" -max_total_time="$seconds" -max_len=16384 -timeout=20 \
         -print_final_stats=1 -artifact_prefix=build-fuzz/findings/"$target"- "$work" \
         2> build-fuzz/"$target".log || status=1
