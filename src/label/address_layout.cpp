@@ -3,6 +3,7 @@
 
 #include "tav_error.h"
 #include "tav_label.h"
+#include "tav_label_p.h"
 
 #include <algorithm>
 
@@ -41,7 +42,7 @@ bool TavLabel::ApplyAddressLayout(qint32 lines, double fontSize) {
                    QStringLiteral("the font size is %1 to 72 points, not %2")
                        .arg(kSmallestPoints)
                        .arg(fontSize));
-    const TavSheetCls& sheet = *sheet_;
+    const TavSheetCls& sheet = *d->sheet_;
     const float left = std::min(0.15f, sheet.PieceWidth() / 10);
     const float width = std::max(0.1f, sheet.PieceWidth() - 2 * left);
     const float top = std::min(0.06f, sheet.PieceHeight() / 10);
@@ -64,7 +65,7 @@ bool TavLabel::ApplyAddressLayout(qint32 lines, double fontSize) {
     const float lineHeight = lineHeightInches(points);
     float lineTop = top;
     for (int index = 1; index <= 7; ++index) {
-        TavItemCls& item = *items_[index - 1];
+        TavItemCls& item = *d->items_[index - 1];
         item.setVisible(index <= lines);
         item.setTextControl(QStringLiteral("<<Item%1>>").arg(index));
         item.setLeft1(left);
@@ -75,7 +76,7 @@ bool TavLabel::ApplyAddressLayout(qint32 lines, double fontSize) {
         if (index <= lines)
             lineTop += lineHeight;
     }
-    TavBarCodeCls& barCode = *barCode_;
+    TavBarCodeCls& barCode = *d->barCode_;
     barCode.setVisible(bars);
     barCode.setLeft1(left);
     barCode.setTop(lineTop + kBarCodeGap);

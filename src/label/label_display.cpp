@@ -8,6 +8,7 @@
 #include "piece_select.h"
 #include "sheet_limits.h"
 #include "tav_label.h"
+#include "tav_label_p.h"
 #include "units.h"
 
 #include <QComboBox>
@@ -59,7 +60,7 @@ void TavLabel::buildNavigation() {
         button->setObjectName(QString::fromLatin1(leftNames[i]));
         button->setFont(font);
         button->setFocusPolicy(Qt::NoFocus);
-        leftButtons_[i] = button;
+        d->leftButtons_[i] = button;
     }
     const char* const rightNames[] = {"NavPrAll", "NavPrSht", "NavSelect", "NavLayout"};
     const char* const rightCaptions[] = {"Pr All", "Pr Sheet", "Select", "Layout"};
@@ -68,74 +69,76 @@ void TavLabel::buildNavigation() {
         button->setObjectName(QString::fromLatin1(rightNames[i]));
         button->setFont(font);
         button->setFocusPolicy(Qt::NoFocus);
-        rightButtons_[i] = button;
+        d->rightButtons_[i] = button;
     }
-    viewList_ = new QComboBox(this);
-    viewList_->setObjectName(QStringLiteral("NavAppearance"));
-    viewList_->setFont(font);
-    viewList_->addItems({QStringLiteral("Piece"), QStringLiteral("Sheet"), QStringLiteral("Both")});
-    viewList_->setCurrentIndex(appearance_);
-    pieceStatus_ = new QLabel(QStringLiteral("Piece 0 of 0"), this);
-    pieceStatus_->setObjectName(QStringLiteral("NavPLbl"));
-    sheetStatus_ = new QLabel(QStringLiteral("Sheet 0 of 0"), this);
-    sheetStatus_->setObjectName(QStringLiteral("NavSLbl"));
-    for (QLabel* status : {pieceStatus_, sheetStatus_}) {
+    d->viewList_ = new QComboBox(this);
+    d->viewList_->setObjectName(QStringLiteral("NavAppearance"));
+    d->viewList_->setFont(font);
+    d->viewList_->addItems(
+        {QStringLiteral("Piece"), QStringLiteral("Sheet"), QStringLiteral("Both")});
+    d->viewList_->setCurrentIndex(d->appearance_);
+    d->pieceStatus_ = new QLabel(QStringLiteral("Piece 0 of 0"), this);
+    d->pieceStatus_->setObjectName(QStringLiteral("NavPLbl"));
+    d->sheetStatus_ = new QLabel(QStringLiteral("Sheet 0 of 0"), this);
+    d->sheetStatus_->setObjectName(QStringLiteral("NavSLbl"));
+    for (QLabel* status : {d->pieceStatus_, d->sheetStatus_}) {
         status->setFont(font);
         status->setAlignment(Qt::AlignCenter);
     }
-    pieceView_ = new TavPort(this);
-    pieceView_->setObjectName(QStringLiteral("NavPieceWin"));
-    sheetView_ = new TavPort(this);
-    sheetView_->setObjectName(QStringLiteral("NavSheetWin"));
-    for (TavPort* view : {pieceView_, sheetView_}) {
+    d->pieceView_ = new TavPort(this);
+    d->pieceView_->setObjectName(QStringLiteral("NavPieceWin"));
+    d->sheetView_ = new TavPort(this);
+    d->sheetView_->setObjectName(QStringLiteral("NavSheetWin"));
+    for (TavPort* view : {d->pieceView_, d->sheetView_}) {
         connect(view, &TavPort::clicked, this, &TavLabel::Click);
         connect(view, &TavPort::doubleClicked, this, &TavLabel::DblClick);
     }
-    pieceListModel_ = new PieceListModel([this] { return pieceCount(); }, this);
-    pieceList_ = new QListView(this);
-    pieceList_->setObjectName(QStringLiteral("List1"));
-    pieceList_->setModel(pieceListModel_);
-    pieceList_->setUniformItemSizes(true); // a list of any length lays out at once
-    pieceList_->setFont(font);
-    pieceList_->hide();
+    d->pieceListModel_ = new PieceListModel([this] { return pieceCount(); }, this);
+    d->pieceList_ = new QListView(this);
+    d->pieceList_->setObjectName(QStringLiteral("List1"));
+    d->pieceList_->setModel(d->pieceListModel_);
+    d->pieceList_->setUniformItemSizes(true); // a list of any length lays out at once
+    d->pieceList_->setFont(font);
+    d->pieceList_->hide();
 
     // No error may leave a button's slot: it is reported and the control stays usable.
     const auto step = [this](auto target) {
         return [this, target] { reportingErrors([&] { navigate(target()); }); };
     };
-    const auto perSheet = [this] { return SheetLayout::piecesPerSheet(*sheet_); };
-    connect(leftButtons_[0], &QPushButton::clicked, this, step([] { return 1; }));
-    connect(leftButtons_[1], &QPushButton::clicked, this,
-            step([this, perSheet] { return std::max(1, currentPiece_ - perSheet()); }));
-    connect(leftButtons_[2], &QPushButton::clicked, this,
-            step([this] { return std::max(1, currentPiece_ - 1); }));
-    connect(leftButtons_[3], &QPushButton::clicked, this, &TavLabel::openPieceList);
-    connect(leftButtons_[4], &QPushButton::clicked, this,
-            step([this] { return std::min(pieceCount(), currentPiece_ + 1); }));
-    connect(leftButtons_[5], &QPushButton::clicked, this,
-            step([this, perSheet] { return std::min(pieceCount(), currentPiece_ + perSheet()); }));
-    connect(leftButtons_[6], &QPushButton::clicked, this, step([this] { return pieceCount(); }));
+    const auto perSheet = [this] { return SheetLayout::piecesPerSheet(*d->sheet_); };
+    connect(d->leftButtons_[0], &QPushButton::clicked, this, step([] { return 1; }));
+    connect(d->leftButtons_[1], &QPushButton::clicked, this,
+            step([this, perSheet] { return std::max(1, d->currentPiece_ - perSheet()); }));
+    connect(d->leftButtons_[2], &QPushButton::clicked, this,
+            step([this] { return std::max(1, d->currentPiece_ - 1); }));
+    connect(d->leftButtons_[3], &QPushButton::clicked, this, &TavLabel::openPieceList);
+    connect(d->leftButtons_[4], &QPushButton::clicked, this,
+            step([this] { return std::min(pieceCount(), d->currentPiece_ + 1); }));
+    connect(d->leftButtons_[5], &QPushButton::clicked, this, step([this, perSheet] {
+                return std::min(pieceCount(), d->currentPiece_ + perSheet());
+            }));
+    connect(d->leftButtons_[6], &QPushButton::clicked, this, step([this] { return pieceCount(); }));
     const auto print = [this](void (TavLabel::*printMember)()) {
         return [this, printMember] {
-            pieceList_->hide();
+            d->pieceList_->hide();
             reportingErrors([&] { (this->*printMember)(); });
             focusView();
-            pieceView_->MetaKill();
-            sheetView_->MetaKill();
+            d->pieceView_->MetaKill();
+            d->sheetView_->MetaKill();
         };
     };
-    connect(rightButtons_[0], &QPushButton::clicked, this, print(&TavLabel::PrintAll));
-    connect(rightButtons_[1], &QPushButton::clicked, this, print(&TavLabel::PrintSheet));
-    connect(rightButtons_[2], &QPushButton::clicked, this, [this] {
-        pieceList_->hide();
+    connect(d->rightButtons_[0], &QPushButton::clicked, this, print(&TavLabel::PrintAll));
+    connect(d->rightButtons_[1], &QPushButton::clicked, this, print(&TavLabel::PrintSheet));
+    connect(d->rightButtons_[2], &QPushButton::clicked, this, [this] {
+        d->pieceList_->hide();
         reportingErrors([this] { PieceSelectDialogShow(); });
     });
-    connect(rightButtons_[3], &QPushButton::clicked, this, [this] {
-        pieceList_->hide();
+    connect(d->rightButtons_[3], &QPushButton::clicked, this, [this] {
+        d->pieceList_->hide();
         reportingErrors([this] { PieceLayoutDialogShow(); });
     });
-    connect(viewList_, &QComboBox::activated, this, &TavLabel::viewChosen);
-    connect(pieceList_, &QListView::clicked, this, &TavLabel::pieceListClicked);
+    connect(d->viewList_, &QComboBox::activated, this, &TavLabel::viewChosen);
+    connect(d->pieceList_, &QListView::clicked, this, &TavLabel::pieceListClicked);
 
     setMinimumSize(kMinimumWidth / twipsPerPixel(),
                    (kMinimumHeight + twipsPerPixel() - 1) / twipsPerPixel());
@@ -143,15 +146,16 @@ void TavLabel::buildNavigation() {
 
 void TavLabel::navigate(qint32 piece) {
     // With no pieces the target is 0 or 1; the current piece stays within the pieces.
-    pieceList_->hide();
+    d->pieceList_->hide();
     showPiece(pieceCount() == 0 ? 0 : std::clamp(piece, 1, pieceCount()));
     redraw();
     focusView();
 }
 
 void TavLabel::focusView() {
-    pieceList_->hide();
-    (viewList_->currentIndex() == TavEnumCls::TavShowSheet ? sheetView_ : pieceView_)->setFocus();
+    d->pieceList_->hide();
+    (d->viewList_->currentIndex() == TavEnumCls::TavShowSheet ? d->sheetView_ : d->pieceView_)
+        ->setFocus();
 }
 
 void TavLabel::viewChosen(int) {
@@ -160,38 +164,38 @@ void TavLabel::viewChosen(int) {
 }
 
 void TavLabel::setEnabledFlag(bool on) {
-    enabledFlag_ = on;
+    d->enabledFlag_ = on;
     emit propertyChanged(QStringLiteral("Enabled"));
 }
 
 void TavLabel::setFreezeDisplay(bool on) {
-    freezeDisplay_ = on;
+    d->freezeDisplay_ = on;
     emit propertyChanged(QStringLiteral("FreezeDisplay"));
 }
 
 void TavLabel::setAppearance(qint32 view) {
-    appearance_ = view;
+    d->appearance_ = view;
     emit propertyChanged(QStringLiteral("Appearance"));
-    if (view >= 0 && view < viewList_->count()) {
-        viewList_->setCurrentIndex(view);
+    if (view >= 0 && view < d->viewList_->count()) {
+        d->viewList_->setCurrentIndex(view);
         viewChosen(view);
     }
 }
 
 void TavLabel::setShowLeftBtns(const QString& flags) {
-    showLeftBtns_ = normaliseFlags(flags, 7);
+    d->showLeftBtns_ = normaliseFlags(flags, 7);
     emit propertyChanged(QStringLiteral("ShowLeftBtns"));
     layoutButtons();
 }
 
 void TavLabel::setShowCenter(const QString& flags) {
-    showCenter_ = normaliseFlags(flags, 2);
+    d->showCenter_ = normaliseFlags(flags, 2);
     emit propertyChanged(QStringLiteral("ShowCenter"));
     layoutButtons();
 }
 
 void TavLabel::setShowRightBtns(const QString& flags) {
-    showRightBtns_ = normaliseFlags(flags, 5);
+    d->showRightBtns_ = normaliseFlags(flags, 5);
     emit propertyChanged(QStringLiteral("ShowRightBtns"));
     layoutButtons();
 }
@@ -214,8 +218,8 @@ void TavLabel::layoutButtons() {
 
     qint32 x = 60;
     for (int i = 0; i < 7; ++i) {
-        QPushButton* button = leftButtons_[i];
-        if (flagShown(showLeftBtns_, i + 1)) {
+        QPushButton* button = d->leftButtons_[i];
+        if (flagShown(d->showLeftBtns_, i + 1)) {
             button->setGeometry(pixels(x, buttonTop, kNavButtonWidth, kButtonHeight));
             button->show();
             x = x + kNavButtonWidth - 30; // neighbouring buttons overlap by 30 twips
@@ -225,18 +229,18 @@ void TavLabel::layoutButtons() {
     }
 
     qint32 right = width - 40;
-    if (flagShown(showRightBtns_, 5)) {
+    if (flagShown(d->showRightBtns_, 5)) {
         const qint32 left = width - kViewListWidth - 40;
-        viewList_->setGeometry(pixels(left, buttonTop - 30, kViewListWidth, kButtonHeight + 60));
-        viewList_->show();
+        d->viewList_->setGeometry(pixels(left, buttonTop - 30, kViewListWidth, kButtonHeight + 60));
+        d->viewList_->show();
         right = left - 40;
     } else {
-        viewList_->hide();
+        d->viewList_->hide();
     }
     // NavPrAll, NavPrSht, NavSelect, NavLayout go right to left; their flags are 4, 3, 2, 1.
     for (int i = 0; i < 4; ++i) {
-        QPushButton* button = rightButtons_[i];
-        if (flagShown(showRightBtns_, 4 - i)) {
+        QPushButton* button = d->rightButtons_[i];
+        if (flagShown(d->showRightBtns_, 4 - i)) {
             right -= kCommandWidth;
             button->setGeometry(pixels(right, buttonTop, kCommandWidth, kButtonHeight));
             button->show();
@@ -246,28 +250,28 @@ void TavLabel::layoutButtons() {
     }
 
     // The status labels sit after NavLast, centred between the groups when there is room.
-    qint32 labelLeft = leftButtons_[6]->x() * tpp + kNavButtonWidth + 100;
+    qint32 labelLeft = d->leftButtons_[6]->x() * tpp + kNavButtonWidth + 100;
     const qint32 centred = roundToInt(right - labelLeft - kStatusWidth, kSource) / 2 + labelLeft;
     if (centred > 10)
         labelLeft = centred;
-    pieceStatus_->setGeometry(pixels(labelLeft, height - 390, kStatusWidth, kStatusHeight));
-    sheetStatus_->setGeometry(
+    d->pieceStatus_->setGeometry(pixels(labelLeft, height - 390, kStatusWidth, kStatusHeight));
+    d->sheetStatus_->setGeometry(
         pixels(labelLeft, height - 410 + kStatusHeight, kStatusWidth, kStatusHeight));
-    pieceStatus_->setVisible(flagShown(showCenter_, 1));
-    sheetStatus_->setVisible(flagShown(showCenter_, 2));
-    frame_->move(100 / tpp, (height + 10000) / tpp);
-    laidOut_ = true;
+    d->pieceStatus_->setVisible(flagShown(d->showCenter_, 1));
+    d->sheetStatus_->setVisible(flagShown(d->showCenter_, 2));
+    d->frame_->move(100 / tpp, (height + 10000) / tpp);
+    d->laidOut_ = true;
     redraw();
 }
 
 void TavLabel::redraw() {
-    pieceList_->hide();
-    if (!refresh_ || !laidOut_)
+    d->pieceList_->hide();
+    if (!d->refresh_ || !d->laidOut_)
         return;
-    if (!sheetGeometryProblem(*sheet_).isEmpty()) {
+    if (!sheetGeometryProblem(*d->sheet_).isEmpty()) {
         // A sheet that cannot be laid out shows nothing until it is mended; printing says why.
-        pieceView_->MetaKill();
-        sheetView_->MetaKill();
+        d->pieceView_->MetaKill();
+        d->sheetView_->MetaKill();
         updateStatusLabels();
         return;
     }
@@ -275,33 +279,33 @@ void TavLabel::redraw() {
     const qint32 width = std::max(this->width() * tpp, kMinimumWidth);
     const qint32 height = std::max(this->height() * tpp, kMinimumHeight);
     const qint32 buttonTop = height - 330;
-    switch (viewList_->currentIndex()) {
+    switch (d->viewList_->currentIndex()) {
     case TavEnumCls::TavShowPiece:
-        sheetView_->hide();
-        pieceView_->setGeometry(pixels(60, 60, width - 120, buttonTop - 120));
-        pieceView_->show();
-        DrawPieceView(*pieceView_, *sheet_);
-        pieceView_->ZoomFull();
+        d->sheetView_->hide();
+        d->pieceView_->setGeometry(pixels(60, 60, width - 120, buttonTop - 120));
+        d->pieceView_->show();
+        DrawPieceView(*d->pieceView_, *d->sheet_);
+        d->pieceView_->ZoomFull();
         break;
     case TavEnumCls::TavShowSheet:
-        pieceView_->hide();
-        sheetView_->setGeometry(pixels(60, 60, width - 120, buttonTop - 120));
-        sheetView_->show();
-        DrawSheetView(*sheetView_, *sheet_);
-        sheetView_->ZoomFull();
+        d->pieceView_->hide();
+        d->sheetView_->setGeometry(pixels(60, 60, width - 120, buttonTop - 120));
+        d->sheetView_->show();
+        DrawSheetView(*d->sheetView_, *d->sheet_);
+        d->sheetView_->ZoomFull();
         break;
     case TavEnumCls::TavShowBoth: {
         const qint32 side = height < 2000 ? roundToInt(height * 0.4 - 200, kSource) : 600;
         const qint32 sheetLeft = width - side - 60;
         const qint32 sheetTop = buttonTop - side - 60;
-        sheetView_->setGeometry(pixels(sheetLeft, sheetTop, side, side));
-        pieceView_->setGeometry(pixels(60, 60, sheetLeft - 120, sheetTop + side - 60));
-        pieceView_->show();
-        sheetView_->show();
-        DrawPieceView(*pieceView_, *sheet_);
-        DrawSheetView(*sheetView_, *sheet_);
-        pieceView_->ZoomFull();
-        sheetView_->ZoomFull();
+        d->sheetView_->setGeometry(pixels(sheetLeft, sheetTop, side, side));
+        d->pieceView_->setGeometry(pixels(60, 60, sheetLeft - 120, sheetTop + side - 60));
+        d->pieceView_->show();
+        d->sheetView_->show();
+        DrawPieceView(*d->pieceView_, *d->sheet_);
+        DrawSheetView(*d->sheetView_, *d->sheet_);
+        d->pieceView_->ZoomFull();
+        d->sheetView_->ZoomFull();
         break;
     }
     default:
@@ -312,35 +316,37 @@ void TavLabel::redraw() {
 
 void TavLabel::updateStatusLabels() {
     ComputeSheetPosition();
-    pieceStatus_->setText(QStringLiteral("Piece %1 of %2").arg(currentPiece_).arg(pieceCount()));
-    sheetStatus_->setText(
-        QStringLiteral("Sheet %1 of %2").arg(position_.currentSheet).arg(position_.sheetCount));
+    d->pieceStatus_->setText(
+        QStringLiteral("Piece %1 of %2").arg(d->currentPiece_).arg(pieceCount()));
+    d->sheetStatus_->setText(QStringLiteral("Sheet %1 of %2")
+                                 .arg(d->position_.currentSheet)
+                                 .arg(d->position_.sheetCount));
 }
 
 void TavLabel::openPieceList() {
     if (pieceCount() == 0)
         return;
-    pieceListModel_->reset();
+    d->pieceListModel_->reset();
     const qint32 tpp = twipsPerPixel();
-    const qint32 maximum = pieceView_->height() * tpp + 400;
+    const qint32 maximum = d->pieceView_->height() * tpp + 400;
     const qint64 wanted = static_cast<qint64>(pieceCount()) * 200 + 100;
     const qint32 listHeight =
         static_cast<qint32>(std::clamp<qint64>(wanted, 300, std::max(300, maximum)));
-    QPushButton* button = leftButtons_[3];
+    QPushButton* button = d->leftButtons_[3];
     const qint32 buttonTop = button->y() * tpp;
-    listReady_ = false;
-    pieceList_->setCurrentIndex(pieceListModel_->index(std::max(currentPiece_, 1) - 1));
-    listReady_ = true;
-    pieceList_->setGeometry(
+    d->listReady_ = false;
+    d->pieceList_->setCurrentIndex(d->pieceListModel_->index(std::max(d->currentPiece_, 1) - 1));
+    d->listReady_ = true;
+    d->pieceList_->setGeometry(
         pixels(button->x() * tpp, buttonTop + kButtonHeight - listHeight, kListWidth, listHeight));
-    pieceList_->scrollTo(pieceList_->currentIndex());
-    pieceList_->show();
-    pieceList_->raise();
-    pieceList_->setFocus();
+    d->pieceList_->scrollTo(d->pieceList_->currentIndex());
+    d->pieceList_->show();
+    d->pieceList_->raise();
+    d->pieceList_->setFocus();
 }
 
 void TavLabel::pieceListClicked(const QModelIndex& index) {
-    if (!listReady_ || !index.isValid())
+    if (!d->listReady_ || !index.isValid())
         return;
     reportingErrors([&] { navigate(index.row() + 1); });
 }
@@ -355,7 +361,7 @@ void TavLabel::ShowAboutBox() {
 }
 
 bool TavLabel::PieceSelectDialogShow() {
-    const QString kept = pieceName_;
+    const QString kept = d->pieceName_;
     QString chosen = kept;
     const bool changed = ShowPieceSelect(chosen, this);
     if (changed && chosen != kept)
@@ -366,15 +372,15 @@ bool TavLabel::PieceSelectDialogShow() {
 bool TavLabel::PieceLayoutDialogShow() {
     std::array<std::shared_ptr<TavItemCls>, 7> items;
     for (std::size_t i = 0; i < items.size(); ++i)
-        items[i] = items_[i]->Copy();
-    const auto barCode = barCode_->Copy();
+        items[i] = d->items_[i]->Copy();
+    const auto barCode = d->barCode_->Copy();
     // The window opens over the control (twips on screen).
     const QPoint corner = mapToGlobal(QPoint(0, 0)) * twipsPerPixel();
-    const bool changed = EditPieceLayout(corner.y(), corner.x(), sheet_->PieceWidth(),
-                                         sheet_->PieceHeight(), items, *barCode, this);
+    const bool changed = EditPieceLayout(corner.y(), corner.x(), d->sheet_->PieceWidth(),
+                                         d->sheet_->PieceHeight(), items, *barCode, this);
     if (changed) {
-        items_ = items; // the edited copies become the control's records
-        barCode_ = barCode;
+        d->items_ = items; // the edited copies become the control's records
+        d->barCode_ = barCode;
         redraw();
     }
     return changed;

@@ -5,6 +5,7 @@
 #include "tav_barcode.h"
 #include "tav_item.h"
 #include "tav_label.h"
+#include "tav_label_p.h"
 #include "tav_meta_cls.h"
 #include "tav_piece.h"
 #include "units.h"
@@ -26,17 +27,17 @@ constexpr OleColor kEmptyPosition = 0x808080;
 } // namespace
 
 void TavLabel::ComputeSheetPosition() {
-    position_ = SheetLayout::computeSheetPosition(*sheet_, currentPiece_, pieceCount());
+    d->position_ = SheetLayout::computeSheetPosition(*d->sheet_, d->currentPiece_, pieceCount());
 }
 
 qint32 TavLabel::LastPieceToPrint() const {
-    return SheetLayout::lastPieceToPrint(rangeFirst_, rangeLast_, pieceCount());
+    return SheetLayout::lastPieceToPrint(d->rangeFirst_, d->rangeLast_, pieceCount());
 }
 
 void TavLabel::PlaceSheet(qint32 mode, TavSheetCls& sheet, TavMetaCls* target) {
     if (mode < 1)
         return;
-    qint32 pieceNumber = position_.firstPieceOfSheet - 1;
+    qint32 pieceNumber = d->position_.firstPieceOfSheet - 1;
     for (qint32 row = 1; row <= sheet.NumDown(); ++row) {
         for (qint32 column = 1; column <= sheet.NumAcross(); ++column) {
             pieceNumber = checkedAdd(pieceNumber, 1, kSource);
@@ -51,64 +52,65 @@ void TavLabel::PlacePiece(qint32 mode, const PortProperties& rectangle, qint32 p
     if (rectangle.Top < 0 || rectangle.Left1 < 0 || rectangle.Top > rectangle.ClipBottom ||
         rectangle.Left1 > rectangle.ClipRight)
         return; // the position lies off the sheet
-    piece_->setDepth(static_cast<qint16>(mode));
-    piece_->setTwipsGeometry(0, 0, rectangle.Width, rectangle.Height);
-    piece_->setPrintWhiteBacks(printWhiteBacks_);
+    d->piece_->setDepth(static_cast<qint16>(mode));
+    d->piece_->setTwipsGeometry(0, 0, rectangle.Width, rectangle.Height);
+    d->piece_->setPrintWhiteBacks(d->printWhiteBacks_);
     const PieceRecord record = FindPiece(pieceNumber);
     MarkPiece(rectangle, pieceNumber, record.found);
 
-    if (!printing_) {
+    if (!d->printing_) {
         if (mode >= TavPiece::SheetWithTexts && record.found)
             LoadPieceIntoItems(record.substituteText, record.barCodeValue, record.carrierRoute);
         if (target != nullptr)
-            piece_->MFRender(*target, rectangle.Left1, rectangle.Top);
+            d->piece_->MFRender(*target, rectangle.Left1, rectangle.Top);
         return;
     }
     if (!record.found)
         return;
     LoadPieceIntoItems(record.substituteText, record.barCodeValue, record.carrierRoute);
-    const qint32 x = checkedAdd(inchesToTwips(printerLeft_, kSource), rectangle.Left1, kSource);
-    const qint32 y = checkedAdd(inchesToTwips(printerTop_, kSource), rectangle.Top, kSource);
-    piece_->PrintSelf(std::max(x, 0), std::max(y, 0));
+    const qint32 x = checkedAdd(inchesToTwips(d->printerLeft_, kSource), rectangle.Left1, kSource);
+    const qint32 y = checkedAdd(inchesToTwips(d->printerTop_, kSource), rectangle.Top, kSource);
+    d->piece_->PrintSelf(std::max(x, 0), std::max(y, 0));
 }
 
 void TavLabel::MarkPiece(const PortProperties&, qint32 pieceNumber, bool found) {
     if (!found) {
-        piece_->setBackColor(kEmptyPosition);
-        piece_->setDepth(TavPiece::EmptyPosition);
+        d->piece_->setBackColor(kEmptyPosition);
+        d->piece_->setDepth(TavPiece::EmptyPosition);
         return;
     }
-    const bool current = pieceNumber == currentPiece_;
-    const bool inRange = pieceNumber >= rangeFirst_ && pieceNumber <= LastPieceToPrint();
+    const bool current = pieceNumber == d->currentPiece_;
+    const bool inRange = pieceNumber >= d->rangeFirst_ && pieceNumber <= LastPieceToPrint();
     if (inRange)
-        piece_->setBackColor(current ? kCurrentPiece : kOtherPiece);
+        d->piece_->setBackColor(current ? kCurrentPiece : kOtherPiece);
     else
-        piece_->setBackColor(current ? kCurrentOutsideRange : kOtherOutsideRange);
+        d->piece_->setBackColor(current ? kCurrentOutsideRange : kOtherOutsideRange);
 }
 
 void TavLabel::DrawSheetView(TavPort& port, TavSheetCls& sheet) {
-    if (!refresh_ || sheet.PieceHeight() <= 0 || sheet.PieceWidth() <= 0)
+    if (!d->refresh_ || sheet.PieceHeight() <= 0 || sheet.PieceWidth() <= 0)
         return;
     ComputeSheetPosition();
     port.InitPort(inchesToTwips(sheet.Height(), kSource), inchesToTwips(sheet.Width(), kSource));
     TavMetaCls* recording = port.PortMetaInstance();
     sheet.setPrinterTop(0);
     sheet.setPrinterLeft(0);
-    const qint16 border = piece_->BorderStyle();
-    if (!printing_)
-        piece_->setBorderStyle(1);
+    const qint16 border = d->piece_->BorderStyle();
+    if (!d->printing_)
+        d->piece_->setBorderStyle(1);
     try {
-        PlaceSheet(viewList_->currentIndex() == TavEnumCls::TavShowSheet ? 3 : 2, sheet, recording);
+        PlaceSheet(d->viewList_->currentIndex() == TavEnumCls::TavShowSheet ? 3 : 2, sheet,
+                   recording);
     } catch (...) {
-        piece_->setBorderStyle(border);
+        d->piece_->setBorderStyle(border);
         throw;
     }
-    piece_->setBorderStyle(border);
+    d->piece_->setBorderStyle(border);
     port.ShowIt();
 }
 
 void TavLabel::DrawPieceView(TavPort& port, TavSheetCls& sheet) {
-    if (!refresh_ || sheet.PieceHeight() <= 0 || sheet.PieceWidth() <= 0)
+    if (!d->refresh_ || sheet.PieceHeight() <= 0 || sheet.PieceWidth() <= 0)
         return;
     ComputeSheetPosition();
     // One screen pixel more than the piece, so that its right and bottom edges show too.
@@ -120,17 +122,17 @@ void TavLabel::DrawPieceView(TavPort& port, TavSheetCls& sheet) {
     rectangle.ClipBottom = inchesToTwips(sheet.Height(), kSource);
     rectangle.Height = inchesToTwips(sheet.PieceHeight(), kSource);
     rectangle.Width = inchesToTwips(sheet.PieceWidth(), kSource);
-    PlacePiece(TavPiece::PieceView, rectangle, currentPiece_, port.PortMetaInstance());
+    PlacePiece(TavPiece::PieceView, rectangle, d->currentPiece_, port.PortMetaInstance());
     port.ShowIt();
 }
 
 void TavLabel::LoadPieceIntoItems(const QString& substituteText, const QString& barCodeValue,
                                   const QString&) {
     // The carrier route of a stored piece is not shown anywhere.
-    const bool whiteBacks = printing_ && printWhiteBacks_;
-    for (std::size_t i = 0; i < itemControls_.size(); ++i) {
-        const TavItemCls& record = *items_[i];
-        TavItem& item = *itemControls_[i];
+    const bool whiteBacks = d->printing_ && d->printWhiteBacks_;
+    for (std::size_t i = 0; i < d->itemControls_.size(); ++i) {
+        const TavItemCls& record = *d->items_[i];
+        TavItem& item = *d->itemControls_[i];
         item.setVisible(record.Visible());
         if (!record.Visible())
             continue;
@@ -144,15 +146,15 @@ void TavLabel::LoadPieceIntoItems(const QString& substituteText, const QString& 
             item.setBackColor(OleColors::White);
         item.setDontPaint(false);
     }
-    const TavBarCodeCls& barCode = *barCode_;
-    barcodeControl_->setDontPaint(true);
-    barcodeControl_->setVisible(barCode.Visible());
-    barcodeControl_->setCaption(barCodeValue);
-    barcodeControl_->setBarCode(barCodeValue);
-    barcodeControl_->setTwipsGeometry(
+    const TavBarCodeCls& barCode = *d->barCode_;
+    d->barcodeControl_->setDontPaint(true);
+    d->barcodeControl_->setVisible(barCode.Visible());
+    d->barcodeControl_->setCaption(barCodeValue);
+    d->barcodeControl_->setBarCode(barCodeValue);
+    d->barcodeControl_->setTwipsGeometry(
         inchesToTwips(barCode.Left1(), kSource), inchesToTwips(barCode.Top(), kSource),
         inchesToTwips(barCode.Width(), kSource), inchesToTwips(barCode.Height(), kSource));
-    barcodeControl_->setBackColor(whiteBacks ? OleColors::White : barCode.BackColor());
+    d->barcodeControl_->setBackColor(whiteBacks ? OleColors::White : barCode.BackColor());
 }
 
 } // namespace tav

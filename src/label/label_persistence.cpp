@@ -7,6 +7,7 @@
 #include "sheet_limits.h"
 #include "tav_error.h"
 #include "tav_label.h"
+#include "tav_label_p.h"
 #include "tav_piece.h"
 
 #include <QComboBox>
@@ -174,108 +175,109 @@ void writeItemRecord(PropertyBag& bag, const QString& prefix, const TavItemCls& 
 }
 
 void TavLabel::copyTemplates() {
-    sheet_ = templates_.sheet->Copy();
-    for (std::size_t i = 0; i < items_.size(); ++i)
-        items_[i] = templates_.items[i]->Copy();
-    barCode_ = templates_.barCode->Copy();
+    d->sheet_ = d->templates_.sheet->Copy();
+    for (std::size_t i = 0; i < d->items_.size(); ++i)
+        d->items_[i] = d->templates_.items[i]->Copy();
+    d->barCode_ = d->templates_.barCode->Copy();
 }
 
 void TavLabel::setPieceName(const QString& name) {
-    const QString oldName = pieceName_;
-    const QString oldSheetName = sheet_->PieceName();
-    const float oldHeight = sheet_->PieceHeight();
-    pieceName_ = name;
-    sheet_->setPieceName(name);
-    sheet_->setPieceHeight(777.77f);
+    const QString oldName = d->pieceName_;
+    const QString oldSheetName = d->sheet_->PieceName();
+    const float oldHeight = d->sheet_->PieceHeight();
+    d->pieceName_ = name;
+    d->sheet_->setPieceName(name);
+    d->sheet_->setPieceHeight(777.77f);
     eLabel::ItemRecords items;
-    std::copy(items_.begin(), items_.end(), items.begin());
+    std::copy(d->items_.begin(), d->items_.end(), items.begin());
     try {
-        eLabel::ApplyPieceDefinition(*sheet_, items, *barCode_);
+        eLabel::ApplyPieceDefinition(*d->sheet_, items, *d->barCode_);
     } catch (...) {
         // A piece that cannot be applied leaves the control as it was.
-        pieceName_ = oldName;
-        sheet_->setPieceName(oldSheetName);
-        sheet_->setPieceHeight(oldHeight);
+        d->pieceName_ = oldName;
+        d->sheet_->setPieceName(oldSheetName);
+        d->sheet_->setPieceHeight(oldHeight);
         throw;
     }
     // A name the catalogue does not hold gets the envelope: the name says what was applied.
-    if (sheet_->PieceName() != name && sheet_->NumAcross() >= 1) {
-        pieceName_ = sheet_->PieceName();
+    if (d->sheet_->PieceName() != name && d->sheet_->NumAcross() >= 1) {
+        d->pieceName_ = d->sheet_->PieceName();
         if (!name.trimmed().isEmpty())
             showMessage(QStringLiteral("The piece catalogue has no piece named \"%1\"; \"%2\" is "
                                        "used instead.")
-                            .arg(name, pieceName_));
+                            .arg(name, d->pieceName_));
     }
     for (int i = 1; i <= 7; ++i)
         emit propertyChanged(itemPrefix(i));
     emit propertyChanged(kBarCode);
     emit propertyChanged(kSheet);
     emit propertyChanged(QStringLiteral("PieceName"));
-    emit pieceNameChanged(pieceName_);
+    emit pieceNameChanged(d->pieceName_);
     redraw();
 }
 
 void TavLabel::InitProperties() {
     setFont(QFont(QStringLiteral("Arial"), 10));
     copyTemplates();
-    enabledFlag_ = true;
-    refresh_ = true;
-    appearance_ = TavEnumCls::TavShowBoth;
-    piece_->setDontPaint(true);
-    printing_ = false;
-    viewList_->setCurrentIndex(appearance_);
-    printerTop_ = 0;
-    printerLeft_ = 0;
-    companyName_ = kDefaultCompany;
-    printWhiteBacks_ = true;
+    d->enabledFlag_ = true;
+    d->refresh_ = true;
+    d->appearance_ = TavEnumCls::TavShowBoth;
+    d->piece_->setDontPaint(true);
+    d->printing_ = false;
+    d->viewList_->setCurrentIndex(d->appearance_);
+    d->printerTop_ = 0;
+    d->printerLeft_ = 0;
+    d->companyName_ = kDefaultCompany;
+    d->printWhiteBacks_ = true;
     setPieceName(QString::fromLatin1(eLabel::LabelPieceName));
-    freezeDisplay_ = false;
-    showLeftBtns_ = QStringLiteral("1111111");
-    showCenter_ = QStringLiteral("11");
-    showRightBtns_ = QStringLiteral("11111");
+    d->freezeDisplay_ = false;
+    d->showLeftBtns_ = QStringLiteral("1111111");
+    d->showCenter_ = QStringLiteral("11");
+    d->showRightBtns_ = QStringLiteral("11111");
     layoutButtons();
 }
 
 void TavLabel::WriteProperties(PropertyBag& bag) const {
-    writeRecord(bag, kSheet, *sheet_, sheetFields());
+    writeRecord(bag, kSheet, *d->sheet_, sheetFields());
     for (int i = 1; i <= 7; ++i)
-        writeItemRecord(bag, itemPrefix(i), *items_[i - 1]);
-    writeRecord(bag, kBarCode, *barCode_, barCodeFields());
+        writeItemRecord(bag, itemPrefix(i), *d->items_[i - 1]);
+    writeRecord(bag, kBarCode, *d->barCode_, barCodeFields());
 
-    bag.write(QStringLiteral("Enabled"), enabledFlag_, true);
-    bag.write(QStringLiteral("Refresh"), refresh_, true);
-    bag.write(QStringLiteral("Appearance"), appearance_, 2);
-    bag.write(QStringLiteral("PrinterTop"), printerTop_, 0.0f);
-    bag.write(QStringLiteral("PrinterLeft"), printerLeft_, 0.0f);
-    bag.write(QStringLiteral("CompanyName"), companyName_, kDefaultCompany);
-    bag.write(QStringLiteral("PrintWhiteBacks"), printWhiteBacks_, true);
-    bag.write(QStringLiteral("FreezeDisplay"), freezeDisplay_, false);
-    bag.write(QStringLiteral("ShowLeftBtns"), showLeftBtns_, QStringLiteral("1111111"));
-    bag.write(QStringLiteral("ShowCenter"), showCenter_, QStringLiteral("11"));
-    bag.write(QStringLiteral("ShowRightBtns"), showRightBtns_, QStringLiteral("11111"));
+    bag.write(QStringLiteral("Enabled"), d->enabledFlag_, true);
+    bag.write(QStringLiteral("Refresh"), d->refresh_, true);
+    bag.write(QStringLiteral("Appearance"), d->appearance_, 2);
+    bag.write(QStringLiteral("PrinterTop"), d->printerTop_, 0.0f);
+    bag.write(QStringLiteral("PrinterLeft"), d->printerLeft_, 0.0f);
+    bag.write(QStringLiteral("CompanyName"), d->companyName_, kDefaultCompany);
+    bag.write(QStringLiteral("PrintWhiteBacks"), d->printWhiteBacks_, true);
+    bag.write(QStringLiteral("FreezeDisplay"), d->freezeDisplay_, false);
+    bag.write(QStringLiteral("ShowLeftBtns"), d->showLeftBtns_, QStringLiteral("1111111"));
+    bag.write(QStringLiteral("ShowCenter"), d->showCenter_, QStringLiteral("11"));
+    bag.write(QStringLiteral("ShowRightBtns"), d->showRightBtns_, QStringLiteral("11111"));
 }
 
 void TavLabel::ReadProperties(const PropertyBag& bag) {
     // A design that cannot be used must leave the control as it was: the records are replaced
     // by new ones, so the old ones stay untouched, and the plain settings are put back.
     const auto settings = [this] {
-        return std::tie(pieceName_, enabledFlag_, refresh_, appearance_, printerTop_, printerLeft_,
-                        companyName_, printWhiteBacks_, freezeDisplay_, showLeftBtns_, showCenter_,
-                        showRightBtns_, rangeFirst_, rangeLast_);
+        return std::tie(d->pieceName_, d->enabledFlag_, d->refresh_, d->appearance_, d->printerTop_,
+                        d->printerLeft_, d->companyName_, d->printWhiteBacks_, d->freezeDisplay_,
+                        d->showLeftBtns_, d->showCenter_, d->showRightBtns_, d->rangeFirst_,
+                        d->rangeLast_);
     };
     const auto savedSettings =
         std::apply([](const auto&... value) { return std::make_tuple(value...); }, settings());
-    const auto savedSheet = sheet_;
-    const auto savedItems = items_;
-    const auto savedBarCode = barCode_;
+    const auto savedSheet = d->sheet_;
+    const auto savedItems = d->items_;
+    const auto savedBarCode = d->barCode_;
     try {
         readDesign(bag);
     } catch (...) {
-        sheet_ = savedSheet;
-        items_ = savedItems;
-        barCode_ = savedBarCode;
+        d->sheet_ = savedSheet;
+        d->items_ = savedItems;
+        d->barCode_ = savedBarCode;
         settings() = savedSettings;
-        viewList_->setCurrentIndex(appearance_);
+        d->viewList_->setCurrentIndex(d->appearance_);
         throw;
     }
     layoutButtons();
@@ -287,49 +289,51 @@ void TavLabel::readDesign(const PropertyBag& bag) {
 
     try {
         const QString name = bag.read(kSheet + QStringLiteral("PN")).toString();
-        sheet_->setPieceName(name);
+        d->sheet_->setPieceName(name);
         setPieceName(name); // the saved geometry read next overrides the catalogue's
     } catch (const TavError&) {
         // An unreadable definition leaves the records as the loader left them.
     }
-    readRecord(bag, kSheet, *sheet_, sheetFields(),
+    readRecord(bag, kSheet, *d->sheet_, sheetFields(),
                {"HE", "ML", "MT", "NA", "ND", "OR", "PH", "PA", "PD", "PW", "PL", "PT", "RF", "RT",
                 "SP", "WI"});
     for (int i = 1; i <= 7; ++i)
-        readRecord(bag, itemPrefix(i), *items_[i - 1], itemFields(),
+        readRecord(bag, itemPrefix(i), *d->items_[i - 1], itemFields(),
                    {"AH", "AV", "BC", "BS", "EN", "HE", "LE", "LS", "TC", "TO", "VI", "WI", "WR",
                     "FO", "PI"});
-    readRecord(bag, kBarCode, *barCode_, barCodeFields(),
+    readRecord(bag, kBarCode, *d->barCode_, barCodeFields(),
                {"AH", "AV", "AS", "BC", "BS", "EN", "HE", "LE", "TO", "VA", "VI", "WI", "PI"});
 
-    enabledFlag_ = bag.read(QStringLiteral("Enabled"), true).toBool();
-    refresh_ = bag.read(QStringLiteral("Refresh"), true).toBool();
-    appearance_ = bag.read(QStringLiteral("Appearance"), 2).toInt();
+    d->enabledFlag_ = bag.read(QStringLiteral("Enabled"), true).toBool();
+    d->refresh_ = bag.read(QStringLiteral("Refresh"), true).toBool();
+    d->appearance_ = bag.read(QStringLiteral("Appearance"), 2).toInt();
     setPrinterTop(bag.read(QStringLiteral("PrinterTop"), 0.0f).toFloat());
     setPrinterLeft(bag.read(QStringLiteral("PrinterLeft"), 0.0f).toFloat());
-    companyName_ = bag.read(QStringLiteral("CompanyName"), kDefaultCompany).toString();
-    printWhiteBacks_ = bag.read(QStringLiteral("PrintWhiteBacks"), true).toBool();
-    freezeDisplay_ = bag.read(QStringLiteral("FreezeDisplay"), false).toBool();
+    d->companyName_ = bag.read(QStringLiteral("CompanyName"), kDefaultCompany).toString();
+    d->printWhiteBacks_ = bag.read(QStringLiteral("PrintWhiteBacks"), true).toBool();
+    d->freezeDisplay_ = bag.read(QStringLiteral("FreezeDisplay"), false).toBool();
 
-    piece_->setDontPaint(true);
-    printing_ = false;
-    if (appearance_ >= 0 && appearance_ < viewList_->count())
-        viewList_->setCurrentIndex(appearance_);
+    d->piece_->setDontPaint(true);
+    d->printing_ = false;
+    if (d->appearance_ >= 0 && d->appearance_ < d->viewList_->count())
+        d->viewList_->setCurrentIndex(d->appearance_);
     // Stored as read; they take effect at the next layout of the buttons.
-    showLeftBtns_ = bag.read(QStringLiteral("ShowLeftBtns"), QStringLiteral("1111111")).toString();
-    showCenter_ = bag.read(QStringLiteral("ShowCenter"), QStringLiteral("11")).toString();
-    showRightBtns_ = bag.read(QStringLiteral("ShowRightBtns"), QStringLiteral("11111")).toString();
+    d->showLeftBtns_ =
+        bag.read(QStringLiteral("ShowLeftBtns"), QStringLiteral("1111111")).toString();
+    d->showCenter_ = bag.read(QStringLiteral("ShowCenter"), QStringLiteral("11")).toString();
+    d->showRightBtns_ =
+        bag.read(QStringLiteral("ShowRightBtns"), QStringLiteral("11111")).toString();
     refreshPrintRange();
 
     const QString source = QStringLiteral("TavLabel:ReadProperties");
-    checkSheetGeometry(*sheet_, source, QStringLiteral("the design's sheet"));
+    checkSheetGeometry(*d->sheet_, source, QStringLiteral("the design's sheet"));
     for (int i = 1; i <= 7; ++i) {
-        const TavItemCls& item = *items_[i - 1];
+        const TavItemCls& item = *d->items_[i - 1];
         checkBoxGeometry(item.Left1(), item.Top(), item.Width(), item.Height(), source,
                          QStringLiteral("the design's item %1").arg(i));
     }
-    checkBoxGeometry(barCode_->Left1(), barCode_->Top(), barCode_->Width(), barCode_->Height(),
-                     source, QStringLiteral("the design's bar code"));
+    checkBoxGeometry(d->barCode_->Left1(), d->barCode_->Top(), d->barCode_->Width(),
+                     d->barCode_->Height(), source, QStringLiteral("the design's bar code"));
 }
 
 QString TavLabel::Design() const {

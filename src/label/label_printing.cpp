@@ -5,6 +5,7 @@
 #include "printer_test_page.h"
 #include "sheet_limits.h"
 #include "tav_label.h"
+#include "tav_label_p.h"
 #include "units.h"
 
 namespace tav {
@@ -33,27 +34,28 @@ void TavLabel::PrintAll() {
 }
 
 void TavLabel::PrintRange(qint32 first, qint32 last) {
-    rangeFirst_ = first;
-    rangeLast_ = last;
+    d->rangeFirst_ = first;
+    d->rangeLast_ = last;
     PrintMain();
 }
 
 void TavLabel::PrintMain() {
-    const Restore<qint32> clearFirst(rangeFirst_, 0);
-    const Restore<qint32> clearLast(rangeLast_, 0);
+    const Restore<qint32> clearFirst(d->rangeFirst_, 0);
+    const Restore<qint32> clearLast(d->rangeLast_, 0);
     // No pieces, no paper: a partly used first sheet is not printed blank.
-    if (pieceCount() == 0 || rangeFirst_ > pieceCount())
+    if (pieceCount() == 0 || d->rangeFirst_ > pieceCount())
         return;
-    checkSheetGeometry(*sheet_, QStringLiteral("TavLabel:PrintMain"), QStringLiteral("the sheet"));
+    checkSheetGeometry(*d->sheet_, QStringLiteral("TavLabel:PrintMain"),
+                       QStringLiteral("the sheet"));
     const qint32 last = LastPieceToPrint();
-    const qint32 perSheet = SheetLayout::piecesPerSheet(*sheet_);
+    const qint32 perSheet = SheetLayout::piecesPerSheet(*d->sheet_);
 
-    const qint32 remembered = currentPiece_;
+    const qint32 remembered = d->currentPiece_;
     struct RestoreCurrent {
         TavLabel& label;
         qint32 piece;
         ~RestoreCurrent() {
-            label.currentPiece_ = piece;
+            label.d->currentPiece_ = piece;
             try {
                 label.ComputeSheetPosition();
             } catch (...) {
@@ -62,42 +64,43 @@ void TavLabel::PrintMain() {
         }
     } restoreCurrent{*this, remembered};
 
-    currentPiece_ = std::max(rangeFirst_, 1);
+    d->currentPiece_ = std::max(d->rangeFirst_, 1);
     ComputeSheetPosition();
-    const qint32 firstSheet = position_.currentSheet;
+    const qint32 firstSheet = d->position_.currentSheet;
     const qint32 lastSheet =
-        SheetLayout::computeSheetPosition(*sheet_, std::max(last, 1), pieceCount()).currentSheet;
+        SheetLayout::computeSheetPosition(*d->sheet_, std::max(last, 1), pieceCount()).currentSheet;
     const qint32 total = std::max(0, lastSheet - firstSheet + 1);
     qint32 done = 0;
     qint32 noted = 0;
     do {
-        if (position_.firstPieceOfSheet > last)
+        if (d->position_.firstPieceOfSheet > last)
             break;
         PrintSheet();
         emit printProgress(++done, std::max(total, done));
-        noted = position_.currentSheet;
-        currentPiece_ = std::min(checkedAdd(currentPiece_, perSheet), pieceCount());
+        noted = d->position_.currentSheet;
+        d->currentPiece_ = std::min(checkedAdd(d->currentPiece_, perSheet), pieceCount());
         ComputeSheetPosition();
-    } while (position_.currentSheet > noted);
+    } while (d->position_.currentSheet > noted);
 }
 
 void TavLabel::PrintSheet() {
-    const Restore<bool> stopPrinting(printing_, false);
-    printing_ = true;
-    if (sheet_->PieceHeight() <= 0 || sheet_->PieceWidth() <= 0)
+    const Restore<bool> stopPrinting(d->printing_, false);
+    d->printing_ = true;
+    if (d->sheet_->PieceHeight() <= 0 || d->sheet_->PieceWidth() <= 0)
         return;
-    checkSheetGeometry(*sheet_, QStringLiteral("TavLabel:PrintSheet"), QStringLiteral("the sheet"));
+    checkSheetGeometry(*d->sheet_, QStringLiteral("TavLabel:PrintSheet"),
+                       QStringLiteral("the sheet"));
     // The sheet that holds the current piece, whether or not the control was drawn since it
     // changed (a hidden control, or one fed with Refresh off).
     ComputeSheetPosition();
-    sheet_->setPrinterTop(printerTop_);
-    sheet_->setPrinterLeft(printerLeft_);
+    d->sheet_->setPrinterTop(d->printerTop_);
+    d->sheet_->setPrinterLeft(d->printerLeft_);
     Printer& printer = currentPrinter();
-    printer.setOrientation(sheet_->Orientation());
-    printer.setPaperSize(SheetLayout::paperSize(*sheet_));
+    printer.setOrientation(d->sheet_->Orientation());
+    printer.setPaperSize(SheetLayout::paperSize(*d->sheet_));
     try {
         printer.Print(QStringLiteral(" ")); // opens the job and its page
-        PlaceSheet(999, *sheet_, nullptr);
+        PlaceSheet(999, *d->sheet_, nullptr);
     } catch (...) {
         printer.EndDoc(); // never leave a half-made job open for the next sheet to join
         throw;
@@ -107,7 +110,7 @@ void TavLabel::PrintSheet() {
 
 void TavLabel::PrintTest() {
     currentPrinter().setPaperSize(std::nullopt); // the pattern is made for the device's paper
-    PtrInfoMod::PrintTestPage(printerTop_, printerLeft_, companyName_);
+    PtrInfoMod::PrintTestPage(d->printerTop_, d->printerLeft_, d->companyName_);
 }
 
 } // namespace tav

@@ -1,29 +1,14 @@
 #pragma once
 
 #include "mailpiece_export.h"
+#include "piece_record.h"
 
 #include <QByteArray>
-#include <QObject>
 #include <QString>
 
 #include <deque>
 
 namespace tav {
-
-/// One piece as read back from the store.
-struct MAILPIECE_EXPORT PieceRecord {
-    Q_GADGET
-    Q_PROPERTY(QString SubstituteText MEMBER substituteText)
-    Q_PROPERTY(QString BarCode MEMBER barCodeValue)
-    Q_PROPERTY(QString CarrierRoute MEMBER carrierRoute)
-    Q_PROPERTY(bool Found MEMBER found)
-
-public:
-    QString substituteText;
-    QString barCodeValue;
-    QString carrierRoute;
-    bool found = false;
-};
 
 /// The label control's piece store: a private file with a header line and one line per piece,
 /// read back by piece number. Only an index of record offsets (8 bytes a piece) stays in memory,

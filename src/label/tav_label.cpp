@@ -5,6 +5,7 @@
 #include "tav_barcode.h"
 #include "tav_error.h"
 #include "tav_item.h"
+#include "tav_label_p.h"
 #include "tav_piece.h"
 
 namespace tav {
@@ -23,7 +24,7 @@ void requireRecord(const std::shared_ptr<Record>& record, const char* property) 
 
 TavLabel::TavLabel(QWidget* parent)
     : QWidget(parent)
-    , store_(std::make_unique<PieceStore>(QStringLiteral("qzp"))) {
+    , d(std::make_unique<TavLabelPrivate>()) {
     copyTemplates();
     buildPieceContainer();
     buildNavigation();
@@ -31,26 +32,26 @@ TavLabel::TavLabel(QWidget* parent)
 
 void TavLabel::buildPieceContainer() {
     // The piece container is never seen: it draws into the views' recordings and onto paper.
-    frame_ = new QWidget(this);
-    frame_->setObjectName(QStringLiteral("Frame1"));
-    frame_->setGeometry(-20000, -20000, 10, 10);
-    frame_->hide();
-    piece_ = new TavPiece(frame_);
-    piece_->setObjectName(QStringLiteral("BrixPiece1"));
-    piece_->setDontPaint(true);
-    for (std::size_t i = 0; i < itemControls_.size(); ++i) {
-        itemControls_[i] = new TavItem(piece_);
-        itemControls_[i]->setObjectName(QStringLiteral("TavItem%1").arg(i + 1));
+    d->frame_ = new QWidget(this);
+    d->frame_->setObjectName(QStringLiteral("Frame1"));
+    d->frame_->setGeometry(-20000, -20000, 10, 10);
+    d->frame_->hide();
+    d->piece_ = new TavPiece(d->frame_);
+    d->piece_->setObjectName(QStringLiteral("BrixPiece1"));
+    d->piece_->setDontPaint(true);
+    for (std::size_t i = 0; i < d->itemControls_.size(); ++i) {
+        d->itemControls_[i] = new TavItem(d->piece_);
+        d->itemControls_[i]->setObjectName(QStringLiteral("TavItem%1").arg(i + 1));
     }
-    barcodeControl_ = new TavBarcode(piece_);
-    barcodeControl_->setObjectName(QStringLiteral("TavBarcode1"));
-    barcodeControl_->setDontPaint(true);
+    d->barcodeControl_ = new TavBarcode(d->piece_);
+    d->barcodeControl_->setObjectName(QStringLiteral("TavBarcode1"));
+    d->barcodeControl_->setDontPaint(true);
 }
 
 TavLabel::~TavLabel() = default;
 
 void TavLabel::setSubstituteText(const QString& text) {
-    substituteText_ = StrLib::TrimSpaces(text);
+    d->substituteText_ = StrLib::TrimSpaces(text);
     emit propertyChanged(QStringLiteral("SubstituteText"));
 }
 
@@ -59,7 +60,7 @@ void TavLabel::setCurrentPiece(qint32 piece) {
 }
 
 void TavLabel::setRefresh(bool on) {
-    refresh_ = on;
+    d->refresh_ = on;
     emit propertyChanged(QStringLiteral("Refresh"));
     if (on)
         redraw();
@@ -67,38 +68,38 @@ void TavLabel::setRefresh(bool on) {
 
 void TavLabel::setSheetProperties(std::shared_ptr<TavSheetCls> sheet) {
     requireRecord(sheet, "SheetProperties");
-    sheet_ = std::move(sheet);
+    d->sheet_ = std::move(sheet);
     refreshPrintRange();
     redraw();
     emit propertyChanged(QStringLiteral("SheetProperties"));
 }
 
 std::shared_ptr<TavItemCls> TavLabel::itemProperties(int index) const {
-    if (index < 1 || index > static_cast<int>(items_.size()))
+    if (index < 1 || index > static_cast<int>(d->items_.size()))
         raiseError(ErrorNumber::SubscriptOutOfRange, QStringLiteral("TavLabel:ItemProperties"),
                    QStringLiteral("item %1 does not exist (items are 1 to 7)").arg(index));
-    return items_[index - 1];
+    return d->items_[index - 1];
 }
 
 void TavLabel::setItemProperties(int index, std::shared_ptr<TavItemCls> item) {
     const QString name = QStringLiteral("Item%1Properties").arg(index);
     itemProperties(index); // checks the index
     requireRecord(item, name.toLatin1().constData());
-    items_[index - 1] = std::move(item);
+    d->items_[index - 1] = std::move(item);
     redraw();
     emit propertyChanged(name);
 }
 
 void TavLabel::setBarCodeProperties(std::shared_ptr<TavBarCodeCls> barCode) {
     requireRecord(barCode, "BarCodeProperties");
-    barCode_ = std::move(barCode);
+    d->barCode_ = std::move(barCode);
     redraw();
     emit propertyChanged(QStringLiteral("BarCodeProperties"));
 }
 
 void TavLabel::refreshPrintRange() {
-    rangeFirst_ = sheet_->PrintFrom();
-    rangeLast_ = sheet_->PrintTo();
+    d->rangeFirst_ = d->sheet_->PrintFrom();
+    d->rangeLast_ = d->sheet_->PrintTo();
 }
 
 namespace {
@@ -115,17 +116,17 @@ float printerOffset(float inches, float limit, const char* property) {
 } // namespace
 
 void TavLabel::setPrinterTop(float inches) {
-    printerTop_ = printerOffset(inches, 8.75f, "PrinterTop");
+    d->printerTop_ = printerOffset(inches, 8.75f, "PrinterTop");
     emit propertyChanged(QStringLiteral("PrinterTop"));
 }
 
 void TavLabel::setPrinterLeft(float inches) {
-    printerLeft_ = printerOffset(inches, 6.75f, "PrinterLeft");
+    d->printerLeft_ = printerOffset(inches, 6.75f, "PrinterLeft");
     emit propertyChanged(QStringLiteral("PrinterLeft"));
 }
 
 void TavLabel::setCompanyName(const QString& name) {
-    companyName_ = name;
+    d->companyName_ = name;
     emit propertyChanged(QStringLiteral("CompanyName"));
 }
 
@@ -145,7 +146,7 @@ void TavLabel::SetPieceText(const QString& name, const QString& value) {
                                   "a piece")
                        .arg(name));
     // The first pair of a name is the one a template shows: replace it where it stands.
-    QStringList pairs = substituteText_.split(QLatin1Char('|'), Qt::SkipEmptyParts);
+    QStringList pairs = d->substituteText_.split(QLatin1Char('|'), Qt::SkipEmptyParts);
     const QString pair = name + QLatin1Char('^') + value;
     const auto named = std::find_if(pairs.begin(), pairs.end(), [&](const QString& entry) {
         return StrLib::TextBefore(entry, QStringLiteral("^")) == name &&
@@ -159,7 +160,7 @@ void TavLabel::SetPieceText(const QString& name, const QString& value) {
 }
 
 void TavLabel::AddPiece() {
-    store_->append(substituteText_, barCode_->Value(), carrierRoute_);
+    d->store_->append(d->substituteText_, d->barCode_->Value(), d->carrierRoute_);
     emit pieceCountChanged(pieceCount());
     showPiece(pieceCount());
     redraw();
@@ -167,44 +168,176 @@ void TavLabel::AddPiece() {
 
 void TavLabel::NewMailing() {
     auto fresh = std::make_unique<PieceStore>(QStringLiteral("qzp"));
-    store_ = std::move(fresh); // the old store and its file go
-    position_ = {};
-    rangeFirst_ = 0;
-    rangeLast_ = 0;
+    d->store_ = std::move(fresh); // the old store and its file go
+    d->position_ = {};
+    d->rangeFirst_ = 0;
+    d->rangeLast_ = 0;
     emit pieceCountChanged(0);
     showPiece(0);
     redraw();
 }
 
 void TavLabel::showPiece(qint32 piece) {
-    if (piece == currentPiece_)
+    if (piece == d->currentPiece_)
         return;
-    currentPiece_ = piece;
+    d->currentPiece_ = piece;
     emit currentPieceChanged(piece);
 }
 
 void TavLabel::CreatePieceStore() {
-    if (store_->created())
+    if (d->store_->created())
         return;
-    store_->create();
+    d->store_->create();
     showPiece(0);
-    position_ = {};
+    d->position_ = {};
 }
 
 void TavLabel::ClosePieceStore() {
-    store_->close();
+    d->store_->close();
 }
 
 void TavLabel::OpenPieceStoreForReading() {
-    store_->openForReading();
+    d->store_->openForReading();
 }
 
 PieceRecord TavLabel::ReadPieceRecord() {
-    return store_->readRecord();
+    return d->store_->readRecord();
 }
 
 PieceRecord TavLabel::FindPiece(qint32 number) {
-    return store_->find(number);
+    return d->store_->find(number);
+}
+
+QString TavLabel::SubstituteText() const {
+    return d->substituteText_;
+}
+
+qint32 TavLabel::CurrentPiece() const {
+    return d->currentPiece_;
+}
+
+bool TavLabel::Refresh() const {
+    return d->refresh_;
+}
+
+std::shared_ptr<TavSheetCls> TavLabel::SheetProperties() const {
+    return d->sheet_;
+}
+
+std::shared_ptr<TavItemCls> TavLabel::Item1Properties() const {
+    return d->items_[0];
+}
+
+std::shared_ptr<TavItemCls> TavLabel::Item2Properties() const {
+    return d->items_[1];
+}
+
+std::shared_ptr<TavItemCls> TavLabel::Item3Properties() const {
+    return d->items_[2];
+}
+
+std::shared_ptr<TavItemCls> TavLabel::Item4Properties() const {
+    return d->items_[3];
+}
+
+std::shared_ptr<TavItemCls> TavLabel::Item5Properties() const {
+    return d->items_[4];
+}
+
+std::shared_ptr<TavItemCls> TavLabel::Item6Properties() const {
+    return d->items_[5];
+}
+
+std::shared_ptr<TavItemCls> TavLabel::Item7Properties() const {
+    return d->items_[6];
+}
+
+std::shared_ptr<TavBarCodeCls> TavLabel::BarCodeProperties() const {
+    return d->barCode_;
+}
+
+float TavLabel::PrinterTop() const {
+    return d->printerTop_;
+}
+
+float TavLabel::PrinterLeft() const {
+    return d->printerLeft_;
+}
+
+QString TavLabel::CompanyName() const {
+    return d->companyName_;
+}
+
+bool TavLabel::PrintWhiteBacks() const {
+    return d->printWhiteBacks_;
+}
+
+void TavLabel::setPrintWhiteBacks(bool on) {
+    d->printWhiteBacks_ = on;
+}
+
+QString TavLabel::PieceName() const {
+    return d->pieceName_;
+}
+
+bool TavLabel::Enabled() const {
+    return d->enabledFlag_;
+}
+
+bool TavLabel::FreezeDisplay() const {
+    return d->freezeDisplay_;
+}
+
+qint32 TavLabel::Appearance() const {
+    return d->appearance_;
+}
+
+QString TavLabel::ShowLeftBtns() const {
+    return d->showLeftBtns_;
+}
+
+QString TavLabel::ShowCenter() const {
+    return d->showCenter_;
+}
+
+QString TavLabel::ShowRightBtns() const {
+    return d->showRightBtns_;
+}
+
+qint32 TavLabel::currentSheet() const {
+    return d->position_.currentSheet;
+}
+
+qint32 TavLabel::sheetCount() const {
+    return d->position_.sheetCount;
+}
+
+qint32 TavLabel::firstPieceOfSheet() const {
+    return d->position_.firstPieceOfSheet;
+}
+
+bool TavLabel::printing() const {
+    return d->printing_;
+}
+
+qint32 TavLabel::rangeFirst() const {
+    return d->rangeFirst_;
+}
+
+qint32 TavLabel::rangeLast() const {
+    return d->rangeLast_;
+}
+
+qint32 TavLabel::pieceCount() const {
+    return d->store_->pieceCount();
+}
+
+QString TavLabel::pieceStoreFileName() const {
+    return d->store_->fileName();
+}
+
+TavPiece& TavLabel::piece() const {
+    return *d->piece_;
 }
 
 } // namespace tav

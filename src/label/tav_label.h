@@ -1,34 +1,26 @@
 #pragma once
 
-#include "built_in_layout.h"
 #include "mailpiece_export.h"
-#include "piece_store.h"
-#include "property_bag.h"
+#include "piece_record.h"
 #include "shared_object.h"
-#include "sheet_layout.h"
 #include "tav_bar_code_cls.h"
 #include "tav_item_cls.h"
-#include "tav_port.h"
 #include "tav_sheet_cls.h"
 
 #include <QWidget>
 
-class QComboBox;
-class QLabel;
-class QListView;
-class QModelIndex;
-class QPushButton;
-
-#include <array>
 #include <memory>
+
+class QModelIndex;
 
 namespace tav {
 
-class PieceListModel;
-class TavBarcode;
-class TavItem;
+class PropertyBag;
+class TavLabelPrivate;
 class TavMetaCls;
 class TavPiece;
+class TavPort;
+struct PortProperties;
 
 /// Plain text for `item`: Arial of `points` points, regular, top left, white, no border.
 MAILPIECE_EXPORT void setPlainText(TavItemCls& item, double points);
@@ -82,7 +74,7 @@ public:
     ~TavLabel() override;
 
     /// The text of the next piece (Item1^…|Item2^…|); setting it drops surrounding spaces.
-    QString SubstituteText() const { return substituteText_; }
+    QString SubstituteText() const;
     void setSubstituteText(const QString& text);
     /// Sets the value of `name` in SubstituteText (replacing an earlier value of that name,
     /// else appending the pair): the safe way to fill a piece's texts one by one. A name or
@@ -90,34 +82,34 @@ public:
     /// and changes nothing.
     Q_INVOKABLE void SetPieceText(const QString& name, const QString& value);
     /// The piece shown (1-based; 0 without pieces); setting clamps to 1 .. the piece count.
-    qint32 CurrentPiece() const { return currentPiece_; }
+    qint32 CurrentPiece() const;
     void setCurrentPiece(qint32 piece);
     /// While false, nothing is redrawn; setting it to true redraws at once.
-    bool Refresh() const { return refresh_; }
+    bool Refresh() const;
     void setRefresh(bool on);
 
     /// The live sheet record (not a copy); setting stores the given record itself.
-    std::shared_ptr<TavSheetCls> SheetProperties() const { return sheet_; }
+    std::shared_ptr<TavSheetCls> SheetProperties() const;
     void setSheetProperties(std::shared_ptr<TavSheetCls> sheet);
     /// The live record of item `index` (1 to 7); raises error 9 for any other index.
     std::shared_ptr<TavItemCls> itemProperties(int index) const;
     void setItemProperties(int index, std::shared_ptr<TavItemCls> item);
-    std::shared_ptr<TavItemCls> Item1Properties() const { return items_[0]; }
+    std::shared_ptr<TavItemCls> Item1Properties() const;
     void setItem1Properties(std::shared_ptr<TavItemCls> item) { setItemProperties(1, item); }
-    std::shared_ptr<TavItemCls> Item2Properties() const { return items_[1]; }
+    std::shared_ptr<TavItemCls> Item2Properties() const;
     void setItem2Properties(std::shared_ptr<TavItemCls> item) { setItemProperties(2, item); }
-    std::shared_ptr<TavItemCls> Item3Properties() const { return items_[2]; }
+    std::shared_ptr<TavItemCls> Item3Properties() const;
     void setItem3Properties(std::shared_ptr<TavItemCls> item) { setItemProperties(3, item); }
-    std::shared_ptr<TavItemCls> Item4Properties() const { return items_[3]; }
+    std::shared_ptr<TavItemCls> Item4Properties() const;
     void setItem4Properties(std::shared_ptr<TavItemCls> item) { setItemProperties(4, item); }
-    std::shared_ptr<TavItemCls> Item5Properties() const { return items_[4]; }
+    std::shared_ptr<TavItemCls> Item5Properties() const;
     void setItem5Properties(std::shared_ptr<TavItemCls> item) { setItemProperties(5, item); }
-    std::shared_ptr<TavItemCls> Item6Properties() const { return items_[5]; }
+    std::shared_ptr<TavItemCls> Item6Properties() const;
     void setItem6Properties(std::shared_ptr<TavItemCls> item) { setItemProperties(6, item); }
-    std::shared_ptr<TavItemCls> Item7Properties() const { return items_[6]; }
+    std::shared_ptr<TavItemCls> Item7Properties() const;
     void setItem7Properties(std::shared_ptr<TavItemCls> item) { setItemProperties(7, item); }
     /// The live bar code record; its Value is the bar code of the next piece added.
-    std::shared_ptr<TavBarCodeCls> BarCodeProperties() const { return barCode_; }
+    std::shared_ptr<TavBarCodeCls> BarCodeProperties() const;
     void setBarCodeProperties(std::shared_ptr<TavBarCodeCls> barCode);
 
     /// Appends a piece from SubstituteText and BarCodeProperties.Value and makes it current.
@@ -127,23 +119,23 @@ public:
     Q_INVOKABLE void NewMailing();
 
     /// Vertical offset of every piece on paper (inches), kept within ±8.75.
-    float PrinterTop() const { return printerTop_; }
+    float PrinterTop() const;
     void setPrinterTop(float inches);
     /// Horizontal offset of every piece on paper (inches), kept within ±6.75.
-    float PrinterLeft() const { return printerLeft_; }
+    float PrinterLeft() const;
     void setPrinterLeft(float inches);
     /// The name the printer test page shows.
-    QString CompanyName() const { return companyName_; }
+    QString CompanyName() const;
     void setCompanyName(const QString& name);
     /// Whether printed items, bar code and pieces keep white backgrounds (default true).
-    bool PrintWhiteBacks() const { return printWhiteBacks_; }
-    void setPrintWhiteBacks(bool on) { printWhiteBacks_ = on; }
+    bool PrintWhiteBacks() const;
+    void setPrintWhiteBacks(bool on);
 
     /// The catalogue piece the layout comes from; setting it applies that piece's definition to
     /// the sheet, item and bar code records. A name the catalogue does not hold is reported
     /// through the message sink and the envelope "Size 10 - Envelope" is applied instead (its
     /// name is then the PieceName); a damaged entry raises error 380 and changes nothing.
-    QString PieceName() const { return pieceName_; }
+    QString PieceName() const;
     void setPieceName(const QString& name);
 
     /// Lays the items out for addresses on the current piece: `lines` lines (1 to 7) of plain
@@ -168,23 +160,23 @@ public:
     void setDesign(const QString& design);
 
     /// Stored and persisted only.
-    bool Enabled() const { return enabledFlag_; }
+    bool Enabled() const;
     void setEnabledFlag(bool on);
     /// Stored and persisted only.
-    bool FreezeDisplay() const { return freezeDisplay_; }
+    bool FreezeDisplay() const;
     void setFreezeDisplay(bool on);
     /// The view last chosen by the host (TavAppearance: 0 piece, 1 sheet, 2 both); setting it
     /// selects that view, as a user's choice in the view list does.
-    qint32 Appearance() const { return appearance_; }
+    qint32 Appearance() const;
     void setAppearance(qint32 view);
     /// Which of the seven left buttons show ("0" hides one), normalised to seven characters.
-    QString ShowLeftBtns() const { return showLeftBtns_; }
+    QString ShowLeftBtns() const;
     void setShowLeftBtns(const QString& flags);
     /// Which of the two status labels show.
-    QString ShowCenter() const { return showCenter_; }
+    QString ShowCenter() const;
     void setShowCenter(const QString& flags);
     /// Which of Layout, Select, Pr Sheet, Pr All and the view list show.
-    QString ShowRightBtns() const { return showRightBtns_; }
+    QString ShowRightBtns() const;
     void setShowRightBtns(const QString& flags);
     /// Shows the about box modally.
     Q_INVOKABLE void ShowAboutBox();
@@ -207,16 +199,16 @@ public:
 
     /// The sheet that holds the current piece (1-based), the number of sheets, and the piece at
     /// position 1 of the current sheet, as of the last ComputeSheetPosition.
-    qint32 currentSheet() const { return position_.currentSheet; }
-    qint32 sheetCount() const { return position_.sheetCount; }
-    qint32 firstPieceOfSheet() const { return position_.firstPieceOfSheet; }
+    qint32 currentSheet() const;
+    qint32 sheetCount() const;
+    qint32 firstPieceOfSheet() const;
     /// Whether a sheet is being sent to the printer.
-    bool printing() const { return printing_; }
+    bool printing() const;
     /// The print range (0, 0 when none is set).
-    qint32 rangeFirst() const { return rangeFirst_; }
-    qint32 rangeLast() const { return rangeLast_; }
+    qint32 rangeFirst() const;
+    qint32 rangeLast() const;
     /// The piece container that every piece is drawn and printed through.
-    TavPiece& piece() const { return *piece_; }
+    TavPiece& piece() const;
 
     // The sheet layout walk shared by the views and printing.
     /// Recomputes the current sheet, the sheet count and the first piece of the sheet.
@@ -242,9 +234,9 @@ public:
                             const QString& carrierRoute);
 
     /// Number of pieces added.
-    qint32 pieceCount() const { return store_->pieceCount(); }
+    qint32 pieceCount() const;
     /// Full path of the piece store file.
-    QString pieceStoreFileName() const { return store_->fileName(); }
+    QString pieceStoreFileName() const;
 
     // The piece store operations that layout, drawing and printing build on.
     /// Empties the store and writes its header; does nothing once the store exists.
@@ -295,49 +287,7 @@ private:
     qint32 twipsPerPixel() const;
     QRect pixels(qint32 left, qint32 top, qint32 width, qint32 height) const;
 
-    BuiltInLayout templates_;
-    std::unique_ptr<PieceStore> store_;
-    QString substituteText_;
-    QString carrierRoute_; // written as the third field of every record; never set
-    qint32 currentPiece_ = 0;
-    bool refresh_ = true;
-
-    std::shared_ptr<TavSheetCls> sheet_;
-    std::array<std::shared_ptr<TavItemCls>, 7> items_;
-    std::shared_ptr<TavBarCodeCls> barCode_;
-
-    QWidget* frame_;  // kept out of sight: holds the piece container
-    TavPiece* piece_; // BrixPiece1
-    std::array<TavItem*, 7> itemControls_{};
-    TavBarcode* barcodeControl_; // TavBarcode1
-    SheetLayout::SheetPosition position_;
-    qint32 rangeFirst_ = 0;
-    qint32 rangeLast_ = 0;
-    bool printing_ = false;
-    float printerTop_ = 0;  // inches
-    float printerLeft_ = 0; // inches
-    QString companyName_ = QStringLiteral("Your Company Name Here");
-    bool printWhiteBacks_ = true;
-    qint32 appearance_ = TavEnumCls::TavShowBoth;
-    QString pieceName_;
-    bool enabledFlag_ = true;
-    bool freezeDisplay_ = false;
-    QString showLeftBtns_ = QStringLiteral("1111111");
-    QString showCenter_ = QStringLiteral("11");
-    QString showRightBtns_ = QStringLiteral("11111");
-    bool listReady_ = true;
-    bool laidOut_ = false;
-
-    // The navigation bar and the two views.
-    std::array<QPushButton*, 7> leftButtons_{};  // NavFirst .. NavLast
-    std::array<QPushButton*, 4> rightButtons_{}; // NavPrAll, NavPrSht, NavSelect, NavLayout
-    QComboBox* viewList_;                        // NavAppearance
-    QLabel* pieceStatus_;                        // NavPLbl
-    QLabel* sheetStatus_;                        // NavSLbl
-    QListView* pieceList_;                       // List1
-    PieceListModel* pieceListModel_;
-    TavPort* pieceView_; // NavPieceWin
-    TavPort* sheetView_; // NavSheetWin
+    std::unique_ptr<TavLabelPrivate> const d;
 };
 
 } // namespace tav
