@@ -84,7 +84,9 @@ FeedResult feedMailing(const QString& path, tav::TavLabel& label, PieceMaker::Mo
     const HeldRefresh held(label);
     return feedRows(path, mode, zipColumn,
                     [&label](const PieceMaker&, const CsvRow&, const MailingPiece& piece) {
-                        label.setSubstituteText(piece.substituteText);
+                        label.setSubstituteText(QString());
+                        for (const auto& [name, value] : piece.texts)
+                            label.SetPieceText(name, value);
                         label.BarCodeProperties()->setValue(piece.zip);
                         label.AddPiece();
                     });

@@ -2,6 +2,8 @@
 
 #include "tav_address_cls.h"
 
+#include <QSet>
+
 #include <algorithm>
 
 namespace mailpiece {
@@ -45,7 +47,7 @@ std::optional<MailingPiece> PieceMaker::make(const CsvRow& row,
                                                      "separate the items of a piece")});
         return std::nullopt;
     }
-    return MailingPiece{row.line, mode_ == Mode::Address ? addressText(row) : columnsText(row),
+    return MailingPiece{row.line, mode_ == Mode::Address ? addressTexts(row) : columnsTexts(row),
                         field(row, zip_)};
 }
 
@@ -60,27 +62,34 @@ void PieceMaker::fillAddress(const CsvRow& row, tav::TavAddressCls& address) con
     address.setZip(field(row, addressColumns_[7]));
 }
 
-QString PieceMaker::addressText(const CsvRow& row) const {
+std::vector<std::pair<QString, QString>> PieceMaker::addressTexts(const CsvRow& row) const {
     tav::TavAddressCls address;
     fillAddress(row, address);
     // Every item gets an entry, empty past the last line, so no placeholder is left showing.
     const QStringList lines = address.CurrentText().split(QStringLiteral("\r\n"));
-    QString text;
+    std::vector<std::pair<QString, QString>> texts;
     for (qsizetype i = 0; i < 7; ++i)
-        text += QStringLiteral("Item%1^%2|").arg(i + 1).arg(lines.value(i));
-    return text;
+        texts.emplace_back(QStringLiteral("Item%1").arg(i + 1), lines.value(i));
+    return texts;
 }
 
-QString PieceMaker::columnsText(const CsvRow& row) const {
-    QString text;
+std::vector<std::pair<QString, QString>> PieceMaker::columnsTexts(const CsvRow& row) const {
+    std::vector<std::pair<QString, QString>> texts;
+    QSet<QString> names;
+    const auto add = [&](const QString& name, const QString& value) {
+        if (!names.contains(name)) { // the first of a name is the one a template shows
+            names.insert(name);
+            texts.emplace_back(name, value);
+        }
+    };
     for (qsizetype k = 0; k < 7; ++k)
-        text += QStringLiteral("Item%1^%2|").arg(k + 1).arg(field(row, k));
+        add(QStringLiteral("Item%1").arg(k + 1), field(row, k));
     for (qsizetype c = 0; c < header_.size(); ++c) {
         const QString name = header_.at(c).trimmed();
         if (!name.isEmpty() && carriable({name}))
-            text += name + QLatin1Char('^') + field(row, c) + QLatin1Char('|');
+            add(name, field(row, c));
     }
-    return text;
+    return texts;
 }
 
 } // namespace mailpiece

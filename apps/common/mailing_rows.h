@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace tav {
@@ -15,9 +16,11 @@ namespace mailpiece {
 
 /// One mail piece made from a CSV row, ready for TavLabel.
 struct MailingPiece {
-    qsizetype line = 0;     // where the row starts in the CSV file
-    QString substituteText; // name^value|... for the items' templates
-    QString zip;            // the bar code value
+    qsizetype line = 0;                             // where the row starts in the CSV file
+    std::vector<std::pair<QString, QString>> texts; // name and value for the items' templates;
+                                                    // each name once, the first one
+
+    QString zip; // the bar code value
 };
 
 /// The address columns a mailing file may have; matched case-insensitively, missing ones empty.
@@ -53,8 +56,8 @@ public:
     void fillAddress(const CsvRow& row, tav::TavAddressCls& address) const;
 
 private:
-    QString addressText(const CsvRow& row) const;
-    QString columnsText(const CsvRow& row) const;
+    std::vector<std::pair<QString, QString>> addressTexts(const CsvRow& row) const;
+    std::vector<std::pair<QString, QString>> columnsTexts(const CsvRow& row) const;
 
     QStringList header_;
     Mode mode_;

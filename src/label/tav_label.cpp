@@ -52,6 +52,7 @@ TavLabel::~TavLabel() = default;
 
 void TavLabel::setSubstituteText(const QString& text) {
     d->substituteText_ = StrLib::TrimSpaces(text);
+    d->pieceTextNamesKnown_ = false;
     emit propertyChanged(QStringLiteral("SubstituteText"));
 }
 
@@ -145,18 +146,31 @@ void TavLabel::SetPieceText(const QString& name, const QString& value) {
                    QStringLiteral("the text %1 holds \"|\" or \"^\", which separate the texts of "
                                   "a piece")
                        .arg(name));
-    // The first pair of a name is the one a template shows: replace it where it stands.
-    QStringList pairs = d->substituteText_.split(QLatin1Char('|'), Qt::SkipEmptyParts);
+    // A new name is appended (cheap, so that a row of many columns stays linear); the first
+    // pair of a known name, the one a template shows, is replaced where it stands.
+    QString& list = d->substituteText_;
+    if (!d->pieceTextNamesKnown_) {
+        d->pieceTextNames_.clear();
+        for (const QString& entry : list.split(QLatin1Char('|'), Qt::SkipEmptyParts))
+            if (entry.contains(QLatin1Char('^')))
+                d->pieceTextNames_.insert(StrLib::TextBefore(entry, QStringLiteral("^")));
+        d->pieceTextNamesKnown_ = true;
+    }
     const QString pair = name + QLatin1Char('^') + value;
-    const auto named = std::find_if(pairs.begin(), pairs.end(), [&](const QString& entry) {
-        return StrLib::TextBefore(entry, QStringLiteral("^")) == name &&
-               entry.contains(QLatin1Char('^'));
-    });
-    if (named != pairs.end())
-        *named = pair;
-    else
-        pairs.append(pair);
-    setSubstituteText(pairs.join(QLatin1Char('|')) + QLatin1Char('|'));
+    if (!d->pieceTextNames_.contains(name)) {
+        if (!list.isEmpty() && !list.endsWith(QLatin1Char('|')))
+            list += QLatin1Char('|');
+        list += pair + QLatin1Char('|');
+        d->pieceTextNames_.insert(name);
+    } else {
+        QStringList pairs = list.split(QLatin1Char('|'), Qt::SkipEmptyParts);
+        *std::find_if(pairs.begin(), pairs.end(), [&](const QString& entry) {
+            return entry.contains(QLatin1Char('^')) &&
+                   StrLib::TextBefore(entry, QStringLiteral("^")) == name;
+        }) = pair;
+        list = pairs.join(QLatin1Char('|')) + QLatin1Char('|');
+    }
+    emit propertyChanged(QStringLiteral("SubstituteText"));
 }
 
 void TavLabel::AddPiece() {

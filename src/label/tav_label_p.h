@@ -10,6 +10,9 @@
 #include "tav_enum_cls.h"
 #include "tav_port.h"
 
+#include <QSet>
+#include <QString>
+
 #include <array>
 #include <memory>
 
@@ -32,7 +35,9 @@ public:
     BuiltInLayout templates_;
     std::unique_ptr<PieceStore> store_ = std::make_unique<PieceStore>(QStringLiteral("qzp"));
     QString substituteText_;
-    QString carrierRoute_; // written as the third field of every record; never set
+    QSet<QString> pieceTextNames_;     // the names in substituteText_, for SetPieceText
+    bool pieceTextNamesKnown_ = false; // whether pieceTextNames_ matches substituteText_
+    QString carrierRoute_;             // written as the third field of every record; never set
     qint32 currentPiece_ = 0;
     bool refresh_ = true;
 

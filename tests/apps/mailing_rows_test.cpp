@@ -18,6 +18,14 @@ std::vector<MailingPiece> make(const CsvTable& table, PieceMaker::Mode mode,
     return pieces;
 }
 
+// The piece's texts as the label control's substitution list holds them.
+QString substituteText(const MailingPiece& piece) {
+    QString text;
+    for (const auto& [name, value] : piece.texts)
+        text += name + QLatin1Char('^') + value + QLatin1Char('|');
+    return text;
+}
+
 } // namespace
 
 TEST(MailingRows, EachAddressLineBecomesAnItem) {
@@ -29,11 +37,11 @@ TEST(MailingRows, EachAddressLineBecomesAnItem) {
     const auto pieces = make(table, PieceMaker::Mode::Address, problems);
     EXPECT_TRUE(problems.empty());
     ASSERT_EQ(pieces.size(), 2u);
-    EXPECT_EQ(pieces[0].substituteText,
+    EXPECT_EQ(substituteText(pieces[0]),
               QStringLiteral("Item1^John Q. Public|Item2^1 Main St|Item3^Springfield, IL   62701|"
                              "Item4^|Item5^|Item6^|Item7^|"));
     EXPECT_EQ(pieces[0].zip, QStringLiteral("62701"));
-    EXPECT_EQ(pieces[1].substituteText,
+    EXPECT_EQ(substituteText(pieces[1]),
               QStringLiteral("Item1^Mary D'Angelo|Item2^300 Harbor St|Item3^Suite 5, Building B|"
                              "Item4^Baltimore, MD   21230-4512|Item5^|Item6^|Item7^|"));
 }
@@ -43,7 +51,7 @@ TEST(MailingRows, ValuesThatWouldSplitTheItemListAreReportedNotMangled) {
     std::vector<CsvProblem> problems;
     const auto pieces = make(table, PieceMaker::Mode::Address, problems);
     ASSERT_EQ(pieces.size(), 1u);
-    EXPECT_EQ(pieces[0].substituteText,
+    EXPECT_EQ(substituteText(pieces[0]),
               QStringLiteral("Item1^ Doe    34567|Item2^|Item3^|Item4^|Item5^|Item6^|Item7^|"));
     ASSERT_EQ(problems.size(), 2u);
     EXPECT_EQ(problems[0].line, 2);
@@ -56,8 +64,14 @@ TEST(MailingRows, ColumnsAreReachableByNumberAndByName) {
     const auto pieces = make(table, PieceMaker::Mode::Columns, problems, QStringLiteral("zip"));
     ASSERT_EQ(pieces.size(), 1u);
     EXPECT_EQ(pieces[0].zip, QStringLiteral("97301"));
-    EXPECT_EQ(pieces[0].substituteText,
+    EXPECT_EQ(substituteText(pieces[0]),
               QStringLiteral("Item1^Ann|Item2^Salem|Item3^97301|Item4^|Item5^|Item6^|Item7^|"
                              "Name^Ann|City^Salem|ZIP^97301|"));
     EXPECT_TRUE(make(table, PieceMaker::Mode::Columns, problems, QString())[0].zip.isEmpty());
+
+    // A column named like an earlier one (or like Item1) does not replace it.
+    const CsvTable twice = readCsv("City,Item1,City\nSalem,x,Eugene\n");
+    EXPECT_EQ(substituteText(make(twice, PieceMaker::Mode::Columns, problems)[0]),
+              QStringLiteral("Item1^Salem|Item2^x|Item3^Eugene|Item4^|Item5^|Item6^|Item7^|"
+                             "City^Salem|"));
 }
