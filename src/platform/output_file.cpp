@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tav {
@@ -21,6 +22,13 @@ const QString kSource = QStringLiteral("OutputFile");
 
 QString systemError() {
     return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+// The mode a new file gets from the process's umask, as if it had been created by name.
+mode_t newFileMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
 }
 
 } // namespace
@@ -78,6 +86,12 @@ void OutputFile::complete(const QString& what) {
 void OutputFile::placeAs(const QString& path) {
     if (temporaryPath_.isEmpty())
         return;
+    // The temporary file was made owner-only; the placed one takes the mode of the file it
+    // replaces, or a new file's.
+    struct stat replaced {};
+    const bool replacing =
+        ::stat(QFile::encodeName(path).constData(), &replaced) == 0 && S_ISREG(replaced.st_mode);
+    ::fchmod(file_->handle(), replacing ? replaced.st_mode & 07777 : newFileMode());
     if (::rename(QFile::encodeName(temporaryPath_).constData(),
                  QFile::encodeName(path).constData()) != 0) {
         const QString reason = systemError();
@@ -93,6 +107,7 @@ bool OutputFile::placeAsNew(const QString& path) {
     if (temporaryPath_.isEmpty())
         return true;
     const QByteArray from = QFile::encodeName(temporaryPath_);
+    ::fchmod(file_->handle(), newFileMode());
     if (::link(from.constData(), QFile::encodeName(path).constData()) != 0) {
         if (errno == EEXIST)
             return false;

@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using namespace tav;
 
 namespace {
@@ -113,4 +115,28 @@ TEST(OutputFile, AFileNeverCompletedIsNeverThere) {
         file->placeAs(path);
     }
     EXPECT_EQ(entries(dir.path()), QStringList{QStringLiteral("out.txt")});
+}
+
+TEST(OutputFile, APlacedFileHasTheModeOfANewFileOrOfTheFileItReplaces) {
+    QTemporaryDir dir;
+    const mode_t mask = ::umask(022);
+    const QString path = dir.filePath(QStringLiteral("out.pdf"));
+    const auto write = [&] {
+        const auto file = OutputFile::forPath(path);
+        file->device().write("whole");
+        file->complete(path);
+        file->placeAs(path);
+    };
+    write();
+    EXPECT_EQ(QFileInfo(path).permissions(), QFile::ReadOwner | QFile::WriteOwner |
+                                                 QFile::ReadUser | QFile::WriteUser |
+                                                 QFile::ReadGroup | QFile::ReadOther);
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+    write();
+    EXPECT_EQ(QFileInfo(path).permissions(),
+              QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+    const auto pdf = PdfPrinter::filePerJob(dir.path());
+    printPages(*pdf, 1);
+    EXPECT_TRUE(QFileInfo(pdf->writtenFiles().constFirst()).permissions() & QFile::ReadOther);
+    ::umask(mask);
 }
