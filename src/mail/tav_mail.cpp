@@ -46,6 +46,7 @@ TavMail::TavMail(QWidget* parent)
     : QWidget(parent)
     , label_(new TavLabel(this)) {
     label_->setObjectName(QStringLiteral("TavLabel1"));
+    connect(label_, &TavLabel::pieceNameChanged, this, &TavMail::pieceNameChanged);
     DeliveryAddress_Text(); // an empty record
     DeliveryAddress()->setTextControl(QStringLiteral("<<DeliveryAddress>>"));
 }

@@ -24,7 +24,8 @@ class MAILPIECE_EXPORT TavMail : public QWidget {
     Q_PROPERTY(qint32 Appearance READ Appearance WRITE setAppearance DESIGNABLE false)
     Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabledFlag DESIGNABLE false)
     Q_PROPERTY(bool FreezeDisplay READ FreezeDisplay WRITE setFreezeDisplay DESIGNABLE false)
-    Q_PROPERTY(QString PieceName READ PieceName WRITE setPieceName DESIGNABLE false)
+    Q_PROPERTY(QString PieceName READ PieceName WRITE setPieceName NOTIFY pieceNameChanged
+                   DESIGNABLE false)
     Q_PROPERTY(float PrinterLeft READ PrinterLeft WRITE setPrinterLeft DESIGNABLE false)
     Q_PROPERTY(float PrinterTop READ PrinterTop WRITE setPrinterTop DESIGNABLE false)
     Q_PROPERTY(QString ShowCenter READ ShowCenter WRITE setShowCenter DESIGNABLE false)
@@ -152,6 +153,8 @@ public:
 signals:
     /// A property changed; `name` is the envelope's own name for it.
     void propertyChanged(const QString& name);
+    /// A piece name was applied.
+    void pieceNameChanged(const QString& name);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

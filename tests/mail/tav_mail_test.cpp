@@ -298,3 +298,13 @@ TEST_F(TavMailTest, AnEnvelopeJobIsPrintedOnEnvelopePaper) {
     EXPECT_EQ(envelope.orientation, 2);                  // landscape: 9.5 across
     EXPECT_FALSE(printer->jobs()[1].paper.has_value());  // the test page: the device's paper
 }
+
+TEST_F(TavMailTest, AHostIsToldOfAnAppliedPieceName) {
+    TavMail mail;
+    QSignalSpy names(&mail, &TavMail::pieceNameChanged);
+    const QMetaObject& meta = *mail.metaObject();
+    EXPECT_TRUE(meta.property(meta.indexOfProperty("PieceName")).hasNotifySignal());
+    mail.setPieceName(QStringLiteral("Size 10 - Envelope"));
+    ASSERT_EQ(names.count(), 1);
+    EXPECT_EQ(names.at(0).at(0).toString(), QStringLiteral("Size 10 - Envelope"));
+}
