@@ -5,6 +5,7 @@
 #include "output_file.h"
 #include "pdf_printer.h"
 #include "sample_piece.h"
+#include "signal_cleanup.h"
 #include "tav_error.h"
 #include "tav_meta_cls.h"
 
@@ -33,6 +34,7 @@ int main(int argc, char* argv[]) {
                                   QStringLiteral("percent"), QStringLiteral("200"));
     parser.addOptions({png, pdf, zoom});
     parser.process(app);
+    tav::removeRegisteredFilesOnSignals(); // no half-written output left by an interruption
 
     try {
         const auto piece = makeSamplePiece();
