@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the built library into a staging prefix, builds tests/package against it with CMake
-# and a second host with pkg-config, runs both and an installed program, and checks that the
-# Designer plugin was installed with it. Nothing is found through LD_LIBRARY_PATH: the installed
+# (a host with a Designer form, and the README's host code) and the README's host again with
+# pkg-config, runs them and an installed program, and checks that the Designer plugin was
+# installed with it. Nothing is found through LD_LIBRARY_PATH: the installed
 # files must find the library themselves.
 # Arguments: the project's build directory, a scratch directory.
 set -euo pipefail
@@ -43,10 +44,13 @@ pc=$(find "$scratch/stage" -name mailpiece.pc)
 export PKG_CONFIG_PATH
 PKG_CONFIG_PATH=$(dirname "$pc")
 libdir=$(pkg-config --variable=libdir mailpiece)
+# The same README host once more, built with pkg-config's flags alone.
 # shellcheck disable=SC2046 # the flags are words
-c++ "$here/pkgconfig_host.cpp" -o "$scratch/pkgconfig_host" -fPIC \
+c++ "$here/readme_host.cpp" -o "$scratch/readme_host_pc" -fPIC -I"$scratch/build" \
     $(pkg-config --cflags --libs mailpiece) -Wl,-rpath,"$libdir"
-"$scratch/pkgconfig_host"
+"$scratch/readme_host_pc" "$here/../../data/sample-addresses.csv" "$scratch/readme_pc.pdf"
+cmp -s <(pdftotext "$scratch/readme.pdf" -) <(pdftotext "$scratch/readme_pc.pdf" -) ||
+    { echo "the README's host printed differently when built with pkg-config" >&2; exit 1; }
 
 # An installed program runs from its prefix without help.
 "$scratch/stage/bin/mailpiece-batch" --list-pieces | grep -q "5160 - Address"
