@@ -18,10 +18,6 @@ void place(TavItemCls& item, double top, double left, double width, double heigh
     item.setHeight(static_cast<float>(height));
 }
 
-} // namespace
-
-namespace {
-
 const QString kApplySource = QStringLiteral("eLabel:ApplyPieceDefinition");
 
 QString pieceDescription(const TavSheetCls& sheet) {

@@ -86,8 +86,6 @@ void TavLabel::PrintMain() {
 void TavLabel::PrintSheet() {
     const Restore<bool> stopPrinting(d->printing_, false);
     d->printing_ = true;
-    if (d->sheet_->PieceHeight() <= 0 || d->sheet_->PieceWidth() <= 0)
-        return;
     checkSheetGeometry(*d->sheet_, QStringLiteral("TavLabel:PrintSheet"),
                        QStringLiteral("the sheet"));
     // The sheet that holds the current piece, whether or not the control was drawn since it

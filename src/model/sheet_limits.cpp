@@ -28,6 +28,14 @@ QString lengthProblem(const char* field, float inches, Lower lower) {
     return {};
 }
 
+// The first of `problems` that is one, or "".
+template <std::size_t N> QString firstProblem(const QString (&problems)[N]) {
+    for (const QString& problem : problems)
+        if (!problem.isEmpty())
+            return problem;
+    return {};
+}
+
 // The far edge of the grid, in double precision so that no product overflows.
 QString extentProblem(const char* direction, double margin, double pitch, qint16 count,
                       double piece) {
@@ -53,9 +61,8 @@ QString sheetGeometryProblem(const TavSheetCls& sheet) {
         lengthProblem("Marginleft", sheet.Marginleft(), Lower::Any),
         lengthProblem("MarginTop", sheet.MarginTop(), Lower::Any),
     };
-    for (const QString& problem : lengths)
-        if (!problem.isEmpty())
-            return problem;
+    if (const QString problem = firstProblem(lengths); !problem.isEmpty())
+        return problem;
     if (sheet.NumAcross() < 1)
         return QStringLiteral("NumAcross is %1; a sheet needs at least one piece across")
             .arg(sheet.NumAcross());
@@ -84,10 +91,9 @@ void checkBoxGeometry(float left, float top, float width, float height, const QS
         lengthProblem("Width", width, Lower::AtLeastZero),
         lengthProblem("Height", height, Lower::AtLeastZero),
     };
-    for (const QString& problem : lengths)
-        if (!problem.isEmpty())
-            raiseError(ErrorNumber::InvalidPropertyValue, source,
-                       QStringLiteral("%1: %2").arg(what, problem));
+    if (const QString problem = firstProblem(lengths); !problem.isEmpty())
+        raiseError(ErrorNumber::InvalidPropertyValue, source,
+                   QStringLiteral("%1: %2").arg(what, problem));
 }
 
 } // namespace tav

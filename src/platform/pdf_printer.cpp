@@ -58,25 +58,26 @@ void PdfPrinter::discard() {
 }
 
 void PdfPrinter::openDocument() {
-    const QFileInfo info(target_);
-    if (single_ && (!info.exists() || info.isFile())) {
+    if (!single_) {
+        file_ = std::make_unique<OutputFile>(target_);
+    } else {
+        const QFileInfo info(target_);
         // Two runs writing one document would each replace the other's: the second is refused.
-        QDir().mkpath(info.absolutePath());
-        auto lock = std::make_unique<QLockFile>(target_ + QStringLiteral(".lock"));
-        lock->setStaleLockTime(0); // only a lock whose process is gone is stale, however old
-        if (!lock->tryLock(0)) {
-            const QString why = lock->error() == QLockFile::LockFailedError
-                                    ? QStringLiteral("%1 is being written by another process")
-                                    : QStringLiteral("cannot write %1: its lock file cannot be "
-                                                     "made");
-            raisePdfError(ErrorNumber::PathFileAccess, why.arg(target_));
+        // A device or pipe is written in place and needs no lock.
+        if (!info.exists() || info.isFile()) {
+            QDir().mkpath(info.absolutePath());
+            auto lock = std::make_unique<QLockFile>(target_ + QStringLiteral(".lock"));
+            lock->setStaleLockTime(0); // only a lock whose process is gone is stale, however old
+            if (!lock->tryLock(0)) {
+                const QString why =
+                    lock->error() == QLockFile::LockFailedError
+                        ? QStringLiteral("%1 is being written by another process")
+                        : QStringLiteral("cannot write %1: its lock file cannot be made");
+                raisePdfError(ErrorNumber::PathFileAccess, why.arg(target_));
+            }
+            lock_ = std::move(lock);
         }
         file_ = OutputFile::forPath(target_);
-        lock_ = std::move(lock);
-    } else if (single_) {
-        file_ = OutputFile::forPath(target_); // a device or pipe, written in place
-    } else {
-        file_ = std::make_unique<OutputFile>(target_);
     }
     writer_ = std::make_unique<QPdfWriter>(&file_->device());
     writer_->setResolution(kDotsPerInch);

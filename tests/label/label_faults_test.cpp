@@ -148,8 +148,13 @@ TEST_F(LabelFaultsTest, ASheetThatCannotBeLaidOutShowsNothingAndRefusesToPrint) 
         EXPECT_TRUE(error.description().contains(QLatin1String("Height is 0")));
     }
     EXPECT_TRUE(printer->jobs().empty());
-
+    // One sheet alone says so too, also for a piece without size.
     label.SheetProperties()->setHeight(11);
+    const float width = label.SheetProperties()->PieceWidth();
+    label.SheetProperties()->setPieceWidth(0);
+    EXPECT_THROW(label.PrintSheet(), TavError);
+    EXPECT_TRUE(printer->jobs().empty());
+    label.SheetProperties()->setPieceWidth(width);
     label.PrintAll();
     EXPECT_EQ(printer->jobs().size(), 7u);
 }
