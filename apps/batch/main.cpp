@@ -149,15 +149,17 @@ int printSheets(tav::TavLabel& label, const BatchOptions& options) {
         if (terminal)
             std::fprintf(stderr, "\rSheet %d of %d", done, total);
     });
-    try {
-        label.PrintRange(options.from, options.to);
+    const auto endProgressLine = [&] {
         if (terminal && sheets > 0)
             std::fprintf(stderr, "\n");
+    };
+    try {
+        label.PrintRange(options.from, options.to);
+        endProgressLine();
         if (pdf)
             pdf->finish();
     } catch (...) {
-        if (terminal && sheets > 0)
-            std::fprintf(stderr, "\n");
+        endProgressLine();
         if (pdf)
             pdf->discard(); // no half document under the asked name
         throw;
