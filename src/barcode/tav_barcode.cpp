@@ -1,5 +1,6 @@
 #include "tav_barcode.h"
 
+#include "intelligent_mail.h"
 #include "postnet.h"
 #include "printer.h"
 #include "tav_error.h"
@@ -20,14 +21,38 @@ TavBarcode::TavBarcode(QWidget* parent)
     setBarCode(QStringLiteral("45678"));
     // Never shorter than a full bar, however it is sized (a host's or Designer's resize too).
     const qint32 pixel = twipsPerPixel(*this);
-    setMinimumHeight((Postnet::FullBarHeight + pixel - 1) / pixel);
-    setTwipsGeometry(0, 0, 1440, Postnet::FullBarHeight);
+    setMinimumHeight((metrics().fullHeight + pixel - 1) / pixel);
+    setTwipsGeometry(0, 0, 1440, metrics().fullHeight);
+}
+
+bool TavBarcode::intelligentMail() const {
+    return symbology_ == TavEnumCls::TavIntelligentMail;
+}
+
+const BarMetrics& TavBarcode::metrics() const {
+    return intelligentMail() ? IntelligentMail::Metrics : Postnet::Metrics;
+}
+
+void TavBarcode::encode() {
+    pattern_ = intelligentMail() ? IntelligentMail::EncodePieceValue(value_)
+                                 : Postnet::EncodePostnet(value_);
 }
 
 void TavBarcode::setBarCode(const QString& value) {
     value_ = value;
-    pattern_ = Postnet::EncodePostnet(value);
+    encode();
     caption_label_->setText(value);
+    update();
+}
+
+void TavBarcode::setSymbology(qint16 symbology) {
+    if (symbology == symbology_)
+        return;
+    symbology_ = symbology;
+    encode();
+    const qint32 pixel = twipsPerPixel(*this);
+    setMinimumHeight((metrics().fullHeight + pixel - 1) / pixel);
+    setTwipsGeometry(leftTwips(), topTwips(), widthTwips(), heightTwips());
     update();
 }
 
@@ -70,7 +95,7 @@ void TavBarcode::setAlignment(qint16 alignment) {
 }
 
 void TavBarcode::setTwipsGeometry(qint32 left, qint32 top, qint32 width, qint32 height) {
-    RenderChild::setTwipsGeometry(left, top, width, std::max(height, Postnet::FullBarHeight));
+    RenderChild::setTwipsGeometry(left, top, width, std::max(height, metrics().fullHeight));
 }
 
 void TavBarcode::MFRender(TavMetaCls& meta, qint32 left, qint32 top) {
@@ -80,29 +105,51 @@ void TavBarcode::MFRender(TavMetaCls& meta, qint32 left, qint32 top) {
     meta.setFillColor(backColor_);
     meta.DrawRect(left, top, widthTwips(), heightTwips(), true);
 
+    const BarLayout layout =
+        placeBars(static_cast<qint32>(pattern_.size()), metrics(), left, top, widthTwips(),
+                  heightTwips(), alignHorizontal_, alignVertical_);
     meta.setBorderColor(OleColors::Black);
+    meta.setFillColor(OleColors::Black);
+    if (intelligentMail()) {
+        // Filled boxes of the printed size, so that the screen shows what the paper gets.
+        meta.setBorderStyle(TavEnumCls::moNone);
+        meta.setBorderWidth(1);
+        for (std::size_t k = 0; k < layout.starts.size(); ++k) {
+            const auto extent = IntelligentMail::barExtent(pattern_.at(k));
+            meta.DrawShape(TavEnumCls::moSquare, layout.starts[k], layout.baseline - extent.top,
+                           IntelligentMail::BarWidth, extent.top - extent.bottom);
+        }
+        return;
+    }
     meta.setBorderStyle(TavEnumCls::moSolid);
     meta.setBorderWidth(2);
-    meta.setFillColor(OleColors::Black);
     // A bar is a line 12 twips into its slot, 12 twips short of its nominal height.
     constexpr qint32 kInset = 12;
-    const Postnet::BarLayout layout = Postnet::placeBars(
-        pattern_, left, top, widthTwips(), heightTwips(), alignHorizontal_, alignVertical_);
-    for (const Postnet::PlacedBar& bar : layout.bars) {
-        const qint32 height = bar.full ? Postnet::FullBarHeight : Postnet::HalfBarHeight;
-        meta.DrawLine(bar.x + kInset, layout.baseline, bar.x + kInset,
-                      layout.baseline - height + kInset);
+    for (std::size_t k = 0; k < layout.starts.size(); ++k) {
+        const qint32 x = layout.starts[k];
+        const qint32 height =
+            pattern_.at(k) == QLatin1Char('1') ? Postnet::FullBarHeight : Postnet::HalfBarHeight;
+        meta.DrawLine(x + kInset, layout.baseline, x + kInset, layout.baseline - height + kInset);
     }
 }
 
 void TavBarcode::PrintSelf(qint32 left, qint32 top) {
     Printer& printer = printBox(left, top, printWhiteBacks_, backColor_, nullptr, false);
-    const Postnet::BarLayout layout = Postnet::placeBars(
-        pattern_, left, top, widthTwips(), heightTwips(), alignHorizontal_, alignVertical_);
-    for (const Postnet::PlacedBar& bar : layout.bars) {
-        const qint32 height = bar.full ? Postnet::FullBarHeight : Postnet::HalfBarHeight;
-        printer.Box(bar.x, layout.baseline - height, Postnet::PrintedBarWidth, height,
-                    OleColors::Black, true);
+    const BarLayout layout =
+        placeBars(static_cast<qint32>(pattern_.size()), metrics(), left, top, widthTwips(),
+                  heightTwips(), alignHorizontal_, alignVertical_);
+    for (std::size_t k = 0; k < layout.starts.size(); ++k) {
+        const QChar symbol = pattern_.at(k);
+        if (intelligentMail()) {
+            const auto extent = IntelligentMail::barExtent(symbol);
+            printer.Box(layout.starts[k], layout.baseline - extent.top, IntelligentMail::BarWidth,
+                        extent.top - extent.bottom, OleColors::Black, true);
+        } else {
+            const qint32 height =
+                symbol == QLatin1Char('1') ? Postnet::FullBarHeight : Postnet::HalfBarHeight;
+            printer.Box(layout.starts[k], layout.baseline - height, Postnet::PrintedBarWidth,
+                        height, OleColors::Black, true);
+        }
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bar_placement.h"
 #include "mailpiece_export.h"
 #include "ole_color.h"
 #include "render_child.h"
@@ -10,8 +11,8 @@ class QLabel;
 
 namespace tav {
 
-/// The POSTNET bar code of a piece: encodes its value and draws the bars into a recording, onto
-/// the printer, or on its own face (with the value as a caption).
+/// The bar code of a piece, POSTNET or the Intelligent Mail barcode: encodes its value and draws
+/// the bars into a recording, onto the printer, or on its own face (with the value as a caption).
 class MAILPIECE_EXPORT TavBarcode : public RenderChild {
     Q_OBJECT
     Q_PROPERTY(QString BarCode READ BarCode WRITE setBarCode)
@@ -27,15 +28,22 @@ class MAILPIECE_EXPORT TavBarcode : public RenderChild {
     Q_PROPERTY(bool DontPaint READ DontPaint WRITE setDontPaint)
     Q_PROPERTY(qint16 Alignment READ Alignment WRITE setAlignment)
     Q_PROPERTY(bool PrintWhiteBacks READ PrintWhiteBacks WRITE setPrintWhiteBacks)
+    Q_PROPERTY(qint16 Symbology READ Symbology WRITE setSymbology)
 
 public:
     /// A bar code of "45678" on light grey, at least 190 twips high.
     explicit TavBarcode(QWidget* parent = nullptr);
 
-    /// The value to encode; setting it re-encodes the pattern.
+    /// The value to encode; setting it re-encodes the pattern. For the Intelligent Mail barcode
+    /// it is "<tracking code>-<routing digits>" (IntelligentMail::pieceValue); one that is not
+    /// gives no bars.
     QString BarCode() const { return value_; }
     void setBarCode(const QString& value);
-    /// The encoded bars: "1" full, "." half.
+    /// TavSymbology of the bars; setting it re-encodes the value. Unknown values draw POSTNET.
+    qint16 Symbology() const { return symbology_; }
+    void setSymbology(qint16 symbology);
+    /// The encoded bars: "1" full and "." half for POSTNET; "F", "A", "D", "T" (full, ascender,
+    /// descender, tracker) for the Intelligent Mail barcode.
     QString pattern() const { return pattern_; }
     /// Stored only.
     qint32 BarHeight() const { return barHeight_; }
@@ -74,7 +82,7 @@ public:
     bool PrintWhiteBacks() const { return printWhiteBacks_; }
     void setPrintWhiteBacks(bool on) { printWhiteBacks_ = on; }
 
-    /// Places the control; it is never less than 190 twips high.
+    /// Places the control; it is never less than the full bars are high.
     void setTwipsGeometry(qint32 left, qint32 top, qint32 width, qint32 height) override;
 
     void MFRender(TavMetaCls& meta, qint32 left, qint32 top) override;
@@ -85,6 +93,10 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    bool intelligentMail() const;
+    const BarMetrics& metrics() const;
+    void encode();
+
     QString value_;
     QString pattern_;
     qint32 barHeight_ = 100;
@@ -99,6 +111,7 @@ private:
     bool dontPaint_ = false;
     qint16 alignment_ = 0;
     bool printWhiteBacks_ = true;
+    qint16 symbology_ = 0;
     QLabel* caption_label_;
 };
 

@@ -149,6 +149,7 @@ void TavLabel::LoadPieceIntoItems(const QString& substituteText, const QString& 
     const TavBarCodeCls& barCode = *d->barCode_;
     d->barcodeControl_->setDontPaint(true);
     d->barcodeControl_->setVisible(barCode.Visible());
+    d->barcodeControl_->setSymbology(static_cast<qint16>(barCode.Symbology()));
     d->barcodeControl_->setCaption(barCodeValue);
     d->barcodeControl_->setBarCode(barCodeValue);
     d->barcodeControl_->setTwipsGeometry(

@@ -35,6 +35,7 @@ template <typename Record> struct Field {
     const char* code;
     std::function<QVariant(const Record&)> get;
     std::function<void(Record&, const QVariant&)> set;
+    QVariant unwritten = {}; // a value that is not written, so designs without it stay as they were
 };
 
 template <typename Record, typename T>
@@ -61,6 +62,11 @@ Field<Record> textField(const char* code, QString (Record::*get)() const,
                         void (Record::*set)(const QString&)) {
     return {code, [get](const Record& r) { return (r.*get)(); },
             [set](Record& r, const QVariant& v) { (r.*set)(v.toString()); }};
+}
+
+template <typename Record> Field<Record> unlessDefault(Field<Record> field, QVariant value) {
+    field.unwritten = std::move(value);
+    return field;
 }
 
 template <typename Record> Field<Record> pictureField() {
@@ -123,7 +129,8 @@ const std::vector<Field<TavItemCls>>& itemFields() {
     return fields;
 }
 
-// The bar code's fields in the order they are written: AH AV AS BC BS EN HE LE PI TO VA VI WI.
+// The bar code's fields in the order they are written: AH AV AS BC BS EN HE LE PI TO VA VI WI,
+// then SY (symbology) and TC (tracking code) unless they hold POSTNET's 0 and nothing.
 const std::vector<Field<TavBarCodeCls>>& barCodeFields() {
     using B = TavBarCodeCls;
     static const std::vector<Field<B>> fields = {
@@ -140,6 +147,8 @@ const std::vector<Field<TavBarCodeCls>>& barCodeFields() {
         textField<B>("VA", &B::Value, &B::setValue),
         boolField<B>("VI", &B::Visible, &B::setVisible),
         floatField<B>("WI", &B::Width, &B::setWidth),
+        unlessDefault(intField<B>("SY", &B::Symbology, &B::setSymbology), qint64{0}),
+        unlessDefault(textField<B>("TC", &B::TrackingCode, &B::setTrackingCode), QString()),
     };
     return fields;
 }
@@ -148,7 +157,7 @@ template <typename Record>
 void writeRecord(PropertyBag& bag, const QString& prefix, const Record& record,
                  const std::vector<Field<Record>>& fields) {
     for (const Field<Record>& field : fields)
-        bag.write(prefix + QLatin1String(field.code), field.get(record));
+        bag.write(prefix + QLatin1String(field.code), field.get(record), field.unwritten);
 }
 
 // Reads the fields in `order` (codes), each on its own: a key that fails is skipped.
@@ -301,8 +310,9 @@ void TavLabel::readDesign(const PropertyBag& bag) {
         readRecord(bag, itemPrefix(i), *d->items_[i - 1], itemFields(),
                    {"AH", "AV", "BC", "BS", "EN", "HE", "LE", "LS", "TC", "TO", "VI", "WI", "WR",
                     "FO", "PI"});
-    readRecord(bag, kBarCode, *d->barCode_, barCodeFields(),
-               {"AH", "AV", "AS", "BC", "BS", "EN", "HE", "LE", "TO", "VA", "VI", "WI", "PI"});
+    readRecord(
+        bag, kBarCode, *d->barCode_, barCodeFields(),
+        {"AH", "AV", "AS", "BC", "BS", "EN", "HE", "LE", "TO", "VA", "VI", "WI", "PI", "SY", "TC"});
 
     d->enabledFlag_ = bag.read(QStringLiteral("Enabled"), true).toBool();
     d->refresh_ = bag.read(QStringLiteral("Refresh"), true).toBool();

@@ -174,7 +174,7 @@ void TavLabel::SetPieceText(const QString& name, const QString& value) {
 }
 
 void TavLabel::AddPiece() {
-    d->store_->append(d->substituteText_, d->barCode_->Value(), d->carrierRoute_);
+    d->store_->append(d->substituteText_, barCodeValueToStore(), d->carrierRoute_);
     emit pieceCountChanged(pieceCount());
     showPiece(pieceCount());
     redraw();

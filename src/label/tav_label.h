@@ -112,8 +112,15 @@ public:
     std::shared_ptr<TavBarCodeCls> BarCodeProperties() const;
     void setBarCodeProperties(std::shared_ptr<TavBarCodeCls> barCode);
 
-    /// Appends a piece from SubstituteText and BarCodeProperties.Value and makes it current.
+    /// Appends a piece from SubstituteText and BarCodeProperties.Value and makes it current. With
+    /// the Intelligent Mail barcode the piece keeps "<TrackingCode>-<routing digits>" as its bar
+    /// code value, and a missing or wrong tracking code, a routing code that is not 0, 5, 9 or
+    /// 11 digits, or bars that do not fit (BarCodeFitProblem) raise error 380 and add nothing.
     Q_INVOKABLE void AddPiece();
+    /// Why the bars of BarCodeProperties (its symbology and Value) would not all be printed,
+    /// longer than the bar code's box or reaching past the piece's right edge; "" when they fit
+    /// or nothing is shown.
+    Q_INVOKABLE QString BarCodeFitProblem() const;
     /// Starts a new mailing on this control: the pieces are dropped with their store file, a
     /// new empty store is reserved, and the design stays as it is.
     Q_INVOKABLE void NewMailing();
@@ -271,6 +278,7 @@ protected:
 
 private:
     void readDesign(const PropertyBag& bag);
+    QString barCodeValueToStore() const;
     void showPiece(qint32 piece);
     void redraw();
     void buildPieceContainer();

@@ -1,5 +1,6 @@
 #include "tav_bar_code_cls.h"
 
+#include "intelligent_mail_fields.h"
 #include "tav_error.h"
 
 namespace tav {
@@ -11,6 +12,26 @@ TavBarCodeCls::TavBarCodeCls()
 void TavBarCodeCls::setPicture(std::shared_ptr<TavPicture> picture) {
     picture_ =
         requireObject(std::move(picture), QStringLiteral("TavBarCodeCls:Picture Property Set"));
+}
+
+void TavBarCodeCls::setSymbology(TavSymbology symbology) {
+    if (symbology != TavEnumCls::TavPostnet && symbology != TavEnumCls::TavIntelligentMail)
+        raiseError(ErrorNumber::InvalidPropertyValue,
+                   QStringLiteral("TavBarCodeCls:Symbology Property Let"),
+                   QStringLiteral("Symbology is %1; it is 0 (POSTNET) or 1 (Intelligent Mail)")
+                       .arg(static_cast<qint32>(symbology)));
+    symbology_ = symbology;
+}
+
+void TavBarCodeCls::setTrackingCode(const QString& trackingCode) {
+    if (!trackingCode.isEmpty()) {
+        const QString problem = IntelligentMail::trackingCodeProblem(trackingCode);
+        if (!problem.isEmpty())
+            raiseError(ErrorNumber::InvalidPropertyValue,
+                       QStringLiteral("TavBarCodeCls:TrackingCode Property Let"),
+                       QStringLiteral("TrackingCode ") + problem);
+    }
+    trackingCode_ = trackingCode;
 }
 
 std::shared_ptr<TavBarCodeCls> TavBarCodeCls::Copy() const {
@@ -27,6 +48,8 @@ std::shared_ptr<TavBarCodeCls> TavBarCodeCls::Copy() const {
     copy->setBackColor(BackColor());
     copy->setBorderStyle(BorderStyle());
     copy->setValue(Value());
+    copy->symbology_ = symbology_;
+    copy->trackingCode_ = trackingCode_;
     copy->setPicture(picture_);
     return copy;
 }

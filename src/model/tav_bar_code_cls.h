@@ -10,7 +10,8 @@
 
 namespace tav {
 
-/// Attributes and value of the one POSTNET bar code of a piece; positions and sizes in inches.
+/// Attributes and value of the one bar code of a piece (POSTNET or the Intelligent Mail barcode);
+/// positions and sizes in inches.
 class MAILPIECE_EXPORT TavBarCodeCls : public QObject {
     Q_OBJECT
     Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabled)
@@ -28,6 +29,8 @@ class MAILPIECE_EXPORT TavBarCodeCls : public QObject {
     Q_PROPERTY(QString Value READ Value WRITE setValue)
     Q_PROPERTY(quint32 BackColor READ BackColor WRITE setBackColor)
     Q_PROPERTY(qint16 BorderStyle READ BorderStyle WRITE setBorderStyle)
+    Q_PROPERTY(tav::TavEnumCls::TavSymbology Symbology READ Symbology WRITE setSymbology)
+    Q_PROPERTY(QString TrackingCode READ TrackingCode WRITE setTrackingCode)
 
 public:
     /// A record with its own empty picture, light grey, not visible, empty value.
@@ -60,7 +63,8 @@ public:
     void setPicture(std::shared_ptr<TavPicture> picture);
     bool AutoSize() const { return autoSize_; }
     void setAutoSize(bool on) { autoSize_ = on; }
-    /// The digits to encode, stored exactly as written.
+    /// The digits to encode, stored exactly as written: the ZIP code (for the Intelligent Mail
+    /// barcode its routing code of 0, 5, 9 or 11 digits).
     QString Value() const { return value_; }
     void setValue(const QString& value) { value_ = value; }
     OleColor BackColor() const { return backColor_; }
@@ -68,6 +72,14 @@ public:
     /// Stored and persisted only.
     qint16 BorderStyle() const { return borderStyle_; }
     void setBorderStyle(qint16 style) { borderStyle_ = style; }
+
+    /// TavPostnet (the default) or TavIntelligentMail; any other value raises error 380.
+    TavSymbology Symbology() const { return symbology_; }
+    void setSymbology(TavSymbology symbology);
+    /// The Intelligent Mail barcode's 20-digit tracking code, or empty; anything else (another
+    /// length, a non-digit, a barcode identifier whose second digit is above 4) raises error 380.
+    QString TrackingCode() const { return trackingCode_; }
+    void setTrackingCode(const QString& trackingCode);
 
     /// A new record with the same values, sharing this record's picture.
     Q_INVOKABLE std::shared_ptr<tav::TavBarCodeCls> Copy() const;
@@ -86,6 +98,8 @@ private:
     QString value_;
     OleColor backColor_ = 0xC0C0C0;
     qint16 borderStyle_ = 0;
+    TavSymbology symbology_ = TavEnumCls::TavPostnet;
+    QString trackingCode_;
 };
 
 } // namespace tav

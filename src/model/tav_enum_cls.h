@@ -35,6 +35,11 @@ public:
     };
     Q_ENUM(TavBarCodePosition)
 
+    /// Which bars the bar code draws: POSTNET from the ZIP code alone, or the Intelligent Mail
+    /// barcode (USPS-B-3200) from a tracking code and the ZIP code.
+    enum TavSymbology : qint32 { TavPostnet = 0, TavIntelligentMail = 1 };
+    Q_ENUM(TavSymbology)
+
     /// Back style of the item and piece controls' drawing area.
     enum BrixBackStyle : qint16 { bsTransparent = 0, bsOpaque = 1 };
     Q_ENUM(BrixBackStyle)
@@ -69,5 +74,6 @@ using TavAlignmentVertical = TavEnumCls::TavAlignmentVertical;
 using TavAlignmentHorizontal = TavEnumCls::TavAlignmentHorizontal;
 using TavBorderStyle = TavEnumCls::TavBorderStyle;
 using TavBarCodePosition = TavEnumCls::TavBarCodePosition;
+using TavSymbology = TavEnumCls::TavSymbology;
 
 } // namespace tav

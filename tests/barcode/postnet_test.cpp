@@ -80,24 +80,27 @@ TEST(Postnet, AgreesWithAnIndependentEncoder) {
 }
 
 TEST(Postnet, BarsStandOnTheBaselineChosenByTheAlignment) {
-    const QString pattern = EncodePostnet(QStringLiteral("45678"));
-    const BarLayout top = placeBars(pattern, 1000, 2000, 3000, 400, 0, 0);
+    const auto place = [](qint32 width, qint32 height, qint32 horizontal, qint32 vertical) {
+        return tav::placeBars(32, Metrics, 1000, 2000, width, height, horizontal, vertical);
+    };
+    const tav::BarLayout top = place(3000, 400, 0, 0);
     EXPECT_EQ(top.baseline, 2190);
-    ASSERT_EQ(top.bars.size(), 32u);
-    EXPECT_EQ(top.bars[1].x, 1066);
-    EXPECT_TRUE(top.bars[0].full);
-    EXPECT_FALSE(top.bars[1].full);
-    EXPECT_EQ(placeBars(pattern, 1000, 2000, 3000, 400, 0, 1).baseline, 2000 + 105 + 190);
-    EXPECT_EQ(placeBars(pattern, 1000, 2000, 3000, 400, 0, 2).baseline, 2400);
-    EXPECT_EQ(placeBars(pattern, 1000, 2000, 3000, 100, 0, 2).baseline, 2100);
+    ASSERT_EQ(top.starts.size(), 32u);
+    EXPECT_EQ(top.starts[1], 1066);
+    EXPECT_EQ(place(3000, 400, 0, 1).baseline, 2000 + 105 + 190);
+    EXPECT_EQ(place(3000, 400, 0, 2).baseline, 2400);
+    EXPECT_EQ(place(3000, 100, 0, 2).baseline, 2100);
     // An unknown alignment puts the baseline at 0, which is raised to the box's top.
-    EXPECT_EQ(placeBars(pattern, 1000, 2000, 3000, 400, 0, 7).baseline, 2000);
+    EXPECT_EQ(place(3000, 400, 0, 7).baseline, 2000);
 
     // Right aligned: the slots end 24 twips past the box's right edge minus the span.
-    EXPECT_EQ(placeBars(pattern, 1000, 0, 3000, 400, 1, 0).bars[0].x, 1000 + 3000 - 32 * 66 + 24);
+    EXPECT_EQ(place(3000, 400, 1, 0).starts[0], 1000 + 3000 - 32 * 66 + 24);
     // Centred in a box narrower than the code: starts at the box and loses the last bar.
-    const BarLayout narrow = placeBars(pattern, 1000, 0, 2000, 400, 2, 0);
-    EXPECT_EQ(narrow.bars.front().x, 1000);
-    EXPECT_EQ(narrow.bars.size(), 31u);
-    EXPECT_EQ(narrow.bars.back().x, 1000 + 30 * 66);
+    const tav::BarLayout narrow = place(2000, 400, 2, 0);
+    EXPECT_EQ(narrow.starts.front(), 1000);
+    EXPECT_EQ(narrow.starts.size(), 31u);
+    EXPECT_EQ(narrow.starts.back(), 1000 + 30 * 66);
+    // From the first bar's left edge to the last one's right edge.
+    EXPECT_EQ(tav::symbolLength(32, Metrics), 31 * 66 + 24);
+    EXPECT_EQ(tav::symbolLength(0, Metrics), 0);
 }

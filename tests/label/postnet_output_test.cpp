@@ -27,8 +27,8 @@ void writePrinted(QTextStream& out, const std::vector<PrintedPage>& jobs) {
         out << "job orientation " << job.orientation << '\n';
         for (const PrinterOp& op : job.ops)
             out << op.kind << ' ' << op.x1 << ' ' << op.y1 << ' ' << op.x2 << ' ' << op.y2 << ' '
-                << op.color << ' ' << op.filled << ' ' << op.drawWidth << ' ' << op.drawStyle
-                << ' ' << op.text << '\n';
+                << op.color << ' ' << op.filled << ' ' << op.drawWidth << ' ' << op.drawStyle << ' '
+                << op.text << '\n';
     }
 }
 

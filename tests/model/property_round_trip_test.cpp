@@ -54,6 +54,10 @@ QVariant otherValue(const QMetaProperty& property, const QVariant& current) {
                 .replace(0, 1,
                          current.toString().startsWith(QLatin1Char('0')) ? QStringLiteral("1")
                                                                          : QStringLiteral("0"));
+        // A tracking code takes its own form only.
+        if (qstrcmp(property.name(), "TrackingCode") == 0)
+            return current.toString().isEmpty() ? QStringLiteral("00270123456200800001")
+                                                : QString();
         return current.toString() + QStringLiteral("ü\"|x");
     case QMetaType::QImage: {
         QImage image(2, 3, QImage::Format_ARGB32);

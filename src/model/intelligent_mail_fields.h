@@ -1,0 +1,24 @@
+#pragma once
+
+#include "mailpiece_export.h"
+
+#include <QString>
+
+/// The data of an Intelligent Mail barcode (USPS-B-3200, section 2.1.3): a 20-digit tracking
+/// code and a routing code, the delivery point ZIP code of 0, 5, 9 or 11 digits.
+namespace tav::IntelligentMail {
+
+/// Digits of a tracking code: barcode identifier (2, the second 0 to 4), service type identifier
+/// (3), mailer identifier (6, or 9 when it starts with 9) and serial number (9 or 6).
+inline constexpr int TrackingCodeDigits = 20;
+
+/// Why `trackingCode` is not a tracking code ("is 19 characters long; ..."), or "" when it is.
+MAILPIECE_EXPORT QString trackingCodeProblem(const QString& trackingCode);
+
+/// The digits of `value` (other characters are skipped, as POSTNET skips them).
+MAILPIECE_EXPORT QString routingDigits(const QString& value);
+
+/// Why `value` gives no routing code (its digits are not 0, 5, 9 or 11), or "" when it does.
+MAILPIECE_EXPORT QString routingCodeProblem(const QString& value);
+
+} // namespace tav::IntelligentMail
