@@ -1,5 +1,7 @@
 #include "batch_options.h"
 
+#include "tav_error.h"
+
 #include <functional>
 #include <map>
 
@@ -44,6 +46,15 @@ QString batchUsage() {
         "                           --zip \"\" prints no bar code\n"
         "  --font-size POINTS       size of the text, 6 to 72 (9); smaller where the lines\n"
         "                           would not fit the label\n"
+        "Intelligent Mail barcode (in place of POSTNET; the ZIP code is its routing code):\n"
+        "  --imb-mailer-id ID       your mailer identifier: 6 digits, or 9 starting with 9\n"
+        "  --imb-service STID       the 3-digit service type identifier, e.g. 700\n"
+        "  --imb-barcode-id BI      the 2-digit barcode identifier, second digit 0-4 (00)\n"
+        "  --imb-serial-start N     the first piece's serial number; each next piece counts\n"
+        "                           up, padded to the serial's 9 (or 6) digits (1)\n"
+        "  --imb-tracking-column NAME  whole 20-digit tracking codes from this column instead\n"
+        "  --strict-fit             stop when a bar code does not fit its label or envelope\n"
+        "                           (otherwise a warning names the piece and its row)\n"
         "Sheet (inches; the default is 30 labels of 2-5/8 x 1 on US Letter):\n"
         "  --piece NAME             a piece of the catalogue, e.g. \"5160 - Address\"\n"
         "  --list-pieces            list the catalogue's pieces and stop\n"
@@ -74,6 +85,13 @@ std::optional<BatchOptions> parseBatchOptions(const QStringList& arguments, QStr
                 return false;
             target = static_cast<qint16>(whole);
             return true;
+        };
+    };
+    QString imbMailerId, imbService, imbBarcodeId, imbSerialStart, imbTrackingColumn;
+    const auto textOption = [](QString& target) {
+        return [&target](const QString& value) {
+            target = value.trimmed();
+            return !target.isEmpty();
         };
     };
     std::map<QString, std::function<bool(const QString&)>> valued = {
@@ -126,6 +144,11 @@ std::optional<BatchOptions> parseBatchOptions(const QStringList& arguments, QStr
              options.printer = v;
              return !v.isEmpty();
          }},
+        {QStringLiteral("--imb-mailer-id"), textOption(imbMailerId)},
+        {QStringLiteral("--imb-service"), textOption(imbService)},
+        {QStringLiteral("--imb-barcode-id"), textOption(imbBarcodeId)},
+        {QStringLiteral("--imb-serial-start"), textOption(imbSerialStart)},
+        {QStringLiteral("--imb-tracking-column"), textOption(imbTrackingColumn)},
     };
     for (int k = 0; k < 7; ++k)
         valued[QStringLiteral("--item%1").arg(k + 1)] = [&options, k](const QString& v) {
@@ -144,6 +167,8 @@ std::optional<BatchOptions> parseBatchOptions(const QStringList& arguments, QStr
             options.envelopeMode = true;
         } else if (argument == QLatin1String("--landscape")) {
             options.landscape = true;
+        } else if (argument == QLatin1String("--strict-fit")) {
+            options.strictFit = true;
         } else if (argument.startsWith(QLatin1String("--"))) {
             const QString name = argument.section(QLatin1Char('='), 0, 0);
             const auto handler = valued.find(name);
@@ -201,6 +226,44 @@ std::optional<BatchOptions> parseBatchOptions(const QStringList& arguments, QStr
     if (!options.envelopeMode && !options.returnAddress.isEmpty()) {
         error = QStringLiteral("--return-address is for --envelope");
         return std::nullopt;
+    }
+    if (!imbTrackingColumn.isEmpty() && !imbMailerId.isEmpty()) {
+        error = QStringLiteral("--imb-tracking-column gives whole tracking codes; leave out "
+                               "--imb-mailer-id");
+        return std::nullopt;
+    }
+    if (imbMailerId.isEmpty() &&
+        !(imbService.isEmpty() && imbBarcodeId.isEmpty() && imbSerialStart.isEmpty())) {
+        error = QStringLiteral("--imb-service, --imb-barcode-id and --imb-serial-start number "
+                               "the pieces of --imb-mailer-id; give it too");
+        return std::nullopt;
+    }
+    if (!imbMailerId.isEmpty() && imbService.isEmpty()) {
+        error = QStringLiteral("--imb-mailer-id needs --imb-service");
+        return std::nullopt;
+    }
+    if ((!imbMailerId.isEmpty() || !imbTrackingColumn.isEmpty()) && options.zipColumn.isEmpty()) {
+        error = QStringLiteral("--zip \"\" prints no bar code; leave out the --imb options");
+        return std::nullopt;
+    }
+    if (!imbTrackingColumn.isEmpty())
+        options.tracking = TrackingCodes::fromColumn(imbTrackingColumn);
+    if (!imbMailerId.isEmpty()) {
+        bool whole = imbSerialStart.isEmpty();
+        const qint64 serial = whole ? 1 : imbSerialStart.toLongLong(&whole);
+        if (!whole) {
+            error = QStringLiteral("--imb-serial-start: \"%1\" is not a whole number")
+                        .arg(imbSerialStart);
+            return std::nullopt;
+        }
+        try {
+            options.tracking = TrackingCodes::numbered(imbBarcodeId.isEmpty() ? QStringLiteral("00")
+                                                                              : imbBarcodeId,
+                                                       imbService, imbMailerId, serial);
+        } catch (const tav::TavError& refused) {
+            error = refused.description();
+            return std::nullopt;
+        }
     }
     if (options.pieceWidth <= 0 || options.pieceHeight <= 0) {
         error = QStringLiteral("labels need a width and a height above 0");

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tracking_codes.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -16,6 +18,8 @@ struct BatchOptions {
     bool envelopeMode = false;            // envelopes: the address of each row, its ZIP as bars
     QString returnAddress;                // printed in an envelope's top left corner
     QString zipColumn = QStringLiteral("Zip");
+    std::optional<TrackingCodes> tracking; // the Intelligent Mail barcode; none: POSTNET
+    bool strictFit = false;                // bars that do not fit stop the run
     QString piece;           // a catalogue piece for the sheet geometry; empty: the options below
     bool listPieces = false; // list the catalogue and stop
     bool geometryGiven = false;

@@ -78,6 +78,7 @@ bool applyItems(tav::TavLabel& label, const BatchOptions& options, int columns) 
     for (qsizetype i = 0; i < templates.size(); ++i)
         label.itemProperties(static_cast<int>(i + 1))->setTextControl(templates.at(i));
     label.Item1Properties()->setVisible(!templates.isEmpty());
+    mailpiece::widenBarCode(label);
     const bool barCode = !options.zipColumn.isEmpty();
     label.BarCodeProperties()->setVisible(barCode && fits);
     return !barCode || fits;
@@ -176,22 +177,31 @@ int printSheets(tav::TavLabel& label, const BatchOptions& options) {
     return 0;
 }
 
+mailpiece::BarCodeFeed barCodeFeed(const BatchOptions& options) {
+    return {options.tracking, options.strictFit};
+}
+
 int runLabels(const BatchOptions& options) {
     tav::TavLabel label;
     applySheet(label, options);
+    // The layout needs the header (for how many columns there are), which the feed reads; the
+    // bar code's fit is checked piece by piece as the feed adds them, so the layout comes first
+    // from the header alone.
+    const QStringList header = mailpiece::readHeader(options.mailing);
+    if (!options.zipColumn.isEmpty() && !header.isEmpty() &&
+        mailpiece::columnIndex(header, options.zipColumn) < 0)
+        std::fprintf(stderr, "%s: no column named %s; the labels get no bar code\n",
+                     qUtf8Printable(options.mailing), qUtf8Printable(options.zipColumn));
+    if (!applyItems(label, options, static_cast<int>(header.size())))
+        std::fprintf(stderr, "warning: the bar code reaches past the bottom of the label; use a "
+                             "smaller --font-size or fewer items\n");
     const mailpiece::FeedResult fed =
         mailpiece::feedMailing(options.mailing, label,
                                options.addressMode ? mailpiece::PieceMaker::Mode::Address
                                                    : mailpiece::PieceMaker::Mode::Columns,
-                               options.zipColumn);
+                               options.zipColumn, barCodeFeed(options));
     if (!fedPieces(fed, options))
         return 1;
-    if (!options.zipColumn.isEmpty() && mailpiece::columnIndex(fed.header, options.zipColumn) < 0)
-        std::fprintf(stderr, "%s: no column named %s; the labels get no bar code\n",
-                     qUtf8Printable(options.mailing), qUtf8Printable(options.zipColumn));
-    if (!applyItems(label, options, static_cast<int>(fed.header.size())))
-        std::fprintf(stderr, "warning: the bar code reaches past the bottom of the label; use a "
-                             "smaller --font-size or fewer items\n");
     return printSheets(label, options);
 }
 
@@ -199,11 +209,14 @@ int runEnvelopes(const BatchOptions& options) {
     tav::TavMail mail;
     if (!options.piece.isEmpty())
         requireCataloguePiece(options.piece);
-    mailpiece::applyEnvelopeLayout(mail, options.piece, options.returnAddress);
+    mailpiece::applyEnvelopeLayout(mail, options.piece, options.returnAddress,
+                                   options.tracking ? tav::TavEnumCls::TavIntelligentMail
+                                                    : tav::TavEnumCls::TavPostnet);
     mail.SheetProperties()->setStartingPiece(options.startingPiece);
     mail.setPrinterTop(options.printerTop);
     mail.setPrinterLeft(options.printerLeft);
-    const mailpiece::FeedResult fed = mailpiece::feedEnvelopes(options.mailing, mail);
+    const mailpiece::FeedResult fed =
+        mailpiece::feedEnvelopes(options.mailing, mail, barCodeFeed(options));
     if (!fedPieces(fed, options))
         return 1;
     return printSheets(mail.TavLabel1(), options);

@@ -6,8 +6,8 @@
 
 namespace mailpiece {
 
-void applyEnvelopeLayout(tav::TavMail& mail, const QString& pieceName,
-                         const QString& returnAddress) {
+void applyEnvelopeLayout(tav::TavMail& mail, const QString& pieceName, const QString& returnAddress,
+                         tav::TavSymbology symbology) {
     mail.InitProperties();
     if (!pieceName.isEmpty() && pieceName != mail.PieceName())
         mail.setPieceName(pieceName);
@@ -21,7 +21,15 @@ void applyEnvelopeLayout(tav::TavMail& mail, const QString& pieceName,
     tav::TavBarCodeCls& barCode = *mail.BarCodeProperties();
     barCode.setVisible(true);
     barCode.setBackColor(tav::OleColors::White);
-    mail.setBarCode_Position(tav::TavEnumCls::TavBelowAddress);
+    barCode.setSymbology(symbology);
+    if (symbology == tav::TavEnumCls::TavIntelligentMail) {
+        // Room for the 65 bars and a little more; the bars stand at the box's top left.
+        barCode.setWidth(3.0f);
+        barCode.setHeight(0.2f);
+        mail.setBarCode_Position(tav::TavEnumCls::TavBottomCenter);
+    } else {
+        mail.setBarCode_Position(tav::TavEnumCls::TavBelowAddress);
+    }
 }
 
 void setReturnAddress(tav::TavMail& mail, const QString& returnAddress) {

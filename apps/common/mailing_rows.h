@@ -49,6 +49,8 @@ public:
     /// (none when empty or absent; in Address mode always the Zip column).
     PieceMaker(const QStringList& header, Mode mode, const QString& zipColumn);
 
+    /// The header the rows come under.
+    const QStringList& header() const { return header_; }
     /// The piece of `row`, or nothing (and a problem added) when a value holds "|" or "^",
     /// which a substitution list cannot carry.
     std::optional<MailingPiece> make(const CsvRow& row, std::vector<CsvProblem>& problems) const;

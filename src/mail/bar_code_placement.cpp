@@ -7,25 +7,42 @@
 
 namespace tav {
 
-BarCodeSpot PlaceBarCode(qint32 position, const TavBarCodeCls& barCode, const TavItemCls& delivery,
-                         const TavSheetCls& sheet) {
-    constexpr float kGap = 0.025f;
-    BarCodeSpot spot;
+namespace {
+
+// The barcode clear zone of a letter (USPS Publication 28, DMM 202.5): the lower right corner,
+// 4-3/4 in from the right edge and 5/8 in from the bottom. Its leftmost bar stands 3-1/2 to
+// 4-1/4 in from the right edge; the bars stand inside the 5/8 in.
+constexpr float kClearZoneLeftmostBar = 4.0f; // inches from the right edge
+constexpr float kClearZoneBarsTop = 0.5f;     // inches from the bottom edge
+
+constexpr float kGap = 0.025f;
+
+BarCodeSpot placeByPosition(qint32 position, const TavBarCodeCls& barCode,
+                            const TavItemCls& delivery, const TavSheetCls& sheet) {
     switch (position) {
     case TavEnumCls::TavUserDefined:
-        spot = {barCode.Left1(), barCode.Top()};
-        break;
+        return {barCode.Left1(), barCode.Top()};
     case TavEnumCls::TavAboveAddress:
-        spot = {delivery.Left1(), delivery.Top() - (barCode.Height() + kGap)};
-        break;
+        return {delivery.Left1(), delivery.Top() - (barCode.Height() + kGap)};
     case TavEnumCls::TavBottomCenter:
-        spot = {(sheet.PieceWidth() - barCode.Width()) * 0.5f,
+        return {(sheet.PieceWidth() - barCode.Width()) * 0.5f,
                 sheet.PieceHeight() - (barCode.Height() + kGap)};
-        break;
     default:
-        spot = {delivery.Left1(), delivery.Top() + delivery.Height() + kGap};
-        break;
+        return {delivery.Left1(), delivery.Top() + delivery.Height() + kGap};
     }
+}
+
+} // namespace
+
+BarCodeSpot PlaceBarCode(qint32 position, const TavBarCodeCls& barCode, const TavItemCls& delivery,
+                         const TavSheetCls& sheet) {
+    BarCodeSpot spot;
+    if (position == TavEnumCls::TavBottomCenter &&
+        barCode.Symbology() == TavEnumCls::TavIntelligentMail)
+        spot = {sheet.PieceWidth() - kClearZoneLeftmostBar,
+                sheet.PieceHeight() - kClearZoneBarsTop};
+    else
+        spot = placeByPosition(position, barCode, delivery, sheet);
     if (barCode.Width() + spot.left > sheet.PieceWidth())
         spot.left = sheet.PieceWidth() - (barCode.Width() + kGap);
     if (spot.left < 0)

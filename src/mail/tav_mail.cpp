@@ -236,6 +236,10 @@ void TavMail::AddPiece() {
         text += QLatin1Char('|');
     label_->setSubstituteText(text + pairs);
     label_->BarCodeProperties()->setValue(address->Zip());
+    // The Intelligent Mail barcode has a place of its own (the clear zone), which follows the
+    // symbology even when that was chosen after the position.
+    if (label_->BarCodeProperties()->Symbology() == TavEnumCls::TavIntelligentMail)
+        placeBarCode();
     label_->AddPiece();
 }
 

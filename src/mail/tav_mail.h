@@ -127,7 +127,8 @@ public:
 
     /// Adds an envelope: appends the address's pairs (Header1 … Footer2, then DeliveryAddress)
     /// to SubstituteText, makes Zip the bar code value and adds the piece to TavLabel1. Raises
-    /// error 5, adding nothing, when a field holds "|" or "^".
+    /// error 5, adding nothing, when a field holds "|" or "^". With the Intelligent Mail barcode
+    /// the bar code is first placed anew by BarCode_Position (at the bottom: the clear zone).
     Q_INVOKABLE void AddPiece();
     /// Opens the piece selection dialog; returns whether the piece definition changed.
     Q_INVOKABLE bool PieceSelectDialogShow();
