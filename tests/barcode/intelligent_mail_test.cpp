@@ -39,3 +39,58 @@ TEST(IntelligentMail, EncodesThePublishedExamples) {
             QLatin1String(example.bars))
             << example.tracking << " " << example.routing;
 }
+
+TEST(IntelligentMail, RefusesCodesItCannotEncodeNamingTheField) {
+    const auto refusal = [](const QString& tracking, const QString& routing) {
+        try {
+            EncodeIntelligentMail(tracking, routing);
+        } catch (const TavError& error) {
+            EXPECT_EQ(error.number(), ErrorNumber::InvalidPropertyValue);
+            return error.description();
+        }
+        return QString();
+    };
+    const QString good = QStringLiteral("01234567094987654321");
+    EXPECT_TRUE(refusal(good.left(19), QString()).contains(QStringLiteral("TrackingCode")));
+    EXPECT_TRUE(refusal(good + QLatin1Char('0'), QString()).contains(QStringLiteral("20 digits")));
+    EXPECT_TRUE(refusal(QStringLiteral("0123456709498765432x"), QString())
+                    .contains(QStringLiteral("TrackingCode")));
+    EXPECT_TRUE(refusal(QStringLiteral("05234567094987654321"), QString())
+                    .contains(QStringLiteral("second digit")));
+    for (const char* routing : {"1234", "123456", "1234567890", "123456789012"})
+        EXPECT_TRUE(refusal(good, QLatin1String(routing)).contains(QStringLiteral("(Value)")))
+            << routing;
+    // Routing codes are read as POSTNET reads ZIP codes: the digits only.
+    EXPECT_EQ(EncodeIntelligentMail(good, QStringLiteral("01234-5678")),
+              EncodeIntelligentMail(good, QStringLiteral("012345678")));
+}
+
+TEST(IntelligentMail, PieceValuesCarryBothCodes) {
+    const QString tracking = QStringLiteral("00700123456000000041");
+    const QString value = pieceValue(tracking, QStringLiteral("97301-1234"));
+    EXPECT_EQ(value, tracking + QStringLiteral("-973011234"));
+    EXPECT_EQ(EncodePieceValue(value),
+              EncodeIntelligentMail(tracking, QStringLiteral("973011234")));
+    EXPECT_EQ(EncodePieceValue(tracking + QLatin1Char('-')).size(), 65);
+    // Anything else draws nothing rather than a wrong bar code.
+    for (const char* bad : {"", "97301", "00700123456000000041", "00700123456000000041-9730",
+                            "00700123456000000041-97301-1", "0070012345600000004-97301"})
+        EXPECT_TRUE(EncodePieceValue(QLatin1String(bad)).isEmpty()) << bad;
+}
+
+TEST(IntelligentMail, DimensionsLieInsideTheRangesOfTheStandard) {
+    const auto inches = [](qint32 twips) { return twips / 1440.0; };
+    EXPECT_GE(inches(BarWidth), 0.015);
+    EXPECT_LE(inches(BarWidth), 0.025);
+    EXPECT_GE(1440.0 / BarPitch, 20);
+    EXPECT_LE(1440.0 / BarPitch, 24);
+    EXPECT_GE(inches(FullBarHeight), 0.125);
+    EXPECT_LE(inches(FullBarHeight), 0.165);
+    EXPECT_GE(inches(TrackerHeight), 0.039);
+    EXPECT_LE(inches(TrackerHeight), 0.057);
+    EXPECT_GE(inches(AscenderHeight), 0.082);
+    EXPECT_LE(inches(AscenderHeight), 0.111);
+    // The tracker sits in the middle: an ascender and a descender together make a full bar.
+    EXPECT_EQ(barExtent(QLatin1Char('A')).bottom, FullBarHeight - barExtent(QLatin1Char('D')).top);
+    EXPECT_EQ(barExtent(QLatin1Char('T')).top - barExtent(QLatin1Char('T')).bottom, TrackerHeight);
+}

@@ -55,6 +55,31 @@ TEST_F(LabelPersistenceTest, ANewControlTakesTheShippingLabelAndSavesEveryRecord
     EXPECT_EQ(bag.keys().size(), 17 + 7 * 15 + 13 + 2);
 }
 
+TEST_F(LabelPersistenceTest, AnIntelligentMailDesignComesBackAndOlderDesignsReadAsPostnet) {
+    TavLabel designed;
+    designed.InitProperties();
+    designed.BarCodeProperties()->setSymbology(TavEnumCls::TavIntelligentMail);
+    designed.BarCodeProperties()->setTrackingCode(QStringLiteral("00700123456000000041"));
+    MemoryPropertyBag bag;
+    designed.WriteProperties(bag);
+    EXPECT_EQ(bag.keys().size(), 17 + 7 * 15 + 13 + 2);
+    EXPECT_EQ(bag.read(QStringLiteral("BarCodePropertiesSY")).toInt(), 1);
+
+    TavLabel loaded;
+    loaded.ReadProperties(bag);
+    test::expectSameDesign(designed, loaded);
+    EXPECT_EQ(loaded.BarCodeProperties()->Symbology(), TavEnumCls::TavIntelligentMail);
+
+    // A design from before: no keys, so POSTNET without a tracking code. A damaged key is
+    // skipped like any other.
+    bag.write(QStringLiteral("BarCodePropertiesSY"), 0, 0); // at its default: no key
+    bag.write(QStringLiteral("BarCodePropertiesTC"), QStringLiteral("not a code"));
+    TavLabel older;
+    older.ReadProperties(bag);
+    EXPECT_EQ(older.BarCodeProperties()->Symbology(), TavEnumCls::TavPostnet);
+    EXPECT_TRUE(older.BarCodeProperties()->TrackingCode().isEmpty());
+}
+
 TEST_F(LabelPersistenceTest, SavedGeometryOverridesTheDefinitionAndFlagsComeBackAsSaved) {
     TavLabel designed;
     designed.InitProperties();

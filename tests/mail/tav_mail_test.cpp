@@ -1,4 +1,5 @@
 #include "bar_code_placement.h"
+#include "intelligent_mail.h"
 #include "pdf_printer.h"
 #include "pdf_text.h"
 #include "property_bag.h"
@@ -129,6 +130,46 @@ TEST_F(TavMailTest, BarCodePlacementFollowsThePositionAndKeepsTheBoxOnThePiece) 
     EXPECT_FLOAT_EQ(PlaceBarCode(TavEnumCls::TavUserDefined, barCode, address, sheet).top, 3.85f);
     address.setTop(3.5f); // below an address near the bottom: the top lies past the piece
     EXPECT_FLOAT_EQ(PlaceBarCode(TavEnumCls::TavBelowAddress, barCode, address, sheet).top, 3.85f);
+}
+
+TEST_F(TavMailTest, AnIntelligentMailBarcodeAtTheBottomStandsInTheClearZone) {
+    TavMail mail;
+    mail.InitProperties(); // a No. 10 envelope
+    mail.setRefresh(false);
+    TavBarCodeCls& barCode = *mail.BarCodeProperties();
+    barCode.setVisible(true);
+    barCode.setWidth(3.0f);
+    barCode.setHeight(0.2f);
+    mail.setBarCode_Position(TavEnumCls::TavBottomCenter);
+    // Chosen after the position: the next envelope places it anew.
+    barCode.setSymbology(TavEnumCls::TavIntelligentMail);
+    barCode.setTrackingCode(QStringLiteral("00700123456000000041"));
+    setAddress(*mail.DeliveryAddress_Text(), QStringLiteral("Ann"), QStringLiteral("62701-1234"));
+    mail.AddPiece();
+
+    const TavSheetCls& sheet = *mail.SheetProperties();
+    const float fromRight = sheet.PieceWidth() - barCode.Left1();
+    const float fromBottom = sheet.PieceHeight() - barCode.Top();
+    // The leftmost bar 3-1/2 to 4-1/4 in from the right edge, the bars inside the bottom 5/8 in.
+    EXPECT_GE(fromRight, 3.5f);
+    EXPECT_LE(fromRight, 4.25f);
+    EXPECT_LE(fromBottom, 0.625f);
+    EXPECT_GE(fromBottom - IntelligentMail::FullBarHeight / 1440.0f, 0.0f);
+
+    // On a piece too small for the zone it stays on the piece.
+    TavSheetCls small;
+    small.setPieceWidth(3.5f);
+    small.setPieceHeight(2.0f);
+    const BarCodeSpot spot =
+        PlaceBarCode(TavEnumCls::TavBottomCenter, barCode, *mail.DeliveryAddress(), small);
+    EXPECT_GE(spot.left, 0.0f);
+    EXPECT_GE(spot.top, 0.0f);
+    EXPECT_LT(spot.top, 2.0f);
+    // POSTNET keeps its centred place.
+    barCode.setSymbology(TavEnumCls::TavPostnet);
+    EXPECT_FLOAT_EQ(
+        PlaceBarCode(TavEnumCls::TavBottomCenter, barCode, *mail.DeliveryAddress(), sheet).left,
+        (sheet.PieceWidth() - 3.0f) / 2);
 }
 
 TEST_F(TavMailTest, TheBarCodeMovesOnlyWhenThePieceOrThePositionIsSet) {

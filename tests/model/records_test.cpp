@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace tav;
 
 namespace {
@@ -129,6 +131,40 @@ TEST(TavBarCodeCls, KeepsValuesVerbatimAndCopySharesThePicture) {
     EXPECT_EQ(copy->Picture(), barCode.Picture());
     copy->setValue(QStringLiteral("12345"));
     EXPECT_EQ(barCode.Value(), QStringLiteral(" 62701-12 34 x "));
+}
+
+TEST(TavBarCodeCls, SymbologyAndTrackingCodeAreCheckedWhenSetAndCopied) {
+    TavBarCodeCls barCode;
+    EXPECT_EQ(barCode.Symbology(), TavEnumCls::TavPostnet);
+    EXPECT_TRUE(barCode.TrackingCode().isEmpty());
+    barCode.setSymbology(TavEnumCls::TavIntelligentMail);
+    barCode.setTrackingCode(QStringLiteral("00700123456000000041"));
+
+    const auto refused = [](const std::function<void()>& set, const char* field) {
+        try {
+            set();
+            ADD_FAILURE() << field << " was taken";
+        } catch (const TavError& error) {
+            EXPECT_EQ(error.number(), ErrorNumber::InvalidPropertyValue);
+            EXPECT_TRUE(error.description().contains(QLatin1String(field)))
+                << error.description().toStdString();
+        }
+    };
+    refused([&] { barCode.setSymbology(static_cast<TavSymbology>(2)); }, "Symbology");
+    refused([&] { barCode.setTrackingCode(QStringLiteral("0070012345600000004")); },
+            "TrackingCode");
+    refused([&] { barCode.setTrackingCode(QStringLiteral("0070012345600000004 ")); },
+            "TrackingCode");
+    refused([&] { barCode.setTrackingCode(QStringLiteral("09700123456000000041")); },
+            "second digit");
+    EXPECT_EQ(barCode.Symbology(), TavEnumCls::TavIntelligentMail);
+    EXPECT_EQ(barCode.TrackingCode(), QStringLiteral("00700123456000000041"));
+
+    const auto copy = barCode.Copy();
+    EXPECT_EQ(copy->Symbology(), TavEnumCls::TavIntelligentMail);
+    EXPECT_EQ(copy->TrackingCode(), barCode.TrackingCode());
+    copy->setTrackingCode(QString()); // empty is allowed: no code yet
+    EXPECT_FALSE(barCode.TrackingCode().isEmpty());
 }
 
 TEST(Records, ANullFontOrPictureIsRefusedWithTheLibraryErrorAndTheFieldKept) {

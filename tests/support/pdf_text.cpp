@@ -55,13 +55,19 @@ int pdfPageCount(const QString& path) {
     return match.hasMatch() ? match.captured(1).toInt() : -1;
 }
 
-QImage pdfPageImage(const QString& path, int page, int dpi) {
+QImage pdfPageImage(const QString& path, int page, int dpi, const QRect& crop) {
     QTemporaryDir dir;
     const QString prefix = dir.filePath(QStringLiteral("page"));
-    run(QStringLiteral("pdftoppm"),
-        {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"), QString::number(page),
-         QStringLiteral("-l"), QString::number(page), QStringLiteral("-singlefile"),
-         QStringLiteral("-png"), path, prefix});
+    QStringList arguments = {QStringLiteral("-r"),          QString::number(dpi),
+                             QStringLiteral("-f"),          QString::number(page),
+                             QStringLiteral("-l"),          QString::number(page),
+                             QStringLiteral("-singlefile"), QStringLiteral("-png")};
+    if (!crop.isNull())
+        arguments << QStringLiteral("-x") << QString::number(crop.x()) << QStringLiteral("-y")
+                  << QString::number(crop.y()) << QStringLiteral("-W")
+                  << QString::number(crop.width()) << QStringLiteral("-H")
+                  << QString::number(crop.height());
+    run(QStringLiteral("pdftoppm"), arguments << path << prefix);
     return QImage(prefix + QStringLiteral(".png"));
 }
 

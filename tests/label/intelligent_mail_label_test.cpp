@@ -1,0 +1,229 @@
+// Labels with the Intelligent Mail barcode: what AddPiece accepts, and the bars on paper read
+// back and measured against USPS-B-3200.
+
+#include "intelligent_mail.h"
+#include "pdf_bars.h"
+#include "pdf_printer.h"
+#include "pdf_text.h"
+#include "qt_printers.h"
+#include "recording_printer.h"
+#include "tav_barcode.h"
+#include "tav_error.h"
+#include "tav_label.h"
+#include "tav_meta_cls.h"
+#include "temp_env.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace tav;
+
+namespace {
+
+const QString kTracking = QStringLiteral("00700123456000000041");
+const QString kOtherTracking = QStringLiteral("01234567094987654321");
+
+// 20 labels of 4 × 1 inch, 2 across, with three lines and the bar code under them.
+class IntelligentMailLabel : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TavSheetCls& sheet = *label.SheetProperties();
+        sheet.setNumAcross(2);
+        sheet.setNumDown(10);
+        sheet.setMarginleft(0.15625f);
+        sheet.setMarginTop(0.5f);
+        sheet.setPiecePitchAcross(4.1875f);
+        sheet.setPiecePitchDown(1.0f);
+        sheet.setPieceWidth(4.0f);
+        sheet.setPieceHeight(1.0f);
+        label.ApplyAddressLayout(3, 9);
+        label.setRefresh(false);
+        barCode().setSymbology(TavEnumCls::TavIntelligentMail);
+    }
+
+    TavBarCodeCls& barCode() { return *label.BarCodeProperties(); }
+
+    void add(const QString& tracking, const QString& zip) {
+        label.setSubstituteText(QStringLiteral("Item1^Ann Lee|Item2^12 Oak Rd|Item3^Salem OR|"));
+        barCode().setTrackingCode(tracking);
+        barCode().setValue(zip);
+        label.AddPiece();
+    }
+
+    static QString errorOf(const std::function<void()>& action) {
+        try {
+            action();
+        } catch (const TavError& error) {
+            EXPECT_EQ(error.number(), ErrorNumber::InvalidPropertyValue);
+            return error.description();
+        }
+        return {};
+    }
+
+    test::ScopedTempDirectory temp;
+    TavLabel label;
+};
+
+} // namespace
+
+TEST_F(IntelligentMailLabel, AddPieceKeepsBothCodesAndRefusesWhatCannotBeEncoded) {
+    add(kTracking, QStringLiteral("97301-1234"));
+    EXPECT_EQ(label.FindPiece(1).barCodeValue, kTracking + QStringLiteral("-973011234"));
+
+    // Each refusal names the field and adds nothing.
+    EXPECT_TRUE(errorOf([&] {
+                    add(QString(), QStringLiteral("97301"));
+                }).contains(QStringLiteral("TrackingCode")));
+    EXPECT_TRUE(errorOf([&] {
+                    add(kTracking, QStringLiteral("973011"));
+                }).contains(QStringLiteral("BarCodeProperties.Value")));
+    EXPECT_TRUE(errorOf([&] {
+                    barCode().setTrackingCode(QStringLiteral("05700123456000000041"));
+                }).contains(QStringLiteral("second digit")));
+    EXPECT_EQ(barCode().TrackingCode(), kTracking); // the refused code left the last one
+    EXPECT_EQ(label.pieceCount(), 1);
+
+    // A box too narrow, or one that runs off the piece, is refused while the bars are shown.
+    barCode().setWidth(2.5f);
+    const QString narrow = errorOf([&] { add(kTracking, QStringLiteral("97301")); });
+    EXPECT_TRUE(narrow.contains(QStringLiteral("BarCodeProperties.Width"))) << narrow.toStdString();
+    EXPECT_EQ(label.BarCodeFitProblem(), narrow.section(QStringLiteral(": "), 1));
+    barCode().setWidth(3.0f);
+    barCode().setLeft1(1.5f);
+    EXPECT_TRUE(label.BarCodeFitProblem().contains(QStringLiteral("Left1")));
+    barCode().setVisible(false);
+    EXPECT_TRUE(label.BarCodeFitProblem().isEmpty());
+    add(kTracking, QStringLiteral("97301"));
+    EXPECT_EQ(label.pieceCount(), 2);
+}
+
+TEST_F(IntelligentMailLabel, PostnetFitIsReportedButAddedAsBefore) {
+    barCode().setSymbology(TavEnumCls::TavPostnet);
+    barCode().setWidth(2.0f);
+    barCode().setValue(QStringLiteral("97301"));
+    EXPECT_TRUE(label.BarCodeFitProblem().isEmpty()); // 32 bars: 1.44 in
+    barCode().setValue(QStringLiteral("97301-1234-01"));
+    EXPECT_TRUE(label.BarCodeFitProblem().contains(QStringLiteral("2.81 in long")));
+    label.AddPiece(); // POSTNET pieces are added whatever their length, as they always were
+    EXPECT_EQ(label.FindPiece(1).barCodeValue, QStringLiteral("97301-1234-01"));
+}
+
+TEST_F(IntelligentMailLabel, BarsOnPaperReadBackAndLieWithinTheTolerances) {
+    add(kTracking, QStringLiteral("97301-1234-01"));
+    add(kOtherTracking, QString());
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("imb.pdf"));
+    auto pdf = PdfPrinter::singleDocument(path);
+    const std::shared_ptr<Printer> previous = setCurrentPrinter(pdf);
+    label.PrintAll();
+    pdf->finish();
+    setCurrentPrinter(previous);
+
+    constexpr int kDpi = 600;
+    // The first row of labels: the page's top 1.6 inches.
+    const QImage page = test::pdfPageImage(path, 1, kDpi, QRect(0, 0, 9 * kDpi, 1.6 * kDpi));
+    ASSERT_FALSE(page.isNull());
+    const auto inches = [](int pixels) { return static_cast<double>(pixels) / kDpi; };
+    const TavBarCodeCls& box = *label.BarCodeProperties();
+    const QString expected[] = {
+        IntelligentMail::EncodeIntelligentMail(kTracking, QStringLiteral("97301123401")),
+        IntelligentMail::EncodeIntelligentMail(kOtherTracking, QString())};
+    for (int piece = 0; piece < 2; ++piece) {
+        // The bar code's box on the page, and a little around it.
+        const double left = 0.15625 + 4.1875 * piece + box.Left1();
+        const double top = 0.5 + box.Top();
+        const QRect area(static_cast<int>((left - 0.05) * kDpi), static_cast<int>(top * kDpi) - 6,
+                         static_cast<int>((box.Width() + 0.1) * kDpi),
+                         static_cast<int>(box.Height() * kDpi) + 12);
+        const std::vector<test::FoundBar> bars = test::findBars(page, area);
+        ASSERT_EQ(bars.size(), 65u) << "piece " << piece + 1;
+        EXPECT_EQ(test::fourStates(bars, 3), expected[piece]) << "piece " << piece + 1;
+
+        int top0 = bars.front().top;
+        int bottom0 = bars.front().bottom;
+        for (const test::FoundBar& bar : bars) {
+            EXPECT_GE(inches(bar.right - bar.left), 0.015);
+            EXPECT_LE(inches(bar.right - bar.left), 0.025);
+            top0 = std::min(top0, bar.top);
+            bottom0 = std::max(bottom0, bar.bottom);
+        }
+        const double perInch = 64 / inches(bars.back().left - bars.front().left);
+        EXPECT_GE(perInch, 20);
+        EXPECT_LE(perInch, 24);
+        const double length = inches(bars.back().right - bars.front().left);
+        EXPECT_GE(length, 2.667);
+        EXPECT_LE(length, 3.225);
+        for (std::size_t k = 0; k < bars.size(); ++k) {
+            const double height = inches(bars[k].bottom - bars[k].top);
+            switch (expected[piece].at(static_cast<qsizetype>(k)).unicode()) {
+            case 'F':
+                EXPECT_GE(height, 0.125);
+                EXPECT_LE(height, 0.165);
+                break;
+            case 'T':
+                EXPECT_GE(height, 0.039);
+                EXPECT_LE(height, 0.057);
+                break;
+            default: // ascender or descender
+                EXPECT_GE(height, 0.082);
+                EXPECT_LE(height, 0.111);
+            }
+        }
+    }
+}
+
+TEST(IntelligentMailBarcode, ScreenRecordingDrawsWhatThePrinterGets) {
+    auto printer = std::make_shared<RecordingPrinter>();
+    const std::shared_ptr<Printer> previous = setCurrentPrinter(printer);
+    TavBarcode barcode;
+    barcode.setSymbology(TavEnumCls::TavIntelligentMail);
+    barcode.setTwipsGeometry(0, 0, 4500, 300);
+    barcode.setBarCode(IntelligentMail::pieceValue(kTracking, QStringLiteral("97301")));
+    ASSERT_EQ(barcode.pattern().size(), 65);
+    EXPECT_GE(barcode.heightTwips(), IntelligentMail::FullBarHeight);
+    barcode.setAlignVertical(2);
+    barcode.PrintSelf(300, 600);
+    printer->EndDoc();
+    setCurrentPrinter(previous);
+
+    QImage reference(800, 200, QImage::Format_RGB32); // 96 dots an inch: 15 twips a pixel
+    reference.setDotsPerMeterX(3780);
+    reference.setDotsPerMeterY(3780);
+    TavMetaCls meta;
+    meta.CreateMetaObject(&reference);
+    barcode.MFRender(meta, 300, 600);
+    std::vector<MetaOp> recorded;
+    for (const MetaOp& op : meta.recordingData().ops)
+        if (op.kind == MetaOp::Rectangle && op.fill == OleColors::Black)
+            recorded.push_back(op);
+    std::vector<PrinterOp> printed;
+    for (const PrinterOp& op : printer->jobs().at(0).ops)
+        if (op.kind == PrinterOp::Box && op.filled)
+            printed.push_back(op);
+    ASSERT_EQ(printed.size(), 65u);
+    ASSERT_EQ(recorded.size(), printed.size());
+    for (std::size_t k = 0; k < printed.size(); ++k) {
+        // The same box, to the pixel of the 96-dot recording.
+        EXPECT_NEAR(recorded[k].rect.left() * 15, printed[k].x1, 15);
+        EXPECT_NEAR(recorded[k].rect.top() * 15, printed[k].y1, 15);
+        EXPECT_NEAR((recorded[k].rect.bottom() + 1) * 15, printed[k].y1 + printed[k].y2, 15);
+        // Standing on the box's bottom edge, as the alignment says.
+        EXPECT_LE(printed[k].y1 + printed[k].y2, 900);
+    }
+    EXPECT_EQ(printed.back().x1 - printed.front().x1, 64 * IntelligentMail::BarPitch);
+
+    // Too narrow a box leaves out the bars that would start right of it, as POSTNET does.
+    barcode.setTwipsGeometry(0, 0, 2000, 300);
+    TavMetaCls narrow;
+    narrow.CreateMetaObject(&reference);
+    barcode.MFRender(narrow, 0, 0);
+    qsizetype bars = 0;
+    for (const MetaOp& op : narrow.recordingData().ops)
+        bars += op.kind == MetaOp::Rectangle && op.fill == OleColors::Black;
+    EXPECT_EQ(bars, 2000 / IntelligentMail::BarPitch + 1);
+
+    // A value that is not "<tracking>-<routing>" draws no bars.
+    barcode.setBarCode(QStringLiteral("97301"));
+    EXPECT_TRUE(barcode.pattern().isEmpty());
+}
