@@ -1,5 +1,6 @@
 #include "piece_detail.h"
 
+#include "intelligent_mail.h"
 #include "message_sink.h"
 #include "piece_definition.h"
 #include "piece_layout_edit_form.h"
@@ -23,13 +24,15 @@ namespace tav {
 namespace {
 
 const QString kSource = QStringLiteral("PieceDetail");
+const QString kSampleZip = QStringLiteral("45678");
+const QString kSampleTrackingCode = QStringLiteral("00700123456000000001");
 
 // The page's design (twips).
 constexpr qint32 kPageWidth = 6300;
-constexpr qint32 kPageHeight = 4560;
+constexpr qint32 kPageHeight = 4860;
 constexpr qint32 kPreviewTop = 100;
 constexpr qint32 kFrameTop = 2400;
-constexpr qint32 kFrameHeight = 1500;
+constexpr qint32 kFrameHeight = 1800;
 constexpr qint32 kRowHeight = 300;
 
 // The label control's names for its items; the envelope control's role names for the same.
@@ -130,6 +133,12 @@ PieceDetail::PieceDetail(QWidget* parent)
     pieceWidth_ = new QLabel(pieceFrame_);
     pieceWidth_->setObjectName(QStringLiteral("lblPWidth"));
     place(pieceWidth_, 120, 240 + 2 * kRowHeight, 2760, kRowHeight);
+    barsLabel_ = new QLabel(pieceFrame_);
+    barsLabel_->setObjectName(QStringLiteral("lblPBars"));
+    place(barsLabel_, 120, 240 + 3 * kRowHeight, 2760, kRowHeight);
+    trackingLabel_ = new QLabel(pieceFrame_);
+    trackingLabel_->setObjectName(QStringLiteral("lblPTracking"));
+    place(trackingLabel_, 120, 240 + 4 * kRowHeight, 2760, kRowHeight);
 
     layoutButton_ = new QPushButton(QStringLiteral("Layout"), this);
     layoutButton_->setObjectName(QStringLiteral("LayoutBtn"));
@@ -275,6 +284,10 @@ void PieceDetail::loadPreviewPiece(qint32 previewWidth, qint32 previewHeight, qi
     // The bars shown are the preview's own sample value, whatever the record's value.
     TavBarcode& barcode = *previewBarcode_;
     barcode.setDontPaint(true);
+    barcode.setSymbology(static_cast<qint16>(barCode_->Symbology()));
+    barcode.setBarCode(barCode_->Symbology() == TavEnumCls::TavIntelligentMail
+                           ? IntelligentMail::pieceValue(kSampleTrackingCode, kSampleZip)
+                           : kSampleZip);
     barcode.setAlignHorizontal(static_cast<qint16>(barCode_->AlignHorizontal()));
     barcode.setAlignVertical(static_cast<qint16>(barCode_->AlignVertical()));
     barcode.setAutoSize(barCode_->AutoSize());
@@ -312,6 +325,13 @@ void PieceDetail::ShowDetails(int index) {
     itemLabels_[1]->setText(QStringLiteral("Left1 = ") + detailNumber(left));
     itemLabels_[2]->setText(QStringLiteral("Height = ") + detailNumber(height));
     itemLabels_[3]->setText(QStringLiteral("Width = ") + detailNumber(width));
+    const bool intelligentMail = barCode_->Symbology() == TavEnumCls::TavIntelligentMail;
+    barsLabel_->setText(intelligentMail ? QStringLiteral("Bar code: Intelligent Mail")
+                                        : QStringLiteral("Bar code: POSTNET"));
+    trackingLabel_->setText(!intelligentMail ? QString()
+                            : barCode_->TrackingCode().isEmpty()
+                                ? QStringLiteral("No tracking code")
+                                : QStringLiteral("Tracking ") + barCode_->TrackingCode());
     pieceName_->setText(sheet_->PieceName());
     pieceHeight_->setText(QStringLiteral("Height = ") + detailNumber(sheet_->PieceHeight()));
     pieceWidth_->setText(QStringLiteral("Width = ") + detailNumber(sheet_->PieceWidth()));

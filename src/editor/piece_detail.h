@@ -93,6 +93,8 @@ private:
     QGroupBox* pieceFrame_;               // frmPiece
     QLabel* pieceName_;                   // lblPName
     QLabel* pieceHeight_;                 // lblPHeight
+    QLabel* barsLabel_;                   // lblPBars: the bar code's symbology
+    QLabel* trackingLabel_;               // lblPTracking: its tracking code
     QLabel* pieceWidth_;                  // lblPWidth
 };
 

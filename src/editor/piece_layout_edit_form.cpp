@@ -1,15 +1,21 @@
 #include "piece_layout_edit_form.h"
 
+#include "bar_placement.h"
+#include "intelligent_mail.h"
+#include "intelligent_mail_fields.h"
 #include "layout_scale.h"
 #include "message_sink.h"
 #include "tav_bar_code_cls.h"
+#include "tav_error.h"
 #include "tav_item_cls.h"
 #include "units.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QFontDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,6 +35,7 @@ constexpr int kEdge = 50;          // twips kept free at the frame's edges, and 
 constexpr int kMinimumShown = 288; // twips: the lowest box the editor shows
 constexpr int kShownWhenMadeVisible = 700;
 const QString kBarPattern = QStringLiteral("||l|||lll||ll|||lll|ll|||");
+const QString kIntelligentMailPattern = QStringLiteral("|'|.|,||'.|,'|.|'|,|.|'|");
 enum Field { TopField, LeftField, WidthField, HeightField };
 
 QRect toPixels(const QRect& twips) {
@@ -275,6 +282,67 @@ void PieceLayoutEditForm::buildMenus() {
         for (int i = 0; i < 8; ++i)
             displayMenu_->actions().at(i)->setChecked(objects_[i].visible);
     });
+
+    QMenu* barCode = bar->addMenu(QStringLiteral("Bar &Code"));
+    auto* symbologies = new QActionGroup(this);
+    const char* const names[] = {"&POSTNET", "&Intelligent Mail barcode"};
+    for (int i = 0; i < 2; ++i) {
+        symbologyActions_[i] = barCode->addAction(QString::fromLatin1(names[i]));
+        symbologyActions_[i]->setCheckable(true);
+        symbologies->addAction(symbologyActions_[i]);
+        connect(symbologyActions_[i], &QAction::triggered, this,
+                reportingSlot([this, i] { setSymbology(i); }));
+    }
+    barCode->addSeparator();
+    barCode->addAction(QStringLiteral("&Tracking Code..."), this,
+                       reportingSlot([this] { askTrackingCode(); }));
+}
+
+void PieceLayoutEditForm::setSymbology(int symbology) {
+    symbology_ = symbology;
+    symbologyActions_[symbology == TavEnumCls::TavIntelligentMail ? 1 : 0]->setChecked(true);
+    objects_[7].text =
+        symbology == TavEnumCls::TavIntelligentMail ? kIntelligentMailPattern : kBarPattern;
+    showObject(8);
+    if (selected_ == 8)
+        itemLabel_->setText(objectTitle(8));
+}
+
+void PieceLayoutEditForm::setTrackingCode(const QString& code) {
+    const QString problem = code.isEmpty() ? QString() : IntelligentMail::trackingCodeProblem(code);
+    if (!problem.isEmpty())
+        raiseError(ErrorNumber::InvalidPropertyValue,
+                   QStringLiteral("PieceLayoutEditForm:TrackingCode"),
+                   QStringLiteral("TrackingCode ") + problem);
+    trackingCode_ = code;
+    if (selected_ == 8)
+        itemLabel_->setText(objectTitle(8));
+}
+
+void PieceLayoutEditForm::askTrackingCode() {
+    bool ok = false;
+    const QString code = QInputDialog::getText(
+        this, QStringLiteral("Tracking Code"),
+        QStringLiteral("The 20-digit tracking code of the Intelligent Mail barcode:"),
+        QLineEdit::Normal, trackingCode_, &ok);
+    if (ok)
+        setTrackingCode(code.trimmed());
+}
+
+QString PieceLayoutEditForm::objectTitle(int index) const {
+    if (index != 8)
+        return QStringLiteral("Item %1").arg(index);
+    if (symbology_ != TavEnumCls::TavIntelligentMail)
+        return QStringLiteral("Bar Code");
+    QString title = QStringLiteral("Bar Code: Intelligent Mail");
+    if (!trackingCode_.isEmpty())
+        title += QLatin1Char(' ') + trackingCode_;
+    const float width = Layout_m::TwipsToInches(static_cast<float>(objects_[7].box.width()));
+    const qint32 needed = symbolLength(IntelligentMail::BarCount, IntelligentMail::Metrics);
+    if (width * TwipsPerInch < static_cast<float>(needed))
+        title += QStringLiteral(" (too narrow: the bars are %1 in long)")
+                     .arg(static_cast<double>(needed) / TwipsPerInch, 0, 'f', 2);
+    return title;
 }
 
 void PieceLayoutEditForm::LoadLayout(float pieceWidth, float pieceHeight,
@@ -307,10 +375,11 @@ void PieceLayoutEditForm::LoadLayout(float pieceWidth, float pieceHeight,
     bars.box = box(barCode.Left1(), barCode.Top(), barCode.Width(), barCode.Height());
     bars.border = barCode.BorderStyle() != 0;
     bars.visible = barCode.Visible();
-    bars.text = kBarPattern;
     bars.justification = barCode.AlignHorizontal();
     bars.alignment = barCode.AlignVertical();
     bars.fontName = QStringLiteral("Arial");
+    trackingCode_ = barCode.TrackingCode();
+    setSymbology(barCode.Symbology());
 
     // Lay the window out for the piece.
     pieceFrame_->setFixedSize(toPixels(QRect(QPoint(), frame_)).size());
@@ -351,6 +420,8 @@ void PieceLayoutEditForm::SaveLayout(const std::array<std::shared_ptr<TavItemCls
     barCode.setVisible(bars.visible);
     barCode.setAlignHorizontal(static_cast<TavAlignmentHorizontal>(bars.justification));
     barCode.setAlignVertical(static_cast<TavAlignmentVertical>(bars.alignment));
+    barCode.setSymbology(static_cast<TavSymbology>(symbology_));
+    barCode.setTrackingCode(trackingCode_);
 }
 
 void PieceLayoutEditForm::showObject(int index) {
@@ -384,8 +455,7 @@ void PieceLayoutEditForm::showObject(int index) {
 
 void PieceLayoutEditForm::select(int index, bool showFormatMenu, QPoint globalPos) {
     selected_ = index;
-    itemLabel_->setText(index == 8 ? QStringLiteral("Bar Code")
-                                   : QStringLiteral("Item %1").arg(index));
+    itemLabel_->setText(objectTitle(index));
     findChild<QPushButton*>(QStringLiteral("ok_btn"))->setFocus();
     placeHandles();
     refreshFields();
@@ -427,6 +497,7 @@ void PieceLayoutEditForm::placeHandles() {
 void PieceLayoutEditForm::refreshFields() {
     if (selected_ == 0)
         return;
+    itemLabel_->setText(objectTitle(selected_)); // a resized bar code may now be too narrow
     const QRect& box = objects_[selected_ - 1].box;
     const int values[] = {box.y(), box.x(), box.width(), box.height()};
     updatingFields_ = true;
@@ -441,8 +512,7 @@ void PieceLayoutEditForm::objectPressed(int index, Qt::MouseButton button, QPoin
     for (QLineEdit* editor : editors_)
         editor->hide();
     selected_ = index;
-    itemLabel_->setText(index == 8 ? QStringLiteral("Bar Code")
-                                   : QStringLiteral("Item %1").arg(index));
+    itemLabel_->setText(objectTitle(index));
     itemDragging_ = true;
     dragStart_ = twips;
     hideHandles();

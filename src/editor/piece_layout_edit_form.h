@@ -59,6 +59,11 @@ public:
     int selected() const { return selected_; }
     /// The piece frame (twips at the scale).
     QSize frameTwips() const { return frame_; }
+    /// The bar code's TavSymbology and tracking code as the editor holds them.
+    int symbology() const { return symbology_; }
+    QString trackingCode() const { return trackingCode_; }
+    /// Sets the bar code's tracking code; one that is not 20 digits (or empty) raises error 380.
+    void setTrackingCode(const QString& code);
 
 private:
     class ObjectBox;
@@ -89,6 +94,9 @@ private:
     void setAlignment(int alignment);
     void chooseFont();
     void toggleDisplay(int index, bool on);
+    void setSymbology(int symbology);
+    void askTrackingCode();
+    QString objectTitle(int index) const;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     std::array<Object, 8> objects_;
@@ -104,6 +112,9 @@ private:
     std::array<QAction*, 4> justifyActions_{}; // left, center, right, full
     std::array<QAction*, 3> alignActions_{};
     QAction* bordersAction_;
+    std::array<QAction*, 2> symbologyActions_{}; // POSTNET, Intelligent Mail
+    int symbology_ = 0;
+    QString trackingCode_;
     QSize frame_;
     int selected_ = 0;
     bool itemDragging_ = false;

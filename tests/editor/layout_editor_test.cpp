@@ -2,7 +2,9 @@
 #include "modal.h"
 #include "piece_layout_edit_form.h"
 #include "qt_printers.h"
+#include "recording_message_sink.h"
 #include "tav_bar_code_cls.h"
+#include "tav_error.h"
 #include "tav_item_cls.h"
 #include "tav_label.h"
 #include "temp_env.h"
@@ -206,6 +208,36 @@ TEST_F(LayoutEditorTest, OnlyOkWritesTheRecordsBack) {
         });
     EXPECT_TRUE(changed);
     EXPECT_GT(items[0]->Left1(), 0.5f);
+}
+
+TEST_F(LayoutEditorTest, TheBarCodeMenuChoosesTheSymbologyAndChecksTheTrackingCode) {
+    test::ScopedRecordingSink messages;
+    test::whileModal<PieceLayoutEditForm>(
+        [&] { EditPieceLayout(-1, -1, 6.0f, 4.0f, items, barCode); },
+        [&](PieceLayoutEditForm& form) {
+            auto* title = form.findChild<QLabel*>(QStringLiteral("item_lbl"));
+            clickBox(form, 8);
+            EXPECT_EQ(title->text(), QStringLiteral("Bar Code"));
+            action(form, "&Intelligent Mail barcode")->trigger();
+            // The 1.44 in box cannot hold the 2.91 in bars, and the editor says so.
+            EXPECT_TRUE(title->text().contains(QStringLiteral("too narrow")))
+                << title->text().toStdString();
+            form.setTrackingCode(QStringLiteral("00700123456000000041"));
+            EXPECT_THROW(form.setTrackingCode(QStringLiteral("0070012345")), TavError);
+            EXPECT_EQ(form.trackingCode(), QStringLiteral("00700123456000000041"));
+            auto* width = field(form, "width_txt");
+            width->selectAll();
+            QTest::keyClicks(width, QStringLiteral("3"));
+            QTest::keyClick(width, Qt::Key_Return);
+            EXPECT_EQ(title->text(),
+                      QStringLiteral("Bar Code: Intelligent Mail 00700123456000000041"));
+            QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("ok_btn")),
+                              Qt::LeftButton);
+        });
+    EXPECT_EQ(barCode.Symbology(), TavEnumCls::TavIntelligentMail);
+    EXPECT_EQ(barCode.TrackingCode(), QStringLiteral("00700123456000000041"));
+    EXPECT_FLOAT_EQ(barCode.Width(), 3.0f);
+    EXPECT_TRUE(messages.sink().texts.isEmpty());
 }
 
 TEST_F(LayoutEditorTest, TheLabelControlTakesTheEditedCopiesOnlyOnOk) {

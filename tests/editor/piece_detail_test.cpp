@@ -4,6 +4,7 @@
 #include "piece_select.h"
 #include "qt_printers.h"
 #include "recording_message_sink.h"
+#include "tav_barcode.h"
 #include "tav_error.h"
 #include "tav_label.h"
 #include "tav_mail.h"
@@ -150,6 +151,23 @@ TEST_F(PieceDetailTest, DetailsShowItemOneAndThePieceInThousandths) {
     } catch (const TavError& error) {
         EXPECT_EQ(error.number(), ErrorNumber::Overflow);
     }
+}
+
+TEST_F(PieceDetailTest, TheBarCodeDetailsNameItsSymbologyAndTrackingCode) {
+    page.SelectionChanged(&label);
+    EXPECT_EQ(text("lblPBars"), QStringLiteral("Bar code: POSTNET"));
+    EXPECT_TRUE(text("lblPTracking").isEmpty());
+    label.BarCodeProperties()->setSymbology(TavEnumCls::TavIntelligentMail);
+    page.SelectionChanged(&label);
+    EXPECT_EQ(text("lblPBars"), QStringLiteral("Bar code: Intelligent Mail"));
+    EXPECT_EQ(text("lblPTracking"), QStringLiteral("No tracking code"));
+    label.BarCodeProperties()->setTrackingCode(QStringLiteral("00700123456000000041"));
+    page.SelectionChanged(&label);
+    EXPECT_EQ(text("lblPTracking"), QStringLiteral("Tracking 00700123456000000041"));
+    // The preview draws the chosen bars.
+    const auto* bars = page.findChild<TavBarcode*>();
+    ASSERT_NE(bars, nullptr);
+    EXPECT_EQ(bars->pattern().size(), 65);
 }
 
 TEST_F(PieceDetailTest, CancellingTheLayoutEditorKeepsAChosenPieceToApply) {
