@@ -9,6 +9,7 @@
 #include "tav_error.h"
 #include "tav_label.h"
 #include "tav_mail.h"
+#include "tracking_codes.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -25,12 +26,26 @@
 
 namespace {
 
-tav::TavMail* newMail(QWidget* parent, const QString& pieceName, const QString& returnAddress) {
+// Labels narrower than this cannot hold the Intelligent Mail barcode (2.91 in of bars).
+constexpr float kIntelligentMailLabelWidth = 3.2f;
+const QString kIntelligentMailLabel = QStringLiteral("5161 - Address");
+
+tav::TavMail* newMail(QWidget* parent, const QString& pieceName, const QString& returnAddress,
+                      tav::TavSymbology symbology) {
     auto* mail = new tav::TavMail(parent);
     mail->setObjectName(QStringLiteral("TavMail1"));
     // A catalogue without the envelope is reported; the control keeps its built-in layout.
-    tav::reportingErrors([&] { mailpiece::applyEnvelopeLayout(*mail, pieceName, returnAddress); });
+    tav::reportingErrors(
+        [&] { mailpiece::applyEnvelopeLayout(*mail, pieceName, returnAddress, symbology); });
     return mail;
+}
+
+// The demo's own tracking codes: a sample mailer identifier, not one the postal service gave.
+std::optional<mailpiece::TrackingCodes> trackingCodes(tav::TavSymbology symbology) {
+    if (symbology != tav::TavEnumCls::TavIntelligentMail)
+        return std::nullopt;
+    return mailpiece::TrackingCodes::numbered(QStringLiteral("00"), QStringLiteral("700"),
+                                              QStringLiteral("123456"), 1);
 }
 
 } // namespace
@@ -42,7 +57,7 @@ DemoWindow::DemoWindow()
     setWindowTitle(QStringLiteral("Mailpiece Demo"));
     label_->setObjectName(QStringLiteral("TavLabel1"));
     tav::reportingErrors([this] { applyLayout(*label_); });
-    mail_ = newMail(this, envelopeName_, returnAddress_);
+    mail_ = newMail(this, envelopeName_, returnAddress_, symbology_);
     pages_->addTab(label_, QStringLiteral("&Labels"));
     pages_->addTab(mail_, QStringLiteral("&Envelopes"));
     setCentralWidget(pages_);
@@ -82,6 +97,19 @@ void DemoWindow::buildMenus() {
     settings->addAction(QStringLiteral("Printer &Offsets..."), this, &DemoWindow::editOffsets);
     settings->addAction(QStringLiteral("&Company Name..."), this, &DemoWindow::editCompanyName);
     settings->addAction(QStringLiteral("&Return Address..."), this, &DemoWindow::editReturnAddress);
+    QMenu* bars = settings->addMenu(QStringLiteral("&Bar Code"));
+    symbologies_ = new QActionGroup(this);
+    const char* const symbologyNames[] = {"&POSTNET", "&Intelligent Mail barcode"};
+    for (int i = 0; i < 2; ++i) {
+        QAction* action = bars->addAction(QString::fromLatin1(symbologyNames[i]));
+        action->setCheckable(true);
+        action->setData(i);
+        symbologies_->addAction(action);
+    }
+    symbologies_->actions().at(symbology_)->setChecked(true);
+    connect(symbologies_, &QActionGroup::triggered, this, [this](QAction* action) {
+        runGuarded([&] { setSymbology(static_cast<tav::TavSymbology>(action->data().toInt())); });
+    });
 
     QMenu* pieces = menuBar()->addMenu(QStringLiteral("&Piece"));
     pieces->addAction(QStringLiteral("&Edit Piece..."), this, &DemoWindow::editPiece);
@@ -139,10 +167,12 @@ bool DemoWindow::openMailing(const QString& path) {
         auto fresh = std::make_unique<tav::TavLabel>();
         fresh->setObjectName(QStringLiteral("TavLabel1"));
         applyLayout(*fresh);
-        std::unique_ptr<tav::TavMail> freshMail(newMail(nullptr, envelopeName_, returnAddress_));
-        const mailpiece::FeedResult fed = mailpiece::feedMailing(
-            path, *fresh, mailpiece::PieceMaker::Mode::Address, QStringLiteral("Zip"));
-        mailpiece::feedEnvelopes(path, *freshMail);
+        std::unique_ptr<tav::TavMail> freshMail(
+            newMail(nullptr, envelopeName_, returnAddress_, symbology_));
+        const mailpiece::FeedResult fed =
+            mailpiece::feedMailing(path, *fresh, mailpiece::PieceMaker::Mode::Address,
+                                   QStringLiteral("Zip"), {trackingCodes(symbology_)});
+        mailpiece::feedEnvelopes(path, *freshMail, {trackingCodes(symbology_)});
         const int page = pages_->currentIndex();
         for (tav::TavLabel* control : {fresh.get(), &freshMail->TavLabel1()}) {
             control->setAppearance(label_->Appearance());
@@ -173,19 +203,40 @@ bool DemoWindow::openMailing(const QString& path) {
 }
 
 void DemoWindow::applyLayout(tav::TavLabel& label) const {
+    label.BarCodeProperties()->setSymbology(symbology_);
     if (pieceName_.isEmpty()) {
         mailpiece::applyAddressLayout(label);
         return;
     }
     label.setPieceName(pieceName_);
     label.ApplyAddressLayout();
+    mailpiece::widenBarCode(label);
+}
+
+void DemoWindow::setSymbology(tav::TavSymbology symbology) {
+    symbology_ = symbology;
+    symbologies_->actions().at(symbology)->setChecked(true);
+    if (symbology == tav::TavEnumCls::TavIntelligentMail &&
+        label_->SheetProperties()->PieceWidth() < kIntelligentMailLabelWidth) {
+        pieceName_ = kIntelligentMailLabel;
+        statusBar()->showMessage(QStringLiteral("The Intelligent Mail barcode needs 4 inch "
+                                                "labels: %1")
+                                     .arg(pieceName_));
+    }
+    if (!mailing_.isEmpty()) {
+        openMailing(mailing_); // each piece gets its tracking code as it is added
+        return;
+    }
+    applyLayout(*label_);
+    mailpiece::applyEnvelopeLayout(*mail_, envelopeName_, returnAddress_, symbology_);
+    shown().setRefresh(true);
 }
 
 void DemoWindow::choosePiece(const QString& name) {
     runGuarded([this, name] {
         if (envelopesShown()) {
             envelopeName_ = name;
-            mailpiece::applyEnvelopeLayout(*mail_, envelopeName_, returnAddress_);
+            mailpiece::applyEnvelopeLayout(*mail_, envelopeName_, returnAddress_, symbology_);
         } else {
             pieceName_ = name;
             applyLayout(*label_);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tav_enum_cls.h"
+
 #include <QMainWindow>
 
 namespace tav {
@@ -29,6 +31,10 @@ public:
     void showPage(int page);
     /// Shows view `appearance` (0 piece, 1 sheet, 2 both) and ticks it in the View menu.
     void showView(int appearance);
+    /// Prints `symbology` on labels and envelopes and ticks it in the Settings menu; the
+    /// Intelligent Mail barcode takes 4 inch labels when the chosen ones are narrower, and
+    /// sample tracking codes (mailer 123456, service 700) numbered from 1.
+    void setSymbology(tav::TavSymbology symbology);
 
 private:
     void buildMenus();
@@ -48,6 +54,8 @@ private:
     tav::TavLabel* label_;
     tav::TavMail* mail_;
     QActionGroup* views_;
+    QActionGroup* symbologies_ = nullptr;
+    tav::TavSymbology symbology_ = tav::TavEnumCls::TavPostnet;
     QString mailing_;
     QString pieceName_; // the label piece chosen; empty: the built-in address sheet
     QString envelopeName_;

@@ -101,6 +101,22 @@ int run(const QCommandLineParser& parser, const QCommandLineOption& screenshots)
         if (!window.grab().save(directory.filePath(QStringLiteral("envelope-both.png"))) ||
             !detail.grab().save(directory.filePath(QStringLiteral("piece-detail.png"))))
             return 1;
+        detail.hide();
+
+        // The Intelligent Mail barcode on 4 inch labels and on an envelope.
+        window.setSymbology(tav::TavEnumCls::TavIntelligentMail);
+        window.showPage(0);
+        window.label().setCurrentPiece(3);
+        window.showView(2);
+        QApplication::processEvents();
+        if (!window.grab().save(directory.filePath(QStringLiteral("label-imb.png"))))
+            return 1;
+        window.showPage(1);
+        window.mail().TavLabel1().setCurrentPiece(8);
+        window.showView(0);
+        QApplication::processEvents();
+        if (!window.grab().save(directory.filePath(QStringLiteral("envelope-imb.png"))))
+            return 1;
         return 0;
     }
     return QApplication::exec();
