@@ -5,8 +5,19 @@
 
 namespace bench {
 
-void addAddressMailing(tav::TavLabel& label, int pieces) {
+void addAddressMailing(tav::TavLabel& label, int pieces, MailingShape shape) {
     mailpiece::applyAddressLayout(label);
+    if (shape.fourInchLabels) {
+        tav::TavSheetCls& sheet = *label.SheetProperties();
+        sheet.setNumAcross(2);
+        sheet.setMarginleft(0.15625f);
+        sheet.setPiecePitchAcross(4.1875f);
+        sheet.setPieceWidth(4.0f);
+        label.ApplyAddressLayout();
+        mailpiece::widenBarCode(label);
+    }
+    tav::TavBarCodeCls& barCode = *label.BarCodeProperties();
+    barCode.setSymbology(shape.symbology);
     label.setRefresh(false);
     for (int i = 1; i <= pieces; ++i) {
         label.setSubstituteText(
@@ -14,7 +25,10 @@ void addAddressMailing(tav::TavLabel& label, int pieces) {
                            "62701-1234|Item4^|")
                 .arg(i)
                 .arg(i % 9999));
-        label.BarCodeProperties()->setValue(QStringLiteral("62701-1234"));
+        barCode.setValue(QStringLiteral("62701-1234"));
+        if (shape.symbology == tav::TavEnumCls::TavIntelligentMail)
+            barCode.setTrackingCode(
+                QStringLiteral("00700123456%1").arg(i, 9, 10, QLatin1Char('0')));
         label.AddPiece();
     }
 }
