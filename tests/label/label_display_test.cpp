@@ -1,4 +1,5 @@
 #include "display_flags.h"
+#include "label_design.h"
 #include "modal.h"
 #include "piece_select.h"
 #include "qt_printers.h"
@@ -31,15 +32,7 @@ int px(int twips) {
 class LabelDisplayTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        TavSheetCls& sheet = *label.SheetProperties();
-        sheet.setNumAcross(3);
-        sheet.setNumDown(10);
-        sheet.setMarginleft(0.1875f);
-        sheet.setMarginTop(0.5f);
-        sheet.setPiecePitchAcross(2.75f);
-        sheet.setPiecePitchDown(1.0f);
-        sheet.setPieceWidth(2.625f);
-        sheet.setPieceHeight(1.0f);
+        test::setThirtyUpSheet(*label.SheetProperties());
         label.setRefresh(false);
         for (int i = 1; i <= 70; ++i) {
             label.setSubstituteText(QStringLiteral("Item1^Piece number %1|").arg(i));

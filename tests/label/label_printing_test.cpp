@@ -1,3 +1,4 @@
+#include "label_design.h"
 #include "pdf_printer.h"
 #include "pdf_text.h"
 #include "qt_printers.h"
@@ -23,18 +24,7 @@ class LabelPrintingTest : public ::testing::Test {
 protected:
     void SetUp() override {
         previous_ = setCurrentPrinter(printer);
-        TavSheetCls& sheet = *label.SheetProperties();
-        sheet.setWidth(8.5f);
-        sheet.setHeight(11.0f);
-        sheet.setNumAcross(3);
-        sheet.setNumDown(10);
-        sheet.setMarginleft(0.1875f);
-        sheet.setMarginTop(0.5f);
-        sheet.setPiecePitchAcross(2.75f);
-        sheet.setPiecePitchDown(1.0f);
-        sheet.setPieceWidth(2.625f);
-        sheet.setPieceHeight(1.0f);
-        sheet.setStartingPiece(1);
+        test::setThirtyUpSheet(*label.SheetProperties());
         for (int i = 1; i <= 7; ++i) {
             TavItemCls& item = *label.itemProperties(i);
             item.setVisible(i == 1);

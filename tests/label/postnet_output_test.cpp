@@ -2,6 +2,7 @@
 // symbology: the operations are compared with a transcript kept in golden/.
 // MAILPIECE_UPDATE_GOLDEN=1 writes the transcript anew (only when the output is meant to change).
 
+#include "label_design.h"
 #include "qt_printers.h"
 #include "recording_printer.h"
 #include "tav_barcode.h"
@@ -52,15 +53,7 @@ QString printTranscript() {
     QTextStream out(&text);
 
     TavLabel label;
-    TavSheetCls& sheet = *label.SheetProperties();
-    sheet.setNumAcross(3);
-    sheet.setNumDown(10);
-    sheet.setMarginleft(0.1875f);
-    sheet.setMarginTop(0.5f);
-    sheet.setPiecePitchAcross(2.75f);
-    sheet.setPiecePitchDown(1.0f);
-    sheet.setPieceWidth(2.625f);
-    sheet.setPieceHeight(1.0f);
+    test::setThirtyUpSheet(*label.SheetProperties());
     label.ApplyAddressLayout(3, 9);
     label.setRefresh(false);
     const QString values[] = {QStringLiteral("62701"), QStringLiteral("62701-1234"),

@@ -1,6 +1,7 @@
 #include "label_design.h"
 
 #include "tav_label.h"
+#include "tav_sheet_cls.h"
 
 #include <QMetaProperty>
 
@@ -28,6 +29,20 @@ void expectSameDesign(const TavLabel& a, const TavLabel& b) {
                 "font" + std::to_string(i));
     }
     compare(*a.BarCodeProperties(), *b.BarCodeProperties(), "barcode");
+}
+
+void setThirtyUpSheet(TavSheetCls& sheet) {
+    sheet.setWidth(8.5f);
+    sheet.setHeight(11.0f);
+    sheet.setNumAcross(3);
+    sheet.setNumDown(10);
+    sheet.setMarginleft(0.1875f);
+    sheet.setMarginTop(0.5f);
+    sheet.setPiecePitchAcross(2.75f);
+    sheet.setPiecePitchDown(1.0f);
+    sheet.setPieceWidth(2.625f);
+    sheet.setPieceHeight(1.0f);
+    sheet.setStartingPiece(1);
 }
 
 } // namespace tav::test
