@@ -67,6 +67,11 @@ constexpr int kPiecesPerSheet = 30;
             case tav::PrinterOp::Picture:
                 painter.drawImage(QRectF(op.x1, op.y1, op.x2, op.y2), op.image);
                 break;
+            case tav::PrinterOp::Boxes:
+                painter.setPen(Qt::NoPen);
+                painter.setBrush(QColor(Qt::black));
+                painter.drawRects(op.boxes.data(), static_cast<int>(op.boxes.size()));
+                break;
             }
         }
     }

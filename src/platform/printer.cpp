@@ -138,6 +138,11 @@ void PrinterOp::paint(QPainter& painter) const {
     case Picture:
         painter.drawImage(QRectF(x1, y1, x2, y2), image);
         break;
+    case Boxes:
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(qcolor);
+        painter.drawRects(boxes.data(), static_cast<int>(boxes.size()));
+        break;
     }
 }
 
@@ -161,6 +166,13 @@ void Printer::Box(qint32 x, qint32 y, qint32 width, qint32 height, OleColor colo
     PrinterOp op = makeOp(PrinterOp::Box, x, y, width, height, color);
     op.filled = filled;
     add(op);
+}
+
+void Printer::FilledBoxes(std::vector<QRect> boxes, OleColor color) {
+    PrinterOp op = makeOp(PrinterOp::Boxes, 0, 0, 0, 0, color);
+    op.filled = true;
+    op.boxes = std::move(boxes);
+    add(std::move(op));
 }
 
 void Printer::Print(const QString& text) {

@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace tav;
 
 namespace {
@@ -197,21 +199,24 @@ TEST(IntelligentMailBarcode, ScreenRecordingDrawsWhatThePrinterGets) {
     for (const MetaOp& op : meta.recordingData().ops)
         if (op.kind == MetaOp::Rectangle && op.fill == OleColors::Black)
             recorded.push_back(op);
-    std::vector<PrinterOp> printed;
-    for (const PrinterOp& op : printer->jobs().at(0).ops)
-        if (op.kind == PrinterOp::Box && op.filled)
-            printed.push_back(op);
+    // The bars go to the printer as one operation of filled boxes.
+    const std::vector<PrinterOp>& ops = printer->jobs().at(0).ops;
+    const auto barsOp = std::find_if(
+        ops.begin(), ops.end(), [](const PrinterOp& op) { return op.kind == PrinterOp::Boxes; });
+    ASSERT_NE(barsOp, ops.end());
+    const std::vector<QRect>& printed = barsOp->boxes;
     ASSERT_EQ(printed.size(), 65u);
     ASSERT_EQ(recorded.size(), printed.size());
     for (std::size_t k = 0; k < printed.size(); ++k) {
         // The same box, to the pixel of the 96-dot recording.
-        EXPECT_NEAR(recorded[k].rect.left() * 15, printed[k].x1, 15);
-        EXPECT_NEAR(recorded[k].rect.top() * 15, printed[k].y1, 15);
-        EXPECT_NEAR((recorded[k].rect.bottom() + 1) * 15, printed[k].y1 + printed[k].y2, 15);
+        EXPECT_NEAR(recorded[k].rect.left() * 15, printed[k].x(), 15);
+        EXPECT_NEAR(recorded[k].rect.top() * 15, printed[k].y(), 15);
+        EXPECT_NEAR((recorded[k].rect.bottom() + 1) * 15, printed[k].y() + printed[k].height(), 15);
+        EXPECT_EQ(printed[k].width(), IntelligentMail::BarWidth);
         // Standing on the box's bottom edge, as the alignment says.
-        EXPECT_LE(printed[k].y1 + printed[k].y2, 900);
+        EXPECT_LE(printed[k].y() + printed[k].height(), 900);
     }
-    EXPECT_EQ(printed.back().x1 - printed.front().x1, 64 * IntelligentMail::BarPitch);
+    EXPECT_EQ(printed.back().x() - printed.front().x(), 64 * IntelligentMail::BarPitch);
 
     // Too narrow a box leaves out the bars that would start right of it, as POSTNET does.
     barcode.setTwipsGeometry(0, 0, 2000, 300);
