@@ -1,20 +1,26 @@
-// libFuzzer target: the CSV mailing reader on any bytes. Every row it returns has the header's
-// number of fields and a line number past the previous row's.
+// libFuzzer target: the delimited text reader on any bytes, with the separator and encoding
+// found from them. Every row it returns has the header's number of fields and a line number
+// past the previous row's.
 
-#include "csv_reader.h"
+#include "delimited_source.h"
+
+#include <QBuffer>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    const mailpiece::CsvTable table = mailpiece::readCsv(bytes);
-    qsizetype line = 0;
-    for (const mailpiece::CsvRow& row : table.rows) {
-        if (row.fields.size() != table.header.size() || row.line <= line)
+    QBuffer buffer;
+    buffer.setData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    buffer.open(QIODevice::ReadOnly);
+    tav::DelimitedSource source(buffer);
+    tav::MailingRow row;
+    qint64 line = 0;
+    while (source.next(row)) {
+        if (row.fields.size() != source.header().size() || row.number <= line)
             std::abort();
-        line = row.line;
+        line = row.number;
     }
     return 0;
 }

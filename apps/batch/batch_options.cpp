@@ -30,7 +30,17 @@ bool toWhole(const QString& text, qint32& out, qint32 low, qint32 high) {
 QString batchUsage() {
     return QStringLiteral(
         "Usage: mailpiece-batch [options] MAILING.csv\n"
-        "Prints a CSV mailing (UTF-8, header row) on sheets of labels, one print job a sheet.\n"
+        "Prints a mailing (delimited text with a header row) on sheets of labels or on\n"
+        "envelopes, one print job a sheet.\n"
+        "\n"
+        "The mailing:\n"
+        "  --csv FILE               the delimited text file (or name it last); - reads standard\n"
+        "                           input\n"
+        "  --delimiter C            the field separator: , ; | tab (found from the header line)\n"
+        "  --encoding NAME          UTF-8, UTF-16LE, Windows-1252, ... (from the byte-order mark,\n"
+        "                           else UTF-8, else Windows-1252)\n"
+        "  --strict-zip             leave out rows whose ZIP code is not 5, 9 or 11 digits (a\n"
+        "                           warning otherwise)\n"
         "\n"
         "Texts (by default column k goes to item k, for the first seven columns):\n"
         "  --item1 .. --item7 TEXT  the template of item k; <<Name>> is the column Name,\n"
@@ -144,6 +154,29 @@ std::optional<BatchOptions> parseBatchOptions(const QStringList& arguments, QStr
              options.printer = v;
              return !v.isEmpty();
          }},
+        {QStringLiteral("--csv"),
+         [&](const QString& v) {
+             if (!options.mailing.isEmpty() && options.mailing != v)
+                 return false;
+             options.mailing = v;
+             return !v.isEmpty();
+         }},
+        {QStringLiteral("--delimiter"),
+         [&](const QString& v) {
+             static const std::map<QString, QChar> names = {
+                 {QStringLiteral("comma"), QLatin1Char(',')},
+                 {QStringLiteral("semicolon"), QLatin1Char(';')},
+                 {QStringLiteral("tab"), QLatin1Char('\t')},
+                 {QStringLiteral("\\t"), QLatin1Char('\t')},
+                 {QStringLiteral("pipe"), QLatin1Char('|')}};
+             const auto named = names.find(v.toLower());
+             options.delimiter = named != names.end() ? named->second
+                                 : v.size() == 1      ? v.at(0)
+                                                      : QChar();
+             const char16_t c = options.delimiter.unicode();
+             return c != 0 && c < 128 && c != '"' && c != '\r' && c != '\n';
+         }},
+        {QStringLiteral("--encoding"), textOption(options.encoding)},
         {QStringLiteral("--imb-mailer-id"), textOption(imbMailerId)},
         {QStringLiteral("--imb-service"), textOption(imbService)},
         {QStringLiteral("--imb-barcode-id"), textOption(imbBarcodeId)},
@@ -169,6 +202,8 @@ std::optional<BatchOptions> parseBatchOptions(const QStringList& arguments, QStr
             options.landscape = true;
         } else if (argument == QLatin1String("--strict-fit")) {
             options.strictFit = true;
+        } else if (argument == QLatin1String("--strict-zip")) {
+            options.strictZip = true;
         } else if (argument.startsWith(QLatin1String("--"))) {
             const QString name = argument.section(QLatin1Char('='), 0, 0);
             const auto handler = valued.find(name);

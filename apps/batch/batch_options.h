@@ -12,7 +12,9 @@ namespace mailpiece {
 
 /// What the batch program was asked to do.
 struct BatchOptions {
-    QString mailing;                      // the CSV file
+    QString mailing;                      // the delimited text file; "-" standard input
+    QChar delimiter;                      // null: found from the header line
+    QString encoding;                     // empty: from the byte-order mark or the bytes
     std::array<QString, 7> itemTemplates; // empty: the item is not printed
     bool addressMode = false;             // items from the composed address block
     bool envelopeMode = false;            // envelopes: the address of each row, its ZIP as bars
@@ -20,6 +22,7 @@ struct BatchOptions {
     QString zipColumn = QStringLiteral("Zip");
     std::optional<TrackingCodes> tracking; // the Intelligent Mail barcode; none: POSTNET
     bool strictFit = false;                // bars that do not fit stop the run
+    bool strictZip = false;                // a ZIP code not of 5, 9 or 11 digits is a bad row
     QString piece;           // a catalogue piece for the sheet geometry; empty: the options below
     bool listPieces = false; // list the catalogue and stop
     bool geometryGiven = false;

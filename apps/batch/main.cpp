@@ -4,6 +4,7 @@
 #include "batch_options.h"
 #include "catalog_location.h"
 #include "cfg_lib.h"
+#include "delimited_source.h"
 #include "envelope_layout.h"
 #include "mailing_feed.h"
 #include "pdf_printer.h"
@@ -26,6 +27,15 @@
 namespace {
 
 using mailpiece::BatchOptions;
+
+std::unique_ptr<tav::MailingSource> openSource(const BatchOptions& options) {
+    return tav::DelimitedSource::open(options.mailing, {options.delimiter, options.encoding});
+}
+
+// The mailing as messages name it.
+QString sourceName(const BatchOptions& options) {
+    return options.mailing == QLatin1String("-") ? QStringLiteral("stdin") : options.mailing;
+}
 
 void requireCataloguePiece(const QString& name) {
     if (tav::CfgLib::CatalogProduct(name).isEmpty())
@@ -135,7 +145,7 @@ std::shared_ptr<tav::PdfPrinter> choosePrinter(const BatchOptions& options) {
 bool fedPieces(const mailpiece::FeedResult& fed, const BatchOptions& options) {
     if (!fed.header.isEmpty() && fed.pieces > 0)
         return true;
-    std::fprintf(stderr, "%s: no usable rows to print\n", qUtf8Printable(options.mailing));
+    std::fprintf(stderr, "%s: no usable rows to print\n", qUtf8Printable(sourceName(options)));
     return false;
 }
 
@@ -178,16 +188,16 @@ int printSheets(tav::TavLabel& label, const BatchOptions& options) {
 }
 
 mailpiece::BarCodeFeed barCodeFeed(const BatchOptions& options) {
-    return {options.tracking, options.strictFit};
+    return {options.tracking, options.strictFit, options.strictZip};
 }
 
 int runLabels(const BatchOptions& options) {
     tav::TavLabel label;
     applySheet(label, options);
-    // The layout needs the header (for how many columns there are), which the feed reads; the
-    // bar code's fit is checked piece by piece as the feed adds them, so the layout comes first
-    // from the header alone.
-    const QStringList header = mailpiece::readHeader(options.mailing);
+    // The layout depends on the header (how many columns there are), and the bars' fit is
+    // checked as each piece is added, so the layout comes first.
+    const std::unique_ptr<tav::MailingSource> source = openSource(options);
+    const QStringList& header = source->header();
     if (!options.zipColumn.isEmpty() && !header.isEmpty() &&
         mailpiece::columnIndex(header, options.zipColumn) < 0)
         std::fprintf(stderr, "%s: no column named %s; the labels get no bar code\n",
@@ -196,7 +206,7 @@ int runLabels(const BatchOptions& options) {
         std::fprintf(stderr, "warning: the bar code reaches past the bottom of the label; use a "
                              "smaller --font-size or fewer items\n");
     const mailpiece::FeedResult fed =
-        mailpiece::feedMailing(options.mailing, label,
+        mailpiece::feedMailing(*source, sourceName(options), label,
                                options.addressMode ? mailpiece::PieceMaker::Mode::Address
                                                    : mailpiece::PieceMaker::Mode::Columns,
                                options.zipColumn, barCodeFeed(options));
@@ -215,8 +225,9 @@ int runEnvelopes(const BatchOptions& options) {
     mail.SheetProperties()->setStartingPiece(options.startingPiece);
     mail.setPrinterTop(options.printerTop);
     mail.setPrinterLeft(options.printerLeft);
+    const std::unique_ptr<tav::MailingSource> source = openSource(options);
     const mailpiece::FeedResult fed =
-        mailpiece::feedEnvelopes(options.mailing, mail, barCodeFeed(options));
+        mailpiece::feedEnvelopes(*source, sourceName(options), mail, barCodeFeed(options));
     if (!fedPieces(fed, options))
         return 1;
     return printSheets(mail.TavLabel1(), options);

@@ -5,8 +5,7 @@
 #include "tav_error.h"
 #include "tav_label.h"
 #include "tav_mail.h"
-
-#include <QFile>
+#include "zip_code.h"
 
 #include <cstdio>
 #include <functional>
@@ -16,48 +15,46 @@ namespace mailpiece {
 namespace {
 
 // Adds the piece of a row; returns why the row is left out instead, or "".
-using AddPiece = std::function<QString(const PieceMaker&, const CsvRow&, const MailingPiece&)>;
+using AddPiece =
+    std::function<QString(const PieceMaker&, const tav::MailingRow&, const MailingPiece&)>;
 
-// Streams the CSV file at `path`, hands every usable row to `add` and reports every row left
-// out on standard error with its line number.
-FeedResult feedRows(const QString& path, PieceMaker::Mode mode, const QString& zipColumn,
-                    const AddPiece& add) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        tav::raiseError(tav::ErrorNumber::PathFileAccess, QStringLiteral("mailing"),
-                        QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
-    CsvReader reader(file);
-    const PieceMaker maker(reader.header(), mode, zipColumn);
+// Streams the rows of `source`, hands every usable one to `add` and reports every row left out
+// on standard error, with `name` and its number, as the rows go by.
+FeedResult feedRows(tav::MailingSource& source, const QString& name, PieceMaker::Mode mode,
+                    const QString& zipColumn, const AddPiece& add) {
+    const PieceMaker maker(source.header(), mode, zipColumn);
     FeedResult result;
-    result.header = reader.header();
-    std::vector<CsvProblem> problems;
+    result.header = source.header();
+    std::vector<tav::MailingProblem> problems;
+    qsizetype warningsShown = 0;
     const auto report = [&] {
-        for (const CsvProblem& problem : problems)
-            std::fprintf(stderr, "%s:%lld: row left out: %s\n", qUtf8Printable(path),
-                         static_cast<long long>(problem.line), qUtf8Printable(problem.message));
+        for (; warningsShown < source.warnings().size(); ++warningsShown)
+            std::fprintf(stderr, "%s: warning: %s\n", qUtf8Printable(name),
+                         qUtf8Printable(source.warnings().at(warningsShown)));
+        for (tav::MailingProblem& problem : source.takeProblems())
+            problems.push_back(std::move(problem));
+        // The source's problems come in order with the rows it skipped.
+        std::sort(problems.begin(), problems.end(),
+                  [](const auto& a, const auto& b) { return a.number < b.number; });
+        for (const tav::MailingProblem& problem : problems)
+            std::fprintf(stderr, "%s:%lld: row left out: %s\n", qUtf8Printable(name),
+                         static_cast<long long>(problem.number), qUtf8Printable(problem.message));
         result.leftOut += static_cast<qsizetype>(problems.size());
         problems.clear();
     };
+    report(); // an unusable header
 
-    CsvRow row;
-    std::size_t readerProblems = 0;
-    while (reader.next(row)) {
+    tav::MailingRow row;
+    while (source.next(row)) {
         if (const auto piece = maker.make(row, problems)) {
             const QString problem = add(maker, row, *piece);
             if (problem.isEmpty())
                 ++result.pieces;
             else
-                problems.push_back({row.line, problem});
+                problems.push_back({row.number, problem});
         }
-        // The reader's problems come in line order with the rows it skipped.
-        for (; readerProblems < reader.problems().size(); ++readerProblems)
-            problems.push_back(reader.problems()[readerProblems]);
-        std::sort(problems.begin(), problems.end(),
-                  [](const CsvProblem& a, const CsvProblem& b) { return a.line < b.line; });
         report();
     }
-    for (; readerProblems < reader.problems().size(); ++readerProblems)
-        problems.push_back(reader.problems()[readerProblems]);
     report();
     return result;
 }
@@ -86,26 +83,36 @@ private:
 // its bars fit before the piece is added.
 class BarCodeGiver {
 public:
-    BarCodeGiver(const QString& path, tav::TavLabel& label, BarCodeFeed barCodes)
-        : path_(path)
+    BarCodeGiver(const QString& name, tav::TavLabel& label, BarCodeFeed barCodes)
+        : name_(name)
         , label_(label)
         , feed_(std::move(barCodes)) {
         if (feed_.tracking)
             label_.BarCodeProperties()->setSymbology(tav::TavEnumCls::TavIntelligentMail);
     }
 
-    // Sets the tracking code of the row whose ZIP code is `zip`; returns why the row is left
-    // out, or "".
-    QString prepare(const QStringList& header, const CsvRow& row, const QString& zip) {
-        tav::TavBarCodeCls& barCode = *label_.BarCodeProperties();
-        if (barCode.Symbology() != tav::TavEnumCls::TavIntelligentMail)
+    // Checks the ZIP code `zip` of `row` and sets the row's tracking code; returns why the row
+    // is left out, or "". A doubtful ZIP code is a warning, or with strictZip a reason.
+    QString prepare(const PieceMaker& maker, const tav::MailingRow& row, const QString& zip) {
+        if (!maker.hasZip())
             return {};
+        tav::TavBarCodeCls& barCode = *label_.BarCodeProperties();
+        if (barCode.Symbology() != tav::TavEnumCls::TavIntelligentMail) {
+            const QString warning = tav::zipCodeWarning(zip);
+            if (warning.isEmpty())
+                return {};
+            if (feed_.strictZip)
+                return warning;
+            std::fprintf(stderr, "%s:%lld: warning: %s\n", qUtf8Printable(name_),
+                         static_cast<long long>(row.number), qUtf8Printable(warning));
+            return {};
+        }
         const QString routing = tav::IntelligentMail::routingCodeProblem(zip);
         if (!routing.isEmpty())
             return QStringLiteral("the ZIP code ") + routing;
         if (feed_.tracking) {
             QString problem;
-            const std::optional<QString> code = feed_.tracking->next(header, row, problem);
+            const std::optional<QString> code = feed_.tracking->next(maker.header(), row, problem);
             if (!code)
                 return problem;
             barCode.setTrackingCode(*code);
@@ -114,15 +121,17 @@ public:
     }
 
     // Says so when the bars of the piece about to be added would not all be printed.
-    void checkFit(const CsvRow& row) {
+    void checkFit(const tav::MailingRow& row) {
         tav::TavBarCodeCls& barCode = *label_.BarCodeProperties();
         QString problem = label_.BarCodeFitProblem();
         if (problem.isEmpty() && !leftOff_)
             return;
         if (problem.isEmpty())
             problem = leftOffProblem_;
-        const QString where =
-            QStringLiteral("%1:%2: piece %3").arg(path_).arg(row.line).arg(label_.pieceCount() + 1);
+        const QString where = QStringLiteral("%1:%2: piece %3")
+                                  .arg(name_)
+                                  .arg(row.number)
+                                  .arg(label_.pieceCount() + 1);
         if (feed_.strictFit)
             throw tav::TavError(tav::ErrorNumber::InvalidPropertyValue, QStringLiteral("mailing"),
                                 QStringLiteral("%1: %2").arg(where, problem));
@@ -140,7 +149,7 @@ public:
     }
 
 private:
-    QString path_;
+    QString name_;
     tav::TavLabel& label_;
     BarCodeFeed feed_;
     bool leftOff_ = false;
@@ -149,47 +158,43 @@ private:
 
 } // namespace
 
-QStringList readHeader(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return CsvReader(file).header();
-}
-
-FeedResult feedMailing(const QString& path, tav::TavLabel& label, PieceMaker::Mode mode,
-                       const QString& zipColumn, BarCodeFeed barCodes) {
+FeedResult feedMailing(tav::MailingSource& source, const QString& name, tav::TavLabel& label,
+                       PieceMaker::Mode mode, const QString& zipColumn, BarCodeFeed barCodes) {
     const HeldRefresh held(label);
-    BarCodeGiver giver(path, label, std::move(barCodes));
-    return feedRows(path, mode, zipColumn,
-                    [&](const PieceMaker& maker, const CsvRow& row, const MailingPiece& piece) {
-                        const QString problem = giver.prepare(maker.header(), row, piece.zip);
-                        if (!problem.isEmpty())
-                            return problem;
-                        label.setSubstituteText(QString());
-                        for (const auto& [name, value] : piece.texts)
-                            label.SetPieceText(name, value);
-                        label.BarCodeProperties()->setValue(piece.zip);
-                        giver.checkFit(row);
-                        label.AddPiece();
-                        return QString();
-                    });
+    BarCodeGiver giver(name, label, std::move(barCodes));
+    return feedRows(
+        source, name, mode, zipColumn,
+        [&](const PieceMaker& maker, const tav::MailingRow& row, const MailingPiece& piece) {
+            const QString problem = giver.prepare(maker, row, piece.zip);
+            if (!problem.isEmpty())
+                return problem;
+            label.setSubstituteText(QString());
+            for (const auto& [name, value] : piece.texts)
+                label.SetPieceText(name, value);
+            label.BarCodeProperties()->setValue(piece.zip);
+            giver.checkFit(row);
+            label.AddPiece();
+            return QString();
+        });
 }
 
-FeedResult feedEnvelopes(const QString& path, tav::TavMail& mail, BarCodeFeed barCodes) {
+FeedResult feedEnvelopes(tav::MailingSource& source, const QString& name, tav::TavMail& mail,
+                         BarCodeFeed barCodes) {
     const HeldRefresh held(mail);
-    BarCodeGiver giver(path, mail.TavLabel1(), std::move(barCodes));
-    return feedRows(path, PieceMaker::Mode::Address, QStringLiteral("Zip"),
-                    [&](const PieceMaker& maker, const CsvRow& row, const MailingPiece& piece) {
-                        const QString problem = giver.prepare(maker.header(), row, piece.zip);
-                        if (!problem.isEmpty())
-                            return problem;
-                        maker.fillAddress(row, *mail.DeliveryAddress_Text());
-                        mail.setSubstituteText(QString()); // each envelope its own pairs only
-                        mail.BarCodeProperties()->setValue(piece.zip);
-                        giver.checkFit(row);
-                        mail.AddPiece();
-                        return QString();
-                    });
+    BarCodeGiver giver(name, mail.TavLabel1(), std::move(barCodes));
+    return feedRows(
+        source, name, PieceMaker::Mode::Address, QStringLiteral("Zip"),
+        [&](const PieceMaker& maker, const tav::MailingRow& row, const MailingPiece& piece) {
+            const QString problem = giver.prepare(maker, row, piece.zip);
+            if (!problem.isEmpty())
+                return problem;
+            maker.fillAddress(row, *mail.DeliveryAddress_Text());
+            mail.setSubstituteText(QString()); // each envelope its own pairs only
+            mail.BarCodeProperties()->setValue(piece.zip);
+            giver.checkFit(row);
+            mail.AddPiece();
+            return QString();
+        });
 }
 
 } // namespace mailpiece

@@ -21,10 +21,6 @@ struct FeedResult {
     qsizetype leftOut = 0; // rows reported and left out
 };
 
-/// The header of the CSV mailing at `path`; empty when it cannot be read (feeding it then says
-/// why).
-QStringList readHeader(const QString& path);
-
 /// What the pieces' bar codes take beyond the ZIP code.
 struct BarCodeFeed {
     /// The Intelligent Mail barcode's tracking codes (the bar code record is switched to it);
@@ -32,19 +28,23 @@ struct BarCodeFeed {
     std::optional<TrackingCodes> tracking;
     /// Bars that do not fit their box or piece stop the run (tav::TavError) instead of a warning.
     bool strictFit = false;
+    /// A POSTNET ZIP code whose digits are not 5, 9 or 11 leaves its row out instead of a
+    /// warning.
+    bool strictZip = false;
 };
 
-/// Streams the CSV mailing at `path` into `label`, one piece a usable row (redrawing is off
-/// meanwhile), and reports every row left out on standard error with its line number. A piece
-/// whose bars do not fit gets a warning naming it and its row: POSTNET bars are cut at the box's
-/// edge, an Intelligent Mail barcode is left off. Raises tav::TavError when the file cannot be
-/// read.
-FeedResult feedMailing(const QString& path, tav::TavLabel& label, PieceMaker::Mode mode,
-                       const QString& zipColumn, BarCodeFeed barCodes = {});
+/// Streams the rows of `source` into `label`, one piece a usable row (redrawing is off
+/// meanwhile), and reports on standard error, as "<name>:<number>: ...", every row left out,
+/// every doubtful ZIP code, and the source's own warnings. A piece whose bars do not fit gets a
+/// warning naming it and its row: POSTNET bars are cut at the box's edge, an Intelligent Mail
+/// barcode is left off.
+FeedResult feedMailing(tav::MailingSource& source, const QString& name, tav::TavLabel& label,
+                       PieceMaker::Mode mode, const QString& zipColumn, BarCodeFeed barCodes = {});
 
-/// Streams the CSV mailing at `path` into the envelope control `mail`: each usable row fills
+/// Streams the rows of `source` into the envelope control `mail`: each usable row fills
 /// DeliveryAddress_Text from the columns First, Middle, Last, Address, AddressLine2, City, State
 /// and Zip and adds one envelope. Rows and bars are reported as feedMailing does.
-FeedResult feedEnvelopes(const QString& path, tav::TavMail& mail, BarCodeFeed barCodes = {});
+FeedResult feedEnvelopes(tav::MailingSource& source, const QString& name, tav::TavMail& mail,
+                         BarCodeFeed barCodes = {});
 
 } // namespace mailpiece

@@ -17,7 +17,7 @@ bool carriable(const QStringList& fields) {
     });
 }
 
-QString field(const CsvRow& row, qsizetype column) {
+QString field(const tav::MailingRow& row, qsizetype column) {
     return column < 0 ? QString() : row.fields.value(column).trimmed();
 }
 
@@ -40,18 +40,18 @@ PieceMaker::PieceMaker(const QStringList& header, Mode mode, const QString& zipC
                                  : columnIndex(header, zipColumn);
 }
 
-std::optional<MailingPiece> PieceMaker::make(const CsvRow& row,
-                                             std::vector<CsvProblem>& problems) const {
+std::optional<MailingPiece> PieceMaker::make(const tav::MailingRow& row,
+                                             std::vector<tav::MailingProblem>& problems) const {
     if (!carriable(row.fields)) {
-        problems.push_back({row.line, QStringLiteral("a value holds \"|\" or \"^\", which "
-                                                     "separate the items of a piece")});
+        problems.push_back({row.number, QStringLiteral("a value holds \"|\" or \"^\", which "
+                                                       "separate the items of a piece")});
         return std::nullopt;
     }
-    return MailingPiece{row.line, mode_ == Mode::Address ? addressTexts(row) : columnsTexts(row),
+    return MailingPiece{row.number, mode_ == Mode::Address ? addressTexts(row) : columnsTexts(row),
                         field(row, zip_)};
 }
 
-void PieceMaker::fillAddress(const CsvRow& row, tav::TavAddressCls& address) const {
+void PieceMaker::fillAddress(const tav::MailingRow& row, tav::TavAddressCls& address) const {
     address.setFirst(field(row, addressColumns_[0]));
     address.setMiddle(field(row, addressColumns_[1]));
     address.setLast(field(row, addressColumns_[2]));
@@ -62,7 +62,8 @@ void PieceMaker::fillAddress(const CsvRow& row, tav::TavAddressCls& address) con
     address.setZip(field(row, addressColumns_[7]));
 }
 
-std::vector<std::pair<QString, QString>> PieceMaker::addressTexts(const CsvRow& row) const {
+std::vector<std::pair<QString, QString>>
+PieceMaker::addressTexts(const tav::MailingRow& row) const {
     tav::TavAddressCls address;
     fillAddress(row, address);
     // Every item gets an entry, empty past the last line, so no placeholder is left showing.
@@ -73,7 +74,8 @@ std::vector<std::pair<QString, QString>> PieceMaker::addressTexts(const CsvRow& 
     return texts;
 }
 
-std::vector<std::pair<QString, QString>> PieceMaker::columnsTexts(const CsvRow& row) const {
+std::vector<std::pair<QString, QString>>
+PieceMaker::columnsTexts(const tav::MailingRow& row) const {
     std::vector<std::pair<QString, QString>> texts;
     QSet<QString> names;
     const auto add = [&](const QString& name, const QString& value) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "csv_reader.h"
+#include "mailing_source.h"
 
 #include <QString>
 
@@ -16,7 +16,7 @@ namespace mailpiece {
 
 /// One mail piece made from a CSV row, ready for TavLabel.
 struct MailingPiece {
-    qsizetype line = 0;                             // where the row starts in the CSV file
+    qint64 line = 0;                                // where the row starts in its source
     std::vector<std::pair<QString, QString>> texts; // name and value for the items' templates;
                                                     // each name once, the first one
 
@@ -51,15 +51,18 @@ public:
 
     /// The header the rows come under.
     const QStringList& header() const { return header_; }
+    /// Whether the rows have a ZIP code column for the bar code.
+    bool hasZip() const { return zip_ >= 0; }
     /// The piece of `row`, or nothing (and a problem added) when a value holds "|" or "^",
     /// which a substitution list cannot carry.
-    std::optional<MailingPiece> make(const CsvRow& row, std::vector<CsvProblem>& problems) const;
+    std::optional<MailingPiece> make(const tav::MailingRow& row,
+                                     std::vector<tav::MailingProblem>& problems) const;
     /// Sets the eight name and address fields of `address` from the address columns of `row`.
-    void fillAddress(const CsvRow& row, tav::TavAddressCls& address) const;
+    void fillAddress(const tav::MailingRow& row, tav::TavAddressCls& address) const;
 
 private:
-    std::vector<std::pair<QString, QString>> addressTexts(const CsvRow& row) const;
-    std::vector<std::pair<QString, QString>> columnsTexts(const CsvRow& row) const;
+    std::vector<std::pair<QString, QString>> addressTexts(const tav::MailingRow& row) const;
+    std::vector<std::pair<QString, QString>> columnsTexts(const tav::MailingRow& row) const;
 
     QStringList header_;
     Mode mode_;

@@ -56,7 +56,7 @@ TrackingCodes TrackingCodes::fromColumn(const QString& column) {
     return codes;
 }
 
-std::optional<QString> TrackingCodes::next(const QStringList& header, const CsvRow& row,
+std::optional<QString> TrackingCodes::next(const QStringList& header, const tav::MailingRow& row,
                                            QString& problem) {
     if (!column_.isEmpty()) {
         const qsizetype index = columnIndex(header, column_);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "csv_reader.h"
+#include "mailing_source.h"
 
 #include <QString>
 #include <QStringList>
@@ -25,7 +25,8 @@ public:
     /// The code of the next piece, from `row` of a file whose header is `header`; nothing, with
     /// `problem` set, when the row has none (the row is then left out and nothing is used up).
     /// Raises tav::TavError when the serials run out.
-    std::optional<QString> next(const QStringList& header, const CsvRow& row, QString& problem);
+    std::optional<QString> next(const QStringList& header, const tav::MailingRow& row,
+                                QString& problem);
 
 private:
     TrackingCodes() = default;

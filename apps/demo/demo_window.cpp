@@ -2,6 +2,7 @@
 
 #include "address_layout.h"
 #include "catalog_location.h"
+#include "delimited_source.h"
 #include "envelope_layout.h"
 #include "mailing_feed.h"
 #include "message_sink.h"
@@ -169,10 +170,12 @@ bool DemoWindow::openMailing(const QString& path) {
         applyLayout(*fresh);
         std::unique_ptr<tav::TavMail> freshMail(
             newMail(nullptr, envelopeName_, returnAddress_, symbology_));
+        const auto labels = tav::DelimitedSource::open(path);
         const mailpiece::FeedResult fed =
-            mailpiece::feedMailing(path, *fresh, mailpiece::PieceMaker::Mode::Address,
+            mailpiece::feedMailing(*labels, path, *fresh, mailpiece::PieceMaker::Mode::Address,
                                    QStringLiteral("Zip"), {trackingCodes(symbology_)});
-        mailpiece::feedEnvelopes(path, *freshMail, {trackingCodes(symbology_)});
+        const auto envelopes = tav::DelimitedSource::open(path);
+        mailpiece::feedEnvelopes(*envelopes, path, *freshMail, {trackingCodes(symbology_)});
         const int page = pages_->currentIndex();
         for (tav::TavLabel* control : {fresh.get(), &freshMail->TavLabel1()}) {
             control->setAppearance(label_->Appearance());

@@ -3,6 +3,7 @@
 
 #include "address_layout.h"
 #include "catalog_location.h"
+#include "delimited_source.h"
 #include "mailing_feed.h"
 #include "pdf_printer.h"
 #include "printer.h"
@@ -39,8 +40,9 @@ int main(int argc, char* argv[]) {
         const QString path = parser.positionalArguments().constFirst();
         tav::TavLabel label;
         mailpiece::applyAddressLayout(label);
+        const auto source = tav::DelimitedSource::open(path);
         const mailpiece::FeedResult fed = mailpiece::feedMailing(
-            path, label, mailpiece::PieceMaker::Mode::Address, QStringLiteral("Zip"));
+            *source, path, label, mailpiece::PieceMaker::Mode::Address, QStringLiteral("Zip"));
         if (fed.pieces == 0) {
             std::fprintf(stderr, "%s: no usable address rows\n", qUtf8Printable(path));
             return 1;

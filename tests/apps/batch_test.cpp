@@ -47,7 +47,7 @@ QString mailing(const QTemporaryDir& dir, const QByteArray& rows) {
 const QByteArray kRows = "Ann,Lee,12 Elm St,Salem,OR,97301-1234,00700123456000000007\n"
                          "Bob,Ray,1 Oak Ave,Bend,OR,97701,00700123456000000008\n";
 
-CsvRow row(const QString& tracking) {
+tav::MailingRow row(const QString& tracking) {
     return {2, {QStringLiteral("Ann"), tracking}};
 }
 
@@ -321,4 +321,46 @@ TEST(BatchProgram, BadTrackingAndRoutingCodesLeaveTheirRowsOut) {
     EXPECT_TRUE(run.err.contains(QStringLiteral("m.csv:5: row left out: the ZIP code")));
     EXPECT_FALSE(run.err.contains(QStringLiteral("warning"))) << run.err.toStdString();
     EXPECT_EQ(tav::test::pdfPageCount(pdf), 2);
+}
+
+TEST(BatchProgram, ReadsSpreadsheetExportsAndNamesDoubtfulZipCodesByRow) {
+    QTemporaryDir dir;
+    // Semicolons and Windows-1252, as a European spreadsheet saves "CSV".
+    const QString csv = writeFile(dir, QStringLiteral("export.csv"),
+                                  "Name;City;Zip\r\n"
+                                  "Jos\xe9 N\xfa\xf1\x65z;K\xf6ln;2134\r\n"
+                                  "Ann Lee;Salem;ABCDE\r\n"
+                                  "Bo Ek;Bend;97701\r\n");
+    const QString pdf = dir.filePath(QStringLiteral("export.pdf"));
+    const BatchRun run = runBatch({QStringLiteral("--pdf"), pdf, QStringLiteral("--csv"), csv});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("export.csv: warning: the text is not UTF-8")));
+    EXPECT_TRUE(run.err.contains(
+        QStringLiteral("export.csv:2: warning: \"2134\" has 4 digits: a leading zero lost?")));
+    EXPECT_TRUE(run.err.contains(QStringLiteral("export.csv:3: warning: \"ABCDE\" has no digits")));
+    QStringList words;
+    for (const auto& word : tav::test::pdfWords(pdf))
+        words << word.text;
+    EXPECT_TRUE(words.contains(QStringLiteral("Núñez"))) << words.join(' ').toStdString();
+    EXPECT_TRUE(words.contains(QStringLiteral("Köln")));
+
+    // --strict-zip leaves those rows out; "-" reads standard input.
+    QProcess process;
+    process.start(QStringLiteral(MAILPIECE_BATCH_PROGRAM),
+                  {QStringLiteral("--strict-zip"), QStringLiteral("--delimiter"),
+                   QStringLiteral("semicolon"), QStringLiteral("--encoding"),
+                   QStringLiteral("Windows-1252"), QStringLiteral("--pdf"), pdf,
+                   QStringLiteral("-")});
+    QFile input(csv);
+    ASSERT_TRUE(input.open(QIODevice::ReadOnly));
+    process.write(input.readAll());
+    process.closeWriteChannel();
+    process.waitForFinished(60000);
+    const QString err = QString::fromUtf8(process.readAllStandardError());
+    EXPECT_EQ(process.exitCode(), 0) << err.toStdString();
+    EXPECT_TRUE(err.contains(QStringLiteral("stdin:2: row left out: \"2134\"")));
+    EXPECT_TRUE(err.contains(QStringLiteral("stdin:3: row left out")));
+    EXPECT_FALSE(err.contains(QStringLiteral("not UTF-8"))); // named, not guessed
+    EXPECT_TRUE(QString::fromUtf8(process.readAllStandardOutput())
+                    .contains(QStringLiteral("1 pieces in the mailing")));
 }

@@ -1,5 +1,8 @@
+#include "delimited_source.h"
 #include "mailing_rows.h"
 #include "qt_printers.h"
+
+#include <QBuffer>
 
 #include <gtest/gtest.h>
 
@@ -7,12 +10,29 @@ using namespace mailpiece;
 
 namespace {
 
+struct CsvTable {
+    QStringList header;
+    std::vector<tav::MailingRow> rows;
+};
+
+CsvTable readCsv(const QByteArray& data) {
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    tav::DelimitedSource source(buffer);
+    CsvTable table{source.header(), {}};
+    tav::MailingRow row;
+    while (source.next(row))
+        table.rows.push_back(row);
+    return table;
+}
+
 std::vector<MailingPiece> make(const CsvTable& table, PieceMaker::Mode mode,
-                               std::vector<CsvProblem>& problems,
+                               std::vector<tav::MailingProblem>& problems,
                                const QString& zip = QStringLiteral("Zip")) {
     const PieceMaker maker(table.header, mode, zip);
     std::vector<MailingPiece> pieces;
-    for (const CsvRow& row : table.rows)
+    for (const tav::MailingRow& row : table.rows)
         if (const auto piece = maker.make(row, problems))
             pieces.push_back(*piece);
     return pieces;
@@ -33,7 +53,7 @@ TEST(MailingRows, EachAddressLineBecomesAnItem) {
         readCsv("First,Middle,Last,Address,AddressLine2,City,State,Zip\n"
                 "John,Q,Public,1 Main St,,Springfield,il,62701\n"
                 "Mary,,D'Angelo,300 Harbor St,\"Suite 5, Building B\",Baltimore,MD,21230-4512\n");
-    std::vector<CsvProblem> problems;
+    std::vector<tav::MailingProblem> problems;
     const auto pieces = make(table, PieceMaker::Mode::Address, problems);
     EXPECT_TRUE(problems.empty());
     ASSERT_EQ(pieces.size(), 2u);
@@ -48,19 +68,19 @@ TEST(MailingRows, EachAddressLineBecomesAnItem) {
 
 TEST(MailingRows, ValuesThatWouldSplitTheItemListAreReportedNotMangled) {
     const CsvTable table = readCsv("zip,LAST\n12345,A|B\n23456,C^D\n34567,Doe\n");
-    std::vector<CsvProblem> problems;
+    std::vector<tav::MailingProblem> problems;
     const auto pieces = make(table, PieceMaker::Mode::Address, problems);
     ASSERT_EQ(pieces.size(), 1u);
     EXPECT_EQ(substituteText(pieces[0]),
               QStringLiteral("Item1^ Doe    34567|Item2^|Item3^|Item4^|Item5^|Item6^|Item7^|"));
     ASSERT_EQ(problems.size(), 2u);
-    EXPECT_EQ(problems[0].line, 2);
-    EXPECT_EQ(problems[1].line, 3);
+    EXPECT_EQ(problems[0].number, 2);
+    EXPECT_EQ(problems[1].number, 3);
 }
 
 TEST(MailingRows, ColumnsAreReachableByNumberAndByName) {
     const CsvTable table = readCsv("Name,City,ZIP\nAnn,Salem,97301\n");
-    std::vector<CsvProblem> problems;
+    std::vector<tav::MailingProblem> problems;
     const auto pieces = make(table, PieceMaker::Mode::Columns, problems, QStringLiteral("zip"));
     ASSERT_EQ(pieces.size(), 1u);
     EXPECT_EQ(pieces[0].zip, QStringLiteral("97301"));

@@ -1,0 +1,363 @@
+#include "delimited_source.h"
+
+#include "tav_error.h"
+
+#include <QFile>
+#include <QStringDecoder>
+
+#include <array>
+#include <cstdio>
+#include <optional>
+#include <utility>
+
+namespace tav {
+
+namespace {
+
+const QString kSource = QStringLiteral("DelimitedSource");
+constexpr qsizetype kChunkBytes = 64 * 1024;
+// A bad record is read again from its second line, so its bytes are kept until it ends; this
+// bounds them (and how far the header line is searched for separators).
+constexpr qsizetype kLongestRecordBytes = 16 * 1024 * 1024;
+constexpr std::array<char, 4> kSeparators = {',', ';', '\t', '|'};
+
+bool isBlank(const std::vector<QByteArray>& raw) {
+    return raw.size() == 1 && raw.front().trimmed().isEmpty();
+}
+
+// Whether `name`'s decoder reads the ASCII separators, quotes and line ends as single bytes, so
+// that records can be split before they are decoded.
+bool asciiCompatible(const QString& name) {
+    QStringDecoder decoder(name.toLatin1().constData());
+    const QByteArray probe = ",;\t|\"\r\nAZaz09";
+    return decoder.isValid() && QString(decoder.decode(probe)) == QString::fromLatin1(probe);
+}
+
+} // namespace
+
+// Splits the input into records of raw fields and decodes them. Encodings whose separators are
+// not single ASCII bytes (UTF-16) are turned into UTF-8 as they are read, so the splitting always
+// works on bytes.
+class DelimitedSource::Reader {
+public:
+    Reader(QIODevice& input, const Options& options)
+        : input_(input) {
+        chooseEncoding(options.encoding);
+        if (!options.delimiter.isNull()) {
+            const char16_t c = options.delimiter.unicode();
+            if (c >= 128 || c == '"' || c == '\r' || c == '\n')
+                raiseError(ErrorNumber::InvalidArgument, kSource,
+                           QStringLiteral("the separator \"%1\" cannot separate fields (a quote, a "
+                                          "line end or not ASCII)")
+                               .arg(options.delimiter));
+            delimiter_ = static_cast<char>(c);
+        } else {
+            delimiter_ = detectSeparator();
+        }
+    }
+
+    char delimiter() const { return delimiter_; }
+    QString encoding() const { return encodingName_; }
+    bool atEnd() { return peek() < 0; }
+    qsizetype line() const { return line_; }
+
+    // Reads one record; returns an error message (empty when the record is well formed).
+    QString next(std::vector<QByteArray>& fields) {
+        fields.clear();
+        record_.clear();
+        recordLine_ = line_;
+        QString error;
+        QByteArray field;
+        bool quoted = false;
+        bool afterQuote = false;
+        for (int c = take(); c >= 0; c = take()) {
+            if (record_.size() > kLongestRecordBytes) {
+                fields.push_back(field);
+                return QStringLiteral("the record is longer than %1 MiB: a quote never closed?")
+                    .arg(kLongestRecordBytes / (1024 * 1024));
+            }
+            if (quoted) {
+                if (c == '"') {
+                    if (peek() == '"') {
+                        field.append('"');
+                        take();
+                    } else {
+                        quoted = false;
+                        afterQuote = true;
+                    }
+                } else {
+                    if (c == '\n' || (c == '\r' && peek() != '\n'))
+                        ++line_;
+                    field.append(static_cast<char>(c));
+                }
+                continue;
+            }
+            if (c == delimiter_) {
+                fields.push_back(std::exchange(field, {}));
+                afterQuote = false;
+            } else if (c == '\r' || c == '\n') {
+                if (c == '\r' && peek() == '\n')
+                    take();
+                ++line_;
+                fields.push_back(field);
+                return error;
+            } else if (c == '"' && field.isEmpty() && !afterQuote) {
+                quoted = true;
+            } else {
+                if ((afterQuote || c == '"') && error.isEmpty())
+                    error = QStringLiteral("a double quote inside a field must be doubled and "
+                                           "the field quoted");
+                field.append(static_cast<char>(c));
+            }
+        }
+        if (quoted)
+            error = QStringLiteral("a quoted field opened here is not closed");
+        fields.push_back(field);
+        return error;
+    }
+
+    // After a bad record that ran over several lines (most often a quote that was never
+    // closed), reads on from its second line, so that only its first line is lost.
+    void resumeAfterFirstLine() {
+        qsizetype lineEnd = record_.indexOf('\n');
+        const qsizetype cr = record_.indexOf('\r');
+        if (cr >= 0 && (lineEnd < 0 || cr < lineEnd))
+            lineEnd = cr + 1 < record_.size() && record_.at(cr + 1) == '\n' ? cr + 1 : cr;
+        if (lineEnd < 0 || lineEnd + 1 >= record_.size())
+            return;
+        buffer_ = record_.mid(lineEnd + 1) + buffer_.mid(pos_);
+        pos_ = 0;
+        line_ = recordLine_ + 1;
+        record_.clear();
+    }
+
+    // The fields as text; nothing when they are not text in the encoding (a named UTF-8).
+    // `remark` says so when the guessed encoding had to change.
+    std::optional<QStringList> decode(const std::vector<QByteArray>& raw, qsizetype line,
+                                      QString& remark) {
+        QStringList out;
+        for (const QByteArray& bytes : raw) {
+            if (fieldDecoder_) {
+                out.append(QString(fieldDecoder_->decode(bytes)));
+                continue;
+            }
+            QStringDecoder utf8(QStringDecoder::Utf8);
+            QString text = utf8.decode(bytes);
+            if (utf8.hasError()) {
+                if (!guessing_)
+                    return std::nullopt;
+                // Not UTF-8: an 8-bit file, which is most likely Windows-1252 (a superset of
+                // Latin-1). Earlier lines were ASCII or valid UTF-8 and read the same either way.
+                fieldDecoder_.emplace("Windows-1252");
+                encodingName_ = QStringLiteral("Windows-1252");
+                remark = QStringLiteral("the text is not UTF-8 (first at line %1); it is read as "
+                                        "Windows-1252")
+                             .arg(line);
+                return decode(raw, line, remark);
+            }
+            out.append(std::move(text));
+        }
+        return out;
+    }
+
+private:
+    void chooseEncoding(const QString& named) {
+        if (!named.isEmpty() && !QStringDecoder(named.toLatin1().constData()).isValid())
+            raiseError(ErrorNumber::InvalidArgument, kSource,
+                       QStringLiteral("the encoding \"%1\" is not one Qt knows").arg(named));
+        fill();
+        const QByteArray head = buffer_.left(4);
+        // A byte-order mark says what the file is, whatever name was given.
+        if (head.startsWith("\xEF\xBB\xBF")) {
+            pos_ = 3;
+            encodingName_ = QStringLiteral("UTF-8");
+            return;
+        }
+        if (head.startsWith("\xFF\xFE") || head.startsWith("\xFE\xFF")) {
+            pos_ = 2;
+            transcode(head.startsWith("\xFF\xFE") ? QStringLiteral("UTF-16LE")
+                                                  : QStringLiteral("UTF-16BE"));
+            return;
+        }
+        if (!named.isEmpty()) {
+            if (named.compare(QLatin1String("UTF-8"), Qt::CaseInsensitive) == 0 ||
+                named.compare(QLatin1String("UTF8"), Qt::CaseInsensitive) == 0) {
+                encodingName_ = QStringLiteral("UTF-8");
+            } else if (asciiCompatible(named)) {
+                fieldDecoder_.emplace(named.toLatin1().constData());
+                encodingName_ = named;
+            } else {
+                transcode(named);
+            }
+            return;
+        }
+        // UTF-16 without a byte-order mark still shows itself by its zero bytes.
+        if (head.size() >= 4 && head.at(1) == 0 && head.at(3) == 0 && head.at(0) != 0)
+            transcode(QStringLiteral("UTF-16LE"));
+        else if (head.size() >= 4 && head.at(0) == 0 && head.at(2) == 0 && head.at(1) != 0)
+            transcode(QStringLiteral("UTF-16BE"));
+        else {
+            encodingName_ = QStringLiteral("UTF-8");
+            guessing_ = true;
+        }
+    }
+
+    void transcode(const QString& name) {
+        transcoder_.emplace(name.toLatin1().constData());
+        encodingName_ = name;
+        // What was read so far is raw: decode it now, the rest as it comes.
+        const QString rest = transcoder_->decode(QByteArrayView(buffer_).sliced(pos_));
+        buffer_ = rest.toUtf8();
+        pos_ = 0;
+    }
+
+    // The separator the header line holds most of, quoted fields not counted.
+    char detectSeparator() {
+        std::array<qsizetype, kSeparators.size()> counts{};
+        bool quoted = false;
+        for (qsizetype i = 0; i < kLongestRecordBytes; ++i) {
+            const int c = peekAt(i);
+            if (c < 0 || (!quoted && (c == '\r' || c == '\n')))
+                break;
+            if (c == '"')
+                quoted = !quoted;
+            else if (!quoted)
+                for (std::size_t k = 0; k < kSeparators.size(); ++k)
+                    counts[k] += c == kSeparators[k];
+        }
+        std::size_t best = 0;
+        for (std::size_t k = 1; k < kSeparators.size(); ++k)
+            if (counts[k] > counts[best])
+                best = k;
+        return kSeparators[best];
+    }
+
+    // Reads the next chunk into the buffer (after what is left of it); false at the end.
+    bool fill() {
+        QByteArray chunk = input_.read(kChunkBytes);
+        if (chunk.isEmpty())
+            return false;
+        if (transcoder_)
+            chunk = QString(transcoder_->decode(chunk)).toUtf8();
+        buffer_ = buffer_.mid(pos_) + chunk;
+        pos_ = 0;
+        return true;
+    }
+    int peekAt(qsizetype offset) {
+        while (pos_ + offset >= buffer_.size())
+            if (!fill())
+                return -1;
+        return static_cast<unsigned char>(buffer_.at(pos_ + offset));
+    }
+    int peek() { return peekAt(0); }
+    int take() {
+        const int c = peek();
+        if (c >= 0) {
+            ++pos_;
+            record_.append(static_cast<char>(c));
+        }
+        return c;
+    }
+
+    QIODevice& input_;
+    std::optional<QStringDecoder> transcoder_;   // bytes to UTF-8 for UTF-16 and the like
+    std::optional<QStringDecoder> fieldDecoder_; // fields of an 8-bit encoding to text
+    bool guessing_ = false;                      // UTF-8 until a byte says otherwise
+    QString encodingName_;
+    char delimiter_ = ',';
+    QByteArray buffer_;
+    qsizetype pos_ = 0;
+    qsizetype line_ = 1;
+    QByteArray record_;        // the bytes of the record being read
+    qsizetype recordLine_ = 1; // the line it starts on
+};
+
+DelimitedSource::DelimitedSource(QIODevice& input, Options options)
+    : reader_(std::make_unique<Reader>(input, options)) {
+    std::vector<QByteArray> raw;
+    while (!reader_->atEnd()) {
+        const qsizetype line = reader_->line();
+        const QString error = reader_->next(raw);
+        if (isBlank(raw) && error.isEmpty())
+            continue;
+        // A damaged header leaves no columns: every record after it is then reported.
+        if (error.isEmpty()) {
+            QString remark;
+            auto decoded = reader_->decode(raw, line, remark);
+            if (!remark.isEmpty())
+                warn(remark);
+            if (decoded) {
+                header_ = std::move(*decoded);
+                return;
+            }
+        }
+        leaveOut(line,
+                 QStringLiteral("unusable header: %1")
+                     .arg(error.isEmpty()
+                              ? QStringLiteral("the text is not valid %1").arg(reader_->encoding())
+                              : error));
+        return;
+    }
+}
+
+std::unique_ptr<DelimitedSource> DelimitedSource::open(const QString& path, Options options) {
+    auto file = std::make_unique<QFile>();
+    const bool opened = path == QLatin1String("-")
+                            ? file->open(stdin, QIODevice::ReadOnly)
+                            : (file->setFileName(path), file->open(QIODevice::ReadOnly));
+    if (!opened)
+        raiseError(ErrorNumber::PathFileAccess, kSource,
+                   QStringLiteral("cannot read %1: %2").arg(path, file->errorString()));
+    auto source = std::make_unique<DelimitedSource>(*file, std::move(options));
+    source->owned_ = std::move(file);
+    return source;
+}
+
+DelimitedSource::~DelimitedSource() = default;
+
+const QStringList& DelimitedSource::header() const {
+    return header_;
+}
+
+QChar DelimitedSource::delimiter() const {
+    return QLatin1Char(reader_->delimiter());
+}
+
+QString DelimitedSource::encoding() const {
+    return reader_->encoding();
+}
+
+bool DelimitedSource::next(MailingRow& row) {
+    std::vector<QByteArray> raw;
+    while (!reader_->atEnd()) {
+        const qsizetype line = reader_->line();
+        const QString error = reader_->next(raw);
+        if (isBlank(raw) && error.isEmpty())
+            continue;
+        const bool countMatches = raw.size() == static_cast<std::size_t>(header_.size());
+        if (!error.isEmpty() || !countMatches)
+            reader_->resumeAfterFirstLine();
+        if (!error.isEmpty()) {
+            leaveOut(line, error);
+            continue;
+        }
+        QString remark;
+        std::optional<QStringList> fields = reader_->decode(raw, line, remark);
+        if (!remark.isEmpty())
+            warn(remark);
+        if (!fields) {
+            leaveOut(line, QStringLiteral("the text is not valid %1").arg(reader_->encoding()));
+        } else if (fields->size() != header_.size()) {
+            leaveOut(line, QStringLiteral("%1 fields where the header has %2")
+                               .arg(fields->size())
+                               .arg(header_.size()));
+        } else {
+            row.number = line;
+            row.fields = std::move(*fields);
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace tav

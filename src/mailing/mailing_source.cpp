@@ -1,0 +1,16 @@
+#include "mailing_source.h"
+
+namespace tav {
+
+MailingSource::~MailingSource() = default;
+
+std::vector<MailingProblem> MailingSource::takeProblems() {
+    return std::exchange(problems_, {});
+}
+
+void MailingSource::warn(const QString& remark) {
+    if (!warnings_.contains(remark))
+        warnings_.append(remark);
+}
+
+} // namespace tav

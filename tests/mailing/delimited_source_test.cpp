@@ -1,0 +1,220 @@
+#include "delimited_source.h"
+#include "qt_printers.h"
+#include "tav_error.h"
+#include "zip_code.h"
+
+#include <QBuffer>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace tav;
+
+namespace {
+
+struct Table {
+    QStringList header;
+    std::vector<MailingRow> rows;
+    std::vector<MailingProblem> problems;
+    QStringList warnings;
+    QChar delimiter;
+    QString encoding;
+};
+
+Table read(QIODevice& input, DelimitedSource::Options options = {}) {
+    DelimitedSource source(input, std::move(options));
+    Table table;
+    table.header = source.header();
+    MailingRow row;
+    while (source.next(row))
+        table.rows.push_back(row);
+    table.problems = source.takeProblems();
+    table.warnings = source.warnings();
+    table.delimiter = source.delimiter();
+    table.encoding = source.encoding();
+    return table;
+}
+
+Table read(const QByteArray& data, DelimitedSource::Options options = {}) {
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    return read(buffer, std::move(options));
+}
+
+} // namespace
+
+TEST(DelimitedSource, ReadsQuotedFieldsWithCommasQuotesAndLineBreaks) {
+    const Table table = read("\xEF\xBB\xBF"
+                             "First,Last,Note\r\n"
+                             "Ann,\"O'Brien, Jr.\",\"say \"\"hi\"\"\"\r\n"
+                             "Bob,Smith,\"two\r\nlines\"\n"
+                             "Zoë,,\n");
+    EXPECT_EQ(table.header, (QStringList{QStringLiteral("First"), QStringLiteral("Last"),
+                                         QStringLiteral("Note")}));
+    ASSERT_EQ(table.rows.size(), 3u);
+    EXPECT_TRUE(table.problems.empty());
+    EXPECT_EQ(table.rows[0].fields,
+              (QStringList{QStringLiteral("Ann"), QStringLiteral("O'Brien, Jr."),
+                           QStringLiteral("say \"hi\"")}));
+    EXPECT_EQ(table.rows[1].fields.at(2), QStringLiteral("two\r\nlines"));
+    EXPECT_EQ(table.rows[2].number, 5); // the quoted line break counts
+    EXPECT_EQ(table.rows[2].fields, (QStringList{QStringLiteral("Zoë"), QString(), QString()}));
+}
+
+TEST(DelimitedSource, BadRecordsAreReportedByLineAndTheGoodOnesKept) {
+    const Table table = read("A,B\n"
+                             "1,2\n"
+                             "1,2,3\n"
+                             "x\"y,2\n"
+                             "\"a\"b,2\n"
+                             "\n"
+                             "5,6\n"
+                             "\"open,7\n",
+                             {QChar(), QStringLiteral("UTF-8")});
+    ASSERT_EQ(table.rows.size(), 2u);
+    EXPECT_EQ(table.rows[0].number, 2);
+    EXPECT_EQ(table.rows[1].number, 7);
+    ASSERT_EQ(table.problems.size(), 4u);
+    EXPECT_EQ(table.problems[0].number, 3);
+    EXPECT_TRUE(table.problems[0].message.contains(QStringLiteral("3 fields")));
+    EXPECT_EQ(table.problems[1].number, 4);
+    EXPECT_EQ(table.problems[2].number, 5);
+    EXPECT_EQ(table.problems[3].number, 8);
+    EXPECT_TRUE(table.problems[3].message.contains(QStringLiteral("not closed")));
+
+    // Named as UTF-8, bytes that are not are a bad row; guessed, they make the file 8-bit.
+    const QByteArray latin = "A,B\n1,2\n\xe9t\xe9,2\n";
+    const Table strict = read(latin, {QChar(), QStringLiteral("UTF-8")});
+    ASSERT_EQ(strict.problems.size(), 1u);
+    EXPECT_TRUE(strict.problems[0].message.contains(QStringLiteral("UTF-8")));
+    const Table guessed = read(latin);
+    ASSERT_EQ(guessed.rows.size(), 2u);
+    EXPECT_EQ(guessed.rows[1].fields.at(0), QStringLiteral("été"));
+    EXPECT_EQ(guessed.encoding, QStringLiteral("Windows-1252"));
+    EXPECT_EQ(guessed.warnings.size(), 1);
+}
+
+TEST(DelimitedSource, AQuoteNeverClosedCostsOnlyItsOwnRow) {
+    // Row 3 of 52 opens a quote that no later quote closes; then one that a later row's quote
+    // closes by mistake.
+    for (const char* broken : {"Ann,\"Smith,62701", "Ann,\"Smith\" Jr,62701"}) {
+        QByteArray data = "First,Last,Zip\n";
+        for (int row = 1; row <= 51; ++row)
+            data += row == 2 ? QByteArray(broken) + "\n"
+                             : QByteArray("Name") + QByteArray::number(row) + ",\"Last\",62701\n";
+        const Table table = read(data);
+        ASSERT_EQ(table.problems.size(), 1u) << broken;
+        EXPECT_EQ(table.problems[0].number, 3);
+        EXPECT_EQ(table.rows.size(), 50u) << broken;
+        EXPECT_EQ(table.rows.back().number, 52);
+        EXPECT_EQ(table.rows[1].number, 4);
+        EXPECT_EQ(table.rows[1].fields.at(0), QStringLiteral("Name3"));
+    }
+}
+
+TEST(DelimitedSource, EmptyAndHeaderlessInput) {
+    EXPECT_TRUE(read(QByteArray()).rows.empty());
+    const Table damaged = read("\"A,B\n1,2\n");
+    EXPECT_TRUE(damaged.rows.empty());
+    EXPECT_FALSE(damaged.problems.empty());
+}
+
+// Spreadsheets and exports write the same mailing in many ways; each reads back the same.
+TEST(DelimitedSource, ReadsEveryEncodingSeparatorAndLineEndFromRealFiles) {
+    struct Case {
+        const char* file;
+        char delimiter;
+        const char* encoding;
+    };
+    const Case cases[] = {{"utf8-bom-comma-crlf.csv", ',', "UTF-8"},
+                          {"utf8-semicolon-lf.csv", ';', "UTF-8"},
+                          {"utf16le-bom-tab-crlf.txt", '\t', "UTF-16LE"},
+                          {"utf16be-bom-comma-cr.csv", ',', "UTF-16BE"},
+                          {"windows1252-semicolon-crlf.csv", ';', "Windows-1252"},
+                          {"utf8-pipe-lf.txt", '|', "UTF-8"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        const auto source = DelimitedSource::open(QStringLiteral(MAILPIECE_MAILING_DATA "/") +
+                                                  QLatin1String(c.file));
+        EXPECT_EQ(source->header(), (QStringList{QStringLiteral("First"), QStringLiteral("Last"),
+                                                 QStringLiteral("City"), QStringLiteral("Zip")}));
+        EXPECT_EQ(source->delimiter(), QLatin1Char(c.delimiter));
+        std::vector<MailingRow> rows;
+        MailingRow row;
+        while (source->next(row))
+            rows.push_back(row);
+        EXPECT_EQ(source->encoding(), QLatin1String(c.encoding));
+        EXPECT_TRUE(source->takeProblems().empty());
+        EXPECT_EQ(source->warnings().size(), qsizetype(c.encoding[0] == 'W' ? 1 : 0));
+        ASSERT_EQ(rows.size(), 3u);
+        EXPECT_EQ(rows[0].fields,
+                  (QStringList{QStringLiteral("José"), QStringLiteral("Núñez"),
+                               QStringLiteral("Saint-Étienne"), QStringLiteral("02134")}));
+        EXPECT_EQ(rows[1].fields.at(1), QStringLiteral("O'Brien, Jr.; \"Doc\""));
+        // The line break inside the quotes is the file's own.
+        EXPECT_EQ(QString(rows[1].fields.at(2))
+                      .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+                      .replace(QLatin1Char('\r'), QLatin1Char('\n')),
+                  QStringLiteral("Köln\nAltstadt"));
+        EXPECT_EQ(rows[2].number, 5);
+        EXPECT_EQ(rows[2].fields.at(1), QStringLiteral("Lee – €5"));
+    }
+}
+
+TEST(DelimitedSource, SeparatorAndEncodingCanBeNamedAndBadNamesAreRefused) {
+    // A header without separators is one column unless told otherwise.
+    EXPECT_EQ(read("Name\nAnn\n").header.size(), 1);
+    const Table told = read("A:B\n1:2\n", {QLatin1Char(':'), {}});
+    EXPECT_EQ(told.rows.at(0).fields, (QStringList{QStringLiteral("1"), QStringLiteral("2")}));
+    // Windows-1252 and ISO-8859-15 differ at 0xA4: the euro sign or the currency sign.
+    EXPECT_EQ(read("A\n\xa4\n", {QChar(), QStringLiteral("ISO-8859-15")}).rows.at(0).fields.at(0),
+              QStringLiteral("€"));
+    // A semicolon inside quotes does not count as the header's separator.
+    EXPECT_EQ(read("\"a;b;c\",d\n1,2\n").delimiter, QLatin1Char(','));
+    // UTF-16 without a byte-order mark shows itself by its zero bytes.
+    const QString text = QStringLiteral("A;B\r\nx;y\r\n");
+    EXPECT_EQ(read(QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2))
+                  .rows.at(0)
+                  .fields.at(1),
+              QStringLiteral("y"));
+
+    for (const DelimitedSource::Options& bad :
+         {DelimitedSource::Options{QLatin1Char('"'), {}},
+          DelimitedSource::Options{QLatin1Char('\n'), {}},
+          DelimitedSource::Options{QChar(0x00A7), {}},
+          DelimitedSource::Options{QChar(), QStringLiteral("no-such-encoding")}}) {
+        QBuffer empty;
+        empty.open(QIODevice::ReadOnly);
+        EXPECT_THROW(DelimitedSource(empty, bad), TavError);
+    }
+    try {
+        DelimitedSource::open(QStringLiteral("/nonexistent/m.csv"));
+        ADD_FAILURE() << "opened";
+    } catch (const TavError& error) {
+        EXPECT_EQ(error.number(), ErrorNumber::PathFileAccess);
+        EXPECT_TRUE(error.description().contains(QStringLiteral("/nonexistent/m.csv")));
+    }
+}
+
+TEST(DelimitedSource, TheSampleMailingIsWhole) {
+    const auto source = DelimitedSource::open(QStringLiteral(MAILPIECE_SAMPLE_MAILING));
+    EXPECT_EQ(source->header().size(), 8);
+    MailingRow row;
+    int rows = 0;
+    while (source->next(row))
+        ++rows;
+    EXPECT_EQ(rows, 70);
+    EXPECT_TRUE(source->takeProblems().empty());
+}
+
+TEST(ZipCode, DoubtfulZipCodesAreNamedWithTheirLikelyCause) {
+    for (const char* good : {"62701", "62701-1234", "62701 1234 01", "627011234"})
+        EXPECT_TRUE(zipCodeWarning(QLatin1String(good)).isEmpty()) << good;
+    EXPECT_EQ(zipCodeWarning(QStringLiteral("2134")),
+              QStringLiteral("\"2134\" has 4 digits: a leading zero lost?"));
+    EXPECT_TRUE(zipCodeWarning(QStringLiteral("2701-1234")).contains(QStringLiteral("leading")));
+    EXPECT_TRUE(zipCodeWarning(QStringLiteral("ABCDE")).contains(QStringLiteral("no digits")));
+    EXPECT_TRUE(zipCodeWarning(QStringLiteral(" ")).contains(QStringLiteral("no ZIP code")));
+    EXPECT_TRUE(zipCodeWarning(QStringLiteral("123456")).contains(QStringLiteral("6 digits")));
+}
