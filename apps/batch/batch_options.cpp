@@ -39,6 +39,11 @@ QString batchUsage() {
         "  --delimiter C            the field separator: , ; | tab (found from the header line)\n"
         "  --encoding NAME          UTF-8, UTF-16LE, Windows-1252, ... (from the byte-order mark,\n"
         "                           else UTF-8, else Windows-1252)\n"
+        "  --sql CONNECTION         read a database instead: a .sqlite or .db file,\n"
+        "                           postgresql://[USER@]HOST[:PORT]/DATABASE, or DRIVER:NAME;\n"
+        "                           the password comes from MAILPIECE_DB_PASSWORD (or\n"
+        "                           PGPASSWORD), else a prompt\n"
+        "  --query SQL              with --sql: a SELECT, or a table name for all its rows\n"
         "  --strict-zip             leave out rows whose ZIP code is not 5, 9 or 11 digits (a\n"
         "                           warning otherwise)\n"
         "\n"
@@ -177,6 +182,8 @@ std::optional<BatchOptions> parseBatchOptions(const QStringList& arguments, QStr
              return c != 0 && c < 128 && c != '"' && c != '\r' && c != '\n';
          }},
         {QStringLiteral("--encoding"), textOption(options.encoding)},
+        {QStringLiteral("--sql"), textOption(options.sql)},
+        {QStringLiteral("--query"), textOption(options.query)},
         {QStringLiteral("--imb-mailer-id"), textOption(imbMailerId)},
         {QStringLiteral("--imb-service"), textOption(imbService)},
         {QStringLiteral("--imb-barcode-id"), textOption(imbBarcodeId)},
@@ -243,7 +250,24 @@ std::optional<BatchOptions> parseBatchOptions(const QStringList& arguments, QStr
     }
     if (options.listPieces)
         return options;
-    if (options.mailing.isEmpty()) {
+    if (!options.sql.isEmpty()) {
+        if (!options.mailing.isEmpty()) {
+            error =
+                QStringLiteral("read either --sql or the file %1, not both").arg(options.mailing);
+            return std::nullopt;
+        }
+        if (options.query.isEmpty()) {
+            error = QStringLiteral("--sql needs --query: a SELECT, or the name of a table");
+            return std::nullopt;
+        }
+        if (!options.delimiter.isNull() || !options.encoding.isEmpty()) {
+            error = QStringLiteral("--delimiter and --encoding are for text files, not --sql");
+            return std::nullopt;
+        }
+    } else if (!options.query.isEmpty()) {
+        error = QStringLiteral("--query is for --sql");
+        return std::nullopt;
+    } else if (options.mailing.isEmpty()) {
         error = QStringLiteral("no mailing file given");
         return std::nullopt;
     }

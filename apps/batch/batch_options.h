@@ -15,6 +15,8 @@ struct BatchOptions {
     QString mailing;                      // the delimited text file; "-" standard input
     QChar delimiter;                      // null: found from the header line
     QString encoding;                     // empty: from the byte-order mark or the bytes
+    QString sql;                          // a database connection instead of a file
+    QString query;                        // with sql: a SELECT or a table name
     std::array<QString, 7> itemTemplates; // empty: the item is not printed
     bool addressMode = false;             // items from the composed address block
     bool envelopeMode = false;            // envelopes: the address of each row, its ZIP as bars

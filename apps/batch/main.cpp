@@ -7,10 +7,12 @@
 #include "delimited_source.h"
 #include "envelope_layout.h"
 #include "mailing_feed.h"
+#include "password_prompt.h"
 #include "pdf_printer.h"
 #include "printer.h"
 #include "sheet_limits.h"
 #include "signal_cleanup.h"
+#include "sql_source.h"
 #include "system_printer.h"
 #include "tav_error.h"
 #include "tav_label.h"
@@ -28,12 +30,33 @@ namespace {
 
 using mailpiece::BatchOptions;
 
+// The database's rows; a password that is needed but not in the environment is asked for on a
+// terminal, once.
+std::unique_ptr<tav::MailingSource> openDatabase(const BatchOptions& options) {
+    const QString password = mailpiece::passwordFromEnvironment();
+    try {
+        return std::make_unique<tav::SqlSource>(options.sql, options.query, password);
+    } catch (const tav::TavError& failure) {
+        if (!password.isEmpty() || !failure.description().contains(QLatin1String("connect")))
+            throw;
+        const QString asked =
+            mailpiece::promptPassword(QStringLiteral("Password for %1: ").arg(options.sql));
+        if (asked.isEmpty())
+            throw;
+        return std::make_unique<tav::SqlSource>(options.sql, options.query, asked);
+    }
+}
+
 std::unique_ptr<tav::MailingSource> openSource(const BatchOptions& options) {
+    if (!options.sql.isEmpty())
+        return openDatabase(options);
     return tav::DelimitedSource::open(options.mailing, {options.delimiter, options.encoding});
 }
 
 // The mailing as messages name it.
 QString sourceName(const BatchOptions& options) {
+    if (!options.sql.isEmpty())
+        return options.sql;
     return options.mailing == QLatin1String("-") ? QStringLiteral("stdin") : options.mailing;
 }
 
@@ -123,7 +146,7 @@ bool sameFile(const QString& a, const QString& b) {
 
 std::shared_ptr<tav::PdfPrinter> choosePrinter(const BatchOptions& options) {
     if (!options.pdf.isEmpty()) {
-        if (sameFile(options.pdf, options.mailing))
+        if (sameFile(options.pdf, options.mailing) || sameFile(options.pdf, options.sql))
             throw tav::TavError(tav::ErrorNumber::PathFileAccess, QStringLiteral("mailpiece-batch"),
                                 QStringLiteral("--pdf %1 is the mailing itself; name another file")
                                     .arg(options.pdf));

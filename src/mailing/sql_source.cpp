@@ -1,0 +1,173 @@
+#include "sql_source.h"
+
+#include "tav_error.h"
+
+#include <QAtomicInteger>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QUrl>
+
+#include <optional>
+
+namespace tav {
+
+namespace {
+
+const QString kSource = QStringLiteral("SqlSource");
+
+// Each source has a connection of its own, so that sources in several threads or open at once
+// never share one.
+QString uniqueConnectionName() {
+    static QAtomicInteger<quint64> counter;
+    return QStringLiteral("mailpiece-%1").arg(counter.fetchAndAddRelaxed(1));
+}
+
+bool sqliteFile(const QString& connection) {
+    const QString suffix = QFileInfo(connection).suffix().toLower();
+    return suffix == QLatin1String("sqlite") || suffix == QLatin1String("sqlite3") ||
+           suffix == QLatin1String("db");
+}
+
+// Sets up `db` (driver, database, host, user) for `connection`; the driver's name is returned.
+QString configure(const QString& connection, const QString& name, QSqlDatabase& db) {
+    QString driver;
+    if (connection.startsWith(QLatin1String("sqlite:"), Qt::CaseInsensitive) ||
+        sqliteFile(connection)) {
+        driver = QStringLiteral("QSQLITE");
+        const QString file = connection.startsWith(QLatin1String("sqlite:"), Qt::CaseInsensitive)
+                                 ? connection.mid(7)
+                                 : connection;
+        if (!QFileInfo(file).isFile())
+            raiseError(ErrorNumber::PathFileAccess, kSource,
+                       QStringLiteral("there is no database file %1").arg(file));
+        db = QSqlDatabase::addDatabase(driver, name);
+        db.setDatabaseName(file);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        return driver;
+    }
+    if (connection.startsWith(QLatin1String("postgresql://"), Qt::CaseInsensitive) ||
+        connection.startsWith(QLatin1String("postgres://"), Qt::CaseInsensitive)) {
+        const QUrl url(connection);
+        if (!url.isValid() || url.path().size() < 2)
+            raiseError(ErrorNumber::PathFileAccess, kSource,
+                       QStringLiteral("%1 is no PostgreSQL address "
+                                      "(postgresql://[USER@][HOST][:PORT]/DATABASE)")
+                           .arg(connection));
+        if (!url.password().isEmpty())
+            raiseError(ErrorNumber::PathFileAccess, kSource,
+                       QStringLiteral("a password does not belong in the connection; give it "
+                                      "through the environment or a prompt"));
+        driver = QStringLiteral("QPSQL");
+        db = QSqlDatabase::addDatabase(driver, name);
+        db.setDatabaseName(url.path().mid(1));
+        if (!url.host().isEmpty())
+            db.setHostName(url.host());
+        if (url.port() > 0)
+            db.setPort(url.port());
+        if (!url.userName().isEmpty())
+            db.setUserName(url.userName());
+        return driver;
+    }
+    // DRIVER:NAME[?OPTIONS] for any other driver.
+    static const QRegularExpression form(QStringLiteral("^(Q[A-Z0-9]+):([^?]*)(?:\\?(.*))?$"));
+    const QRegularExpressionMatch match = form.match(connection);
+    if (!match.hasMatch())
+        raiseError(ErrorNumber::PathFileAccess, kSource,
+                   QStringLiteral("%1 names no database: give a .sqlite or .db file, "
+                                  "postgresql://HOST/DATABASE or DRIVER:NAME")
+                       .arg(connection));
+    driver = match.captured(1);
+    db = QSqlDatabase::addDatabase(driver, name);
+    db.setDatabaseName(match.captured(2));
+    db.setConnectOptions(match.captured(3));
+    return driver;
+}
+
+} // namespace
+
+// The database connection and the running query; the query goes before the connection does.
+class SqlSource::Connection {
+public:
+    Connection(const QString& connection, const QString& password)
+        : name_(uniqueConnectionName()) {
+        QSqlDatabase db;
+        const QString driver = configure(connection, name_, db);
+        if (!db.isValid())
+            raiseError(ErrorNumber::PathFileAccess, kSource,
+                       QStringLiteral("the Qt SQL driver %1 is not installed (available: %2)")
+                           .arg(driver, QSqlDatabase::drivers().join(QStringLiteral(", "))));
+        if (!password.isEmpty())
+            db.setPassword(password);
+        if (!db.open())
+            raiseError(
+                ErrorNumber::PathFileAccess, kSource,
+                QStringLiteral("cannot connect to %1: %2").arg(connection, db.lastError().text()));
+    }
+    ~Connection() {
+        query.reset();
+        QSqlDatabase::database(name_, false).close();
+        QSqlDatabase::removeDatabase(name_);
+    }
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    QSqlDatabase database() const { return QSqlDatabase::database(name_, false); }
+
+    std::optional<QSqlQuery> query;
+
+private:
+    QString name_;
+};
+
+SqlSource::SqlSource(const QString& connection, const QString& query, const QString& password)
+    : connection_(std::make_unique<Connection>(connection, password)) {
+    QSqlDatabase db = connection_->database();
+    // A bare name is a table: all of its rows, in the database's own quoting.
+    static const QRegularExpression identifier(QStringLiteral("^[A-Za-z_][A-Za-z0-9_.]*$"));
+    QString statement = query.trimmed();
+    if (identifier.match(statement).hasMatch())
+        statement = QStringLiteral("SELECT * FROM ") +
+                    db.driver()->escapeIdentifier(statement, QSqlDriver::TableName);
+    QSqlQuery& running = connection_->query.emplace(db);
+    running.setForwardOnly(true);
+    if (!running.exec(statement))
+        raiseError(ErrorNumber::InvalidArgument, kSource,
+                   QStringLiteral("the query \"%1\" did not run: %2")
+                       .arg(statement.left(200), running.lastError().text()));
+    const QSqlRecord record = running.record();
+    for (int i = 0; i < record.count(); ++i)
+        header_ << record.fieldName(i);
+}
+
+SqlSource::~SqlSource() = default;
+
+bool SqlSource::next(MailingRow& row) {
+    QSqlQuery& running = *connection_->query;
+    if (!running.next()) {
+        if (running.lastError().isValid())
+            leaveOut(number_ + 1,
+                     QStringLiteral("the rows stopped: %1").arg(running.lastError().text()));
+        return false;
+    }
+    row.number = ++number_;
+    row.fields.clear();
+    for (qsizetype i = 0; i < header_.size(); ++i) {
+        const QVariant value = running.value(static_cast<int>(i));
+        row.fields << (value.isNull() ? QString() : value.toString());
+    }
+    return true;
+}
+
+QStringList SqlSource::tables(const QString& connection, const QString& password) {
+    const Connection open(connection, password);
+    QStringList names = open.database().tables(QSql::Tables);
+    names.sort(Qt::CaseInsensitive);
+    return names;
+}
+
+} // namespace tav

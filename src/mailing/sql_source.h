@@ -1,0 +1,41 @@
+#pragma once
+
+#include "mailing_source.h"
+#include "mailpiece_export.h"
+
+#include <memory>
+
+namespace tav {
+
+/// The rows of a database query, through Qt SQL: any driver Qt has. The rows are fetched one at
+/// a time (forward only); NULL reads as an empty field. Numbers count the result's rows from 1.
+class MAILPIECE_EXPORT SqlSource : public MailingSource {
+public:
+    /// Connects as `connection` says and runs `query`. A connection is:
+    /// - a file ending in .sqlite, .sqlite3 or .db, or "sqlite:FILE": SQLite, read only;
+    /// - "postgresql://[USER@][HOST][:PORT]/DATABASE": PostgreSQL; without a HOST, the one
+    ///   PGHOST names (a Unix socket's directory too), else the local server;
+    /// - "DRIVER:NAME[?OPTIONS]" for any other Qt driver ("QMYSQL:mail", "QODBC:dsn").
+    /// `query` is a SELECT (or any statement that returns rows), or the name of a table, which
+    /// reads all of it. `password` is given to the database (take it from the environment or a
+    /// prompt, never from a command line); PostgreSQL also reads PGPASSWORD itself. Raises error
+    /// 75 when the driver is missing or the connection fails, and error 5 when the query does
+    /// not run, with the database's own words.
+    SqlSource(const QString& connection, const QString& query, const QString& password = {});
+    ~SqlSource() override;
+
+    const QStringList& header() const override { return header_; }
+    bool next(MailingRow& row) override;
+    QString numberName() const override { return QStringLiteral("row"); }
+
+    /// The tables of the database at `connection` (for choosing one), sorted.
+    static QStringList tables(const QString& connection, const QString& password = {});
+
+private:
+    class Connection;
+    std::unique_ptr<Connection> connection_;
+    QStringList header_;
+    qint64 number_ = 0;
+};
+
+} // namespace tav

@@ -1,0 +1,184 @@
+// Mailings from databases: a real SQLite file, and a real PostgreSQL server that
+// with-private-postgres.sh starts for the tests named PostgreSql (skipped without it).
+
+#include "pdf_text.h"
+#include "qt_printers.h"
+#include "sql_source.h"
+#include "tav_error.h"
+
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace tav;
+
+namespace {
+
+const char* const kRows[][6] = {
+    {"Ann", "Lee", "12 Elm St", "Salem", "OR", "97301-1234"},
+    {"José", "Núñez", "9 Calle Real", "San Antonio", "TX", "78205"},
+    {"Bo", "Ek", "1 Oak Ave", "Bend", "OR", nullptr}, // a NULL ZIP
+};
+
+// Fills the database `db` (open) with the table addresses.
+void fillAddresses(QSqlDatabase db) {
+    QSqlQuery query(db);
+    ASSERT_TRUE(query.exec(QStringLiteral("CREATE TABLE addresses (id INTEGER PRIMARY KEY, "
+                                          "First TEXT, Last TEXT, Address TEXT, City TEXT, "
+                                          "State TEXT, Zip TEXT)")))
+        << query.lastError().text().toStdString();
+    int id = 0;
+    for (const auto& row : kRows) {
+        query.prepare(QStringLiteral("INSERT INTO addresses VALUES (?, ?, ?, ?, ?, ?, ?)"));
+        query.addBindValue(++id);
+        for (const char* value : row)
+            query.addBindValue(value ? QVariant(QString::fromUtf8(value)) : QVariant());
+        ASSERT_TRUE(query.exec()) << query.lastError().text().toStdString();
+    }
+}
+
+// Reads every row of `source`.
+std::vector<MailingRow> readAll(MailingSource& source) {
+    std::vector<MailingRow> rows;
+    MailingRow row;
+    while (source.next(row))
+        rows.push_back(row);
+    return rows;
+}
+
+void expectTheAddresses(const QStringList& header, const std::vector<MailingRow>& rows) {
+    ASSERT_EQ(header.size(), 7);
+    EXPECT_EQ(header.at(1).toLower(), QStringLiteral("first"));
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[1].number, 2);
+    EXPECT_EQ(rows[1].fields.at(2), QStringLiteral("Núñez"));
+    EXPECT_EQ(rows[2].fields.at(6), QString()); // NULL
+}
+
+// Prints the addresses of `connection` with the batch program; the PDF's words.
+QStringList printedWords(const QString& connection, const QTemporaryDir& dir) {
+    const QString pdf = dir.filePath(QStringLiteral("mailing.pdf"));
+    QProcess batch;
+    batch.start(QStringLiteral(MAILPIECE_BATCH_PROGRAM),
+                {QStringLiteral("--address"), QStringLiteral("--sql"), connection,
+                 QStringLiteral("--query"), QStringLiteral("SELECT * FROM addresses ORDER BY id"),
+                 QStringLiteral("--pdf"), pdf});
+    batch.waitForFinished(60000);
+    const QString err = QString::fromUtf8(batch.readAllStandardError());
+    EXPECT_EQ(batch.exitCode(), 0) << err.toStdString();
+    // The NULL ZIP is named by its row.
+    EXPECT_TRUE(err.contains(connection + QStringLiteral(":3: warning: no ZIP code")))
+        << err.toStdString();
+    QStringList words;
+    for (const auto& word : test::pdfWords(pdf))
+        words << word.text;
+    return words;
+}
+
+class SqliteSource : public ::testing::Test {
+protected:
+    void SetUp() override {
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kSetup);
+            db.setDatabaseName(file);
+            ASSERT_TRUE(db.open());
+            fillAddresses(db);
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(kSetup);
+    }
+
+    static constexpr const char* kSetup = "setup";
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("mailing.sqlite"));
+};
+
+} // namespace
+
+TEST_F(SqliteSource, ReadsATableOrAQueryRowByRow) {
+    SqlSource table(file, QStringLiteral("addresses"));
+    expectTheAddresses(table.header(), readAll(table));
+    EXPECT_EQ(table.numberName(), QStringLiteral("row"));
+
+    SqlSource query(QStringLiteral("sqlite:") + file,
+                    QStringLiteral("SELECT First, Zip FROM addresses WHERE State = 'OR'"));
+    const std::vector<MailingRow> rows = readAll(query);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].fields, (QStringList{QStringLiteral("Ann"), QStringLiteral("97301-1234")}));
+    EXPECT_EQ(SqlSource::tables(file), QStringList{QStringLiteral("addresses")});
+}
+
+TEST_F(SqliteSource, FailuresSayWhatAndWhere) {
+    const auto failure = [](const std::function<void()>& open) {
+        try {
+            open();
+        } catch (const TavError& error) {
+            return error.description();
+        }
+        return QString();
+    };
+    EXPECT_TRUE(failure([&] {
+                    SqlSource(file, QStringLiteral("SELECT nothing FROM nowhere"));
+                }).contains(QStringLiteral("did not run")));
+    EXPECT_TRUE(failure([&] {
+                    SqlSource(dir.filePath(QStringLiteral("none.db")), "t");
+                }).contains(QStringLiteral("no database file")));
+    EXPECT_TRUE(failure([] {
+                    SqlSource(QStringLiteral("QNOSUCHDRIVER:x"), "t");
+                }).contains(QStringLiteral("not installed")));
+    EXPECT_TRUE(failure([] {
+                    SqlSource(QStringLiteral("postgresql://u:secret@h/db"), "t");
+                }).contains(QStringLiteral("password")));
+    EXPECT_TRUE(failure([] {
+                    SqlSource(QStringLiteral("addresses.csv"), "t");
+                }).contains(QStringLiteral("names no database")));
+    // The file is opened read only: the mailing is never changed.
+    EXPECT_TRUE(failure([&] {
+                    SqlSource(file, QStringLiteral("DELETE FROM addresses"));
+                }).contains(QStringLiteral("did not run")));
+    SqlSource after(file, QStringLiteral("addresses"));
+    EXPECT_EQ(readAll(after).size(), 3u);
+}
+
+TEST_F(SqliteSource, TheBatchProgramPrintsFromIt) {
+    const QStringList words = printedWords(file, dir);
+    EXPECT_TRUE(words.contains(QStringLiteral("Núñez"))) << words.join(' ').toStdString();
+    EXPECT_TRUE(words.contains(QStringLiteral("Bend,")));
+}
+
+TEST(PostgreSql, ReadsAndPrintsFromAPrivateServer) {
+    const QString connection = qEnvironmentVariable("MAILPIECE_TEST_POSTGRES");
+    if (connection.isEmpty())
+        GTEST_SKIP() << "run through with-private-postgres.sh";
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("pg"));
+        db.setDatabaseName(QStringLiteral("mailpiece"));
+        db.setUserName(QStringLiteral("mailpiece"));
+        ASSERT_TRUE(db.open()) << db.lastError().text().toStdString();
+        QSqlQuery(db).exec(QStringLiteral("DROP TABLE IF EXISTS addresses"));
+        fillAddresses(db);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("pg"));
+
+    SqlSource source(connection, QStringLiteral("SELECT * FROM addresses ORDER BY id"));
+    expectTheAddresses(source.header(), readAll(source));
+    EXPECT_TRUE(SqlSource::tables(connection).contains(QStringLiteral("addresses")));
+
+    QTemporaryDir dir;
+    const QStringList words = printedWords(connection, dir);
+    EXPECT_TRUE(words.contains(QStringLiteral("Núñez"))) << words.join(' ').toStdString();
+
+    // A database that is not there is named with the server's words.
+    try {
+        SqlSource(QStringLiteral("postgresql://mailpiece@/nosuchdb"), QStringLiteral("t"));
+        ADD_FAILURE() << "connected";
+    } catch (const TavError& error) {
+        EXPECT_TRUE(error.description().contains(QStringLiteral("nosuchdb")))
+            << error.description().toStdString();
+    }
+}
