@@ -6,10 +6,10 @@
 #include "cfg_lib.h"
 #include "delimited_source.h"
 #include "envelope_layout.h"
-#include "mailing_feed.h"
 #include "password_prompt.h"
 #include "pdf_printer.h"
 #include "printer.h"
+#include "program_feed.h"
 #include "sheet_limits.h"
 #include "signal_cleanup.h"
 #include "sql_source.h"
@@ -222,17 +222,16 @@ int runLabels(const BatchOptions& options) {
     const std::unique_ptr<tav::MailingSource> source = openSource(options);
     const QStringList& header = source->header();
     if (!options.zipColumn.isEmpty() && !header.isEmpty() &&
-        mailpiece::columnIndex(header, options.zipColumn) < 0)
+        tav::columnIndex(header, options.zipColumn) < 0)
         std::fprintf(stderr, "%s: no column named %s; the labels get no bar code\n",
                      qUtf8Printable(options.mailing), qUtf8Printable(options.zipColumn));
     if (!applyItems(label, options, static_cast<int>(header.size())))
         std::fprintf(stderr, "warning: the bar code reaches past the bottom of the label; use a "
                              "smaller --font-size or fewer items\n");
-    const mailpiece::FeedResult fed =
-        mailpiece::feedMailing(*source, sourceName(options), label,
-                               options.addressMode ? mailpiece::PieceMaker::Mode::Address
-                                                   : mailpiece::PieceMaker::Mode::Columns,
-                               options.zipColumn, barCodeFeed(options));
+    const mailpiece::FeedResult fed = mailpiece::feedMailing(
+        *source, sourceName(options), label,
+        options.addressMode ? tav::PieceMaker::Mode::Address : tav::PieceMaker::Mode::Columns,
+        options.zipColumn, barCodeFeed(options));
     if (!fedPieces(fed, options))
         return 1;
     return printSheets(label, options);

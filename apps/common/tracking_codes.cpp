@@ -1,7 +1,7 @@
 #include "tracking_codes.h"
 
 #include "intelligent_mail_fields.h"
-#include "mailing_rows.h"
+#include "piece_maker.h"
 #include "tav_error.h"
 
 #include <algorithm>
@@ -59,7 +59,7 @@ TrackingCodes TrackingCodes::fromColumn(const QString& column) {
 std::optional<QString> TrackingCodes::next(const QStringList& header, const tav::MailingRow& row,
                                            QString& problem) {
     if (!column_.isEmpty()) {
-        const qsizetype index = columnIndex(header, column_);
+        const qsizetype index = tav::columnIndex(header, column_);
         const QString code = index < 0 ? QString() : row.fields.value(index).trimmed();
         const QString why = tav::IntelligentMail::trackingCodeProblem(code);
         if (why.isEmpty())

@@ -4,9 +4,9 @@
 #include "catalog_location.h"
 #include "delimited_source.h"
 #include "envelope_layout.h"
-#include "mailing_feed.h"
 #include "message_sink.h"
 #include "piece_detail_dialog.h"
+#include "program_feed.h"
 #include "tav_error.h"
 #include "tav_label.h"
 #include "tav_mail.h"
@@ -172,7 +172,7 @@ bool DemoWindow::openMailing(const QString& path) {
             newMail(nullptr, envelopeName_, returnAddress_, symbology_));
         const auto labels = tav::DelimitedSource::open(path);
         const mailpiece::FeedResult fed =
-            mailpiece::feedMailing(*labels, path, *fresh, mailpiece::PieceMaker::Mode::Address,
+            mailpiece::feedMailing(*labels, path, *fresh, tav::PieceMaker::Mode::Address,
                                    QStringLiteral("Zip"), {trackingCodes(symbology_)});
         const auto envelopes = tav::DelimitedSource::open(path);
         mailpiece::feedEnvelopes(*envelopes, path, *freshMail, {trackingCodes(symbology_)});

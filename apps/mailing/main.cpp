@@ -4,9 +4,9 @@
 #include "address_layout.h"
 #include "catalog_location.h"
 #include "delimited_source.h"
-#include "mailing_feed.h"
 #include "pdf_printer.h"
 #include "printer.h"
+#include "program_feed.h"
 #include "signal_cleanup.h"
 #include "tav_error.h"
 #include "tav_label.h"
@@ -42,7 +42,7 @@ int main(int argc, char* argv[]) {
         mailpiece::applyAddressLayout(label);
         const auto source = tav::DelimitedSource::open(path);
         const mailpiece::FeedResult fed = mailpiece::feedMailing(
-            *source, path, label, mailpiece::PieceMaker::Mode::Address, QStringLiteral("Zip"));
+            *source, path, label, tav::PieceMaker::Mode::Address, QStringLiteral("Zip"));
         if (fed.pieces == 0) {
             std::fprintf(stderr, "%s: no usable address rows\n", qUtf8Printable(path));
             return 1;

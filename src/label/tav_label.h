@@ -15,8 +15,11 @@ class QModelIndex;
 
 namespace tav {
 
+class MailingSource;
 class PropertyBag;
 class TavLabelPrivate;
+struct MailingFeed;
+struct MailingFed;
 class TavMetaCls;
 class TavPiece;
 class TavPort;
@@ -121,6 +124,10 @@ public:
     /// longer than the bar code's box or reaching past the piece's right edge; "" when they fit
     /// or nothing is shown.
     Q_INVOKABLE QString BarCodeFitProblem() const;
+    /// Adds a piece for every usable row of `source` as `feed` says (texts by column, the bar
+    /// code from the ZIP column), redrawing held meanwhile; rows left out go to feed.leftOut.
+    /// Include <mailpiece/mailing_feed.h> to call it.
+    MailingFed AddPieces(MailingSource& source, const MailingFeed& feed);
     /// Starts a new mailing on this control: the pieces are dropped with their store file, a
     /// new empty store is reserved, and the design stays as it is.
     Q_INVOKABLE void NewMailing();

@@ -14,6 +14,10 @@
 
 namespace tav {
 
+class MailingSource;
+struct MailingFeed;
+struct MailingFed;
+
 class TavLabel;
 
 /// The envelope control: a label control (TavLabel1) filling the whole control, with role names
@@ -130,6 +134,11 @@ public:
     /// error 5, adding nothing, when a field holds "|" or "^". With the Intelligent Mail barcode
     /// the bar code is first placed anew by BarCode_Position (at the bottom: the clear zone).
     Q_INVOKABLE void AddPiece();
+    /// Adds an envelope for every usable row of `source`: DeliveryAddress_Text takes the columns
+    /// First, Middle, Last, Address, AddressLine2, City, State and Zip (missing ones empty), and
+    /// each envelope only its own pairs. feed.beforeAdd and feed.leftOut are called as the label
+    /// control's AddPieces calls them; feed.mode and feed.zipColumn are not used.
+    MailingFed AddPieces(MailingSource& source, const MailingFeed& feed);
     /// Opens the piece selection dialog; returns whether the piece definition changed.
     Q_INVOKABLE bool PieceSelectDialogShow();
     /// Opens the layout editor; returns whether the layout changed.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mailing_source.h"
+#include "mailpiece_export.h"
 
 #include <QString>
 
@@ -9,14 +10,12 @@
 #include <vector>
 
 namespace tav {
+
 class TavAddressCls;
-}
 
-namespace mailpiece {
-
-/// One mail piece made from a CSV row, ready for TavLabel.
-struct MailingPiece {
-    qint64 line = 0;                                // where the row starts in its source
+/// One mail piece made from a mailing's row, ready for a label control.
+struct MAILPIECE_EXPORT MailingPiece {
+    qint64 number = 0;                              // where the row starts in its source
     std::vector<std::pair<QString, QString>> texts; // name and value for the items' templates;
                                                     // each name once, the first one
 
@@ -30,10 +29,10 @@ inline const QStringList kAddressColumns = {
     QStringLiteral("State"),   QStringLiteral("Zip")};
 
 /// The index of the column named `name` (case-insensitive, surrounding blanks ignored), or -1.
-qsizetype columnIndex(const QStringList& header, const QString& name);
+MAILPIECE_EXPORT qsizetype columnIndex(const QStringList& header, const QString& name);
 
-/// Turns CSV rows into pieces, one row at a time.
-class PieceMaker {
+/// Turns a mailing's rows into pieces, one row at a time.
+class MAILPIECE_EXPORT PieceMaker {
 public:
     /// How a row becomes the substitution list.
     enum class Mode {
@@ -55,14 +54,14 @@ public:
     bool hasZip() const { return zip_ >= 0; }
     /// The piece of `row`, or nothing (and a problem added) when a value holds "|" or "^",
     /// which a substitution list cannot carry.
-    std::optional<MailingPiece> make(const tav::MailingRow& row,
-                                     std::vector<tav::MailingProblem>& problems) const;
+    std::optional<MailingPiece> make(const MailingRow& row,
+                                     std::vector<MailingProblem>& problems) const;
     /// Sets the eight name and address fields of `address` from the address columns of `row`.
-    void fillAddress(const tav::MailingRow& row, tav::TavAddressCls& address) const;
+    void fillAddress(const MailingRow& row, TavAddressCls& address) const;
 
 private:
-    std::vector<std::pair<QString, QString>> addressTexts(const tav::MailingRow& row) const;
-    std::vector<std::pair<QString, QString>> columnsTexts(const tav::MailingRow& row) const;
+    std::vector<std::pair<QString, QString>> addressTexts(const MailingRow& row) const;
+    std::vector<std::pair<QString, QString>> columnsTexts(const MailingRow& row) const;
 
     QStringList header_;
     Mode mode_;
@@ -70,4 +69,4 @@ private:
     qsizetype zip_;
 };
 
-} // namespace mailpiece
+} // namespace tav

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "mailing_rows.h"
+#include "mailing_source.h"
+#include "piece_maker.h"
 #include "tracking_codes.h"
 
 #include <QStringList>
@@ -39,7 +40,8 @@ struct BarCodeFeed {
 /// warning naming it and its row: POSTNET bars are cut at the box's edge, an Intelligent Mail
 /// barcode is left off.
 FeedResult feedMailing(tav::MailingSource& source, const QString& name, tav::TavLabel& label,
-                       PieceMaker::Mode mode, const QString& zipColumn, BarCodeFeed barCodes = {});
+                       tav::PieceMaker::Mode mode, const QString& zipColumn,
+                       BarCodeFeed barCodes = {});
 
 /// Streams the rows of `source` into the envelope control `mail`: each usable row fills
 /// DeliveryAddress_Text from the columns First, Middle, Last, Address, AddressLine2, City, State

@@ -1,38 +1,38 @@
 #include "delimited_source.h"
-#include "mailing_rows.h"
+#include "piece_maker.h"
 #include "qt_printers.h"
 
 #include <QBuffer>
 
 #include <gtest/gtest.h>
 
-using namespace mailpiece;
+using namespace tav;
 
 namespace {
 
 struct CsvTable {
     QStringList header;
-    std::vector<tav::MailingRow> rows;
+    std::vector<MailingRow> rows;
 };
 
 CsvTable readCsv(const QByteArray& data) {
     QBuffer buffer;
     buffer.setData(data);
     buffer.open(QIODevice::ReadOnly);
-    tav::DelimitedSource source(buffer);
+    DelimitedSource source(buffer);
     CsvTable table{source.header(), {}};
-    tav::MailingRow row;
+    MailingRow row;
     while (source.next(row))
         table.rows.push_back(row);
     return table;
 }
 
 std::vector<MailingPiece> make(const CsvTable& table, PieceMaker::Mode mode,
-                               std::vector<tav::MailingProblem>& problems,
+                               std::vector<MailingProblem>& problems,
                                const QString& zip = QStringLiteral("Zip")) {
     const PieceMaker maker(table.header, mode, zip);
     std::vector<MailingPiece> pieces;
-    for (const tav::MailingRow& row : table.rows)
+    for (const MailingRow& row : table.rows)
         if (const auto piece = maker.make(row, problems))
             pieces.push_back(*piece);
     return pieces;
@@ -53,7 +53,7 @@ TEST(MailingRows, EachAddressLineBecomesAnItem) {
         readCsv("First,Middle,Last,Address,AddressLine2,City,State,Zip\n"
                 "John,Q,Public,1 Main St,,Springfield,il,62701\n"
                 "Mary,,D'Angelo,300 Harbor St,\"Suite 5, Building B\",Baltimore,MD,21230-4512\n");
-    std::vector<tav::MailingProblem> problems;
+    std::vector<MailingProblem> problems;
     const auto pieces = make(table, PieceMaker::Mode::Address, problems);
     EXPECT_TRUE(problems.empty());
     ASSERT_EQ(pieces.size(), 2u);
@@ -68,7 +68,7 @@ TEST(MailingRows, EachAddressLineBecomesAnItem) {
 
 TEST(MailingRows, ValuesThatWouldSplitTheItemListAreReportedNotMangled) {
     const CsvTable table = readCsv("zip,LAST\n12345,A|B\n23456,C^D\n34567,Doe\n");
-    std::vector<tav::MailingProblem> problems;
+    std::vector<MailingProblem> problems;
     const auto pieces = make(table, PieceMaker::Mode::Address, problems);
     ASSERT_EQ(pieces.size(), 1u);
     EXPECT_EQ(substituteText(pieces[0]),
@@ -80,7 +80,7 @@ TEST(MailingRows, ValuesThatWouldSplitTheItemListAreReportedNotMangled) {
 
 TEST(MailingRows, ColumnsAreReachableByNumberAndByName) {
     const CsvTable table = readCsv("Name,City,ZIP\nAnn,Salem,97301\n");
-    std::vector<tav::MailingProblem> problems;
+    std::vector<MailingProblem> problems;
     const auto pieces = make(table, PieceMaker::Mode::Columns, problems, QStringLiteral("zip"));
     ASSERT_EQ(pieces.size(), 1u);
     EXPECT_EQ(pieces[0].zip, QStringLiteral("97301"));

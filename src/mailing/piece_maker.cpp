@@ -1,4 +1,4 @@
-#include "mailing_rows.h"
+#include "piece_maker.h"
 
 #include "tav_address_cls.h"
 
@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-namespace mailpiece {
+namespace tav {
 
 namespace {
 
@@ -17,7 +17,7 @@ bool carriable(const QStringList& fields) {
     });
 }
 
-QString field(const tav::MailingRow& row, qsizetype column) {
+QString field(const MailingRow& row, qsizetype column) {
     return column < 0 ? QString() : row.fields.value(column).trimmed();
 }
 
@@ -40,8 +40,8 @@ PieceMaker::PieceMaker(const QStringList& header, Mode mode, const QString& zipC
                                  : columnIndex(header, zipColumn);
 }
 
-std::optional<MailingPiece> PieceMaker::make(const tav::MailingRow& row,
-                                             std::vector<tav::MailingProblem>& problems) const {
+std::optional<MailingPiece> PieceMaker::make(const MailingRow& row,
+                                             std::vector<MailingProblem>& problems) const {
     if (!carriable(row.fields)) {
         problems.push_back({row.number, QStringLiteral("a value holds \"|\" or \"^\", which "
                                                        "separate the items of a piece")});
@@ -51,7 +51,7 @@ std::optional<MailingPiece> PieceMaker::make(const tav::MailingRow& row,
                         field(row, zip_)};
 }
 
-void PieceMaker::fillAddress(const tav::MailingRow& row, tav::TavAddressCls& address) const {
+void PieceMaker::fillAddress(const MailingRow& row, TavAddressCls& address) const {
     address.setFirst(field(row, addressColumns_[0]));
     address.setMiddle(field(row, addressColumns_[1]));
     address.setLast(field(row, addressColumns_[2]));
@@ -62,9 +62,8 @@ void PieceMaker::fillAddress(const tav::MailingRow& row, tav::TavAddressCls& add
     address.setZip(field(row, addressColumns_[7]));
 }
 
-std::vector<std::pair<QString, QString>>
-PieceMaker::addressTexts(const tav::MailingRow& row) const {
-    tav::TavAddressCls address;
+std::vector<std::pair<QString, QString>> PieceMaker::addressTexts(const MailingRow& row) const {
+    TavAddressCls address;
     fillAddress(row, address);
     // Every item gets an entry, empty past the last line, so no placeholder is left showing.
     const QStringList lines = address.CurrentText().split(QStringLiteral("\r\n"));
@@ -74,8 +73,7 @@ PieceMaker::addressTexts(const tav::MailingRow& row) const {
     return texts;
 }
 
-std::vector<std::pair<QString, QString>>
-PieceMaker::columnsTexts(const tav::MailingRow& row) const {
+std::vector<std::pair<QString, QString>> PieceMaker::columnsTexts(const MailingRow& row) const {
     std::vector<std::pair<QString, QString>> texts;
     QSet<QString> names;
     const auto add = [&](const QString& name, const QString& value) {
@@ -94,4 +92,4 @@ PieceMaker::columnsTexts(const tav::MailingRow& row) const {
     return texts;
 }
 
-} // namespace mailpiece
+} // namespace tav

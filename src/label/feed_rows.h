@@ -1,0 +1,37 @@
+#pragma once
+
+#include "mailing_feed.h"
+#include "mailpiece_export.h"
+#include "message_sink.h"
+
+namespace tav {
+
+/// Streams the rows of `source` as `feed` says: each usable row's piece goes to `fill` (which
+/// sets the control's texts and bar code value), then to feed.beforeAdd, then to `add`. Rows
+/// left out go to feed.leftOut in order. The label and envelope controls' AddPieces share it.
+MAILPIECE_EXPORT MailingFed
+feedRows(MailingSource& source, const MailingFeed& feed, const PieceMaker& maker,
+         const std::function<void(const MailingRow&, const MailingPiece&)>& fill,
+         const std::function<void()>& add);
+
+/// Holds a control's redrawing for the guard's lifetime; turning it back on draws, and what
+/// that raises goes to the message sink, never out of the destructor.
+template <typename Control> class HeldRefresh {
+public:
+    explicit HeldRefresh(Control& control)
+        : control_(control)
+        , refresh_(control.Refresh()) {
+        control_.setRefresh(false);
+    }
+    ~HeldRefresh() {
+        reportingErrors([this] { control_.setRefresh(refresh_); });
+    }
+    HeldRefresh(const HeldRefresh&) = delete;
+    HeldRefresh& operator=(const HeldRefresh&) = delete;
+
+private:
+    Control& control_;
+    bool refresh_;
+};
+
+} // namespace tav

@@ -1,0 +1,22 @@
+// A whole mailing fed from a source: each usable row becomes a piece.
+
+#include "feed_rows.h"
+#include "tav_label.h"
+
+namespace tav {
+
+MailingFed TavLabel::AddPieces(MailingSource& source, const MailingFeed& feed) {
+    const PieceMaker maker(source.header(), feed.mode, feed.zipColumn);
+    const HeldRefresh held(*this);
+    return feedRows(
+        source, feed, maker,
+        [this](const MailingRow&, const MailingPiece& piece) {
+            setSubstituteText(QString()); // each piece its own texts
+            for (const auto& [name, value] : piece.texts)
+                SetPieceText(name, value);
+            BarCodeProperties()->setValue(piece.zip);
+        },
+        [this] { AddPiece(); });
+}
+
+} // namespace tav

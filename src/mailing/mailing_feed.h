@@ -1,0 +1,37 @@
+#pragma once
+
+#include "mailing_source.h"
+#include "mailpiece_export.h"
+#include "piece_maker.h"
+
+#include <functional>
+
+namespace tav {
+
+/// How the label and envelope controls' AddPieces turn a source's rows into pieces.
+struct MAILPIECE_EXPORT MailingFeed {
+    /// Labels: how a row becomes the items' texts (envelopes always take the address columns).
+    PieceMaker::Mode mode = PieceMaker::Mode::Columns;
+    /// Labels: the column whose value becomes the bar code's Value; empty: none. Envelopes take
+    /// the Zip column.
+    QString zipColumn = QStringLiteral("Zip");
+    /// Called for each row just before its piece is added, the bar code record already holding
+    /// the row's ZIP code: returns why the row is left out instead, or "" to add it. It may
+    /// change the records (a tracking code) or raise to stop the feed.
+    std::function<QString(const MailingRow& row)> beforeAdd;
+    /// Called for every row left out (by the source, for a "|" or "^" in a value, or by
+    /// beforeAdd), in the order of the rows.
+    std::function<void(const MailingProblem& problem)> leftOut;
+    /// Called after each row with the number of rows read so far; false stops the feed, and the
+    /// pieces added so far stay.
+    std::function<bool(qint64 rowsRead)> progress;
+};
+
+/// What a feed did.
+struct MAILPIECE_EXPORT MailingFed {
+    qint32 pieces = 0;    // pieces added
+    qint64 leftOut = 0;   // rows reported and left out
+    bool stopped = false; // progress asked to stop
+};
+
+} // namespace tav

@@ -1,0 +1,92 @@
+// The controls read whole mailings from a source: pieces from rows, bad rows reported in order,
+// a hook that may leave rows out, and a progress callback that may stop.
+
+#include "delimited_source.h"
+#include "mailing_feed.h"
+#include "qt_printers.h"
+#include "tav_label.h"
+#include "tav_mail.h"
+#include "temp_env.h"
+
+#include <QBuffer>
+
+#include <gtest/gtest.h>
+
+using namespace tav;
+
+namespace {
+
+class LabelMailing : public ::testing::Test {
+protected:
+    DelimitedSource& source(const QByteArray& text) {
+        source_.reset();
+        buffer_.close();
+        buffer_.setData(text);
+        buffer_.open(QIODevice::ReadOnly);
+        source_ = std::make_unique<DelimitedSource>(buffer_);
+        return *source_;
+    }
+
+    test::ScopedTempDirectory temp;
+    test::ScopedCatalog catalog{MAILPIECE_DATA_DIR};
+
+private:
+    QBuffer buffer_;
+    std::unique_ptr<DelimitedSource> source_;
+};
+
+const QByteArray kMailing = "Name;City;Zip\n"
+                            "Ann;Salem;97301\n"
+                            "Bad;\"open;1\n"
+                            "B|ob;Bend;97701\n"
+                            "Cy;Eugene;97401\n"
+                            "Di;Medford;97501\n";
+
+} // namespace
+
+TEST_F(LabelMailing, RowsBecomePiecesAndTheRestAreReportedInOrder) {
+    TavLabel label;
+    std::vector<MailingProblem> leftOut;
+    MailingFeed feed;
+    feed.leftOut = [&](const MailingProblem& problem) { leftOut.push_back(problem); };
+    // The hook sees each row with its ZIP code already in the bar code record.
+    feed.beforeAdd = [&](const MailingRow& row) {
+        EXPECT_EQ(label.BarCodeProperties()->Value(), row.fields.at(2));
+        return row.fields.at(0) == QLatin1String("Cy") ? QStringLiteral("not Cy") : QString();
+    };
+    const bool refresh = label.Refresh();
+    const MailingFed fed = label.AddPieces(source(kMailing), feed);
+    EXPECT_EQ(label.Refresh(), refresh); // held while feeding, then as it was
+
+    EXPECT_EQ(fed.pieces, 2);
+    EXPECT_EQ(fed.leftOut, 3);
+    ASSERT_EQ(leftOut.size(), 3u);
+    EXPECT_EQ(leftOut[0].number, 3); // the quote never closed
+    EXPECT_EQ(leftOut[1].number, 4); // "|" cannot be carried
+    EXPECT_EQ(leftOut[2].number, 5);
+    EXPECT_EQ(leftOut[2].message, QStringLiteral("not Cy"));
+    const PieceRecord last = label.FindPiece(2);
+    EXPECT_EQ(last.barCodeValue, QStringLiteral("97501"));
+    EXPECT_TRUE(last.substituteText.contains(QStringLiteral("City^Medford|")));
+    EXPECT_TRUE(last.substituteText.startsWith(QStringLiteral("Item1^Di|")));
+}
+
+TEST_F(LabelMailing, ProgressMayStopAndEnvelopesTakeTheAddressColumns) {
+    TavLabel label;
+    MailingFeed feed;
+    feed.progress = [](qint64 rows) { return rows < 2; };
+    const MailingFed stopped = label.AddPieces(source(kMailing), feed);
+    EXPECT_TRUE(stopped.stopped);
+    EXPECT_EQ(label.pieceCount(), 1);
+
+    TavMail mail;
+    mail.InitProperties();
+    const MailingFed fed = mail.AddPieces(source("First,Last,City,State,Zip,Extra\n"
+                                                 "Ann,Lee,Salem,OR,97301-1234,x\n"),
+                                          {});
+    EXPECT_EQ(fed.pieces, 1);
+    const PieceRecord piece = mail.TavLabel1().FindPiece(1);
+    EXPECT_EQ(piece.barCodeValue, QStringLiteral("97301-1234"));
+    EXPECT_TRUE(piece.substituteText.contains(QStringLiteral("City^Salem|")));
+    EXPECT_TRUE(piece.substituteText.contains(QStringLiteral("DeliveryAddress^Ann Lee")));
+}
