@@ -20,6 +20,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QPrinterInfo>
 
 #include <cstdio>
@@ -60,18 +61,27 @@ QString sourceName(const BatchOptions& options) {
     return options.mailing == QLatin1String("-") ? QStringLiteral("stdin") : options.mailing;
 }
 
-void requireCataloguePiece(const QString& name) {
-    if (tav::CfgLib::CatalogProduct(name).isEmpty())
-        throw tav::TavError(
-            tav::ErrorNumber::PathFileAccess, QStringLiteral("mailpiece-batch"),
-            QStringLiteral("the catalogue has no piece named \"%1\" (see --list-pieces)")
-                .arg(name));
+// The mailing as the print queue names its jobs: the file's or database's name alone.
+QString mailingName(const BatchOptions& options) {
+    const QString name = sourceName(options);
+    if (name.contains(QLatin1String("://")))
+        return name.section(QLatin1Char('/'), -1);
+    return QFileInfo(name.section(QLatin1Char(':'), -1)).completeBaseName();
+}
+
+// --start names a position on the first sheet; past its last one is a mistake, not a blank sheet.
+void checkStart(const tav::TavSheetCls& sheet, const BatchOptions& options) {
+    const qint32 positions = static_cast<qint32>(sheet.NumAcross()) * sheet.NumDown();
+    if (options.startingPiece > positions)
+        throw tav::TavError(tav::ErrorNumber::InvalidArgument, QStringLiteral("mailpiece-batch"),
+                            QStringLiteral("--start %1: the positions on a sheet are 1 to %2")
+                                .arg(options.startingPiece)
+                                .arg(positions));
 }
 
 void applySheet(tav::TavLabel& label, const BatchOptions& options) {
     if (!options.piece.isEmpty()) {
-        requireCataloguePiece(options.piece);
-        label.setPieceName(options.piece);
+        label.setPieceName(mailpiece::findPiece(options.piece));
     } else {
         tav::TavSheetCls& sheet = *label.SheetProperties();
         sheet.setNumAcross(options.across);
@@ -91,6 +101,8 @@ void applySheet(tav::TavLabel& label, const BatchOptions& options) {
     label.SheetProperties()->setStartingPiece(options.startingPiece);
     tav::checkSheetGeometry(*label.SheetProperties(), QStringLiteral("mailpiece-batch"),
                             QStringLiteral("the sheet"));
+    checkStart(*label.SheetProperties(), options);
+    label.setMailingName(mailingName(options));
     label.setPrinterTop(options.printerTop);
     label.setPrinterLeft(options.printerLeft);
 }
@@ -239,12 +251,13 @@ int runLabels(const BatchOptions& options) {
 
 int runEnvelopes(const BatchOptions& options) {
     tav::TavMail mail;
-    if (!options.piece.isEmpty())
-        requireCataloguePiece(options.piece);
-    mailpiece::applyEnvelopeLayout(mail, options.piece, options.returnAddress,
+    const QString piece = options.piece.isEmpty() ? QString() : mailpiece::findPiece(options.piece);
+    mailpiece::applyEnvelopeLayout(mail, piece, options.returnAddress,
                                    options.tracking ? tav::TavEnumCls::TavIntelligentMail
                                                     : tav::TavEnumCls::TavPostnet);
+    checkStart(*mail.SheetProperties(), options);
     mail.SheetProperties()->setStartingPiece(options.startingPiece);
+    mail.TavLabel1().setMailingName(mailingName(options));
     mail.setPrinterTop(options.printerTop);
     mail.setPrinterLeft(options.printerLeft);
     const std::unique_ptr<tav::MailingSource> source = openSource(options);

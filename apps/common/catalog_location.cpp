@@ -3,6 +3,7 @@
 #include "cfg_lib.h"
 #include "dir_lib.h"
 #include "ini_lib.h"
+#include "tav_error.h"
 
 #include <QFileInfo>
 
@@ -40,6 +41,46 @@ std::vector<CatalogEntry> catalogEntries() {
         }
     }
     return entries;
+}
+
+QString findPiece(const QString& given) {
+    // A name the catalogue's details hold is taken as it is, listed or not.
+    if (!tav::CfgLib::CatalogProduct(given).isEmpty())
+        return given;
+    QStringList names;
+    for (const CatalogEntry& entry : catalogEntries())
+        if (!names.contains(entry.piece))
+            names << entry.piece;
+    const QString wanted = given.trimmed();
+    const auto matching = [&](const auto& matches) {
+        QStringList found;
+        for (const QString& name : names)
+            if (matches(name))
+                found << name;
+        return found;
+    };
+    QStringList found = matching(
+        [&](const QString& name) { return name.compare(wanted, Qt::CaseInsensitive) == 0; });
+    if (found.isEmpty())
+        found = matching([&](const QString& name) {
+            return name.section(QStringLiteral(" - "), 0, 0).trimmed() == wanted;
+        });
+    if (found.isEmpty())
+        found = matching(
+            [&](const QString& name) { return name.startsWith(wanted, Qt::CaseInsensitive); });
+    if (found.size() == 1)
+        return found.constFirst();
+    const QString source = QStringLiteral("mailpiece-batch");
+    if (found.isEmpty())
+        throw tav::TavError(tav::ErrorNumber::PathFileAccess, source,
+                            QStringLiteral("the catalogue has no piece named \"%1\" (see "
+                                           "--list-pieces)")
+                                .arg(given));
+    throw tav::TavError(tav::ErrorNumber::PathFileAccess, source,
+                        QStringLiteral("\"%1\" matches %2 pieces: %3; name one of them")
+                            .arg(given)
+                            .arg(found.size())
+                            .arg(found.join(QStringLiteral(", "))));
 }
 
 } // namespace mailpiece

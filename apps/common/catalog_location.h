@@ -21,4 +21,9 @@ struct CatalogEntry {
 /// Every piece the catalogue lists, in its order; empty (and the user told) without catalogue.
 std::vector<CatalogEntry> catalogEntries();
 
+/// The catalogue piece that `given` names: its whole name (any case), its product number
+/// ("5160" for "5160 - Address"), or the start of one name only. Raises tav::TavError (error 75)
+/// naming what matched when none or several do.
+QString findPiece(const QString& given);
+
 } // namespace mailpiece

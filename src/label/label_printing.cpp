@@ -96,6 +96,11 @@ void TavLabel::PrintSheet() {
     Printer& printer = currentPrinter();
     printer.setOrientation(d->sheet_->Orientation());
     printer.setPaperSize(SheetLayout::paperSize(*d->sheet_));
+    printer.setJobName(
+        QStringLiteral("%1 sheet %2 of %3")
+            .arg(d->mailingName_.isEmpty() ? QStringLiteral("Mailpiece") : d->mailingName_)
+            .arg(d->position_.currentSheet)
+            .arg(sheetCount()));
     try {
         printer.Print(QStringLiteral(" ")); // opens the job and its page
         PlaceSheet(999, *d->sheet_, nullptr);

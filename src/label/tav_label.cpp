@@ -282,6 +282,15 @@ QString TavLabel::CompanyName() const {
     return d->companyName_;
 }
 
+QString TavLabel::MailingName() const {
+    return d->mailingName_;
+}
+
+void TavLabel::setMailingName(const QString& name) {
+    d->mailingName_ = name;
+    emit propertyChanged(QStringLiteral("MailingName"));
+}
+
 bool TavLabel::PrintWhiteBacks() const {
     return d->printWhiteBacks_;
 }

@@ -58,6 +58,7 @@ class MAILPIECE_EXPORT TavLabel : public QWidget {
     Q_PROPERTY(float PrinterTop READ PrinterTop WRITE setPrinterTop DESIGNABLE false)
     Q_PROPERTY(float PrinterLeft READ PrinterLeft WRITE setPrinterLeft DESIGNABLE false)
     Q_PROPERTY(QString CompanyName READ CompanyName WRITE setCompanyName DESIGNABLE false)
+    Q_PROPERTY(QString MailingName READ MailingName WRITE setMailingName DESIGNABLE false)
     Q_PROPERTY(QString PieceName READ PieceName WRITE setPieceName NOTIFY pieceNameChanged
                    DESIGNABLE false)
     Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabledFlag DESIGNABLE false)
@@ -141,6 +142,10 @@ public:
     /// The name the printer test page shows.
     QString CompanyName() const;
     void setCompanyName(const QString& name);
+    /// The mailing's name in the print queue: each sheet is the job "<MailingName> sheet N of
+    /// M"; empty (the default): "Mailpiece".
+    QString MailingName() const;
+    void setMailingName(const QString& name);
     /// Whether printed items, bar code and pieces keep white backgrounds (default true).
     bool PrintWhiteBacks() const;
     void setPrintWhiteBacks(bool on);

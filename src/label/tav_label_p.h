@@ -56,6 +56,7 @@ public:
     float printerTop_ = 0;  // inches
     float printerLeft_ = 0; // inches
     QString companyName_ = QStringLiteral("Your Company Name Here");
+    QString mailingName_;
     bool printWhiteBacks_ = true;
     qint32 appearance_ = TavEnumCls::TavShowBoth;
     QString pieceName_;

@@ -32,7 +32,9 @@ void DefaultMessageSink::showMessage(const QString& text, const QString& title) 
         QMessageBox::information(QApplication::activeWindow(), title, text);
         return;
     }
-    std::fprintf(stderr, "%s: %s\n", qUtf8Printable(title), qUtf8Printable(text));
+    // A message that already names the program (a program's own error) is not named twice.
+    const QString prefix = title + QStringLiteral(": ");
+    std::fprintf(stderr, "%s\n", qUtf8Printable(text.startsWith(prefix) ? text : prefix + text));
 }
 
 MessageSink& messageSink() {

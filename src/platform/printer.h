@@ -69,6 +69,7 @@ struct MAILPIECE_EXPORT PrinterOp {
 
 /// One print job as it went to paper: its orientation and operations, one page.
 struct MAILPIECE_EXPORT PrintedPage {
+    QString jobName;
     qint16 orientation = 1;
     std::optional<QPageSize> paper;
     std::vector<PrinterOp> ops;
@@ -154,6 +155,9 @@ public:
     virtual qint16 PrintQuality() const = 0;
     qint16 Copies() const { return copies_; }
     void setCopies(qint16 copies) { copies_ = copies; }
+    /// The name of the next print job, as the print queue lists it; empty: the system's own.
+    QString JobName() const { return jobName_; }
+    void setJobName(const QString& name) { jobName_ = name; }
     /// Number of fonts the printer offers, and their names (0-based).
     virtual int FontCount() const;
     virtual QString Fonts(int index) const;
@@ -172,6 +176,7 @@ private:
 
     qint16 orientation_ = 1;
     std::optional<QPageSize> paperSize_;
+    QString jobName_;
     qint16 drawMode_ = 13;
     qint16 drawStyle_ = 0;
     qint16 drawWidth_ = 1;

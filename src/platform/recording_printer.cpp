@@ -5,7 +5,7 @@
 namespace tav {
 
 void RecordingPrinter::beginJob() {
-    open_ = PrintedPage{Orientation(), PaperSize(), {}};
+    open_ = PrintedPage{JobName(), Orientation(), PaperSize(), {}};
 }
 
 void RecordingPrinter::draw(const PrinterOp& op) {

@@ -43,6 +43,7 @@ void SystemPrinter::beginJob() {
     printer_->setPageOrientation(Orientation() == 2 ? QPageLayout::Landscape
                                                     : QPageLayout::Portrait);
     printer_->setCopyCount(Copies());
+    printer_->setDocName(JobName());
     if (!painter_->begin(printer_.get()))
         raiseError(ErrorNumber::DeviceIO, QStringLiteral("SystemPrinter"),
                    QStringLiteral("cannot start a print job on %1").arg(printer_->printerName()));

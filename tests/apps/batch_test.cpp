@@ -364,3 +364,28 @@ TEST(BatchProgram, ReadsSpreadsheetExportsAndNamesDoubtfulZipCodesByRow) {
     EXPECT_TRUE(QString::fromUtf8(process.readAllStandardOutput())
                     .contains(QStringLiteral("1 pieces in the mailing")));
 }
+
+TEST(BatchProgram, PiecesByNumberOrPrefixAndStartsOnTheSheet) {
+    QTemporaryDir dir;
+    const QString csv = writeFile(dir, QStringLiteral("m.csv"), "Name,Zip\nAnn,97301\n");
+    const QString pdf = dir.filePath(QStringLiteral("p.pdf"));
+    const auto run = [&](const QStringList& arguments) {
+        return runBatch(arguments + QStringList{QStringLiteral("--pdf"), pdf, csv});
+    };
+    EXPECT_EQ(run({QStringLiteral("--piece"), QStringLiteral("5160")}).exitCode, 0);
+    EXPECT_EQ(run({QStringLiteral("--piece"), QStringLiteral("5163 - ship")}).exitCode, 0);
+    const BatchRun ambiguous = run({QStringLiteral("--piece"), QStringLiteral("516")});
+    EXPECT_EQ(ambiguous.exitCode, 1);
+    EXPECT_TRUE(ambiguous.err.contains(QStringLiteral("\"516\" matches")));
+    EXPECT_TRUE(ambiguous.err.contains(QStringLiteral("5161 - Address")));
+    EXPECT_FALSE(ambiguous.err.contains(QStringLiteral("mailpiece-batch: mailpiece-batch")));
+
+    const BatchRun start = run({QStringLiteral("--start"), QStringLiteral("31")});
+    EXPECT_EQ(start.exitCode, 1);
+    EXPECT_TRUE(
+        start.err.contains(QStringLiteral("--start 31: the positions on a sheet are 1 to 30")))
+        << start.err.toStdString();
+    EXPECT_EQ(run({QStringLiteral("--envelope"), QStringLiteral("--start"), QStringLiteral("2")})
+                  .exitCode,
+              1);
+}

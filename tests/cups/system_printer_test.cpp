@@ -6,6 +6,7 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QPrinterInfo>
 #include <QThread>
 
@@ -41,6 +42,7 @@ TEST(SystemPrinter, EachEndDocIsOneCupsJobWithTextAtItsTwips) {
     for (int job = 1; job <= 2; ++job) {
         printer.setCurrentX(1440);
         printer.setCurrentY(2880);
+        printer.setJobName(QStringLiteral("Spring mailing sheet %1 of 2").arg(job));
         printer.Print(QStringLiteral("Łódź%1").arg(job));
         printer.Box(1440, 4320, 2880, 1440, 0, false);
         printer.EndDoc();
@@ -54,4 +56,9 @@ TEST(SystemPrinter, EachEndDocIsOneCupsJobWithTextAtItsTwips) {
     // Full-page coordinates: twip (0, 0) is the paper's corner.
     EXPECT_NEAR(words[0].box.left(), 72, 1.5);
     EXPECT_NEAR(words[0].box.top(), 144, 2.0);
+    // The queue lists each job under its own name.
+    QFile title(QDir(output).filePath(
+        QString(jobs.at(1)).replace(QStringLiteral(".pdf"), QStringLiteral(".title"))));
+    ASSERT_TRUE(title.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(title.readAll()), QStringLiteral("Spring mailing sheet 2 of 2"));
 }

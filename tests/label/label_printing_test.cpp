@@ -292,3 +292,15 @@ TEST_F(LabelPrintingTest, ALoneLineFeedBreaksTheLineOnPaperAsOnScreen) {
     EXPECT_EQ(lines, (QStringList{QStringLiteral("Pa Barbara Jackson"),
                                   QStringLiteral("951 Spring Street")}));
 }
+
+TEST_F(LabelPrintingTest, EachSheetIsAJobNamedAfterTheMailing) {
+    addPieces(65); // three sheets
+    label.PrintRange(31, 0);
+    ASSERT_EQ(printer->jobs().size(), 2u);
+    EXPECT_EQ(printer->jobs()[0].jobName, QStringLiteral("Mailpiece sheet 2 of 3"));
+    printer->clear();
+    label.setMailingName(QStringLiteral("Spring appeal"));
+    label.PrintAll();
+    ASSERT_EQ(printer->jobs().size(), 3u);
+    EXPECT_EQ(printer->jobs()[2].jobName, QStringLiteral("Spring appeal sheet 3 of 3"));
+}

@@ -3,8 +3,12 @@
 #include "recording_message_sink.h"
 
 #include <QCoreApplication>
+#include <QTemporaryFile>
 
 #include <gtest/gtest.h>
+
+#include <cstdio>
+#include <unistd.h>
 
 using namespace tav;
 
@@ -24,4 +28,24 @@ TEST(MessageSink, AReplacedSinkGetsTheMessagesAndTheDefaultComesBack) {
     auto previous = setMessageSink(nullptr);
     EXPECT_NE(dynamic_cast<DefaultMessageSink*>(&messageSink()), nullptr);
     setMessageSink(previous);
+}
+
+TEST(MessageSink, OnAConsoleAMessageNamesTheProgramOnce) {
+    // Standard error goes to a file for the test's length.
+    QTemporaryFile captured;
+    ASSERT_TRUE(captured.open());
+    std::fflush(stderr);
+    const int saved = ::dup(STDERR_FILENO);
+    ::dup2(captured.handle(), STDERR_FILENO);
+    DefaultMessageSink sink;
+    sink.showMessage(QStringLiteral("the disk is full"), QStringLiteral("mailpiece-batch"));
+    sink.showMessage(QStringLiteral("mailpiece-batch: --start 40: too far"),
+                     QStringLiteral("mailpiece-batch"));
+    std::fflush(stderr);
+    ::dup2(saved, STDERR_FILENO);
+    ::close(saved);
+    captured.seek(0);
+    EXPECT_EQ(QString::fromUtf8(captured.readAll()),
+              QStringLiteral("mailpiece-batch: the disk is full\n"
+                             "mailpiece-batch: --start 40: too far\n"));
 }
