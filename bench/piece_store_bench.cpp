@@ -1,5 +1,6 @@
 // How fast a host can feed pieces into a label control, and what a lookup costs in a large store.
 
+#include "resident_memory.h"
 #include "tav_label.h"
 
 #include <QFile>
@@ -11,15 +12,6 @@
 namespace {
 
 constexpr qint32 kMillion = 1000000;
-
-// Resident memory of the process in bytes.
-double residentBytes() {
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly))
-        return 0;
-    const QList<QByteArray> fields = statm.readAll().split(' ');
-    return fields.size() > 1 ? fields[1].toDouble() * 4096 : 0;
-}
 
 QString addressText(qint32 i) {
     return QStringLiteral(
@@ -43,9 +35,9 @@ void BM_AddPieceMillion(benchmark::State& state) {
     double perPiece = 0;
     for (auto _ : state) {
         auto label = std::make_unique<tav::TavLabel>();
-        const double before = residentBytes();
+        const double before = bench::residentBytes();
         feed(*label, kMillion);
-        perPiece = (residentBytes() - before) / kMillion;
+        perPiece = (bench::residentBytes() - before) / kMillion;
         state.PauseTiming(); // deleting the store file is not part of adding
         label.reset();
         state.ResumeTiming();

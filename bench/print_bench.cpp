@@ -3,6 +3,7 @@
 
 #include "address_mailing.h"
 #include "pdf_printer.h"
+#include "resident_memory.h"
 #include "tav_label.h"
 
 #include <QFile>
@@ -13,11 +14,7 @@
 namespace {
 
 double residentMegabytes() {
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly))
-        return 0;
-    const QList<QByteArray> fields = statm.readAll().split(' ');
-    return fields.size() > 1 ? fields[1].toDouble() * 4096 / (1024 * 1024) : 0;
+    return bench::residentBytes() / (1024 * 1024);
 }
 
 void BM_PrintMailingToPdf(benchmark::State& state) {

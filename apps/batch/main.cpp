@@ -223,7 +223,7 @@ int printSheets(tav::TavLabel& label, const BatchOptions& options) {
 }
 
 mailpiece::BarCodeFeed barCodeFeed(const BatchOptions& options) {
-    return {options.tracking, options.strictFit, options.strictZip};
+    return {options.tracking, options.strictFit, options.strictZip, {}};
 }
 
 int runLabels(const BatchOptions& options) {
@@ -236,14 +236,15 @@ int runLabels(const BatchOptions& options) {
     if (!options.zipColumn.isEmpty() && !header.isEmpty() &&
         tav::columnIndex(header, options.zipColumn) < 0)
         std::fprintf(stderr, "%s: no column named %s; the labels get no bar code\n",
-                     qUtf8Printable(options.mailing), qUtf8Printable(options.zipColumn));
+                     qUtf8Printable(sourceName(options)), qUtf8Printable(options.zipColumn));
     if (!applyItems(label, options, static_cast<int>(header.size())))
         std::fprintf(stderr, "warning: the bar code reaches past the bottom of the label; use a "
                              "smaller --font-size or fewer items\n");
+    mailpiece::ConsoleMessages messages(sourceName(options));
     const mailpiece::FeedResult fed = mailpiece::feedMailing(
-        *source, sourceName(options), label,
+        *source, label,
         options.addressMode ? tav::PieceMaker::Mode::Address : tav::PieceMaker::Mode::Columns,
-        options.zipColumn, barCodeFeed(options));
+        options.zipColumn, messages, barCodeFeed(options));
     if (!fedPieces(fed, options))
         return 1;
     return printSheets(label, options);
@@ -261,8 +262,9 @@ int runEnvelopes(const BatchOptions& options) {
     mail.setPrinterTop(options.printerTop);
     mail.setPrinterLeft(options.printerLeft);
     const std::unique_ptr<tav::MailingSource> source = openSource(options);
+    mailpiece::ConsoleMessages messages(sourceName(options));
     const mailpiece::FeedResult fed =
-        mailpiece::feedEnvelopes(*source, sourceName(options), mail, barCodeFeed(options));
+        mailpiece::feedEnvelopes(*source, mail, messages, barCodeFeed(options));
     if (!fedPieces(fed, options))
         return 1;
     return printSheets(mail.TavLabel1(), options);

@@ -2,35 +2,79 @@
 
 #include "intelligent_mail_fields.h"
 #include "mailing_feed.h"
-#include "message_sink.h"
 #include "tav_error.h"
 #include "tav_label.h"
 #include "tav_mail.h"
 #include "zip_code.h"
 
 #include <cstdio>
-#include <functional>
 
 namespace mailpiece {
 
+FeedMessages::~FeedMessages() = default;
+
+QString ConsoleMessages::place(qint64 number) const {
+    return number > 0 ? QStringLiteral("%1:%2").arg(name_).arg(number) : name_;
+}
+
+void ConsoleMessages::leftOut(qint64 number, const QString& why) {
+    std::fprintf(stderr, "%s: row left out: %s\n", qUtf8Printable(place(number)),
+                 qUtf8Printable(why));
+}
+
+void ConsoleMessages::warning(qint64 number, const QString& what) {
+    std::fprintf(stderr, "%s: warning: %s\n", qUtf8Printable(place(number)), qUtf8Printable(what));
+}
+
 namespace {
 
-// Gives the label's bar code record what a row's piece needs beyond its texts, and checks that
-// its bars fit before the piece is added.
+// Gives the label's bar code record what a row's piece needs beyond its texts, checks that its
+// bars fit, and passes the source's own remarks on as soon as they are known.
 class BarCodeGiver {
 public:
-    BarCodeGiver(const QString& name, tav::TavLabel& label, BarCodeFeed barCodes)
-        : name_(name)
+    BarCodeGiver(tav::MailingSource& source, tav::TavLabel& label, FeedMessages& messages,
+                 BarCodeFeed barCodes)
+        : source_(source)
         , label_(label)
-        , feed_(std::move(barCodes)) {
+        , messages_(messages)
+        , feed_(std::move(barCodes))
+        , maker_(source.header(), tav::PieceMaker::Mode::Columns, QString()) {
         if (feed_.tracking)
             label_.BarCodeProperties()->setSymbology(tav::TavEnumCls::TavIntelligentMail);
     }
 
+    // The hooks of a feed whose ZIP codes come from the column `zipColumn`.
+    tav::MailingFeed hooks(tav::PieceMaker::Mode mode, const QString& zipColumn) {
+        hasZip_ = tav::PieceMaker(source_.header(), mode, zipColumn).hasZip();
+        tav::MailingFeed feed;
+        feed.mode = mode;
+        feed.zipColumn = zipColumn;
+        feed.leftOut = [this](const tav::MailingProblem& problem) {
+            remarks();
+            messages_.leftOut(problem.number, problem.message);
+        };
+        feed.beforeAdd = [this](const tav::MailingRow& row) {
+            remarks();
+            const QString why = prepare(row, label_.BarCodeProperties()->Value());
+            if (why.isEmpty())
+                checkFit(row);
+            return why;
+        };
+        feed.progress = feed_.progress;
+        return feed;
+    }
+
+    // The source's remarks (how a file was decoded) not passed on yet.
+    void remarks() {
+        for (; remarksShown_ < source_.warnings().size(); ++remarksShown_)
+            messages_.warning(0, source_.warnings().at(remarksShown_));
+    }
+
+private:
     // Checks the ZIP code `zip` of `row` and sets the row's tracking code; returns why the row
     // is left out, or "". A doubtful ZIP code is a warning, or with strictZip a reason.
-    QString prepare(const tav::PieceMaker& maker, const tav::MailingRow& row, const QString& zip) {
-        if (!maker.hasZip())
+    QString prepare(const tav::MailingRow& row, const QString& zip) {
+        if (!hasZip_)
             return {};
         tav::TavBarCodeCls& barCode = *label_.BarCodeProperties();
         if (barCode.Symbology() != tav::TavEnumCls::TavIntelligentMail) {
@@ -39,8 +83,7 @@ public:
                 return {};
             if (feed_.strictZip)
                 return warning;
-            std::fprintf(stderr, "%s:%lld: warning: %s\n", qUtf8Printable(name_),
-                         static_cast<long long>(row.number), qUtf8Printable(warning));
+            messages_.warning(row.number, warning);
             return {};
         }
         const QString routing = tav::IntelligentMail::routingCodeProblem(zip);
@@ -48,7 +91,7 @@ public:
             return QStringLiteral("the ZIP code ") + routing;
         if (feed_.tracking) {
             QString problem;
-            const std::optional<QString> code = feed_.tracking->next(maker.header(), row, problem);
+            const std::optional<QString> code = feed_.tracking->next(maker_.header(), row, problem);
             if (!code)
                 return problem;
             barCode.setTrackingCode(*code);
@@ -64,18 +107,17 @@ public:
             return;
         if (problem.isEmpty())
             problem = leftOffProblem_;
-        const QString where = QStringLiteral("%1:%2: piece %3")
-                                  .arg(name_)
-                                  .arg(row.number)
-                                  .arg(label_.pieceCount() + 1);
+        const QString piece = QStringLiteral("piece %1: ").arg(label_.pieceCount() + 1);
         if (feed_.strictFit)
             throw tav::TavError(tav::ErrorNumber::InvalidPropertyValue, QStringLiteral("mailing"),
-                                QStringLiteral("%1: %2").arg(where, problem));
+                                messages_.place(row.number) + QStringLiteral(": ") + piece +
+                                    problem);
         const bool intelligentMail = barCode.Symbology() == tav::TavEnumCls::TavIntelligentMail;
-        std::fprintf(stderr, "%s: warning: %s; %s\n", qUtf8Printable(where),
-                     qUtf8Printable(problem),
-                     intelligentMail ? "the mailing is printed without its bar codes"
-                                     : "its bars are cut at the edge");
+        messages_.warning(
+            row.number,
+            piece + problem +
+                (intelligentMail ? QStringLiteral("; the mailing is printed without its bar codes")
+                                 : QStringLiteral("; its bars are cut at the edge")));
         if (intelligentMail && !leftOff_) {
             // Every piece shares the box, so none of them gets a bar code.
             barCode.setVisible(false);
@@ -84,79 +126,38 @@ public:
         }
     }
 
-private:
-    QString name_;
+    tav::MailingSource& source_;
     tav::TavLabel& label_;
+    FeedMessages& messages_;
     BarCodeFeed feed_;
+    tav::PieceMaker maker_; // for the header the tracking codes' column is looked up in
+    bool hasZip_ = false;
+    qsizetype remarksShown_ = 0;
     bool leftOff_ = false;
     QString leftOffProblem_;
 };
 
-// Reports a feed on standard error: each row left out as "<name>:<number>: row left out: ...",
-// and the source's own warnings (how a file was decoded) as soon as they are known.
-class Reporter {
-public:
-    Reporter(const tav::MailingSource& source, const QString& name)
-        : source_(source)
-        , name_(name) {}
-
-    void leftOut(const tav::MailingProblem& problem) {
-        warnings();
-        std::fprintf(stderr, "%s:%lld: row left out: %s\n", qUtf8Printable(name_),
-                     static_cast<long long>(problem.number), qUtf8Printable(problem.message));
-    }
-    void warnings() {
-        for (; shown_ < source_.warnings().size(); ++shown_)
-            std::fprintf(stderr, "%s: warning: %s\n", qUtf8Printable(name_),
-                         qUtf8Printable(source_.warnings().at(shown_)));
-    }
-
-private:
-    const tav::MailingSource& source_;
-    QString name_;
-    qsizetype shown_ = 0;
-};
-
-// The feed's hooks: the bar code of each row from `giver`, reports from `reporter`.
-tav::MailingFeed hooks(BarCodeGiver& giver, Reporter& reporter, const tav::PieceMaker& maker,
-                       tav::TavBarCodeCls& barCode) {
-    tav::MailingFeed feed;
-    feed.leftOut = [&reporter](const tav::MailingProblem& problem) { reporter.leftOut(problem); };
-    feed.beforeAdd = [&giver, &reporter, &maker, &barCode](const tav::MailingRow& row) {
-        reporter.warnings();
-        const QString why = giver.prepare(maker, row, barCode.Value());
-        if (why.isEmpty())
-            giver.checkFit(row);
-        return why;
-    };
-    return feed;
+FeedResult result(const tav::MailingSource& source, const tav::MailingFed& fed) {
+    return {source.header(), fed.pieces, static_cast<qsizetype>(fed.leftOut), fed.stopped};
 }
 
 } // namespace
 
-FeedResult feedMailing(tav::MailingSource& source, const QString& name, tav::TavLabel& label,
-                       tav::PieceMaker::Mode mode, const QString& zipColumn, BarCodeFeed barCodes) {
-    BarCodeGiver giver(name, label, std::move(barCodes));
-    Reporter reporter(source, name);
-    const tav::PieceMaker maker(source.header(), mode, zipColumn);
-    tav::MailingFeed feed = hooks(giver, reporter, maker, *label.BarCodeProperties());
-    feed.mode = mode;
-    feed.zipColumn = zipColumn;
-    const tav::MailingFed fed = label.AddPieces(source, feed);
-    reporter.warnings();
-    return {source.header(), fed.pieces, static_cast<qsizetype>(fed.leftOut)};
+FeedResult feedMailing(tav::MailingSource& source, tav::TavLabel& label, tav::PieceMaker::Mode mode,
+                       const QString& zipColumn, FeedMessages& messages, BarCodeFeed barCodes) {
+    BarCodeGiver giver(source, label, messages, std::move(barCodes));
+    const tav::MailingFed fed = label.AddPieces(source, giver.hooks(mode, zipColumn));
+    giver.remarks();
+    return result(source, fed);
 }
 
-FeedResult feedEnvelopes(tav::MailingSource& source, const QString& name, tav::TavMail& mail,
+FeedResult feedEnvelopes(tav::MailingSource& source, tav::TavMail& mail, FeedMessages& messages,
                          BarCodeFeed barCodes) {
-    BarCodeGiver giver(name, mail.TavLabel1(), std::move(barCodes));
-    Reporter reporter(source, name);
-    const tav::PieceMaker maker(source.header(), tav::PieceMaker::Mode::Address,
-                                QStringLiteral("Zip"));
+    BarCodeGiver giver(source, mail.TavLabel1(), messages, std::move(barCodes));
     const tav::MailingFed fed =
-        mail.AddPieces(source, hooks(giver, reporter, maker, *mail.BarCodeProperties()));
-    reporter.warnings();
-    return {source.header(), fed.pieces, static_cast<qsizetype>(fed.leftOut)};
+        mail.AddPieces(source, giver.hooks(tav::PieceMaker::Mode::Address, QStringLiteral("Zip")));
+    giver.remarks();
+    return result(source, fed);
 }
 
 } // namespace mailpiece

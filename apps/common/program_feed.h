@@ -6,6 +6,7 @@
 
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 namespace tav {
@@ -15,14 +16,43 @@ class TavMail;
 
 namespace mailpiece {
 
-/// What feeding a mailing file into a label control found.
+/// What feeding a mailing into a control found.
 struct FeedResult {
     QStringList header;
     qint32 pieces = 0;     // rows added as pieces
     qsizetype leftOut = 0; // rows reported and left out
+    bool stopped = false;  // the progress callback stopped the feed
 };
 
-/// What the pieces' bar codes take beyond the ZIP code.
+/// Where a feed's messages go: standard error for the command-line programs, a list for the
+/// demo's dialog. A number is the row's (its line in a file); 0 is the whole source.
+class FeedMessages {
+public:
+    virtual ~FeedMessages();
+    /// A row was left out, and why.
+    virtual void leftOut(qint64 number, const QString& why) = 0;
+    /// A doubt about a row that was added (a ZIP code, bars that do not fit), or a remark on the
+    /// whole source.
+    virtual void warning(qint64 number, const QString& what) = 0;
+    /// Where row `number` is, for an error that stops the feed ("m.csv:12").
+    virtual QString place(qint64 number) const = 0;
+};
+
+/// Prints "<name>:<number>: row left out: ..." and "<name>:<number>: warning: ..." (without the
+/// number for the whole source) on standard error.
+class ConsoleMessages : public FeedMessages {
+public:
+    explicit ConsoleMessages(QString name)
+        : name_(std::move(name)) {}
+    void leftOut(qint64 number, const QString& why) override;
+    void warning(qint64 number, const QString& what) override;
+    QString place(qint64 number) const override;
+
+private:
+    QString name_;
+};
+
+/// What the pieces' bar codes take beyond the ZIP code, and how the feed reports.
 struct BarCodeFeed {
     /// The Intelligent Mail barcode's tracking codes (the bar code record is switched to it);
     /// none: the record's own symbology.
@@ -32,21 +62,19 @@ struct BarCodeFeed {
     /// A POSTNET ZIP code whose digits are not 5, 9 or 11 leaves its row out instead of a
     /// warning.
     bool strictZip = false;
+    /// Called after each row with the rows read; false stops the feed (the pieces stay).
+    std::function<bool(qint64 rowsRead)> progress;
 };
 
-/// Streams the rows of `source` into `label`, one piece a usable row (redrawing is off
-/// meanwhile), and reports on standard error, as "<name>:<number>: ...", every row left out,
-/// every doubtful ZIP code, and the source's own warnings. A piece whose bars do not fit gets a
-/// warning naming it and its row: POSTNET bars are cut at the box's edge, an Intelligent Mail
-/// barcode is left off.
-FeedResult feedMailing(tav::MailingSource& source, const QString& name, tav::TavLabel& label,
-                       tav::PieceMaker::Mode mode, const QString& zipColumn,
-                       BarCodeFeed barCodes = {});
+/// Streams the rows of `source` into `label` (TavLabel::AddPieces) and tells `messages` of every
+/// row left out, every doubtful ZIP code, the source's own remarks, and each piece whose bars do
+/// not fit: POSTNET bars are then cut at the box's edge, an Intelligent Mail barcode is left off.
+FeedResult feedMailing(tav::MailingSource& source, tav::TavLabel& label, tav::PieceMaker::Mode mode,
+                       const QString& zipColumn, FeedMessages& messages, BarCodeFeed barCodes = {});
 
-/// Streams the rows of `source` into the envelope control `mail`: each usable row fills
-/// DeliveryAddress_Text from the columns First, Middle, Last, Address, AddressLine2, City, State
-/// and Zip and adds one envelope. Rows and bars are reported as feedMailing does.
-FeedResult feedEnvelopes(tav::MailingSource& source, const QString& name, tav::TavMail& mail,
+/// Streams the rows of `source` into the envelope control `mail` (TavMail::AddPieces), reporting
+/// as feedMailing does.
+FeedResult feedEnvelopes(tav::MailingSource& source, tav::TavMail& mail, FeedMessages& messages,
                          BarCodeFeed barCodes = {});
 
 } // namespace mailpiece

@@ -4,9 +4,11 @@
 #include "catalog_location.h"
 #include "delimited_source.h"
 #include "envelope_layout.h"
+#include "mailing_problems.h"
 #include "message_sink.h"
 #include "piece_detail_dialog.h"
 #include "program_feed.h"
+#include "sql_source.h"
 #include "tav_error.h"
 #include "tav_label.h"
 #include "tav_mail.h"
@@ -18,10 +20,12 @@
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QInputDialog>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QStatusBar>
 #include <QTabWidget>
 
@@ -162,20 +166,77 @@ void DemoWindow::runGuarded(const std::function<void()>& action) {
     QApplication::restoreOverrideCursor();
 }
 
-bool DemoWindow::openMailing(const QString& path) {
+bool DemoWindow::openMailing(const QString& path, const QString& table) {
     try {
+        // A database file reads one of its tables: the one asked for, its only one, or the
+        // user's choice.
+        QString query = table;
+        if (tav::SqlSource::isDatabaseFile(path) && query.isEmpty()) {
+            const QStringList tables = tav::SqlSource::tables(path);
+            if (tables.isEmpty())
+                throw tav::TavError(tav::ErrorNumber::PathFileAccess,
+                                    QStringLiteral("mailpiece-demo"),
+                                    QStringLiteral("%1 holds no tables").arg(path));
+            bool chosen = tables.size() == 1;
+            query = chosen ? tables.constFirst()
+                           : QInputDialog::getItem(this, QStringLiteral("Open Mailing"),
+                                                   QStringLiteral("Table of %1:").arg(path), tables,
+                                                   0, false, &chosen);
+            if (!chosen)
+                return false;
+        }
+        const auto open = [&]() -> std::unique_ptr<tav::MailingSource> {
+            if (tav::SqlSource::isDatabaseFile(path))
+                return std::make_unique<tav::SqlSource>(path, query);
+            return tav::DelimitedSource::open(path);
+        };
+
         // A control keeps its pieces for its lifetime: a new mailing gets new controls.
         auto fresh = std::make_unique<tav::TavLabel>();
         fresh->setObjectName(QStringLiteral("TavLabel1"));
         applyLayout(*fresh);
         std::unique_ptr<tav::TavMail> freshMail(
             newMail(nullptr, envelopeName_, returnAddress_, symbology_));
-        const auto labels = tav::DelimitedSource::open(path);
+
+        // Both passes read the whole mailing; a long one shows its progress and may be
+        // cancelled, which keeps the mailing shown before.
+        QProgressDialog progress(QStringLiteral("Reading %1...").arg(path),
+                                 QStringLiteral("Cancel"), 0, 0, this);
+        progress.setWindowTitle(QStringLiteral("Open Mailing"));
+        progress.setWindowModality(Qt::WindowModal);
+        // A big file shows its progress at once, a small one only if it takes a while.
+        constexpr qint64 kBigMailingBytes = 1024 * 1024;
+        progress.setMinimumDuration(QFileInfo(path).size() > kBigMailingBytes ? 0 : 500);
+        const auto reading = [&progress](const QString& what) {
+            return [&progress, what](qint64 rows) {
+                if (rows % 100 == 0) {
+                    progress.setLabelText(QStringLiteral("%1: row %2").arg(what).arg(rows));
+                    progress.setValue(0);
+                    QCoreApplication::processEvents();
+                }
+                return !progress.wasCanceled();
+            };
+        };
+        CollectedMessages messages;
+        mailpiece::BarCodeFeed labelBars{trackingCodes(symbology_), false, false,
+                                         reading(QStringLiteral("Labels"))};
+        const auto labels = open();
         const mailpiece::FeedResult fed =
-            mailpiece::feedMailing(*labels, path, *fresh, tav::PieceMaker::Mode::Address,
-                                   QStringLiteral("Zip"), {trackingCodes(symbology_)});
-        const auto envelopes = tav::DelimitedSource::open(path);
-        mailpiece::feedEnvelopes(*envelopes, path, *freshMail, {trackingCodes(symbology_)});
+            mailpiece::feedMailing(*labels, *fresh, tav::PieceMaker::Mode::Address,
+                                   QStringLiteral("Zip"), messages, std::move(labelBars));
+        if (fed.stopped) {
+            statusBar()->showMessage(QStringLiteral("Opening %1 was cancelled").arg(path));
+            return false;
+        }
+        mailpiece::BarCodeFeed envelopeBars{trackingCodes(symbology_), false, false,
+                                            reading(QStringLiteral("Envelopes"))};
+        const auto envelopes = open();
+        if (mailpiece::feedEnvelopes(*envelopes, *freshMail, messages, std::move(envelopeBars))
+                .stopped) {
+            statusBar()->showMessage(QStringLiteral("Opening %1 was cancelled").arg(path));
+            return false;
+        }
+        progress.reset();
         const int page = pages_->currentIndex();
         for (tav::TavLabel* control : {fresh.get(), &freshMail->TavLabel1()}) {
             control->setAppearance(label_->Appearance());
@@ -194,10 +255,17 @@ bool DemoWindow::openMailing(const QString& path) {
             pages_->setCurrentIndex(page);
         }
         mailing_ = path;
+        mailingTable_ = query;
         statusBar()->showMessage(QStringLiteral("%1: %2 pieces, %3 rows left out")
                                      .arg(path)
                                      .arg(fed.pieces)
                                      .arg(fed.leftOut));
+        if (!messages.entries().empty()) {
+            // Not modal: the mailing is open, and the list stays at hand beside it.
+            auto* problems = new MailingProblemsDialog(path, messages, this);
+            problems->setAttribute(Qt::WA_DeleteOnClose);
+            problems->show();
+        }
         return true;
     } catch (...) {
         tav::reportCurrentException();
@@ -227,7 +295,7 @@ void DemoWindow::setSymbology(tav::TavSymbology symbology) {
                                      .arg(pieceName_));
     }
     if (!mailing_.isEmpty()) {
-        openMailing(mailing_); // each piece gets its tracking code as it is added
+        openMailing(mailing_, mailingTable_); // each piece gets its tracking code as it is added
         return;
     }
     applyLayout(*label_);
@@ -271,8 +339,11 @@ void DemoWindow::editReturnAddress() {
 }
 
 void DemoWindow::chooseMailing() {
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Open Mailing"), {},
-                                                      QStringLiteral("CSV files (*.csv)"));
+    const QString path = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Open Mailing"), {},
+        QStringLiteral("Mailings (*.csv *.txt *.tsv *.sqlite *.sqlite3 *.db);;Delimited text "
+                       "(*.csv *.txt *.tsv);;SQLite databases (*.sqlite *.sqlite3 *.db);;All "
+                       "files (*)"));
     if (!path.isEmpty())
         openMailing(path);
 }

@@ -41,8 +41,9 @@ int main(int argc, char* argv[]) {
         tav::TavLabel label;
         mailpiece::applyAddressLayout(label);
         const auto source = tav::DelimitedSource::open(path);
+        mailpiece::ConsoleMessages messages(path);
         const mailpiece::FeedResult fed = mailpiece::feedMailing(
-            *source, path, label, tav::PieceMaker::Mode::Address, QStringLiteral("Zip"));
+            *source, label, tav::PieceMaker::Mode::Address, QStringLiteral("Zip"), messages);
         if (fed.pieces == 0) {
             std::fprintf(stderr, "%s: no usable address rows\n", qUtf8Printable(path));
             return 1;

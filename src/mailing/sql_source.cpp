@@ -27,17 +27,11 @@ QString uniqueConnectionName() {
     return QStringLiteral("mailpiece-%1").arg(counter.fetchAndAddRelaxed(1));
 }
 
-bool sqliteFile(const QString& connection) {
-    const QString suffix = QFileInfo(connection).suffix().toLower();
-    return suffix == QLatin1String("sqlite") || suffix == QLatin1String("sqlite3") ||
-           suffix == QLatin1String("db");
-}
-
 // Sets up `db` (driver, database, host, user) for `connection`; the driver's name is returned.
 QString configure(const QString& connection, const QString& name, QSqlDatabase& db) {
     QString driver;
     if (connection.startsWith(QLatin1String("sqlite:"), Qt::CaseInsensitive) ||
-        sqliteFile(connection)) {
+        SqlSource::isDatabaseFile(connection)) {
         driver = QStringLiteral("QSQLITE");
         const QString file = connection.startsWith(QLatin1String("sqlite:"), Qt::CaseInsensitive)
                                  ? connection.mid(7)
@@ -161,6 +155,12 @@ bool SqlSource::next(MailingRow& row) {
         row.fields << (value.isNull() ? QString() : value.toString());
     }
     return true;
+}
+
+bool SqlSource::isDatabaseFile(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    return suffix == QLatin1String("sqlite") || suffix == QLatin1String("sqlite3") ||
+           suffix == QLatin1String("db");
 }
 
 QStringList SqlSource::tables(const QString& connection, const QString& password) {

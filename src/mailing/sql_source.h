@@ -28,6 +28,8 @@ public:
     bool next(MailingRow& row) override;
     QString numberName() const override { return QStringLiteral("row"); }
 
+    /// Whether `path` names a SQLite file by its suffix (.sqlite, .sqlite3, .db).
+    static bool isDatabaseFile(const QString& path);
     /// The tables of the database at `connection` (for choosing one), sorted.
     static QStringList tables(const QString& connection, const QString& password = {});
 

@@ -285,8 +285,8 @@ TEST(BatchProgram, BarsThatDoNotFitAreNamedByPieceAndRowOrStopTheRun) {
                              QStringLiteral("Tracking")};
     const BatchRun warned = runBatch(imb + QStringList{QStringLiteral("--pdf"), pdf, csv});
     EXPECT_EQ(warned.exitCode, 0) << warned.err.toStdString();
-    EXPECT_TRUE(warned.err.contains(QStringLiteral("m.csv:2: piece 1: warning")));
-    EXPECT_TRUE(warned.err.contains(QStringLiteral("m.csv:3: piece 2: warning")));
+    EXPECT_TRUE(warned.err.contains(QStringLiteral("m.csv:2: warning: piece 1:")));
+    EXPECT_TRUE(warned.err.contains(QStringLiteral("m.csv:3: warning: piece 2:")));
     EXPECT_TRUE(warned.err.contains(QStringLiteral("2.91 in long")));
     EXPECT_EQ(tav::test::pdfPageCount(pdf), 1);
 
@@ -302,8 +302,8 @@ TEST(BatchProgram, BarsThatDoNotFitAreNamedByPieceAndRowOrStopTheRun) {
                                        mailing(dir, "Ann,Lee,1 Elm,Salem,OR,97301-1234,x\n"
                                                     "Bob,Ray,2 Oak,Bend,OR,97701-1234-01,x\n")});
     EXPECT_EQ(postnet.exitCode, 0);
-    EXPECT_FALSE(postnet.err.contains(QStringLiteral("piece 1")));
-    EXPECT_TRUE(postnet.err.contains(QStringLiteral("m.csv:3: piece 2: warning")))
+    EXPECT_FALSE(postnet.err.contains(QStringLiteral("piece 1:")));
+    EXPECT_TRUE(postnet.err.contains(QStringLiteral("m.csv:3: warning: piece 2:")))
         << postnet.err.toStdString();
 }
 

@@ -1,0 +1,111 @@
+// The demo opens delimited files and SQLite databases, lists bad rows in a dialog, and keeps
+// the mailing it had when opening one is cancelled.
+
+#include "demo_window.h"
+#include "mailing_problems.h"
+#include "modal.h"
+#include "qt_printers.h"
+#include "recording_message_sink.h"
+#include "tav_label.h"
+#include "temp_env.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QInputDialog>
+#include <QProgressDialog>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTableWidget>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& content) {
+    QFile file(dir.filePath(name));
+    file.open(QIODevice::WriteOnly);
+    file.write(content);
+    return file.fileName();
+}
+
+// A SQLite file with the tables `tables`, each holding `rows` addresses.
+QString database(const QTemporaryDir& dir, const QStringList& tables, int rows) {
+    const QString path = dir.filePath(QStringLiteral("mailing.db"));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "demo-setup");
+        db.setDatabaseName(path);
+        db.open();
+        QSqlQuery query(db);
+        for (const QString& table : tables) {
+            query.exec(QStringLiteral("CREATE TABLE %1 (First TEXT, Last TEXT, City TEXT, "
+                                      "State TEXT, Zip TEXT)")
+                           .arg(table));
+            for (int i = 1; i <= rows; ++i)
+                query.exec(QStringLiteral("INSERT INTO %1 VALUES ('Ann%2', 'Lee', 'Salem', "
+                                          "'OR', '97301')")
+                               .arg(table)
+                               .arg(i));
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("demo-setup");
+    return path;
+}
+
+class DemoMailing : public ::testing::Test {
+protected:
+    tav::test::ScopedCatalog catalog{MAILPIECE_DATA_DIR};
+    tav::test::ScopedTempDirectory temp;
+    tav::test::ScopedRecordingSink messages;
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST_F(DemoMailing, BadRowsAreListedWithTheirReasons) {
+    DemoWindow window;
+    const QString csv = writeFile(dir, QStringLiteral("m.csv"),
+                                  "First;Last;City;State;Zip\n"
+                                  "Ann;Lee;Salem;OR;2134\n"
+                                  "Bob;\"open;Bend;OR;97701\n"
+                                  "Cy;Orr;Bend;OR;97701\n");
+    ASSERT_TRUE(window.openMailing(csv));
+    EXPECT_EQ(window.label().pieceCount(), 2);
+    auto* dialog = window.findChild<MailingProblemsDialog*>();
+    ASSERT_NE(dialog, nullptr);
+    const auto* table = dialog->findChild<QTableWidget*>(QStringLiteral("problems"));
+    ASSERT_EQ(table->rowCount(), 2); // each once, though labels and envelopes both read them
+    EXPECT_EQ(table->item(0, 0)->text(), QStringLiteral("2"));
+    EXPECT_TRUE(table->item(0, 2)->text().contains(QStringLiteral("leading zero")));
+    EXPECT_EQ(table->item(1, 1)->text(), QStringLiteral("left out"));
+    EXPECT_TRUE(messages.sink().texts.isEmpty());
+}
+
+TEST_F(DemoMailing, ADatabaseOpensTheTableChosen) {
+    DemoWindow window;
+    const QString path = database(dir, {QStringLiteral("spring"), QStringLiteral("autumn")}, 3);
+    bool opened = false;
+    EXPECT_TRUE(tav::test::whileModal<QInputDialog>([&] { opened = window.openMailing(path); },
+                                                    [](QInputDialog& choose) {
+                                                        choose.setTextValue(
+                                                            QStringLiteral("spring"));
+                                                        choose.accept();
+                                                    }));
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(window.label().pieceCount(), 3);
+    EXPECT_EQ(window.findChild<MailingProblemsDialog*>(), nullptr);
+}
+
+TEST_F(DemoMailing, CancellingKeepsTheMailingShownBefore) {
+    DemoWindow window;
+    ASSERT_TRUE(window.openMailing(database(dir, {QStringLiteral("small")}, 2)));
+    QByteArray big = "First,Last,City,State,Zip\n";
+    for (int i = 0; i < 60000; ++i) // over a megabyte: the progress shows at once
+        big += "Ann,Lee,Salem,OR,97301\n";
+    const QString csv = writeFile(dir, QStringLiteral("big.csv"), big);
+    EXPECT_TRUE(tav::test::whileModal<QProgressDialog>(
+        [&] { EXPECT_FALSE(window.openMailing(csv)); },
+        [](QProgressDialog& progress) { progress.cancel(); }));
+    EXPECT_EQ(window.label().pieceCount(), 2);
+}
