@@ -389,3 +389,36 @@ TEST(BatchProgram, PiecesByNumberOrPrefixAndStartsOnTheSheet) {
                   .exitCode,
               1);
 }
+
+TEST(BatchProgram, PrintsEveryKindOfSpreadsheetFileAndRefusesAnUnreachableDatabase) {
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("kinds.pdf"));
+    for (const char* file :
+         {"utf8-bom-comma-crlf.csv", "utf8-semicolon-lf.csv", "utf16le-bom-tab-crlf.txt",
+          "utf16be-bom-comma-cr.csv", "windows1252-semicolon-crlf.csv", "utf8-pipe-lf.txt"}) {
+        const BatchRun run =
+            runBatch({QStringLiteral("--address"), QStringLiteral("--pdf"), pdf,
+                      QStringLiteral(MAILPIECE_MAILING_DATA "/") + QLatin1String(file)});
+        ASSERT_EQ(run.exitCode, 0) << file << run.err.toStdString();
+        QStringList words;
+        for (const auto& word : tav::test::pdfWords(pdf))
+            words << word.text;
+        EXPECT_TRUE(words.contains(QStringLiteral("Núñez"))) << file;
+        EXPECT_TRUE(words.join(QLatin1Char(' ')).contains(QStringLiteral("Saint-Étienne"))) << file;
+    }
+
+    // No server behind the socket directory: a clear failure, and no prompt without a terminal.
+    QProcess batch;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("PGHOST"), dir.path());
+    batch.setProcessEnvironment(environment);
+    batch.start(QStringLiteral(MAILPIECE_BATCH_PROGRAM),
+                {QStringLiteral("--sql"), QStringLiteral("postgresql://mailer@/crm"),
+                 QStringLiteral("--query"), QStringLiteral("contacts"), QStringLiteral("--pdf"),
+                 pdf});
+    batch.closeWriteChannel();
+    ASSERT_TRUE(batch.waitForFinished(60000));
+    EXPECT_EQ(batch.exitCode(), 1);
+    EXPECT_TRUE(QString::fromUtf8(batch.readAllStandardError())
+                    .contains(QStringLiteral("cannot connect to postgresql://mailer@/crm")));
+}
