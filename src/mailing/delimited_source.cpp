@@ -59,7 +59,6 @@ public:
     char delimiter() const { return delimiter_; }
     QString encoding() const { return encodingName_; }
     bool atEnd() { return peek() < 0; }
-    qsizetype line() const { return line_; }
 
     // Reads one record; returns an error message (empty when the record is well formed).
     QString next(std::vector<QByteArray>& fields) {
@@ -114,6 +113,18 @@ public:
             error = QStringLiteral("a quoted field opened here is not closed");
         fields.push_back(field);
         return error;
+    }
+
+    // Reads the next record that is not blank into `fields`; false at the end. `line` is where
+    // it starts, `error` what is wrong with its form ("" when nothing is).
+    bool nextRecord(std::vector<QByteArray>& fields, qsizetype& line, QString& error) {
+        while (!atEnd()) {
+            line = line_;
+            error = next(fields);
+            if (!isBlank(fields) || !error.isEmpty())
+                return true;
+        }
+        return false;
     }
 
     // After a bad record that ran over several lines (most often a quote that was never
@@ -275,29 +286,28 @@ private:
 DelimitedSource::DelimitedSource(QIODevice& input, Options options)
     : reader_(std::make_unique<Reader>(input, options)) {
     std::vector<QByteArray> raw;
-    while (!reader_->atEnd()) {
-        const qsizetype line = reader_->line();
-        const QString error = reader_->next(raw);
-        if (isBlank(raw) && error.isEmpty())
-            continue;
-        // A damaged header leaves no columns: every record after it is then reported.
-        if (error.isEmpty()) {
-            QString remark;
-            auto decoded = reader_->decode(raw, line, remark);
-            if (!remark.isEmpty())
-                warn(remark);
-            if (decoded) {
-                header_ = std::move(*decoded);
-                return;
-            }
-        }
-        leaveOut(line,
-                 QStringLiteral("unusable header: %1")
-                     .arg(error.isEmpty()
-                              ? QStringLiteral("the text is not valid %1").arg(reader_->encoding())
-                              : error));
+    qsizetype line = 0;
+    QString error;
+    if (!reader_->nextRecord(raw, line, error))
         return;
+    // A damaged header leaves no columns: every record after it is then reported.
+    if (error.isEmpty()) {
+        if (auto decoded = decode(raw, line)) {
+            header_ = std::move(*decoded);
+            return;
+        }
+        error = QStringLiteral("the text is not valid %1").arg(reader_->encoding());
     }
+    leaveOut(line, QStringLiteral("unusable header: %1").arg(error));
+}
+
+std::optional<QStringList> DelimitedSource::decode(const std::vector<QByteArray>& raw,
+                                                   qint64 line) {
+    QString remark;
+    std::optional<QStringList> fields = reader_->decode(raw, line, remark);
+    if (!remark.isEmpty())
+        warn(remark);
+    return fields;
 }
 
 std::unique_ptr<DelimitedSource> DelimitedSource::open(const QString& path, Options options) {
@@ -329,11 +339,9 @@ QString DelimitedSource::encoding() const {
 
 bool DelimitedSource::next(MailingRow& row) {
     std::vector<QByteArray> raw;
-    while (!reader_->atEnd()) {
-        const qsizetype line = reader_->line();
-        const QString error = reader_->next(raw);
-        if (isBlank(raw) && error.isEmpty())
-            continue;
+    qsizetype line = 0;
+    QString error;
+    while (reader_->nextRecord(raw, line, error)) {
         const bool countMatches = raw.size() == static_cast<std::size_t>(header_.size());
         if (!error.isEmpty() || !countMatches)
             reader_->resumeAfterFirstLine();
@@ -341,10 +349,7 @@ bool DelimitedSource::next(MailingRow& row) {
             leaveOut(line, error);
             continue;
         }
-        QString remark;
-        std::optional<QStringList> fields = reader_->decode(raw, line, remark);
-        if (!remark.isEmpty())
-            warn(remark);
+        std::optional<QStringList> fields = decode(raw, line);
         if (!fields) {
             leaveOut(line, QStringLiteral("the text is not valid %1").arg(reader_->encoding()));
         } else if (fields->size() != header_.size()) {

@@ -6,6 +6,8 @@
 #include <QChar>
 
 #include <memory>
+#include <optional>
+#include <vector>
 
 class QIODevice;
 
@@ -48,6 +50,8 @@ public:
 
 private:
     class Reader;
+    std::optional<QStringList> decode(const std::vector<QByteArray>& raw, qint64 line);
+
     std::unique_ptr<QIODevice> owned_; // the file open() opened
     std::unique_ptr<Reader> reader_;
     QStringList header_;
