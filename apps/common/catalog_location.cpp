@@ -1,8 +1,8 @@
 #include "catalog_location.h"
 
+#include "catalogue.h"
 #include "cfg_lib.h"
 #include "dir_lib.h"
-#include "ini_lib.h"
 #include "tav_error.h"
 
 #include <QFileInfo>
@@ -22,23 +22,14 @@ void useSourceCatalogUnlessInstalled() {
 
 std::vector<CatalogEntry> catalogEntries() {
     std::vector<CatalogEntry> entries;
-    const QString file = tav::CfgLib::CatalogPath();
-    if (file.isEmpty())
+    if (tav::CfgLib::CatalogPath().isEmpty())
         return entries;
+    const tav::Catalogue& catalogue = tav::Catalogue::current();
     for (const char* section : {tav::CfgLib::LaserSection, tav::CfgLib::DotMatrixSection}) {
         const QString sectionName = QString::fromLatin1(section);
-        for (const QString& listed :
-             tav::IniLib::ProfileGetList(file, sectionName, QStringLiteral("product"), 100)) {
-            const QString product = listed.section(QLatin1Char(','), 0, 0).trimmed();
-            if (product.isEmpty())
-                continue;
-            for (const QString& piece :
-                 tav::IniLib::ProfileGetList(file, product, QStringLiteral("Piece"), 200)) {
-                const QString name = piece.section(QLatin1Char(','), 0, 0).trimmed();
-                if (!name.isEmpty())
-                    entries.push_back({sectionName, product, name});
-            }
-        }
+        for (const tav::Catalogue::Product& product : catalogue.products(sectionName))
+            for (const QString& piece : product.pieces)
+                entries.push_back({sectionName, product.name, piece});
     }
     return entries;
 }

@@ -1,16 +1,24 @@
 #include "cfg_lib.h"
 
+#include "catalogue.h"
 #include "dir_lib.h"
 #include "ini_lib.h"
 #include "message_sink.h"
 #include "str_lib.h"
 #include "tav_sheet_cls.h"
 
+#include <QFileInfo>
+
 namespace tav::CfgLib {
 
 namespace {
 
+// The system catalogue is read with the template library and the user's catalogue; any other
+// file alone.
 QString detailsRecord(const QString& file, const QString& pieceName) {
+    if (!file.isEmpty() &&
+        QFileInfo(file) == QFileInfo(DirLib::SystemDirectory() + QLatin1String(CatalogFileName)))
+        return Catalogue::current().record(pieceName);
     return IniLib::ProfileGetValue(file, QLatin1String(DetailsSection), pieceName, QString());
 }
 
@@ -24,14 +32,18 @@ QString CatalogPath() {
     return {};
 }
 
+QString CatalogRecord(const QString& pieceName) {
+    return detailsRecord(CatalogPath(), pieceName);
+}
+
 qint16 CatalogPaperType(const QString& pieceName) {
-    const QString record = detailsRecord(CatalogPath(), pieceName);
+    const QString record = CatalogRecord(pieceName);
     const QString type = StrLib::TextAfterLast(record, QStringLiteral(",")).toUpper().trimmed();
     return type == QLatin1String("CONT") ? 2 : 1;
 }
 
 QString CatalogProduct(const QString& pieceName) {
-    return StrLib::TextBefore(detailsRecord(CatalogPath(), pieceName), QStringLiteral(","));
+    return StrLib::TextBefore(CatalogRecord(pieceName), QStringLiteral(","));
 }
 
 void ApplySheetDefinition(const QString& file, TavSheetCls& sheet) {

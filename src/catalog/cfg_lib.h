@@ -9,7 +9,8 @@ class TavSheetCls;
 }
 
 /// The piece catalogue "vardo.cfg" in the system directory: products, their pieces and each
-/// piece's definition record. It is read, never written.
+/// piece's definition record, read together with the template library and the user's own
+/// catalogue (Catalogue). It is read, never written.
 namespace tav::CfgLib {
 
 /// The catalogue's file name.
@@ -26,6 +27,9 @@ inline constexpr char MissingMessage[] = "Error 317a:  component is missing, rei
 /// The catalogue's full path, or "" (after telling the user through the message sink) when the
 /// file is missing.
 MAILPIECE_EXPORT QString CatalogPath();
+/// The definition record of the piece in the catalogue (with the template library and the
+/// user's catalogue), or "".
+MAILPIECE_EXPORT QString CatalogRecord(const QString& pieceName);
 /// 2 when the piece's record ends in "CONT" (continuous forms), else 1.
 MAILPIECE_EXPORT qint16 CatalogPaperType(const QString& pieceName);
 /// The product whose section lists the piece (the record's first field), or "".

@@ -1,5 +1,6 @@
 #include "piece_select.h"
 
+#include "catalogue.h"
 #include "cfg_lib.h"
 #include "dir_lib.h"
 #include "ini_lib.h"
@@ -29,17 +30,15 @@ const QString kComma = QStringLiteral(",");
 const QString kX = QStringLiteral("x");
 
 // The fields of a piece definition record, 1-based as the catalogue numbers them.
-QStringList recordFields(const QString& file, const QString& name) {
-    QString rest =
-        IniLib::ProfileGetValue(file, QLatin1String(CfgLib::DetailsSection), name, QString());
+QStringList recordFields(const QString& name) {
+    const QString record = CfgLib::CatalogRecord(name);
+    QString rest = record;
     QStringList fields{QString()};
     for (int i = 1; i <= 7; ++i) {
         fields << StrLib::TextBefore(rest, kComma);
         rest = StrLib::TextAfter(rest, kComma);
     }
-    fields << StrLib::TextAfterLast(
-        IniLib::ProfileGetValue(file, QLatin1String(CfgLib::DetailsSection), name, QString()),
-        kComma);
+    fields << StrLib::TextAfterLast(record, kComma);
     return fields;
 }
 
@@ -216,9 +215,8 @@ void PieceSelectForm::showEvent(QShowEvent* event) {
 void PieceSelectForm::fillProductList(const QString& section) {
     products_->hide();
     products_->clear();
-    for (const QString& entry :
-         IniLib::ProfileGetList(catalogFile_, section, QStringLiteral("product"), 100))
-        products_->addItem(StrLib::TextBefore(entry, kComma));
+    for (const Catalogue::Product& product : Catalogue::current().products(section))
+        products_->addItem(product.name);
     if (products_->count() > 0)
         products_->setCurrentIndex(0);
     products_->show();
@@ -227,16 +225,14 @@ void PieceSelectForm::fillProductList(const QString& section) {
 void PieceSelectForm::fillPieceList(const QString& product) {
     pieces_->hide();
     pieces_->clear();
-    for (const QString& entry :
-         IniLib::ProfileGetList(catalogFile_, product, QStringLiteral("Piece"), 200))
-        pieces_->addItem(StrLib::TextBefore(entry, kComma));
+    pieces_->addItems(Catalogue::current().pieces(product));
     if (pieces_->count() > 0)
         pieces_->setCurrentRow(0);
     pieces_->show();
 }
 
-void PieceSelectForm::showPieceDetails(const QString& file, const QString& name) {
-    const QStringList fields = recordFields(file, name);
+void PieceSelectForm::showPieceDetails(const QString& name) {
+    const QStringList fields = recordFields(name);
     information_->hide();
     type_->setText(StrLib::TextAfterLast(name, QStringLiteral(" - ")));
     size_->setText(fields.at(2));
@@ -247,7 +243,6 @@ void PieceSelectForm::showPieceDetails(const QString& file, const QString& name)
 
 void PieceSelectForm::paperSelected(int option) {
     guarded([this, option] {
-        catalogFile_ = DirLib::SystemDirectory() + QLatin1String(CfgLib::CatalogFileName);
         fillProductList(sectionOf(option));
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         fillPieceList(products_->currentText());
@@ -264,7 +259,7 @@ void PieceSelectForm::productChanged() {
         fillPieceList(product);
         if (pieces_->currentItem() != nullptr) {
             piece_->setText(pieces_->currentItem()->text());
-            showPieceDetails(catalogFile_, piece_->text());
+            showPieceDetails(piece_->text());
         }
     });
 }
@@ -274,7 +269,7 @@ void PieceSelectForm::pieceClicked() {
         if (pieces_->currentItem() == nullptr)
             return;
         piece_->setText(pieces_->currentItem()->text());
-        showPieceDetails(catalogFile_, piece_->text());
+        showPieceDetails(piece_->text());
     });
 }
 
@@ -288,10 +283,8 @@ void PieceSelectForm::pieceNameChanged() {
         const QString name = piece_->text();
         if (name.trimmed().isEmpty())
             return;
-        const QString path = CfgLib::CatalogPath();
         const qint16 type = CfgLib::CatalogPaperType(name);
         const QString product = CfgLib::CatalogProduct(name);
-        catalogFile_ = path;
         (type == 2 ? continuous_ : cutSheet_)->setChecked(true);
         fillProductList(sectionOf(type));
         for (int i = 0; i < products_->count(); ++i) {
@@ -307,13 +300,13 @@ void PieceSelectForm::pieceNameChanged() {
                 break;
             }
         }
-        showPieceDetails(path, name);
+        showPieceDetails(name);
     });
 }
 
 void PieceSelectForm::showDetailsWindow() {
     const QString name = piece_->text();
-    const QStringList fields = recordFields(catalogFile_, name);
+    const QStringList fields = recordFields(name);
     const auto first = [&](int field) {
         return IniLib::ToNumber(StrLib::TextBefore(fields.at(field), kX));
     };

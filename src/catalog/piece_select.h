@@ -42,11 +42,10 @@ private:
     void pieceNameChanged();
     void fillProductList(const QString& section);
     void fillPieceList(const QString& product);
-    void showPieceDetails(const QString& file, const QString& name);
+    void showPieceDetails(const QString& name);
     void showDetailsWindow();
     QString sectionOf(int option) const;
 
-    QString catalogFile_;
     bool busy_ = false;
     bool accepted_ = false;
 

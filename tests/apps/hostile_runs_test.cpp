@@ -150,7 +150,9 @@ TEST(HostileCrashes, EnvelopesAndTheDemoWithoutAUsableCatalogueEndWithAMessage) 
     QDir().mkpath(emptyFolder);
     writeFile(emptyFolder + QStringLiteral("/vardo.cfg"), "");
     for (const QString& folder : {emptyFolder, dir.filePath(QStringLiteral("missing"))}) {
-        const QStringList environment = {QStringLiteral("MAILPIECE_SYSTEM_DIR=") + folder};
+        // Without the label template library too: nothing at all to choose from.
+        const QStringList environment = {QStringLiteral("MAILPIECE_SYSTEM_DIR=") + folder,
+                                         QStringLiteral("MAILPIECE_TEMPLATE_DIR=")};
         const ProgramRun envelopes = batch({QStringLiteral("--envelope"), QStringLiteral("--pdf"),
                                             dir.filePath(QStringLiteral("e.pdf")), mailing},
                                            environment);

@@ -53,4 +53,5 @@ cmp -s <(pdftotext "$scratch/readme.pdf" -) <(pdftotext "$scratch/readme_pc.pdf"
     { echo "the README's host printed differently when built with pkg-config" >&2; exit 1; }
 
 # An installed program runs from its prefix without help.
-"$scratch/stage/bin/mailpiece-batch" --list-pieces | grep -q "5160 - Address"
+"$scratch/stage/bin/mailpiece-batch" --list-pieces > "$scratch/pieces.txt"
+grep -q "5160 - Address" "$scratch/pieces.txt"

@@ -1,6 +1,7 @@
 #include "temp_env.h"
 
 #include "dir_lib.h"
+#include "label_templates.h"
 
 #include <QDir>
 
@@ -23,13 +24,23 @@ QStringList ScopedTempDirectory::fileNames() const {
     return QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden);
 }
 
-ScopedCatalog::ScopedCatalog(const QByteArray& directory)
-    : previous_(qgetenv(DirLib::SystemDirectoryVariable)) {
+ScopedCatalog::ScopedCatalog(const QByteArray& directory, bool withTemplates)
+    : previous_(qgetenv(DirLib::SystemDirectoryVariable))
+    , previousTemplates_(qgetenv(LabelTemplates::DirectoryVariable))
+    , hadTemplates_(qEnvironmentVariableIsSet(LabelTemplates::DirectoryVariable)) {
     qputenv(DirLib::SystemDirectoryVariable, directory);
+    if (withTemplates)
+        qunsetenv(LabelTemplates::DirectoryVariable);
+    else
+        qputenv(LabelTemplates::DirectoryVariable, QByteArray());
 }
 
 ScopedCatalog::~ScopedCatalog() {
     qputenv(DirLib::SystemDirectoryVariable, previous_);
+    if (hadTemplates_)
+        qputenv(LabelTemplates::DirectoryVariable, previousTemplates_);
+    else
+        qunsetenv(LabelTemplates::DirectoryVariable);
 }
 
 } // namespace tav::test

@@ -22,16 +22,18 @@ private:
 };
 
 /// Points the catalogue's directory (DirLib's system directory) at `directory` for the guard's
-/// lifetime.
+/// lifetime, without the label template library unless `withTemplates`.
 class ScopedCatalog {
 public:
-    explicit ScopedCatalog(const QByteArray& directory);
+    explicit ScopedCatalog(const QByteArray& directory, bool withTemplates = false);
     ~ScopedCatalog();
     ScopedCatalog(const ScopedCatalog&) = delete;
     ScopedCatalog& operator=(const ScopedCatalog&) = delete;
 
 private:
     QByteArray previous_;
+    QByteArray previousTemplates_;
+    bool hadTemplates_;
 };
 
 } // namespace tav::test

@@ -1,0 +1,222 @@
+#include "catalogue.h"
+
+#include "cfg_lib.h"
+#include "dir_lib.h"
+#include "ini_lib.h"
+#include "output_file.h"
+#include "str_lib.h"
+#include "tav_error.h"
+
+#include <QCollator>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QIODevice>
+#include <QStandardPaths>
+
+#include <algorithm>
+#include <map>
+#include <memory>
+
+namespace tav {
+
+namespace {
+
+const QString kSource = QStringLiteral("Catalogue");
+const QString kComma = QStringLiteral(",");
+
+QString shippedPath() {
+    return DirLib::SystemDirectory() + QLatin1String(CfgLib::CatalogFileName);
+}
+
+// What identifies a file's content cheaply: its path, size and time, or that it is missing.
+QString stamp(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.isFile())
+        return path + QStringLiteral(" -");
+    return QStringLiteral("%1 %2 %3")
+        .arg(path)
+        .arg(info.size())
+        .arg(info.lastModified().toMSecsSinceEpoch());
+}
+
+// The product numbers of the pieces a catalogue file lists ("5160" of "5160 - Address").
+QSet<QString> pieceNumbers(const QString& file) {
+    QSet<QString> numbers;
+    for (const char* section : {CfgLib::LaserSection, CfgLib::DotMatrixSection})
+        for (const QString& product :
+             IniLib::ProfileGetList(file, QLatin1String(section), QStringLiteral("product"), 100))
+            for (const QString& piece :
+                 IniLib::ProfileGetList(file, StrLib::TextBefore(product, kComma).trimmed(),
+                                        QStringLiteral("Piece"), 200))
+                numbers.insert(StrLib::TextBefore(piece, QStringLiteral(" - ")).trimmed());
+    return numbers;
+}
+
+// The template library of `directory`, read once per process.
+const LabelTemplates::Import& templatesOf(const QString& directory,
+                                          const QSet<QString>& shippedNumbers) {
+    static std::map<QString, LabelTemplates::Import> read;
+    auto found = read.find(directory);
+    if (found == read.end())
+        found =
+            read.emplace(directory, LabelTemplates::readDirectory(directory, shippedNumbers)).first;
+    return found->second;
+}
+
+bool usableName(const QString& name) {
+    return !name.trimmed().isEmpty() && std::none_of(name.begin(), name.end(), [](QChar c) {
+        return c == QLatin1Char(',') || c == QLatin1Char('[') || c == QLatin1Char(']') ||
+               c == QLatin1Char('=') || c == QLatin1Char('\n') || c == QLatin1Char('\r');
+    });
+}
+
+} // namespace
+
+const Catalogue& Catalogue::current() {
+    static std::unique_ptr<Catalogue> catalogue;
+    static QString key;
+    const QString templates = LabelTemplates::directory();
+    const QString now = stamp(shippedPath()) + QLatin1Char('\n') + stamp(userPath()) +
+                        QLatin1Char('\n') + templates;
+    if (!catalogue || now != key) {
+        auto fresh = std::make_unique<Catalogue>();
+        fresh->read(shippedPath());
+        const LabelTemplates::Import& library = templatesOf(templates, pieceNumbers(shippedPath()));
+        fresh->templates_.templates = library.templates;
+        fresh->templates_.skipped = library.skipped;
+        fresh->templates_.alreadyShipped = library.alreadyShipped;
+        fresh->read(userPath());
+        // The templates' products after the catalogues' own, in natural order ("Avery 5160"
+        // before "Avery 15160").
+        QCollator natural;
+        natural.setNumericMode(true);
+        natural.setCaseSensitivity(Qt::CaseInsensitive);
+        std::vector<const LabelTemplates::TemplatePiece*> sorted;
+        for (const LabelTemplates::TemplatePiece& piece : library.pieces)
+            sorted.push_back(&piece);
+        std::stable_sort(sorted.begin(), sorted.end(), [&](const auto* a, const auto* b) {
+            return natural.compare(a->product, b->product) < 0;
+        });
+        for (const LabelTemplates::TemplatePiece* piece : sorted)
+            if (!fresh->records_.contains(piece->piece.toLower()))
+                fresh->addPiece(QLatin1String(CfgLib::LaserSection), piece->product, piece->piece,
+                                piece->record);
+        catalogue = std::move(fresh);
+        key = now;
+    }
+    return *catalogue;
+}
+
+QString Catalogue::userPath() {
+    QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (config.isEmpty())
+        config = QDir::homePath() + QStringLiteral("/.config");
+    return config + QStringLiteral("/mailpiece/") + QLatin1String(CfgLib::CatalogFileName);
+}
+
+void Catalogue::read(const QString& file) {
+    if (!QFileInfo(file).isFile())
+        return;
+    for (const char* section : {CfgLib::LaserSection, CfgLib::DotMatrixSection}) {
+        for (const QString& entry :
+             IniLib::ProfileGetList(file, QLatin1String(section), QStringLiteral("product"), 100)) {
+            const QString product = StrLib::TextBefore(entry, kComma).trimmed();
+            if (product.isEmpty())
+                continue;
+            for (const QString& listed :
+                 IniLib::ProfileGetList(file, product, QStringLiteral("Piece"), 200)) {
+                const QString piece = StrLib::TextBefore(listed, kComma).trimmed();
+                if (!piece.isEmpty())
+                    addPiece(QLatin1String(section), product, piece,
+                             IniLib::ProfileGetValue(file, QLatin1String(CfgLib::DetailsSection),
+                                                     piece, QString()));
+            }
+        }
+    }
+}
+
+void Catalogue::addPiece(const QString& section, const QString& product, const QString& piece,
+                         const QString& record) {
+    std::vector<Product>& products =
+        section == QLatin1String(CfgLib::DotMatrixSection) ? dotMatrix_ : laser_;
+    auto found = std::find_if(products.begin(), products.end(), [&](const Product& p) {
+        return p.name.compare(product, Qt::CaseInsensitive) == 0;
+    });
+    if (found == products.end()) {
+        products.push_back({product, {}});
+        found = products.end() - 1;
+    }
+    if (!found->pieces.contains(piece, Qt::CaseInsensitive))
+        found->pieces << piece;
+    records_.insert(piece.toLower(), record);
+    productOf_.insert(piece.toLower(), product);
+}
+
+const std::vector<Catalogue::Product>& Catalogue::products(const QString& section) const {
+    return section.compare(QLatin1String(CfgLib::DotMatrixSection), Qt::CaseInsensitive) == 0
+               ? dotMatrix_
+               : laser_;
+}
+
+QStringList Catalogue::pieces(const QString& product) const {
+    for (const std::vector<Product>* products : {&laser_, &dotMatrix_})
+        for (const Product& p : *products)
+            if (p.name.compare(product.trimmed(), Qt::CaseInsensitive) == 0)
+                return p.pieces;
+    return {};
+}
+
+QString Catalogue::record(const QString& piece) const {
+    // The files' Details hold pieces no product lists too; the user's win.
+    for (const QString& file : {userPath(), shippedPath()}) {
+        const QString found =
+            IniLib::ProfileGetValue(file, QLatin1String(CfgLib::DetailsSection), piece, QString());
+        if (!found.isEmpty())
+            return found;
+    }
+    return records_.value(piece.trimmed().toLower());
+}
+
+void Catalogue::saveUserPiece(const QString& section, const QString& product, const QString& piece,
+                              const QString& record) {
+    if (!usableName(product) || !usableName(piece))
+        raiseError(ErrorNumber::InvalidArgument, kSource,
+                   QStringLiteral("a product or piece name is not empty and holds no \",\", "
+                                  "\"[\", \"]\" or \"=\""));
+    // The user's file as it is, with the piece added or replaced.
+    Catalogue user;
+    user.read(userPath());
+    user.addPiece(section, product, piece, record);
+
+    QByteArray text = "; Mailpiece: your own pieces, read after the shipped catalogue.\n";
+    for (const char* name : {CfgLib::LaserSection, CfgLib::DotMatrixSection}) {
+        const std::vector<Product>& products = user.products(QLatin1String(name));
+        if (products.empty())
+            continue;
+        text += QByteArray("\n[") + name + "]\n";
+        for (std::size_t i = 0; i < products.size(); ++i)
+            text += QStringLiteral("product(%1)=%2\n").arg(i + 1).arg(products[i].name).toUtf8();
+    }
+    for (const std::vector<Product>* products : {&user.laser_, &user.dotMatrix_}) {
+        for (const Product& p : *products) {
+            text += QStringLiteral("\n[%1]\n").arg(p.name).toUtf8();
+            for (qsizetype i = 0; i < p.pieces.size(); ++i)
+                text += QStringLiteral("Piece(%1)=%2\n").arg(i + 1).arg(p.pieces.at(i)).toUtf8();
+        }
+    }
+    text += QByteArray("\n[") + CfgLib::DetailsSection + "]\n";
+    for (const std::vector<Product>* products : {&user.laser_, &user.dotMatrix_})
+        for (const Product& p : *products)
+            for (const QString& name : p.pieces)
+                text += (name + QLatin1Char('=') + user.record(name) + QLatin1Char('\n')).toUtf8();
+
+    const QString path = userPath();
+    const auto file = OutputFile::forPath(path);
+    if (file->device().write(text) != text.size())
+        raiseError(ErrorNumber::DeviceIO, kSource, QStringLiteral("cannot write %1").arg(path));
+    file->complete(path);
+    file->placeAs(path);
+}
+
+} // namespace tav

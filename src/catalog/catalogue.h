@@ -1,0 +1,58 @@
+#pragma once
+
+#include "label_templates.h"
+#include "mailpiece_export.h"
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace tav {
+
+/// The piece catalogue as the library sees it: the shipped vardo.cfg of the system directory,
+/// the label template library (when installed), and the user's own vardo.cfg read after them,
+/// whose products are added and whose pieces add to or replace the others by name.
+class MAILPIECE_EXPORT Catalogue {
+public:
+    struct Product {
+        QString name;
+        QStringList pieces;
+    };
+
+    /// The catalogue as it stands now: read again when the shipped or the user's file changed
+    /// (the template library once per process and directory).
+    static const Catalogue& current();
+    /// The user's catalogue: $XDG_CONFIG_HOME/mailpiece/vardo.cfg (~/.config when unset).
+    static QString userPath();
+    /// Saves a product with one piece `piece` of definition `record` (the catalogue's record
+    /// form) in the user's catalogue, replacing a piece of that name. Raises error 75 or 57 when
+    /// the file cannot be written, and error 5 for an empty name or a name holding ",", "[",
+    /// "]" or "=".
+    static void saveUserPiece(const QString& section, const QString& product, const QString& piece,
+                              const QString& record);
+
+    /// The products of the paper kind `section` (CfgLib::LaserSection, DotMatrixSection): the
+    /// shipped ones in their order, then the user's, then the templates' in natural order.
+    const std::vector<Product>& products(const QString& section) const;
+    /// The pieces of `product`, or none.
+    QStringList pieces(const QString& product) const;
+    /// The definition record of `piece`, or "".
+    QString record(const QString& piece) const;
+    /// What reading the template library found (its pieces are in the products).
+    const LabelTemplates::Import& templates() const { return templates_; }
+
+private:
+    void read(const QString& file);
+    void addPiece(const QString& section, const QString& product, const QString& piece,
+                  const QString& record);
+
+    std::vector<Product> laser_;
+    std::vector<Product> dotMatrix_;
+    QHash<QString, QString> records_; // by piece name, folded to lower case
+    QHash<QString, QString> productOf_;
+    LabelTemplates::Import templates_;
+};
+
+} // namespace tav

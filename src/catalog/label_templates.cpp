@@ -1,0 +1,281 @@
+#include "label_templates.h"
+
+#include <QDir>
+#include <QFile>
+#include <QHash>
+#include <QRegularExpression>
+#include <QXmlStreamReader>
+
+#include <cmath>
+#include <optional>
+
+namespace tav::LabelTemplates {
+
+namespace {
+
+const QString kRoundLabels = QStringLiteral("round, oval or CD labels");
+const QString kSeveralLayouts = QStringLiteral("several layouts on one sheet");
+const QString kNoLayout = QStringLiteral("no label layout");
+const QString kUnknownPaper = QStringLiteral("a paper size that is not known");
+const QString kGridTooBig = QStringLiteral("a grid that does not fit its paper");
+const QString kUnreadable = QStringLiteral("a file that cannot be read");
+const QString kNoOriginal = QStringLiteral("an alias of a template that is not there");
+
+// A length of the library in inches: a number and a unit, points when there is none.
+std::optional<double> inches(const QString& text) {
+    static const QRegularExpression form(QStringLiteral("^\\s*([0-9.]+)\\s*([a-z]*)\\s*$"));
+    const QRegularExpressionMatch match = form.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    bool ok = false;
+    const double value = match.captured(1).toDouble(&ok);
+    if (!ok)
+        return std::nullopt;
+    const QString unit = match.captured(2);
+    if (unit.isEmpty() || unit == QLatin1String("pt"))
+        return value / 72.0;
+    if (unit == QLatin1String("in"))
+        return value;
+    if (unit == QLatin1String("mm"))
+        return value / 25.4;
+    if (unit == QLatin1String("cm"))
+        return value / 2.54;
+    if (unit == QLatin1String("pc"))
+        return value / 6.0;
+    return std::nullopt;
+}
+
+struct Paper {
+    QString name;
+    double width = 0;
+    double height = 0;
+};
+
+// The paper sizes by id ("A4", "US-Letter").
+QHash<QString, Paper> readPaperSizes(const QString& directory) {
+    QHash<QString, Paper> papers;
+    QFile file(QDir(directory).filePath(QStringLiteral("paper-sizes.xml")));
+    if (!file.open(QIODevice::ReadOnly))
+        return papers;
+    QXmlStreamReader xml(&file);
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement() && xml.name() == QLatin1String("Paper-size")) {
+            const auto a = xml.attributes();
+            const auto width = inches(a.value(QLatin1String("width")).toString());
+            const auto height = inches(a.value(QLatin1String("height")).toString());
+            if (width && height)
+                papers.insert(a.value(QLatin1String("id")).toString(),
+                              {a.value(QLatin1String("_name")).toString(), *width, *height});
+        }
+    }
+    return papers;
+}
+
+// One template's geometry, in inches, or why it has none we can use.
+struct Geometry {
+    QString paperName;
+    double paperWidth = 0, paperHeight = 0;
+    double width = 0, height = 0;
+    int across = 0, down = 0;
+    double left = 0, top = 0, pitchAcross = 0, pitchDown = 0;
+    QString description;
+    bool metric = false; // shown in millimetres
+};
+
+QString number(double value) {
+    QString text = QString::number(value, 'f', 5);
+    while (text.contains(QLatin1Char('.')) &&
+           (text.endsWith(QLatin1Char('0')) || text.endsWith(QLatin1Char('.'))))
+        text.chop(1);
+    return text;
+}
+
+QString size(const Geometry& g) {
+    if (g.metric)
+        return QStringLiteral("%1 x %2 mm")
+            .arg(number(std::round(g.width * 254) / 10), number(std::round(g.height * 254) / 10));
+    return QStringLiteral("%1 x %2 in").arg(number(g.width), number(g.height));
+}
+
+QString record(const QString& product, const Geometry& g) {
+    return QStringLiteral("%1,%2x%3,%4x%5,%6x%7,%8x%9,%10x%11,%12,CUT")
+        .arg(product, number(g.width), number(g.height), number(g.paperWidth),
+             number(g.paperHeight), number(g.left), number(g.top), number(g.pitchAcross),
+             number(g.pitchDown))
+        .arg(g.across)
+        .arg(g.down)
+        .arg(g.paperName);
+}
+
+// Whether the grid lies on the paper (a hundredth of an inch of slack for rounding).
+bool fits(const Geometry& g) {
+    constexpr double kSlack = 0.01;
+    return g.left >= -kSlack && g.top >= -kSlack &&
+           g.left + (g.across - 1) * g.pitchAcross + g.width <= g.paperWidth + kSlack &&
+           g.top + (g.down - 1) * g.pitchDown + g.height <= g.paperHeight + kSlack;
+}
+
+// Reads the body of a <Template> (the reader on its start element) into `g`; "" or why not.
+QString readTemplate(QXmlStreamReader& xml, Geometry& g) {
+    QString why = kNoLayout;
+    int labels = 0;
+    while (xml.readNextStartElement()) {
+        const auto element = xml.name();
+        if (element.startsWith(QLatin1String("Label-"))) {
+            ++labels;
+            if (element != QLatin1String("Label-rectangle")) {
+                why = kRoundLabels;
+                xml.skipCurrentElement();
+                continue;
+            }
+            const auto a = xml.attributes();
+            const auto width = inches(a.value(QLatin1String("width")).toString());
+            const auto height = inches(a.value(QLatin1String("height")).toString());
+            int layouts = 0;
+            while (xml.readNextStartElement()) {
+                if (xml.name() == QLatin1String("Layout")) {
+                    ++layouts;
+                    const auto l = xml.attributes();
+                    g.across = l.value(QLatin1String("nx")).toInt();
+                    g.down = l.value(QLatin1String("ny")).toInt();
+                    g.left = inches(l.value(QLatin1String("x0")).toString()).value_or(-1);
+                    g.top = inches(l.value(QLatin1String("y0")).toString()).value_or(-1);
+                    g.pitchAcross = inches(l.value(QLatin1String("dx")).toString()).value_or(0);
+                    g.pitchDown = inches(l.value(QLatin1String("dy")).toString()).value_or(0);
+                }
+                xml.skipCurrentElement();
+            }
+            if (!width || !height || layouts == 0) {
+                why = kNoLayout;
+            } else if (layouts > 1) {
+                why = kSeveralLayouts;
+            } else {
+                g.width = *width;
+                g.height = *height;
+                why.clear();
+            }
+        } else {
+            xml.skipCurrentElement();
+        }
+    }
+    if (labels > 1)
+        return kSeveralLayouts;
+    if (why.isEmpty() && (g.across < 1 || g.down < 1 || g.width <= 0 || g.height <= 0))
+        return kNoLayout;
+    if (why.isEmpty() && !fits(g))
+        return kGridTooBig;
+    return why;
+}
+
+struct Pending {
+    QString brand, part, description, equiv;
+    std::optional<Geometry> geometry;
+    QString why;
+};
+
+} // namespace
+
+QString directory() {
+    if (qEnvironmentVariableIsSet(DirectoryVariable))
+        return qEnvironmentVariable(DirectoryVariable);
+    return QString::fromLatin1(DefaultDirectory);
+}
+
+Import readDirectory(const QString& directory, const QSet<QString>& shippedNumbers) {
+    Import result;
+    if (directory.isEmpty() || !QDir(directory).exists())
+        return result;
+    const QHash<QString, Paper> papers = readPaperSizes(directory);
+    std::vector<Pending> templates;
+    const QStringList files =
+        QDir(directory).entryList({QStringLiteral("*-templates.xml")}, QDir::Files, QDir::Name);
+    for (const QString& name : files) {
+        QFile file(QDir(directory).filePath(name));
+        if (!file.open(QIODevice::ReadOnly)) {
+            ++result.skipped[kUnreadable];
+            continue;
+        }
+        QXmlStreamReader xml(&file);
+        while (!xml.atEnd()) {
+            xml.readNext();
+            if (!xml.isStartElement() || xml.name() != QLatin1String("Template"))
+                continue;
+            const auto a = xml.attributes();
+            Pending t{a.value(QLatin1String("brand")).toString(),
+                      a.value(QLatin1String("part")).toString(),
+                      a.value(QLatin1String("_description")).toString(),
+                      a.value(QLatin1String("equiv")).toString(),
+                      std::nullopt,
+                      {}};
+            if (!t.equiv.isEmpty()) {
+                xml.skipCurrentElement();
+                templates.push_back(std::move(t));
+                continue;
+            }
+            Geometry g;
+            const QString paper = a.value(QLatin1String("size")).toString();
+            if (paper == QLatin1String("Other")) {
+                g.paperName = QStringLiteral("Other");
+                g.paperWidth = inches(a.value(QLatin1String("width")).toString()).value_or(0);
+                g.paperHeight = inches(a.value(QLatin1String("height")).toString()).value_or(0);
+            } else if (const auto known = papers.constFind(paper); known != papers.cend()) {
+                g.paperName = known->name;
+                g.paperWidth = known->width;
+                g.paperHeight = known->height;
+            }
+            g.metric = !paper.startsWith(QLatin1String("US"));
+            g.description = t.description;
+            t.why = readTemplate(xml, g);
+            if ((t.why.isEmpty() || t.why == kGridTooBig) &&
+                (g.paperWidth <= 0 || g.paperHeight <= 0))
+                t.why = kUnknownPaper;
+            if (t.why.isEmpty())
+                t.geometry = g;
+            templates.push_back(std::move(t));
+        }
+        if (xml.hasError())
+            ++result.skipped[kUnreadable];
+    }
+
+    // Aliases take their original's geometry (and its description when they have none).
+    QHash<QString, const Pending*> byPart;
+    for (const Pending& t : templates)
+        if (t.equiv.isEmpty())
+            byPart.insert(t.brand + QLatin1Char('\n') + t.part, &t);
+    QSet<QString> names;
+    for (const Pending& t : templates) {
+        ++result.templates;
+        std::optional<Geometry> geometry = t.geometry;
+        QString why = t.why;
+        if (!t.equiv.isEmpty()) {
+            const Pending* original = byPart.value(t.brand + QLatin1Char('\n') + t.equiv);
+            geometry = original ? original->geometry : std::nullopt;
+            why = original ? original->why : kNoOriginal;
+        }
+        if (!geometry) {
+            ++result.skipped[why];
+            continue;
+        }
+        if (t.brand.compare(QLatin1String("Avery"), Qt::CaseInsensitive) == 0 &&
+            shippedNumbers.contains(t.part)) {
+            ++result.alreadyShipped;
+            continue;
+        }
+        // A comma separates the catalogue's record fields: none in the names.
+        const QString product = QString(t.brand + QLatin1Char(' ') + t.part)
+                                    .replace(QLatin1Char(','), QLatin1Char(';'));
+        const QString description = t.description.isEmpty() ? geometry->description : t.description;
+        QString piece = product + QStringLiteral(" - ") +
+                        (description.isEmpty() ? QString() : description + QLatin1Char(' ')) +
+                        size(*geometry);
+        piece.replace(QLatin1Char(','), QLatin1Char(';'));
+        if (names.contains(piece))
+            continue; // a template listed twice
+        names.insert(piece);
+        result.pieces.push_back({product, piece, record(product, *geometry)});
+    }
+    return result;
+}
+
+} // namespace tav::LabelTemplates

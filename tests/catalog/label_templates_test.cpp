@@ -1,0 +1,150 @@
+// The template library of the free label designers, read from the real files of glabels-data
+// through the same API as the shipped catalogue.
+
+#include "catalogue.h"
+#include "cfg_lib.h"
+#include "label_templates.h"
+#include "qt_printers.h"
+#include "sheet_limits.h"
+#include "tav_sheet_cls.h"
+#include "temp_env.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace tav;
+
+namespace {
+
+class LabelTemplatesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!QFileInfo::exists(QString::fromLatin1(LabelTemplates::DefaultDirectory)))
+            GTEST_SKIP() << "glabels-data is not installed";
+    }
+
+    test::ScopedCatalog catalog{MAILPIECE_DATA_DIR, true};
+};
+
+std::unique_ptr<TavSheetCls> sheetOf(const QString& piece) {
+    auto sheet = std::make_unique<TavSheetCls>();
+    sheet->setPieceName(piece);
+    CfgLib::ApplySheetDefinition(CfgLib::CatalogPath(), *sheet);
+    return sheet;
+}
+
+} // namespace
+
+TEST_F(LabelTemplatesTest, TheLibraryImportsAndSkipsTheSameTemplatesEveryTime) {
+    const LabelTemplates::Import& import = Catalogue::current().templates();
+    EXPECT_EQ(import.templates, 1756);
+    EXPECT_EQ(import.skipped.value(QStringLiteral("round, oval or CD labels")), 270);
+    EXPECT_EQ(import.skipped.value(QStringLiteral("several layouts on one sheet")), 26);
+    EXPECT_EQ(import.skipped.value(QStringLiteral("a grid that does not fit its paper")), 15);
+    EXPECT_EQ(import.skipped.value(QStringLiteral("an alias of a template that is not there")), 1);
+    // Avery parts the shipped catalogue has are its own, not the library's.
+    EXPECT_EQ(import.alreadyShipped, 44);
+    EXPECT_TRUE(Catalogue::current().pieces(QStringLiteral("Avery 5160")).isEmpty());
+    EXPECT_EQ(CfgLib::CatalogProduct(QStringLiteral("5160 - Address")),
+              QStringLiteral("Address Labels"));
+}
+
+TEST_F(LabelTemplatesTest, WellKnownSheetsHaveTheirGeometry) {
+    // 30 address labels of 2-5/8 x 1 in on US Letter.
+    const QStringList address = Catalogue::current().pieces(QStringLiteral("Avery 15160"));
+    ASSERT_EQ(address.size(), 1);
+    EXPECT_EQ(address.at(0), QStringLiteral("Avery 15160 - Address Labels 2.625 x 1 in"));
+    auto sheet = sheetOf(address.at(0));
+    EXPECT_FLOAT_EQ(sheet->PieceWidth(), 2.625f);
+    EXPECT_FLOAT_EQ(sheet->PieceHeight(), 1.0f);
+    EXPECT_EQ(sheet->NumAcross(), 3);
+    EXPECT_EQ(sheet->NumDown(), 10);
+    EXPECT_FLOAT_EQ(sheet->Width(), 8.5f);
+    EXPECT_FLOAT_EQ(sheet->Marginleft(), 0.15625f);
+    EXPECT_FLOAT_EQ(sheet->PiecePitchAcross(), 2.78125f);
+
+    // 10 shipping labels of 4 x 2 in.
+    sheet = sheetOf(Catalogue::current().pieces(QStringLiteral("Avery 15163")).value(0));
+    EXPECT_FLOAT_EQ(sheet->PieceWidth(), 4.0f);
+    EXPECT_FLOAT_EQ(sheet->PieceHeight(), 2.0f);
+    EXPECT_EQ(sheet->NumAcross() * sheet->NumDown(), 10);
+
+    // 21 labels of 70 x 42.3 mm on A4, given in millimetres.
+    const QString a4 = QStringLiteral("Igepa EA-700x423 - Rectangular labels 70 x 42.3 mm");
+    EXPECT_EQ(CfgLib::CatalogProduct(a4), QStringLiteral("Igepa EA-700x423"));
+    sheet = sheetOf(a4);
+    EXPECT_NEAR(sheet->PieceWidth() * 25.4, 70.0, 0.01);
+    EXPECT_NEAR(sheet->PieceHeight() * 25.4, 42.3, 0.01);
+    EXPECT_NEAR(sheet->Width() * 25.4, 210.0, 0.01);
+    EXPECT_NEAR(sheet->Height() * 25.4, 297.0, 0.01);
+    EXPECT_EQ(sheet->NumAcross(), 3);
+    EXPECT_EQ(sheet->NumDown(), 7);
+}
+
+TEST_F(LabelTemplatesTest, EveryImportedGridFitsItsPaper) {
+    int imported = 0;
+    for (const Catalogue::Product& product :
+         Catalogue::current().products(QString::fromLatin1(CfgLib::LaserSection))) {
+        for (const QString& piece : product.pieces) {
+            const auto sheet = sheetOf(piece);
+            ASSERT_TRUE(sheetGeometryProblem(*sheet).isEmpty()) << piece.toStdString();
+            constexpr float kSlack = 0.011f;
+            EXPECT_LE(sheet->Marginleft() + (sheet->NumAcross() - 1) * sheet->PiecePitchAcross() +
+                          sheet->PieceWidth(),
+                      sheet->Width() + kSlack)
+                << piece.toStdString();
+            EXPECT_LE(sheet->MarginTop() + (sheet->NumDown() - 1) * sheet->PiecePitchDown() +
+                          sheet->PieceHeight(),
+                      sheet->Height() + kSlack)
+                << piece.toStdString();
+            ++imported;
+        }
+    }
+    EXPECT_GT(imported, 1400); // the shipped pieces and the library's
+}
+
+TEST(LabelTemplates, UnitsAndOddTemplatesOfAFileOfOurOwn) {
+    QTemporaryDir dir;
+    const auto write = [&](const QString& name, const QByteArray& text) {
+        QFile file(dir.filePath(name));
+        file.open(QIODevice::WriteOnly);
+        file.write(text);
+    };
+    write(QStringLiteral("paper-sizes.xml"),
+          "<Glabels-paper-sizes><Paper-size id=\"A4\" _name=\"A4\" width=\"210mm\" "
+          "height=\"297mm\"/></Glabels-paper-sizes>");
+    write(QStringLiteral("own-templates.xml"),
+          "<Glabels-templates>"
+          "<Template brand=\"Own\" part=\"1\" size=\"A4\" _description=\"Points\">"
+          "<Label-rectangle width=\"144\" height=\"2.54cm\"><Layout nx=\"2\" ny=\"3\" "
+          "x0=\"1pc\" y0=\"10mm\" dx=\"2.5in\" dy=\"1in\"/></Label-rectangle></Template>"
+          "<Template brand=\"Own\" part=\"2\" equiv=\"1\"/>"
+          "<Template brand=\"Own\" part=\"3\" size=\"A4\"><Label-round radius=\"1in\">"
+          "<Layout nx=\"1\" ny=\"1\" x0=\"0\" y0=\"0\" dx=\"0\" dy=\"0\"/></Label-round>"
+          "</Template>"
+          "<Template brand=\"Own\" part=\"4\" size=\"A4\"><Label-rectangle width=\"1in\" "
+          "height=\"1in\"><Layout nx=\"20\" ny=\"1\" x0=\"0\" y0=\"0\" dx=\"1in\" dy=\"1in\"/>"
+          "</Label-rectangle></Template>"
+          "<Template brand=\"Own\" part=\"5\" size=\"Tabloid\"><Label-rectangle width=\"1in\" "
+          "height=\"1in\"><Layout nx=\"1\" ny=\"1\" x0=\"0\" y0=\"0\" dx=\"1in\" dy=\"1in\"/>"
+          "</Label-rectangle></Template>"
+          "</Glabels-templates>");
+    write(QStringLiteral("broken-templates.xml"), "<Glabels-templates><Template");
+    const LabelTemplates::Import import = LabelTemplates::readDirectory(dir.path());
+    EXPECT_EQ(import.templates, 5);
+    ASSERT_EQ(import.pieces.size(), 2u);
+    EXPECT_EQ(import.pieces[0].piece, QStringLiteral("Own 1 - Points 50.8 x 25.4 mm"));
+    // 144 pt = 2 in, 1 pc = 1/6 in, 10 mm.
+    EXPECT_EQ(import.pieces[0].record,
+              QStringLiteral("Own 1,2x1,8.26772x11.69291,0.16667x0.3937,2.5x1,2x3,A4,CUT"));
+    EXPECT_EQ(import.pieces[1].product, QStringLiteral("Own 2")); // the alias, same sheet
+    EXPECT_EQ(import.skipped.value(QStringLiteral("round, oval or CD labels")), 1);
+    EXPECT_EQ(import.skipped.value(QStringLiteral("a grid that does not fit its paper")), 1);
+    EXPECT_EQ(import.skipped.value(QStringLiteral("a paper size that is not known")), 1);
+    EXPECT_EQ(import.skipped.value(QStringLiteral("a file that cannot be read")), 1);
+}
