@@ -72,7 +72,9 @@ QString batchUsage() {
         "                           (otherwise a warning names the piece and its row)\n"
         "Sheet (inches; the default is 30 labels of 2-5/8 x 1 on US Letter):\n"
         "  --piece NAME             a piece of the catalogue, e.g. \"5160 - Address\"\n"
-        "  --list-pieces            list the catalogue's pieces and stop\n"
+        "  --list-pieces            list the catalogue's pieces and stop (with the label\n"
+        "                           template library and your own catalogue); --all also\n"
+        "                           says how many templates were left out and why\n"
         "  --across N --down N      positions per row and rows per sheet (3, 10)\n"
         "  --margin-left IN --margin-top IN      corner of the first label (0.1875, 0.5)\n"
         "  --pitch-across IN --pitch-down IN     label to label (2.75, 1)\n"
@@ -201,6 +203,8 @@ std::optional<BatchOptions> parseBatchOptions(const QStringList& arguments, QStr
         const QString& argument = arguments.at(i);
         if (argument == QLatin1String("--list-pieces")) {
             options.listPieces = true;
+        } else if (argument == QLatin1String("--all")) {
+            options.listAll = true;
         } else if (argument == QLatin1String("--address")) {
             options.addressMode = true;
         } else if (argument == QLatin1String("--envelope")) {
@@ -247,6 +251,10 @@ std::optional<BatchOptions> parseBatchOptions(const QStringList& arguments, QStr
                         .arg(options.mailing, argument);
             return std::nullopt;
         }
+    }
+    if (options.listAll && !options.listPieces) {
+        error = QStringLiteral("--all is for --list-pieces");
+        return std::nullopt;
     }
     if (options.listPieces)
         return options;

@@ -27,6 +27,7 @@ struct BatchOptions {
     bool strictZip = false;                // a ZIP code not of 5, 9 or 11 digits is a bad row
     QString piece;           // a catalogue piece for the sheet geometry; empty: the options below
     bool listPieces = false; // list the catalogue and stop
+    bool listAll = false;    // and say which templates of the library were left out, and why
     bool geometryGiven = false;
     // Sheet geometry, inches; the defaults are a sheet of 30 address labels.
     qint16 across = 3;

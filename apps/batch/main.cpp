@@ -3,6 +3,7 @@
 #include "address_layout.h"
 #include "batch_options.h"
 #include "catalog_location.h"
+#include "catalogue.h"
 #include "cfg_lib.h"
 #include "delimited_source.h"
 #include "envelope_layout.h"
@@ -129,7 +130,7 @@ bool applyItems(tav::TavLabel& label, const BatchOptions& options, int columns) 
     return !barCode || fits;
 }
 
-int listPieces() {
+int listPieces(bool all) {
     const auto entries = mailpiece::catalogEntries();
     if (entries.empty()) {
         std::fprintf(stderr, "mailpiece-batch: the piece catalogue %s holds no pieces\n",
@@ -144,6 +145,9 @@ int listPieces() {
             std::printf("  %s\n", qUtf8Printable(product = entry.product));
         std::printf("    %s\n", qUtf8Printable(entry.piece));
     }
+    if (all)
+        std::printf("%s\n", qUtf8Printable(tav::LabelTemplates::summary(
+                                tav::Catalogue::current().templates())));
     return 0;
 }
 
@@ -294,7 +298,7 @@ int main(int argc, char* argv[]) {
     int status = 1;
     try {
         if (options->listPieces)
-            status = listPieces();
+            status = listPieces(options->listAll);
         else
             status = options->envelopeMode ? runEnvelopes(*options) : runLabels(*options);
     } catch (const std::exception& failure) {

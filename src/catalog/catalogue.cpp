@@ -209,7 +209,9 @@ void Catalogue::saveUserPiece(const QString& section, const QString& product, co
     for (const std::vector<Product>* products : {&user.laser_, &user.dotMatrix_})
         for (const Product& p : *products)
             for (const QString& name : p.pieces)
-                text += (name + QLatin1Char('=') + user.record(name) + QLatin1Char('\n')).toUtf8();
+                text += (name + QLatin1Char('=') + user.records_.value(name.toLower()) +
+                         QLatin1Char('\n'))
+                            .toUtf8();
 
     const QString path = userPath();
     const auto file = OutputFile::forPath(path);

@@ -278,4 +278,23 @@ Import readDirectory(const QString& directory, const QSet<QString>& shippedNumbe
     return result;
 }
 
+QString summary(const Import& import) {
+    if (import.templates == 0)
+        return QStringLiteral("no label template library in %1").arg(directory());
+    int skipped = 0;
+    QStringList reasons;
+    for (auto it = import.skipped.cbegin(); it != import.skipped.cend(); ++it) {
+        skipped += it.value();
+        reasons << QStringLiteral("%1 with %2").arg(it.value()).arg(it.key());
+    }
+    return QStringLiteral("%1 templates in %2: %3 imported, %4 left to the shipped catalogue, %5 "
+                          "skipped (%6)")
+        .arg(import.templates)
+        .arg(directory())
+        .arg(import.templates - skipped - import.alreadyShipped)
+        .arg(import.alreadyShipped)
+        .arg(skipped)
+        .arg(reasons.join(QStringLiteral(", ")));
+}
+
 } // namespace tav::LabelTemplates

@@ -16,11 +16,14 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace tav {
 
@@ -117,6 +120,12 @@ PieceSelectForm::PieceSelectForm(QWidget* parent)
     paperBox->addWidget(continuous_);
     paperBox->addStretch();
 
+    filter_ = new QLineEdit(this);
+    filter_->setObjectName(QStringLiteral("filter_txt"));
+    filter_->setPlaceholderText(QStringLiteral("Find a product or piece, e.g. 5160"));
+    filter_->setClearButtonEnabled(true);
+    auto* filterLabel = named("filter_lbl", QStringLiteral("&Find:"), this);
+    filterLabel->setBuddy(filter_);
     products_ = new QComboBox(this);
     products_->setObjectName(QStringLiteral("product_cbo"));
     products_->setMinimumWidth(220);
@@ -157,16 +166,18 @@ PieceSelectForm::PieceSelectForm(QWidget* parent)
     newPiece->setToolTip(QStringLiteral("The catalogue is read only"));
 
     auto* grid = new QGridLayout;
-    grid->addWidget(productLabel, 0, 0);
-    grid->addWidget(products_, 0, 1);
-    grid->addWidget(pieceLabel, 1, 0, Qt::AlignTop);
-    grid->addWidget(pieces_, 1, 1);
-    grid->addWidget(information_, 0, 2, 2, 1);
+    grid->addWidget(filterLabel, 0, 0);
+    grid->addWidget(filter_, 0, 1);
+    grid->addWidget(productLabel, 1, 0);
+    grid->addWidget(products_, 1, 1);
+    grid->addWidget(pieceLabel, 2, 0, Qt::AlignTop);
+    grid->addWidget(pieces_, 2, 1);
+    grid->addWidget(information_, 0, 2, 3, 1);
     auto* buttons = new QVBoxLayout;
     for (QPushButton* button : {ok, cancel, details, newPiece})
         buttons->addWidget(button);
     buttons->addStretch();
-    grid->addLayout(buttons, 0, 3, 2, 1);
+    grid->addLayout(buttons, 0, 3, 3, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(paperBox);
     layout->addLayout(grid);
@@ -177,6 +188,12 @@ PieceSelectForm::PieceSelectForm(QWidget* parent)
             paperSelected(id);
     });
     connect(products_, &QComboBox::currentTextChanged, this, &PieceSelectForm::productChanged);
+    connect(filter_, &QLineEdit::textChanged, this, [this] {
+        guarded([this] {
+            fillProductList(sectionOf(std::max(paper_->checkedId(), 1)));
+            fillPieceList(products_->currentText());
+        });
+    });
     connect(pieces_, &QListWidget::itemClicked, this, &PieceSelectForm::pieceClicked);
     connect(pieces_, &QListWidget::currentRowChanged, this, &PieceSelectForm::pieceClicked);
     connect(ok, &QPushButton::clicked, this, [this] {
@@ -212,11 +229,22 @@ void PieceSelectForm::showEvent(QShowEvent* event) {
         cutSheet_->setChecked(true); // runs the paper handler
 }
 
+// Whether `name` holds the filter's text (every word of it, in any case).
+bool PieceSelectForm::matches(const QString& name) const {
+    const QStringList words = filter_->text().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    return std::all_of(words.begin(), words.end(), [&](const QString& word) {
+        return name.contains(word, Qt::CaseInsensitive);
+    });
+}
+
 void PieceSelectForm::fillProductList(const QString& section) {
     products_->hide();
     products_->clear();
     for (const Catalogue::Product& product : Catalogue::current().products(section))
-        products_->addItem(product.name);
+        if (matches(product.name) ||
+            std::any_of(product.pieces.begin(), product.pieces.end(),
+                        [this](const QString& piece) { return matches(piece); }))
+            products_->addItem(product.name);
     if (products_->count() > 0)
         products_->setCurrentIndex(0);
     products_->show();
@@ -225,7 +253,10 @@ void PieceSelectForm::fillProductList(const QString& section) {
 void PieceSelectForm::fillPieceList(const QString& product) {
     pieces_->hide();
     pieces_->clear();
-    pieces_->addItems(Catalogue::current().pieces(product));
+    const bool whole = matches(product);
+    for (const QString& piece : Catalogue::current().pieces(product))
+        if (whole || matches(piece))
+            pieces_->addItem(piece);
     if (pieces_->count() > 0)
         pieces_->setCurrentRow(0);
     pieces_->show();
@@ -237,6 +268,7 @@ void PieceSelectForm::showPieceDetails(const QString& name) {
     type_->setText(StrLib::TextAfterLast(name, QStringLiteral(" - ")));
     size_->setText(fields.at(2));
     layout_->setText(fields.at(6));
+    findChild<QLabel*>(QStringLiteral("product_txt"))->setText(fields.at(1));
     pageSize_->setText(fields.at(7));
     information_->show();
 }
@@ -338,6 +370,8 @@ void PieceSelectForm::showDetailsWindow() {
     row(QStringLiteral("Pitch (across, down):"), pair(5, " in"));
     row(QStringLiteral("Layout (across, down):"), pair(6, ""));
     row(QStringLiteral("Page size:"), fields.at(7));
+    row(QStringLiteral("Template library:"),
+        LabelTemplates::summary(Catalogue::current().templates()));
     row(QStringLiteral("Paper type:"), fields.at(8).trimmed().toUpper() == QLatin1String("CONT")
                                            ? QStringLiteral("Continuous forms")
                                            : QStringLiteral("Cut sheets"));

@@ -8,6 +8,7 @@ class QButtonGroup;
 class QComboBox;
 class QFrame;
 class QLabel;
+class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QRadioButton;
@@ -45,6 +46,7 @@ private:
     void showPieceDetails(const QString& name);
     void showDetailsWindow();
     QString sectionOf(int option) const;
+    bool matches(const QString& name) const;
 
     bool busy_ = false;
     bool accepted_ = false;
@@ -52,6 +54,7 @@ private:
     QButtonGroup* paper_;
     QRadioButton* cutSheet_;   // paper_opt(1)
     QRadioButton* continuous_; // paper_opt(2)
+    QLineEdit* filter_;        // filter_txt
     QComboBox* products_;      // product_cbo
     QListWidget* pieces_;      // piece_lst
     QLabel* piece_;            // piece_txt

@@ -7,6 +7,7 @@
 #include "tracking_codes.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -421,4 +422,36 @@ TEST(BatchProgram, PrintsEveryKindOfSpreadsheetFileAndRefusesAnUnreachableDataba
     EXPECT_EQ(batch.exitCode(), 1);
     EXPECT_TRUE(QString::fromUtf8(batch.readAllStandardError())
                     .contains(QStringLiteral("cannot connect to postgresql://mailer@/crm")));
+}
+
+TEST(BatchProgram, ListsTheTemplateLibraryAndPrintsOnAnImportedSheet) {
+    const BatchRun list = runBatch({QStringLiteral("--list-pieces"), QStringLiteral("--all")});
+    ASSERT_EQ(list.exitCode, 0) << list.err.toStdString();
+    EXPECT_TRUE(list.out.contains(QStringLiteral("5160 - Address")));
+    if (!QFileInfo::exists(QStringLiteral("/usr/share/libglabels-3.0/templates")))
+        GTEST_SKIP() << "glabels-data is not installed";
+    EXPECT_TRUE(list.out.contains(QStringLiteral("Avery 15160 - Address Labels 2.625 x 1 in")));
+    EXPECT_TRUE(list.out.contains(QStringLiteral("1756 templates in")));
+    EXPECT_TRUE(list.out.contains(QStringLiteral("270 with round, oval or CD labels")));
+
+    // 21 labels of 70 x 42.3 mm on A4: each address lies inside its label.
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("a4.pdf"));
+    const BatchRun run = runBatch({QStringLiteral("--address"), QStringLiteral("--piece"),
+                                   QStringLiteral("Igepa EA-700x423"), QStringLiteral("--pdf"), pdf,
+                                   QStringLiteral(MAILPIECE_SAMPLE_MAILING)});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(tav::test::pdfPageCount(pdf), 4);       // 70 rows, 21 a sheet
+    constexpr double kLabelWidth = 70 / 25.4 * 72;    // points
+    constexpr double kLabelHeight = 42.3 / 25.4 * 72; // points
+    constexpr double kTop = 0.01772 * 72;
+    for (const auto& word : tav::test::pdfWords(pdf)) {
+        if (word.page != 1)
+            continue;
+        const int column = static_cast<int>(word.box.left() / kLabelWidth);
+        const int row = static_cast<int>((word.box.top() - kTop) / kLabelHeight);
+        EXPECT_LE(word.box.right(), (column + 1) * kLabelWidth + 0.5) << word.text.toStdString();
+        EXPECT_LE(word.box.bottom(), kTop + (row + 1) * kLabelHeight + 0.5)
+            << word.text.toStdString();
+    }
 }

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -264,4 +265,25 @@ TEST_F(PieceSelectTest, ADamagedPieceChosenWithTheSelectButtonIsReportedAndNotAp
                                           press(form, "ok_btn");
                                       });
     EXPECT_EQ(label.PieceName(), QStringLiteral("5161 - Address"));
+}
+
+TEST_F(PieceSelectTest, TheFindFieldNarrowsProductsAndPiecesAndShowsTheProduct) {
+    select(QStringLiteral("5160 - Address"), [](PieceSelectForm& form) {
+        EXPECT_EQ(child<QLabel>(form, "product_txt")->text(), QStringLiteral("Labels"));
+        auto* find = child<QLineEdit>(form, "filter_txt");
+        QTest::keyClicks(find, QStringLiteral("5161"));
+        auto* products = child<QComboBox>(form, "product_cbo");
+        ASSERT_EQ(products->count(), 1);
+        EXPECT_EQ(products->currentText(), QStringLiteral("Labels"));
+        EXPECT_EQ(listed(form), QStringList{QStringLiteral("5161 - Address")});
+        // Words match anywhere, in any case; no match lists nothing.
+        find->setText(QStringLiteral("cont LABEL"));
+        EXPECT_EQ(products->count(), 0); // continuous forms are another paper kind
+        find->setText(QStringLiteral("nothing like it"));
+        EXPECT_EQ(products->count(), 0);
+        EXPECT_TRUE(listed(form).isEmpty());
+        find->clear();
+        EXPECT_GT(products->count(), 1);
+        press(form, "cancel_btn");
+    });
 }

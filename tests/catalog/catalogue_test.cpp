@@ -1,0 +1,80 @@
+// The user's own catalogue: pieces saved there are read after the shipped ones, add to them or
+// replace them by name, and stay across runs.
+
+#include "catalogue.h"
+#include "cfg_lib.h"
+#include "qt_printers.h"
+#include "tav_error.h"
+#include "temp_env.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace tav;
+
+namespace {
+
+class UserCatalogue : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previous_ = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    }
+    void TearDown() override { qputenv("XDG_CONFIG_HOME", previous_); }
+
+    const QString laser = QString::fromLatin1(CfgLib::LaserSection);
+    test::ScopedCatalog catalog{MAILPIECE_DATA_DIR};
+    QTemporaryDir config;
+
+private:
+    QByteArray previous_;
+};
+
+} // namespace
+
+TEST_F(UserCatalogue, SavedPiecesAreAddedOrReplaceTheShippedOnes) {
+    EXPECT_EQ(Catalogue::userPath(), config.path() + QStringLiteral("/mailpiece/vardo.cfg"));
+    const QString record = QStringLiteral("My Labels,3x2,8.5x11,0.5x0.5,3.5x2.5,2x4,Letter,CUT");
+    Catalogue::saveUserPiece(laser, QStringLiteral("My Labels"), QStringLiteral("Jar 3 x 2"),
+                             record);
+    ASSERT_TRUE(QFile::exists(Catalogue::userPath()));
+    EXPECT_EQ(Catalogue::current().pieces(QStringLiteral("My Labels")),
+              QStringList{QStringLiteral("Jar 3 x 2")});
+    EXPECT_EQ(CfgLib::CatalogRecord(QStringLiteral("Jar 3 x 2")), record);
+    EXPECT_EQ(CfgLib::CatalogProduct(QStringLiteral("Jar 3 x 2")), QStringLiteral("My Labels"));
+    // After the shipped products.
+    EXPECT_EQ(Catalogue::current().products(laser).front().name, QStringLiteral("Address Labels"));
+    EXPECT_EQ(Catalogue::current().products(laser).back().name, QStringLiteral("My Labels"));
+
+    // A second piece keeps the first; a shipped name is replaced by the user's definition.
+    Catalogue::saveUserPiece(laser, QStringLiteral("My Labels"), QStringLiteral("Jar 2 x 1"),
+                             QStringLiteral("My Labels,2x1,8.5x11,0.5x0.5,2.5x1.5,3x7,Letter,CUT"));
+    const QString mine =
+        QStringLiteral("Address Labels,2.5x1,8.5x11,0.2x0.5,2.75x1,3x10,Letter,CUT");
+    Catalogue::saveUserPiece(laser, QStringLiteral("Address Labels"),
+                             QStringLiteral("5160 - Address"), mine);
+    EXPECT_EQ(Catalogue::current().pieces(QStringLiteral("My Labels")).size(), 2);
+    EXPECT_EQ(CfgLib::CatalogRecord(QStringLiteral("5160 - Address")), mine);
+    EXPECT_EQ(Catalogue::current()
+                  .pieces(QStringLiteral("Address Labels"))
+                  .count(QStringLiteral("5160 - Address")),
+              1);
+}
+
+TEST_F(UserCatalogue, UnusableNamesAndUnwritableFilesAreRefused) {
+    for (const char* name : {"", "a,b", "[x]", "k=v"}) {
+        try {
+            Catalogue::saveUserPiece(laser, QStringLiteral("P"), QLatin1String(name),
+                                     QStringLiteral("P,1x1,8.5x11,0x0,1x1,1x1,Letter,CUT"));
+            ADD_FAILURE() << "saved " << name;
+        } catch (const TavError& error) {
+            EXPECT_EQ(error.number(), ErrorNumber::InvalidArgument);
+        }
+    }
+    qputenv("XDG_CONFIG_HOME", "/proc/mailpiece-cannot-be-here");
+    EXPECT_THROW(Catalogue::saveUserPiece(laser, QStringLiteral("P"), QStringLiteral("Q"),
+                                          QStringLiteral("P,1x1,8.5x11,0x0,1x1,1x1,Letter,CUT")),
+                 TavError);
+}
