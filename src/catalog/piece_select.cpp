@@ -5,6 +5,8 @@
 #include "dir_lib.h"
 #include "ini_lib.h"
 #include "message_sink.h"
+#include "new_piece_dialog.h"
+#include "sheet_drawing.h"
 #include "str_lib.h"
 
 #include <QButtonGroup>
@@ -18,7 +20,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -54,51 +55,6 @@ QLabel* named(const char* name, const QString& text, QWidget* parent) {
     label->setObjectName(QString::fromLatin1(name));
     return label;
 }
-
-// A sheet drawn to scale with its pieces, for the details window.
-class SheetDrawing : public QWidget {
-public:
-    SheetDrawing(double sheetWidth, double sheetHeight, double left, double top, double pitchAcross,
-                 double pitchDown, double pieceWidth, double pieceHeight, int across, int down,
-                 QWidget* parent)
-        : QWidget(parent)
-        , sheet_(sheetWidth, sheetHeight)
-        , corner_(left, top)
-        , pitch_(pitchAcross, pitchDown)
-        , piece_(pieceWidth, pieceHeight)
-        , across_(std::clamp(across, 0, 200))
-        , down_(std::clamp(down, 0, 200)) {
-        setMinimumSize(180, 200);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.fillRect(rect(), palette().color(QPalette::Window));
-        if (sheet_.width() <= 0 || sheet_.height() <= 0)
-            return;
-        const double scale =
-            std::min((width() - 10) / sheet_.width(), (height() - 10) / sheet_.height());
-        painter.translate(5, 5);
-        painter.scale(scale, scale);
-        painter.setPen(QPen(Qt::black, 0));
-        painter.fillRect(QRectF(QPointF(), sheet_), Qt::white);
-        painter.drawRect(QRectF(QPointF(), sheet_));
-        painter.setBrush(QColor(0xC0, 0xC0, 0xC0));
-        for (int row = 0; row < down_; ++row)
-            for (int column = 0; column < across_; ++column)
-                painter.drawRect(QRectF(
-                    corner_ + QPointF(column * pitch_.width(), row * pitch_.height()), piece_));
-    }
-
-private:
-    QSizeF sheet_;
-    QPointF corner_;
-    QSizeF pitch_;
-    QSizeF piece_;
-    int across_;
-    int down_;
-};
 
 } // namespace
 
@@ -162,8 +118,8 @@ PieceSelectForm::PieceSelectForm(QWidget* parent)
     details->setObjectName(QStringLiteral("details_btn"));
     auto* newPiece = new QPushButton(QStringLiteral("&New Piece"), this);
     newPiece->setObjectName(QStringLiteral("new_piece_btn"));
-    newPiece->setEnabled(false); // the catalogue is never written
-    newPiece->setToolTip(QStringLiteral("The catalogue is read only"));
+    newPiece->setToolTip(
+        QStringLiteral("Define a product of your own, kept in %1").arg(Catalogue::userPath()));
 
     auto* grid = new QGridLayout;
     grid->addWidget(filterLabel, 0, 0);
@@ -205,6 +161,13 @@ PieceSelectForm::PieceSelectForm(QWidget* parent)
         reject();
     });
     connect(details, &QPushButton::clicked, this, reportingSlot([this] { showDetailsWindow(); }));
+    connect(newPiece, &QPushButton::clicked, this, reportingSlot([this] {
+                NewPieceDialog define(this);
+                if (define.exec() == QDialog::Accepted && !define.savedPiece().isEmpty()) {
+                    filter_->clear();
+                    setPieceName(define.savedPiece()); // chosen at once
+                }
+            }));
 }
 
 QString PieceSelectForm::pieceName() const {
@@ -375,9 +338,9 @@ void PieceSelectForm::showDetailsWindow() {
     row(QStringLiteral("Paper type:"), fields.at(8).trimmed().toUpper() == QLatin1String("CONT")
                                            ? QStringLiteral("Continuous forms")
                                            : QStringLiteral("Cut sheets"));
-    auto* drawing = new SheetDrawing(first(3), second(3), first(4), second(4), first(5), second(5),
-                                     first(2), second(2), static_cast<int>(first(6)),
-                                     static_cast<int>(second(6)), &details);
+    auto* drawing = new SheetDrawing(&details);
+    drawing->setSheet({first(3), second(3), first(4), second(4), first(5), second(5), first(2),
+                       second(2), static_cast<int>(first(6)), static_cast<int>(second(6))});
     drawing->setObjectName(QStringLiteral("sheet_drawing"));
     auto* close = new QDialogButtonBox(QDialogButtonBox::Close, &details);
     connect(close, &QDialogButtonBox::rejected, &details, &QDialog::reject);

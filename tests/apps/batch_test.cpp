@@ -1,17 +1,26 @@
 #include "batch_options.h"
 #include "intelligent_mail.h"
+#include "new_piece_dialog.h"
 #include "pdf_bars.h"
 #include "pdf_text.h"
 #include "qt_printers.h"
 #include "tav_error.h"
+#include "temp_env.h"
 #include "tracking_codes.h"
 
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QProcess>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 using namespace mailpiece;
 
@@ -454,4 +463,53 @@ TEST(BatchProgram, ListsTheTemplateLibraryAndPrintsOnAnImportedSheet) {
         EXPECT_LE(word.box.bottom(), kTop + (row + 1) * kLabelHeight + 0.5)
             << word.text.toStdString();
     }
+}
+
+TEST(BatchProgram, APieceDefinedWithNewPieceIsListedAndPrintedInsideItsLabels) {
+    // Defined in this process (the user's catalogue lies in the test's own XDG_CONFIG_HOME), read
+    // by the batch program in another: it survives the "restart".
+    {
+        tav::test::ScopedCatalog catalog{MAILPIECE_DATA_DIR};
+        tav::NewPieceDialog define;
+        define.findChild<QLineEdit*>(QStringLiteral("product_txt"))
+            ->setText(QStringLiteral("Pantry"));
+        define.findChild<QLineEdit*>(QStringLiteral("piece_txt"))
+            ->setText(QStringLiteral("Jar 3.5 x 2"));
+        define.findChild<QDoubleSpinBox*>(QStringLiteral("width"))->setValue(3.5);
+        define.findChild<QDoubleSpinBox*>(QStringLiteral("height"))->setValue(2);
+        define.findChild<QSpinBox*>(QStringLiteral("across"))->setValue(2);
+        define.findChild<QSpinBox*>(QStringLiteral("down"))->setValue(4);
+        define.findChild<QDoubleSpinBox*>(QStringLiteral("margin_left"))->setValue(0.5);
+        define.findChild<QDoubleSpinBox*>(QStringLiteral("pitch_across"))->setValue(4);
+        define.findChild<QDoubleSpinBox*>(QStringLiteral("pitch_down"))->setValue(2.5);
+        ASSERT_TRUE(define.problem().isEmpty()) << define.problem().toStdString();
+        QTest::mouseClick(define.findChild<QPushButton*>(QStringLiteral("save_btn")),
+                          Qt::LeftButton);
+        ASSERT_EQ(define.savedPiece(), QStringLiteral("Jar 3.5 x 2"));
+    }
+    const BatchRun list = runBatch({QStringLiteral("--list-pieces")});
+    EXPECT_TRUE(list.out.contains(QStringLiteral("  Pantry\n    Jar 3.5 x 2\n")));
+
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("jars.pdf"));
+    const BatchRun run = runBatch({QStringLiteral("--address"), QStringLiteral("--piece"),
+                                   QStringLiteral("Jar 3.5 x 2"), QStringLiteral("--pdf"), pdf,
+                                   QStringLiteral(MAILPIECE_SAMPLE_MAILING)});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(tav::test::pdfPageCount(pdf), 9); // 70 rows, 8 a sheet
+    int words = 0;
+    for (const auto& word : tav::test::pdfWords(pdf)) {
+        if (word.page != 1)
+            continue;
+        ++words;
+        // Labels at 0.5 + 4k in across and 0.5 + 2.5k in down, 3.5 x 2 in (points here).
+        const double x = word.box.left() / 72 - 0.5;
+        const double y = word.box.top() / 72 - 0.5;
+        const double column = std::floor(x / 4);
+        const double row = std::floor(y / 2.5);
+        EXPECT_GE(x - column * 4, 0) << word.text.toStdString();
+        EXPECT_LE(word.box.right() / 72 - 0.5 - column * 4, 3.5) << word.text.toStdString();
+        EXPECT_LE(word.box.bottom() / 72 - 0.5 - row * 2.5, 2.0) << word.text.toStdString();
+    }
+    EXPECT_GT(words, 8 * 5);
 }

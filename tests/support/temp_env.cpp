@@ -26,6 +26,7 @@ QStringList ScopedTempDirectory::fileNames() const {
 
 ScopedCatalog::ScopedCatalog(const QByteArray& directory, bool withTemplates)
     : previous_(qgetenv(DirLib::SystemDirectoryVariable))
+    , hadPrevious_(qEnvironmentVariableIsSet(DirLib::SystemDirectoryVariable))
     , previousTemplates_(qgetenv(LabelTemplates::DirectoryVariable))
     , hadTemplates_(qEnvironmentVariableIsSet(LabelTemplates::DirectoryVariable)) {
     qputenv(DirLib::SystemDirectoryVariable, directory);
@@ -36,7 +37,10 @@ ScopedCatalog::ScopedCatalog(const QByteArray& directory, bool withTemplates)
 }
 
 ScopedCatalog::~ScopedCatalog() {
-    qputenv(DirLib::SystemDirectoryVariable, previous_);
+    if (hadPrevious_)
+        qputenv(DirLib::SystemDirectoryVariable, previous_);
+    else
+        qunsetenv(DirLib::SystemDirectoryVariable);
     if (hadTemplates_)
         qputenv(LabelTemplates::DirectoryVariable, previousTemplates_);
     else

@@ -32,6 +32,7 @@ public:
 
 private:
     QByteArray previous_;
+    bool hadPrevious_;
     QByteArray previousTemplates_;
     bool hadTemplates_;
 };

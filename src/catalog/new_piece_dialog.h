@@ -1,0 +1,60 @@
+#pragma once
+
+#include "mailpiece_export.h"
+#include "sheet_drawing.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QDoubleSpinBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+
+namespace tav {
+
+/// Defines a product of the user's own: its name, the piece's name, the paper (size and
+/// orientation), the label size, the grid and its margins and pitches, with a drawing of the
+/// sheet that follows every change. A grid that does not fit the paper, overlapping labels or an
+/// unusable name are said in the dialog and cannot be saved; Save writes the piece to the user's
+/// catalogue (Catalogue::saveUserPiece).
+class MAILPIECE_EXPORT NewPieceDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit NewPieceDialog(QWidget* parent = nullptr);
+
+    /// The piece saved, or "" while none was.
+    QString savedPiece() const { return saved_; }
+    /// What keeps the definition from being saved, or "" when nothing does.
+    QString problem() const;
+    /// The definition as the dialog's fields give it (inches, the paper turned as chosen).
+    SheetGeometry geometry() const;
+
+private:
+    void paperChosen();
+    void refresh();
+    void save();
+
+    QLineEdit* product_;
+    QLineEdit* piece_;
+    QComboBox* paper_;
+    QComboBox* orientation_;
+    QDoubleSpinBox* paperWidth_;
+    QDoubleSpinBox* paperHeight_;
+    QDoubleSpinBox* width_;
+    QDoubleSpinBox* height_;
+    QSpinBox* across_;
+    QSpinBox* down_;
+    QDoubleSpinBox* left_;
+    QDoubleSpinBox* top_;
+    QDoubleSpinBox* pitchAcross_;
+    QDoubleSpinBox* pitchDown_;
+    SheetDrawing* drawing_;
+    QLabel* message_;
+    QPushButton* saveButton_;
+    QString saved_;
+};
+
+} // namespace tav

@@ -1,0 +1,108 @@
+// "New Piece": a product of the user's own, refused while its grid does not fit, saved to the
+// user's catalogue and chosen at once.
+
+#include "catalogue.h"
+#include "cfg_lib.h"
+#include "modal.h"
+#include "new_piece_dialog.h"
+#include "piece_select.h"
+#include "qt_printers.h"
+#include "temp_env.h"
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace tav;
+
+namespace {
+
+class NewPiece : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previous_ = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    }
+    void TearDown() override { qputenv("XDG_CONFIG_HOME", previous_); }
+
+    template <typename T> static T* child(QWidget& form, const char* name) {
+        T* found = form.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    test::ScopedCatalog catalog{MAILPIECE_DATA_DIR};
+    QTemporaryDir config;
+
+private:
+    QByteArray previous_;
+};
+
+} // namespace
+
+TEST_F(NewPiece, AGridThatDoesNotFitOrOverlapsCannotBeSaved) {
+    NewPieceDialog dialog;
+    auto* save = child<QPushButton>(dialog, "save_btn");
+    EXPECT_FALSE(save->isEnabled()); // no piece name yet
+    child<QLineEdit>(dialog, "piece_txt")->setText(QStringLiteral("Jar 2-5/8 x 1"));
+    EXPECT_TRUE(dialog.problem().isEmpty()) << dialog.problem().toStdString();
+    EXPECT_TRUE(save->isEnabled());
+
+    child<QSpinBox>(dialog, "across")->setValue(4);
+    EXPECT_TRUE(dialog.problem().contains(QStringLiteral("4 labels across do not fit")));
+    EXPECT_EQ(child<QLabel>(dialog, "message_lbl")->text(), dialog.problem());
+    EXPECT_FALSE(save->isEnabled());
+    child<QSpinBox>(dialog, "across")->setValue(3);
+    child<QDoubleSpinBox>(dialog, "pitch_down")->setValue(0.5);
+    EXPECT_TRUE(dialog.problem().contains(QStringLiteral("overlap")));
+    child<QDoubleSpinBox>(dialog, "pitch_down")->setValue(1);
+    child<QSpinBox>(dialog, "down")->setValue(11);
+    EXPECT_TRUE(dialog.problem().contains(QStringLiteral("11 labels down do not fit")));
+
+    // A4 turned to landscape: the paper's sides swap.
+    child<QComboBox>(dialog, "paper_cbo")->setCurrentIndex(2);
+    child<QComboBox>(dialog, "orientation_cbo")->setCurrentIndex(1);
+    EXPECT_NEAR(dialog.geometry().sheetWidth, 297 / 25.4, 0.001);
+    EXPECT_NEAR(dialog.geometry().sheetHeight, 210 / 25.4, 0.001);
+}
+
+TEST_F(NewPiece, ASavedPieceIsInTheUserCatalogueAndChosenAtOnce) {
+    QString chosen = QStringLiteral("5160 - Address");
+    bool accepted = false;
+    test::whileModal<PieceSelectForm>(
+        [&] { accepted = ShowPieceSelect(chosen); },
+        [this](PieceSelectForm& select) {
+            test::whileModal<NewPieceDialog>(
+                [&] {
+                    QTest::mouseClick(child<QPushButton>(select, "new_piece_btn"), Qt::LeftButton);
+                },
+                [](NewPieceDialog& define) {
+                    child<QLineEdit>(define, "product_txt")->setText(QStringLiteral("Pantry"));
+                    child<QLineEdit>(define, "piece_txt")->setText(QStringLiteral("Jar 3 x 2"));
+                    child<QDoubleSpinBox>(define, "width")->setValue(3);
+                    child<QDoubleSpinBox>(define, "height")->setValue(2);
+                    child<QSpinBox>(define, "across")->setValue(2);
+                    child<QSpinBox>(define, "down")->setValue(4);
+                    child<QDoubleSpinBox>(define, "margin_left")->setValue(1);
+                    child<QDoubleSpinBox>(define, "pitch_across")->setValue(3.5);
+                    child<QDoubleSpinBox>(define, "pitch_down")->setValue(2.5);
+                    QTest::mouseClick(child<QPushButton>(define, "save_btn"), Qt::LeftButton);
+                });
+            EXPECT_EQ(child<QLabel>(select, "piece_txt")->text(), QStringLiteral("Jar 3 x 2"));
+            EXPECT_EQ(child<QComboBox>(select, "product_cbo")->currentText(),
+                      QStringLiteral("Pantry"));
+            QTest::mouseClick(child<QPushButton>(select, "ok_btn"), Qt::LeftButton);
+        });
+    EXPECT_TRUE(accepted);
+    EXPECT_EQ(chosen, QStringLiteral("Jar 3 x 2"));
+    EXPECT_EQ(CfgLib::CatalogRecord(chosen),
+              QStringLiteral("Pantry,3x2,8.5x11,1x0.5,3.5x2.5,2x4,Letter 8-1/2 x 11,CUT"));
+    EXPECT_TRUE(QFile::exists(Catalogue::userPath()));
+}
