@@ -1,12 +1,12 @@
 #include "demo_window.h"
 
 #include "address_layout.h"
-#include "catalog_location.h"
 #include "delimited_source.h"
 #include "envelope_layout.h"
 #include "mailing_problems.h"
 #include "message_sink.h"
 #include "piece_detail_dialog.h"
+#include "piece_select.h"
 #include "program_feed.h"
 #include "sql_source.h"
 #include "tav_error.h"
@@ -116,19 +116,15 @@ void DemoWindow::buildMenus() {
         runGuarded([&] { setSymbology(static_cast<tav::TavSymbology>(action->data().toInt())); });
     });
 
+    // With the label template library the catalogue holds some 1,500 products: they are chosen
+    // in the selection dialog, which finds them by typing, not from menus.
     QMenu* pieces = menuBar()->addMenu(QStringLiteral("&Piece"));
+    pieces->addAction(QStringLiteral("&Choose Piece..."), this, [this] {
+        QString name = shown().PieceName();
+        if (tav::ShowPieceSelect(name, this))
+            choosePiece(name);
+    });
     pieces->addAction(QStringLiteral("&Edit Piece..."), this, &DemoWindow::editPiece);
-    pieces->addSeparator();
-    QMenu* productMenu = nullptr;
-    QString product;
-    for (const mailpiece::CatalogEntry& entry : mailpiece::catalogEntries()) {
-        if (entry.product != product || productMenu == nullptr) {
-            product = entry.product;
-            productMenu = pieces->addMenu(product);
-        }
-        const QString name = entry.piece;
-        productMenu->addAction(name, this, [this, name] { choosePiece(name); });
-    }
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     views_ = new QActionGroup(this);

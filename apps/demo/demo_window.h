@@ -33,6 +33,8 @@ public:
     void showPage(int page);
     /// Shows view `appearance` (0 piece, 1 sheet, 2 both) and ticks it in the View menu.
     void showView(int appearance);
+    /// Lays the page shown out on the catalogue piece `name` (a label sheet or an envelope).
+    void choosePiece(const QString& name);
     /// Prints `symbology` on labels and envelopes and ticks it in the Settings menu; the
     /// Intelligent Mail barcode takes 4 inch labels when the chosen ones are narrower, and
     /// sample tracking codes (mailer 123456, service 700) numbered from 1.
@@ -46,7 +48,6 @@ private:
     void editReturnAddress();
     void editPiece();
     void runGuarded(const std::function<void()>& action);
-    void choosePiece(const QString& name);
     void applyLayout(tav::TavLabel& label) const;
     /// The label control of the page shown (the envelope control's inner one on envelopes).
     tav::TavLabel& shown() const;

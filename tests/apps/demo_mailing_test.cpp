@@ -4,6 +4,8 @@
 #include "demo_window.h"
 #include "mailing_problems.h"
 #include "modal.h"
+#include "pdf_printer.h"
+#include "pdf_text.h"
 #include "qt_printers.h"
 #include "recording_message_sink.h"
 #include "tav_label.h"
@@ -11,6 +13,7 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QProgressDialog>
 #include <QSqlDatabase>
@@ -108,4 +111,33 @@ TEST_F(DemoMailing, CancellingKeepsTheMailingShownBefore) {
         [&] { EXPECT_FALSE(window.openMailing(csv)); },
         [](QProgressDialog& progress) { progress.cancel(); }));
     EXPECT_EQ(window.label().pieceCount(), 2);
+}
+
+TEST(DemoPieces, AnImportedProductIsChosenAndPrinted) {
+    if (!QFileInfo::exists(QStringLiteral("/usr/share/libglabels-3.0/templates")))
+        GTEST_SKIP() << "glabels-data is not installed";
+    tav::test::ScopedCatalog catalog{MAILPIECE_DATA_DIR, true};
+    tav::test::ScopedTempDirectory temp;
+    DemoWindow window;
+    ASSERT_TRUE(window.openMailing(QStringLiteral(MAILPIECE_SAMPLE_MAILING)));
+    const QString a4 = QStringLiteral("Igepa EA-700x423 - Rectangular labels 70 x 42.3 mm");
+    window.choosePiece(a4);
+    tav::TavLabel& label = window.label();
+    EXPECT_EQ(label.PieceName(), a4);
+    EXPECT_EQ(label.SheetProperties()->NumAcross(), 3);
+    EXPECT_EQ(label.SheetProperties()->NumDown(), 7);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a4.pdf"));
+    auto pdf = tav::PdfPrinter::singleDocument(path);
+    const auto previous = tav::setCurrentPrinter(pdf);
+    label.setCurrentPiece(1);
+    label.PrintSheet();
+    pdf->finish();
+    tav::setCurrentPrinter(previous);
+    EXPECT_EQ(tav::test::pdfPageCount(path), 1);
+    QStringList words;
+    for (const auto& word : tav::test::pdfWords(path))
+        words << word.text;
+    EXPECT_TRUE(words.contains(QStringLiteral("Boulder,"))) << words.join(' ').toStdString();
 }
