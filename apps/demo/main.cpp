@@ -5,6 +5,7 @@
 #include "catalog_location.h"
 #include "demo_window.h"
 #include "layout_scale.h"
+#include "new_piece_dialog.h"
 #include "piece_detail_dialog.h"
 #include "piece_layout_edit_form.h"
 #include "piece_select.h"
@@ -15,6 +16,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QLineEdit>
 
 #include <cstdio>
 
@@ -84,11 +86,19 @@ int run(const QCommandLineParser& parser, const QCommandLineOption& screenshots)
                           *window.label().BarCodeProperties());
         layout.show();
         QApplication::processEvents();
+        // New Piece, on a sheet of the user's own.
+        tav::NewPieceDialog newPiece(&window);
+        newPiece.findChild<QLineEdit*>(QStringLiteral("piece_txt"))
+            ->setText(QStringLiteral("Jar labels 2-5/8 x 1"));
+        newPiece.show();
+        QApplication::processEvents();
         if (!select.grab().save(directory.filePath(QStringLiteral("piece-select.png"))) ||
-            !layout.grab().save(directory.filePath(QStringLiteral("layout-editor.png"))))
+            !layout.grab().save(directory.filePath(QStringLiteral("layout-editor.png"))) ||
+            !newPiece.grab().save(directory.filePath(QStringLiteral("new-piece.png"))))
             return 1;
         select.hide();
         layout.hide();
+        newPiece.hide();
 
         // The envelopes page, and the piece property page as Designer's "Edit Piece..." shows it.
         window.showPage(1);

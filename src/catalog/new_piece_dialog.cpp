@@ -111,10 +111,10 @@ NewPieceDialog::NewPieceDialog(QWidget* parent)
         return row;
     };
     form->addRow(QStringLiteral("Paper size (W x H):"), pair(paperWidth_, paperHeight_));
-    form->addRow(QStringLiteral("&Label size (W x H):"), pair(width_, height_));
+    form->addRow(QStringLiteral("Label size (W x H):"), pair(width_, height_));
     form->addRow(QStringLiteral("Labels (across x down):"), pair(across_, down_));
-    form->addRow(QStringLiteral("&Margins (left, top):"), pair(left_, top_));
-    form->addRow(QStringLiteral("P&itch (across, down):"), pair(pitchAcross_, pitchDown_));
+    form->addRow(QStringLiteral("Margins (left, top):"), pair(left_, top_));
+    form->addRow(QStringLiteral("Pitch (across, down):"), pair(pitchAcross_, pitchDown_));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Save | QDialogButtonBox::Cancel, this);
     saveButton_ = buttons->button(QDialogButtonBox::Save);
     saveButton_->setObjectName(QStringLiteral("save_btn"));
