@@ -53,22 +53,18 @@ QSet<QString> pieceNumbers(const QString& file) {
     return numbers;
 }
 
-// The template library of `directory`, read once per process.
+// The template library of `directory` beside a shipped catalogue with `shippedNumbers`, read
+// once per process.
 const LabelTemplates::Import& templatesOf(const QString& directory,
                                           const QSet<QString>& shippedNumbers) {
     static std::map<QString, LabelTemplates::Import> read;
-    auto found = read.find(directory);
+    QStringList numbers(shippedNumbers.begin(), shippedNumbers.end());
+    numbers.sort();
+    const QString key = directory + QLatin1Char('\n') + numbers.join(QLatin1Char(','));
+    auto found = read.find(key);
     if (found == read.end())
-        found =
-            read.emplace(directory, LabelTemplates::readDirectory(directory, shippedNumbers)).first;
+        found = read.emplace(key, LabelTemplates::readDirectory(directory, shippedNumbers)).first;
     return found->second;
-}
-
-bool usableName(const QString& name) {
-    return !name.trimmed().isEmpty() && std::none_of(name.begin(), name.end(), [](QChar c) {
-        return c == QLatin1Char(',') || c == QLatin1Char('[') || c == QLatin1Char(']') ||
-               c == QLatin1Char('=') || c == QLatin1Char('\n') || c == QLatin1Char('\r');
-    });
 }
 
 } // namespace
@@ -106,6 +102,13 @@ const Catalogue& Catalogue::current() {
         key = now;
     }
     return *catalogue;
+}
+
+bool Catalogue::usableName(const QString& name) {
+    return !name.trimmed().isEmpty() && std::none_of(name.begin(), name.end(), [](QChar c) {
+        return c == QLatin1Char(',') || c == QLatin1Char('[') || c == QLatin1Char(']') ||
+               c == QLatin1Char('=') || c == QLatin1Char('\n') || c == QLatin1Char('\r');
+    });
 }
 
 QString Catalogue::userPath() {

@@ -26,6 +26,9 @@ public:
     static const Catalogue& current();
     /// The user's catalogue: $XDG_CONFIG_HOME/mailpiece/vardo.cfg (~/.config when unset).
     static QString userPath();
+    /// Whether `name` may name a product or piece: not blank, and without ",", "[", "]", "=" or
+    /// a line break (the catalogue's own separators).
+    static bool usableName(const QString& name);
     /// Saves a product with one piece `piece` of definition `record` (the catalogue's record
     /// form) in the user's catalogue, replacing a piece of that name. Raises error 75 or 57 when
     /// the file cannot be written, and error 5 for an empty name or a name holding ",", "[",

@@ -55,12 +55,6 @@ QString number(double value) {
     return QString::number(value, 'g', 7);
 }
 
-bool usableName(const QString& name) {
-    return !name.trimmed().isEmpty() && !name.contains(QLatin1Char(',')) &&
-           !name.contains(QLatin1Char('[')) && !name.contains(QLatin1Char(']')) &&
-           !name.contains(QLatin1Char('='));
-}
-
 } // namespace
 
 NewPieceDialog::NewPieceDialog(QWidget* parent)
@@ -161,7 +155,7 @@ SheetGeometry NewPieceDialog::geometry() const {
 }
 
 QString NewPieceDialog::problem() const {
-    if (!usableName(product_->text()) || !usableName(piece_->text()))
+    if (!Catalogue::usableName(product_->text()) || !Catalogue::usableName(piece_->text()))
         return QStringLiteral("Give the product and the piece a name without \",\", \"[\", "
                               "\"]\" or \"=\".");
     const SheetGeometry g = geometry();

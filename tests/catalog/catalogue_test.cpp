@@ -18,18 +18,9 @@ namespace {
 
 class UserCatalogue : public ::testing::Test {
 protected:
-    void SetUp() override {
-        previous_ = qgetenv("XDG_CONFIG_HOME");
-        qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-    }
-    void TearDown() override { qputenv("XDG_CONFIG_HOME", previous_); }
-
     const QString laser = QString::fromLatin1(CfgLib::LaserSection);
     test::ScopedCatalog catalog{MAILPIECE_DATA_DIR};
-    QTemporaryDir config;
-
-private:
-    QByteArray previous_;
+    test::ScopedConfigHome config;
 };
 
 } // namespace

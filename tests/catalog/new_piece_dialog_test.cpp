@@ -26,12 +26,6 @@ namespace {
 
 class NewPiece : public ::testing::Test {
 protected:
-    void SetUp() override {
-        previous_ = qgetenv("XDG_CONFIG_HOME");
-        qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-    }
-    void TearDown() override { qputenv("XDG_CONFIG_HOME", previous_); }
-
     template <typename T> static T* child(QWidget& form, const char* name) {
         T* found = form.findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(found, nullptr) << name;
@@ -39,10 +33,7 @@ protected:
     }
 
     test::ScopedCatalog catalog{MAILPIECE_DATA_DIR};
-    QTemporaryDir config;
-
-private:
-    QByteArray previous_;
+    test::ScopedConfigHome config;
 };
 
 } // namespace

@@ -47,4 +47,13 @@ ScopedCatalog::~ScopedCatalog() {
         qunsetenv(LabelTemplates::DirectoryVariable);
 }
 
+ScopedConfigHome::ScopedConfigHome()
+    : previous_(qgetenv("XDG_CONFIG_HOME")) {
+    qputenv("XDG_CONFIG_HOME", dir_.path().toLocal8Bit());
+}
+
+ScopedConfigHome::~ScopedConfigHome() {
+    qputenv("XDG_CONFIG_HOME", previous_);
+}
+
 } // namespace tav::test

@@ -37,4 +37,20 @@ private:
     bool hadTemplates_;
 };
 
+/// Points XDG_CONFIG_HOME (where the user's own catalogue lies) at a fresh private directory for
+/// the guard's lifetime.
+class ScopedConfigHome {
+public:
+    ScopedConfigHome();
+    ~ScopedConfigHome();
+    ScopedConfigHome(const ScopedConfigHome&) = delete;
+    ScopedConfigHome& operator=(const ScopedConfigHome&) = delete;
+    /// The directory's path.
+    QString path() const { return dir_.path(); }
+
+private:
+    QTemporaryDir dir_;
+    QByteArray previous_;
+};
+
 } // namespace tav::test
