@@ -116,8 +116,11 @@ bool fits(const Geometry& g) {
            g.top + (g.down - 1) * g.pitchDown + g.height <= g.paperHeight + kSlack;
 }
 
-// Reads the body of a <Template> (the reader on its start element) into `g`; "" or why not.
-QString readTemplate(QXmlStreamReader& xml, Geometry& g) {
+// Reads the body of a <Template> (the reader on its start element) into `g`, and the brand and
+// part of each <Alias> (the older files' way of naming the same sheet) into `aliases`; returns
+// "" or why the template cannot be used.
+QString readTemplate(QXmlStreamReader& xml, Geometry& g,
+                     std::vector<std::pair<QString, QString>>& aliases) {
     QString why = kNoLayout;
     int labels = 0;
     while (xml.readNextStartElement()) {
@@ -156,6 +159,11 @@ QString readTemplate(QXmlStreamReader& xml, Geometry& g) {
                 why.clear();
             }
         } else {
+            if (element == QLatin1String("Alias")) {
+                const auto a = xml.attributes();
+                aliases.emplace_back(a.value(QLatin1String("brand")).toString(),
+                                     a.value(QLatin1String("part")).toString());
+            }
             xml.skipCurrentElement();
         }
     }
@@ -226,12 +234,21 @@ Import readDirectory(const QString& directory, const QSet<QString>& shippedNumbe
             }
             g.metric = !paper.startsWith(QLatin1String("US"));
             g.description = t.description;
-            t.why = readTemplate(xml, g);
+            std::vector<std::pair<QString, QString>> aliases;
+            t.why = readTemplate(xml, g, aliases);
             if ((t.why.isEmpty() || t.why == kGridTooBig) &&
                 (g.paperWidth <= 0 || g.paperHeight <= 0))
                 t.why = kUnknownPaper;
             if (t.why.isEmpty())
                 t.geometry = g;
+            for (const auto& [brand, part] : aliases)
+                if (!(brand == t.brand && part == t.part))
+                    templates.push_back({brand.isEmpty() ? t.brand : brand,
+                                         part,
+                                         t.description,
+                                         {},
+                                         t.geometry,
+                                         t.why});
             templates.push_back(std::move(t));
         }
         if (xml.hasError())

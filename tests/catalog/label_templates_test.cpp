@@ -124,6 +124,10 @@ TEST(LabelTemplates, UnitsAndOddTemplatesOfAFileOfOurOwn) {
           "<Label-rectangle width=\"144\" height=\"2.54cm\"><Layout nx=\"2\" ny=\"3\" "
           "x0=\"1pc\" y0=\"10mm\" dx=\"2.5in\" dy=\"1in\"/></Label-rectangle></Template>"
           "<Template brand=\"Own\" part=\"2\" equiv=\"1\"/>"
+          "<Template brand=\"Own\" part=\"6\" size=\"A4\" _description=\"Aliased\">"
+          "<Alias brand=\"Other\" part=\"66\"/><Label-rectangle width=\"1in\" height=\"1in\">"
+          "<Layout nx=\"1\" ny=\"1\" x0=\"1in\" y0=\"1in\" dx=\"1in\" dy=\"1in\"/>"
+          "</Label-rectangle></Template>"
           "<Template brand=\"Own\" part=\"3\" size=\"A4\"><Label-round radius=\"1in\">"
           "<Layout nx=\"1\" ny=\"1\" x0=\"0\" y0=\"0\" dx=\"0\" dy=\"0\"/></Label-round>"
           "</Template>"
@@ -136,13 +140,16 @@ TEST(LabelTemplates, UnitsAndOddTemplatesOfAFileOfOurOwn) {
           "</Glabels-templates>");
     write(QStringLiteral("broken-templates.xml"), "<Glabels-templates><Template");
     const LabelTemplates::Import import = LabelTemplates::readDirectory(dir.path());
-    EXPECT_EQ(import.templates, 5);
-    ASSERT_EQ(import.pieces.size(), 2u);
+    EXPECT_EQ(import.templates, 7);
+    ASSERT_EQ(import.pieces.size(), 4u);
     EXPECT_EQ(import.pieces[0].piece, QStringLiteral("Own 1 - Points 50.8 x 25.4 mm"));
     // 144 pt = 2 in, 1 pc = 1/6 in, 10 mm.
     EXPECT_EQ(import.pieces[0].record,
               QStringLiteral("Own 1,2x1,8.26772x11.69291,0.16667x0.3937,2.5x1,2x3,A4,CUT"));
-    EXPECT_EQ(import.pieces[1].product, QStringLiteral("Own 2")); // the alias, same sheet
+    // An alias, either way, is the same sheet under another name.
+    EXPECT_EQ(import.pieces[1].product, QStringLiteral("Own 2"));
+    EXPECT_EQ(import.pieces[2].piece, QStringLiteral("Other 66 - Aliased 25.4 x 25.4 mm"));
+    EXPECT_EQ(import.pieces[3].product, QStringLiteral("Own 6"));
     EXPECT_EQ(import.skipped.value(QStringLiteral("round, oval or CD labels")), 1);
     EXPECT_EQ(import.skipped.value(QStringLiteral("a grid that does not fit its paper")), 1);
     EXPECT_EQ(import.skipped.value(QStringLiteral("a paper size that is not known")), 1);
