@@ -55,18 +55,26 @@ void TavLabel::buildNavigation() {
     const char* const leftNames[] = {"NavFirst", "NavPrevS", "NavPrevP", "NavListP",
                                      "NavNextP", "NavNextS", "NavLast"};
     const char* const leftCaptions[] = {"|<", "<<", "<", ".", ">", ">>", ">|"};
+    // The captions are terse symbols; the tooltips say what each does.
+    const char* const leftTips[] = {"First piece",    "Previous sheet", "Previous piece",
+                                    "List of pieces", "Next piece",     "Next sheet",
+                                    "Last piece"};
     for (int i = 0; i < 7; ++i) {
         auto* button = new QPushButton(QString::fromLatin1(leftCaptions[i]), this);
         button->setObjectName(QString::fromLatin1(leftNames[i]));
+        button->setToolTip(QString::fromLatin1(leftTips[i]));
         button->setFont(font);
         button->setFocusPolicy(Qt::NoFocus);
         d->leftButtons_[i] = button;
     }
     const char* const rightNames[] = {"NavPrAll", "NavPrSht", "NavSelect", "NavLayout"};
     const char* const rightCaptions[] = {"Pr All", "Pr Sheet", "Select", "Layout"};
+    const char* const rightTips[] = {"Print all sheets", "Print this sheet", "Choose the piece",
+                                     "Edit the layout"};
     for (int i = 0; i < 4; ++i) {
         auto* button = new QPushButton(QString::fromLatin1(rightCaptions[i]), this);
         button->setObjectName(QString::fromLatin1(rightNames[i]));
+        button->setToolTip(QString::fromLatin1(rightTips[i]));
         button->setFont(font);
         button->setFocusPolicy(Qt::NoFocus);
         d->rightButtons_[i] = button;

@@ -120,11 +120,11 @@ QString PrinterInfoText() {
 
 QString TestPatternText(float printerTop, float printerLeft) {
     return QStringLiteral("This test pattern consists of two groups of six rectangles.  "
-                          "The outter rectangle is nominally 7.5 by 10 inches.  "
+                          "The outer rectangle is nominally 7.5 by 10 inches.  "
                           "The rectangles are spaced at 0.1 inch increments with "
                           "a 0.5 inch gap between the two groups.  There are 21 "
                           "diagonal lines spanning the gap between the two groups "
-                          "in the upper Left1 corner.  ") +
+                          "in the upper left corner.  ") +
            kNewLine + QStringLiteral(" ") + kNewLine +
            QStringLiteral("Printers vary in their characteristics "
                           "and some tailoring may be required by the user.  "

@@ -135,6 +135,10 @@ TEST_F(TestPageTest, InstructionsEndWithTheOffsets) {
     EXPECT_TRUE(text.endsWith(QStringLiteral("PrinterTop = -0.25\r\n     PrinterLeft = 0.1")));
     EXPECT_TRUE(text.contains(QStringLiteral("up ¼ of an inch).")));
     EXPECT_TRUE(text.startsWith(QStringLiteral("This test pattern consists of two groups")));
+    // Spelled and worded as a reader expects.
+    EXPECT_TRUE(
+        text.contains(QStringLiteral("The outer rectangle is nominally 7.5 by 10 inches.")));
+    EXPECT_TRUE(text.contains(QStringLiteral("in the upper left corner.")));
 }
 
 TEST_F(TestPageTest, LinesThatDoNotFitTheBlockAreLeftOut) {
