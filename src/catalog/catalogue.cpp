@@ -80,6 +80,7 @@ const Catalogue& Catalogue::current() {
         fresh->read(shippedPath());
         const LabelTemplates::Import& library = templatesOf(templates, pieceNumbers(shippedPath()));
         fresh->templates_.templates = library.templates;
+        fresh->templates_.imported = library.imported;
         fresh->templates_.skipped = library.skipped;
         fresh->templates_.alreadyShipped = library.alreadyShipped;
         fresh->read(userPath());

@@ -292,6 +292,7 @@ Import readDirectory(const QString& directory, const QSet<QString>& shippedNumbe
         names.insert(piece);
         result.pieces.push_back({product, piece, record(product, *geometry)});
     }
+    result.imported = static_cast<int>(result.pieces.size());
     return result;
 }
 
@@ -308,7 +309,7 @@ QString summary(const Import& import) {
                           "skipped (%6)")
         .arg(import.templates)
         .arg(directory())
-        .arg(import.templates - skipped - import.alreadyShipped)
+        .arg(import.imported)
         .arg(import.alreadyShipped)
         .arg(skipped)
         .arg(reasons.join(QStringLiteral(", ")));

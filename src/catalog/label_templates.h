@@ -29,7 +29,8 @@ struct MAILPIECE_EXPORT TemplatePiece {
 struct MAILPIECE_EXPORT Import {
     std::vector<TemplatePiece> pieces;
     int templates = 0;          // templates read, aliases included
-    QMap<QString, int> skipped; // why a template was left out, and how many were
+    int imported = 0;           // templates that became pieces
+    QMap<QString, int> skipped; // why a template (or a whole file) was left out, how many
     int alreadyShipped = 0;     // left out because the shipped catalogue has the product
 };
 

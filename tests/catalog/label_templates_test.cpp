@@ -43,6 +43,7 @@ std::unique_ptr<TavSheetCls> sheetOf(const QString& piece) {
 TEST_F(LabelTemplatesTest, TheLibraryImportsAndSkipsTheSameTemplatesEveryTime) {
     const LabelTemplates::Import& import = Catalogue::current().templates();
     EXPECT_EQ(import.templates, 1756);
+    EXPECT_EQ(import.imported, 1400);
     EXPECT_EQ(import.skipped.value(QStringLiteral("round, oval or CD labels")), 270);
     EXPECT_EQ(import.skipped.value(QStringLiteral("several layouts on one sheet")), 26);
     EXPECT_EQ(import.skipped.value(QStringLiteral("a grid that does not fit its paper")), 15);
@@ -154,4 +155,7 @@ TEST(LabelTemplates, UnitsAndOddTemplatesOfAFileOfOurOwn) {
     EXPECT_EQ(import.skipped.value(QStringLiteral("a grid that does not fit its paper")), 1);
     EXPECT_EQ(import.skipped.value(QStringLiteral("a paper size that is not known")), 1);
     EXPECT_EQ(import.skipped.value(QStringLiteral("a file that cannot be read")), 1);
+    // A broken file is no template: the sentence counts what was imported, never less than 0.
+    EXPECT_TRUE(LabelTemplates::summary(import).contains(QStringLiteral(": 4 imported, 0 left")))
+        << LabelTemplates::summary(import).toStdString();
 }
