@@ -37,8 +37,7 @@ public:
         : source_(source)
         , label_(label)
         , messages_(messages)
-        , feed_(std::move(barCodes))
-        , maker_(source.header(), tav::PieceMaker::Mode::Columns, QString()) {
+        , feed_(std::move(barCodes)) {
         if (feed_.tracking)
             label_.BarCodeProperties()->setSymbology(tav::TavEnumCls::TavIntelligentMail);
     }
@@ -91,7 +90,8 @@ private:
             return QStringLiteral("the ZIP code ") + routing;
         if (feed_.tracking) {
             QString problem;
-            const std::optional<QString> code = feed_.tracking->next(maker_.header(), row, problem);
+            const std::optional<QString> code =
+                feed_.tracking->next(source_.header(), row, problem);
             if (!code)
                 return problem;
             barCode.setTrackingCode(*code);
@@ -102,11 +102,11 @@ private:
     // Says so when the bars of the piece about to be added would not all be printed.
     void checkFit(const tav::MailingRow& row) {
         tav::TavBarCodeCls& barCode = *label_.BarCodeProperties();
-        QString problem = label_.BarCodeFitProblem();
-        if (problem.isEmpty() && !leftOff_)
-            return;
+        // Once an IMb was left off, the record hides it: the first problem stands for all.
+        const QString problem =
+            leftOffProblem_.isEmpty() ? label_.BarCodeFitProblem() : leftOffProblem_;
         if (problem.isEmpty())
-            problem = leftOffProblem_;
+            return;
         const QString piece = QStringLiteral("piece %1: ").arg(label_.pieceCount() + 1);
         if (feed_.strictFit)
             throw tav::TavError(tav::ErrorNumber::InvalidPropertyValue, QStringLiteral("mailing"),
@@ -118,10 +118,9 @@ private:
             piece + problem +
                 (intelligentMail ? QStringLiteral("; the mailing is printed without its bar codes")
                                  : QStringLiteral("; its bars are cut at the edge")));
-        if (intelligentMail && !leftOff_) {
+        if (intelligentMail && leftOffProblem_.isEmpty()) {
             // Every piece shares the box, so none of them gets a bar code.
             barCode.setVisible(false);
-            leftOff_ = true;
             leftOffProblem_ = problem;
         }
     }
@@ -130,11 +129,9 @@ private:
     tav::TavLabel& label_;
     FeedMessages& messages_;
     BarCodeFeed feed_;
-    tav::PieceMaker maker_; // for the header the tracking codes' column is looked up in
     bool hasZip_ = false;
     qsizetype remarksShown_ = 0;
-    bool leftOff_ = false;
-    QString leftOffProblem_;
+    QString leftOffProblem_; // why the IMb was left off the mailing; "" while it is not
 };
 
 FeedResult result(const tav::MailingSource& source, const tav::MailingFed& fed) {

@@ -59,7 +59,9 @@ TrackingCodes TrackingCodes::fromColumn(const QString& column) {
 std::optional<QString> TrackingCodes::next(const QStringList& header, const tav::MailingRow& row,
                                            QString& problem) {
     if (!column_.isEmpty()) {
-        const qsizetype index = tav::columnIndex(header, column_);
+        if (columnAt_ == kNotLookedUp) // a mailing's header stays as it is: looked up once
+            columnAt_ = tav::columnIndex(header, column_);
+        const qsizetype index = columnAt_;
         const QString code = index < 0 ? QString() : row.fields.value(index).trimmed();
         const QString why = tav::IntelligentMail::trackingCodeProblem(code);
         if (why.isEmpty())

@@ -35,6 +35,8 @@ private:
     qint64 serial_ = 0;
     qint64 serialLimit_ = 0; // one past the largest serial
     QString column_;         // from a column: its name
+    static constexpr qsizetype kNotLookedUp = -2;
+    qsizetype columnAt_ = kNotLookedUp; // its index in the header, once looked up (-1: none)
 };
 
 } // namespace mailpiece

@@ -79,10 +79,7 @@ const Catalogue& Catalogue::current() {
         auto fresh = std::make_unique<Catalogue>();
         fresh->read(shippedPath());
         const LabelTemplates::Import& library = templatesOf(templates, pieceNumbers(shippedPath()));
-        fresh->templates_.templates = library.templates;
-        fresh->templates_.imported = library.imported;
-        fresh->templates_.skipped = library.skipped;
-        fresh->templates_.alreadyShipped = library.alreadyShipped;
+        fresh->templates_ = &library;
         fresh->read(userPath());
         // The templates' products after the catalogues' own, in natural order ("Avery 5160"
         // before "Avery 15160").

@@ -43,8 +43,8 @@ public:
     QStringList pieces(const QString& product) const;
     /// The definition record of `piece`, or "".
     QString record(const QString& piece) const;
-    /// What reading the template library found (its pieces are in the products).
-    const LabelTemplates::Import& templates() const { return templates_; }
+    /// What reading the template library found.
+    const LabelTemplates::Import& templates() const { return *templates_; }
 
 private:
     void read(const QString& file);
@@ -55,7 +55,7 @@ private:
     std::vector<Product> dotMatrix_;
     QHash<QString, QString> records_; // by piece name, folded to lower case
     QHash<QString, QString> productOf_;
-    LabelTemplates::Import templates_;
+    const LabelTemplates::Import* templates_ = nullptr; // read once per process, kept there
 };
 
 } // namespace tav
