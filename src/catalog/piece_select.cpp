@@ -148,6 +148,7 @@ PieceSelectForm::PieceSelectForm(QWidget* parent)
         guarded([this] {
             fillProductList(sectionOf(std::max(paper_->checkedId(), 1)));
             fillPieceList(products_->currentText());
+            showCurrentPiece();
         });
     });
     connect(pieces_, &QListWidget::itemClicked, this, &PieceSelectForm::pieceClicked);
@@ -241,6 +242,9 @@ void PieceSelectForm::paperSelected(int option) {
         fillProductList(sectionOf(option));
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         fillPieceList(products_->currentText());
+        // A dialog opened on no piece chooses the first, details and all; a chosen one stays.
+        if (piece_->text().trimmed().isEmpty())
+            showCurrentPiece();
     });
 }
 
@@ -260,12 +264,14 @@ void PieceSelectForm::productChanged() {
 }
 
 void PieceSelectForm::pieceClicked() {
-    guarded([this] {
-        if (pieces_->currentItem() == nullptr)
-            return;
-        piece_->setText(pieces_->currentItem()->text());
-        showPieceDetails(piece_->text());
-    });
+    guarded([this] { showCurrentPiece(); });
+}
+
+void PieceSelectForm::showCurrentPiece() {
+    if (pieces_->currentItem() == nullptr)
+        return;
+    piece_->setText(pieces_->currentItem()->text());
+    showPieceDetails(piece_->text());
 }
 
 void PieceSelectForm::setPieceName(const QString& name) {

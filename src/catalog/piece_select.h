@@ -40,6 +40,8 @@ private:
     void paperSelected(int option);
     void productChanged();
     void pieceClicked();
+    /// Shows the piece under the list's cursor as the choice, with its details.
+    void showCurrentPiece();
     void pieceNameChanged();
     void fillProductList(const QString& section);
     void fillPieceList(const QString& product);

@@ -147,16 +147,19 @@ TEST_F(PieceSelectTest, CancelAndAnEmptyName) {
     EXPECT_FALSE(cancelled.first);
     EXPECT_EQ(cancelled.second, QStringLiteral("5160 - Address"));
 
+    // With no piece named, the dialog opens on the first one, its details filled in.
     const auto empty = select(QString(), [](PieceSelectForm& form) {
         EXPECT_TRUE(child<QRadioButton>(form, "paper_opt1")->isChecked());
         EXPECT_EQ(child<QComboBox>(form, "product_cbo")->count(), 2);
         EXPECT_EQ(listed(form), (QStringList{QStringLiteral("5160 - Address"),
                                              QStringLiteral("5161 - Address")}));
-        EXPECT_TRUE(form.pieceName().isEmpty());
+        EXPECT_EQ(form.pieceName(), QStringLiteral("5160 - Address"));
+        EXPECT_EQ(child<QLabel>(form, "size_txt")->text(), QStringLiteral("2.625x1"));
+        EXPECT_EQ(child<QLabel>(form, "layout_txt")->text(), QStringLiteral("3x10"));
         press(form, "ok_btn");
     });
     EXPECT_TRUE(empty.first);
-    EXPECT_TRUE(empty.second.isEmpty());
+    EXPECT_EQ(empty.second, QStringLiteral("5160 - Address"));
 }
 
 TEST_F(PieceSelectTest, DetailsShowTheWholeDefinitionReadOnly) {
@@ -276,6 +279,8 @@ TEST_F(PieceSelectTest, TheFindFieldNarrowsProductsAndPiecesAndShowsTheProduct) 
         ASSERT_EQ(products->count(), 1);
         EXPECT_EQ(products->currentText(), QStringLiteral("Labels"));
         EXPECT_EQ(listed(form), QStringList{QStringLiteral("5161 - Address")});
+        EXPECT_EQ(form.pieceName(), QStringLiteral("5161 - Address")); // Enter takes it
+        EXPECT_EQ(child<QLabel>(form, "size_txt")->text(), QStringLiteral("4x1"));
         // Words match anywhere, in any case; no match lists nothing.
         find->setText(QStringLiteral("cont LABEL"));
         EXPECT_EQ(products->count(), 0); // continuous forms are another paper kind
