@@ -122,7 +122,8 @@ void TavItem::MFRender(TavMetaCls& meta, qint32 left, qint32 top) {
     }
 
     meta.setFontName(font_->Name());
-    meta.setFontSize(static_cast<qint16>(roundToInt(font_->Size(), kSource)));
+    // The size as the user set it: a whole point would draw lines shorter than paper's.
+    meta.setFontSizeF(static_cast<float>(font_->Size()));
     meta.setItalic(font_->Italic());
     meta.setStrikethrough(font_->Strikethrough());
     meta.setUnderline(font_->Underline());

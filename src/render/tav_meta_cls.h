@@ -80,6 +80,8 @@ public:
     QString FontName() const { return fontName_; }
     /// Point size, a whole number.
     void setFontSize(qint16 points) { fontSize_ = points; }
+    /// Point size with its fraction (8.5), as text is printed.
+    void setFontSizeF(float points) { fontSize_ = points; }
     qint16 FontSizeValue() const { return static_cast<qint16>(fontSize_); }
     void setWeight(qint16 weight) { weight_ = weight; }
     qint16 Weight() const { return weight_; }

@@ -89,13 +89,14 @@ TEST_F(RenderTest, ABorderInsetsTheTextBySixTwips) {
     EXPECT_EQ(ops[5].pen.color, 0u);
 }
 
-TEST_F(RenderTest, ScreenAndPaperBreakTheSameWordsAtTheSamePlaces) {
+TEST_F(RenderTest, ScreenAndPaperBreakTheSameWordsAtTheSamePlacesAndSize) {
     QWidget parent;
     TavItem* item = makeItem(&parent, QStringLiteral("<<Item1>>"),
                              QStringLiteral("Item1^Sørensen-Łukasiewicz Enterprises International "
                                             "Holdings of Nguyễn Văn An|"));
     item->setTwipsGeometry(0, 0, 2880, 2880);
     item->setAlignHorizontal(2);
+    item->font()->setSize(8.5); // a fraction of a point is kept on screen too
     const auto screen = texts(record(*item));
     printer->clear();
     item->PrintSelf(0, 0);
@@ -108,6 +109,8 @@ TEST_F(RenderTest, ScreenAndPaperBreakTheSameWordsAtTheSamePlaces) {
     ASSERT_EQ(screen.size(), paper.size());
     for (std::size_t i = 0; i < screen.size(); ++i) {
         EXPECT_EQ(screen[i].text, paper[i].text);
+        EXPECT_DOUBLE_EQ(screen[i].font.emHeight, 8.5 * 96 / 72);
+        EXPECT_DOUBLE_EQ(paper[i].font.size, 8.5);
         EXPECT_NEAR(screen[i].from.x() * 15, paper[i].x1, 8);
         EXPECT_NEAR(screen[i].from.y() * 15, paper[i].y1, 8);
     }
