@@ -98,6 +98,27 @@ void TavBarcode::setTwipsGeometry(qint32 left, qint32 top, qint32 width, qint32 
     RenderChild::setTwipsGeometry(left, top, width, std::max(height, metrics().fullHeight));
 }
 
+std::vector<QRect> TavBarcode::barBoxes(qint32 left, qint32 top) const {
+    const BarLayout layout =
+        placeBars(static_cast<qint32>(pattern_.size()), metrics(), left, top, widthTwips(),
+                  heightTwips(), alignHorizontal_, alignVertical_);
+    std::vector<QRect> bars;
+    bars.reserve(layout.starts.size());
+    for (std::size_t k = 0; k < layout.starts.size(); ++k) {
+        if (intelligentMail()) {
+            const auto extent = IntelligentMail::barExtent(pattern_.at(k));
+            bars.emplace_back(layout.starts[k], layout.baseline - extent.top,
+                              IntelligentMail::BarWidth, extent.top - extent.bottom);
+        } else {
+            const qint32 height = pattern_.at(k) == QLatin1Char('1') ? Postnet::FullBarHeight
+                                                                     : Postnet::HalfBarHeight;
+            bars.emplace_back(layout.starts[k], layout.baseline - height, Postnet::PrintedBarWidth,
+                              height);
+        }
+    }
+    return bars;
+}
+
 void TavBarcode::MFRender(TavMetaCls& meta, qint32 left, qint32 top) {
     meta.setBorderColor(OleColors::ButtonShadow); // a quiet outline of the box
     meta.setBorderStyle(TavEnumCls::moSolid);
@@ -105,58 +126,28 @@ void TavBarcode::MFRender(TavMetaCls& meta, qint32 left, qint32 top) {
     meta.setFillColor(backColor_);
     meta.DrawRect(left, top, widthTwips(), heightTwips(), true);
 
-    const BarLayout layout =
-        placeBars(static_cast<qint32>(pattern_.size()), metrics(), left, top, widthTwips(),
-                  heightTwips(), alignHorizontal_, alignVertical_);
+    // Filled boxes of the printed size, so that the screen shows what the paper gets.
     meta.setBorderColor(OleColors::Black);
     meta.setFillColor(OleColors::Black);
-    if (intelligentMail()) {
-        // Filled boxes of the printed size, so that the screen shows what the paper gets.
-        meta.setBorderStyle(TavEnumCls::moNone);
-        meta.setBorderWidth(1);
-        for (std::size_t k = 0; k < layout.starts.size(); ++k) {
-            const auto extent = IntelligentMail::barExtent(pattern_.at(k));
-            meta.DrawShape(TavEnumCls::moSquare, layout.starts[k], layout.baseline - extent.top,
-                           IntelligentMail::BarWidth, extent.top - extent.bottom);
-        }
-        return;
-    }
-    meta.setBorderStyle(TavEnumCls::moSolid);
-    meta.setBorderWidth(2);
-    // A bar is a line 12 twips into its slot, 12 twips short of its nominal height.
-    constexpr qint32 kInset = 12;
-    for (std::size_t k = 0; k < layout.starts.size(); ++k) {
-        const qint32 x = layout.starts[k];
-        const qint32 height =
-            pattern_.at(k) == QLatin1Char('1') ? Postnet::FullBarHeight : Postnet::HalfBarHeight;
-        meta.DrawLine(x + kInset, layout.baseline, x + kInset, layout.baseline - height + kInset);
-    }
+    meta.setBorderStyle(TavEnumCls::moNone);
+    meta.setBorderWidth(1);
+    for (const QRect& bar : barBoxes(left, top))
+        meta.DrawShape(TavEnumCls::moSquare, bar.x(), bar.y(), bar.width(), bar.height());
 }
 
 void TavBarcode::PrintSelf(qint32 left, qint32 top) {
     Printer& printer = printBox(left, top, printWhiteBacks_, backColor_, nullptr, false);
-    const BarLayout layout =
-        placeBars(static_cast<qint32>(pattern_.size()), metrics(), left, top, widthTwips(),
-                  heightTwips(), alignHorizontal_, alignVertical_);
+    std::vector<QRect> bars = barBoxes(left, top);
+    if (bars.empty())
+        return;
+    // The 65 bars of the Intelligent Mail barcode as one operation: a box each would make them
+    // the costliest part of a page.
     if (intelligentMail()) {
-        // All 65 bars as one operation: a box each would make them the costliest part of a page.
-        std::vector<QRect> bars;
-        bars.reserve(layout.starts.size());
-        for (std::size_t k = 0; k < layout.starts.size(); ++k) {
-            const auto extent = IntelligentMail::barExtent(pattern_.at(k));
-            bars.emplace_back(layout.starts[k], layout.baseline - extent.top,
-                              IntelligentMail::BarWidth, extent.top - extent.bottom);
-        }
-        if (!bars.empty())
-            printer.FilledBoxes(std::move(bars), OleColors::Black);
+        printer.FilledBoxes(std::move(bars), OleColors::Black);
         return;
     }
-    for (std::size_t k = 0; k < layout.starts.size(); ++k) {
-        const qint32 height =
-            pattern_.at(k) == QLatin1Char('1') ? Postnet::FullBarHeight : Postnet::HalfBarHeight;
-        printer.Box(layout.starts[k], layout.baseline - height, Postnet::PrintedBarWidth, height,
-                    OleColors::Black, true);
-    }
+    for (const QRect& bar : bars)
+        printer.Box(bar.x(), bar.y(), bar.width(), bar.height(), OleColors::Black, true);
 }
 
 void TavBarcode::resizeEvent(QResizeEvent* event) {

@@ -7,6 +7,10 @@
 #include "shared_object.h"
 #include "tav_picture.h"
 
+#include <QRect>
+
+#include <vector>
+
 class QLabel;
 
 namespace tav {
@@ -96,6 +100,8 @@ private:
     bool intelligentMail() const;
     const BarMetrics& metrics() const;
     void encode();
+    /// The bars as printed, placed in the box at (`left`, `top`) twips.
+    std::vector<QRect> barBoxes(qint32 left, qint32 top) const;
 
     QString value_;
     QString pattern_;

@@ -40,8 +40,11 @@ void playOne(QPainter& painter, const MetaOp& op) {
     const auto at = [](QPoint p) { return QPointF(p) * kSubPixels; };
     switch (op.kind) {
     case MetaOp::Rectangle: {
-        const QRectF area(at(op.rect.topLeft()),
-                          QSizeF(op.rect.width(), op.rect.height()) * kSubPixels);
+        const QRectF area =
+            op.exact.isValid()
+                ? QRectF(op.exact.topLeft() * kSubPixels, op.exact.size() * kSubPixels)
+                : QRectF(at(op.rect.topLeft()),
+                         QSizeF(op.rect.width(), op.rect.height()) * kSubPixels);
         painter.fillRect(area, toQColor(op.fill));
         if (op.pen.style != 5) {
             const double half = std::max<int>(op.pen.width, 1) * kSubPixels / 2;

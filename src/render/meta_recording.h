@@ -37,6 +37,7 @@ struct MAILPIECE_EXPORT MetaOp {
     enum Kind { Rectangle, Line, Text, Image };
     Kind kind = Line;
     QRect rect;      // Rectangle: corners (left, top, right, bottom exclusive); Image: target
+    QRectF exact;    // Rectangle without an outline: the corners with their fractions, if known
     QPoint from, to; // Line: end points (the last pixel excluded); Text: from is the cell's corner
     MetaPen pen;     // Rectangle, Line
     OleColor fill = 0; // Rectangle: brush colour

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QTransform>
 
 namespace tav {
 
@@ -134,6 +135,11 @@ qint32 TavMetaCls::DrawShape(TavEnumCls::Shapes, qint32 left, qint32 top, qint32
                            toPixelsY(checkedAdd(top, height, kSource))));
     // QRect's right and bottom are inclusive; the recorded corners exclude them.
     op.rect.adjust(0, 0, -1, -1);
+    // A fill without an outline (a bar) keeps its fractions of a pixel: zoomed in, whole pixels
+    // would stand it off where paper prints it.
+    if (borderStyle_ == TavEnumCls::moNone)
+        op.exact = QTransform::fromScale(1.0 / twipsPerPixelX_, 1.0 / twipsPerPixelY_)
+                       .mapRect(QRectF(left, top, width, height));
     op.pen = {borderStyle_, borderWidth_, borderColor_};
     op.fill = fillColor_;
     addOp(std::move(op));

@@ -58,7 +58,7 @@ TEST(PieceOnPaper, TextsAndBarsLandWhereTheRecordingPutsThem) {
     for (const MetaOp& op : meta.recordingData().ops) {
         if (op.kind == MetaOp::Text)
             texts.push_back(op);
-        else if (op.kind == MetaOp::Line && op.pen.width == 2)
+        else if (op.kind == MetaOp::Rectangle && op.exact.isValid())
             bars.push_back(op);
     }
     ASSERT_EQ(texts.size(), 3u);
@@ -87,17 +87,20 @@ TEST(PieceOnPaper, TextsAndBarsLandWhereTheRecordingPutsThem) {
     }
 
     // Bars: dark columns of the page at 288 dots per inch (5 twips a dot) where the recorded
-    // lines stand, 12 twips into their slots; the full bars reach the baseline.
+    // boxes stand, with the same width and foot.
     const QImage page = test::pdfPageImage(path, 1, 288);
     ASSERT_FALSE(page.isNull());
-    const auto dark = [&page](int x, int y) { return qGray(page.pixel(x, y)) < 128; };
+    const auto dark = [&page](double x, double y) {
+        return qGray(page.pixel(qFloor(x), qFloor(y))) < 128;
+    };
     const qint32 baseline = kTop + 1800 + 360;
     for (const MetaOp& bar : bars) {
-        // The recorded line stands 12 twips into its slot, the middle of the printed 24.
-        const int middle = bar.from.x() * 15 / 5;
-        EXPECT_TRUE(dark(middle, (baseline - 30) / 5)) << bar.from.x();
-        EXPECT_NEAR(bar.from.y() * 15, baseline, 8);
+        const QRectF twips(bar.exact.topLeft() * 15, bar.exact.size() * 15);
+        EXPECT_NEAR(twips.bottom(), baseline, 0.01);
+        EXPECT_NEAR(twips.width(), Postnet::PrintedBarWidth, 0.01);
+        EXPECT_TRUE(dark(twips.center().x() / 5, (baseline - 30) / 5.0)) << twips.left();
+        // A dot outside either edge is paper.
+        EXPECT_FALSE(dark((twips.left() - 8) / 5, (baseline - 30) / 5.0)) << twips.left();
+        EXPECT_FALSE(dark((twips.right() + 8) / 5, (baseline - 30) / 5.0)) << twips.left();
     }
-    // Between two bars the paper stays white.
-    EXPECT_FALSE(dark((bars[0].from.x() * 15 + 40) / 5, (baseline - 30) / 5));
 }

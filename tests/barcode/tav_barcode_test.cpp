@@ -21,7 +21,7 @@ TEST(TavBarcode, StartsWithASampleValueAndNeverGetsLowerThanAFullBar) {
     EXPECT_EQ(barcode.pattern().size(), 12);
 }
 
-TEST(TavBarcode, RecordsLinesAndPrintsBoxesOnTheSameSlots) {
+TEST(TavBarcode, RecordsAndPrintsTheSameBoxes) {
     TavBarcode barcode;
     barcode.setTwipsGeometry(0, 0, 3000, 400);
     barcode.setBarCode(QStringLiteral("45678"));
@@ -33,14 +33,15 @@ TEST(TavBarcode, RecordsLinesAndPrintsBoxesOnTheSameSlots) {
     meta.CreateMetaObject(&device);
     barcode.MFRender(meta, 1500, 3000);
     const auto& ops = meta.recordingData().ops;
-    ASSERT_EQ(ops.size(), 5u + 32u); // background and edges, then one line a bar
+    ASSERT_EQ(ops.size(), 5u + 32u); // background and edges, then one filled box a bar
+    // A full bar from top + 0 to the baseline (top + 190), 24 twips wide, its fractions of a
+    // 15-twip pixel kept; no outline widens it.
     const MetaOp& firstBar = ops[5];
-    EXPECT_EQ(firstBar.pen.width, 2);
-    // A full bar from the baseline (top + 190) up to top + 12, 12 twips into its slot.
-    EXPECT_EQ(firstBar.from, QPoint(qRound((1500 + 12) / 15.0), qRound((3000 + 190) / 15.0)));
-    EXPECT_EQ(firstBar.to, QPoint(qRound((1500 + 12) / 15.0), qRound((3000 + 12) / 15.0)));
+    EXPECT_EQ(firstBar.kind, MetaOp::Rectangle);
+    EXPECT_EQ(firstBar.pen.style, TavEnumCls::moNone);
+    EXPECT_EQ(firstBar.exact, QRectF(1500 / 15.0, 3000 / 15.0, 24 / 15.0, 190 / 15.0));
     const MetaOp& halfBar = ops[6];
-    EXPECT_EQ(halfBar.to.y(), qRound((3000 + 190 - 72 + 12) / 15.0));
+    EXPECT_EQ(halfBar.exact, QRectF(1566 / 15.0, 3118 / 15.0, 24 / 15.0, 72 / 15.0));
 
     auto printer = std::make_shared<RecordingPrinter>();
     auto previous = setCurrentPrinter(printer);

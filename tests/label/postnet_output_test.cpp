@@ -38,7 +38,11 @@ void writeRecorded(QTextStream& out, const MetaRecording& recording) {
         out << op.kind << ' ' << op.rect.left() << ' ' << op.rect.top() << ' ' << op.rect.right()
             << ' ' << op.rect.bottom() << ' ' << op.from.x() << ' ' << op.from.y() << ' '
             << op.to.x() << ' ' << op.to.y() << ' ' << op.pen.color << ' ' << op.pen.width << ' '
-            << op.fill << '\n';
+            << op.fill;
+        if (op.exact.isValid())
+            out << ' ' << op.exact.x() << ' ' << op.exact.y() << ' ' << op.exact.width() << ' '
+                << op.exact.height();
+        out << '\n';
     }
 }
 
