@@ -12,10 +12,13 @@
 #include "units.h"
 
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
+
+#include <optional>
 
 namespace tav {
 
@@ -51,6 +54,7 @@ QRect TavLabel::pixels(qint32 left, qint32 top, qint32 width, qint32 height) con
 }
 
 void TavLabel::buildNavigation() {
+    setFocusPolicy(Qt::StrongFocus); // it takes the keys that step through the pieces
     const QFont font = smallFont();
     const char* const leftNames[] = {"NavFirst", "NavPrevS", "NavPrevP", "NavListP",
                                      "NavNextP", "NavNextS", "NavLast"};
@@ -153,11 +157,34 @@ void TavLabel::buildNavigation() {
 }
 
 void TavLabel::navigate(qint32 piece) {
+    stepTo(piece);
+    focusView();
+}
+
+void TavLabel::stepTo(qint32 piece) {
     // With no pieces the target is 0 or 1; the current piece stays within the pieces.
     d->pieceList_->hide();
     showPiece(pieceCount() == 0 ? 0 : std::clamp(piece, 1, pieceCount()));
     redraw();
-    focusView();
+}
+
+void TavLabel::keyPressEvent(QKeyEvent* event) {
+    const bool control = event->modifiers().testFlag(Qt::ControlModifier);
+    std::optional<qint32> target;
+    if (event->key() == Qt::Key_PageDown)
+        target = d->currentPiece_ + 1;
+    else if (event->key() == Qt::Key_PageUp)
+        target = d->currentPiece_ - 1;
+    else if (control && event->key() == Qt::Key_Home)
+        target = 1;
+    else if (control && event->key() == Qt::Key_End)
+        target = pieceCount();
+    if (!target) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    // The focus stays where it is, so that the next key steps again.
+    reportingErrors([&] { stepTo(*target); });
 }
 
 void TavLabel::focusView() {

@@ -287,6 +287,9 @@ signals:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    /// Page Down and Page Up step to the next and previous piece, Ctrl+Home and Ctrl+End to the
+    /// first and last; in a view, where Page keys zoom, Ctrl+Page Down and Ctrl+Page Up step.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void readDesign(const PropertyBag& bag);
@@ -301,6 +304,7 @@ private:
     void updateStatusLabels();
     void focusView();
     void navigate(qint32 piece);
+    void stepTo(qint32 piece);
     void openPieceList();
     void pieceListClicked(const QModelIndex& index);
     void viewChosen(int index);

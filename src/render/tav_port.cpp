@@ -208,6 +208,11 @@ void TavPort::keyPressEvent(QKeyEvent* event) {
 }
 
 void TavPort::zoomByKey(QKeyEvent* event) {
+    // Ctrl combinations are the container's (its piece steps): the event goes on to it.
+    if (event->modifiers().testFlag(Qt::ControlModifier)) {
+        event->ignore();
+        return;
+    }
     const bool shift = event->modifiers().testFlag(Qt::ShiftModifier);
     recentre();
     switch (event->key()) {

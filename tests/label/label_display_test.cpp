@@ -92,6 +92,38 @@ TEST_F(LabelDisplayTest, ButtonsPageThroughPiecesAndSheets) {
     EXPECT_TRUE(child<TavPort>("NavPieceWin")->hasFocus());
 }
 
+TEST_F(LabelDisplayTest, PageKeysStepThroughPiecesWhereTheyDoNotZoom) {
+    // On the control itself Page Down and Page Up step, and it keeps the focus for the next.
+    label.setFocus();
+    QTest::keyClick(&label, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(label.CurrentPiece(), 1);
+    QTest::keyClick(&label, Qt::Key_PageUp);
+    EXPECT_EQ(label.CurrentPiece(), 1); // never before the first
+    QTest::keyClick(&label, Qt::Key_PageDown);
+    QTest::keyClick(&label, Qt::Key_PageDown);
+    EXPECT_EQ(label.CurrentPiece(), 3);
+    EXPECT_EQ(pieceStatus(), QStringLiteral("Piece 3 of 70"));
+    EXPECT_TRUE(label.hasFocus());
+    QTest::keyClick(&label, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(label.CurrentPiece(), 70);
+    QTest::keyClick(&label, Qt::Key_PageDown);
+    EXPECT_EQ(label.CurrentPiece(), 70); // never past the last
+
+    // In a view Page keys zoom; with Ctrl they step, and Ctrl+Home goes to the first piece.
+    auto* pieceView = child<TavPort>("NavPieceWin");
+    pieceView->setFocus();
+    const qint16 zoom = pieceView->Zoom();
+    QTest::keyClick(pieceView, Qt::Key_PageUp);
+    EXPECT_GT(pieceView->Zoom(), zoom);
+    EXPECT_EQ(label.CurrentPiece(), 70);
+    QTest::keyClick(pieceView, Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_EQ(label.CurrentPiece(), 69);
+    QTest::keyClick(pieceView, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(label.CurrentPiece(), 1);
+    EXPECT_EQ(sheetStatus(), QStringLiteral("Sheet 1 of 3"));
+    EXPECT_TRUE(pieceView->hasFocus());
+}
+
 TEST_F(LabelDisplayTest, ThePieceListPicksAnyPiece) {
     click("NavListP");
     auto* list = child<QListView>("List1");
