@@ -1,45 +1,42 @@
 #include "piece_layout_edit_form.h"
 
-#include "bar_placement.h"
-#include "intelligent_mail.h"
-#include "intelligent_mail_fields.h"
+#include "layout_canvas.h"
+#include "layout_change.h"
 #include "layout_scale.h"
 #include "message_sink.h"
 #include "tav_bar_code_cls.h"
 #include "tav_error.h"
 #include "tav_item_cls.h"
-#include "units.h"
 
-#include <QActionGroup>
 #include <QApplication>
-#include <QFontDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
+#include <QUndoStack>
 #include <QVBoxLayout>
+
+#include <cmath>
 
 namespace tav {
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15; // the editor draws at the screen's 96 dots per inch
 constexpr int kEdge = 50;          // twips kept free at the frame's edges, and the smallest size
 constexpr int kMinimumShown = 288; // twips: the lowest box the editor shows
-constexpr int kShownWhenMadeVisible = 700;
-const QString kBarPattern = QStringLiteral("||l|||lll||ll|||lll|ll|||");
-const QString kIntelligentMailPattern = QStringLiteral("|'|.|,||'.|,'|.|'|,|.|'|");
 enum Field { TopField, LeftField, WidthField, HeightField };
+// What changes of one kind to one object merge into one undo step.
+enum MergeKind { NudgeKeys = 1, TextKeys = 2, FieldKeys = 3 };
 
-QRect toPixels(const QRect& twips) {
-    return twipsToPixels(twips, kTwipsPerPixel);
+int mergeKey(int kind, int index) {
+    return kind * 16 + index;
 }
 
 int twipsOf(float inches) {
@@ -48,114 +45,25 @@ int twipsOf(float inches) {
 
 } // namespace
 
-// An object of the piece: shows its text in its font at the editor's scale.
-class PieceLayoutEditForm::ObjectBox : public QLabel {
-public:
-    ObjectBox(PieceLayoutEditForm* form, int index, QWidget* parent)
-        : QLabel(parent)
-        , form_(form)
-        , index_(index) {
-        setObjectName(QStringLiteral("item%1").arg(index));
-        setAutoFillBackground(true);
-        setWordWrap(true);
-    }
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override {
-        reportingErrors([&] {
-            form_->objectPressed(index_, event->button(),
-                                 event->position().toPoint() * kTwipsPerPixel,
-                                 event->globalPosition().toPoint());
-        });
-    }
-    void mouseMoveEvent(QMouseEvent* event) override {
-        reportingErrors(
-            [&] { form_->objectMoved(index_, event->position().toPoint() * kTwipsPerPixel); });
-    }
-    void mouseReleaseEvent(QMouseEvent*) override {
-        reportingErrors([&] { form_->objectReleased(index_); });
-    }
-    void mouseDoubleClickEvent(QMouseEvent*) override {
-        reportingErrors([&] { form_->modify(); });
-    }
-
-private:
-    PieceLayoutEditForm* form_;
-    int index_;
-};
-
-// A resize handle on a corner or an edge of the selected object.
-class PieceLayoutEditForm::Handle : public QWidget {
-public:
-    Handle(PieceLayoutEditForm* form, int index, QWidget* parent)
-        : QWidget(parent)
-        , form_(form)
-        , index_(index) {
-        setObjectName(QStringLiteral("dot%1").arg(index));
-        setFixedSize(6, 6);
-        setAutoFillBackground(true);
-        QPalette palette = this->palette();
-        palette.setColor(QPalette::Window, Qt::black);
-        setPalette(palette);
-        static const Qt::CursorShape shapes[] = {
-            Qt::SizeFDiagCursor, Qt::SizeVerCursor,   Qt::SizeBDiagCursor, Qt::SizeHorCursor,
-            Qt::SizeHorCursor,   Qt::SizeBDiagCursor, Qt::SizeVerCursor,   Qt::SizeFDiagCursor};
-        setCursor(shapes[index - 1]);
-        hide();
-    }
-
-protected:
-    void mousePressEvent(QMouseEvent*) override {
-        reportingErrors([&] { form_->handlePressed(index_); });
-    }
-    void mouseMoveEvent(QMouseEvent* event) override {
-        reportingErrors(
-            [&] { form_->handleMoved(index_, event->position().toPoint() * kTwipsPerPixel); });
-    }
-    void mouseReleaseEvent(QMouseEvent*) override {
-        reportingErrors([&] { form_->handleReleased(); });
-    }
-
-private:
-    PieceLayoutEditForm* form_;
-    int index_;
-};
-
 PieceLayoutEditForm::PieceLayoutEditForm(QWidget* parent)
-    : QDialog(parent) {
+    : QDialog(parent)
+    , undo_(new QUndoStack(this)) {
     setObjectName(QStringLiteral("PieceLayoutEditForm"));
     setWindowTitle(QStringLiteral("Piece Layout"));
 
-    pieceFrame_ = new QWidget(this);
-    pieceFrame_->setObjectName(QStringLiteral("piece_frame"));
-    pieceFrame_->setAutoFillBackground(true);
-    QPalette white = pieceFrame_->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    pieceFrame_->setPalette(white);
-    for (int i = 0; i < 8; ++i)
-        boxes_[i] = new ObjectBox(this, i + 1, pieceFrame_);
-    for (int i = 0; i < 8; ++i)
-        handles_[i] = new Handle(this, i + 1, pieceFrame_);
-    for (int j = 0; j < 3; ++j) {
-        editors_[j] = new QLineEdit(pieceFrame_);
-        editors_[j]->setObjectName(QStringLiteral("edit_txt%1").arg(j));
-        editors_[j]->setAlignment(j == 0   ? Qt::AlignLeft
-                                  : j == 1 ? Qt::AlignRight
-                                           : Qt::AlignCenter);
-        editors_[j]->hide();
-        editors_[j]->installEventFilter(this);
-        connect(editors_[j], &QLineEdit::textEdited, this,
-                reportingSlot([this](const QString& text) {
-                    if (selected_ == 0)
-                        return;
-                    objects_[selected_ - 1].text = text;
-                    showObject(selected_);
-                    refreshFields();
-                }));
-    }
+    canvasRoom_ = new QWidget(this);
+    canvasRoom_->setObjectName(QStringLiteral("piece_room"));
+    canvasRoom_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    canvasRoom_->installEventFilter(this);
+    canvas_ = new LayoutCanvas(this, canvasRoom_);
 
     itemLabel_ = new QLabel(this);
     itemLabel_->setObjectName(QStringLiteral("item_lbl"));
+    itemLabel_->setWordWrap(true);
+    scaleLabel_ = new QLabel(this);
+    scaleLabel_->setObjectName(QStringLiteral("scale_lbl"));
+    scaleLabel_->setToolTip(QStringLiteral("The piece against its real size; resize the window "
+                                           "to zoom"));
     auto* positions = new QGridLayout;
     const char* const names[] = {"top", "left", "width", "height"};
     const char* const captions[] = {"&Top:", "&Left:", "&Width:", "&Height:"};
@@ -199,305 +107,106 @@ PieceLayoutEditForm::PieceLayoutEditForm(QWidget* parent)
     auto* side = new QVBoxLayout;
     side->addWidget(itemLabel_);
     side->addLayout(positions);
+    side->addWidget(scaleLabel_);
     side->addStretch();
     side->addWidget(ok);
     side->addWidget(cancel);
+    auto* sidePanel = new QWidget(this);
+    sidePanel->setLayout(side);
+    sidePanel->setFixedWidth(sidePanel->sizeHint().width() + 40); // room for a long title
     auto* body = new QHBoxLayout;
-    body->addWidget(pieceFrame_, 0, Qt::AlignTop | Qt::AlignLeft);
-    body->addLayout(side);
+    body->addWidget(canvasRoom_, 1);
+    body->addWidget(sidePanel);
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(new QMenuBar(this));
     layout->addLayout(body);
     buildMenus();
+    setTabOrder(canvas_, fields_[0]);
 }
 
 PieceLayoutEditForm::~PieceLayoutEditForm() = default;
 
-void PieceLayoutEditForm::buildMenus() {
-    auto* bar = static_cast<QMenuBar*>(layout()->menuBar());
-    QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
-    edit->addAction(QStringLiteral("&Clear"), this, [this] {
-        if (selected_ == 0)
-            return;
-        objects_[selected_ - 1].text.clear();
-        showObject(selected_);
-        refreshFields();
-    });
-    edit->addAction(QStringLiteral("&Modify"), this, &PieceLayoutEditForm::modify);
-    edit->addAction(QStringLiteral("&Bring To Front"), this, [this] {
-        if (selected_ != 0) {
-            boxes_[selected_ - 1]->raise();
-            placeHandles();
-        }
-    });
-    edit->addAction(QStringLiteral("Se&nd To Back"), this, [this] {
-        if (selected_ != 0)
-            boxes_[selected_ - 1]->lower();
-        for (QLineEdit* editor : editors_)
-            editor->hide();
-    });
-    edit->addAction(QStringLiteral("Default"));
-
-    formatMenu_ = bar->addMenu(QStringLiteral("F&ormat"));
-    const char* const justify[] = {"&Left Justify", "&Center Justify", "&Right Justify",
-                                   "&Full Justify"};
-    const int justification[] = {0, 2, 1, -1};
-    for (int i = 0; i < 4; ++i) {
-        justifyActions_[i] = formatMenu_->addAction(QString::fromLatin1(justify[i]));
-        justifyActions_[i]->setCheckable(true);
-        const int value = justification[i];
-        QAction* action = justifyActions_[i];
-        connect(action, &QAction::triggered, this,
-                reportingSlot([this, value, action] { setJustification(value, action); }));
-    }
-    formatMenu_->addSeparator();
-    const char* const align[] = {"&Top Alignment", "&Middle Alignment", "&Bottom Alignment"};
-    for (int i = 0; i < 3; ++i) {
-        alignActions_[i] = formatMenu_->addAction(QString::fromLatin1(align[i]));
-        alignActions_[i]->setCheckable(true);
-        connect(alignActions_[i], &QAction::triggered, this,
-                reportingSlot([this, i] { setAlignment(i); }));
-    }
-    formatMenu_->addSeparator();
-    formatMenu_->addAction(QStringLiteral("&Font"), this, reportingSlot([this] { chooseFont(); }));
-    bordersAction_ = formatMenu_->addAction(QStringLiteral("Borders"));
-    bordersAction_->setCheckable(true);
-    connect(bordersAction_, &QAction::triggered, this, reportingSlot([this](bool on) {
-                if (selected_ == 0)
-                    return;
-                objects_[selected_ - 1].border = on;
-                showObject(selected_);
-            }));
-    connect(formatMenu_, &QMenu::aboutToShow, this, &PieceLayoutEditForm::updateFormatChecks);
-
-    displayMenu_ = bar->addMenu(QStringLiteral("&Display"));
-    for (int i = 1; i <= 8; ++i) {
-        QAction* action = displayMenu_->addAction(i <= 7 ? QStringLiteral("Item &%1").arg(i)
-                                                         : QStringLiteral("BarCode"));
-        action->setCheckable(true);
-        connect(action, &QAction::triggered, this,
-                reportingSlot([this, i](bool on) { toggleDisplay(i, on); }));
-    }
-    connect(displayMenu_, &QMenu::aboutToShow, this, [this] {
-        for (int i = 0; i < 8; ++i)
-            displayMenu_->actions().at(i)->setChecked(objects_[i].visible);
-    });
-
-    QMenu* barCode = bar->addMenu(QStringLiteral("Bar &Code"));
-    auto* symbologies = new QActionGroup(this);
-    const char* const names[] = {"&POSTNET", "&Intelligent Mail barcode"};
-    for (int i = 0; i < 2; ++i) {
-        symbologyActions_[i] = barCode->addAction(QString::fromLatin1(names[i]));
-        symbologyActions_[i]->setCheckable(true);
-        symbologies->addAction(symbologyActions_[i]);
-        connect(symbologyActions_[i], &QAction::triggered, this,
-                reportingSlot([this, i] { setSymbology(i); }));
-    }
-    barCode->addSeparator();
-    barCode->addAction(QStringLiteral("&Tracking Code..."), this,
-                       reportingSlot([this] { askTrackingCode(); }));
+double PieceLayoutEditForm::shownScale() const {
+    return Layout_m::LayoutScale() * canvas_->zoom();
 }
 
-void PieceLayoutEditForm::setSymbology(int symbology) {
-    symbology_ = symbology;
-    symbologyActions_[symbology == TavEnumCls::TavIntelligentMail ? 1 : 0]->setChecked(true);
-    objects_[7].text =
-        symbology == TavEnumCls::TavIntelligentMail ? kIntelligentMailPattern : kBarPattern;
-    showObject(8);
-    if (selected_ == 8)
-        itemLabel_->setText(objectTitle(8));
-}
-
-void PieceLayoutEditForm::setTrackingCode(const QString& code) {
-    const QString problem = code.isEmpty() ? QString() : IntelligentMail::trackingCodeProblem(code);
-    if (!problem.isEmpty())
-        raiseError(ErrorNumber::InvalidPropertyValue,
-                   QStringLiteral("PieceLayoutEditForm:TrackingCode"),
-                   QStringLiteral("TrackingCode ") + problem);
-    trackingCode_ = code;
-    if (selected_ == 8)
-        itemLabel_->setText(objectTitle(8));
-}
-
-void PieceLayoutEditForm::askTrackingCode() {
-    bool ok = false;
-    const QString code = QInputDialog::getText(
-        this, QStringLiteral("Tracking Code"),
-        QStringLiteral("The 20-digit tracking code of the Intelligent Mail barcode:"),
-        QLineEdit::Normal, trackingCode_, &ok);
-    if (ok)
-        setTrackingCode(code.trimmed());
-}
-
-QString PieceLayoutEditForm::objectTitle(int index) const {
-    if (index != 8)
-        return QStringLiteral("Item %1").arg(index);
-    if (symbology_ != TavEnumCls::TavIntelligentMail)
-        return QStringLiteral("Bar Code");
-    QString title = QStringLiteral("Bar Code: Intelligent Mail");
-    if (!trackingCode_.isEmpty())
-        title += QLatin1Char(' ') + trackingCode_;
-    const float width = Layout_m::TwipsToInches(static_cast<float>(objects_[7].box.width()));
-    const qint32 needed = symbolLength(IntelligentMail::BarCount, IntelligentMail::Metrics);
-    if (width * TwipsPerInch < static_cast<float>(needed))
-        title += QStringLiteral(" (too narrow: the bars are %1 in long)")
-                     .arg(static_cast<double>(needed) / TwipsPerInch, 0, 'f', 2);
-    return title;
-}
-
-void PieceLayoutEditForm::LoadLayout(float pieceWidth, float pieceHeight,
-                                     const std::array<std::shared_ptr<TavItemCls>, 7>& items,
-                                     const TavBarCodeCls& barCode) {
-    accepted_ = false;
-    frame_ = QSize(twipsOf(pieceWidth), twipsOf(pieceHeight));
-    const auto box = [](float left, float top, float width, float height) {
-        return QRect(twipsOf(left), twipsOf(top), twipsOf(width),
-                     std::max(twipsOf(height), kMinimumShown));
-    };
-    for (int i = 0; i < 7; ++i) {
-        const TavItemCls& record = *items[i];
-        Object& o = objects_[i];
-        o.box = box(record.Left1(), record.Top(), record.Width(), record.Height());
-        o.border = record.BorderStyle() == TavEnumCls::FixedSingle;
-        o.visible = record.Visible();
-        o.text = record.TextControl();
-        o.justification = record.AlignHorizontal();
-        o.alignment = record.AlignVertical();
-        const TavFont& font = *record.font();
-        o.fontName = font.Name();
-        o.fontSize = font.Size();
-        o.bold = font.Bold();
-        o.italic = font.Italic();
-        o.underline = font.Underline();
-        o.strikethrough = font.Strikethrough();
-    }
-    Object& bars = objects_[7];
-    bars.box = box(barCode.Left1(), barCode.Top(), barCode.Width(), barCode.Height());
-    bars.border = barCode.BorderStyle() != 0;
-    bars.visible = barCode.Visible();
-    bars.justification = barCode.AlignHorizontal();
-    bars.alignment = barCode.AlignVertical();
-    bars.fontName = QStringLiteral("Arial");
-    trackingCode_ = barCode.TrackingCode();
-    setSymbology(barCode.Symbology());
-
-    // Lay the window out for the piece.
-    pieceFrame_->setFixedSize(toPixels(QRect(QPoint(), frame_)).size());
+void PieceLayoutEditForm::fitCanvas() {
+    canvas_->fitInto(canvasRoom_->rect());
     for (int i = 1; i <= 8; ++i)
         showObject(i);
-    adjustSize();
+    scaleLabel_->setText(QStringLiteral("Scale: %1%").arg(qRound(shownScale() * 100)));
 }
 
-void PieceLayoutEditForm::SaveLayout(const std::array<std::shared_ptr<TavItemCls>, 7>& items,
-                                     TavBarCodeCls& barCode) const {
-    using Layout_m::TwipsToInches;
-    for (int i = 0; i < 7; ++i) {
-        TavItemCls& record = *items[i];
-        const Object& o = objects_[i];
-        record.setTop(TwipsToInches(static_cast<float>(o.box.y())));
-        record.setLeft1(TwipsToInches(static_cast<float>(o.box.x())));
-        record.setHeight(TwipsToInches(static_cast<float>(o.box.height())));
-        record.setWidth(TwipsToInches(static_cast<float>(o.box.width())));
-        record.setBorderStyle(o.border ? TavEnumCls::FixedSingle : TavEnumCls::None);
-        record.setVisible(o.visible);
-        record.setTextControl(o.text);
-        record.setAlignHorizontal(static_cast<TavAlignmentHorizontal>(o.justification));
-        record.setAlignVertical(static_cast<TavAlignmentVertical>(o.alignment));
-        TavFont& font = *record.font();
-        font.setName(o.fontName);
-        font.setSize(o.fontSize);
-        font.setBold(o.bold);
-        font.setItalic(o.italic);
-        font.setUnderline(o.underline);
-        font.setStrikethrough(o.strikethrough);
-    }
-    const Object& bars = objects_[7];
-    barCode.setTop(TwipsToInches(static_cast<float>(bars.box.y())));
-    barCode.setLeft1(TwipsToInches(static_cast<float>(bars.box.x())));
-    barCode.setHeight(TwipsToInches(static_cast<float>(bars.box.height())));
-    barCode.setWidth(TwipsToInches(static_cast<float>(bars.box.width())));
-    barCode.setBorderStyle(bars.border ? 1 : 0);
-    barCode.setVisible(bars.visible);
-    barCode.setAlignHorizontal(static_cast<TavAlignmentHorizontal>(bars.justification));
-    barCode.setAlignVertical(static_cast<TavAlignmentVertical>(bars.alignment));
-    barCode.setSymbology(static_cast<TavSymbology>(symbology_));
-    barCode.setTrackingCode(trackingCode_);
+LayoutState PieceLayoutEditForm::state() const {
+    return {objects_, symbology_, trackingCode_};
+}
+
+void PieceLayoutEditForm::restore(const LayoutState& state) {
+    objects_ = state.objects;
+    symbology_ = state.symbology;
+    trackingCode_ = state.trackingCode;
+    showAll(Fields::Refresh);
+}
+
+void PieceLayoutEditForm::showAll(Fields fields) {
+    showSymbology();
+    for (int i = 1; i <= 7; ++i)
+        showObject(i);
+    if (selected_ == 0)
+        return;
+    itemLabel_->setText(objectTitle(selected_)); // a resized bar code may now be too narrow
+    if (fields == Fields::Refresh)
+        refreshFields();
+}
+
+void PieceLayoutEditForm::change(const QString& text, int mergeKey,
+                                 const std::function<void()>& edit, Fields fields) {
+    const LayoutState before = state();
+    edit();
+    record(before, text, mergeKey, fields);
+}
+
+void PieceLayoutEditForm::record(const LayoutState& before, const QString& text, int mergeKey,
+                                 Fields fields) {
+    LayoutState after = state();
+    if (after == before)
+        return;
+    const QString title = selected_ == 0 ? text : text + QLatin1Char(' ') + objectTitle(selected_);
+    undo_->push(new LayoutChange(before, std::move(after), title, mergeKey,
+                                 [this](const LayoutState& state) { restore(state); }));
+    showAll(fields);
 }
 
 void PieceLayoutEditForm::showObject(int index) {
-    const Object& o = objects_[index - 1];
-    ObjectBox* widget = boxes_[index - 1];
-    widget->setGeometry(toPixels(o.box));
-    widget->setText(o.text);
-    QFont font(o.fontName);
-    font.setPointSizeF(std::max(1.0, o.fontSize * Layout_m::LayoutScale()));
-    font.setBold(o.bold);
-    font.setItalic(o.italic);
-    font.setUnderline(o.underline);
-    font.setStrikeOut(o.strikethrough);
-    widget->setFont(font);
-    const Qt::Alignment horizontal = o.justification == 2   ? Qt::AlignHCenter
-                                     : o.justification == 1 ? Qt::AlignRight
-                                                            : Qt::AlignLeft;
-    const Qt::Alignment vertical = o.alignment == 1   ? Qt::AlignVCenter
-                                   : o.alignment == 2 ? Qt::AlignBottom
-                                                      : Qt::AlignTop;
-    widget->setAlignment(horizontal | vertical);
-    widget->setFrameShape(o.border ? QFrame::Box : QFrame::NoFrame);
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window,
-                     index == 8 ? QColor(0xE0, 0xE0, 0xE0) : QColor(0xF4, 0xF4, 0xF4));
-    widget->setPalette(palette);
-    widget->setVisible(o.visible);
+    canvas_->showObject(index, objects_[index - 1]);
     if (index == selected_)
-        placeHandles();
+        canvas_->placeHandles(index, objects_[index - 1].box);
 }
 
 void PieceLayoutEditForm::select(int index, bool showFormatMenu, QPoint globalPos) {
     selected_ = index;
     itemLabel_->setText(objectTitle(index));
-    findChild<QPushButton*>(QStringLiteral("ok_btn"))->setFocus();
-    placeHandles();
+    canvas_->setFocus(); // the arrow keys nudge what was selected
+    canvas_->placeHandles(index, objects_[index - 1].box);
     refreshFields();
     if (showFormatMenu)
         formatMenu_->popup(globalPos);
 }
 
-void PieceLayoutEditForm::hideHandles() {
-    for (Handle* handle : handles_)
-        handle->hide();
-}
-
-void PieceLayoutEditForm::placeHandles() {
-    if (selected_ == 0)
-        return;
-    const QRect box = toPixels(objects_[selected_ - 1].box);
-    const int d = handles_[0]->width();
-    const int x1 = box.x() - d / 2;
-    const int y1 = box.y() - d / 2;
-    const QPoint places[] = {{x1, y1},
-                             {x1 + box.width() / 2, y1},
-                             {x1 + box.width(), y1},
-                             {x1, y1 + box.height() / 2},
-                             {x1 + box.width(), y1 + box.height() / 2},
-                             {x1, y1 + box.height()},
-                             {x1 + box.width() / 2, y1 + box.height()},
-                             {x1 + box.width(), y1 + box.height()}};
-    for (int i = 0; i < 8; ++i) {
-        handles_[i]->hide();
-        handles_[i]->move(places[i]);
+bool PieceLayoutEditForm::selectNext(bool forward) {
+    for (int i = selected_ + (forward ? 1 : -1); i >= 1 && i <= 8; i += forward ? 1 : -1) {
+        if (objects_[i - 1].visible) {
+            canvas_->hideEditors();
+            select(i, false, {});
+            return true;
+        }
     }
-    boxes_[selected_ - 1]->raise();
-    for (Handle* handle : handles_) {
-        handle->raise();
-        handle->show();
-    }
+    return false;
 }
 
 void PieceLayoutEditForm::refreshFields() {
     if (selected_ == 0)
         return;
-    itemLabel_->setText(objectTitle(selected_)); // a resized bar code may now be too narrow
     const QRect& box = objects_[selected_ - 1].box;
     const int values[] = {box.y(), box.x(), box.width(), box.height()};
     updatingFields_ = true;
@@ -509,33 +218,35 @@ void PieceLayoutEditForm::refreshFields() {
 
 void PieceLayoutEditForm::objectPressed(int index, Qt::MouseButton button, QPoint twips,
                                         QPoint globalPos) {
-    for (QLineEdit* editor : editors_)
-        editor->hide();
+    canvas_->hideEditors();
     selected_ = index;
     itemLabel_->setText(objectTitle(index));
     itemDragging_ = true;
     dragStart_ = twips;
-    hideHandles();
-    boxes_[index - 1]->raise();
+    gestureStart_ = objects_;
+    canvas_->hideHandles();
+    canvas_->raiseObject(index);
     if (button != Qt::LeftButton) {
         itemDragging_ = false;
         select(index, true, globalPos);
     }
 }
 
-void PieceLayoutEditForm::objectMoved(int index, QPoint twips) {
-    if (!itemDragging_ || index != selected_)
-        return;
-    QRect& box = objects_[index - 1].box;
-    int left = twips.x() - dragStart_.x() + box.x();
-    int top = twips.y() - dragStart_.y() + box.y();
-    left = std::max(left, kEdge);
-    top = std::max(top, kEdge);
+QPoint PieceLayoutEditForm::keptInFrame(const QRect& box, QPoint topLeft) const {
+    int left = std::max(topLeft.x(), kEdge);
+    int top = std::max(topLeft.y(), kEdge);
     if (left + box.width() > frame_.width() - kEdge)
         left = frame_.width() - kEdge - box.width();
     if (top + box.height() > frame_.height() - kEdge)
         top = frame_.height() - kEdge - box.height();
-    box.moveTo(left, top);
+    return {left, top};
+}
+
+void PieceLayoutEditForm::objectMoved(int index, QPoint twips) {
+    if (!itemDragging_ || index != selected_)
+        return;
+    QRect& box = objects_[index - 1].box;
+    box.moveTo(keptInFrame(box, twips - dragStart_ + box.topLeft()));
     showObject(index);
 }
 
@@ -544,11 +255,13 @@ void PieceLayoutEditForm::objectReleased(int index) {
         return;
     itemDragging_ = false;
     select(index, false, {});
+    record({gestureStart_, symbology_, trackingCode_}, QStringLiteral("Move"), -1, Fields::Refresh);
 }
 
 void PieceLayoutEditForm::handlePressed(int) {
     handleDragging_ = true;
     busy_ = false;
+    gestureStart_ = objects_;
 }
 
 void PieceLayoutEditForm::handleMoved(int handle, QPoint twips) {
@@ -582,8 +295,36 @@ void PieceLayoutEditForm::handleMoved(int handle, QPoint twips) {
 }
 
 void PieceLayoutEditForm::handleReleased() {
+    if (!handleDragging_)
+        return;
     handleDragging_ = false;
+    record({gestureStart_, symbology_, trackingCode_}, QStringLiteral("Resize"), -1,
+           Fields::Refresh);
     refreshFields();
+}
+
+void PieceLayoutEditForm::nudge(QPoint realTwips) {
+    if (selected_ == 0 || !objects_[selected_ - 1].visible)
+        return;
+    // A nudge is in real twips; the editor holds twips at its scale.
+    const QPoint by(qRound(realTwips.x() * Layout_m::LayoutScale()),
+                    qRound(realTwips.y() * Layout_m::LayoutScale()));
+    change(QStringLiteral("Nudge"), mergeKey(NudgeKeys, selected_), [this, by] {
+        QRect& box = objects_[selected_ - 1].box;
+        box.moveTo(keptInFrame(box, box.topLeft() + by));
+    });
+}
+
+void PieceLayoutEditForm::textEdited(const QString& text) {
+    if (selected_ == 0)
+        return;
+    change(QStringLiteral("Typing"), mergeKey(TextKeys, selected_),
+           [this, &text] { objects_[selected_ - 1].text = text; });
+}
+
+void PieceLayoutEditForm::modify() {
+    if (selected_ != 0)
+        canvas_->editText(selected_, objects_[selected_ - 1]);
 }
 
 double PieceLayoutEditForm::fieldMaximum(int field) const {
@@ -597,32 +338,38 @@ double PieceLayoutEditForm::fieldMaximum(int field) const {
 void PieceLayoutEditForm::setFieldValue(int field, double inches) {
     if (selected_ == 0)
         return;
-    QRect& box = objects_[selected_ - 1].box;
-    const int twips =
-        static_cast<int>(std::lround(Layout_m::InchesToTwips(static_cast<float>(inches))));
-    switch (field) {
-    case TopField:
-        box.moveTop(twips);
-        break;
-    case LeftField:
-        box.moveLeft(twips);
-        break;
-    case WidthField:
-        box.setWidth(twips);
-        if (box.right() + 1 > frame_.width())
-            box.moveLeft(std::max(0, frame_.width() - twips));
-        if (twips >= frame_.width())
-            box.setWidth(frame_.width());
-        break;
-    case HeightField:
-        box.setHeight(twips);
-        if (box.bottom() + 1 > frame_.height())
-            box.moveTop(std::max(0, frame_.height() - twips));
-        if (twips >= frame_.height())
-            box.setHeight(frame_.height());
-        break;
-    }
-    showObject(selected_);
+    const QString what = field == WidthField || field == HeightField ? QStringLiteral("Resize")
+                                                                     : QStringLiteral("Move");
+    change(
+        what, mergeKey(FieldKeys + field, selected_),
+        [&] {
+            QRect& box = objects_[selected_ - 1].box;
+            const int twips =
+                static_cast<int>(std::lround(Layout_m::InchesToTwips(static_cast<float>(inches))));
+            switch (field) {
+            case TopField:
+                box.moveTop(twips);
+                break;
+            case LeftField:
+                box.moveLeft(twips);
+                break;
+            case WidthField:
+                box.setWidth(twips);
+                if (box.right() + 1 > frame_.width())
+                    box.moveLeft(std::max(0, frame_.width() - twips));
+                if (twips >= frame_.width())
+                    box.setWidth(frame_.width());
+                break;
+            case HeightField:
+                box.setHeight(twips);
+                if (box.bottom() + 1 > frame_.height())
+                    box.moveTop(std::max(0, frame_.height() - twips));
+                if (twips >= frame_.height())
+                    box.setHeight(frame_.height());
+                break;
+            }
+        },
+        Fields::Keep);
 }
 
 void PieceLayoutEditForm::fieldEdited(int field) {
@@ -670,83 +417,87 @@ void PieceLayoutEditForm::spinnerMoved(int field, int value) {
     spinners_[field]->setValue(0);
 }
 
-void PieceLayoutEditForm::modify() {
-    if (selected_ == 0)
-        return;
-    for (QLineEdit* editor : editors_)
-        editor->hide();
-    hideHandles();
-    const Object& o = objects_[selected_ - 1];
-    QLineEdit* editor = editors_[std::clamp(o.justification, 0, 2)];
-    editor->setGeometry(toPixels(o.box));
-    editor->setFont(boxes_[selected_ - 1]->font());
-    editor->setText(o.text);
-    editor->show();
-    editor->raise();
-    editor->setFocus();
-}
-
-void PieceLayoutEditForm::updateFormatChecks() {
-    if (selected_ == 0)
-        return;
-    const Object& o = objects_[selected_ - 1];
-    const int justifyIndex = o.justification == 2 ? 1 : o.justification == 1 ? 2 : 0;
-    for (int i = 0; i < 4; ++i)
-        justifyActions_[i]->setChecked(i == justifyIndex);
-    for (int i = 0; i < 3; ++i)
-        alignActions_[i]->setChecked(i == o.alignment);
-    bordersAction_->setChecked(o.border);
-}
-
-void PieceLayoutEditForm::setJustification(int justification, QAction* checked) {
-    for (QAction* action : justifyActions_)
-        action->setChecked(action == checked);
-    if (selected_ == 0 || justification < 0)
-        return; // full justification only moves the check mark
-    objects_[selected_ - 1].justification = justification;
-    showObject(selected_);
-}
-
-void PieceLayoutEditForm::setAlignment(int alignment) {
-    for (int i = 0; i < 3; ++i)
-        alignActions_[i]->setChecked(i == alignment);
-    if (selected_ == 0)
-        return;
-    objects_[selected_ - 1].alignment = alignment;
-    showObject(selected_);
-}
-
-void PieceLayoutEditForm::chooseFont() {
-    if (selected_ == 0)
-        return;
-    Object& o = objects_[selected_ - 1];
-    QFont current(o.fontName);
-    current.setPointSizeF(o.fontSize);
-    current.setBold(o.bold);
-    current.setItalic(o.italic);
-    current.setUnderline(o.underline);
-    current.setStrikeOut(o.strikethrough);
-    bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, current, this, QStringLiteral("Font"));
-    if (!ok)
-        return;
-    o.fontName = chosen.family();
-    o.fontSize = chosen.pointSizeF(); // kept unscaled; shown at the editor's scale
-    o.bold = chosen.bold();
-    o.italic = chosen.italic();
-    o.underline = chosen.underline();
-    o.strikethrough = chosen.strikeOut();
-    showObject(selected_);
-}
-
-void PieceLayoutEditForm::toggleDisplay(int index, bool on) {
-    Object& o = objects_[index - 1];
-    o.visible = on;
-    if (on) {
-        o.box.setWidth(std::max(o.box.width(), kShownWhenMadeVisible));
-        o.box.setHeight(std::max(o.box.height(), kShownWhenMadeVisible));
+void PieceLayoutEditForm::LoadLayout(float pieceWidth, float pieceHeight,
+                                     const std::array<std::shared_ptr<TavItemCls>, 7>& items,
+                                     const TavBarCodeCls& barCode) {
+    accepted_ = false;
+    frame_ = QSize(twipsOf(pieceWidth), twipsOf(pieceHeight));
+    const auto box = [](float left, float top, float width, float height) {
+        return QRect(twipsOf(left), twipsOf(top), twipsOf(width),
+                     std::max(twipsOf(height), kMinimumShown));
+    };
+    for (int i = 0; i < 7; ++i) {
+        const TavItemCls& record = *items[i];
+        Object& o = objects_[i];
+        o.box = box(record.Left1(), record.Top(), record.Width(), record.Height());
+        o.border = record.BorderStyle() == TavEnumCls::FixedSingle;
+        o.visible = record.Visible();
+        o.text = record.TextControl();
+        o.justification = record.AlignHorizontal();
+        o.alignment = record.AlignVertical();
+        const TavFont& font = *record.font();
+        o.fontName = font.Name();
+        o.fontSize = font.Size();
+        o.bold = font.Bold();
+        o.italic = font.Italic();
+        o.underline = font.Underline();
+        o.strikethrough = font.Strikethrough();
     }
-    showObject(index);
+    Object& bars = objects_[7];
+    bars.box = box(barCode.Left1(), barCode.Top(), barCode.Width(), barCode.Height());
+    bars.border = barCode.BorderStyle() != 0;
+    bars.visible = barCode.Visible();
+    bars.justification = barCode.AlignHorizontal();
+    bars.alignment = barCode.AlignVertical();
+    bars.fontName = QStringLiteral("Arial");
+    trackingCode_ = barCode.TrackingCode();
+    symbology_ = barCode.Symbology();
+    undo_->clear();
+
+    // The window opens with the piece at the scale; it may then grow or shrink with the window.
+    canvas_->setFrame(frame_);
+    const QSize natural = canvas_->naturalSize();
+    canvasRoom_->setMinimumSize(natural);
+    showAll(Fields::Refresh);
+    adjustSize();
+    canvasRoom_->setMinimumSize(natural / 2);
+    fitCanvas();
+}
+
+void PieceLayoutEditForm::SaveLayout(const std::array<std::shared_ptr<TavItemCls>, 7>& items,
+                                     TavBarCodeCls& barCode) const {
+    using Layout_m::TwipsToInches;
+    for (int i = 0; i < 7; ++i) {
+        TavItemCls& record = *items[i];
+        const Object& o = objects_[i];
+        record.setTop(TwipsToInches(static_cast<float>(o.box.y())));
+        record.setLeft1(TwipsToInches(static_cast<float>(o.box.x())));
+        record.setHeight(TwipsToInches(static_cast<float>(o.box.height())));
+        record.setWidth(TwipsToInches(static_cast<float>(o.box.width())));
+        record.setBorderStyle(o.border ? TavEnumCls::FixedSingle : TavEnumCls::None);
+        record.setVisible(o.visible);
+        record.setTextControl(o.text);
+        record.setAlignHorizontal(static_cast<TavAlignmentHorizontal>(o.justification));
+        record.setAlignVertical(static_cast<TavAlignmentVertical>(o.alignment));
+        TavFont& font = *record.font();
+        font.setName(o.fontName);
+        font.setSize(o.fontSize);
+        font.setBold(o.bold);
+        font.setItalic(o.italic);
+        font.setUnderline(o.underline);
+        font.setStrikethrough(o.strikethrough);
+    }
+    const Object& bars = objects_[7];
+    barCode.setTop(TwipsToInches(static_cast<float>(bars.box.y())));
+    barCode.setLeft1(TwipsToInches(static_cast<float>(bars.box.x())));
+    barCode.setHeight(TwipsToInches(static_cast<float>(bars.box.height())));
+    barCode.setWidth(TwipsToInches(static_cast<float>(bars.box.width())));
+    barCode.setBorderStyle(bars.border ? 1 : 0);
+    barCode.setVisible(bars.visible);
+    barCode.setAlignHorizontal(static_cast<TavAlignmentHorizontal>(bars.justification));
+    barCode.setAlignVertical(static_cast<TavAlignmentVertical>(bars.alignment));
+    barCode.setSymbology(static_cast<TavSymbology>(symbology_));
+    barCode.setTrackingCode(trackingCode_);
 }
 
 bool PieceLayoutEditForm::eventFilter(QObject* watched, QEvent* event) {
@@ -758,8 +509,11 @@ bool PieceLayoutEditForm::eventFilter(QObject* watched, QEvent* event) {
         } else if (event->type() == QEvent::KeyPress) {
             const auto* key = static_cast<QKeyEvent*>(event);
             const QString text = key->text();
+            // Enter, Escape and Tab are the dialog's, not the number's.
             const bool allowed =
-                text.isEmpty() || key->key() == Qt::Key_Backspace ||
+                text.isEmpty() || key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Return ||
+                key->key() == Qt::Key_Enter || key->key() == Qt::Key_Escape ||
+                key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab ||
                 (text.size() == 1 && (text.at(0).isDigit() || text == QLatin1String(".")));
             if (!allowed) {
                 QApplication::beep();
@@ -770,9 +524,8 @@ bool PieceLayoutEditForm::eventFilter(QObject* watched, QEvent* event) {
         }
         return false;
     }
-    if (event->type() == QEvent::FocusOut &&
-        std::find(editors_.begin(), editors_.end(), watched) != editors_.end())
-        static_cast<QWidget*>(watched)->hide();
+    if (watched == canvasRoom_ && event->type() == QEvent::Resize)
+        reportingErrors([this] { fitCanvas(); });
     return QDialog::eventFilter(watched, event);
 }
 
@@ -782,8 +535,21 @@ bool EditPieceLayout(qint32 top, qint32 left, float pieceWidth, float pieceHeigh
     PieceLayoutEditForm form(parent);
     Layout_m::FitLayoutScale(pieceWidth, pieceHeight);
     form.LoadLayout(pieceWidth, pieceHeight, items, barCode);
-    if (top >= 0 && left >= 0)
-        form.move(left / kTwipsPerPixel, top / kTwipsPerPixel);
+    if (top >= 0 && left >= 0) {
+        form.move(left / LayoutCanvas::TwipsPerPixel, top / LayoutCanvas::TwipsPerPixel);
+    } else if (parent != nullptr) {
+        // Centred on the parent's window, and kept on its screen.
+        QRect placed(QPoint(), form.size());
+        placed.moveCenter(parent->window()->frameGeometry().center());
+        if (const QScreen* screen = parent->screen()) {
+            const QRect room = screen->availableGeometry();
+            placed.moveLeft(std::clamp(placed.left(), room.left(),
+                                       std::max(room.left(), room.right() - placed.width())));
+            placed.moveTop(std::clamp(placed.top(), room.top(),
+                                      std::max(room.top(), room.bottom() - placed.height())));
+        }
+        form.move(placed.topLeft());
+    }
     form.exec();
     if (form.accepted())
         form.SaveLayout(items, barCode);

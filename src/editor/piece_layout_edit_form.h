@@ -5,6 +5,7 @@
 #include <QDialog>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -12,14 +13,18 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QScrollBar;
+class QUndoStack;
 
 namespace tav {
 
+class LayoutCanvas;
 class TavBarCodeCls;
 class TavItemCls;
+struct LayoutState;
 
 /// The layout editor: the seven items and the bar code of one piece, drawn to scale, to select,
-/// drag, resize with handles, place by typed inches, and format from the menus.
+/// drag, resize with handles, nudge with the arrow keys, place by typed inches, and format from
+/// the menus; every change can be undone. The drawing grows and shrinks with the window.
 class MAILPIECE_EXPORT PieceLayoutEditForm : public QDialog {
     Q_OBJECT
 
@@ -38,6 +43,8 @@ public:
         bool italic = false;
         bool underline = false;
         bool strikethrough = false;
+
+        bool operator==(const Object&) const = default;
     };
 
     explicit PieceLayoutEditForm(QWidget* parent = nullptr);
@@ -64,48 +71,69 @@ public:
     QString trackingCode() const { return trackingCode_; }
     /// Sets the bar code's tracking code; one that is not 20 digits (or empty) raises error 380.
     void setTrackingCode(const QString& code);
+    /// The piece as shown against its real size (1: life size on a 96 dots per inch screen).
+    double shownScale() const;
 
 private:
-    class ObjectBox;
-    class Handle;
-    friend class ObjectBox;
-    friend class Handle;
+    friend class LayoutCanvas;
 
+    // Building (layout_menus.cpp holds the menus and what they do).
     void buildMenus();
+    void buildUndoActions(QMenu* edit);
+    void fitCanvas();
+
+    // The undo history: every change goes from one state to another. A change typed into a
+    // field leaves the fields as typed.
+    enum class Fields { Refresh, Keep };
+    LayoutState state() const;
+    void restore(const LayoutState& state);
+    void change(const QString& text, int mergeKey, const std::function<void()>& edit,
+                Fields fields = Fields::Refresh);
+    void record(const LayoutState& before, const QString& text, int mergeKey, Fields fields);
+    void showAll(Fields fields);
+
+    // Selection and what the canvas reports.
     void select(int index, bool showFormatMenu, QPoint globalPos);
-    void placeHandles();
-    void hideHandles();
-    void refreshFields();
+    bool selectNext(bool forward);
     void showObject(int index);
+    void refreshFields();
     void objectPressed(int index, Qt::MouseButton button, QPoint twips, QPoint globalPos);
     void objectMoved(int index, QPoint twips);
     void objectReleased(int index);
     void handlePressed(int handle);
     void handleMoved(int handle, QPoint twips);
     void handleReleased();
+    void nudge(QPoint realTwips);
+    void textEdited(const QString& text);
+    void modify();
+    QPoint keptInFrame(const QRect& box, QPoint topLeft) const;
+
+    // The fields.
     void fieldEdited(int field);
     void fieldKeyReleased(int field);
     void spinnerMoved(int field, int value);
     double fieldMaximum(int field) const;
     void setFieldValue(int field, double inches);
-    void modify();
+
+    // The menus.
     void updateFormatChecks();
     void setJustification(int justification, QAction* checked);
     void setAlignment(int alignment);
+    void setBorder(bool on);
     void chooseFont();
     void toggleDisplay(int index, bool on);
     void setSymbology(int symbology);
+    void showSymbology();
     void askTrackingCode();
     QString objectTitle(int index) const;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     std::array<Object, 8> objects_;
-    std::array<ObjectBox*, 8> boxes_{};
-    std::array<Handle*, 8> handles_{};
+    LayoutCanvas* canvas_;
+    QWidget* canvasRoom_; // the room the canvas is fitted into
+    QLabel* scaleLabel_;
     std::array<QLineEdit*, 4> fields_{};    // top_txt, left_txt, width_txt, height_txt
     std::array<QScrollBar*, 4> spinners_{}; // top_scr, left_scr, width_scr, height_scr
-    std::array<QLineEdit*, 3> editors_{};   // edit_txt(0..2), by justification
-    QWidget* pieceFrame_;
     QLabel* itemLabel_;
     QMenu* formatMenu_;
     QMenu* displayMenu_;
@@ -113,21 +141,23 @@ private:
     std::array<QAction*, 3> alignActions_{};
     QAction* bordersAction_;
     std::array<QAction*, 2> symbologyActions_{}; // POSTNET, Intelligent Mail
+    QUndoStack* undo_;
     int symbology_ = 0;
     QString trackingCode_;
     QSize frame_;
     int selected_ = 0;
     bool itemDragging_ = false;
     QPoint dragStart_;
+    std::array<Object, 8> gestureStart_; // the objects when a drag or a resize began
     bool handleDragging_ = false;
     bool busy_ = false;
     bool accepted_ = false;
     bool updatingFields_ = false;
 };
 
-/// Opens the layout editor at (`left`, `top`) twips on screen (negative: where the system puts
-/// it) for a piece of `pieceWidth` × `pieceHeight` inches; on OK writes the layout into `items`
-/// and `barCode` and returns true.
+/// Opens the layout editor at (`left`, `top`) twips on screen (negative: centred on the parent's
+/// window) for a piece of `pieceWidth` × `pieceHeight` inches; on OK writes the layout into
+/// `items` and `barCode` and returns true.
 MAILPIECE_EXPORT bool EditPieceLayout(qint32 top, qint32 left, float pieceWidth, float pieceHeight,
                                       const std::array<std::shared_ptr<TavItemCls>, 7>& items,
                                       TavBarCodeCls& barCode, QWidget* parent = nullptr);

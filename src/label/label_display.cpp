@@ -409,10 +409,9 @@ bool TavLabel::PieceLayoutDialogShow() {
     for (std::size_t i = 0; i < items.size(); ++i)
         items[i] = d->items_[i]->Copy();
     const auto barCode = d->barCode_->Copy();
-    // The window opens over the control (twips on screen).
-    const QPoint corner = mapToGlobal(QPoint(0, 0)) * twipsPerPixel();
-    const bool changed = EditPieceLayout(corner.y(), corner.x(), d->sheet_->PieceWidth(),
-                                         d->sheet_->PieceHeight(), items, *barCode, this);
+    // The window opens centred on the host's window.
+    const bool changed = EditPieceLayout(-1, -1, d->sheet_->PieceWidth(), d->sheet_->PieceHeight(),
+                                         items, *barCode, this);
     if (changed) {
         d->items_ = items; // the edited copies become the control's records
         d->barCode_ = barCode;

@@ -86,7 +86,9 @@ TEST_F(LayoutEditorTest, LowItemsAreShownTallerAndFontsKeepTheirSize) {
     form.LoadLayout(6.0f, 4.0f, items, barCode);
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Piece Layout"));
     EXPECT_EQ(form.object(1).box.height(), 288);
-    EXPECT_NEAR(box(form, 1)->font().pointSizeF(), 6.8, 0.01);
+    // Shown at the scale, and at the zoom that fits the window (which its menus may widen).
+    EXPECT_NEAR(box(form, 1)->font().pointSizeF(), 10 * form.shownScale(), 0.01);
+    EXPECT_NEAR(form.shownScale(), 0.68, 0.68 * 0.1);
     EXPECT_EQ(form.object(8).text, QStringLiteral("||l|||lll||ll|||lll|ll|||"));
     Layout_m::setLayoutScale(1.0f);
     form.SaveLayout(items, barCode);
