@@ -65,7 +65,7 @@ void playOne(QPainter& painter, const MetaOp& op) {
         const QFont font = qtFont(op.font);
         const QFontMetricsF metrics(font);
         painter.save();
-        painter.translate(at(op.from));
+        painter.translate(op.exactFrom ? *op.exactFrom * kSubPixels : at(op.from));
         if (op.font.escapement != 0)
             painter.rotate(-op.font.escapement / 10.0);
         if (op.backMode == 2)

@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 class QPainter;
@@ -39,10 +40,11 @@ struct MAILPIECE_EXPORT MetaOp {
     QRect rect;      // Rectangle: corners (left, top, right, bottom exclusive); Image: target
     QRectF exact;    // Rectangle without an outline: the corners with their fractions, if known
     QPoint from, to; // Line: end points (the last pixel excluded); Text: from is the cell's corner
-    MetaPen pen;     // Rectangle, Line
-    OleColor fill = 0; // Rectangle: brush colour
-    QString text;      // Text
-    MetaFont font;     // Text
+    std::optional<QPointF> exactFrom; // Text: the cell's corner with its fractions, if known
+    MetaPen pen;                      // Rectangle, Line
+    OleColor fill = 0;                // Rectangle: brush colour
+    QString text;                     // Text
+    MetaFont font;                    // Text
     OleColor textColor = 0;
     OleColor backColor = 0;
     qint32 backMode = 0; // BackStyles: 1 transparent, 2 opaque; anything else keeps transparent

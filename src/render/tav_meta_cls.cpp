@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QPaintDevice>
 #include <QPainter>
-#include <QTransform>
 
 namespace tav {
 
@@ -81,6 +80,10 @@ qint32 TavMetaCls::toPixelsY(qint32 twips) const {
     return roundToInt(static_cast<double>(twips) / twipsPerPixelY_, kSource);
 }
 
+QPointF TavMetaCls::exactPixels(qint32 x, qint32 y) const {
+    return {x / static_cast<double>(twipsPerPixelX_), y / static_cast<double>(twipsPerPixelY_)};
+}
+
 void TavMetaCls::addOp(MetaOp op) {
     if (recording_)
         data_.ops.push_back(std::move(op));
@@ -138,8 +141,8 @@ qint32 TavMetaCls::DrawShape(TavEnumCls::Shapes, qint32 left, qint32 top, qint32
     // A fill without an outline (a bar) keeps its fractions of a pixel: zoomed in, whole pixels
     // would stand it off where paper prints it.
     if (borderStyle_ == TavEnumCls::moNone)
-        op.exact = QTransform::fromScale(1.0 / twipsPerPixelX_, 1.0 / twipsPerPixelY_)
-                       .mapRect(QRectF(left, top, width, height));
+        op.exact = QRectF(exactPixels(left, top), exactPixels(checkedAdd(left, width, kSource),
+                                                              checkedAdd(top, height, kSource)));
     op.pen = {borderStyle_, borderWidth_, borderColor_};
     op.fill = fillColor_;
     addOp(std::move(op));
@@ -164,6 +167,8 @@ qint32 TavMetaCls::DrawText(const QString& text, qint32 left, qint32 top, qint32
     MetaOp op;
     op.kind = MetaOp::Text;
     op.from = QPoint(toPixelsX(left), toPixelsY(top));
+    // Zoomed in, a whole pixel would stand the line up to half a pixel of the recording off.
+    op.exactFrom = exactPixels(left, top);
     op.text = text;
     op.font = currentFont();
     op.textColor = static_cast<OleColor>(static_cast<qint64>(foreColor_));

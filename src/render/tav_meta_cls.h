@@ -129,6 +129,8 @@ public:
 private:
     qint32 toPixelsX(qint32 twips) const;
     qint32 toPixelsY(qint32 twips) const;
+    /// The point in pixels of the reference device, fractions kept.
+    QPointF exactPixels(qint32 x, qint32 y) const;
     void addOp(MetaOp op);
     MetaFont currentFont() const;
     qint32 drawPicture(QObject* object, QRect pixels);

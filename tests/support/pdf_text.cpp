@@ -55,10 +55,10 @@ int pdfPageCount(const QString& path) {
     return match.hasMatch() ? match.captured(1).toInt() : -1;
 }
 
-QImage pdfPageImage(const QString& path, int page, int dpi, const QRect& crop) {
+QImage pdfPageImage(const QString& path, int page, double dpi, const QRect& crop) {
     QTemporaryDir dir;
     const QString prefix = dir.filePath(QStringLiteral("page"));
-    QStringList arguments = {QStringLiteral("-r"),          QString::number(dpi),
+    QStringList arguments = {QStringLiteral("-r"),          QString::number(dpi, 'f', 3),
                              QStringLiteral("-f"),          QString::number(page),
                              QStringLiteral("-l"),          QString::number(page),
                              QStringLiteral("-singlefile"), QStringLiteral("-png")};

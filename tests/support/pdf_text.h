@@ -21,8 +21,9 @@ std::vector<PdfWord> pdfWords(const QString& path);
 /// The number of pages of the PDF at `path` (pdfinfo), or -1.
 int pdfPageCount(const QString& path);
 
-/// Page `page` (1-based) of the PDF rendered to an image at `dpi` (pdftoppm), or a null image;
+/// Page `page` (1-based) of the PDF rendered to an image at `dpi` (pdftoppm, fractions kept), or a
+/// null image;
 /// only the part `crop` (pixels at `dpi`) when it is given, which keeps fine renderings small.
-QImage pdfPageImage(const QString& path, int page, int dpi, const QRect& crop = {});
+QImage pdfPageImage(const QString& path, int page, double dpi, const QRect& crop = {});
 
 } // namespace tav::test
