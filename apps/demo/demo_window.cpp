@@ -1,6 +1,7 @@
 #include "demo_window.h"
 
 #include "address_layout.h"
+#include "cfg_lib.h"
 #include "delimited_source.h"
 #include "envelope_layout.h"
 #include "mailing_problems.h"
@@ -17,11 +18,9 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QDialog>
-#include <QDialogButtonBox>
-#include <QDoubleSpinBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFormLayout>
 #include <QInputDialog>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -61,15 +60,41 @@ DemoWindow::DemoWindow()
     , returnAddress_(QStringLiteral("Mailpiece Demo\n100 Main Street\nSpringfield, IL 62701")) {
     setWindowTitle(QStringLiteral("Mailpiece Demo"));
     label_->setObjectName(QStringLiteral("TavLabel1"));
-    tav::reportingErrors([this] { applyLayout(*label_); });
+    pieceName_ = settings_.labelPiece();
+    envelopeName_ = settings_.envelopePiece();
+    applyRememberedPieces();
     mail_ = newMail(this, envelopeName_, returnAddress_, symbology_);
     pages_->addTab(label_, QStringLiteral("&Labels"));
     pages_->addTab(mail_, QStringLiteral("&Envelopes"));
     setCentralWidget(pages_);
     buildMenus();
-    connect(pages_, &QTabWidget::currentChanged, this,
-            [this] { runGuarded([this] { showView(shown().Appearance()); }); });
-    resize(900, 600);
+    if (const auto kept = settings_.offsets(tav::currentPrinter().DeviceName()))
+        tav::reportingErrors([&] { applyOffsets(kept->first, kept->second); });
+    pages_->setCurrentIndex(settings_.page());
+    showView(settings_.view());
+    connect(pages_, &QTabWidget::currentChanged, this, [this](int page) {
+        settings_.setPage(page);
+        runGuarded([this] { showView(shown().Appearance()); });
+    });
+    resize(1280, 800);
+}
+
+void DemoWindow::applyRememberedPieces() {
+    // A remembered piece the catalogue no longer holds is reported once and forgotten.
+    const auto forgetMissing = [](QString& name, const QString& kind) {
+        if (name.isEmpty() || !tav::CfgLib::CatalogRecord(name).isEmpty())
+            return false;
+        tav::showMessage(QStringLiteral("The %1 %2 is no longer in the catalogue; the demo's own "
+                                        "is used.")
+                             .arg(kind, name));
+        name.clear();
+        return true;
+    };
+    if (forgetMissing(pieceName_, QStringLiteral("label")))
+        settings_.setLabelPiece({});
+    if (forgetMissing(envelopeName_, QStringLiteral("envelope")))
+        settings_.setEnvelopePiece({});
+    tav::reportingErrors([this] { applyLayout(*label_); });
 }
 
 tav::TavLabel& DemoWindow::shown() const {
@@ -88,17 +113,17 @@ void DemoWindow::buildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->addAction(QStringLiteral("&Open Mailing..."), QKeySequence::Open, this,
                     &DemoWindow::chooseMailing);
+    recentMenu_ = file->addMenu(QStringLiteral("Open &Recent"));
+    connect(recentMenu_, &QMenu::aboutToShow, this, &DemoWindow::fillRecentMenu);
+    fillRecentMenu();
     file->addSeparator();
-    file->addAction(QStringLiteral("Print &All"), QKeySequence::Print, this,
-                    [this] { runGuarded([this] { shown().PrintAll(); }); });
-    file->addAction(QStringLiteral("Print &Sheet"), this,
-                    [this] { runGuarded([this] { shown().PrintSheet(); }); });
-    file->addAction(QStringLiteral("Print &Test Page"), this,
-                    [this] { runGuarded([this] { shown().PrintTest(); }); });
+    buildPrintMenu(file);
     file->addSeparator();
     file->addAction(QStringLiteral("&Quit"), QKeySequence::Quit, this, &QWidget::close);
 
     QMenu* settings = menuBar()->addMenu(QStringLiteral("&Settings"));
+    settings->addAction(QStringLiteral("C&alibrate Printer..."), this,
+                        [this] { tav::reportingErrors([this] { calibratePrinter(); }); });
     settings->addAction(QStringLiteral("Printer &Offsets..."), this, &DemoWindow::editOffsets);
     settings->addAction(QStringLiteral("&Company Name..."), this, &DemoWindow::editCompanyName);
     settings->addAction(QStringLiteral("&Return Address..."), this, &DemoWindow::editReturnAddress);
@@ -136,9 +161,8 @@ void DemoWindow::buildMenus() {
         views_->addAction(action);
     }
     views_->actions().at(label_->Appearance())->setChecked(true);
-    connect(views_, &QActionGroup::triggered, this, [this](QAction* action) {
-        runGuarded([&] { shown().setAppearance(action->data().toInt()); });
-    });
+    connect(views_, &QActionGroup::triggered, this,
+            [this](QAction* action) { runGuarded([&] { showView(action->data().toInt()); }); });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->addAction(QStringLiteral("&About TavLabel"), this, [this] { label_->ShowAboutBox(); });
@@ -146,8 +170,36 @@ void DemoWindow::buildMenus() {
 
 void DemoWindow::showView(int appearance) {
     shown().setAppearance(appearance);
-    if (appearance >= 0 && appearance < views_->actions().size())
+    if (appearance >= 0 && appearance < views_->actions().size()) {
         views_->actions().at(appearance)->setChecked(true);
+        settings_.setView(appearance);
+    }
+}
+
+void DemoWindow::fillRecentMenu() {
+    recentMenu_->clear();
+    const QStringList recent = settings_.recentMailings();
+    for (int i = 0; i < recent.size(); ++i) {
+        const QString path = recent.at(i);
+        // "&1 name": the number is the key, the name is what the user knows the file by.
+        recentMenu_
+            ->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()), this,
+                        [this, path] { openRecent(path); })
+            ->setToolTip(path);
+    }
+    recentMenu_->setEnabled(!recent.isEmpty());
+}
+
+void DemoWindow::openRecent(const QString& path) {
+    if (!QFileInfo::exists(path)) {
+        QMessageBox::warning(this, QStringLiteral("Open Recent"),
+                             QStringLiteral("%1 is no longer there; it is taken off the list.")
+                                 .arg(QDir::toNativeSeparators(path)));
+        settings_.removeRecentMailing(path);
+        fillRecentMenu();
+        return;
+    }
+    openMailing(path);
 }
 
 void DemoWindow::runGuarded(const std::function<void()>& action) {
@@ -252,6 +304,8 @@ bool DemoWindow::openMailing(const QString& path, const QString& table) {
         }
         mailing_ = path;
         mailingTable_ = query;
+        settings_.addRecentMailing(path);
+        fillRecentMenu();
         statusBar()->showMessage(QStringLiteral("%1: %2 pieces, %3 rows left out")
                                      .arg(path)
                                      .arg(fed.pieces)
@@ -302,15 +356,23 @@ void DemoWindow::setSymbology(tav::TavSymbology symbology) {
 void DemoWindow::choosePiece(const QString& name) {
     runGuarded([this, name] {
         if (envelopesShown()) {
+            mailpiece::applyEnvelopeLayout(*mail_, name, returnAddress_, symbology_);
             envelopeName_ = name;
-            mailpiece::applyEnvelopeLayout(*mail_, envelopeName_, returnAddress_, symbology_);
+            settings_.setEnvelopePiece(name);
         } else {
+            const QString kept = pieceName_;
             pieceName_ = name;
-            applyLayout(*label_);
+            try {
+                applyLayout(*label_);
+            } catch (...) {
+                pieceName_ = kept; // a piece that does not apply is not taken
+                throw;
+            }
+            settings_.setLabelPiece(name);
         }
         shown().setRefresh(true); // redraws with the new sheet
+        statusBar()->showMessage(QStringLiteral("Piece: %1").arg(name));
     });
-    statusBar()->showMessage(QStringLiteral("Piece: %1").arg(name));
 }
 
 void DemoWindow::editPiece() {
@@ -336,44 +398,12 @@ void DemoWindow::editReturnAddress() {
 
 void DemoWindow::chooseMailing() {
     const QString path = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Open Mailing"), {},
+        this, QStringLiteral("Open Mailing"), settings_.mailingFolder(),
         QStringLiteral("Mailings (*.csv *.txt *.tsv *.sqlite *.sqlite3 *.db);;Delimited text "
                        "(*.csv *.txt *.tsv);;SQLite databases (*.sqlite *.sqlite3 *.db);;All "
                        "files (*)"));
     if (!path.isEmpty())
         openMailing(path);
-}
-
-void DemoWindow::editOffsets() {
-    QDialog dialog(this);
-    dialog.setWindowTitle(QStringLiteral("Printer Offsets"));
-    auto* layout = new QFormLayout(&dialog);
-    auto* top = new QDoubleSpinBox(&dialog);
-    auto* left = new QDoubleSpinBox(&dialog);
-    top->setRange(-8.75, 8.75);
-    left->setRange(-6.75, 6.75);
-    for (QDoubleSpinBox* box : {top, left}) {
-        box->setDecimals(3);
-        box->setSingleStep(0.0625);
-        box->setSuffix(QStringLiteral(" in"));
-    }
-    top->setValue(shown().PrinterTop());
-    left->setValue(shown().PrinterLeft());
-    layout->addRow(QStringLiteral("Printer &top:"), top);
-    layout->addRow(QStringLiteral("Printer &left:"), left);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    layout->addRow(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    if (dialog.exec() == QDialog::Accepted) {
-        // Both pages print on the same printer.
-        runGuarded([&] {
-            for (tav::TavLabel* control : {label_, &mail_->TavLabel1()}) {
-                control->setPrinterTop(static_cast<float>(top->value()));
-                control->setPrinterLeft(static_cast<float>(left->value()));
-            }
-        });
-    }
 }
 
 void DemoWindow::editCompanyName() {

@@ -1,19 +1,26 @@
 #pragma once
 
+#include "demo_settings.h"
+#include "printer.h"
 #include "tav_enum_cls.h"
 
 #include <QMainWindow>
+
+#include <functional>
+#include <vector>
 
 namespace tav {
 class TavLabel;
 class TavMail;
 } // namespace tav
 class QActionGroup;
+class QMenu;
 class QTabWidget;
 
 /// A host window with two pages, address labels (a label control) and envelopes (an envelope
-/// control): open a CSV mailing into both, print it, set the printer offsets, the return
-/// address and the piece, and choose the view.
+/// control): open a CSV mailing into both, preview and print it through the print dialog or to
+/// a PDF file, calibrate the printer, set the return address and the piece, and choose the
+/// view. It remembers the mailings, pieces, view and printer offsets between runs.
 class DemoWindow : public QMainWindow {
     Q_OBJECT
 
@@ -40,9 +47,26 @@ public:
     /// sample tracking codes (mailer 123456, service 700) numbered from 1.
     void setSymbology(tav::TavSymbology symbology);
 
+    /// Every sheet of the page shown as the printer would get it, one page a sheet.
+    std::vector<tav::PrintedPage> recordSheets();
+    /// Prints every sheet of the page shown into one PDF document at `path` (".pdf" added when
+    /// missing) and says so in the status bar; a failure is reported and false.
+    bool printToPdf(const QString& path);
+    /// Sets the printer offsets (inches) of both pages.
+    void applyOffsets(float top, float left);
+
 private:
     void buildMenus();
+    void buildPrintMenu(QMenu* file);
+    void fillRecentMenu();
+    void openRecent(const QString& path);
+    void applyRememberedPieces();
     void chooseMailing();
+    void printWithDialog();
+    void previewPrint();
+    void choosePdfFile();
+    void printDirect(const QString& what, const std::function<void()>& print, int sheets);
+    void calibratePrinter();
     void editOffsets();
     void editCompanyName();
     void editReturnAddress();
@@ -64,4 +88,6 @@ private:
     QString pieceName_;    // the label piece chosen; empty: the built-in address sheet
     QString envelopeName_;
     QString returnAddress_;
+    DemoSettings settings_;
+    QMenu* recentMenu_ = nullptr;
 };

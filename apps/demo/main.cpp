@@ -1,22 +1,17 @@
 // A host for the label and envelope controls: opens a CSV mailing, shows it piece by piece and
-// sheet by sheet, and prints it. With --screenshots DIR it saves the window's views, the dialogs
-// and the envelopes page, and exits.
+// sheet by sheet, and prints it. With --screenshots DIR it saves the pictures the README shows,
+// and exits.
 
 #include "catalog_location.h"
 #include "demo_window.h"
-#include "layout_scale.h"
-#include "new_piece_dialog.h"
-#include "piece_detail_dialog.h"
-#include "piece_layout_edit_form.h"
-#include "piece_select.h"
+#include "screenshots.h"
 #include "signal_cleanup.h"
-#include "tav_label.h"
-#include "tav_mail.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
-#include <QLineEdit>
+#include <QSettings>
+#include <QTemporaryDir>
 
 #include <cstdio>
 
@@ -54,81 +49,17 @@ int main(int argc, char* argv[]) {
 namespace {
 
 int run(const QCommandLineParser& parser, const QCommandLineOption& screenshots) {
+    // Screenshots show the demo as it first starts, whatever this user's runs remembered.
+    QTemporaryDir freshSettings;
+    if (parser.isSet(screenshots))
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, freshSettings.path());
     DemoWindow window;
     if (!parser.positionalArguments().isEmpty() &&
         !window.openMailing(parser.positionalArguments().constFirst()))
         return 1;
     window.show();
-    if (parser.isSet(screenshots)) {
-        const QDir directory(parser.value(screenshots));
-        QDir().mkpath(directory.path());
-        window.label().setCurrentPiece(8);
-        const char* const names[] = {"label-piece.png", "label-sheet.png", "label-both.png"};
-        for (int view = 0; view < 3; ++view) {
-            window.showView(view);
-            QApplication::processEvents();
-            if (!window.grab().save(directory.filePath(QString::fromLatin1(names[view]))))
-                return 1;
-        }
-        // The two dialogs, as the Select and Layout buttons open them.
-        tav::PieceSelectForm select(&window);
-        select.setPieceName(QStringLiteral("5160 - Address"));
-        select.show();
-        QApplication::processEvents();
-        tav::Layout_m::FitLayoutScale(window.label().SheetProperties()->PieceWidth(),
-                                      window.label().SheetProperties()->PieceHeight());
-        tav::PieceLayoutEditForm layout(&window);
-        std::array<std::shared_ptr<tav::TavItemCls>, 7> items;
-        for (int i = 0; i < 7; ++i)
-            items[i] = window.label().itemProperties(i + 1);
-        layout.LoadLayout(window.label().SheetProperties()->PieceWidth(),
-                          window.label().SheetProperties()->PieceHeight(), items,
-                          *window.label().BarCodeProperties());
-        layout.show();
-        QApplication::processEvents();
-        // New Piece, on a sheet of the user's own.
-        tav::NewPieceDialog newPiece(&window);
-        newPiece.findChild<QLineEdit*>(QStringLiteral("piece_txt"))
-            ->setText(QStringLiteral("Jar labels 2-5/8 x 1"));
-        newPiece.show();
-        QApplication::processEvents();
-        if (!select.grab().save(directory.filePath(QStringLiteral("piece-select.png"))) ||
-            !layout.grab().save(directory.filePath(QStringLiteral("layout-editor.png"))) ||
-            !newPiece.grab().save(directory.filePath(QStringLiteral("new-piece.png"))))
-            return 1;
-        select.hide();
-        layout.hide();
-        newPiece.hide();
-
-        // The envelopes page, and the piece property page as Designer's "Edit Piece..." shows it.
-        window.showPage(1);
-        window.mail().TavLabel1().setCurrentPiece(8);
-        window.showView(2);
-        QApplication::processEvents();
-        tav::PieceDetailDialog detail(&window.mail(), &window);
-        detail.show();
-        QApplication::processEvents();
-        if (!window.grab().save(directory.filePath(QStringLiteral("envelope-both.png"))) ||
-            !detail.grab().save(directory.filePath(QStringLiteral("piece-detail.png"))))
-            return 1;
-        detail.hide();
-
-        // The Intelligent Mail barcode on 4 inch labels and on an envelope.
-        window.setSymbology(tav::TavEnumCls::TavIntelligentMail);
-        window.showPage(0);
-        window.label().setCurrentPiece(3);
-        window.showView(2);
-        QApplication::processEvents();
-        if (!window.grab().save(directory.filePath(QStringLiteral("label-imb.png"))))
-            return 1;
-        window.showPage(1);
-        window.mail().TavLabel1().setCurrentPiece(8);
-        window.showView(0);
-        QApplication::processEvents();
-        if (!window.grab().save(directory.filePath(QStringLiteral("envelope-imb.png"))))
-            return 1;
-        return 0;
-    }
+    if (parser.isSet(screenshots))
+        return saveScreenshots(window, QDir(parser.value(screenshots))) ? 0 : 1;
     return QApplication::exec();
 }
 

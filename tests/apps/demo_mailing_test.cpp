@@ -60,6 +60,7 @@ class DemoMailing : public ::testing::Test {
 protected:
     tav::test::ScopedCatalog catalog{MAILPIECE_DATA_DIR};
     tav::test::ScopedTempDirectory temp;
+    tav::test::ScopedConfigHome config; // the demo's remembered settings start empty
     tav::test::ScopedRecordingSink messages;
     QTemporaryDir dir;
 };
@@ -118,6 +119,7 @@ TEST(DemoPieces, AnImportedProductIsChosenAndPrinted) {
         GTEST_SKIP() << "glabels-data is not installed";
     tav::test::ScopedCatalog catalog{MAILPIECE_DATA_DIR, true};
     tav::test::ScopedTempDirectory temp;
+    tav::test::ScopedConfigHome config;
     DemoWindow window;
     ASSERT_TRUE(window.openMailing(QStringLiteral(MAILPIECE_SAMPLE_MAILING)));
     const QString a4 = QStringLiteral("Igepa EA-700x423 - Rectangular labels 70 x 42.3 mm");

@@ -4,6 +4,7 @@
 #include "label_templates.h"
 
 #include <QDir>
+#include <QSettings>
 
 namespace tav::test {
 
@@ -50,10 +51,14 @@ ScopedCatalog::~ScopedCatalog() {
 ScopedConfigHome::ScopedConfigHome()
     : previous_(qgetenv("XDG_CONFIG_HOME")) {
     qputenv("XDG_CONFIG_HOME", dir_.path().toLocal8Bit());
+    // QSettings reads the variable once per process: it is told the new place as well.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir_.path());
 }
 
 ScopedConfigHome::~ScopedConfigHome() {
     qputenv("XDG_CONFIG_HOME", previous_);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QString::fromLocal8Bit(previous_));
 }
 
 } // namespace tav::test

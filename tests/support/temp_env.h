@@ -37,8 +37,8 @@ private:
     bool hadTemplates_;
 };
 
-/// Points XDG_CONFIG_HOME (where the user's own catalogue lies) at a fresh private directory for
-/// the guard's lifetime.
+/// Points XDG_CONFIG_HOME (where the user's own catalogue and QSettings lie) at a fresh private
+/// directory for the guard's lifetime.
 class ScopedConfigHome {
 public:
     ScopedConfigHome();

@@ -1,0 +1,261 @@
+// The demo as a desktop tool: the print preview and the print dialog against the printed PDF,
+// Print to PDF, the printer calibration, and what it remembers between runs.
+
+#include "demo_window.h"
+#include "modal.h"
+#include "pdf_text.h"
+#include "printer_calibration_dialog.h"
+#include "qt_printers.h"
+#include "recording_message_sink.h"
+#include "recording_printer.h"
+#include "tav_label.h"
+#include "tav_mail.h"
+#include "temp_env.h"
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class DemoDesktop : public ::testing::Test {
+protected:
+    void SetUp() override {
+        mailing = dir.filePath(QStringLiteral("addresses.csv"));
+        ASSERT_TRUE(QFile::copy(QStringLiteral(MAILPIECE_SAMPLE_MAILING), mailing));
+    }
+
+    static QAction* menuAction(QMainWindow& window, const QString& text) {
+        for (QAction* action : window.menuBar()->findChildren<QAction*>())
+            if (action->text() == text)
+                return action;
+        ADD_FAILURE() << "no menu entry " << text.toStdString();
+        return nullptr;
+    }
+    static QString status(QMainWindow& window) { return window.statusBar()->currentMessage(); }
+
+    // The mean difference of two pictures of a page, both brought to `size`, in grey levels.
+    static double difference(const QImage& a, const QImage& b, QSize size = {300, 388}) {
+        const QImage x = a.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                             .convertToFormat(QImage::Format_Grayscale8);
+        const QImage y = b.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                             .convertToFormat(QImage::Format_Grayscale8);
+        double sum = 0;
+        for (int row = 0; row < size.height(); ++row) {
+            const uchar* left = x.constScanLine(row);
+            const uchar* right = y.constScanLine(row);
+            for (int column = 0; column < size.width(); ++column)
+                sum += std::abs(left[column] - right[column]);
+        }
+        return sum / (size.width() * size.height());
+    }
+
+    tav::test::ScopedCatalog catalog{MAILPIECE_DATA_DIR};
+    tav::test::ScopedTempDirectory temp;
+    tav::test::ScopedConfigHome config;
+    tav::test::ScopedRecordingSink messages;
+    QTemporaryDir dir;
+    QString mailing;
+};
+
+// The white page within the grey of a grabbed preview.
+QImage pageIn(const QImage& grab) {
+    QRect page;
+    for (int y = 0; y < grab.height(); ++y)
+        for (int x = 0; x < grab.width(); ++x)
+            if (grab.pixel(x, y) == qRgb(255, 255, 255))
+                page |= QRect(x, y, 1, 1);
+    return grab.copy(page);
+}
+
+} // namespace
+
+TEST_F(DemoDesktop, ThePreviewShowsTheSheetsThatPrint) {
+    DemoWindow window;
+    window.show();
+    ASSERT_TRUE(window.openMailing(mailing));
+    const QString pdf = dir.filePath(QStringLiteral("labels.pdf"));
+    ASSERT_TRUE(window.printToPdf(pdf));
+    ASSERT_EQ(tav::test::pdfPageCount(pdf), 3); // 70 labels, 30 a sheet
+
+    int pages = 0;
+    QImage first;
+    EXPECT_TRUE(tav::test::whileModal<QPrintPreviewDialog>(
+        [&] { menuAction(window, QStringLiteral("Print Pre&view..."))->trigger(); },
+        [&](QPrintPreviewDialog& preview) {
+            EXPECT_EQ(preview.windowTitle(), QStringLiteral("Print Preview: 3 sheets"));
+            auto* view = preview.findChild<QPrintPreviewWidget*>();
+            ASSERT_NE(view, nullptr);
+            pages = view->pageCount();
+            view->setViewMode(QPrintPreviewWidget::SinglePageView);
+            view->setCurrentPage(1);
+            view->fitInView();
+            QApplication::processEvents();
+            first = pageIn(view->grab().toImage());
+            preview.reject();
+        }));
+    EXPECT_EQ(pages, 3);
+    ASSERT_GT(first.width(), 200);
+    EXPECT_NEAR(first.width() / static_cast<double>(first.height()), 8.5 / 11, 0.02);
+    // The first page shown is the first page printed, not the last (a third full).
+    const QImage printed = tav::test::pdfPageImage(pdf, 1, 72);
+    const QImage third = tav::test::pdfPageImage(pdf, 3, 72);
+    ASSERT_FALSE(printed.isNull());
+    ASSERT_FALSE(third.isNull());
+    const double same = difference(first, printed);
+    const double other = difference(first, third);
+    EXPECT_LT(same * 2, other) << same << " against " << other;
+    EXPECT_TRUE(messages.sink().texts.isEmpty());
+}
+
+TEST_F(DemoDesktop, ThePrintDialogPrintsTheChosenSheetsToAFile) {
+    DemoWindow window;
+    window.show();
+    ASSERT_TRUE(window.openMailing(mailing));
+    const QString pdf = dir.filePath(QStringLiteral("chosen.pdf"));
+    EXPECT_TRUE(tav::test::whileModal<QPrintDialog>(
+        [&] { menuAction(window, QStringLiteral("&Print..."))->trigger(); },
+        [&](QPrintDialog& dialog) {
+            EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Print 3 sheets"));
+            EXPECT_EQ(dialog.maxPage(), 3);
+            // The dialog's own printer list and file name, as a user sets them.
+            auto* printers = dialog.findChild<QComboBox*>(QStringLiteral("printers"));
+            ASSERT_NE(printers, nullptr);
+            const int toFile = printers->findText(QStringLiteral("Print to File (PDF)"));
+            ASSERT_GE(toFile, 0);
+            printers->setCurrentIndex(toFile);
+            auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("filename"));
+            ASSERT_NE(name, nullptr);
+            name->setText(pdf);
+            dialog.findChild<QRadioButton*>(QStringLiteral("printRange"))->setChecked(true);
+            dialog.findChild<QSpinBox*>(QStringLiteral("from"))->setValue(2);
+            dialog.findChild<QSpinBox*>(QStringLiteral("to"))->setValue(3);
+            dialog.accept();
+        }));
+    EXPECT_EQ(tav::test::pdfPageCount(pdf), 2);
+    EXPECT_EQ(status(window), QStringLiteral("Printed 2 sheets to %1").arg(pdf));
+}
+
+TEST_F(DemoDesktop, PrintToPdfAsksForTheFileAndSaysWhereItWent) {
+    DemoWindow window;
+    window.show();
+    ASSERT_TRUE(window.openMailing(mailing));
+    const QString pdf = dir.filePath(QStringLiteral("asked"));
+    EXPECT_TRUE(tav::test::whileModal<QFileDialog>(
+        [&] { menuAction(window, QStringLiteral("Print to P&DF..."))->trigger(); },
+        [&](QFileDialog& files) {
+            EXPECT_EQ(files.acceptMode(), QFileDialog::AcceptSave);
+            files.selectFile(pdf);
+            static_cast<QDialog&>(files).accept(); // as the Save button does
+        }));
+    EXPECT_EQ(tav::test::pdfPageCount(pdf + QStringLiteral(".pdf")), 3);
+    EXPECT_EQ(status(window), QStringLiteral("Printed 3 sheets to %1.pdf").arg(pdf));
+
+    // A place that cannot be written is reported, and the status does not claim success.
+    EXPECT_FALSE(window.printToPdf(mailing + QStringLiteral("/x.pdf"))); // under a file
+    EXPECT_EQ(messages.sink().texts.size(), 1);
+    EXPECT_TRUE(status(window).startsWith(QStringLiteral("Nothing was printed")));
+}
+
+TEST_F(DemoDesktop, CalibrationPrintsTheTestPageAndKeepsTheOffsetsForThePrinter) {
+    auto recorder = std::make_shared<tav::RecordingPrinter>();
+    const auto previous = tav::setCurrentPrinter(recorder);
+    {
+        DemoWindow window;
+        window.show();
+        EXPECT_TRUE(tav::test::whileModal<tav::PrinterCalibrationDialog>(
+            [&] { menuAction(window, QStringLiteral("C&alibrate Printer..."))->trigger(); },
+            [&](tav::PrinterCalibrationDialog& dialog) {
+                QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("print_test_btn")),
+                                  Qt::LeftButton);
+                // The ruler shows the rectangle 9/16 in down and 15/32 in across.
+                auto* top = dialog.findChild<QDoubleSpinBox*>(QStringLiteral("from_top_txt"));
+                top->selectAll();
+                QTest::keyClicks(top, QStringLiteral("0.5625"));
+                auto* left = dialog.findChild<QDoubleSpinBox*>(QStringLiteral("from_left_txt"));
+                left->selectAll();
+                QTest::keyClicks(left, QStringLiteral("0.4688"));
+                QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("print_check_btn")),
+                                  Qt::LeftButton);
+                dialog.accept();
+            }));
+        EXPECT_FLOAT_EQ(window.label().PrinterTop(), -0.063f);
+        EXPECT_FLOAT_EQ(window.label().PrinterLeft(), 0.031f);
+        EXPECT_FLOAT_EQ(window.mail().TavLabel1().PrinterTop(), -0.063f);
+        EXPECT_TRUE(status(window).startsWith(QStringLiteral("Offsets for Recording")));
+    }
+    // Two test pages: the outer rectangle half an inch in, then moved by the new offsets.
+    ASSERT_EQ(recorder->jobs().size(), 2u);
+    const tav::PrinterOp& before = recorder->jobs().at(0).ops.at(0);
+    const tav::PrinterOp& after = recorder->jobs().at(1).ops.at(0);
+    EXPECT_EQ(before.kind, tav::PrinterOp::Box);
+    EXPECT_EQ(QPoint(before.x1, before.y1), QPoint(720, 720));
+    EXPECT_EQ(QPoint(after.x1, after.y1), QPoint(720 + 45, 720 - 91));
+
+    // The next run starts with this printer's offsets.
+    DemoWindow again;
+    EXPECT_FLOAT_EQ(again.label().PrinterTop(), -0.063f);
+    EXPECT_FLOAT_EQ(again.label().PrinterLeft(), 0.031f);
+    tav::setCurrentPrinter(previous);
+}
+
+TEST_F(DemoDesktop, ItRemembersThePieceTheViewAndTheMailings) {
+    {
+        DemoWindow window;
+        ASSERT_TRUE(window.openMailing(mailing));
+        window.choosePiece(QStringLiteral("5161 - Address"));
+        window.showView(tav::TavEnumCls::TavShowSheet);
+        window.showPage(1);
+        window.choosePiece(QStringLiteral("Size 10 - Envelope"));
+        window.showPage(0);
+    }
+    DemoWindow again;
+    EXPECT_EQ(again.label().PieceName(), QStringLiteral("5161 - Address"));
+    EXPECT_EQ(again.label().Appearance(), tav::TavEnumCls::TavShowSheet);
+    EXPECT_EQ(again.label().pieceCount(), 0); // the mailing itself waits in Open Recent
+    QAction* recent = menuAction(again, QStringLiteral("&1 addresses.csv"));
+    ASSERT_NE(recent, nullptr);
+    EXPECT_EQ(recent->toolTip(), mailing);
+    recent->trigger();
+    EXPECT_EQ(again.label().pieceCount(), 70);
+    EXPECT_EQ(again.label().PieceName(), QStringLiteral("5161 - Address"));
+
+    // A mailing that is gone is said so and taken off the list.
+    QFile::remove(mailing);
+    EXPECT_TRUE(tav::test::whileModal<QMessageBox>([&] { recent->trigger(); },
+                                                   [](QMessageBox& box) {
+                                                       EXPECT_TRUE(box.text().contains(
+                                                           QStringLiteral("no longer there")));
+                                                       box.accept();
+                                                   }));
+    EXPECT_EQ(menuAction(again, QStringLiteral("Open &Recent"))->isEnabled(), false);
+}
+
+TEST_F(DemoDesktop, ARememberedPieceTheCatalogueLostIsReportedAndForgotten) {
+    QSettings(QStringLiteral("Mailpiece"), QStringLiteral("Mailpiece Demo"))
+        .setValue(QStringLiteral("piece/label"), QStringLiteral("Gone - Address"));
+    {
+        DemoWindow window;
+        EXPECT_EQ(messages.sink().texts.size(), 1);
+        EXPECT_TRUE(window.label().PieceName().isEmpty());
+        EXPECT_TRUE(window.openMailing(mailing)); // the demo's own labels still work
+    }
+    DemoWindow again;
+    EXPECT_EQ(messages.sink().texts.size(), 1); // said once
+}
