@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QTimer>
 
 namespace {
@@ -23,6 +24,23 @@ namespace {
 bool save(QWidget& widget, const QDir& directory, const char* name) {
     QApplication::processEvents();
     return widget.grab().save(directory.filePath(QString::fromLatin1(name)));
+}
+
+// `dialog` as a desktop shows it: centred over the window, with an edge and a shadow.
+bool saveOver(QWidget& window, QWidget& dialog, const QDir& directory, const char* name) {
+    QApplication::processEvents();
+    QPixmap desktop = window.grab();
+    const QPixmap shown = dialog.grab();
+    QRect place(QPoint(), shown.size());
+    place.moveCenter(desktop.rect().center());
+    QPainter painter(&desktop);
+    painter.fillRect(desktop.rect(), QColor(0, 0, 0, 60)); // the window behind a modal dialog
+    painter.fillRect(place.translated(6, 6), QColor(0, 0, 0, 90));
+    painter.drawPixmap(place.topLeft(), shown);
+    painter.setPen(QColor(0x70, 0x70, 0x70));
+    painter.drawRect(place.adjusted(-1, -1, 0, 0));
+    painter.end();
+    return desktop.save(directory.filePath(QString::fromLatin1(name)));
 }
 
 void click(QWidget& widget) {
@@ -98,10 +116,10 @@ bool saveScreenshots(DemoWindow& window, const QDir& directory) {
                                               window.label().CompanyName(), &window);
     calibration.setMeasured(0.5625, 0.46875);
     calibration.show();
-    if (!save(select, directory, "piece-select.png") ||
-        !save(layout, directory, "layout-editor.png") ||
-        !save(newPiece, directory, "new-piece.png") ||
-        !save(calibration, directory, "printer-calibration.png"))
+    if (!saveOver(window, select, directory, "piece-select.png") ||
+        !saveOver(window, layout, directory, "layout-editor.png") ||
+        !saveOver(window, newPiece, directory, "new-piece.png") ||
+        !saveOver(window, calibration, directory, "printer-calibration.png"))
         return false;
     select.hide();
     layout.hide();
@@ -121,7 +139,7 @@ bool saveScreenshots(DemoWindow& window, const QDir& directory) {
     tav::PieceDetailDialog detail(&window.mail(), &window);
     detail.show();
     if (!save(window, directory, "envelope-both.png") ||
-        !save(detail, directory, "piece-detail.png"))
+        !saveOver(window, detail, directory, "piece-detail.png"))
         return false;
     detail.hide();
 

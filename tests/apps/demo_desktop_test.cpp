@@ -129,8 +129,10 @@ TEST_F(DemoDesktop, ThePrintDialogPrintsTheChosenSheetsToAFile) {
     window.show();
     ASSERT_TRUE(window.openMailing(mailing));
     const QString pdf = dir.filePath(QStringLiteral("chosen.pdf"));
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     EXPECT_TRUE(tav::test::whileModal<QPrintDialog>(
-        [&] { menuAction(window, QStringLiteral("&Print..."))->trigger(); },
+        [&] { QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier); },
         [&](QPrintDialog& dialog) {
             EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Print 3 sheets"));
             EXPECT_EQ(dialog.maxPage(), 3);
