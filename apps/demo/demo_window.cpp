@@ -177,7 +177,11 @@ void DemoWindow::showView(int appearance) {
 }
 
 void DemoWindow::fillRecentMenu() {
-    recentMenu_->clear();
+    // The entry being triggered may be among them: each goes once its signal is done.
+    for (QAction* action : recentMenu_->actions()) {
+        recentMenu_->removeAction(action);
+        action->deleteLater();
+    }
     const QStringList recent = settings_.recentMailings();
     for (int i = 0; i < recent.size(); ++i) {
         const QString path = recent.at(i);

@@ -53,24 +53,24 @@ void click(QWidget& widget) {
 }
 
 // Triggers the menu entry `text` of `window` and saves the modal dialog it opens, at `size`,
-// before closing it.
+// before closing it. False when none opened.
 bool saveModal(QMainWindow& window, const QString& text, QSize size, const QDir& directory,
                const char* name) {
     bool saved = false;
-    std::function<void()> poll;
-    poll = [&] {
+    QTimer poll; // lives only as long as the call: it never fires after it
+    poll.setInterval(20);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
         QWidget* dialog = QApplication::activeModalWidget();
-        if (dialog == nullptr || !dialog->isVisible()) {
-            QTimer::singleShot(20, poll);
+        if (dialog == nullptr || !dialog->isVisible())
             return;
-        }
+        poll.stop();
         dialog->resize(size);
         saved = save(*dialog, directory, name);
         dialog->close();
-    };
+    });
     for (QAction* action : window.menuBar()->findChildren<QAction*>()) {
         if (action->text() == text) {
-            QTimer::singleShot(0, poll);
+            poll.start();
             action->trigger();
             break;
         }

@@ -192,16 +192,16 @@ bool LayoutCanvas::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool LayoutCanvas::objectEvent(int index, QEvent* event) {
-    const auto* mouse = static_cast<QMouseEvent*>(event);
+    const auto mouse = [event] { return static_cast<QMouseEvent*>(event); }; // mouse events only
     switch (event->type()) {
     case QEvent::MouseButtonPress:
         reportingErrors([&] {
-            form_->objectPressed(index, mouse->button(), toTwips(mouse->position()),
-                                 mouse->globalPosition().toPoint());
+            form_->objectPressed(index, mouse()->button(), toTwips(mouse()->position()),
+                                 mouse()->globalPosition().toPoint());
         });
         return true;
     case QEvent::MouseMove:
-        reportingErrors([&] { form_->objectMoved(index, toTwips(mouse->position())); });
+        reportingErrors([&] { form_->objectMoved(index, toTwips(mouse()->position())); });
         return true;
     case QEvent::MouseButtonRelease:
         reportingErrors([&] { form_->objectReleased(index); });
