@@ -18,6 +18,7 @@ const QString kSeveralLayouts = QStringLiteral("several layouts on one sheet");
 const QString kNoLayout = QStringLiteral("no label layout");
 const QString kUnknownPaper = QStringLiteral("a paper size that is not known");
 const QString kGridTooBig = QStringLiteral("a grid that does not fit its paper");
+const QString kOverlapping = QStringLiteral("a pitch smaller than its label");
 const QString kUnreadable = QStringLiteral("a file that cannot be read");
 const QString kNoOriginal = QStringLiteral("an alias of a template that is not there");
 
@@ -116,6 +117,15 @@ bool fits(const Geometry& g) {
            g.top + (g.down - 1) * g.pitchDown + g.height <= g.paperHeight + kSlack;
 }
 
+// Whether the labels of a row or a column would stand on one another; a single label across or
+// down needs no pitch. The library measures some sheets of touching labels a millimetre short
+// (Avery L7160, Hisago OP3015), so up to a sixteenth of an inch counts as touching.
+bool overlaps(const Geometry& g) {
+    constexpr double kSlack = 0.0625;
+    return (g.across > 1 && g.pitchAcross < g.width - kSlack) ||
+           (g.down > 1 && g.pitchDown < g.height - kSlack);
+}
+
 // Reads the body of a <Template> (the reader on its start element) into `g`, and the brand and
 // part of each <Alias> (the older files' way of naming the same sheet) into `aliases`; returns
 // "" or why the template cannot be used.
@@ -144,8 +154,10 @@ QString readTemplate(QXmlStreamReader& xml, Geometry& g,
                     g.down = l.value(QLatin1String("ny")).toInt();
                     g.left = inches(l.value(QLatin1String("x0")).toString()).value_or(-1);
                     g.top = inches(l.value(QLatin1String("y0")).toString()).value_or(-1);
-                    g.pitchAcross = inches(l.value(QLatin1String("dx")).toString()).value_or(0);
-                    g.pitchDown = inches(l.value(QLatin1String("dy")).toString()).value_or(0);
+                    // An unreadable pitch (a negative one among them) reads as -1: refused
+                    // below where it matters, as labels would print on one another.
+                    g.pitchAcross = inches(l.value(QLatin1String("dx")).toString()).value_or(-1);
+                    g.pitchDown = inches(l.value(QLatin1String("dy")).toString()).value_or(-1);
                 }
                 xml.skipCurrentElement();
             }
@@ -171,6 +183,13 @@ QString readTemplate(QXmlStreamReader& xml, Geometry& g,
         return kSeveralLayouts;
     if (why.isEmpty() && (g.across < 1 || g.down < 1 || g.width <= 0 || g.height <= 0))
         return kNoLayout;
+    // One label across or down needs no pitch that way.
+    if (g.across == 1 && g.pitchAcross < 0)
+        g.pitchAcross = 0;
+    if (g.down == 1 && g.pitchDown < 0)
+        g.pitchDown = 0;
+    if (why.isEmpty() && overlaps(g))
+        return kOverlapping;
     if (why.isEmpty() && !fits(g))
         return kGridTooBig;
     return why;

@@ -2,6 +2,7 @@
 
 #include <QHash>
 
+#include <algorithm>
 #include <optional>
 
 namespace tav::StrLib {
@@ -29,6 +30,68 @@ QString TrimSpaces(const QString& text) {
     while (last > first && text.at(last - 1) == QLatin1Char(' '))
         --last;
     return text.mid(first, last - first);
+}
+
+namespace {
+
+// Noncharacters are set aside for a program's own use, so a list never holds them as text.
+constexpr char16_t kEscape = 0xFDD0;
+constexpr char16_t kPipe = 0xFDD1;
+constexpr char16_t kCaret = 0xFDD2;
+
+bool reserved(QChar c) {
+    return c.unicode() >= kEscape && c.unicode() <= kCaret;
+}
+
+} // namespace
+
+QString EscapeValue(const QString& value) {
+    if (!std::any_of(value.begin(), value.end(), [](QChar c) {
+            return c == QLatin1Char('|') || c == QLatin1Char('^') || reserved(c);
+        }))
+        return value;
+    QString escaped;
+    escaped.reserve(value.size() + 4);
+    for (const QChar c : value) {
+        if (c == QLatin1Char('|'))
+            escaped += QChar(kPipe);
+        else if (c == QLatin1Char('^'))
+            escaped += QChar(kCaret);
+        else if (reserved(c))
+            escaped.append(QChar(kEscape)).append(c);
+        else
+            escaped += c;
+    }
+    return escaped;
+}
+
+namespace {
+
+// Appends `value` to `out` as EscapeValue was given it.
+void appendUnescaped(QString& out, QStringView value) {
+    if (!std::any_of(value.begin(), value.end(), reserved)) {
+        out.append(value);
+        return;
+    }
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value.at(i);
+        if (c.unicode() == kEscape && i + 1 < value.size())
+            out += value.at(++i);
+        else if (c.unicode() == kPipe)
+            out += QLatin1Char('|');
+        else if (c.unicode() == kCaret)
+            out += QLatin1Char('^');
+        else
+            out += c;
+    }
+}
+
+} // namespace
+
+QString UnescapeValue(QStringView value) {
+    QString text;
+    appendUnescaped(text, value);
+    return text;
 }
 
 namespace {
@@ -114,7 +177,7 @@ QString SubstituteTokens(const QString& text, const QString& list, const QString
             continue;
         }
         result.append(QStringView(text).mid(copied, at - copied));
-        result.append(*value);
+        appendUnescaped(result, *value);
         copied = nameEnd + close.size();
         at = text.indexOf(open, copied);
     }

@@ -18,8 +18,15 @@ MAILPIECE_EXPORT QString TextAfterLast(const QString& text, const QString& sep);
 MAILPIECE_EXPORT QString TrimSpaces(const QString& text);
 
 /// `text` with every "<<name>>" replaced by the value paired with name in `list`
-/// (name pairSep value, entries separated by itemSep). Replacement text is not scanned again.
+/// (name pairSep value, entries separated by itemSep). Replacement text is not scanned again;
+/// a value written by EscapeValue is put back as it was given.
 MAILPIECE_EXPORT QString SubstituteTokens(const QString& text, const QString& list,
                                           const QString& pairSep, const QString& itemSep);
+
+/// `value` made fit to stand in a substitution list: "|" and "^" become Unicode noncharacters
+/// (which no list uses), and a noncharacter of that kind is marked, so that any text survives.
+MAILPIECE_EXPORT QString EscapeValue(const QString& value);
+/// The text EscapeValue was given; other text comes back unchanged.
+MAILPIECE_EXPORT QString UnescapeValue(QStringView value);
 
 } // namespace tav::StrLib

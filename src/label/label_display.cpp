@@ -6,7 +6,6 @@
 #include "piece_layout_edit_form.h"
 #include "piece_list_model.h"
 #include "piece_select.h"
-#include "sheet_limits.h"
 #include "tav_label.h"
 #include "tav_label_p.h"
 #include "units.h"
@@ -303,11 +302,14 @@ void TavLabel::redraw() {
     d->pieceList_->hide();
     if (!d->refresh_ || !d->laidOut_)
         return;
-    if (!sheetGeometryProblem(*d->sheet_).isEmpty()) {
-        // A sheet that cannot be laid out shows nothing until it is mended; printing says why.
+    if (!designGeometryProblem().isEmpty()) {
+        // A design that cannot be laid out shows nothing until it is mended; printing says why.
         d->pieceView_->MetaKill();
         d->sheetView_->MetaKill();
-        updateStatusLabels();
+        // No sheets can be counted on such a sheet; the pieces still can.
+        d->pieceStatus_->setText(
+            QStringLiteral("Piece %1 of %2").arg(d->currentPiece_).arg(pieceCount()));
+        d->sheetStatus_->setText(QStringLiteral("Sheet - of -"));
         return;
     }
     const qint32 tpp = twipsPerPixel();

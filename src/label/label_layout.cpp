@@ -2,6 +2,7 @@
 // is drawn into a view's recording or printed.
 
 #include "printer.h"
+#include "sheet_limits.h"
 #include "tav_barcode.h"
 #include "tav_item.h"
 #include "tav_label.h"
@@ -25,6 +26,24 @@ constexpr OleColor kOtherOutsideRange = 0x808080;
 constexpr OleColor kEmptyPosition = 0x808080;
 
 } // namespace
+
+QString TavLabel::designGeometryProblem() const {
+    if (const QString problem = sheetGeometryProblem(*d->sheet_); !problem.isEmpty())
+        return QStringLiteral("the sheet: ") + problem;
+    for (std::size_t i = 0; i < d->items_.size(); ++i) {
+        const TavItemCls& item = *d->items_[i];
+        const QString problem = item.Visible() ? boxGeometryProblem(item.Left1(), item.Top(),
+                                                                    item.Width(), item.Height())
+                                               : QString();
+        if (!problem.isEmpty())
+            return QStringLiteral("item %1: %2").arg(i + 1).arg(problem);
+    }
+    const TavBarCodeCls& bars = *d->barCode_;
+    const QString problem =
+        bars.Visible() ? boxGeometryProblem(bars.Left1(), bars.Top(), bars.Width(), bars.Height())
+                       : QString();
+    return problem.isEmpty() ? problem : QStringLiteral("the bar code: ") + problem;
+}
 
 void TavLabel::ComputeSheetPosition() {
     d->position_ = SheetLayout::computeSheetPosition(*d->sheet_, d->currentPiece_, pieceCount());
@@ -126,6 +145,18 @@ void TavLabel::DrawPieceView(TavPort& port, TavSheetCls& sheet) {
     port.ShowIt();
 }
 
+void loadItemRecord(TavItem& item, const TavItemCls& record, const QString& substituteText,
+                    double fitMinimum) {
+    item.setDontPaint(true);
+    item.loadRecord(record);
+    item.setTextSubstitute(substituteText);
+    item.setFitMinimum(fitMinimum);
+    item.setTwipsGeometry(
+        inchesToTwips(record.Left1(), kSource), inchesToTwips(record.Top(), kSource),
+        inchesToTwips(record.Width(), kSource), inchesToTwips(record.Height(), kSource));
+    item.setDontPaint(false);
+}
+
 void TavLabel::LoadPieceIntoItems(const QString& substituteText, const QString& barCodeValue,
                                   const QString&) {
     // The carrier route of a stored piece is not shown anywhere.
@@ -136,15 +167,9 @@ void TavLabel::LoadPieceIntoItems(const QString& substituteText, const QString& 
         item.setVisible(record.Visible());
         if (!record.Visible())
             continue;
-        item.setDontPaint(true);
-        item.loadRecord(record);
-        item.setTextSubstitute(substituteText);
-        item.setTwipsGeometry(
-            inchesToTwips(record.Left1(), kSource), inchesToTwips(record.Top(), kSource),
-            inchesToTwips(record.Width(), kSource), inchesToTwips(record.Height(), kSource));
+        loadItemRecord(item, record, substituteText, d->fitText_ ? d->minimumFontSize_ : 0);
         if (whiteBacks)
             item.setBackColor(OleColors::White);
-        item.setDontPaint(false);
     }
     const TavBarCodeCls& barCode = *d->barCode_;
     d->barcodeControl_->setDontPaint(true);

@@ -4,7 +4,6 @@
 #include "item_record_keys.h"
 #include "message_sink.h"
 #include "piece_definition.h"
-#include "sheet_limits.h"
 #include "tav_error.h"
 #include "tav_label.h"
 #include "tav_label_p.h"
@@ -24,6 +23,7 @@ const QString kSource = QStringLiteral("TavLabel");
 const QString kSheet = QStringLiteral("SheetProperties");
 const QString kBarCode = QStringLiteral("BarCodeProperties");
 const QString kDefaultCompany = QStringLiteral("Your Company Name Here");
+constexpr double kMinimumFontSize = 6;
 
 QString itemPrefix(int index) {
     return QStringLiteral("Item%1Properties").arg(index);
@@ -38,30 +38,76 @@ template <typename Record> struct Field {
     QVariant unwritten = {}; // a value that is not written, so designs without it stay as they were
 };
 
+// A saved value of the wrong kind ("abc" for a number): its field keeps what it had.
+struct UnreadableValue {};
+
+// A saved value as a number; an absent key reads as zero.
+template <typename T> T numberOf(const QVariant& value) {
+    if (!value.isValid())
+        return T{};
+    bool ok = false;
+    if constexpr (std::is_integral_v<T>) {
+        const qint64 number = value.toLongLong(&ok);
+        if (!ok)
+            throw UnreadableValue{};
+        return static_cast<T>(number);
+    } else {
+        const float number = value.toFloat(&ok);
+        if (!ok)
+            throw UnreadableValue{};
+        return number;
+    }
+}
+
+// A saved value as a boolean; an absent key reads as false.
+bool booleanOf(const QVariant& value) {
+    if (!value.isValid())
+        return false;
+    if (value.typeId() == QMetaType::QString) {
+        const QString text = value.toString().trimmed().toLower();
+        if (text == QLatin1String("true") || text == QLatin1String("1") ||
+            text == QLatin1String("-1"))
+            return true;
+        if (text == QLatin1String("false") || text == QLatin1String("0"))
+            return false;
+        throw UnreadableValue{};
+    }
+    if (!value.canConvert<bool>())
+        throw UnreadableValue{};
+    return value.toBool();
+}
+
+// A saved value as text; an absent key reads as "".
+QString textOf(const QVariant& value) {
+    if (value.isValid() && !value.canConvert<QString>())
+        throw UnreadableValue{};
+    return value.toString();
+}
+
 template <typename Record, typename T>
 Field<Record> floatField(const char* code, T (Record::*get)() const, void (Record::*set)(T)) {
     return {code, [get](const Record& r) { return QVariant::fromValue((r.*get)()); },
-            [set](Record& r, const QVariant& v) { (r.*set)(v.toFloat()); }};
+            [set](Record& r, const QVariant& v) { (r.*set)(numberOf<float>(v)); }};
 }
 
 template <typename Record, typename T>
 Field<Record> intField(const char* code, T (Record::*get)() const, void (Record::*set)(T)) {
     return {code,
             [get](const Record& r) { return QVariant::fromValue(static_cast<qint64>((r.*get)())); },
-            [set](Record& r, const QVariant& v) { (r.*set)(static_cast<T>(v.toLongLong())); }};
+            [set](Record& r, const QVariant& v) { (r.*set)(static_cast<T>(numberOf<qint64>(v))); }};
 }
 
 template <typename Record>
 Field<Record> boolField(const char* code, bool (Record::*get)() const, void (Record::*set)(bool)) {
     return {code, [get](const Record& r) { return (r.*get)(); },
-            [set](Record& r, const QVariant& v) { (r.*set)(v.toBool()); }};
+            [set](Record& r, const QVariant& v) { (r.*set)(booleanOf(v)); }};
 }
 
 template <typename Record>
 Field<Record> textField(const char* code, QString (Record::*get)() const,
                         void (Record::*set)(const QString&)) {
     return {code, [get](const Record& r) { return (r.*get)(); },
-            [set](Record& r, const QVariant& v) { (r.*set)(v.toString()); }};
+            [set](Record& r, const QVariant& v) { (r.*set)(textOf(v)); }};
 }
 
 template <typename Record> Field<Record> unlessDefault(Field<Record> field, QVariant value) {
@@ -173,6 +219,7 @@ void readRecord(const PropertyBag& bag, const QString& prefix, Record& record,
             field->set(record, bag.read(prefix + QLatin1String(code)));
         } catch (const TavError&) {
             // A damaged key leaves its field as it was; the others still load.
+        } catch (const UnreadableValue&) {
         }
     }
 }
@@ -263,6 +310,8 @@ void TavLabel::WriteProperties(PropertyBag& bag) const {
     bag.write(QStringLiteral("ShowLeftBtns"), d->showLeftBtns_, QStringLiteral("1111111"));
     bag.write(QStringLiteral("ShowCenter"), d->showCenter_, QStringLiteral("11"));
     bag.write(QStringLiteral("ShowRightBtns"), d->showRightBtns_, QStringLiteral("11111"));
+    bag.write(QStringLiteral("FitText"), d->fitText_, false);
+    bag.write(QStringLiteral("MinimumFontSize"), d->minimumFontSize_, kMinimumFontSize);
 }
 
 void TavLabel::ReadProperties(const PropertyBag& bag) {
@@ -272,7 +321,7 @@ void TavLabel::ReadProperties(const PropertyBag& bag) {
         return std::tie(d->pieceName_, d->enabledFlag_, d->refresh_, d->appearance_, d->printerTop_,
                         d->printerLeft_, d->companyName_, d->printWhiteBacks_, d->freezeDisplay_,
                         d->showLeftBtns_, d->showCenter_, d->showRightBtns_, d->rangeFirst_,
-                        d->rangeLast_);
+                        d->rangeLast_, d->fitText_, d->minimumFontSize_);
     };
     const auto savedSettings =
         std::apply([](const auto&... value) { return std::make_tuple(value...); }, settings());
@@ -322,6 +371,9 @@ void TavLabel::readDesign(const PropertyBag& bag) {
     d->companyName_ = bag.read(QStringLiteral("CompanyName"), kDefaultCompany).toString();
     d->printWhiteBacks_ = bag.read(QStringLiteral("PrintWhiteBacks"), true).toBool();
     d->freezeDisplay_ = bag.read(QStringLiteral("FreezeDisplay"), false).toBool();
+    d->fitText_ = bag.read(QStringLiteral("FitText"), false).toBool();
+    const double minimum = bag.read(QStringLiteral("MinimumFontSize"), kMinimumFontSize).toDouble();
+    d->minimumFontSize_ = minimum >= 1 && minimum <= 72 ? minimum : kMinimumFontSize;
 
     d->piece_->setDontPaint(true);
     d->printing_ = false;
@@ -334,16 +386,8 @@ void TavLabel::readDesign(const PropertyBag& bag) {
     d->showRightBtns_ =
         bag.read(QStringLiteral("ShowRightBtns"), QStringLiteral("11111")).toString();
     refreshPrintRange();
-
-    const QString source = QStringLiteral("TavLabel:ReadProperties");
-    checkSheetGeometry(*d->sheet_, source, QStringLiteral("the design's sheet"));
-    for (int i = 1; i <= 7; ++i) {
-        const TavItemCls& item = *d->items_[i - 1];
-        checkBoxGeometry(item.Left1(), item.Top(), item.Width(), item.Height(), source,
-                         QStringLiteral("the design's item %1").arg(i));
-    }
-    checkBoxGeometry(d->barCode_->Left1(), d->barCode_->Top(), d->barCode_->Width(),
-                     d->barCode_->Height(), source, QStringLiteral("the design's bar code"));
+    // Geometry is not judged here: a design whose sheet or boxes cannot be used still loads
+    // every key, the views draw nothing and printing says which field is wrong.
 }
 
 QString TavLabel::Design() const {

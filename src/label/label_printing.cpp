@@ -3,7 +3,7 @@
 
 #include "printer.h"
 #include "printer_test_page.h"
-#include "sheet_limits.h"
+#include "tav_error.h"
 #include "tav_label.h"
 #include "tav_label_p.h"
 #include "units.h"
@@ -45,8 +45,12 @@ void TavLabel::PrintMain() {
     // No pieces, no paper: a partly used first sheet is not printed blank.
     if (pieceCount() == 0 || d->rangeFirst_ > pieceCount())
         return;
-    checkSheetGeometry(*d->sheet_, QStringLiteral("TavLabel:PrintMain"),
-                       QStringLiteral("the sheet"));
+    // A sheet without positions is the division error it always was; other unusable geometry
+    // is refused naming its field.
+    ComputeSheetPosition();
+    if (const QString problem = designGeometryProblem(); !problem.isEmpty())
+        raiseError(ErrorNumber::InvalidPropertyValue, QStringLiteral("TavLabel:PrintMain"),
+                   problem);
     const qint32 last = LastPieceToPrint();
     const qint32 perSheet = SheetLayout::piecesPerSheet(*d->sheet_);
 
@@ -86,8 +90,9 @@ void TavLabel::PrintMain() {
 void TavLabel::PrintSheet() {
     const Restore<bool> stopPrinting(d->printing_, false);
     d->printing_ = true;
-    checkSheetGeometry(*d->sheet_, QStringLiteral("TavLabel:PrintSheet"),
-                       QStringLiteral("the sheet"));
+    if (const QString problem = designGeometryProblem(); !problem.isEmpty())
+        raiseError(ErrorNumber::InvalidPropertyValue, QStringLiteral("TavLabel:PrintSheet"),
+                   problem);
     // The sheet that holds the current piece, whether or not the control was drawn since it
     // changed (a hidden control, or one fed with Refresh off).
     ComputeSheetPosition();

@@ -63,8 +63,10 @@ void TavLabel::setCurrentPiece(qint32 piece) {
 void TavLabel::setRefresh(bool on) {
     d->refresh_ = on;
     emit propertyChanged(QStringLiteral("Refresh"));
-    if (on)
+    if (on) {
+        showHeldTextFitProblems();
         redraw();
+    }
 }
 
 void TavLabel::setSheetProperties(std::shared_ptr<TavSheetCls> sheet) {
@@ -141,11 +143,6 @@ void TavLabel::SetPieceText(const QString& name, const QString& value) {
                    QStringLiteral("\"%1\" cannot name a text: a name is not empty and holds no "
                                   "\"|\" or \"^\"")
                        .arg(name));
-    if (separated(value))
-        raiseError(ErrorNumber::InvalidArgument, source,
-                   QStringLiteral("the text %1 holds \"|\" or \"^\", which separate the texts of "
-                                  "a piece")
-                       .arg(name));
     // A new name is appended (cheap, so that a row of many columns stays linear); the first
     // pair of a known name, the one a template shows, is replaced where it stands.
     QString& list = d->substituteText_;
@@ -156,7 +153,8 @@ void TavLabel::SetPieceText(const QString& name, const QString& value) {
                 d->pieceTextNames_.insert(StrLib::TextBefore(entry, QStringLiteral("^")));
         d->pieceTextNamesKnown_ = true;
     }
-    const QString pair = name + QLatin1Char('^') + value;
+    // Any value is data: the list's own separators in it are escaped, not refused.
+    const QString pair = name + QLatin1Char('^') + StrLib::EscapeValue(value);
     if (!d->pieceTextNames_.contains(name)) {
         if (!list.isEmpty() && !list.endsWith(QLatin1Char('|')))
             list += QLatin1Char('|');
@@ -174,8 +172,11 @@ void TavLabel::SetPieceText(const QString& name, const QString& value) {
 }
 
 void TavLabel::AddPiece() {
+    const QString textProblem = d->fitText_ ? TextFitProblem() : QString();
     d->store_->append(d->substituteText_, barCodeValueToStore(), d->carrierRoute_);
     emit pieceCountChanged(pieceCount());
+    if (!textProblem.isEmpty())
+        reportTextFit(QStringLiteral("piece %1: ").arg(pieceCount()) + textProblem);
     showPiece(pieceCount());
     redraw();
 }

@@ -63,6 +63,9 @@ class MAILPIECE_EXPORT TavLabel : public QWidget {
                    DESIGNABLE false)
     Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabledFlag DESIGNABLE false)
     Q_PROPERTY(bool FreezeDisplay READ FreezeDisplay WRITE setFreezeDisplay DESIGNABLE false)
+    Q_PROPERTY(bool FitText READ FitText WRITE setFitText DESIGNABLE false)
+    Q_PROPERTY(
+        double MinimumFontSize READ MinimumFontSize WRITE setMinimumFontSize DESIGNABLE false)
     Q_PROPERTY(qint32 Appearance READ Appearance WRITE setAppearance DESIGNABLE false)
     Q_PROPERTY(QString ShowLeftBtns READ ShowLeftBtns WRITE setShowLeftBtns DESIGNABLE false)
     Q_PROPERTY(QString ShowCenter READ ShowCenter WRITE setShowCenter DESIGNABLE false)
@@ -81,9 +84,9 @@ public:
     QString SubstituteText() const;
     void setSubstituteText(const QString& text);
     /// Sets the value of `name` in SubstituteText (replacing an earlier value of that name,
-    /// else appending the pair): the safe way to fill a piece's texts one by one. A name or
-    /// value holding "|" or "^" (the list's own separators), or an empty name, raises error 5
-    /// and changes nothing.
+    /// else appending the pair): the safe way to fill a piece's texts one by one. The value may
+    /// hold any text ("|" and "^" are escaped in the list and print as given); a name holding
+    /// "|" or "^", or an empty name, raises error 5 and changes nothing.
     Q_INVOKABLE void SetPieceText(const QString& name, const QString& value);
     /// The piece shown (1-based; 0 without pieces); setting clamps to 1 .. the piece count.
     qint32 CurrentPiece() const;
@@ -121,6 +124,11 @@ public:
     /// code value, and a missing or wrong tracking code, a routing code that is not 0, 5, 9 or
     /// 11 digits, or bars that do not fit (BarCodeFitProblem) raise error 380 and add nothing.
     Q_INVOKABLE void AddPiece();
+    /// Why the texts of the next piece (SubstituteText in the shown items' templates) would not
+    /// all be printed: "item 2: \"Building C\" does not fit (4 lines at 6 pt, room for 3)", the
+    /// items joined by "; ", or "" when every line fits. With FitText on, AddPiece tells of it
+    /// through the message sink (while Refresh is off, once, when it is turned on again).
+    Q_INVOKABLE QString TextFitProblem() const;
     /// Why the bars of BarCodeProperties (its symbology and Value) would not all be printed,
     /// longer than the bar code's box or reaching past the piece's right edge; "" when they fit
     /// or nothing is shown.
@@ -177,6 +185,17 @@ public:
     /// Loads a design saved by Design(); an empty text changes nothing, and a damaged one is
     /// reported through the message sink and changes nothing.
     void setDesign(const QString& design);
+
+    /// Whether each piece's texts are fitted to their items: line breaks kept, lines wrapped,
+    /// and the font made half a point smaller at a time (to MinimumFontSize) for a piece whose
+    /// lines would pass its item's bottom. Off (the default), lines past the bottom are left
+    /// out; ApplyAddressLayout turns it on.
+    bool FitText() const;
+    void setFitText(bool on);
+    /// The smallest size (points) a text is made to fit; 6 by default (postal rules want 8 or
+    /// more in an address block). Raises error 380 outside 1 to 72.
+    double MinimumFontSize() const;
+    void setMinimumFontSize(double points);
 
     /// Stored and persisted only.
     bool Enabled() const;
@@ -294,6 +313,9 @@ protected:
 private:
     void readDesign(const PropertyBag& bag);
     QString barCodeValueToStore() const;
+    void reportTextFit(const QString& problem);
+    QString designGeometryProblem() const;
+    void showHeldTextFitProblems();
     void showPiece(qint32 piece);
     void redraw();
     void buildPieceContainer();

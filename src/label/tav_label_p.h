@@ -14,6 +14,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class QComboBox;
@@ -27,7 +28,13 @@ namespace tav {
 class PieceListModel;
 class TavBarcode;
 class TavItem;
+class TavItemCls;
 class TavPiece;
+
+/// Gives `item` the record's look and box (twips), the piece's substitution list and the size
+/// its text may shrink to (0: none).
+void loadItemRecord(TavItem& item, const TavItemCls& record, const QString& substituteText,
+                    double fitMinimum);
 
 /// What a TavLabel holds: its records, piece store, print state and child widgets.
 class TavLabelPrivate {
@@ -65,6 +72,13 @@ public:
     QString showLeftBtns_ = QStringLiteral("1111111");
     QString showCenter_ = QStringLiteral("11");
     QString showRightBtns_ = QStringLiteral("11111");
+    bool fitText_ = false;
+    double minimumFontSize_ = 6;
+    // Where AddPiece tells of texts that do not fit: a feed's own report, else the message sink
+    // (held while Refresh is off: the first few and how many).
+    std::function<void(const QString&)> textFitReport_;
+    QStringList heldTextFitProblems_;
+    qint32 heldTextFitCount_ = 0;
     bool listReady_ = true;
     bool laidOut_ = false;
 

@@ -83,17 +83,14 @@ void checkSheetGeometry(const TavSheetCls& sheet, const QString& source, const Q
                    QStringLiteral("%1: %2").arg(what, problem));
 }
 
-void checkBoxGeometry(float left, float top, float width, float height, const QString& source,
-                      const QString& what) {
+QString boxGeometryProblem(float left, float top, float width, float height) {
     const QString lengths[] = {
         lengthProblem("Left1", left, Lower::Any),
         lengthProblem("Top", top, Lower::Any),
         lengthProblem("Width", width, Lower::AtLeastZero),
         lengthProblem("Height", height, Lower::AtLeastZero),
     };
-    if (const QString problem = firstProblem(lengths); !problem.isEmpty())
-        raiseError(ErrorNumber::InvalidPropertyValue, source,
-                   QStringLiteral("%1: %2").arg(what, problem));
+    return firstProblem(lengths);
 }
 
 } // namespace tav

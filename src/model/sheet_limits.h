@@ -23,10 +23,8 @@ MAILPIECE_EXPORT QString sheetGeometryProblem(const TavSheetCls& sheet);
 MAILPIECE_EXPORT void checkSheetGeometry(const TavSheetCls& sheet, const QString& source,
                                          const QString& what);
 
-/// Raises error 380 from `source` when a box on a piece (inches from the piece's corner) has a
-/// position or size that is not finite, a negative size, or one beyond LongestSheetInches; `what`
-/// names the box in the message.
-MAILPIECE_EXPORT void checkBoxGeometry(float left, float top, float width, float height,
-                                       const QString& source, const QString& what);
+/// What makes a box on a piece (inches from the piece's corner) unusable, naming the field, or
+/// "": a position or size that is not finite, a negative size, or one beyond LongestSheetInches.
+MAILPIECE_EXPORT QString boxGeometryProblem(float left, float top, float width, float height);
 
 } // namespace tav

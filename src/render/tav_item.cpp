@@ -98,14 +98,38 @@ TextLayout::Box TavItem::textBox(qint32 left, qint32 top) const {
     return box;
 }
 
-std::vector<TextLayout::PlacedLine> TavItem::layout(Printer& printer, qint32 left, qint32 top,
-                                                    bool forPaper) const {
-    printer.setFont(PrinterFont::fromFont(*font_));
-    const auto measure = [&printer](const QString& text) { return printer.TextWidth(text); };
+QString ItemText::problem() const {
+    if (whole())
+        return {};
+    const QString first = lines.at(static_cast<qsizetype>(placed.size()));
+    return QStringLiteral("\"%1\" does not fit (%2 lines at %3 pt, room for %4)")
+        .arg(first.left(60))
+        .arg(lines.size())
+        .arg(points)
+        .arg(placed.size());
+}
+
+ItemText TavItem::layout(Printer& printer, qint32 left, qint32 top, bool forPaper) const {
+    const QString text = composedText();
     const TextLayout::Box box = textBox(left, top);
-    const QStringList lines = TextLayout::breakLines(composedText(), box.width, measure);
-    return TextLayout::placeLines(lines, box, printer.TextHeight(QStringLiteral("AWT")),
-                                  alignHorizontal_, alignVertical_, forPaper, measure);
+    PrinterFont font = PrinterFont::fromFont(*font_);
+    const auto measure = [&printer](const QString& line) { return printer.TextWidth(line); };
+    for (;;) {
+        printer.setFont(font);
+        ItemText set{font.size, TextLayout::breakLines(text, box.width, measure), {}};
+        if (fitMinimum_ > 0) {
+            // Blank lines at the end (templates of more lines than the piece has) show nothing.
+            while (!set.lines.isEmpty() && set.lines.constLast().isEmpty())
+                set.lines.removeLast();
+        }
+        set.placed =
+            TextLayout::placeLines(set.lines, box, printer.TextHeight(QStringLiteral("AWT")),
+                                   alignHorizontal_, alignVertical_, forPaper, measure);
+        const double smaller = std::max(fitMinimum_, font.size - 0.5);
+        if (set.whole() || fitMinimum_ <= 0 || !(smaller < font.size))
+            return set;
+        font.size = smaller;
+    }
 }
 
 void TavItem::MFRender(TavMetaCls& meta, qint32 left, qint32 top) {
@@ -121,21 +145,22 @@ void TavItem::MFRender(TavMetaCls& meta, qint32 left, qint32 top) {
         meta.DrawRect(left, top, widthTwips(), heightTwips());
     }
 
+    const ItemText set = layout(currentPrinter(), left, top, false);
     meta.setFontName(font_->Name());
-    // The size as the user set it: a whole point would draw lines shorter than paper's.
-    meta.setFontSizeF(static_cast<float>(font_->Size()));
+    // The size the text was set at: a whole point would draw lines shorter than paper's.
+    meta.setFontSizeF(static_cast<float>(set.points));
     meta.setItalic(font_->Italic());
     meta.setStrikethrough(font_->Strikethrough());
     meta.setUnderline(font_->Underline());
     meta.setWeight(font_->Weight());
-    for (const TextLayout::PlacedLine& line : layout(currentPrinter(), left, top, false))
+    for (const TextLayout::PlacedLine& line : set.placed)
         meta.DrawText(line.text, line.x, line.y, 999999, 999999);
 }
 
 void TavItem::PrintSelf(qint32 left, qint32 top) {
     Printer& printer =
         printBox(left, top, printWhiteBacks_, backColor_, picture_.get(), borderStyle_ == 1);
-    for (const TextLayout::PlacedLine& line : layout(printer, left, top, true)) {
+    for (const TextLayout::PlacedLine& line : layout(printer, left, top, true).placed) {
         printer.setCurrentX(line.x);
         printer.setCurrentY(line.y);
         printer.Print(line.text);

@@ -13,6 +13,19 @@ namespace tav {
 class Printer;
 class TavItemCls;
 
+/// An item's text as it is set for one piece.
+struct MAILPIECE_EXPORT ItemText {
+    double points = 0;                          // the font size the text was set at
+    QStringList lines;                          // every line the text needs
+    std::vector<TextLayout::PlacedLine> placed; // the lines that fit, placed in the box
+
+    /// Whether every line fits the box.
+    bool whole() const { return placed.size() == static_cast<std::size_t>(lines.size()); }
+    /// "" when whole, else what was left out: "\"Building C\" does not fit (4 lines at 6 pt,
+    /// room for 3)".
+    QString problem() const;
+};
+
 /// One text item of a piece: a box with background, optional picture and border, and the text
 /// made from its template and the piece's substitution list, broken into lines with the
 /// printer's metrics, so that screen and paper break at the same words.
@@ -84,10 +97,15 @@ public:
 
     /// The text drawn: the template with the substitution list applied.
     QString composedText() const;
-    /// The lines and their places for a box of the item's size at (left, top) (twips), measured
-    /// with `printer`'s metrics in the item's font.
-    std::vector<TextLayout::PlacedLine> layout(Printer& printer, qint32 left, qint32 top,
-                                               bool forPaper) const;
+    /// The smallest size (points) the text may be set at to fit the box; 0 (the default): the
+    /// text keeps the font's size and lines past the box's bottom are left out.
+    double fitMinimum() const { return fitMinimum_; }
+    void setFitMinimum(double points) { fitMinimum_ = points; }
+
+    /// The text set in a box of the item's size at (left, top) (twips), measured with
+    /// `printer`'s metrics: in the item's font, or half a point smaller at a time, down to
+    /// fitMinimum, until every line fits. Leaves `printer` in the font the text was set in.
+    ItemText layout(Printer& printer, qint32 left, qint32 top, bool forPaper) const;
 
     void MFRender(TavMetaCls& meta, qint32 left, qint32 top) override;
     void PrintSelf(qint32 left, qint32 top) override;
@@ -114,6 +132,7 @@ private:
     qint16 borderStyle_ = 1;
     qint16 alignHorizontal_ = 0;
     bool printWhiteBacks_ = true;
+    double fitMinimum_ = 0;
 };
 
 } // namespace tav

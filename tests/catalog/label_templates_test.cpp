@@ -138,10 +138,17 @@ TEST(LabelTemplates, UnitsAndOddTemplatesOfAFileOfOurOwn) {
           "<Template brand=\"Own\" part=\"5\" size=\"Tabloid\"><Label-rectangle width=\"1in\" "
           "height=\"1in\"><Layout nx=\"1\" ny=\"1\" x0=\"0\" y0=\"0\" dx=\"1in\" dy=\"1in\"/>"
           "</Label-rectangle></Template>"
+          // Labels that would print on one another: a negative pitch, a pitch under the width.
+          "<Template brand=\"Own\" part=\"7\" size=\"A4\"><Label-rectangle width=\"60mm\" "
+          "height=\"1in\"><Layout nx=\"3\" ny=\"1\" x0=\"0\" y0=\"0\" dx=\"-70mm\" dy=\"1in\"/>"
+          "</Label-rectangle></Template>"
+          "<Template brand=\"Own\" part=\"8\" size=\"A4\"><Label-rectangle width=\"1in\" "
+          "height=\"1in\"><Layout nx=\"1\" ny=\"4\" x0=\"0\" y0=\"0\" dx=\"0\" dy=\"0.5in\"/>"
+          "</Label-rectangle></Template>"
           "</Glabels-templates>");
     write(QStringLiteral("broken-templates.xml"), "<Glabels-templates><Template");
     const LabelTemplates::Import import = LabelTemplates::readDirectory(dir.path());
-    EXPECT_EQ(import.templates, 7);
+    EXPECT_EQ(import.templates, 9);
     ASSERT_EQ(import.pieces.size(), 4u);
     EXPECT_EQ(import.pieces[0].piece, QStringLiteral("Own 1 - Points 50.8 x 25.4 mm"));
     // 144 pt = 2 in, 1 pc = 1/6 in, 10 mm.
@@ -155,6 +162,7 @@ TEST(LabelTemplates, UnitsAndOddTemplatesOfAFileOfOurOwn) {
     EXPECT_EQ(import.skipped.value(QStringLiteral("a grid that does not fit its paper")), 1);
     EXPECT_EQ(import.skipped.value(QStringLiteral("a paper size that is not known")), 1);
     EXPECT_EQ(import.skipped.value(QStringLiteral("a file that cannot be read")), 1);
+    EXPECT_EQ(import.skipped.value(QStringLiteral("a pitch smaller than its label")), 2);
     // A broken file is no template: the sentence counts what was imported, never less than 0.
     EXPECT_TRUE(LabelTemplates::summary(import).contains(QStringLiteral(": 4 imported, 0 left")))
         << LabelTemplates::summary(import).toStdString();

@@ -80,42 +80,82 @@ TEST_F(LabelFaultsTest, PrintButtonsReportAFailingPrinterAndTheControlStaysUsabl
     EXPECT_EQ(messages.sink().texts.size(), 2);
 }
 
-TEST_F(LabelFaultsTest, AHostileDesignIsReportedOnceAndChangesNothing) {
+TEST_F(LabelFaultsTest, AHostileDesignLoadsKeyByKeyAndPrintingNamesTheField) {
     const QString good = label.Design();
     const QJsonObject design = QJsonDocument::fromJson(good.toUtf8()).object();
-    // Each case: a key and the hostile value put there.
-    const std::pair<const char*, QJsonValue> cases[] = {
-        {"SheetPropertiesNA", -1},
-        {"SheetPropertiesND", 0},
-        {"SheetPropertiesPW", 0},
-        {"SheetPropertiesPH", QStringLiteral("nan")},
-        {"SheetPropertiesHE", 0},
-        {"SheetPropertiesWI", 1e30},
-        {"SheetPropertiesPA", -2.75},
-        {"SheetPropertiesPD", 1e9},
-        {"SheetPropertiesMT", QStringLiteral("inf")},
-        {"Item3PropertiesTO", 1e30},
-        {"Item1PropertiesWI", QStringLiteral("nan")},
-        {"Item2PropertiesHE", -1},
-        {"BarCodePropertiesLE", 1e38},
-        {"PrinterTop", QStringLiteral("nan")},
+    // Each case: a key, the hostile value put there, and what printing then names.
+    const struct {
+        const char* key;
+        QJsonValue value;
+        const char* named;
+        qint32 number = ErrorNumber::InvalidPropertyValue;
+    } cases[] = {
+        {"SheetPropertiesNA", -1, "NumAcross", ErrorNumber::DivisionByZero},
+        {"SheetPropertiesPW", 0, "PieceWidth"},
+        {"SheetPropertiesPH", QStringLiteral("nan"), "PieceHeight"},
+        {"SheetPropertiesHE", 0, "Height"},
+        {"SheetPropertiesWI", 1e30, "Width"},
+        {"SheetPropertiesPA", -2.75, "PiecePitchAcross"},
+        {"SheetPropertiesPD", 1e9, "PiecePitchDown"},
+        {"SheetPropertiesMT", QStringLiteral("inf"), "MarginTop"},
+        {"Item3PropertiesTO", 1e30, "item 3: Top"},
+        {"Item1PropertiesWI", QStringLiteral("nan"), "item 1: Width"},
+        {"Item2PropertiesHE", -1, "item 2: Height"},
+        {"BarCodePropertiesLE", 1e38, "the bar code: Left1"},
     };
-    for (const auto& [key, value] : cases) {
+    for (const auto& c : cases) {
         QJsonObject hostile = design;
-        hostile.insert(QLatin1String(key), value);
+        hostile.insert(QLatin1String(c.key), c.value);
+        hostile.insert(QStringLiteral("CompanyName"), QStringLiteral("Read on")); // after it
         messages.sink().texts.clear();
         label.setDesign(QString::fromUtf8(QJsonDocument(hostile).toJson()));
-        EXPECT_EQ(messages.sink().texts.size(), 1) << key;
-        EXPECT_EQ(label.Design(), good) << key;
+        EXPECT_TRUE(messages.sink().texts.isEmpty())
+            << c.key << messages.sink().texts.join(QLatin1Char('\n')).toStdString();
+        EXPECT_EQ(label.CompanyName(), QStringLiteral("Read on")) << c.key;
+        EXPECT_FALSE(label.grab().isNull()); // the views draw nothing, and never crash
+        try {
+            label.PrintAll();
+            ADD_FAILURE() << "printed " << c.key;
+        } catch (const TavError& error) {
+            EXPECT_EQ(error.number(), c.number) << c.key;
+            EXPECT_TRUE(error.description().contains(QLatin1String(c.named)))
+                << error.description().toStdString();
+        }
+        label.setDesign(good);
+        EXPECT_EQ(label.Design(), good) << c.key;
     }
     // Still drawn, paged and printed as before.
     messages.sink().texts.clear();
-    EXPECT_FALSE(label.grab().isNull());
     click("NavLast");
     EXPECT_EQ(pieceStatus(), QStringLiteral("Piece 40 of 40"));
     label.PrintAll();
     EXPECT_EQ(printer->jobs().size(), 7u);
     EXPECT_TRUE(messages.sink().texts.isEmpty());
+}
+
+TEST_F(LabelFaultsTest, MissingKeysReadAsEmptyAndAnUnreadableValueKeepsItsDefault) {
+    QJsonObject design = QJsonDocument::fromJson(label.Design().toUtf8()).object();
+    design.remove(QStringLiteral("Item1PropertiesTC"));
+    design.remove(QStringLiteral("Item2PropertiesVI"));
+    design.insert(QStringLiteral("SheetPropertiesND"), QStringLiteral("abc"));
+    design.insert(QStringLiteral("SheetPropertiesNA"), 1);
+    label.setDesign(QString::fromUtf8(QJsonDocument(design).toJson()));
+    EXPECT_TRUE(messages.sink().texts.isEmpty());
+    EXPECT_EQ(label.Item1Properties()->TextControl(), QString());
+    EXPECT_FALSE(label.Item2Properties()->Visible());
+    EXPECT_EQ(label.SheetProperties()->NumDown(), 3); // the piece's own, as applied
+    EXPECT_EQ(label.SheetProperties()->NumAcross(), 1);
+
+    // A sheet without positions loads too, and printing it is the division error it always was.
+    design.remove(QStringLiteral("SheetPropertiesNA"));
+    label.setDesign(QString::fromUtf8(QJsonDocument(design).toJson()));
+    EXPECT_EQ(label.SheetProperties()->NumAcross(), 0);
+    try {
+        label.PrintAll();
+        ADD_FAILURE() << "printed a sheet without positions";
+    } catch (const TavError& error) {
+        EXPECT_EQ(error.number(), ErrorNumber::DivisionByZero);
+    }
 }
 
 TEST_F(LabelFaultsTest, AnAbsurdFontSizeInADesignKeepsTheFontItHad) {

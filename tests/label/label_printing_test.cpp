@@ -2,6 +2,7 @@
 #include "pdf_printer.h"
 #include "pdf_text.h"
 #include "qt_printers.h"
+#include "recording_message_sink.h"
 #include "recording_printer.h"
 #include "tav_barcode.h"
 #include "tav_error.h"
@@ -74,6 +75,68 @@ QStringList pieceNames(int first, int last) {
 }
 
 } // namespace
+
+TEST_F(LabelPrintingTest, AnyValueIsStoredAndPrintedExactly) {
+    const QStringList values = {
+        QStringLiteral("Apt 3|B"),
+        QStringLiteral("Unit ^7"),
+        QStringLiteral("P|^|^^||"),
+        QStringLiteral("Tab\there"),
+        QStringLiteral("\"Quoted\", and, commas"),
+        QString(QChar(0xFDD0)) + QChar(0xFDD1) + QStringLiteral("<<Item1>>"),
+    };
+    label.setRefresh(false);
+    for (const QString& value : values) {
+        label.setSubstituteText({});
+        label.SetPieceText(QStringLiteral("Item1"), value);
+        label.AddPiece();
+    }
+    label.PrintAll();
+    QStringList printed;
+    for (const PrinterOp& op : printer->jobs().at(0).ops)
+        if (op.kind == PrinterOp::Text && op.text.trimmed().size() > 0)
+            printed << op.text;
+    EXPECT_EQ(printed, values);
+}
+
+TEST_F(LabelPrintingTest, FittedTextShrinksPerPieceAndWhatStillDoesNotFitIsTold) {
+    test::ScopedRecordingSink recording;
+    const test::RecordingMessageSink& sink = recording.sink();
+    label.setFitText(true);
+    label.setMinimumFontSize(6);
+    // The item holds two lines at 10 points: three fit at a smaller size, five never do.
+    const QStringList texts = {QStringLiteral("P1 Main Street"),
+                               QStringLiteral("P2 Main Street\nBuilding C\nFloor 2"),
+                               QStringLiteral("P3\nb\nc\nd\nLost line")};
+    label.setRefresh(false);
+    for (const QString& text : texts) {
+        label.setSubstituteText({});
+        label.SetPieceText(QStringLiteral("Item1"), text);
+        EXPECT_EQ(label.TextFitProblem().isEmpty(), text != texts.last());
+        label.AddPiece();
+    }
+    EXPECT_TRUE(sink.texts.isEmpty()); // held while the mailing is fed
+    label.setRefresh(true);
+    ASSERT_EQ(sink.texts.size(), 1);
+    EXPECT_TRUE(sink.texts.at(0).contains(
+        QStringLiteral("piece 3: item 1: \"d\" does not fit (5 lines at 6 pt, room for 3)")))
+        << sink.texts.at(0).toStdString();
+
+    label.PrintAll();
+    std::vector<double> sizes;
+    for (const PrinterOp& op : printer->jobs().at(0).ops)
+        if (op.kind == PrinterOp::Text && op.text.trimmed().size() > 0)
+            sizes.push_back(op.font.size);
+    ASSERT_EQ(sizes.size(), 1u + 3u + 3u);
+    EXPECT_EQ(sizes[0], 10);
+    EXPECT_LT(sizes[1], 10);
+    EXPECT_EQ(sizes[1], sizes[3]);
+    EXPECT_EQ(sizes[4], 6);
+    // Off, the lines past the bottom are cut as they always were, and nothing is said.
+    label.setFitText(false);
+    EXPECT_EQ(label.TextFitProblem(),
+              QStringLiteral("item 1: \"c\" does not fit (5 lines at 10 pt, room for 2)"));
+}
 
 TEST_F(LabelPrintingTest, PrintAllMakesOneJobPerSheetAndRestoresTheCurrentPiece) {
     addPieces(70);
@@ -197,12 +260,12 @@ TEST_F(LabelPrintingTest, AnUnusableSheetIsAClearErrorNamingTheFieldAndPrintsNot
         {&TavSheetCls::setMarginTop, std::numeric_limits<float>::infinity(), "MarginTop"},
         {&TavSheetCls::setPiecePitchDown, 100, "reach"}, // 10 rows 100 inches apart
     };
-    const auto expectRefused = [&](const char* named) {
+    const auto expectRefused = [&](const char* named, qint32 number) {
         try {
             label.PrintAll();
             FAIL() << "printed an unusable sheet (" << named << ")";
         } catch (const TavError& error) {
-            EXPECT_EQ(error.number(), ErrorNumber::InvalidPropertyValue);
+            EXPECT_EQ(error.number(), number);
             EXPECT_TRUE(error.description().contains(QLatin1String(named)))
                 << error.description().toStdString();
         }
@@ -214,11 +277,15 @@ TEST_F(LabelPrintingTest, AnUnusableSheetIsAClearErrorNamingTheFieldAndPrintsNot
     for (const auto& length : lengths) {
         const auto good = label.SheetProperties()->Copy();
         (label.SheetProperties().get()->*length.set)(length.inches);
-        expectRefused(length.named);
+        expectRefused(length.named, ErrorNumber::InvalidPropertyValue);
         label.SheetProperties()->assign(*good);
     }
+    label.Item1Properties()->setWidth(std::numeric_limits<float>::quiet_NaN());
+    expectRefused("item 1: Width", ErrorNumber::InvalidPropertyValue);
+    label.Item1Properties()->setWidth(1);
+    // A sheet without positions is a division error, as it always was.
     label.SheetProperties()->setNumAcross(0);
-    expectRefused("NumAcross");
+    expectRefused("NumAcross", ErrorNumber::DivisionByZero);
 }
 
 TEST_F(LabelPrintingTest, PrintedSheetsLandOnTheirPositionsInPdf) {

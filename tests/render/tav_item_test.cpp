@@ -77,9 +77,9 @@ TEST_F(RenderTest, AnItemShowsItsTemplateWithTheSubstitutionApplied) {
 TEST_F(RenderTest, ABorderInsetsTheTextBySixTwips) {
     QWidget parent;
     TavItem* item = makeItem(&parent, QStringLiteral("x"), QString());
-    const auto plain = item->layout(*printer, 1500, 3000, false);
+    const auto plain = item->layout(*printer, 1500, 3000, false).placed;
     item->setBorderStyle(1);
-    const auto inset = item->layout(*printer, 1500, 3000, false);
+    const auto inset = item->layout(*printer, 1500, 3000, false).placed;
     ASSERT_EQ(inset.size(), 1u);
     EXPECT_EQ(inset[0].x, plain[0].x + 6);
     EXPECT_EQ(inset[0].y, plain[0].y + 6);
@@ -113,6 +113,51 @@ TEST_F(RenderTest, ScreenAndPaperBreakTheSameWordsAtTheSamePlacesAndSize) {
         EXPECT_DOUBLE_EQ(paper[i].font.size, 8.5);
         EXPECT_NEAR(screen[i].from.x() * 15, paper[i].x1, 8);
         EXPECT_NEAR(screen[i].from.y() * 15, paper[i].y1, 8);
+    }
+}
+
+TEST_F(RenderTest, AFittedTextKeepsItsLineBreaksAndShrinksByHalfPointsToTheMinimum) {
+    struct Case {
+        const char* what;
+        QString value;
+        double minimum;
+        qsizetype lines; // lines the text needs at the size it was set
+        bool whole;      // every line placed
+        double atMost;   // the size it was set at, at most
+        QString leftOut; // the problem names this line
+    };
+    // A box of 2 x 0.5 inches in Arial 10: room for three lines at 10 points.
+    const std::vector<Case> cases = {
+        {"fits as it is", QStringLiteral("Ann Smith\r\n1 Main St"), 6, 2, true, 10, {}},
+        {"LF, CR and CR LF each break", QStringLiteral("a\nb\rc\r\nd"), 6, 4, true, 9.5, {}},
+        {"not fitted: the rest is cut and named", QStringLiteral("a\nb\nc\nBuilding C"), 0, 4,
+         false, 10, QStringLiteral("\"Building C\" does not fit (4 lines at 10 pt, room for 3)")},
+        {"blank lines at the end need no room",
+         QStringLiteral("a\nb\nc\n\n\n"),
+         6,
+         3,
+         true,
+         10,
+         {}},
+        {"too many lines even at the minimum", QStringLiteral("1\n2\n3\n4\n5\n6\n7\nEighth"), 6, 8,
+         false, 6, QStringLiteral("\"6\" does not fit (8 lines at 6 pt, room for 5)")},
+    };
+    QWidget parent;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TavItem* item = makeItem(&parent, QStringLiteral("<<Item1>>"),
+                                 QStringLiteral("Item1^") + c.value + QLatin1Char('|'));
+        item->setFitMinimum(c.minimum);
+        const ItemText set = item->layout(*printer, 0, 0, true);
+        EXPECT_EQ(set.lines.size(), c.lines);
+        EXPECT_EQ(set.whole(), c.whole);
+        EXPECT_LE(set.points, c.atMost);
+        EXPECT_GE(set.points, c.minimum);
+        EXPECT_EQ(set.problem(), c.leftOut);
+        // The screen sets the text at the size paper does.
+        const auto screen = texts(record(*item));
+        ASSERT_EQ(screen.size(), set.placed.size());
+        EXPECT_DOUBLE_EQ(screen.front().font.emHeight, set.points * 96 / 72);
     }
 }
 
