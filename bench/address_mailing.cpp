@@ -14,7 +14,6 @@ void addAddressMailing(tav::TavLabel& label, int pieces, MailingShape shape) {
         sheet.setPiecePitchAcross(4.1875f);
         sheet.setPieceWidth(4.0f);
         label.ApplyAddressLayout();
-        mailpiece::widenBarCode(label);
     }
     tav::TavBarCodeCls& barCode = *label.BarCodeProperties();
     barCode.setSymbology(shape.symbology);

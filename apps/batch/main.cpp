@@ -1,6 +1,5 @@
 // Prints a CSV mailing on sheets of labels or on envelopes without a host program: see --help.
 
-#include "address_layout.h"
 #include "batch_options.h"
 #include "catalog_location.h"
 #include "catalogue.h"
@@ -108,7 +107,7 @@ void applySheet(tav::TavLabel& label, const BatchOptions& options) {
     label.setPrinterLeft(options.printerLeft);
 }
 
-// Stacks the shown items from the top of the label, one line each, and the bar code under them
+// Lays the shown lines out as one block from the top of the label, and the bar code under them
 // (the library's address layout). Returns false when the bar code does not fit on the label.
 bool applyItems(tav::TavLabel& label, const BatchOptions& options, int columns) {
     QStringList templates;
@@ -121,10 +120,8 @@ bool applyItems(tav::TavLabel& label, const BatchOptions& options, int columns) 
     }
     const bool fits = label.ApplyAddressLayout(
         static_cast<qint32>(std::max<qsizetype>(1, templates.size())), options.fontSize);
-    for (qsizetype i = 0; i < templates.size(); ++i)
-        label.itemProperties(static_cast<int>(i + 1))->setTextControl(templates.at(i));
+    label.Item1Properties()->setTextControl(templates.join(QStringLiteral("\r\n")));
     label.Item1Properties()->setVisible(!templates.isEmpty());
-    mailpiece::widenBarCode(label);
     const bool barCode = !options.zipColumn.isEmpty();
     label.BarCodeProperties()->setVisible(barCode && fits);
     return !barCode || fits;
@@ -180,8 +177,11 @@ std::shared_ptr<tav::PdfPrinter> choosePrinter(const BatchOptions& options) {
     return nullptr;
 }
 
-// Whether the mailing gave pieces; says so when it did not.
+// Whether the mailing gave pieces; says so when it did not, and counts the blank rows skipped.
 bool fedPieces(const mailpiece::FeedResult& fed, const BatchOptions& options) {
+    if (fed.blankRows > 0)
+        std::fprintf(stderr, "%s: %lld blank %s skipped\n", qUtf8Printable(sourceName(options)),
+                     static_cast<long long>(fed.blankRows), fed.blankRows == 1 ? "row" : "rows");
     if (!fed.header.isEmpty() && fed.pieces > 0)
         return true;
     std::fprintf(stderr, "%s: no usable rows to print\n", qUtf8Printable(sourceName(options)));

@@ -2,8 +2,6 @@
 
 #include "tav_label.h"
 
-#include <algorithm>
-
 namespace mailpiece {
 
 void applyAddressLayout(tav::TavLabel& label) {
@@ -21,13 +19,6 @@ void applyAddressLayout(tav::TavLabel& label) {
     sheet.setPieceHeight(1.0f);
     sheet.setStartingPiece(1);
     label.ApplyAddressLayout();
-    widenBarCode(label);
-}
-
-void widenBarCode(tav::TavLabel& label) {
-    tav::TavBarCodeCls& barCode = *label.BarCodeProperties();
-    barCode.setWidth(
-        std::max(barCode.Width(), label.SheetProperties()->PieceWidth() - barCode.Left1()));
 }
 
 } // namespace mailpiece

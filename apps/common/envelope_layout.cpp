@@ -1,6 +1,5 @@
 #include "envelope_layout.h"
 
-#include "address_layout.h"
 #include "tav_label.h"
 #include "tav_mail.h"
 
@@ -22,9 +21,10 @@ void applyEnvelopeLayout(tav::TavMail& mail, const QString& pieceName, const QSt
     barCode.setVisible(true);
     barCode.setBackColor(tav::OleColors::White);
     barCode.setSymbology(symbology);
+    // Room for the longest bars either symbology has: the 65 of an Intelligent Mail barcode
+    // (3 in at most) and the 62 of an 11-digit POSTNET (2.81 in); they stand at the box's left.
+    barCode.setWidth(3.0f);
     if (symbology == tav::TavEnumCls::TavIntelligentMail) {
-        // Room for the 65 bars and a little more; the bars stand at the box's top left.
-        barCode.setWidth(3.0f);
         barCode.setHeight(0.2f);
         mail.setBarCode_Position(tav::TavEnumCls::TavBottomCenter);
     } else {

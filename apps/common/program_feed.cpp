@@ -7,7 +7,11 @@
 #include "tav_mail.h"
 #include "zip_code.h"
 
+#include <QSet>
+
 #include <cstdio>
+#include <map>
+#include <vector>
 
 namespace mailpiece {
 
@@ -29,13 +33,14 @@ void ConsoleMessages::warning(qint64 number, const QString& what) {
 namespace {
 
 // Gives the label's bar code record what a row's piece needs beyond its texts, checks that its
-// bars fit, and passes the source's own remarks on as soon as they are known.
+// texts and bars print whole, and passes the source's own remarks on as soon as they are known.
 class BarCodeGiver {
 public:
-    BarCodeGiver(tav::MailingSource& source, tav::TavLabel& label, FeedMessages& messages,
-                 BarCodeFeed barCodes)
+    BarCodeGiver(tav::MailingSource& source, tav::TavLabel& label, QString kind,
+                 FeedMessages& messages, BarCodeFeed barCodes)
         : source_(source)
         , label_(label)
+        , kind_(std::move(kind))
         , messages_(messages)
         , feed_(std::move(barCodes)) {
         if (feed_.tracking)
@@ -59,8 +64,31 @@ public:
                 checkFit(row);
             return why;
         };
+        feed.textFitProblem = [this](const tav::MailingRow& row, const QString& problem) {
+            if (feed_.strictFit)
+                throw tav::TavError(tav::ErrorNumber::InvalidPropertyValue,
+                                    QStringLiteral("mailing"),
+                                    messages_.place(row.number) + QStringLiteral(": ") + problem);
+            messages_.warning(row.number, problem);
+        };
         feed.progress = feed_.progress;
         return feed;
+    }
+
+    // The rows whose bars had a problem told of already: how many more, and which.
+    void sameBarProblems() {
+        for (const auto& [problem, rows] : repeatedBarProblems_) {
+            QStringList numbers;
+            for (qsizetype i = 0; i < std::min<qsizetype>(rows.size(), kRowsNamed); ++i)
+                numbers << QString::number(rows.at(i));
+            if (rows.size() > kRowsNamed)
+                numbers << QStringLiteral("…");
+            messages_.warning(0, QStringLiteral("%1 more %2s have the same bar code problem (%3): "
+                                                "rows %4")
+                                     .arg(rows.size())
+                                     .arg(kind_, problem, numbers.join(QStringLiteral(", "))));
+        }
+        repeatedBarProblems_.clear();
     }
 
     // The source's remarks (how a file was decoded) not passed on yet.
@@ -99,61 +127,76 @@ private:
         return {};
     }
 
-    // Says so when the bars of the piece about to be added would not all be printed.
+    // Says so when the bars of the piece about to be added would not all be printed: the first
+    // row of a problem by its number, the others with it at the end.
     void checkFit(const tav::MailingRow& row) {
         tav::TavBarCodeCls& barCode = *label_.BarCodeProperties();
         // Once an IMb was left off, the record hides it: the first problem stands for all.
-        const QString problem =
-            leftOffProblem_.isEmpty() ? label_.BarCodeFitProblem() : leftOffProblem_;
+        if (!leftOffProblem_.isEmpty())
+            return;
+        const QString problem = label_.BarCodeFitProblem();
         if (problem.isEmpty())
             return;
-        const QString piece = QStringLiteral("piece %1: ").arg(label_.pieceCount() + 1);
+        const QString piece = QStringLiteral("%1 %2: ").arg(kind_).arg(label_.pieceCount() + 1);
         if (feed_.strictFit)
             throw tav::TavError(tav::ErrorNumber::InvalidPropertyValue, QStringLiteral("mailing"),
                                 messages_.place(row.number) + QStringLiteral(": ") + piece +
                                     problem);
-        const bool intelligentMail = barCode.Symbology() == tav::TavEnumCls::TavIntelligentMail;
-        messages_.warning(
-            row.number,
-            piece + problem +
-                (intelligentMail ? QStringLiteral("; the mailing is printed without its bar codes")
-                                 : QStringLiteral("; its bars are cut at the edge")));
-        if (intelligentMail && leftOffProblem_.isEmpty()) {
+        if (barCode.Symbology() == tav::TavEnumCls::TavIntelligentMail) {
             // Every piece shares the box, so none of them gets a bar code.
+            messages_.warning(row.number, piece + problem +
+                                              QStringLiteral("; the mailing is printed without "
+                                                             "its bar codes"));
             barCode.setVisible(false);
             leftOffProblem_ = problem;
+            return;
         }
+        if (barProblemsTold_.contains(problem)) {
+            repeatedBarProblems_[problem].push_back(row.number);
+            return;
+        }
+        barProblemsTold_.insert(problem);
+        messages_.warning(row.number, piece + problem);
     }
+
+    static constexpr qsizetype kRowsNamed = 20;
 
     tav::MailingSource& source_;
     tav::TavLabel& label_;
+    QString kind_; // "label" or "envelope", as the warnings name a piece
     FeedMessages& messages_;
     BarCodeFeed feed_;
     bool hasZip_ = false;
     qsizetype remarksShown_ = 0;
     QString leftOffProblem_; // why the IMb was left off the mailing; "" while it is not
+    QSet<QString> barProblemsTold_;
+    std::map<QString, std::vector<qint64>> repeatedBarProblems_; // rows after the first
 };
 
 FeedResult result(const tav::MailingSource& source, const tav::MailingFed& fed) {
-    return {source.header(), fed.pieces, static_cast<qsizetype>(fed.leftOut), fed.stopped};
+    return {source.header(), fed.pieces, static_cast<qsizetype>(fed.leftOut), fed.blankRows,
+            fed.stopped};
 }
 
 } // namespace
 
 FeedResult feedMailing(tav::MailingSource& source, tav::TavLabel& label, tav::PieceMaker::Mode mode,
                        const QString& zipColumn, FeedMessages& messages, BarCodeFeed barCodes) {
-    BarCodeGiver giver(source, label, messages, std::move(barCodes));
+    BarCodeGiver giver(source, label, QStringLiteral("label"), messages, std::move(barCodes));
     const tav::MailingFed fed = label.AddPieces(source, giver.hooks(mode, zipColumn));
     giver.remarks();
+    giver.sameBarProblems();
     return result(source, fed);
 }
 
 FeedResult feedEnvelopes(tav::MailingSource& source, tav::TavMail& mail, FeedMessages& messages,
                          BarCodeFeed barCodes) {
-    BarCodeGiver giver(source, mail.TavLabel1(), messages, std::move(barCodes));
+    BarCodeGiver giver(source, mail.TavLabel1(), QStringLiteral("envelope"), messages,
+                       std::move(barCodes));
     const tav::MailingFed fed =
         mail.AddPieces(source, giver.hooks(tav::PieceMaker::Mode::Address, QStringLiteral("Zip")));
     giver.remarks();
+    giver.sameBarProblems();
     return result(source, fed);
 }
 

@@ -21,6 +21,7 @@ struct FeedResult {
     QStringList header;
     qint32 pieces = 0;     // rows added as pieces
     qsizetype leftOut = 0; // rows reported and left out
+    qint64 blankRows = 0;  // rows with every field empty, skipped
     bool stopped = false;  // the progress callback stopped the feed
 };
 
@@ -57,7 +58,8 @@ struct BarCodeFeed {
     /// The Intelligent Mail barcode's tracking codes (the bar code record is switched to it);
     /// none: the record's own symbology.
     std::optional<TrackingCodes> tracking;
-    /// Bars that do not fit their box or piece stop the run (tav::TavError) instead of a warning.
+    /// Texts or bars that do not fit their box or piece stop the run (tav::TavError) instead of
+    /// a warning.
     bool strictFit = false;
     /// A POSTNET ZIP code whose digits are not 5, 9 or 11 leaves its row out instead of a
     /// warning.
@@ -67,8 +69,10 @@ struct BarCodeFeed {
 };
 
 /// Streams the rows of `source` into `label` (TavLabel::AddPieces) and tells `messages` of every
-/// row left out, every doubtful ZIP code, the source's own remarks, and each piece whose bars do
-/// not fit: POSTNET bars are then cut at the box's edge, an Intelligent Mail barcode is left off.
+/// row left out, every doubtful ZIP code, the source's own remarks, each piece whose texts do
+/// not fit, and the pieces whose bars do not (the first row of each problem by itself, the
+/// others together at the end): POSTNET bars are then cut, an Intelligent Mail barcode is left
+/// off the mailing.
 FeedResult feedMailing(tav::MailingSource& source, tav::TavLabel& label, tav::PieceMaker::Mode mode,
                        const QString& zipColumn, FeedMessages& messages, BarCodeFeed barCodes = {});
 

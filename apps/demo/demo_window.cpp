@@ -310,10 +310,12 @@ bool DemoWindow::openMailing(const QString& path, const QString& table) {
         mailingTable_ = query;
         settings_.addRecentMailing(path);
         fillRecentMenu();
-        statusBar()->showMessage(QStringLiteral("%1: %2 pieces, %3 rows left out")
+        statusBar()->showMessage(QStringLiteral("%1: %2 pieces, %3 rows left out, %4 blank rows "
+                                                "skipped")
                                      .arg(path)
                                      .arg(fed.pieces)
-                                     .arg(fed.leftOut));
+                                     .arg(fed.leftOut)
+                                     .arg(fed.blankRows));
         if (!messages.entries().empty()) {
             // Not modal: the mailing is open, and the list stays at hand beside it.
             auto* problems = new MailingProblemsDialog(path, messages, this);
@@ -335,7 +337,6 @@ void DemoWindow::applyLayout(tav::TavLabel& label) const {
     }
     label.setPieceName(pieceName_);
     label.ApplyAddressLayout();
-    mailpiece::widenBarCode(label);
 }
 
 void DemoWindow::setSymbology(tav::TavSymbology symbology) {

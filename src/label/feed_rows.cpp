@@ -1,12 +1,14 @@
 #include "feed_rows.h"
 
+#include "tav_label.h"
+
 #include <algorithm>
 
 namespace tav {
 
 MailingFed feedRows(MailingSource& source, const MailingFeed& feed, const PieceMaker& maker,
                     const std::function<void(const MailingRow&, const MailingPiece&)>& fill,
-                    const std::function<void()>& add) {
+                    const std::function<void(const MailingRow&)>& add) {
     MailingFed fed;
     std::vector<MailingProblem> problems;
     const auto report = [&] {
@@ -27,11 +29,13 @@ MailingFed feedRows(MailingSource& source, const MailingFeed& feed, const PieceM
     qint64 read = 0;
     while (source.next(row)) {
         ++read;
-        if (const auto piece = maker.make(row, problems)) {
-            fill(row, *piece);
+        if (blankRow(row)) {
+            ++fed.blankRows; // a blank label is nobody's piece
+        } else {
+            fill(row, maker.make(row));
             const QString why = feed.beforeAdd ? feed.beforeAdd(row) : QString();
             if (why.isEmpty()) {
-                add();
+                add(row);
                 ++fed.pieces;
             } else {
                 problems.push_back({row.number, why});
@@ -45,6 +49,22 @@ MailingFed feedRows(MailingSource& source, const MailingFeed& feed, const PieceM
     }
     report();
     return fed;
+}
+
+void addTellingOfFit(TavLabel& label, const MailingRow& row, const MailingFeed& feed,
+                     const std::function<void()>& add) {
+    if (!feed.textFitProblem) {
+        add();
+        return;
+    }
+    label.setTextFitReport([&](const QString& problem) { feed.textFitProblem(row, problem); });
+    try {
+        add();
+    } catch (...) {
+        label.setTextFitReport(nullptr);
+        throw;
+    }
+    label.setTextFitReport(nullptr);
 }
 
 } // namespace tav

@@ -1,5 +1,6 @@
 // The bar code a piece carries: the value the store keeps for it and whether its bars fit.
 
+#include "bar_placement.h"
 #include "intelligent_mail.h"
 #include "intelligent_mail_fields.h"
 #include "postnet.h"
@@ -7,6 +8,8 @@
 #include "tav_label.h"
 #include "tav_label_p.h"
 #include "units.h"
+
+#include <QRegularExpression>
 
 namespace tav {
 
@@ -25,28 +28,37 @@ QString TavLabel::BarCodeFitProblem() const {
         return {};
     const QString source = QStringLiteral("TavLabel:BarCodeFitProblem");
     const bool intelligentMail = barCode.Symbology() == TavEnumCls::TavIntelligentMail;
-    const qint32 length =
-        intelligentMail
-            ? symbolLength(IntelligentMail::BarCount, IntelligentMail::Metrics)
-            : symbolLength(static_cast<qint32>(Postnet::EncodePostnet(barCode.Value()).size()),
-                           Postnet::Metrics);
+    const qint32 digits =
+        static_cast<qint32>(barCode.Value().count(QRegularExpression(QStringLiteral("[0-9]"))));
+    const qint32 bars = intelligentMail
+                            ? IntelligentMail::BarCount
+                            : static_cast<qint32>(Postnet::EncodePostnet(barCode.Value()).size());
+    const BarMetrics& metrics = intelligentMail ? IntelligentMail::Metrics : Postnet::Metrics;
+    const qint32 length = symbolLength(bars, metrics);
     if (length == 0)
         return {};
     const QString what =
         intelligentMail
-            ? QStringLiteral("the Intelligent Mail barcode")
-            : QStringLiteral("the POSTNET bar code of \"%1\"").arg(barCode.Value().left(40));
-    const qint32 width = inchesToTwips(barCode.Width(), source);
-    if (length > width)
-        return QStringLiteral("%1 is %2 long, and the bar code box (BarCodeProperties.Width) is "
-                              "%3 wide")
-            .arg(what, inches(length), inches(width));
+            ? QStringLiteral("the Intelligent Mail barcode needs %1").arg(inches(length))
+            : QStringLiteral("a POSTNET bar code of %1 digits needs %2")
+                  .arg(digits)
+                  .arg(inches(length));
+    // Measured as the bars are drawn (from the box's left edge): a bar is left out only when
+    // its slot starts past the box.
     const qint32 left = inchesToTwips(barCode.Left1(), source);
+    const qint32 width = inchesToTwips(barCode.Width(), source);
+    const BarLayout placed = placeBars(bars, metrics, left, 0, width, metrics.fullHeight, 0, 0);
+    const qint32 shown = static_cast<qint32>(placed.starts.size());
+    if (shown < bars)
+        return QStringLiteral("%1, and the bar code box is %2 wide: %3 of its %4 bars print")
+            .arg(what, inches(width))
+            .arg(shown)
+            .arg(bars);
     const qint32 piece = inchesToTwips(d->sheet_->PieceWidth(), source);
-    if (static_cast<qint64>(left) + length > piece)
-        return QStringLiteral("%1 is %2 long and starts %3 from the piece's left edge "
-                              "(BarCodeProperties.Left1), past the edge of a piece %4 wide")
-            .arg(what, inches(length), inches(left), inches(piece));
+    if (static_cast<qint64>(placed.starts.back()) + metrics.barWidth > piece)
+        return QStringLiteral("%1 from %2 in from the piece's left edge, and the piece is %3 wide: "
+                              "its last bars print past the edge")
+            .arg(what, inches(left).chopped(3), inches(piece));
     return {};
 }
 

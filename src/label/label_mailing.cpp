@@ -2,11 +2,13 @@
 
 #include "feed_rows.h"
 #include "tav_label.h"
+#include "tav_label_p.h"
 
 namespace tav {
 
 MailingFed TavLabel::AddPieces(MailingSource& source, const MailingFeed& feed) {
-    const PieceMaker maker(source.header(), feed.mode, feed.zipColumn);
+    const PieceMaker maker(source.header(), feed.mode, feed.zipColumn,
+                           d->addressLayout_ ? d->addressLayout_->lines : 7);
     const HeldRefresh held(*this);
     return feedRows(
         source, feed, maker,
@@ -16,7 +18,9 @@ MailingFed TavLabel::AddPieces(MailingSource& source, const MailingFeed& feed) {
                 SetPieceText(name, value);
             BarCodeProperties()->setValue(piece.zip);
         },
-        [this] { AddPiece(); });
+        [this, &feed](const MailingRow& row) {
+            addTellingOfFit(*this, row, feed, [this] { AddPiece(); });
+        });
 }
 
 } // namespace tav

@@ -255,6 +255,8 @@ void TavLabel::setPieceName(const QString& name) {
         d->sheet_->setPieceHeight(oldHeight);
         throw;
     }
+    if (d->addressLayout_)
+        fitAddressLayout(); // the layout the user chose, on the new stock
     // A name the catalogue does not hold gets the envelope: the name says what was applied.
     if (d->sheet_->PieceName() != name && d->sheet_->NumAcross() >= 1) {
         d->pieceName_ = d->sheet_->PieceName();
@@ -285,6 +287,9 @@ void TavLabel::InitProperties() {
     d->printerLeft_ = 0;
     d->companyName_ = kDefaultCompany;
     d->printWhiteBacks_ = true;
+    d->fitText_ = false;
+    d->minimumFontSize_ = kMinimumFontSize;
+    d->addressLayout_.reset();
     setPieceName(QString::fromLatin1(eLabel::LabelPieceName));
     d->freezeDisplay_ = false;
     d->showLeftBtns_ = QStringLiteral("1111111");
@@ -312,6 +317,9 @@ void TavLabel::WriteProperties(PropertyBag& bag) const {
     bag.write(QStringLiteral("ShowRightBtns"), d->showRightBtns_, QStringLiteral("11111"));
     bag.write(QStringLiteral("FitText"), d->fitText_, false);
     bag.write(QStringLiteral("MinimumFontSize"), d->minimumFontSize_, kMinimumFontSize);
+    const AddressLayout address = d->addressLayout_.value_or(AddressLayout{0, 9});
+    bag.write(QStringLiteral("AddressLines"), address.lines, 0);
+    bag.write(QStringLiteral("AddressFontSize"), address.points, 9.0);
 }
 
 void TavLabel::ReadProperties(const PropertyBag& bag) {
@@ -321,7 +329,7 @@ void TavLabel::ReadProperties(const PropertyBag& bag) {
         return std::tie(d->pieceName_, d->enabledFlag_, d->refresh_, d->appearance_, d->printerTop_,
                         d->printerLeft_, d->companyName_, d->printWhiteBacks_, d->freezeDisplay_,
                         d->showLeftBtns_, d->showCenter_, d->showRightBtns_, d->rangeFirst_,
-                        d->rangeLast_, d->fitText_, d->minimumFontSize_);
+                        d->rangeLast_, d->fitText_, d->minimumFontSize_, d->addressLayout_);
     };
     const auto savedSettings =
         std::apply([](const auto&... value) { return std::make_tuple(value...); }, settings());
@@ -344,6 +352,7 @@ void TavLabel::ReadProperties(const PropertyBag& bag) {
 
 void TavLabel::readDesign(const PropertyBag& bag) {
     copyTemplates();
+    d->addressLayout_.reset(); // the saved records hold the design; the layout is read last
 
     try {
         const QString name = bag.read(kSheet + QStringLiteral("PN")).toString();
@@ -374,6 +383,10 @@ void TavLabel::readDesign(const PropertyBag& bag) {
     d->fitText_ = bag.read(QStringLiteral("FitText"), false).toBool();
     const double minimum = bag.read(QStringLiteral("MinimumFontSize"), kMinimumFontSize).toDouble();
     d->minimumFontSize_ = minimum >= 1 && minimum <= 72 ? minimum : kMinimumFontSize;
+    const qint32 addressLines = bag.read(QStringLiteral("AddressLines"), 0).toInt();
+    const double addressPoints = bag.read(QStringLiteral("AddressFontSize"), 9.0).toDouble();
+    if (addressLines >= 1 && addressLines <= 7 && addressPoints >= 6 && addressPoints <= 72)
+        d->addressLayout_ = AddressLayout{addressLines, addressPoints};
 
     d->piece_->setDontPaint(true);
     d->printing_ = false;

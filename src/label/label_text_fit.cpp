@@ -60,6 +60,10 @@ QString TavLabel::TextFitProblem() const {
     return problems.join(QStringLiteral("; "));
 }
 
+void TavLabel::setTextFitReport(std::function<void(const QString&)> report) {
+    d->textFitReport_ = std::move(report);
+}
+
 void TavLabel::reportTextFit(const QString& problem) {
     if (d->textFitReport_) {
         d->textFitReport_(problem);

@@ -9,6 +9,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 class QModelIndex;
@@ -129,6 +130,9 @@ public:
     /// items joined by "; ", or "" when every line fits. With FitText on, AddPiece tells of it
     /// through the message sink (while Refresh is off, once, when it is turned on again).
     Q_INVOKABLE QString TextFitProblem() const;
+    /// Where AddPiece tells of a piece whose texts do not fit (with FitText on), instead of the
+    /// message sink; null restores the sink.
+    void setTextFitReport(std::function<void(const QString& problem)> report);
     /// Why the bars of BarCodeProperties (its symbology and Value) would not all be printed,
     /// longer than the bar code's box or reaching past the piece's right edge; "" when they fit
     /// or nothing is shown.
@@ -159,17 +163,20 @@ public:
     void setPrintWhiteBacks(bool on);
 
     /// The catalogue piece the layout comes from; setting it applies that piece's definition to
-    /// the sheet, item and bar code records. A name the catalogue does not hold is reported
+    /// the sheet, item and bar code records (and an address layout applied before is fitted to
+    /// it). A name the catalogue does not hold is reported
     /// through the message sink and the envelope "Size 10 - Envelope" is applied instead (its
     /// name is then the PieceName); a damaged entry raises error 380 and changes nothing.
     QString PieceName() const;
     void setPieceName(const QString& name);
 
-    /// Lays the items out for addresses on the current piece: `lines` lines (1 to 7) of plain
-    /// Arial, `fontSize` points (6 to 72), stacked from the top left and showing Item1 … ItemN,
-    /// and the POSTNET bar code under them. The font is made smaller (to 6 points) where the
-    /// lines would not fit the piece; returns whether the bar code fits too (it is hidden when
-    /// not). Raises error 5 for a count or size out of range.
+    /// Lays the items out for addresses on the current piece: Item1 is a block of `lines` lines
+    /// (1 to 7: Item1 … ItemN, one a line) of plain Arial, `fontSize` points (6 to 72), from the
+    /// top left, and the POSTNET bar code under it, reaching the piece's right edge; FitText is
+    /// turned on. The font is made smaller (to 6 points) where the lines would not fit the
+    /// piece; returns whether the bar code fits too (it is hidden when not). The layout is
+    /// fitted again to every piece chosen later (PieceName, the Select button), keeping the
+    /// items' templates. Raises error 5 for a count or size out of range.
     Q_INVOKABLE bool ApplyAddressLayout(qint32 lines = 4, double fontSize = 9);
 
     /// A new control's design: the built-in layout, "5264 - Shipping" from the catalogue, the
@@ -315,6 +322,7 @@ private:
     QString barCodeValueToStore() const;
     void reportTextFit(const QString& problem);
     QString designGeometryProblem() const;
+    bool fitAddressLayout();
     void showHeldTextFitProblems();
     void showPiece(qint32 piece);
     void redraw();

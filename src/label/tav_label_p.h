@@ -16,6 +16,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QComboBox;
 class QLabel;
@@ -35,6 +36,12 @@ class TavPiece;
 /// its text may shrink to (0: none).
 void loadItemRecord(TavItem& item, const TavItemCls& record, const QString& substituteText,
                     double fitMinimum);
+
+/// The address layout a host applied: how many lines, at what size.
+struct AddressLayout {
+    qint32 lines = 4;
+    double points = 9;
+};
 
 /// What a TavLabel holds: its records, piece store, print state and child widgets.
 class TavLabelPrivate {
@@ -72,6 +79,7 @@ public:
     QString showLeftBtns_ = QStringLiteral("1111111");
     QString showCenter_ = QStringLiteral("11");
     QString showRightBtns_ = QStringLiteral("11111");
+    std::optional<AddressLayout> addressLayout_; // fitted again to each piece chosen
     bool fitText_ = false;
     double minimumFontSize_ = 6;
     // Where AddPiece tells of texts that do not fit: a feed's own report, else the message sink

@@ -15,7 +15,9 @@ MailingFed TavMail::AddPieces(MailingSource& source, const MailingFeed& feed) {
             setSubstituteText(QString()); // each envelope its own pairs only
             BarCodeProperties()->setValue(piece.zip);
         },
-        [this] { AddPiece(); });
+        [this, &feed](const MailingRow& row) {
+            addTellingOfFit(TavLabel1(), row, feed, [this] { AddPiece(); });
+        });
 }
 
 } // namespace tav

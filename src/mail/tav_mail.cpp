@@ -1,6 +1,7 @@
 #include "tav_mail.h"
 
 #include "bar_code_placement.h"
+#include "str_lib.h"
 #include "tav_error.h"
 #include "tav_label.h"
 
@@ -12,31 +13,26 @@ namespace {
 
 const QString kSource = QStringLiteral("TavMail");
 
-// The pairs an address gives, in the order a template's first match depends on. A value that
-// holds a separator would break the list and misprint the envelope, so it is refused.
+// The pairs an address gives, in the order a template's first match depends on. Values are data:
+// the list's separators in them are escaped, and the delivery address is its printed lines.
 QString addressPairs(const TavAddressCls& address) {
-    const std::pair<const char*, QString> pairs[] = {{"Header1", address.Header1()},
-                                                     {"Header2", address.Header2()},
-                                                     {"First", address.First()},
-                                                     {"Middle", address.Middle()},
-                                                     {"Last", address.Last()},
-                                                     {"Address", address.Address()},
-                                                     {"AddressLine2", address.AddressLine2()},
-                                                     {"City", address.City()},
-                                                     {"State", address.State()},
-                                                     {"Zip", address.Zip()},
-                                                     {"Footer1", address.Footer1()},
-                                                     {"Footer2", address.Footer2()},
-                                                     {"DeliveryAddress", address.CurrentText()}};
+    const std::pair<const char*, QString> pairs[] = {
+        {"Header1", address.Header1()},
+        {"Header2", address.Header2()},
+        {"First", address.First()},
+        {"Middle", address.Middle()},
+        {"Last", address.Last()},
+        {"Address", address.Address()},
+        {"AddressLine2", address.AddressLine2()},
+        {"City", address.City()},
+        {"State", address.State()},
+        {"Zip", address.Zip()},
+        {"Footer1", address.Footer1()},
+        {"Footer2", address.Footer2()},
+        {"DeliveryAddress", printedLines(address).join(QStringLiteral("\r\n"))}};
     QStringList list;
-    for (const auto& [name, value] : pairs) {
-        if (value.contains(QLatin1Char('|')) || value.contains(QLatin1Char('^')))
-            raiseError(ErrorNumber::InvalidArgument, kSource + QStringLiteral(":AddPiece"),
-                       QStringLiteral("the address field %1 holds \"|\" or \"^\", which "
-                                      "separate the pairs of a piece")
-                           .arg(QLatin1String(name)));
-        list << QLatin1String(name) + QLatin1Char('^') + value;
-    }
+    for (const auto& [name, value] : pairs)
+        list << QLatin1String(name) + QLatin1Char('^') + StrLib::EscapeValue(value);
     return list.join(QLatin1Char('|'));
 }
 

@@ -19,9 +19,12 @@ struct MAILPIECE_EXPORT MailingFeed {
     /// the row's ZIP code: returns why the row is left out instead, or "" to add it. It may
     /// change the records (a tracking code) or raise to stop the feed.
     std::function<QString(const MailingRow& row)> beforeAdd;
-    /// Called for every row left out (by the source, for a "|" or "^" in a value, or by
-    /// beforeAdd), in the order of the rows.
+    /// Called for every row left out (by the source or by beforeAdd), in the order of the rows.
     std::function<void(const MailingProblem& problem)> leftOut;
+    /// Called for a row whose piece was added but whose texts do not all fit their items
+    /// (TextFitProblem, with the control's FitText on), with why; unset: the control tells
+    /// the message sink, once for the feed.
+    std::function<void(const MailingRow& row, const QString& problem)> textFitProblem;
     /// Called after each row with the number of rows read so far; false stops the feed, and the
     /// pieces added so far stay.
     std::function<bool(qint64 rowsRead)> progress;
@@ -31,6 +34,7 @@ struct MAILPIECE_EXPORT MailingFeed {
 struct MAILPIECE_EXPORT MailingFed {
     qint32 pieces = 0;    // pieces added
     qint64 leftOut = 0;   // rows reported and left out
+    qint64 blankRows = 0; // rows whose every field is empty, skipped
     bool stopped = false; // progress asked to stop
 };
 

@@ -10,11 +10,9 @@ namespace tav {
 
 namespace {
 
-// A substitution list cannot carry its own separators.
-bool carriable(const QStringList& fields) {
-    return std::none_of(fields.begin(), fields.end(), [](const QString& field) {
-        return field.contains(QLatin1Char('|')) || field.contains(QLatin1Char('^'));
-    });
+// A substitution list names its entries without its own separators; values may hold anything.
+bool nameable(const QString& name) {
+    return !name.contains(QLatin1Char('|')) && !name.contains(QLatin1Char('^'));
 }
 
 QString field(const MailingRow& row, qsizetype column) {
@@ -30,9 +28,16 @@ qsizetype columnIndex(const QStringList& header, const QString& name) {
     return found == header.cend() ? -1 : found - header.cbegin();
 }
 
-PieceMaker::PieceMaker(const QStringList& header, Mode mode, const QString& zipColumn)
+bool blankRow(const MailingRow& row) {
+    return std::all_of(row.fields.begin(), row.fields.end(),
+                       [](const QString& field) { return field.trimmed().isEmpty(); });
+}
+
+PieceMaker::PieceMaker(const QStringList& header, Mode mode, const QString& zipColumn,
+                       qsizetype addressLines)
     : header_(header)
-    , mode_(mode) {
+    , mode_(mode)
+    , addressLines_(std::clamp<qsizetype>(addressLines, 1, 7)) {
     for (const QString& name : kAddressColumns)
         addressColumns_.push_back(columnIndex(header, name));
     zip_ = mode == Mode::Address ? addressColumns_.back()
@@ -40,13 +45,7 @@ PieceMaker::PieceMaker(const QStringList& header, Mode mode, const QString& zipC
                                  : columnIndex(header, zipColumn);
 }
 
-std::optional<MailingPiece> PieceMaker::make(const MailingRow& row,
-                                             std::vector<MailingProblem>& problems) const {
-    if (!carriable(row.fields)) {
-        problems.push_back({row.number, QStringLiteral("a value holds \"|\" or \"^\", which "
-                                                       "separate the items of a piece")});
-        return std::nullopt;
-    }
+MailingPiece PieceMaker::make(const MailingRow& row) const {
     return MailingPiece{row.number, mode_ == Mode::Address ? addressTexts(row) : columnsTexts(row),
                         field(row, zip_)};
 }
@@ -65,8 +64,14 @@ void PieceMaker::fillAddress(const MailingRow& row, TavAddressCls& address) cons
 std::vector<std::pair<QString, QString>> PieceMaker::addressTexts(const MailingRow& row) const {
     TavAddressCls address;
     fillAddress(row, address);
-    // Every item gets an entry, empty past the last line, so no placeholder is left showing.
-    const QStringList lines = address.CurrentText().split(QStringLiteral("\r\n"));
+    // Every item gets an entry, empty past the last line, so no placeholder is left showing; the
+    // lines an address layout has no item for go with its last one.
+    QStringList lines = printedLines(address);
+    if (lines.size() > addressLines_) {
+        const QStringList rest = lines.mid(addressLines_ - 1);
+        lines = lines.first(addressLines_ - 1);
+        lines << rest.join(QStringLiteral("\r\n"));
+    }
     std::vector<std::pair<QString, QString>> texts;
     for (qsizetype i = 0; i < 7; ++i)
         texts.emplace_back(QStringLiteral("Item%1").arg(i + 1), lines.value(i));
@@ -86,7 +91,7 @@ std::vector<std::pair<QString, QString>> PieceMaker::columnsTexts(const MailingR
         add(QStringLiteral("Item%1").arg(k + 1), field(row, k));
     for (qsizetype c = 0; c < header_.size(); ++c) {
         const QString name = header_.at(c).trimmed();
-        if (!name.isEmpty() && carriable({name}))
+        if (!name.isEmpty() && nameable(name))
             add(name, field(row, c));
     }
     return texts;

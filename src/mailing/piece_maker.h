@@ -5,7 +5,6 @@
 
 #include <QString>
 
-#include <optional>
 #include <utility>
 #include <vector>
 
@@ -28,6 +27,9 @@ inline const QStringList kAddressColumns = {
     QStringLiteral("Address"), QStringLiteral("AddressLine2"), QStringLiteral("City"),
     QStringLiteral("State"),   QStringLiteral("Zip")};
 
+/// Whether every field of `row` is empty or blank (a spreadsheet's trailing ",,,,," rows).
+MAILPIECE_EXPORT bool blankRow(const MailingRow& row);
+
 /// The index of the column named `name` (case-insensitive, surrounding blanks ignored), or -1.
 MAILPIECE_EXPORT qsizetype columnIndex(const QStringList& header, const QString& name);
 
@@ -36,8 +38,9 @@ class MAILPIECE_EXPORT PieceMaker {
 public:
     /// How a row becomes the substitution list.
     enum class Mode {
-        /// The address block composed from the address columns (as TavAddressCls composes it),
-        /// one line an item: Item1 .. Item7, empty past the last line.
+        /// The address block composed from the address columns (as TavAddressCls composes it,
+        /// a line break in a cell starting a line of its own, empty lines left out), one line an
+        /// item: Item1 .. ItemN, empty past the last line; lines past N go with ItemN.
         Address,
         /// Column k as "Itemk" (k up to 7) and every column under its own header name, so
         /// templates may say <<Item2>> or <<City>>.
@@ -45,17 +48,17 @@ public:
     };
 
     /// Rows with columns `header`; the bar code value comes from the column named `zipColumn`
-    /// (none when empty or absent; in Address mode always the Zip column).
-    PieceMaker(const QStringList& header, Mode mode, const QString& zipColumn);
+    /// (none when empty or absent; in Address mode always the Zip column). An address is given
+    /// at most `addressLines` items (1 to 7).
+    PieceMaker(const QStringList& header, Mode mode, const QString& zipColumn,
+               qsizetype addressLines = 7);
 
     /// The header the rows come under.
     const QStringList& header() const { return header_; }
     /// Whether the rows have a ZIP code column for the bar code.
     bool hasZip() const { return zip_ >= 0; }
-    /// The piece of `row`, or nothing (and a problem added) when a value holds "|" or "^",
-    /// which a substitution list cannot carry.
-    std::optional<MailingPiece> make(const MailingRow& row,
-                                     std::vector<MailingProblem>& problems) const;
+    /// The piece of `row`; its values are kept as they are, whatever characters they hold.
+    MailingPiece make(const MailingRow& row) const;
     /// Sets the eight name and address fields of `address` from the address columns of `row`.
     void fillAddress(const MailingRow& row, TavAddressCls& address) const;
 
@@ -65,6 +68,7 @@ private:
 
     QStringList header_;
     Mode mode_;
+    qsizetype addressLines_;
     std::vector<qsizetype> addressColumns_;
     qsizetype zip_;
 };

@@ -1,5 +1,7 @@
 #include "tav_address_cls.h"
 
+#include <QRegularExpression>
+
 namespace tav {
 
 namespace {
@@ -56,6 +58,17 @@ QString TavAddressCls::compose() const {
     if (!footer.isEmpty())
         text += kNewLine + footer;
     return text;
+}
+
+QStringList printedLines(const TavAddressCls& address) {
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
+    QStringList lines;
+    for (const QString& line : address.CurrentText().split(lineBreak)) {
+        const QString trimmed = line.trimmed();
+        if (!trimmed.isEmpty())
+            lines << trimmed;
+    }
+    return lines;
 }
 
 } // namespace tav

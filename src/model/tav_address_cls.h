@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 namespace tav {
 
@@ -81,5 +82,10 @@ private:
     QString footer1_;
     QString footer2_;
 };
+
+/// The lines of `address`'s composed block as they print: a line break inside a field (LF,
+/// CR LF or CR, as a spreadsheet cell holds one) starts a line of its own, each line is trimmed,
+/// and empty lines are left out.
+MAILPIECE_EXPORT QStringList printedLines(const TavAddressCls& address);
 
 } // namespace tav

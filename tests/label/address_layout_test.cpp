@@ -36,20 +36,49 @@ float bottomOf(const TavLabel& label) {
 TEST_F(AddressLayoutTest, FourLinesAndTheBarCodeFitAnAddressLabel) {
     label.setPieceName(QStringLiteral("5160 - Address"));
     EXPECT_TRUE(label.ApplyAddressLayout());
-    for (int i = 1; i <= 7; ++i) {
-        const TavItemCls& item = *label.itemProperties(i);
-        EXPECT_EQ(item.Visible(), i <= 4) << i;
-        EXPECT_EQ(item.TextControl(), QStringLiteral("<<Item%1>>").arg(i));
-        EXPECT_DOUBLE_EQ(item.font()->Size(), 9.0);
-        EXPECT_LE(item.Left1() + item.Width(), 2.625f);
-    }
-    // Stacked: each line starts where the one above it ends; the bars come under the last.
-    for (int i = 2; i <= 4; ++i)
-        EXPECT_FLOAT_EQ(label.itemProperties(i)->Top(),
-                        label.itemProperties(i - 1)->Top() + label.itemProperties(i - 1)->Height());
-    EXPECT_GT(label.BarCodeProperties()->Top(),
-              label.Item4Properties()->Top() + label.Item4Properties()->Height());
+    EXPECT_TRUE(label.FitText());
+    // One block shows the four lines; the bars come under it and may reach the right edge.
+    const TavItemCls& block = *label.Item1Properties();
+    EXPECT_EQ(block.TextControl(),
+              QStringLiteral("<<Item1>>\r\n<<Item2>>\r\n<<Item3>>\r\n<<Item4>>"));
+    EXPECT_DOUBLE_EQ(block.font()->Size(), 9.0);
+    EXPECT_LE(block.Left1() + block.Width(), 2.625f);
+    EXPECT_GE(block.Height(), 4 * 9 * 1.25f / 72 - 0.001f);
+    for (int i = 2; i <= 7; ++i)
+        EXPECT_FALSE(label.itemProperties(i)->Visible()) << i;
+    EXPECT_GT(label.BarCodeProperties()->Top(), block.Top() + block.Height());
+    EXPECT_FLOAT_EQ(label.BarCodeProperties()->Left1() + label.BarCodeProperties()->Width(),
+                    2.625f);
     EXPECT_LE(bottomOf(label), 1.0f);
+}
+
+TEST_F(AddressLayoutTest, TheLayoutFollowsTheStockAndKeepsItsTemplates) {
+    label.setPieceName(QStringLiteral("5160 - Address"));
+    label.ApplyAddressLayout(3, 9);
+    label.Item1Properties()->setTextControl(QStringLiteral("<<Name>>\r\n<<Street>>"));
+    // Another stock, however it is chosen, gets the layout fitted to it, not the catalogue's.
+    for (const QString& piece : {QStringLiteral("5161 - Address"), QStringLiteral("5160 - Address"),
+                                 QStringLiteral("5164 - Shipping")}) {
+        SCOPED_TRACE(piece.toStdString());
+        label.setPieceName(piece);
+        const TavItemCls& block = *label.Item1Properties();
+        EXPECT_TRUE(block.Visible());
+        EXPECT_EQ(block.TextControl(), QStringLiteral("<<Name>>\r\n<<Street>>"));
+        EXPECT_FALSE(label.Item2Properties()->Visible());
+        EXPECT_TRUE(label.BarCodeProperties()->Visible());
+        EXPECT_NEAR(label.BarCodeProperties()->Left1() + label.BarCodeProperties()->Width(),
+                    label.SheetProperties()->PieceWidth(), 0.001);
+        EXPECT_LE(bottomOf(label), label.SheetProperties()->PieceHeight());
+    }
+    // The saved design remembers it; a new control does not have one.
+    TavLabel loaded;
+    loaded.setDesign(label.Design());
+    loaded.setPieceName(QStringLiteral("5161 - Address"));
+    EXPECT_FALSE(loaded.Item2Properties()->Visible());
+    EXPECT_TRUE(loaded.FitText());
+    TavLabel plain;
+    plain.setPieceName(QStringLiteral("5160 - Address"));
+    EXPECT_FALSE(plain.FitText());
 }
 
 TEST_F(AddressLayoutTest, ALowLabelGetsASmallerFontOrNoBarCode) {

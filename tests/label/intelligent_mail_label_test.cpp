@@ -5,6 +5,7 @@
 #include "pdf_bars.h"
 #include "pdf_printer.h"
 #include "pdf_text.h"
+#include "postnet.h"
 #include "qt_printers.h"
 #include "recording_printer.h"
 #include "tav_barcode.h"
@@ -89,11 +90,12 @@ TEST_F(IntelligentMailLabel, AddPieceKeepsBothCodesAndRefusesWhatCannotBeEncoded
     // A box too narrow, or one that runs off the piece, is refused while the bars are shown.
     barCode().setWidth(2.5f);
     const QString narrow = errorOf([&] { add(kTracking, QStringLiteral("97301")); });
-    EXPECT_TRUE(narrow.contains(QStringLiteral("BarCodeProperties.Width"))) << narrow.toStdString();
+    EXPECT_TRUE(narrow.contains(QStringLiteral("the bar code box is 2.50 in wide")))
+        << narrow.toStdString();
     EXPECT_EQ(label.BarCodeFitProblem(), narrow.section(QStringLiteral(": "), 1));
     barCode().setWidth(3.0f);
     barCode().setLeft1(1.5f);
-    EXPECT_TRUE(label.BarCodeFitProblem().contains(QStringLiteral("Left1")));
+    EXPECT_TRUE(label.BarCodeFitProblem().contains(QStringLiteral("print past the edge")));
     barCode().setVisible(false);
     EXPECT_TRUE(label.BarCodeFitProblem().isEmpty());
     add(kTracking, QStringLiteral("97301"));
@@ -106,9 +108,17 @@ TEST_F(IntelligentMailLabel, PostnetFitIsReportedButAddedAsBefore) {
     barCode().setValue(QStringLiteral("97301"));
     EXPECT_TRUE(label.BarCodeFitProblem().isEmpty()); // 32 bars: 1.44 in
     barCode().setValue(QStringLiteral("97301-1234-01"));
-    EXPECT_TRUE(label.BarCodeFitProblem().contains(QStringLiteral("2.81 in long")));
+    EXPECT_EQ(label.BarCodeFitProblem(),
+              QStringLiteral("a POSTNET bar code of 11 digits needs 2.81 in, and the bar code box "
+                             "is 2.00 in wide: 44 of its 62 bars print"));
     label.AddPiece(); // POSTNET pieces are added whatever their length, as they always were
     EXPECT_EQ(label.FindPiece(1).barCodeValue, QStringLiteral("97301-1234-01"));
+    // Bars are cut only when one is left out: a box that ends inside the last bar holds them.
+    barCode().setValue(QStringLiteral("97301-1234"));
+    barCode().setWidth(static_cast<float>(51 * Postnet::BarPitch) / 1440);
+    EXPECT_TRUE(label.BarCodeFitProblem().isEmpty()) << label.BarCodeFitProblem().toStdString();
+    barCode().setWidth(static_cast<float>(51 * Postnet::BarPitch - 2) / 1440);
+    EXPECT_TRUE(label.BarCodeFitProblem().contains(QStringLiteral("51 of its 52 bars")));
 }
 
 TEST_F(IntelligentMailLabel, BarsOnPaperReadBackAndLieWithinTheTolerances) {

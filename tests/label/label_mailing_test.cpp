@@ -4,6 +4,7 @@
 #include "delimited_source.h"
 #include "mailing_feed.h"
 #include "qt_printers.h"
+#include "str_lib.h"
 #include "tav_label.h"
 #include "tav_mail.h"
 #include "temp_env.h"
@@ -39,6 +40,7 @@ const QByteArray kMailing = "Name;City;Zip\n"
                             "Ann;Salem;97301\n"
                             "Bad;\"open;1\n"
                             "B|ob;Bend;97701\n"
+                            " ; ;\n"
                             "Cy;Eugene;97401\n"
                             "Di;Medford;97501\n";
 
@@ -58,14 +60,19 @@ TEST_F(LabelMailing, RowsBecomePiecesAndTheRestAreReportedInOrder) {
     const MailingFed fed = label.AddPieces(source(kMailing), feed);
     EXPECT_EQ(label.Refresh(), refresh); // held while feeding, then as it was
 
-    EXPECT_EQ(fed.pieces, 2);
-    EXPECT_EQ(fed.leftOut, 3);
-    ASSERT_EQ(leftOut.size(), 3u);
+    EXPECT_EQ(fed.pieces, 3);
+    EXPECT_EQ(fed.blankRows, 1); // a blank row is nobody's label
+    EXPECT_EQ(fed.leftOut, 2);
+    ASSERT_EQ(leftOut.size(), 2u);
     EXPECT_EQ(leftOut[0].number, 3); // the quote never closed
-    EXPECT_EQ(leftOut[1].number, 4); // "|" cannot be carried
-    EXPECT_EQ(leftOut[2].number, 5);
-    EXPECT_EQ(leftOut[2].message, QStringLiteral("not Cy"));
-    const PieceRecord last = label.FindPiece(2);
+    EXPECT_EQ(leftOut[1].number, 6);
+    EXPECT_EQ(leftOut[1].message, QStringLiteral("not Cy"));
+    // "|" is data like any other character.
+    EXPECT_EQ(StrLib::SubstituteTokens(QStringLiteral("<<Item1>>"),
+                                       label.FindPiece(2).substituteText, QStringLiteral("^"),
+                                       QStringLiteral("|")),
+              QStringLiteral("B|ob"));
+    const PieceRecord last = label.FindPiece(3);
     EXPECT_EQ(last.barCodeValue, QStringLiteral("97501"));
     EXPECT_TRUE(last.substituteText.contains(QStringLiteral("City^Medford|")));
     EXPECT_TRUE(last.substituteText.startsWith(QStringLiteral("Item1^Di|")));
@@ -77,7 +84,7 @@ TEST_F(LabelMailing, ProgressMayStopAndEnvelopesTakeTheAddressColumns) {
     feed.progress = [](qint64 rows) { return rows < 2; };
     const MailingFed stopped = label.AddPieces(source(kMailing), feed);
     EXPECT_TRUE(stopped.stopped);
-    EXPECT_EQ(label.pieceCount(), 1);
+    EXPECT_EQ(label.pieceCount(), 2);
 
     TavMail mail;
     mail.InitProperties();

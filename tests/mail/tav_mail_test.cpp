@@ -6,6 +6,7 @@
 #include "qt_printers.h"
 #include "recording_message_sink.h"
 #include "recording_printer.h"
+#include "str_lib.h"
 #include "tav_error.h"
 #include "tav_label.h"
 #include "tav_mail.h"
@@ -51,7 +52,7 @@ TEST_F(TavMailTest, AddPieceAppendsTheAddressPairsAndTheZipAsBarCode) {
         QStringLiteral("Header1^Attn|Header2^|First^Ann|Middle^|Last^Rivera|Address^12 Elm St|"
                        "AddressLine2^|City^Springfield|State^IL|Zip^62701|Footer1^|Footer2^|"
                        "DeliveryAddress^") +
-        address.CurrentText();
+        printedLines(address).join(QStringLiteral("\r\n"));
     EXPECT_EQ(first.substituteText, pairs);
     EXPECT_EQ(first.barCodeValue, QStringLiteral("62701"));
     EXPECT_EQ(mail.SubstituteText(), pairs); // it stays after the call
@@ -70,18 +71,20 @@ TEST_F(TavMailTest, AddPieceAppendsTheAddressPairsAndTheZipAsBarCode) {
     EXPECT_TRUE(mail.TavLabel1().FindPiece(3).substituteText.startsWith(
         QStringLiteral("Header1^Attn|Header2^|First^Bo|")));
 
-    // A separator in a field would misprint the envelope: refused, nothing added.
+    // Any field is data: a separator, a cell's line break, blanks around it.
     mail.setSubstituteText(QString());
-    address.setAddressLine2(QStringLiteral("Apt 3|B"));
-    try {
-        mail.AddPiece();
-        ADD_FAILURE() << "no error";
-    } catch (const TavError& error) {
-        EXPECT_EQ(error.number(), 5);
-        EXPECT_TRUE(error.description().contains(QStringLiteral("AddressLine2")));
-    }
-    EXPECT_EQ(mail.TavLabel1().pieceCount(), 3);
-    EXPECT_EQ(mail.SubstituteText(), QString());
+    address.setAddress(QStringLiteral("12 Elm St\n Building C "));
+    address.setAddressLine2(QStringLiteral("Apt 3|B ^2"));
+    mail.AddPiece();
+    const QString added = mail.TavLabel1().FindPiece(4).substituteText;
+    const auto shown = [&](const char* name) {
+        return StrLib::SubstituteTokens(QStringLiteral("<<%1>>").arg(QLatin1String(name)), added,
+                                        QStringLiteral("^"), QStringLiteral("|"));
+    };
+    EXPECT_EQ(shown("AddressLine2"), QStringLiteral("Apt 3|B ^2"));
+    EXPECT_EQ(shown("DeliveryAddress"), QStringLiteral("Attn\r\nBo Rivera\r\n12 Elm St\r\n"
+                                                       "Building C\r\nApt 3|B ^2\r\n"
+                                                       "Springfield, IL"));
 }
 
 TEST_F(TavMailTest, BarCodePlacementFollowsThePositionAndKeepsTheBoxOnThePiece) {
