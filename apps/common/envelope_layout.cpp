@@ -14,6 +14,7 @@ void applyEnvelopeLayout(tav::TavMail& mail, const QString& pieceName, const QSt
         mail.TavLabel1().itemProperties(index)->setVisible(false);
 
     tav::setPlainText(*mail.DeliveryAddress(), 12);
+    mail.TavLabel1().setFitText(true); // a long address is made smaller, never cut
     tav::setPlainText(*mail.ReturnAddress(), 9);
     setReturnAddress(mail, returnAddress);
 

@@ -125,6 +125,7 @@ void Catalogue::read(const QString& file) {
             const QString product = StrLib::TextBefore(entry, kComma).trimmed();
             if (product.isEmpty())
                 continue;
+            listedProduct(QLatin1String(section), product); // listed even without pieces
             for (const QString& listed :
                  IniLib::ProfileGetList(file, product, QStringLiteral("Piece"), 200)) {
                 const QString piece = StrLib::TextBefore(listed, kComma).trimmed();
@@ -137,19 +138,23 @@ void Catalogue::read(const QString& file) {
     }
 }
 
-void Catalogue::addPiece(const QString& section, const QString& product, const QString& piece,
-                         const QString& record) {
+Catalogue::Product& Catalogue::listedProduct(const QString& section, const QString& product) {
     std::vector<Product>& products =
         section == QLatin1String(CfgLib::DotMatrixSection) ? dotMatrix_ : laser_;
     auto found = std::find_if(products.begin(), products.end(), [&](const Product& p) {
         return p.name.compare(product, Qt::CaseInsensitive) == 0;
     });
-    if (found == products.end()) {
-        products.push_back({product, {}});
-        found = products.end() - 1;
-    }
-    if (!found->pieces.contains(piece, Qt::CaseInsensitive))
-        found->pieces << piece;
+    if (found != products.end())
+        return *found;
+    products.push_back({product, {}});
+    return products.back();
+}
+
+void Catalogue::addPiece(const QString& section, const QString& product, const QString& piece,
+                         const QString& record) {
+    Product& listed = listedProduct(section, product);
+    if (!listed.pieces.contains(piece, Qt::CaseInsensitive))
+        listed.pieces << piece;
     records_.insert(piece.toLower(), record);
     productOf_.insert(piece.toLower(), product);
 }

@@ -48,6 +48,7 @@ public:
 
 private:
     void read(const QString& file);
+    Product& listedProduct(const QString& section, const QString& product);
     void addPiece(const QString& section, const QString& product, const QString& piece,
                   const QString& record);
 

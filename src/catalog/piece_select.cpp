@@ -242,9 +242,10 @@ void PieceSelectForm::paperSelected(int option) {
         fillProductList(sectionOf(option));
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         fillPieceList(products_->currentText());
-        // A dialog opened on no piece chooses the first, details and all; a chosen one stays.
-        if (piece_->text().trimmed().isEmpty())
-            showCurrentPiece();
+        // A dialog opened on no piece chooses none (OK then gives no name), but the details
+        // show what is highlighted.
+        if (piece_->text().trimmed().isEmpty() && pieces_->currentItem() != nullptr)
+            showPieceDetails(pieces_->currentItem()->text());
     });
 }
 

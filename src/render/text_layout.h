@@ -17,9 +17,9 @@ using Measure = std::function<double(const QString&)>;
 /// Most lines a text is broken into; further lines could never fit a piece and are dropped.
 inline constexpr int MaxLines = 200;
 
-/// Breaks `text` into lines no wider than `maxWidth` twips: at blanks, at carriage returns (line
-/// feeds are dropped), and between characters where a word is wider than a whole line (on a
-/// line of fewer than three words, the line is split from its start).
+/// Breaks `text` into lines no wider than `maxWidth` twips: at blanks, at line breaks (CR, LF or
+/// CR LF), and between characters where a word is wider than a whole line (on a line of fewer
+/// than three words, the line is split from its start).
 MAILPIECE_EXPORT QStringList breakLines(const QString& text, double maxWidth,
                                         const Measure& measure);
 

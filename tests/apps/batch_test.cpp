@@ -1,4 +1,5 @@
 #include "batch_options.h"
+#include "batch_run.h"
 #include "intelligent_mail.h"
 #include "new_piece_dialog.h"
 #include "pdf_bars.h"
@@ -26,27 +27,9 @@ using namespace mailpiece;
 
 namespace {
 
-struct BatchRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-BatchRun runBatch(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(MAILPIECE_BATCH_PROGRAM), arguments);
-    process.waitForFinished(60000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
-
-QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& content) {
-    const QString path = dir.filePath(name);
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(content);
-    return path;
-}
+using tav::test::BatchRun;
+using tav::test::runBatch;
+using tav::test::writeFile;
 
 // A mailing with address columns and a column of tracking codes.
 QString mailing(const QTemporaryDir& dir, const QByteArray& rows) {

@@ -26,6 +26,7 @@ const QByteArray kCatalog =
     "[Laser/InkJet Products]\n"
     "product(1)=Labels, with a note\n"
     "product(2)=Envelopes\n"
+    "product(3)=Coming Soon\n"
     "[Dot Matrix Products]\n"
     "product(1)=Forms\n"
     "[Labels]\n"
@@ -147,19 +148,24 @@ TEST_F(PieceSelectTest, CancelAndAnEmptyName) {
     EXPECT_FALSE(cancelled.first);
     EXPECT_EQ(cancelled.second, QStringLiteral("5160 - Address"));
 
-    // With no piece named, the dialog opens on the first one, its details filled in.
+    // With no piece named, none is chosen (OK gives no name); the details show the highlighted
+    // one. A product without pieces is listed, and choosing it lists none.
     const auto empty = select(QString(), [](PieceSelectForm& form) {
         EXPECT_TRUE(child<QRadioButton>(form, "paper_opt1")->isChecked());
-        EXPECT_EQ(child<QComboBox>(form, "product_cbo")->count(), 2);
+        auto* products = child<QComboBox>(form, "product_cbo");
+        EXPECT_EQ(products->count(), 3);
         EXPECT_EQ(listed(form), (QStringList{QStringLiteral("5160 - Address"),
                                              QStringLiteral("5161 - Address")}));
-        EXPECT_EQ(form.pieceName(), QStringLiteral("5160 - Address"));
+        EXPECT_EQ(form.pieceName(), QString());
         EXPECT_EQ(child<QLabel>(form, "size_txt")->text(), QStringLiteral("2.625x1"));
         EXPECT_EQ(child<QLabel>(form, "layout_txt")->text(), QStringLiteral("3x10"));
+        products->setCurrentIndex(2);
+        EXPECT_TRUE(listed(form).isEmpty());
+        EXPECT_EQ(form.pieceName(), QString());
         press(form, "ok_btn");
     });
     EXPECT_TRUE(empty.first);
-    EXPECT_EQ(empty.second, QStringLiteral("5160 - Address"));
+    EXPECT_EQ(empty.second, QString());
 }
 
 TEST_F(PieceSelectTest, DetailsShowTheWholeDefinitionReadOnly) {

@@ -1,9 +1,13 @@
+#include "modal.h"
+#include "piece_select.h"
 #include "qt_printers.h"
 #include "recording_message_sink.h"
 #include "recording_printer.h"
 #include "tav_error.h"
 #include "tav_label.h"
 #include "temp_env.h"
+
+#include <QPushButton>
 
 #include <gtest/gtest.h>
 
@@ -70,6 +74,17 @@ TEST_F(AddressLayoutTest, TheLayoutFollowsTheStockAndKeepsItsTemplates) {
                     label.SheetProperties()->PieceWidth(), 0.001);
         EXPECT_LE(bottomOf(label), label.SheetProperties()->PieceHeight());
     }
+    // The control's own Select button chooses through the selection dialog: the same.
+    EXPECT_TRUE(test::whileModal<PieceSelectForm>(
+        [&] { label.PieceSelectDialogShow(); },
+        [](PieceSelectForm& form) {
+            form.setPieceName(QStringLiteral("5161 - Address"));
+            form.findChild<QPushButton*>(QStringLiteral("ok_btn"))->click();
+        }));
+    EXPECT_EQ(label.PieceName(), QStringLiteral("5161 - Address"));
+    EXPECT_EQ(label.Item1Properties()->TextControl(), QStringLiteral("<<Name>>\r\n<<Street>>"));
+    EXPECT_FALSE(label.Item2Properties()->Visible());
+    EXPECT_TRUE(label.BarCodeProperties()->Visible());
     // The saved design remembers it; a new control does not have one.
     TavLabel loaded;
     loaded.setDesign(label.Design());
