@@ -44,13 +44,14 @@ void TavMail::WriteProperties(PropertyBag& bag) const {
 }
 
 void TavMail::ReadProperties(const PropertyBag& bag) {
-    // What can be refused goes first, so that a refused design changes nothing: the offsets
-    // are checked and the piece (applied all or nothing) is set before any other setting.
-    const float left = bag.read(QStringLiteral("PrinterLeft"), 0.0f).toFloat();
-    const float top = bag.read(QStringLiteral("PrinterTop"), 0.0f).toFloat();
-    if (std::isnan(left) || std::isnan(top))
-        raiseError(ErrorNumber::InvalidPropertyValue, QStringLiteral("TavMail:ReadProperties"),
-                   QStringLiteral("the design's printer offsets must be numbers of inches"));
+    // The piece (applied all or nothing) goes first, so that a damaged catalogue entry changes
+    // nothing; an offset that is not a number keeps its default, and the other keys still read.
+    const auto offset = [&bag](const char* key) {
+        const float inches = bag.read(QLatin1String(key), 0.0f).toFloat();
+        return std::isfinite(inches) ? inches : 0.0f;
+    };
+    const float left = offset("PrinterLeft");
+    const float top = offset("PrinterTop");
     label_->setPieceName(bag.read(QStringLiteral("PieceName"), QString()).toString());
     label_->setPrinterLeft(left);
     label_->setPrinterTop(top);

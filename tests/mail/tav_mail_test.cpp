@@ -282,6 +282,12 @@ TEST_F(TavMailTest, TheSavedDesignKeepsSettingsButNotTheItemLayout) {
     ASSERT_EQ(messages.sink().texts.size(), 1);
     EXPECT_TRUE(messages.sink().texts[0].contains(QStringLiteral("TavMail")));
     EXPECT_FLOAT_EQ(loaded.PrinterLeft(), -0.125f);
+
+    // An offset that is not a number keeps its default; the rest of the design still loads.
+    loaded.setDesign(mail.Design().replace(QStringLiteral("-0.125"), QStringLiteral("\"nan\"")));
+    EXPECT_EQ(messages.sink().texts.size(), 1);
+    EXPECT_FLOAT_EQ(loaded.PrinterLeft(), 0.0f);
+    EXPECT_EQ(loaded.BarCode_Position(), TavEnumCls::TavBottomCenter);
 }
 
 TEST_F(TavMailTest, EnvelopesPrintOneJobEachWithTheAddressAndBarsBelowIt) {
