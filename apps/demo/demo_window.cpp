@@ -310,12 +310,14 @@ bool DemoWindow::openMailing(const QString& path, const QString& table) {
         mailingTable_ = query;
         settings_.addRecentMailing(path);
         fillRecentMenu();
-        statusBar()->showMessage(QStringLiteral("%1: %2 pieces, %3 rows left out, %4 blank rows "
-                                                "skipped")
+        const QString blank = fed.blankRows > 0
+                                  ? QStringLiteral(", %1 blank rows skipped").arg(fed.blankRows)
+                                  : QString();
+        statusBar()->showMessage(QStringLiteral("%1: %2 pieces, %3 rows left out%4")
                                      .arg(path)
                                      .arg(fed.pieces)
                                      .arg(fed.leftOut)
-                                     .arg(fed.blankRows));
+                                     .arg(blank));
         if (!messages.entries().empty()) {
             // Not modal: the mailing is open, and the list stays at hand beside it.
             auto* problems = new MailingProblemsDialog(path, messages, this);
