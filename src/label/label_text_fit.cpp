@@ -2,7 +2,7 @@
 // still does not fit.
 
 #include "message_sink.h"
-#include "printer.h"
+#include "recording_printer.h"
 #include "tav_error.h"
 #include "tav_item.h"
 #include "tav_label.h"
@@ -42,6 +42,8 @@ void TavLabel::setMinimumFontSize(double points) {
 }
 
 QString TavLabel::TextFitProblem() const {
+    // Every printer measures text alike, so no real one is needed (nor made) to tell.
+    RecordingPrinter measuring;
     QStringList problems;
     for (std::size_t i = 0; i < d->items_.size(); ++i) {
         const TavItemCls& record = *d->items_[i];
@@ -53,7 +55,7 @@ QString TavLabel::TextFitProblem() const {
         } catch (const TavError&) {
             continue; // a box that cannot be laid out: printing says why
         }
-        const QString problem = item.layout(currentPrinter(), 0, 0, true).problem();
+        const QString problem = item.layout(measuring, 0, 0, true).problem();
         if (!problem.isEmpty())
             problems << QStringLiteral("item %1: %2").arg(i + 1).arg(problem);
     }

@@ -1,6 +1,6 @@
 #include "tav_address_cls.h"
 
-#include <QRegularExpression>
+#include "text_lines.h"
 
 namespace tav {
 
@@ -61,9 +61,8 @@ QString TavAddressCls::compose() const {
 }
 
 QStringList printedLines(const TavAddressCls& address) {
-    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
     QStringList lines;
-    for (const QString& line : address.CurrentText().split(lineBreak)) {
+    for (const QString& line : splitLines(address.CurrentText())) {
         const QString trimmed = line.trimmed();
         if (!trimmed.isEmpty())
             lines << trimmed;

@@ -1,6 +1,7 @@
 #include "text_layout.h"
 
 #include "str_lib.h"
+#include "text_lines.h"
 #include "units.h"
 
 namespace tav::TextLayout {
@@ -32,23 +33,18 @@ QStringList breakCharacters(const QString& text, double maxWidth, const Measure&
     return pieces;
 }
 
-} // namespace
-
-QStringList breakLines(const QString& text, double maxWidth, const Measure& measure) {
-    // A text of one line that fits as a whole fits word by word too (widths only grow as words
-    // are added), so one measurement gives the same result as the walk below.
-    if (text.isEmpty())
-        return {};
-    if (!text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n')) &&
-        measure(trimRight(text)) <= maxWidth)
+// Breaks one paragraph (text without line breaks) into lines no wider than `maxWidth`.
+QStringList breakParagraph(const QString& text, double maxWidth, const Measure& measure) {
+    // A paragraph that fits as a whole fits word by word too (widths only grow as words are
+    // added), so one measurement gives the same result as the walk below.
+    if (measure(trimRight(text)) <= maxWidth)
         return {trimRight(text)};
 
     QStringList lines;
     QString current;
     int words = 0;
     const auto endLine = [&](const QString& line) {
-        if (lines.size() < MaxLines)
-            lines.append(trimRight(line));
+        lines.append(trimRight(line));
         current.clear();
         words = 0;
     };
@@ -57,28 +53,14 @@ QStringList breakLines(const QString& text, double maxWidth, const Measure& meas
     const qsizetype size = text.size();
     while (pos < size) {
         const QChar c = text.at(pos);
-        if (c == QLatin1Char('\r')) {
-            endLine(current);
-            ++pos;
-            continue;
-        }
-        if (c == QLatin1Char('\n')) {
-            // The LF of a CR LF pair is part of the break its CR made; a lone LF breaks the
-            // line itself, as text from most sources ends its lines.
-            if (pos == 0 || text.at(pos - 1) != QLatin1Char('\r'))
-                endLine(current);
-            ++pos;
-            continue;
-        }
         if (c == QLatin1Char(' ')) {
             current += c;
             ++pos;
             continue;
         }
-        // A word runs to and includes the next blank, or stops before a line break.
+        // A word runs to and includes the next blank.
         qsizetype end = pos;
-        while (end < size && text.at(end) != QLatin1Char(' ') &&
-               text.at(end) != QLatin1Char('\r') && text.at(end) != QLatin1Char('\n'))
+        while (end < size && text.at(end) != QLatin1Char(' '))
             ++end;
         if (end < size && text.at(end) == QLatin1Char(' '))
             ++end;
@@ -105,6 +87,27 @@ QStringList breakLines(const QString& text, double maxWidth, const Measure& meas
     }
     if (!current.isEmpty())
         endLine(current);
+    return lines;
+}
+
+} // namespace
+
+QStringList breakLines(const QString& text, double maxWidth, const Measure& measure) {
+    // Each line break (CR, LF or CR LF) ends a line, an empty one too; a break at the very end
+    // starts no line.
+    QStringList lines;
+    const QStringList paragraphs = splitLines(text);
+    for (qsizetype i = 0; i < paragraphs.size() && lines.size() < MaxLines; ++i) {
+        const QString& paragraph = paragraphs.at(i);
+        if (paragraph.isEmpty()) {
+            if (i + 1 < paragraphs.size())
+                lines.append(QString());
+            continue;
+        }
+        lines.append(breakParagraph(paragraph, maxWidth, measure));
+    }
+    if (lines.size() > MaxLines)
+        lines.resize(MaxLines);
     return lines;
 }
 
