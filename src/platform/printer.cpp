@@ -64,6 +64,16 @@ PrinterOp makeOp(PrinterOp::Kind kind, qint32 x1, qint32 y1, qint32 x2, qint32 y
     return op;
 }
 
+// The advance of `line`, measured in pieces: Qt's fixed-point advance wraps around past some
+// million twips (a spreadsheet cell of a megabyte), and without kerning the pieces add up.
+double advance(const QFontMetricsF& metrics, QStringView line) {
+    constexpr qsizetype kPiece = 512;
+    double width = 0;
+    for (qsizetype from = 0; from < line.size(); from += kPiece)
+        width += metrics.horizontalAdvance(line.mid(from, kPiece).toString());
+    return width;
+}
+
 } // namespace
 
 PrinterFont PrinterFont::fromFont(const TavFont& font) {
@@ -196,8 +206,9 @@ double Printer::TextWidth(const QString& text) const {
     const QFontMetricsF& metrics = fontWithMetrics(font_).metrics;
     double widest = 0;
     for (const QString& line : text.split(QLatin1Char('\n')))
-        widest = std::max(widest, metrics.horizontalAdvance(
-                                      line.endsWith(QLatin1Char('\r')) ? line.chopped(1) : line));
+        widest = std::max(widest, advance(metrics, line.endsWith(QLatin1Char('\r'))
+                                                       ? QStringView(line).chopped(1)
+                                                       : QStringView(line)));
     return widest;
 }
 

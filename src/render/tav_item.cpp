@@ -102,9 +102,11 @@ QString ItemText::problem() const {
     if (whole())
         return {};
     const QString first = lines.at(static_cast<qsizetype>(placed.size()));
+    const QString needed = lines.size() >= TextLayout::MaxLines
+                               ? QStringLiteral("over %1").arg(lines.size())
+                               : QString::number(lines.size());
     return QStringLiteral("\"%1\" does not fit (%2 lines at %3 pt, room for %4)")
-        .arg(first.left(60))
-        .arg(lines.size())
+        .arg(first.left(60), needed)
         .arg(points)
         .arg(placed.size());
 }
@@ -125,9 +127,15 @@ ItemText TavItem::layout(Printer& printer, qint32 left, qint32 top, bool forPape
         set.placed =
             TextLayout::placeLines(set.lines, box, printer.TextHeight(QStringLiteral("AWT")),
                                    alignHorizontal_, alignVertical_, forPaper, measure);
-        const double smaller = std::max(fitMinimum_, font.size - 0.5);
+        double smaller = std::max(fitMinimum_, font.size - 0.5);
         if (set.whole() || fitMinimum_ <= 0 || !(smaller < font.size))
             return set;
+        // Text takes room as the square of its size: where even the smallest size leaves it at
+        // twice the room there is, the sizes between need no trying.
+        const double scale = fitMinimum_ / font.size;
+        if (static_cast<double>(set.lines.size()) * scale * scale >
+            2.0 * static_cast<double>(set.placed.size()) / scale)
+            smaller = fitMinimum_;
         font.size = smaller;
     }
 }

@@ -33,8 +33,10 @@ QStringList breakCharacters(const QString& text, double maxWidth, const Measure&
     return pieces;
 }
 
-// Breaks one paragraph (text without line breaks) into lines no wider than `maxWidth`.
-QStringList breakParagraph(const QString& text, double maxWidth, const Measure& measure) {
+// Breaks one paragraph (text without line breaks) into lines no wider than `maxWidth`, at most
+// `limit` of them: the rest could never fit a piece.
+QStringList breakParagraph(const QString& text, double maxWidth, const Measure& measure,
+                           qsizetype limit) {
     // A paragraph that fits as a whole fits word by word too (widths only grow as words are
     // added), so one measurement gives the same result as the walk below.
     if (measure(trimRight(text)) <= maxWidth)
@@ -51,7 +53,7 @@ QStringList breakParagraph(const QString& text, double maxWidth, const Measure& 
 
     qsizetype pos = 0;
     const qsizetype size = text.size();
-    while (pos < size) {
+    while (pos < size && lines.size() < limit) {
         const QChar c = text.at(pos);
         if (c == QLatin1Char(' ')) {
             current += c;
@@ -104,7 +106,7 @@ QStringList breakLines(const QString& text, double maxWidth, const Measure& meas
                 lines.append(QString());
             continue;
         }
-        lines.append(breakParagraph(paragraph, maxWidth, measure));
+        lines.append(breakParagraph(paragraph, maxWidth, measure, MaxLines - lines.size()));
     }
     if (lines.size() > MaxLines)
         lines.resize(MaxLines);

@@ -14,7 +14,8 @@ namespace tav::TextLayout {
 /// Measures a text's width in twips.
 using Measure = std::function<double(const QString&)>;
 
-/// Most lines a text is broken into; further lines could never fit a piece and are dropped.
+/// Most lines a text is broken into; further lines could never fit a piece and are dropped
+/// (and not measured).
 inline constexpr int MaxLines = 200;
 
 /// Breaks `text` into lines no wider than `maxWidth` twips: at blanks, at line breaks (CR, LF or
