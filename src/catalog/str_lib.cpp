@@ -86,16 +86,6 @@ void appendUnescaped(QString& out, QStringView value) {
     }
 }
 
-} // namespace
-
-QString UnescapeValue(QStringView value) {
-    QString text;
-    appendUnescaped(text, value);
-    return text;
-}
-
-namespace {
-
 // The entries of a substitution list by name, the first entry of a name counting, as it would
 // if the entries replaced their tokens in turn. A short list (a piece's few columns) is searched
 // in place; a long one is indexed once, so that the work stays linear in the list.

@@ -26,7 +26,5 @@ MAILPIECE_EXPORT QString SubstituteTokens(const QString& text, const QString& li
 /// `value` made fit to stand in a substitution list: "|" and "^" become Unicode noncharacters
 /// (which no list uses), and a noncharacter of that kind is marked, so that any text survives.
 MAILPIECE_EXPORT QString EscapeValue(const QString& value);
-/// The text EscapeValue was given; other text comes back unchanged.
-MAILPIECE_EXPORT QString UnescapeValue(QStringView value);
 
 } // namespace tav::StrLib
