@@ -177,11 +177,8 @@ std::shared_ptr<tav::PdfPrinter> choosePrinter(const BatchOptions& options) {
     return nullptr;
 }
 
-// Whether the mailing gave pieces; says so when it did not, and counts the blank rows skipped.
+// Whether the mailing gave pieces; says so when it did not.
 bool fedPieces(const mailpiece::FeedResult& fed, const BatchOptions& options) {
-    if (fed.blankRows > 0)
-        std::fprintf(stderr, "%s: %lld blank %s skipped\n", qUtf8Printable(sourceName(options)),
-                     static_cast<long long>(fed.blankRows), fed.blankRows == 1 ? "row" : "rows");
     if (!fed.header.isEmpty() && fed.pieces > 0)
         return true;
     std::fprintf(stderr, "%s: no usable rows to print\n", qUtf8Printable(sourceName(options)));

@@ -173,7 +173,14 @@ private:
     std::map<QString, std::vector<qint64>> repeatedBarProblems_; // rows after the first
 };
 
-FeedResult result(const tav::MailingSource& source, const tav::MailingFed& fed) {
+// Counts the blank rows the feed skipped, then says what it found.
+FeedResult result(const tav::MailingSource& source, const tav::MailingFed& fed,
+                  FeedMessages& messages) {
+    if (fed.blankRows > 0)
+        messages.warning(
+            0, QStringLiteral("%1 blank %2 skipped")
+                   .arg(fed.blankRows)
+                   .arg(fed.blankRows == 1 ? QStringLiteral("row") : QStringLiteral("rows")));
     return {source.header(), fed.pieces, static_cast<qsizetype>(fed.leftOut), fed.blankRows,
             fed.stopped};
 }
@@ -186,7 +193,7 @@ FeedResult feedMailing(tav::MailingSource& source, tav::TavLabel& label, tav::Pi
     const tav::MailingFed fed = label.AddPieces(source, giver.hooks(mode, zipColumn));
     giver.remarks();
     giver.sameBarProblems();
-    return result(source, fed);
+    return result(source, fed, messages);
 }
 
 FeedResult feedEnvelopes(tav::MailingSource& source, tav::TavMail& mail, FeedMessages& messages,
@@ -197,7 +204,7 @@ FeedResult feedEnvelopes(tav::MailingSource& source, tav::TavMail& mail, FeedMes
         mail.AddPieces(source, giver.hooks(tav::PieceMaker::Mode::Address, QStringLiteral("Zip")));
     giver.remarks();
     giver.sameBarProblems();
-    return result(source, fed);
+    return result(source, fed, messages);
 }
 
 } // namespace mailpiece
