@@ -72,7 +72,9 @@ bool TavLabel::ApplyAddressLayout(qint32 lines, double fontSize) {
 }
 
 bool TavLabel::fitAddressLayout() {
-    const auto [lines, fontSize] = *d->addressLayout_;
+    // Plain names, not a structured binding: the lambda below captures them.
+    const qint32 lines = d->addressLayout_->lines;
+    const double fontSize = d->addressLayout_->points;
     const TavSheetCls& sheet = *d->sheet_;
     const float left = std::min(0.15f, sheet.PieceWidth() / 10);
     const float width = std::max(0.1f, sheet.PieceWidth() - 2 * left);
