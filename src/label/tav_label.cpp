@@ -183,7 +183,9 @@ void TavLabel::AddPiece() {
 
 void TavLabel::NewMailing() {
     auto fresh = std::make_unique<PieceStore>(QStringLiteral("qzp"));
-    d->store_ = std::move(fresh); // the old store and its file go
+    d->store_ = std::move(fresh);    // the old store and its file go
+    d->heldTextFitProblems_.clear(); // and what was to be said of its pieces
+    d->heldTextFitCount_ = 0;
     d->position_ = {};
     d->rangeFirst_ = 0;
     d->rangeLast_ = 0;
