@@ -1,5 +1,7 @@
 #include "label_templates.h"
 
+#include "sheet_limits.h"
+
 #include <QDir>
 #include <QFile>
 #include <QHash>
@@ -119,9 +121,9 @@ bool fits(const Geometry& g) {
 
 // Whether the labels of a row or a column would stand on one another; a single label across or
 // down needs no pitch. The library measures some sheets of touching labels a millimetre short
-// (Avery L7160, Hisago OP3015), so up to a sixteenth of an inch counts as touching.
+// (Avery L7160, Hisago OP3015), which still count as touching.
 bool overlaps(const Geometry& g) {
-    constexpr double kSlack = 0.0625;
+    constexpr double kSlack = TouchingSlackInches;
     return (g.across > 1 && g.pitchAcross < g.width - kSlack) ||
            (g.down > 1 && g.pitchDown < g.height - kSlack);
 }

@@ -48,6 +48,19 @@ QString extentProblem(const char* direction, double margin, double pitch, qint16
         .arg(LongestSheetInches);
 }
 
+// Pieces of a row or a column closer than their own size would print on one another.
+QString overlapProblem(const char* pitchField, float pitch, const char* pieceField, float piece,
+                       qint16 count) {
+    if (count < 2 || pitch >= piece - TouchingSlackInches)
+        return {};
+    return QStringLiteral("%1 is %2 inches, less than %3 (%4 inches): the pieces would print on "
+                          "one another")
+        .arg(QLatin1String(pitchField))
+        .arg(pitch)
+        .arg(QLatin1String(pieceField))
+        .arg(piece);
+}
+
 } // namespace
 
 QString sheetGeometryProblem(const TavSheetCls& sheet) {
@@ -68,6 +81,14 @@ QString sheetGeometryProblem(const TavSheetCls& sheet) {
             .arg(sheet.NumAcross());
     if (sheet.NumDown() < 1)
         return QStringLiteral("NumDown is %1; a sheet needs at least one row").arg(sheet.NumDown());
+    if (QString overlap = overlapProblem("PiecePitchAcross", sheet.PiecePitchAcross(), "PieceWidth",
+                                         sheet.PieceWidth(), sheet.NumAcross());
+        !overlap.isEmpty())
+        return overlap;
+    if (QString overlap = overlapProblem("PiecePitchDown", sheet.PiecePitchDown(), "PieceHeight",
+                                         sheet.PieceHeight(), sheet.NumDown());
+        !overlap.isEmpty())
+        return overlap;
     QString extent = extentProblem("across", sheet.Marginleft(), sheet.PiecePitchAcross(),
                                    sheet.NumAcross(), sheet.PieceWidth());
     if (extent.isEmpty())

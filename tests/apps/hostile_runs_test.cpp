@@ -110,7 +110,10 @@ TEST(HostileCrashes, AbsurdGeometryIsRefusedNamingTheFieldAndWritesNothing) {
                  {"--sheet-height", "0", "Height"},
                  {"--sheet-width", "-8.5", "Width"},
                  {"--margin-top", "1e9", "MarginTop"},
-                 {"--pitch-down", "-1", "PiecePitchDown"}};
+                 {"--pitch-down", "-1", "PiecePitchDown"},
+                 // Labels on one spot, or overlapping: 30 labels at the same place.
+                 {"--pitch-across", "0", "PiecePitchAcross is 0 inches, less than PieceWidth"},
+                 {"--pitch-down", "0.5", "PiecePitchDown is 0.5 inches, less than PieceHeight"}};
     for (const auto& c : cases) {
         const ProgramRun result = batch({QLatin1String(c.option), QLatin1String(c.value),
                                          QStringLiteral("--pdf"), pdf, mailing});
@@ -127,10 +130,11 @@ TEST(HostileCrashes, ADamagedCataloguePieceIsRefusedNamingTheEntry) {
         QByteArray size;
         QByteArray grid;
         const char* named;
-    } cases[] = {{"1e9x1", "3x10", "PieceWidth"},   {"1e30x1", "3x10", "PieceWidth"},
-                 {"0x1", "3x10", "PieceWidth"},     {"-1x1", "3x10", "PieceWidth"},
-                 {"nanx1", "3x10", "PieceWidth"},   {"2.625x1", "0x10", "NumAcross"},
-                 {"2.625x1", "nanx10", "NumAcross"}};
+    } cases[] = {{"1e9x1", "3x10", "PieceWidth"},      {"1e30x1", "3x10", "PieceWidth"},
+                 {"0x1", "3x10", "PieceWidth"},        {"-1x1", "3x10", "PieceWidth"},
+                 {"nanx1", "3x10", "PieceWidth"},      {"2.625x1", "0x10", "NumAcross"},
+                 {"2.625x1", "nanx10", "NumAcross"},   {"3x1", "3x10", "PiecePitchAcross"},
+                 {"2.625x2", "3x10", "PiecePitchDown"}};
     for (const auto& c : cases) {
         QTemporaryDir catalogueDir;
         const QString folder = catalogueWith(catalogueDir, c.size, c.grid);

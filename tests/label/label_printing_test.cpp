@@ -258,7 +258,8 @@ TEST_F(LabelPrintingTest, AnUnusableSheetIsAClearErrorNamingTheFieldAndPrintsNot
         {&TavSheetCls::setPiecePitchAcross, 1e30f, "PiecePitchAcross"},
         {&TavSheetCls::setPieceWidth, 1e9f, "PieceWidth"},
         {&TavSheetCls::setMarginTop, std::numeric_limits<float>::infinity(), "MarginTop"},
-        {&TavSheetCls::setPiecePitchDown, 100, "reach"}, // 10 rows 100 inches apart
+        {&TavSheetCls::setPiecePitchDown, 100, "reach"},                // 10 rows 100 inches apart
+        {&TavSheetCls::setPiecePitchAcross, 0, "print on one another"}, // all in one column
     };
     const auto expectRefused = [&](const char* named, qint32 number) {
         try {
