@@ -81,7 +81,9 @@ void checkStart(const tav::TavSheetCls& sheet, const BatchOptions& options) {
 
 void applySheet(tav::TavLabel& label, const BatchOptions& options) {
     if (!options.piece.isEmpty()) {
-        label.setPieceName(mailpiece::findPiece(options.piece));
+        const QString piece = mailpiece::findPiece(options.piece);
+        label.setPieceName(piece);
+        mailpiece::checkPieceApplied(piece, label.PieceName());
     } else {
         tav::TavSheetCls& sheet = *label.SheetProperties();
         sheet.setNumAcross(options.across);

@@ -74,4 +74,13 @@ QString findPiece(const QString& given) {
                             .arg(found.join(QStringLiteral(", "))));
 }
 
+void checkPieceApplied(const QString& asked, const QString& applied) {
+    if (applied.compare(asked, Qt::CaseInsensitive) == 0)
+        return;
+    throw tav::TavError(tav::ErrorNumber::InvalidPropertyValue, QStringLiteral("catalogue"),
+                        QStringLiteral("the piece \"%1\" cannot be used: the catalogue holds no "
+                                       "definition for it (see --list-pieces)")
+                            .arg(asked));
+}
+
 } // namespace mailpiece

@@ -26,4 +26,9 @@ std::vector<CatalogEntry> catalogEntries();
 /// naming what matched when none or several do.
 QString findPiece(const QString& given);
 
+/// Raises tav::TavError (error 380) when the piece `asked` for by name was not the one applied,
+/// `applied` (a listed piece whose definition is missing or empty falls back to the envelope):
+/// a program that was told which stock to print on never prints on another.
+void checkPieceApplied(const QString& asked, const QString& applied);
+
 } // namespace mailpiece

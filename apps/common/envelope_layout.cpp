@@ -1,5 +1,6 @@
 #include "envelope_layout.h"
 
+#include "catalog_location.h"
 #include "tav_label.h"
 #include "tav_mail.h"
 
@@ -8,8 +9,10 @@ namespace mailpiece {
 void applyEnvelopeLayout(tav::TavMail& mail, const QString& pieceName, const QString& returnAddress,
                          tav::TavSymbology symbology) {
     mail.InitProperties();
-    if (!pieceName.isEmpty() && pieceName != mail.PieceName())
+    if (!pieceName.isEmpty() && pieceName != mail.PieceName()) {
         mail.setPieceName(pieceName);
+        checkPieceApplied(pieceName, mail.PieceName());
+    }
     for (int index = 3; index <= 7; ++index)
         mail.TavLabel1().itemProperties(index)->setVisible(false);
 

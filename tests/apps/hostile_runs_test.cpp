@@ -147,6 +147,25 @@ TEST(HostileCrashes, ADamagedCataloguePieceIsRefusedNamingTheEntry) {
     }
 }
 
+TEST(HostileCrashes, APieceAskedForByNameIsNeverSwappedForAnother) {
+    // Listed, but with no definition: the library falls back to the envelope; a program that
+    // was told which stock to use stops instead of printing envelopes.
+    QTemporaryDir dir;
+    const QString mailing = writeFile(dir.filePath(QStringLiteral("m.csv")), addresses(5));
+    const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
+    QDir().mkpath(dir.filePath(QStringLiteral("config/mailpiece")));
+    writeFile(dir.filePath(QStringLiteral("config/mailpiece/vardo.cfg")),
+              "[Laser/InkJet Products]\nproduct(1)=Odd\n[Odd]\nPiece(1)=Empty\n[Details]\n");
+    for (const QString& mode : {QStringLiteral("--address"), QStringLiteral("--envelope")}) {
+        const ProgramRun result =
+            batch({mode, QStringLiteral("--piece"), QStringLiteral("Empty"),
+                   QStringLiteral("--pdf"), pdf, mailing},
+                  {QStringLiteral("XDG_CONFIG_HOME=") + dir.filePath(QStringLiteral("config"))});
+        expectClearFailure(result, "the piece \"Empty\" cannot be used");
+        EXPECT_FALSE(QFileInfo::exists(pdf)) << mode.toStdString();
+    }
+}
+
 TEST(HostileCrashes, EnvelopesAndTheDemoWithoutAUsableCatalogueEndWithAMessage) {
     QTemporaryDir dir;
     const QString mailing = writeFile(dir.filePath(QStringLiteral("m.csv")), addresses(3));
