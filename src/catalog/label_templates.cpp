@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
 #include <QXmlStreamReader>
@@ -22,6 +23,9 @@ const QString kUnknownPaper = QStringLiteral("a paper size that is not known");
 const QString kGridTooBig = QStringLiteral("a grid that does not fit its paper");
 const QString kOverlapping = QStringLiteral("a pitch smaller than its label");
 const QString kUnreadable = QStringLiteral("a file that cannot be read");
+// The library's files declare no entities; one that does could expand a few kilobytes into
+// gigabytes (an entity used a million times), so it is not read at all.
+const QString kEntities = QStringLiteral("a file that declares entities");
 const QString kNoOriginal = QStringLiteral("an alias of a template that is not there");
 
 // A length of the library in inches: a number and a unit, points when there is none.
@@ -48,6 +52,12 @@ std::optional<double> inches(const QString& text) {
     return std::nullopt;
 }
 
+// Only regular files (or links to them) are read: a pipe or a device under a template file's
+// name would never end.
+bool regularFile(const QString& path) {
+    return QFileInfo(path).isFile();
+}
+
 struct Paper {
     QString name;
     double width = 0;
@@ -58,11 +68,13 @@ struct Paper {
 QHash<QString, Paper> readPaperSizes(const QString& directory) {
     QHash<QString, Paper> papers;
     QFile file(QDir(directory).filePath(QStringLiteral("paper-sizes.xml")));
-    if (!file.open(QIODevice::ReadOnly))
+    if (!regularFile(file.fileName()) || !file.open(QIODevice::ReadOnly))
         return papers;
     QXmlStreamReader xml(&file);
     while (!xml.atEnd()) {
         xml.readNext();
+        if (xml.isDTD() && !xml.entityDeclarations().isEmpty())
+            return {}; // see kEntities
         if (xml.isStartElement() && xml.name() == QLatin1String("Paper-size")) {
             const auto a = xml.attributes();
             const auto width = inches(a.value(QLatin1String("width")).toString());
@@ -221,13 +233,15 @@ Import readDirectory(const QString& directory, const QSet<QString>& shippedNumbe
         QDir(directory).entryList({QStringLiteral("*-templates.xml")}, QDir::Files, QDir::Name);
     for (const QString& name : files) {
         QFile file(QDir(directory).filePath(name));
-        if (!file.open(QIODevice::ReadOnly)) {
+        if (!regularFile(file.fileName()) || !file.open(QIODevice::ReadOnly)) {
             ++result.skipped[kUnreadable];
             continue;
         }
         QXmlStreamReader xml(&file);
-        while (!xml.atEnd()) {
+        bool declaresEntities = false;
+        while (!xml.atEnd() && !declaresEntities) {
             xml.readNext();
+            declaresEntities = xml.isDTD() && !xml.entityDeclarations().isEmpty();
             if (!xml.isStartElement() || xml.name() != QLatin1String("Template"))
                 continue;
             const auto a = xml.attributes();
@@ -272,7 +286,9 @@ Import readDirectory(const QString& directory, const QSet<QString>& shippedNumbe
                                          t.why});
             templates.push_back(std::move(t));
         }
-        if (xml.hasError())
+        if (declaresEntities)
+            ++result.skipped[kEntities];
+        else if (xml.hasError())
             ++result.skipped[kUnreadable];
     }
 

@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <sys/stat.h>
 
 using namespace tav;
 
@@ -147,6 +148,11 @@ TEST(LabelTemplates, UnitsAndOddTemplatesOfAFileOfOurOwn) {
           "</Label-rectangle></Template>"
           "</Glabels-templates>");
     write(QStringLiteral("broken-templates.xml"), "<Glabels-templates><Template");
+    // An entity of a kilobyte used a hundred thousand times would be a hundred megabytes.
+    QByteArray expanding = "<!DOCTYPE t [<!ENTITY k \"" + QByteArray(1000, 'x') +
+                           "\">]><Glabels-templates><Template brand=\"" +
+                           QByteArray("&k;").repeated(100000) + "\"/></Glabels-templates>";
+    write(QStringLiteral("entity-templates.xml"), expanding);
     const LabelTemplates::Import import = LabelTemplates::readDirectory(dir.path());
     EXPECT_EQ(import.templates, 9);
     ASSERT_EQ(import.pieces.size(), 4u);
@@ -163,7 +169,18 @@ TEST(LabelTemplates, UnitsAndOddTemplatesOfAFileOfOurOwn) {
     EXPECT_EQ(import.skipped.value(QStringLiteral("a paper size that is not known")), 1);
     EXPECT_EQ(import.skipped.value(QStringLiteral("a file that cannot be read")), 1);
     EXPECT_EQ(import.skipped.value(QStringLiteral("a pitch smaller than its label")), 2);
+    EXPECT_EQ(import.skipped.value(QStringLiteral("a file that declares entities")), 1);
     // A broken file is no template: the sentence counts what was imported, never less than 0.
     EXPECT_TRUE(LabelTemplates::summary(import).contains(QStringLiteral(": 4 imported, 0 left")))
         << LabelTemplates::summary(import).toStdString();
+}
+
+TEST(LabelTemplates, PipesUnderTemplateNamesAreNotWaitedFor) {
+    QTemporaryDir dir;
+    for (const char* name : {"paper-sizes.xml", "fifo-templates.xml"})
+        ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath(QLatin1String(name))).constData(), 0600),
+                  0);
+    const LabelTemplates::Import import = LabelTemplates::readDirectory(dir.path());
+    EXPECT_EQ(import.templates, 0);
+    EXPECT_TRUE(import.pieces.empty());
 }
