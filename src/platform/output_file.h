@@ -13,8 +13,9 @@ namespace tav {
 
 /// A file that appears under its name only when it is complete: it is written under a temporary
 /// name in the target's folder and renamed or linked into place, so that a full disk, an error
-/// or an interruption (SIGINT, SIGTERM, SIGHUP delete the temporary file) leaves no partial
-/// file. A device or pipe (/dev/stdout) cannot be replaced and is written in place.
+/// or an interruption (SIGINT, SIGTERM, SIGHUP and the other ending signals delete the temporary
+/// file) leaves no partial file. A device or pipe (/dev/stdout) cannot be replaced and is written
+/// in place.
 class MAILPIECE_EXPORT OutputFile {
 public:
     /// Opens a new owner-only temporary file in `directory` (made when missing), to be placed

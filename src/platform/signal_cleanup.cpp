@@ -7,6 +7,7 @@
 
 #include <array>
 #include <atomic>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <pthread.h>
@@ -17,6 +18,9 @@ namespace tav {
 namespace {
 
 constexpr std::size_t kSlots = 1024;
+// The signals that end a program by default and can be caught: a terminal's keys (INT, QUIT),
+// a kill or a hang-up (TERM, HUP), a reader gone from a pipe (PIPE), a file size limit (XFSZ).
+constexpr std::array kCleanupSignals = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE, SIGXFSZ};
 std::array<std::atomic<char*>, kSlots> registered{};
 
 extern "C" void removeAndReraise(int signalNumber) {
@@ -31,7 +35,7 @@ extern "C" void removeAndReraise(int signalNumber) {
 sigset_t cleanupSignals() {
     sigset_t set;
     sigemptyset(&set);
-    for (const int number : {SIGINT, SIGTERM, SIGHUP})
+    for (const int number : kCleanupSignals)
         sigaddset(&set, number);
     return set;
 }
@@ -42,7 +46,7 @@ void removeRegisteredFilesOnSignals() {
     struct sigaction action {};
     action.sa_handler = removeAndReraise;
     action.sa_mask = cleanupSignals(); // one handler at a time
-    for (const int number : {SIGINT, SIGTERM, SIGHUP})
+    for (const int number : kCleanupSignals)
         ::sigaction(number, &action, nullptr);
 }
 

@@ -268,7 +268,7 @@ TEST(HostileStore, AnInterruptedRunLeavesNoAddressesBehind) {
     const QString temp = dir.filePath(QStringLiteral("temp"));
     QDir().mkpath(temp);
     const QString mailing = writeFile(dir.filePath(QStringLiteral("m.csv")), addresses(20000));
-    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGPIPE, SIGXFSZ}) {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("Temp"), temp);
