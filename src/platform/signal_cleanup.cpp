@@ -46,8 +46,14 @@ void removeRegisteredFilesOnSignals() {
     struct sigaction action {};
     action.sa_handler = removeAndReraise;
     action.sa_mask = cleanupSignals(); // one handler at a time
-    for (const int number : kCleanupSignals)
+    for (const int number : kCleanupSignals) {
+        // A signal the program was started ignoring stays ignored, as a background job's INT or
+        // a shell's XFSZ: a write past the limit then fails, and the program says so.
+        struct sigaction inherited {};
+        if (::sigaction(number, nullptr, &inherited) == 0 && inherited.sa_handler == SIG_IGN)
+            continue;
         ::sigaction(number, &action, nullptr);
+    }
 }
 
 int deleteFileOnSignal(const QString& path) {
