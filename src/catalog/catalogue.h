@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <vector>
 
 namespace tav {
@@ -54,7 +55,8 @@ private:
 
     std::vector<Product> laser_;
     std::vector<Product> dotMatrix_;
-    QHash<QString, QString> records_; // by piece name, folded to lower case
+    std::array<QHash<QString, std::size_t>, 2> productIndex_; // by folded name: laser, dot matrix
+    QHash<QString, QString> records_;                         // by piece name, folded to lower case
     QHash<QString, QString> productOf_;
     const LabelTemplates::Import* templates_ = nullptr; // read once per process, kept there
 };

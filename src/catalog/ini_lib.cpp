@@ -4,6 +4,7 @@
 #include "units.h"
 
 #include <QFile>
+#include <QSet>
 
 #include <cmath>
 
@@ -17,47 +18,122 @@ bool parseNumber(const QString& text, double& value) {
     return ok && std::isfinite(value);
 }
 
-} // namespace
+// One line of a profile: a section header, an entry, or nothing to read (blank, comment).
+struct ProfileLine {
+    enum Kind { Other, Section, Entry } kind = Other;
+    QString name; // the section's or the entry's, trimmed
+    QString value;
+};
 
-QString ProfileLookup(const QByteArray& content, const QString& section, const QString& key) {
+ProfileLine parseLine(QByteArrayView rawLine) {
+    const QString line = QString::fromUtf8(rawLine).trimmed();
+    if (line.startsWith(QLatin1Char('['))) {
+        const qsizetype close = line.indexOf(QLatin1Char(']'));
+        return {ProfileLine::Section, line.mid(1, close < 0 ? -1 : close - 1).trimmed(), {}};
+    }
+    const qsizetype equals = line.indexOf(QLatin1Char('='));
+    if (line.startsWith(QLatin1Char(';')) || equals < 0)
+        return {};
+    return {ProfileLine::Entry, line.left(equals).trimmed(),
+            line.mid(equals + 1).trimmed().left(MaxValueLength)};
+}
+
+// Calls `visit` with each line of `content` (a leading byte-order mark skipped) until it returns
+// false.
+template <typename Visit> void forEachLine(const QByteArray& content, Visit&& visit) {
     QByteArrayView text(content);
     if (text.startsWith("\xEF\xBB\xBF"))
         text = text.sliced(3);
-    bool inSection = false;
-    bool sectionSeen = false;
     while (!text.isEmpty()) {
         const qsizetype end = text.indexOf('\n');
         const QByteArrayView rawLine = end < 0 ? text : text.first(end);
         text = end < 0 ? QByteArrayView() : text.sliced(end + 1);
-        const QString line = QString::fromUtf8(rawLine).trimmed();
-        if (line.startsWith(QLatin1Char('['))) {
-            const qsizetype close = line.indexOf(QLatin1Char(']'));
-            const QString name = line.mid(1, close < 0 ? -1 : close - 1).trimmed();
-            if (inSection)
-                return {}; // the first section of that name was searched in vain
-            inSection = !sectionSeen && name.compare(section.trimmed(), Qt::CaseInsensitive) == 0;
-            sectionSeen = sectionSeen || inSection;
-            continue;
-        }
-        if (!inSection || line.startsWith(QLatin1Char(';')))
-            continue;
-        const qsizetype equals = line.indexOf(QLatin1Char('='));
-        if (equals < 0)
-            continue;
-        // Names in the file are trimmed, so a name asked for with blanks around it matches too.
-        if (line.left(equals).trimmed().compare(key.trimmed(), Qt::CaseInsensitive) == 0)
-            return line.mid(equals + 1).trimmed().left(MaxValueLength);
+        if (!visit(parseLine(rawLine)))
+            return;
     }
-    return {};
 }
 
-QString ProfileGetString(const QString& file, const QString& section, const QString& key) {
+QByteArray readProfile(const QString& file) {
     if (file.isEmpty())
         return {};
     QFile profile(file);
-    if (!profile.open(QIODevice::ReadOnly))
+    return profile.open(QIODevice::ReadOnly) ? profile.readAll() : QByteArray();
+}
+
+// The numbered list key(1) .. key(upperBound) as `get` reads each key, or the plain key.
+template <typename Get> QStringList numberedList(const QString& key, int upperBound, Get&& get) {
+    QStringList list;
+    int count = 0;
+    for (int i = 1; i <= upperBound; ++i) {
+        const QString value = get(QStringLiteral("%1(%2)").arg(key).arg(i));
+        if (!value.isEmpty())
+            count = i;
+        list.append(BlankIfBacktick(value.trimmed()));
+    }
+    if (count == 0) {
+        const QString single = get(key).trimmed();
+        if (!single.isEmpty())
+            return {BlankIfBacktick(single)};
         return {};
-    return ProfileLookup(profile.readAll(), section, key);
+    }
+    return list.mid(0, count);
+}
+
+} // namespace
+
+QString ProfileLookup(const QByteArray& content, const QString& section, const QString& key) {
+    bool inSection = false;
+    bool sectionSeen = false;
+    QString found;
+    forEachLine(content, [&](const ProfileLine& line) {
+        if (line.kind == ProfileLine::Section) {
+            if (inSection)
+                return false; // the first section of that name was searched in vain
+            inSection =
+                !sectionSeen && line.name.compare(section.trimmed(), Qt::CaseInsensitive) == 0;
+            sectionSeen = sectionSeen || inSection;
+            return true;
+        }
+        // Names in the file are trimmed, so a name asked for with blanks around it matches too.
+        if (inSection && line.kind == ProfileLine::Entry &&
+            line.name.compare(key.trimmed(), Qt::CaseInsensitive) == 0) {
+            found = line.value;
+            return false;
+        }
+        return true;
+    });
+    return found;
+}
+
+Profile::Profile(const QString& file) {
+    QSet<QString> seen;
+    QHash<QString, QString>* current = nullptr;
+    forEachLine(readProfile(file), [&](const ProfileLine& line) {
+        if (line.kind == ProfileLine::Section) {
+            const QString name = line.name.toLower();
+            // Only the first section of a name is read, as a lookup would.
+            current = seen.contains(name) ? nullptr : &sections_[name];
+            seen.insert(name);
+        } else if (line.kind == ProfileLine::Entry && current != nullptr) {
+            const QString key = line.name.toLower();
+            if (!current->contains(key)) // the first key wins
+                current->insert(key, line.value);
+        }
+        return true;
+    });
+}
+
+QString Profile::value(const QString& section, const QString& key) const {
+    const auto found = sections_.constFind(section.trimmed().toLower());
+    return found == sections_.cend() ? QString() : found->value(key.trimmed().toLower());
+}
+
+QStringList Profile::list(const QString& section, const QString& key, int upperBound) const {
+    return numberedList(key, upperBound, [&](const QString& name) { return value(section, name); });
+}
+
+QString ProfileGetString(const QString& file, const QString& section, const QString& key) {
+    return ProfileLookup(readProfile(file), section, key);
 }
 
 QString ProfileGetValue(const QString& file, const QString& section, const QString& key,
@@ -68,22 +144,8 @@ QString ProfileGetValue(const QString& file, const QString& section, const QStri
 
 QStringList ProfileGetList(const QString& file, const QString& section, const QString& key,
                            int upperBound) {
-    QStringList list;
-    int count = 0;
-    for (int i = 1; i <= upperBound; ++i) {
-        const QString value =
-            ProfileGetString(file, section, QStringLiteral("%1(%2)").arg(key).arg(i));
-        if (!value.isEmpty())
-            count = i;
-        list.append(BlankIfBacktick(value.trimmed()));
-    }
-    if (count == 0) {
-        const QString single = ProfileGetString(file, section, key).trimmed();
-        if (!single.isEmpty())
-            return {BlankIfBacktick(single)};
-        return {};
-    }
-    return list.mid(0, count);
+    return numberedList(key, upperBound,
+                        [&](const QString& name) { return ProfileGetString(file, section, name); });
 }
 
 QString BlankIfBacktick(const QString& text) {

@@ -3,6 +3,7 @@
 #include "mailpiece_export.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -28,6 +29,21 @@ MAILPIECE_EXPORT QString ProfileGetValue(const QString& file, const QString& sec
 /// value. Its length is the highest index with a value; gaps and "`" give empty entries.
 MAILPIECE_EXPORT QStringList ProfileGetList(const QString& file, const QString& section,
                                             const QString& key, int upperBound);
+/// A profile file read once and indexed, for the many lookups of a catalogue (a large file read
+/// again for every key took time in the square of its size); the same rules as above.
+class MAILPIECE_EXPORT Profile {
+public:
+    /// Reads `file`; a missing or unreadable file holds nothing.
+    explicit Profile(const QString& file);
+    /// As ProfileGetString.
+    QString value(const QString& section, const QString& key) const;
+    /// As ProfileGetList.
+    QStringList list(const QString& section, const QString& key, int upperBound) const;
+
+private:
+    QHash<QString, QHash<QString, QString>> sections_; // names folded to lower case
+};
+
 /// "" for the text "`", else the text.
 MAILPIECE_EXPORT QString BlankIfBacktick(const QString& text);
 /// A measure: the decimal number in `text`, or 0 when it is blank, "." or not a finite number.

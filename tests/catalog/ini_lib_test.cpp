@@ -41,6 +41,12 @@ TEST_F(IniLibTest, NumberedListsWithGapsPlainKeysAndBackticks) {
               QStringList{QString()});
     EXPECT_TRUE(
         ProfileGetList(file, QStringLiteral("Missing"), QStringLiteral("Piece"), 200).isEmpty());
+    // The file read once and indexed lists the same.
+    const Profile profile(file);
+    for (const char* section : {"Gaps", "Plain", "Both", "Tick", "Missing"})
+        EXPECT_EQ(profile.list(QLatin1String(section), QStringLiteral("Piece"), 200),
+                  ProfileGetList(file, QLatin1String(section), QStringLiteral("Piece"), 200))
+            << section;
 }
 
 TEST_F(IniLibTest, NamesIgnoreCaseTheFirstMatchWinsAndValuesAreTrimmedAndCut) {
@@ -67,6 +73,15 @@ TEST_F(IniLibTest, NamesIgnoreCaseTheFirstMatchWinsAndValuesAreTrimmedAndCut) {
                                QStringLiteral("b")),
               QString());
     EXPECT_EQ(ProfileGetString(QString(), QStringLiteral("a"), QStringLiteral("b")), QString());
+    // The file read once and indexed answers the same.
+    const Profile profile(file);
+    for (const char* key : {"key", " KEY ", "long", "other", "gone"})
+        EXPECT_EQ(profile.value(QStringLiteral("Details"), QLatin1String(key)),
+                  ProfileGetString(file, QStringLiteral("Details"), QLatin1String(key)))
+            << key;
+    EXPECT_EQ(Profile(dir.filePath(QStringLiteral("missing.cfg")))
+                  .value(QStringLiteral("a"), QStringLiteral("b")),
+              QString());
 }
 
 TEST_F(IniLibTest, TextThatIsNoProfileGivesEmptyValues) {
