@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QIODevice>
+#include <QLockFile>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -190,9 +191,18 @@ void Catalogue::saveUserPiece(const QString& section, const QString& product, co
         raiseError(ErrorNumber::InvalidArgument, kSource,
                    QStringLiteral("a product or piece name is not empty and holds no \",\", "
                                   "\"[\", \"]\" or \"=\""));
-    // The user's file as it is, with the piece added or replaced.
+    // Read, changed and written under a lock: two programs saving a piece at once would each
+    // write the file as it was before the other's piece.
+    const QString path = userPath();
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QLockFile lock(path + QStringLiteral(".lock"));
+    lock.setStaleLockTime(30000);
+    if (!lock.tryLock(30000))
+        raiseError(ErrorNumber::PathFileAccess, kSource,
+                   QStringLiteral("%1 is being changed by another program; try again").arg(path));
+    // The user's file as it is now, with the piece added or replaced.
     Catalogue user;
-    user.read(userPath());
+    user.read(path);
     user.addPiece(section, product, piece, record);
 
     QByteArray text = "; Mailpiece: your own pieces, read after the shipped catalogue.\n";
@@ -219,7 +229,6 @@ void Catalogue::saveUserPiece(const QString& section, const QString& product, co
                          QLatin1Char('\n'))
                             .toUtf8();
 
-    const QString path = userPath();
     const auto file = OutputFile::forPath(path);
     if (file->device().write(text) != text.size())
         raiseError(ErrorNumber::DeviceIO, kSource, QStringLiteral("cannot write %1").arg(path));

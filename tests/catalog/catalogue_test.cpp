@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 using namespace tav;
 
 namespace {
@@ -68,4 +70,18 @@ TEST_F(UserCatalogue, UnusableNamesAndUnwritableFilesAreRefused) {
     EXPECT_THROW(Catalogue::saveUserPiece(laser, QStringLiteral("P"), QStringLiteral("Q"),
                                           QStringLiteral("P,1x1,8.5x11,0x0,1x1,1x1,Letter,CUT")),
                  TavError);
+}
+
+TEST_F(UserCatalogue, TwoWritersAtOnceLoseNoPiece) {
+    const auto save = [this](char writer) {
+        for (int i = 1; i <= 20; ++i)
+            Catalogue::saveUserPiece(laser, QStringLiteral("Mine"),
+                                     QStringLiteral("%1%2 - Label").arg(QLatin1Char(writer)).arg(i),
+                                     QStringLiteral("Mine,1x1,8.5x11,0x0,1x1,1x1,Letter,CUT"));
+    };
+    std::thread first(save, 'a');
+    std::thread second(save, 'b');
+    first.join();
+    second.join();
+    EXPECT_EQ(Catalogue::current().pieces(QStringLiteral("Mine")).size(), 40);
 }
