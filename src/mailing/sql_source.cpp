@@ -19,12 +19,76 @@ namespace tav {
 namespace {
 
 const QString kSource = QStringLiteral("SqlSource");
+// The longest value a row may hold, as a delimited file's longest record.
+constexpr qsizetype kLongestValueChars = 16 * 1024 * 1024;
+
+// Where `text` (SQL) has a ";" that is not inside a string, a quoted name or a comment and not
+// at its very end, or -1: more than one statement.
+qsizetype secondStatement(QStringView text) {
+    QChar quote;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+        } else if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('`')) {
+            quote = c;
+        } else if (c == QLatin1Char('-') && text.mid(i, 2) == QLatin1String("--")) {
+            const qsizetype end = text.indexOf(QLatin1Char('\n'), i);
+            i = end < 0 ? text.size() : end;
+        } else if (c == QLatin1Char('/') && text.mid(i, 2) == QLatin1String("/*")) {
+            const qsizetype end = text.indexOf(QLatin1String("*/"), i + 2);
+            i = end < 0 ? text.size() : end + 1;
+        } else if (c == QLatin1Char(';') && !text.mid(i + 1).trimmed().isEmpty()) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+// Why `statement` is not one query that only reads, or "". The connection is read-only too; this
+// refuses at once, in words, what it would refuse or what it could not stop (SQLite's VACUUM
+// INTO and ATTACH write files of their own).
+QString queryProblem(const QString& statement) {
+    if (secondStatement(statement) >= 0)
+        return QStringLiteral("holds more than one statement; give one query");
+    static const QRegularExpression reading(QStringLiteral("^[\\s(]*(SELECT|WITH|VALUES|TABLE)\\b"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    if (!reading.match(statement).hasMatch())
+        return QStringLiteral("is not a query: a mailing is only read (SELECT ...)");
+    return {};
+}
+
+// Makes the open connection `db` of `driver` refuse every change, whatever a query asks.
+void makeReadOnly(QSqlDatabase& db, const QString& driver) {
+    QSqlQuery setting(db);
+    if (driver == QLatin1String("QSQLITE"))
+        setting.exec(QStringLiteral("PRAGMA query_only = ON"));
+    else if (driver == QLatin1String("QPSQL"))
+        setting.exec(QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY"));
+}
 
 // Each source has a connection of its own, so that sources in several threads or open at once
 // never share one.
 QString uniqueConnectionName() {
     static QAtomicInteger<quint64> counter;
     return QStringLiteral("mailpiece-%1").arg(counter.fetchAndAddRelaxed(1));
+}
+
+// The password given in a connection's options ("...;password=secret;..."), or "".
+QString optionPassword(const QString& connection) {
+    static const QRegularExpression option(QStringLiteral("(?:^|[?;])password=([^;]*)"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    return option.match(connection).captured(1);
+}
+
+// `message` with every appearance of the passwords masked: a driver may repeat its connection
+// options, password and all, in an error, and the connection itself is shown in messages.
+QString withoutPassword(QString message, const QString& connection, const QString& password) {
+    for (const QString& secret : {password, optionPassword(connection)})
+        if (!secret.isEmpty())
+            message.replace(secret, QStringLiteral("****"));
+    return message;
 }
 
 // Sets up `db` (driver, database, host, user) for `connection`; the driver's name is returned.
@@ -78,7 +142,10 @@ QString configure(const QString& connection, const QString& name, QSqlDatabase& 
     driver = match.captured(1);
     db = QSqlDatabase::addDatabase(driver, name);
     db.setDatabaseName(match.captured(2));
-    db.setConnectOptions(match.captured(3));
+    QString options = match.captured(3);
+    if (driver == QLatin1String("QSQLITE"))
+        options += QStringLiteral(";QSQLITE_OPEN_READONLY"); // never opened for writing
+    db.setConnectOptions(options);
     return driver;
 }
 
@@ -98,9 +165,11 @@ public:
         if (!password.isEmpty())
             db.setPassword(password);
         if (!db.open())
-            raiseError(
-                ErrorNumber::PathFileAccess, kSource,
-                QStringLiteral("cannot connect to %1: %2").arg(connection, db.lastError().text()));
+            raiseError(ErrorNumber::PathFileAccess, kSource,
+                       withoutPassword(QStringLiteral("cannot connect to %1: %2")
+                                           .arg(connection, db.lastError().text()),
+                                       connection, password));
+        makeReadOnly(db, driver);
     }
     ~Connection() {
         query.reset();
@@ -127,6 +196,9 @@ SqlSource::SqlSource(const QString& connection, const QString& query, const QStr
     if (identifier.match(statement).hasMatch())
         statement = QStringLiteral("SELECT * FROM ") +
                     db.driver()->escapeIdentifier(statement, QSqlDriver::TableName);
+    if (const QString problem = queryProblem(statement); !problem.isEmpty())
+        raiseError(ErrorNumber::InvalidArgument, kSource,
+                   QStringLiteral("the query \"%1\" %2").arg(statement.left(200), problem));
     QSqlQuery& running = connection_->query.emplace(db);
     running.setForwardOnly(true);
     if (!running.exec(statement))
@@ -142,19 +214,32 @@ SqlSource::~SqlSource() = default;
 
 bool SqlSource::next(MailingRow& row) {
     QSqlQuery& running = *connection_->query;
-    if (!running.next()) {
-        if (running.lastError().isValid())
-            leaveOut(number_ + 1,
-                     QStringLiteral("the rows stopped: %1").arg(running.lastError().text()));
-        return false;
+    while (running.next()) {
+        row.number = ++number_;
+        row.fields.clear();
+        const QString tooLong = readValues(running, row.fields);
+        if (tooLong.isEmpty())
+            return true;
+        // No address is that long; the row is reported, and the next one read.
+        leaveOut(row.number, QStringLiteral("the value of %1 is longer than %2 MiB")
+                                 .arg(tooLong)
+                                 .arg(kLongestValueChars / (1024 * 1024)));
     }
-    row.number = ++number_;
-    row.fields.clear();
+    if (running.lastError().isValid())
+        leaveOut(number_ + 1,
+                 QStringLiteral("the rows stopped: %1").arg(running.lastError().text()));
+    return false;
+}
+
+QString SqlSource::readValues(const QSqlQuery& running, QStringList& fields) const {
     for (qsizetype i = 0; i < header_.size(); ++i) {
         const QVariant value = running.value(static_cast<int>(i));
-        row.fields << (value.isNull() ? QString() : value.toString());
+        QString text = value.isNull() ? QString() : value.toString();
+        if (text.size() > kLongestValueChars)
+            return header_.at(i);
+        fields << std::move(text);
     }
-    return true;
+    return {};
 }
 
 bool SqlSource::isDatabaseFile(const QString& path) {

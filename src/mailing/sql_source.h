@@ -5,6 +5,8 @@
 
 #include <memory>
 
+class QSqlQuery;
+
 namespace tav {
 
 /// The rows of a database query, through Qt SQL: any driver Qt has. The rows are fetched one at
@@ -35,6 +37,9 @@ public:
 
 private:
     class Connection;
+    /// Appends the row's values to `fields`; returns the column whose value is too long, or "".
+    QString readValues(const QSqlQuery& running, QStringList& fields) const;
+
     std::unique_ptr<Connection> connection_;
     QStringList header_;
     qint64 number_ = 0;

@@ -136,12 +136,60 @@ TEST_F(SqliteSource, FailuresSayWhatAndWhere) {
     EXPECT_TRUE(failure([] {
                     SqlSource(QStringLiteral("addresses.csv"), "t");
                 }).contains(QStringLiteral("names no database")));
-    // The file is opened read only: the mailing is never changed.
-    EXPECT_TRUE(failure([&] {
-                    SqlSource(file, QStringLiteral("DELETE FROM addresses"));
-                }).contains(QStringLiteral("did not run")));
-    SqlSource after(file, QStringLiteral("addresses"));
-    EXPECT_EQ(readAll(after).size(), 3u);
+    // A password given in the options, or by prompt, is never repeated.
+    const QString refused = failure([] {
+        SqlSource(QStringLiteral("QPSQL:crm?host=/nonexistent;password=hunter2"), "t",
+                  QStringLiteral("prompted9"));
+    });
+    EXPECT_TRUE(refused.contains(QStringLiteral("cannot connect"))) << refused.toStdString();
+    EXPECT_FALSE(refused.contains(QStringLiteral("hunter2")) ||
+                 refused.contains(QStringLiteral("prompted9")))
+        << refused.toStdString();
+    // A mailing is only read, by any form of connection: what would change the database or
+    // write a file is refused, and the file stays the same to the byte.
+    const QByteArray before = [&] {
+        QFile database(file);
+        return database.open(QIODevice::ReadOnly) ? database.readAll() : QByteArray();
+    }();
+    const struct {
+        const char* statement;
+        const char* refused;
+    } writes[] = {
+        {"DELETE FROM addresses", "not a query"},
+        {"DELETE FROM addresses RETURNING *", "not a query"},
+        {"VACUUM INTO 'copy.db'", "not a query"},
+        {"ATTACH DATABASE 'copy.db' AS copy", "not a query"},
+        {"SELECT * FROM addresses; DELETE FROM addresses", "more than one statement"},
+        {"WITH gone AS (SELECT 1) DELETE FROM addresses", "did not run"},
+    };
+    const QString data = dir.filePath(QStringLiteral("mailing.data")); // no database suffix
+    ASSERT_TRUE(QFile::link(file, data));
+    for (const QString& connection :
+         {file, QStringLiteral("sqlite:") + file, QStringLiteral("QSQLITE:") + data}) {
+        for (const auto& write : writes)
+            EXPECT_TRUE(failure([&] {
+                            SqlSource(connection, QLatin1String(write.statement));
+                        }).contains(QLatin1String(write.refused)))
+                << write.statement << " through " << connection.toStdString();
+    }
+    QFile database(file);
+    ASSERT_TRUE(database.open(QIODevice::ReadOnly));
+    EXPECT_EQ(database.readAll(), before);
+    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("copy.db")));
+    // A value no address could hold (17 million characters) costs its row, not the run.
+    SqlSource huge(file, QStringLiteral("SELECT First, CASE WHEN id = 2 THEN printf('%.*c', "
+                                        "17000000, 'x') ELSE Last END AS Last FROM addresses "
+                                        "ORDER BY id"));
+    const auto kept = readAll(huge);
+    ASSERT_EQ(kept.size(), 2u);
+    EXPECT_EQ(kept[1].number, 3);
+    const auto problems = huge.takeProblems();
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0].number, 2);
+    EXPECT_TRUE(problems[0].message.contains(QStringLiteral("Last is longer than 16 MiB")));
+    // A ";" inside a string or a comment, or at the end, is no second statement.
+    SqlSource quoted(file, QStringLiteral("SELECT ';' AS a, * FROM addresses -- x; y\n;"));
+    EXPECT_EQ(readAll(quoted).size(), 3u);
 }
 
 TEST_F(SqliteSource, TheBatchProgramPrintsFromIt) {
