@@ -239,7 +239,7 @@ bool DemoWindow::openMailing(const QString& path, const QString& table) {
         }
         const auto open = [&]() -> std::unique_ptr<tav::MailingSource> {
             if (tav::SqlSource::isDatabaseFile(path))
-                return std::make_unique<tav::SqlSource>(path, query);
+                return tav::SqlSource::table(path, query); // a name, quoted, never run
             return tav::DelimitedSource::open(path);
         };
 

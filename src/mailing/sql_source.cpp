@@ -59,6 +59,15 @@ QString queryProblem(const QString& statement) {
     return {};
 }
 
+// `name` quoted as one name: SQLite's and PostgreSQL's quoting in Qt take a "." for a schema's,
+// so those are quoted the standard way, every character kept.
+QString quotedName(const QSqlDatabase& db, const QString& name) {
+    if (db.driverName() == QLatin1String("QSQLITE") || db.driverName() == QLatin1String("QPSQL"))
+        return QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
+               QLatin1Char('"');
+    return db.driver()->escapeIdentifier(name, QSqlDriver::TableName);
+}
+
 // Makes the open connection `db` of `driver` refuse every change, whatever a query asks.
 void makeReadOnly(QSqlDatabase& db, const QString& driver) {
     QSqlQuery setting(db);
@@ -189,17 +198,31 @@ private:
 
 SqlSource::SqlSource(const QString& connection, const QString& query, const QString& password)
     : connection_(std::make_unique<Connection>(connection, password)) {
-    QSqlDatabase db = connection_->database();
     // A bare name is a table: all of its rows, in the database's own quoting.
     static const QRegularExpression identifier(QStringLiteral("^[A-Za-z_][A-Za-z0-9_.]*$"));
     QString statement = query.trimmed();
     if (identifier.match(statement).hasMatch())
-        statement = QStringLiteral("SELECT * FROM ") +
-                    db.driver()->escapeIdentifier(statement, QSqlDriver::TableName);
+        statement =
+            QStringLiteral("SELECT * FROM ") +
+            connection_->database().driver()->escapeIdentifier(statement, QSqlDriver::TableName);
     if (const QString problem = queryProblem(statement); !problem.isEmpty())
         raiseError(ErrorNumber::InvalidArgument, kSource,
                    QStringLiteral("the query \"%1\" %2").arg(statement.left(200), problem));
-    QSqlQuery& running = connection_->query.emplace(db);
+    run(statement);
+}
+
+SqlSource::SqlSource(const QString& connection, const TableName& table, const QString& password)
+    : connection_(std::make_unique<Connection>(connection, password)) {
+    run(QStringLiteral("SELECT * FROM ") + quotedName(connection_->database(), table.name));
+}
+
+std::unique_ptr<SqlSource> SqlSource::table(const QString& connection, const QString& table,
+                                            const QString& password) {
+    return std::unique_ptr<SqlSource>(new SqlSource(connection, TableName{table}, password));
+}
+
+void SqlSource::run(const QString& statement) {
+    QSqlQuery& running = connection_->query.emplace(connection_->database());
     running.setForwardOnly(true);
     if (!running.exec(statement))
         raiseError(ErrorNumber::InvalidArgument, kSource,

@@ -18,12 +18,17 @@ public:
     /// - "postgresql://[USER@][HOST][:PORT]/DATABASE": PostgreSQL; without a HOST, the one
     ///   PGHOST names (a Unix socket's directory too), else the local server;
     /// - "DRIVER:NAME[?OPTIONS]" for any other Qt driver ("QMYSQL:mail", "QODBC:dsn").
-    /// `query` is a SELECT (or any statement that returns rows), or the name of a table, which
-    /// reads all of it. `password` is given to the database (take it from the environment or a
-    /// prompt, never from a command line); PostgreSQL also reads PGPASSWORD itself. Raises error
-    /// 75 when the driver is missing or the connection fails, and error 5 when the query does
-    /// not run, with the database's own words.
+    /// The connection is read-only. `query` is one query that reads (SELECT, WITH, VALUES,
+    /// TABLE), or the name of a table, which reads all of it. `password` is given to the
+    /// database (take it from the environment or a prompt, never from a command line);
+    /// PostgreSQL also reads PGPASSWORD itself. Raises error 75 when the driver is missing or
+    /// the connection fails, and error 5 when the query is not one query or does not run, with
+    /// the database's own words.
     SqlSource(const QString& connection, const QString& query, const QString& password = {});
+    /// The whole table named `table` (any name: it is quoted as the driver quotes names, never
+    /// run), as a table chosen from tables() is read.
+    static std::unique_ptr<SqlSource> table(const QString& connection, const QString& table,
+                                            const QString& password = {});
     ~SqlSource() override;
 
     const QStringList& header() const override { return header_; }
@@ -37,6 +42,11 @@ public:
 
 private:
     class Connection;
+    struct TableName {
+        QString name;
+    };
+    SqlSource(const QString& connection, const TableName& table, const QString& password);
+    void run(const QString& statement);
     /// Appends the row's values to `fields`; returns the column whose value is too long, or "".
     QString readValues(const QSqlQuery& running, QStringList& fields) const;
 

@@ -6,6 +6,7 @@
 #include "sql_source.h"
 #include "tav_error.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -190,6 +191,33 @@ TEST_F(SqliteSource, FailuresSayWhatAndWhere) {
     // A ";" inside a string or a comment, or at the end, is no second statement.
     SqlSource quoted(file, QStringLiteral("SELECT ';' AS a, * FROM addresses -- x; y\n;"));
     EXPECT_EQ(readAll(quoted).size(), 3u);
+}
+
+TEST_F(SqliteSource, ATableIsReadByItsNameWhateverTheName) {
+    const QStringList names = {QStringLiteral("Mailing List"),
+                               QStringLiteral("VACUUM INTO 'pwned.db'"),
+                               QStringLiteral("x\"; DROP TABLE addresses; --")};
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kSetup);
+        db.setDatabaseName(file);
+        ASSERT_TRUE(db.open());
+        for (const QString& name : names) {
+            const QString quoted = QLatin1Char('"') +
+                                   QString(name).replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
+                                   QLatin1Char('"');
+            ASSERT_TRUE(QSqlQuery(db).exec(
+                QStringLiteral("CREATE TABLE %1 AS SELECT * FROM addresses").arg(quoted)));
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(kSetup);
+    const QString pwned = QDir::current().filePath(QStringLiteral("pwned.db"));
+    for (const QString& name : names) {
+        const auto table = SqlSource::table(file, name);
+        EXPECT_EQ(readAll(*table).size(), 3u) << name.toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(pwned));
+    EXPECT_EQ(SqlSource::tables(file).size(), 4);
 }
 
 TEST_F(SqliteSource, TheBatchProgramPrintsFromIt) {
