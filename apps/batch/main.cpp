@@ -10,6 +10,7 @@
 #include "pdf_printer.h"
 #include "printer.h"
 #include "program_feed.h"
+#include "run_inputs.h"
 #include "sheet_limits.h"
 #include "signal_cleanup.h"
 #include "sql_source.h"
@@ -24,7 +25,6 @@
 #include <QPrinterInfo>
 
 #include <cstdio>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -150,21 +150,9 @@ int listPieces(bool all) {
     return 0;
 }
 
-// The same file under any name: a link or another path to the mailing.
-bool sameFile(const QString& a, const QString& b) {
-    struct stat first {};
-    struct stat second {};
-    return ::stat(QFile::encodeName(a).constData(), &first) == 0 &&
-           ::stat(QFile::encodeName(b).constData(), &second) == 0 &&
-           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
-}
-
 std::shared_ptr<tav::PdfPrinter> choosePrinter(const BatchOptions& options) {
     if (!options.pdf.isEmpty()) {
-        if (sameFile(options.pdf, options.mailing) || sameFile(options.pdf, options.sql))
-            throw tav::TavError(tav::ErrorNumber::PathFileAccess, QStringLiteral("mailpiece-batch"),
-                                QStringLiteral("--pdf %1 is the mailing itself; name another file")
-                                    .arg(options.pdf));
+        mailpiece::refuseOutputOverInputs(options.pdf, {options.mailing, options.sql});
         auto pdf = tav::PdfPrinter::singleDocument(options.pdf);
         tav::setCurrentPrinter(pdf);
         return pdf;

@@ -265,6 +265,14 @@ QString SqlSource::readValues(const QSqlQuery& running, QStringList& fields) con
     return {};
 }
 
+QString SqlSource::databaseFile(const QString& connection) {
+    if (connection.startsWith(QLatin1String("sqlite:"), Qt::CaseInsensitive))
+        return connection.mid(7);
+    if (connection.startsWith(QLatin1String("QSQLITE:")))
+        return connection.mid(8).section(QLatin1Char('?'), 0, 0);
+    return isDatabaseFile(connection) ? connection : QString();
+}
+
 bool SqlSource::isDatabaseFile(const QString& path) {
     const QString suffix = QFileInfo(path).suffix().toLower();
     return suffix == QLatin1String("sqlite") || suffix == QLatin1String("sqlite3") ||

@@ -35,6 +35,9 @@ public:
     bool next(MailingRow& row) override;
     QString numberName() const override { return QStringLiteral("row"); }
 
+    /// The file a connection reads: a SQLite file by any of its forms ("FILE.sqlite",
+    /// "sqlite:FILE", "QSQLITE:FILE?OPTIONS"), or "" for a server.
+    static QString databaseFile(const QString& connection);
     /// Whether `path` names a SQLite file by its suffix (.sqlite, .sqlite3, .db).
     static bool isDatabaseFile(const QString& path);
     /// The tables of the database at `connection` (for choosing one), sorted.

@@ -50,6 +50,11 @@ OutputFile::OutputFile(const QString& directory) {
 
 std::unique_ptr<OutputFile> OutputFile::forPath(const QString& path) {
     const QFileInfo info(path);
+    // A file is replaced by renaming a new one over it, which a folder's permissions allow even
+    // where the file's own forbid writing it: such a file is refused as writing it would be.
+    if (info.isFile() && ::access(QFile::encodeName(path).constData(), W_OK) != 0)
+        raiseError(ErrorNumber::PathFileAccess, kSource,
+                   QStringLiteral("cannot write %1: %2").arg(path, systemError()));
     if (!info.exists() || info.isFile())
         return std::make_unique<OutputFile>(info.absolutePath());
     std::unique_ptr<OutputFile> output(new OutputFile());

@@ -10,12 +10,15 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QThread>
 
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <unistd.h>
 
 namespace {
 
@@ -233,6 +236,55 @@ TEST(HostileFalseSuccess, TheMailingIsNeverOverwrittenByItsOwnOutput) {
         expectClearFailure(batch({QStringLiteral("--pdf"), output, mailing}), "is the mailing");
         EXPECT_EQ(readFile(mailing), content);
     }
+    // Nor the file standard input reads, the database by any of its names, or a catalogue.
+    expectClearFailure(batch({QStringLiteral("--pdf"), link, QStringLiteral("-")}, {},
+                             QStringLiteral("exec < '%1'").arg(mailing)),
+                       "is the mailing");
+    const QString config = dir.filePath(QStringLiteral("config"));
+    QDir().mkpath(config + QStringLiteral("/mailpiece"));
+    const QString catalogue =
+        writeFile(config + QStringLiteral("/mailpiece/vardo.cfg"), "; mine\n");
+    expectClearFailure(batch({QStringLiteral("--pdf"), catalogue, mailing},
+                             {QStringLiteral("XDG_CONFIG_HOME=") + config}),
+                       "is your own piece catalogue");
+    EXPECT_EQ(readFile(catalogue), QByteArray("; mine\n"));
+    const QString database = dir.filePath(QStringLiteral("people.data"));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("w"));
+        db.setDatabaseName(database);
+        ASSERT_TRUE(db.open());
+        QSqlQuery(db).exec(QStringLiteral("CREATE TABLE t AS SELECT 'Ann' AS First, '1' AS Zip"));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("w"));
+    const QByteArray before = readFile(database);
+    for (const QString& form : {QStringLiteral("QSQLITE:") + database + QStringLiteral("?x=1"),
+                                QStringLiteral("sqlite:") + database})
+        expectClearFailure(batch({QStringLiteral("--sql"), form, QStringLiteral("--query"),
+                                  QStringLiteral("t"), QStringLiteral("--pdf"), database}),
+                           "is the mailing's database");
+    EXPECT_EQ(readFile(database), before);
+}
+
+TEST(HostileFalseSuccess, AFileTheUserMayNotWriteIsNotReplaced) {
+    if (::geteuid() != 0 || !QFileInfo::exists(QStringLiteral("/usr/bin/setpriv")))
+        GTEST_SKIP() << "needs root to run the program as another user";
+    // root's read-only file in a folder anyone may write to (not sticky): renaming over it
+    // would work, but the user may not write the file.
+    QTemporaryDir dir;
+    QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777));
+    const QString mailing = writeFile(dir.filePath(QStringLiteral("m.csv")), addresses(5));
+    const QString pdf = writeFile(dir.filePath(QStringLiteral("root.pdf")), "root's");
+    QFile::setPermissions(pdf,
+                          QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    const ProgramRun result =
+        run(QStringLiteral("/usr/bin/setpriv"),
+            {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+             QStringLiteral("--clear-groups"), QStringLiteral(MAILPIECE_BATCH_PROGRAM),
+             QStringLiteral("--pdf"), pdf, mailing},
+            {QStringLiteral("HOME=") + dir.path(), QStringLiteral("Temp=") + dir.path()});
+    expectClearFailure(result, "Permission denied");
+    EXPECT_EQ(readFile(pdf), QByteArray("root's"));
 }
 
 TEST(HostileFalseSuccess, ADocumentBeingWrittenByAnotherProcessIsRefused) {
