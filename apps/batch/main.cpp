@@ -223,6 +223,10 @@ int runLabels(const BatchOptions& options) {
     // The layout depends on the header (how many columns there are), and the bars' fit is
     // checked as each piece is added, so the layout comes first.
     const std::unique_ptr<tav::MailingSource> source = openSource(options);
+    mailpiece::checkColumns(
+        *source, sourceName(options),
+        options.addressMode ? tav::PieceMaker::Mode::Address : tav::PieceMaker::Mode::Columns,
+        QStringList(options.itemTemplates.begin(), options.itemTemplates.end()));
     const QStringList& header = source->header();
     if (!options.zipColumn.isEmpty() && !header.isEmpty() &&
         tav::columnIndex(header, options.zipColumn) < 0)
@@ -253,6 +257,7 @@ int runEnvelopes(const BatchOptions& options) {
     mail.setPrinterTop(options.printerTop);
     mail.setPrinterLeft(options.printerLeft);
     const std::unique_ptr<tav::MailingSource> source = openSource(options);
+    mailpiece::checkColumns(*source, sourceName(options), tav::PieceMaker::Mode::Address, {});
     mailpiece::ConsoleMessages messages(sourceName(options));
     const mailpiece::FeedResult fed =
         mailpiece::feedEnvelopes(*source, mail, messages, barCodeFeed(options));

@@ -7,8 +7,10 @@
 #include "tav_mail.h"
 #include "zip_code.h"
 
+#include <QRegularExpression>
 #include <QSet>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <vector>
@@ -186,6 +188,40 @@ FeedResult result(const tav::MailingSource& source, const tav::MailingFed& fed,
 }
 
 } // namespace
+
+void checkColumns(const tav::MailingSource& source, const QString& sourceName,
+                  tav::PieceMaker::Mode mode, const QStringList& templates) {
+    const QStringList& header = source.header();
+    if (header.isEmpty())
+        return; // an empty source is told of as having no rows
+    const auto has = [&](std::initializer_list<const char*> names) {
+        return std::any_of(names.begin(), names.end(), [&](const char* name) {
+            return tav::columnIndex(header, QLatin1String(name)) >= 0;
+        });
+    };
+    QString expected;
+    if (mode == tav::PieceMaker::Mode::Address) {
+        if (!has({"First", "Middle", "Last"}) || !has({"Address", "AddressLine2", "City"}))
+            expected = tav::kAddressColumns.join(QStringLiteral(", ")) +
+                       QStringLiteral(" (a name and an address at least)");
+    } else {
+        static const QRegularExpression placeholder(QStringLiteral("<<([^<>]+)>>"));
+        static const QRegularExpression itemName(QStringLiteral("^Item[1-7]$"));
+        QStringList missing;
+        for (const QString& text : templates)
+            for (const auto& match : placeholder.globalMatch(text))
+                if (const QString name = match.captured(1).trimmed();
+                    !itemName.match(name).hasMatch() && tav::columnIndex(header, name) < 0 &&
+                    !missing.contains(name))
+                    missing << name;
+        expected = missing.join(QStringLiteral(", "));
+    }
+    if (!expected.isEmpty())
+        throw tav::TavError(tav::ErrorNumber::InvalidArgument, sourceName,
+                            QStringLiteral("the header has the columns %1; the labels need %2. "
+                                           "Is the delimiter or the header row right?")
+                                .arg(header.join(QStringLiteral(", ")), expected));
+}
 
 FeedResult feedMailing(tav::MailingSource& source, tav::TavLabel& label, tav::PieceMaker::Mode mode,
                        const QString& zipColumn, FeedMessages& messages, BarCodeFeed barCodes) {

@@ -68,6 +68,14 @@ struct BarCodeFeed {
     std::function<bool(qint64 rowsRead)> progress;
 };
 
+/// Raises tav::TavError (error 5) when the header of `source` cannot give what is to be printed,
+/// naming the header found and the columns expected: an address (`mode` Address, and every
+/// envelope) needs a name column (First, Middle, Last) and an address column (Address,
+/// AddressLine2, City); templates need every column they name ("<<Town>>"; Item1 to Item7
+/// always are). A wrong delimiter or a wrong header would print labels without an address.
+void checkColumns(const tav::MailingSource& source, const QString& sourceName,
+                  tav::PieceMaker::Mode mode, const QStringList& templates);
+
 /// Streams the rows of `source` into `label` (TavLabel::AddPieces) and tells `messages` of every
 /// row left out, every doubtful ZIP code, the source's own remarks, each piece whose texts do
 /// not fit, and the pieces whose bars do not (the first row of each problem by itself, the

@@ -287,6 +287,30 @@ TEST(HostileFalseSuccess, AFileTheUserMayNotWriteIsNotReplaced) {
     EXPECT_EQ(readFile(pdf), QByteArray("root's"));
 }
 
+TEST(HostileFalseSuccess, AMailingWithoutTheColumnsToPrintIsRefusedNamingThem) {
+    QTemporaryDir dir;
+    const QString other = writeFile(dir.filePath(QStringLiteral("o.csv")),
+                                    "Name,Street,Town,Zip\nAnn,1 Elm,Salem,1\n");
+    const QString mailing = writeFile(dir.filePath(QStringLiteral("m.csv")), addresses(3));
+    const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
+    const struct {
+        QStringList arguments;
+        const char* named;
+    } cases[] = {
+        {{QStringLiteral("--address"), other},
+         "the header has the columns Name, Street, Town, Zip"},
+        {{QStringLiteral("--envelope"), other}, "a name and an address at least"},
+        {{QStringLiteral("--address"), QStringLiteral("--delimiter"), QStringLiteral(";"), mailing},
+         "Is the delimiter or the header row right?"},
+        {{QStringLiteral("--item1"), QStringLiteral("<<Name>> of <<Town>>"), mailing},
+         "the labels need Name, Town"},
+    };
+    for (const auto& c : cases) {
+        expectClearFailure(batch(QStringList{QStringLiteral("--pdf"), pdf} + c.arguments), c.named);
+        EXPECT_FALSE(QFileInfo::exists(pdf));
+    }
+}
+
 TEST(HostileFalseSuccess, ADocumentBeingWrittenByAnotherProcessIsRefused) {
     QTemporaryDir dir;
     const QString mailing = writeFile(dir.filePath(QStringLiteral("m.csv")), addresses(5));
