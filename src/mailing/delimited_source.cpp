@@ -152,13 +152,24 @@ public:
                 out.append(QString(fieldDecoder_->decode(bytes)));
                 continue;
             }
-            QStringDecoder utf8(QStringDecoder::Utf8);
+            // Stateless: a field that ends inside a character is an error, not a character
+            // held back for bytes that never come.
+            QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
             QString text = utf8.decode(bytes);
             if (utf8.hasError()) {
                 if (!guessing_)
                     return std::nullopt;
+                guessing_ = false;
+                if (sawUtf8_ || mostlyUtf8Ahead()) {
+                    // A UTF-8 file with a few bad bytes: those rows are reported, the rest read
+                    // as what they are.
+                    remark = QStringLiteral("line %1 holds bytes that are not UTF-8; the file is "
+                                            "read as UTF-8, and such lines are left out")
+                                 .arg(line);
+                    return std::nullopt;
+                }
                 // Not UTF-8: an 8-bit file, which is most likely Windows-1252 (a superset of
-                // Latin-1). Earlier lines were ASCII or valid UTF-8 and read the same either way.
+                // Latin-1). Earlier lines were ASCII and read the same either way.
                 fieldDecoder_.emplace("Windows-1252");
                 encodingName_ = QStringLiteral("Windows-1252");
                 remark = QStringLiteral("the text is not UTF-8 (first at line %1); it is read as "
@@ -166,12 +177,31 @@ public:
                              .arg(line);
                 return decode(raw, line, remark);
             }
+            sawUtf8_ = sawUtf8_ || std::any_of(text.cbegin(), text.cend(),
+                                               [](QChar c) { return c.unicode() >= 0x80; });
             out.append(std::move(text));
         }
         return out;
     }
 
 private:
+    // Whether the text read ahead (at least a chunk) holds more UTF-8 letters beyond ASCII than
+    // bytes that are not UTF-8: one bad byte in a UTF-8 file does not make it Windows-1252.
+    bool mostlyUtf8Ahead() {
+        peekAt(kChunkBytes); // as much as there is, up to a chunk further
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        const QString ahead = utf8.decode(QByteArrayView(buffer_).sliced(pos_));
+        qsizetype letters = 0;
+        qsizetype bad = 0;
+        for (const QChar c : ahead) {
+            if (c == QChar::ReplacementCharacter)
+                ++bad;
+            else if (c.unicode() >= 0x80)
+                ++letters;
+        }
+        return letters > bad;
+    }
+
     void chooseEncoding(const QString& named) {
         if (!named.isEmpty() && !QStringDecoder(named.toLatin1().constData()).isValid())
             raiseError(ErrorNumber::InvalidArgument, kSource,
@@ -274,6 +304,7 @@ private:
     std::optional<QStringDecoder> transcoder_;   // bytes to UTF-8 for UTF-16 and the like
     std::optional<QStringDecoder> fieldDecoder_; // fields of an 8-bit encoding to text
     bool guessing_ = false;                      // UTF-8 until a byte says otherwise
+    bool sawUtf8_ = false;                       // a letter beyond ASCII was read as UTF-8
     QString encodingName_;
     char delimiter_ = ',';
     QByteArray buffer_;

@@ -93,6 +93,23 @@ TEST(DelimitedSource, BadRecordsAreReportedByLineAndTheGoodOnesKept) {
     EXPECT_EQ(guessed.rows[1].fields.at(0), QStringLiteral("été"));
     EXPECT_EQ(guessed.encoding, QStringLiteral("Windows-1252"));
     EXPECT_EQ(guessed.warnings.size(), 1);
+
+    // A UTF-8 file with one bad byte stays UTF-8, whether UTF-8 came before the byte or after:
+    // only the bad line is left out, and "Renée" is never read as "RenÃ©e".
+    for (const QByteArray& utf8 : {QByteArray("A\nRen\xc3\xa9"
+                                              "e\nBad\xe9\n") +
+                                       QByteArray("Ren\xc3\xa9"
+                                                  "e\n")
+                                           .repeated(3),
+                                   QByteArray("A\nBad\xe9\n") + QByteArray("Ren\xc3\xa9"
+                                                                           "e\n")
+                                                                    .repeated(3)}) {
+        const Table mostly = read(utf8);
+        EXPECT_EQ(mostly.encoding, QStringLiteral("UTF-8"));
+        ASSERT_EQ(mostly.problems.size(), 1u);
+        EXPECT_TRUE(mostly.warnings.join(' ').contains(QStringLiteral("read as UTF-8")));
+        EXPECT_EQ(mostly.rows.back().fields.at(0), QStringLiteral("Renée"));
+    }
 }
 
 TEST(DelimitedSource, AQuoteNeverClosedCostsOnlyItsOwnRow) {
