@@ -275,9 +275,16 @@ private:
 
     // Reads the next chunk into the buffer (after what is left of it); false at the end.
     bool fill() {
-        QByteArray chunk = input_.read(kChunkBytes);
-        if (chunk.isEmpty())
+        QByteArray chunk(kChunkBytes, Qt::Uninitialized);
+        const qint64 got = input_.read(chunk.data(), kChunkBytes);
+        if (got < 0) // a read error is no end: the rows after it would be lost without a word
+            raiseError(ErrorNumber::DeviceIO, kSource,
+                       QStringLiteral("reading stopped at line %1: %2")
+                           .arg(line_)
+                           .arg(input_.errorString()));
+        if (got == 0)
             return false;
+        chunk.truncate(got);
         if (transcoder_)
             chunk = QString(transcoder_->decode(chunk)).toUtf8();
         buffer_ = buffer_.mid(pos_) + chunk;

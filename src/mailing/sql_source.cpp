@@ -248,9 +248,13 @@ bool SqlSource::next(MailingRow& row) {
                                  .arg(tooLong)
                                  .arg(kLongestValueChars / (1024 * 1024)));
     }
+    // A query that ends in an error (a connection lost) has not given all its rows: that is
+    // no end of the mailing.
     if (running.lastError().isValid())
-        leaveOut(number_ + 1,
-                 QStringLiteral("the rows stopped: %1").arg(running.lastError().text()));
+        raiseError(ErrorNumber::DeviceIO, kSource,
+                   QStringLiteral("the rows stopped after row %1: %2")
+                       .arg(number_)
+                       .arg(running.lastError().text()));
     return false;
 }
 

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 using namespace tav;
 
 namespace {
@@ -42,7 +44,47 @@ Table read(const QByteArray& data, DelimitedSource::Options options = {}) {
     return read(buffer, std::move(options));
 }
 
+// A device that gives its data, then fails as a disk with a bad sector does.
+class FailingDevice : public QIODevice {
+public:
+    explicit FailingDevice(QByteArray data)
+        : data_(std::move(data)) {
+        open(QIODevice::ReadOnly);
+    }
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char* out, qint64 most) override {
+        if (at_ >= data_.size()) {
+            setErrorString(QStringLiteral("Input/output error"));
+            return -1;
+        }
+        const qint64 count = std::min<qint64>(most, data_.size() - at_);
+        std::memcpy(out, data_.constData() + at_, static_cast<std::size_t>(count));
+        at_ += count;
+        return count;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    QByteArray data_;
+    qint64 at_ = 0;
+};
+
 } // namespace
+
+TEST(DelimitedSource, AReadErrorIsNoEndOfTheMailing) {
+    FailingDevice device("Name\nAnn\nBob\n");
+    try {
+        read(device);
+        ADD_FAILURE() << "a failed read was taken for the end";
+    } catch (const TavError& error) {
+        EXPECT_EQ(error.number(), ErrorNumber::DeviceIO);
+        EXPECT_TRUE(error.description().contains(
+            QStringLiteral("reading stopped at line 4: Input/output error")))
+            << error.description().toStdString();
+    }
+}
 
 TEST(DelimitedSource, ReadsQuotedFieldsWithCommasQuotesAndLineBreaks) {
     const Table table = read("\xEF\xBB\xBF"

@@ -188,6 +188,12 @@ TEST_F(SqliteSource, FailuresSayWhatAndWhere) {
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_EQ(problems[0].number, 2);
     EXPECT_TRUE(problems[0].message.contains(QStringLiteral("Last is longer than 16 MiB")));
+    // A query that fails part-way has not given the mailing: it is an error, not an end.
+    SqlSource failing(file, QStringLiteral("SELECT CASE WHEN id = 3 THEN json('not json') ELSE "
+                                           "First END AS First FROM addresses ORDER BY id"));
+    const QString stopped = failure([&] { readAll(failing); });
+    EXPECT_TRUE(stopped.contains(QStringLiteral("the rows stopped after row 2")))
+        << stopped.toStdString();
     // A ";" inside a string or a comment, or at the end, is no second statement.
     SqlSource quoted(file, QStringLiteral("SELECT ';' AS a, * FROM addresses -- x; y\n;"));
     EXPECT_EQ(readAll(quoted).size(), 3u);
