@@ -18,6 +18,9 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <pty.h>
+#include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 namespace {
@@ -337,6 +340,43 @@ TEST(HostileFalseSuccess, AQuoteNeverClosedCostsOneRowNotTheRest) {
     EXPECT_TRUE(result.err.contains(QStringLiteral("m.csv:4: row left out")))
         << result.err.toStdString();
     EXPECT_TRUE(result.out.contains(QStringLiteral("50 pieces"))) << result.out.toStdString();
+}
+
+TEST(HostileStore, CtrlCAtThePasswordPromptGivesTheTerminalItsEchoBack) {
+    // The program on a terminal of its own, asked for a database password it cannot get.
+    int terminal = -1;
+    const pid_t child = ::forkpty(&terminal, nullptr, nullptr, nullptr);
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::setenv("PGHOST", "/nonexistent", 1);
+        ::unsetenv("PGPASSWORD");
+        ::unsetenv("MAILPIECE_DB_PASSWORD");
+        ::execl(MAILPIECE_BATCH_PROGRAM, MAILPIECE_BATCH_PROGRAM, "--sql", "postgresql:///crm",
+                "--query", "contacts", "--pdf", "/dev/null", static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    QByteArray shown;
+    QElapsedTimer waited;
+    waited.start();
+    char chunk[256];
+    while (!shown.contains("Password for") && waited.elapsed() < 30000) {
+        const ssize_t got = ::read(terminal, chunk, sizeof chunk);
+        if (got <= 0)
+            break;
+        shown.append(chunk, got);
+    }
+    ASSERT_TRUE(shown.contains("Password for")) << shown.constData();
+    termios asking{};
+    ::tcgetattr(terminal, &asking);
+    EXPECT_EQ(asking.c_lflag & ECHO, 0u); // the password is not shown
+    ::kill(child, SIGINT);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT);
+    termios after{};
+    ::tcgetattr(terminal, &after);
+    EXPECT_NE(after.c_lflag & ECHO, 0u);
+    ::close(terminal);
 }
 
 TEST(HostileStore, AnInterruptedRunLeavesNoAddressesBehind) {
