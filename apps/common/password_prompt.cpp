@@ -48,8 +48,6 @@ QString passwordFromEnvironment() {
 QString promptPassword(const QString& prompt) {
     if (isatty(STDIN_FILENO) == 0)
         return {};
-    std::fprintf(stderr, "%s", qUtf8Printable(prompt));
-    std::fflush(stderr);
     const bool quiet = tcgetattr(STDIN_FILENO, &savedTerminal) == 0;
     if (quiet) {
         termios silent = savedTerminal;
@@ -57,6 +55,9 @@ QString promptPassword(const QString& prompt) {
         restoreTerminalOnSignals(true);
         tcsetattr(STDIN_FILENO, TCSAFLUSH, &silent);
     }
+    // Asked only once the typing is hidden.
+    std::fprintf(stderr, "%s", qUtf8Printable(prompt));
+    std::fflush(stderr);
     QTextStream in(stdin);
     const QString password = in.readLine();
     if (quiet) {
