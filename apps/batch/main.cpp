@@ -195,10 +195,24 @@ int printSheets(tav::TavLabel& label, const BatchOptions& options) {
         endProgressLine();
         if (pdf)
             pdf->finish();
+    } catch (const tav::TavError& failure) {
+        endProgressLine();
+        if (pdf) {
+            pdf->discard(); // no half document under the asked name
+            throw;
+        }
+        // Sheets sent before the failure are with the printer: say which, so none is printed
+        // twice and none forgotten.
+        throw tav::TavError(
+            failure.number(), failure.source(),
+            failure.description() +
+                (sheets == 0 ? QStringLiteral("; no sheet was printed")
+                             : QStringLiteral("; the first %1 sheets were printed, the others not")
+                                   .arg(sheets)));
     } catch (...) {
         endProgressLine();
         if (pdf)
-            pdf->discard(); // no half document under the asked name
+            pdf->discard();
         throw;
     }
 

@@ -6,6 +6,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include <cups/cups.h>
+
 namespace tav {
 
 SystemPrinter::SystemPrinter(const QString& name)
@@ -58,7 +60,17 @@ void SystemPrinter::draw(const PrinterOp& op) {
 }
 
 void SystemPrinter::endJob() {
-    painter_->end();
+    const bool ended = painter_->end();
+    // Qt hands the finished job to CUPS in this thread and keeps quiet about the answer; the
+    // scheduler's status of that request (a queue that rejects jobs, a scheduler gone) says
+    // whether the sheet is queued.
+    const ipp_status_t status = cupsLastError();
+    if (!ended || status > IPP_STATUS_OK_EVENTS_COMPLETE)
+        raiseError(ErrorNumber::DeviceIO, QStringLiteral("SystemPrinter"),
+                   QStringLiteral("the printer %1 did not take the job \"%2\": %3")
+                       .arg(printer_->printerName(), JobName(),
+                            ended ? QString::fromUtf8(cupsLastErrorString())
+                                  : QStringLiteral("the job could not be finished")));
 }
 
 } // namespace tav

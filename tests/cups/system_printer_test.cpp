@@ -3,11 +3,13 @@
 #include "pdf_text.h"
 #include "qt_printers.h"
 #include "system_printer.h"
+#include "tav_error.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QPrinterInfo>
+#include <QProcess>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -61,4 +63,46 @@ TEST(SystemPrinter, EachEndDocIsOneCupsJobWithTextAtItsTwips) {
         QString(jobs.at(1)).replace(QStringLiteral(".pdf"), QStringLiteral(".title"))));
     ASSERT_TRUE(title.open(QIODevice::ReadOnly));
     EXPECT_EQ(QString::fromUtf8(title.readAll()), QStringLiteral("Spring mailing sheet 2 of 2"));
+}
+
+TEST(SystemPrinter, AJobTheSchedulerRefusesIsAnErrorNotASheetPrinted) {
+    const QString output = qEnvironmentVariable("MAILPIECE_CUPS_OUTPUT");
+    ASSERT_FALSE(output.isEmpty()) << "run through tests/cups/with-private-cups.sh";
+    const auto queue = [](const char* command) {
+        QProcess process;
+        process.start(QLatin1String(command), {QStringLiteral("MailpieceTest")});
+        return process.waitForFinished(30000) && process.exitCode() == 0;
+    };
+    ASSERT_TRUE(queue("cupsreject"));
+    const qsizetype before = waitForJobs(output, 0).size();
+    SystemPrinter printer;
+    printer.setJobName(QStringLiteral("Refused sheet 1 of 1"));
+    printer.Print(QStringLiteral("Ann"));
+    try {
+        printer.EndDoc();
+        ADD_FAILURE() << "a refused job was taken for printed";
+    } catch (const TavError& error) {
+        EXPECT_EQ(error.number(), ErrorNumber::DeviceIO);
+        EXPECT_TRUE(error.description().contains(
+            QStringLiteral("did not take the job \"Refused sheet 1 of 1\"")))
+            << error.description().toStdString();
+    }
+    // The batch program says so, and how many sheets were printed, and fails.
+    QProcess batch;
+    batch.start(QStringLiteral(MAILPIECE_BATCH_PROGRAM),
+                {QStringLiteral("--address"), QStringLiteral("--printer"),
+                 QStringLiteral("MailpieceTest"), QStringLiteral(MAILPIECE_SAMPLE_MAILING)});
+    ASSERT_TRUE(batch.waitForFinished(60000));
+    const QString said = QString::fromUtf8(batch.readAllStandardError());
+    EXPECT_EQ(batch.exitCode(), 1) << said.toStdString();
+    EXPECT_TRUE(said.contains(QStringLiteral("did not take the job")) &&
+                said.contains(QStringLiteral("no sheet was printed")))
+        << said.toStdString();
+    EXPECT_FALSE(
+        QString::fromUtf8(batch.readAllStandardOutput()).contains(QStringLiteral("Printed")));
+    ASSERT_TRUE(queue("cupsaccept"));
+    // Accepting again, the same printer prints.
+    printer.Print(QStringLiteral("Bob"));
+    printer.EndDoc();
+    EXPECT_EQ(waitForJobs(output, before + 1).size(), before + 1);
 }
