@@ -255,6 +255,16 @@ TEST(PostgreSql, ReadsAndPrintsFromAPrivateServer) {
     const QStringList words = printedWords(connection, dir);
     EXPECT_TRUE(words.contains(QStringLiteral("Núñez"))) << words.join(' ').toStdString();
 
+    // Only read: statements that write are refused, and a WITH that writes meets the session's
+    // read-only transactions; the rows are all there afterwards, as they were.
+    for (const char* statement :
+         {"DELETE FROM addresses RETURNING *", "DROP TABLE addresses",
+          "SELECT * FROM addresses; DELETE FROM addresses",
+          "WITH gone AS (DELETE FROM addresses RETURNING *) SELECT * FROM gone"})
+        EXPECT_THROW(SqlSource(connection, QLatin1String(statement)), TavError) << statement;
+    SqlSource after(connection, QStringLiteral("SELECT * FROM addresses ORDER BY id"));
+    expectTheAddresses(after.header(), readAll(after));
+
     // A database that is not there is named with the server's words.
     try {
         SqlSource(QStringLiteral("postgresql://mailpiece@/nosuchdb"), QStringLiteral("t"));
