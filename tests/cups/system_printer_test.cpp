@@ -8,6 +8,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QThread>
@@ -105,4 +106,25 @@ TEST(SystemPrinter, AJobTheSchedulerRefusesIsAnErrorNotASheetPrinted) {
     printer.Print(QStringLiteral("Bob"));
     printer.EndDoc();
     EXPECT_EQ(waitForJobs(output, before + 1).size(), before + 1);
+}
+
+TEST(SystemPrinter, AJobForAStoppedSchedulerIsAnError) {
+    const QString socket = qEnvironmentVariable("CUPS_SERVER");
+    ASSERT_FALSE(socket.isEmpty()) << "run through tests/cups/with-private-cups.sh";
+    SystemPrinter printer;
+    printer.setJobName(QStringLiteral("Before the stop"));
+    printer.Print(QStringLiteral("Ann"));
+    printer.EndDoc();
+    // The private scheduler stops (the last test: the harness ends it anyway).
+    QProcess stop;
+    stop.start(QStringLiteral("pkill"),
+               {QStringLiteral("-f"),
+                QStringLiteral("cupsd.*") + QFileInfo(socket).absolutePath().section('/', 0, -2)});
+    ASSERT_TRUE(stop.waitForFinished(30000));
+    const QDeadlineTimer gone(10000);
+    while (QFileInfo::exists(socket) && !gone.hasExpired())
+        QThread::msleep(50);
+    printer.setJobName(QStringLiteral("After the stop"));
+    printer.Print(QStringLiteral("Bob"));
+    EXPECT_THROW(printer.EndDoc(), TavError);
 }
