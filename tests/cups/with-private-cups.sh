@@ -63,7 +63,7 @@ CONF
 
 cupsd -f -c "$scratch/conf/cupsd.conf" -s "$scratch/conf/cups-files.conf" &
 cupsd_pid=$!
-trap 'kill "$cupsd_pid" 2>/dev/null; wait "$cupsd_pid" 2>/dev/null || true' EXIT
+trap 'kill "$cupsd_pid" 2>/dev/null || true; wait "$cupsd_pid" 2>/dev/null || true' EXIT
 for _ in $(seq 50); do
     [ -S "$socket" ] && break
     sleep 0.1
