@@ -103,12 +103,10 @@ QString withoutPassword(QString message, const QString& connection, const QStrin
 // Sets up `db` (driver, database, host, user) for `connection`; the driver's name is returned.
 QString configure(const QString& connection, const QString& name, QSqlDatabase& db) {
     QString driver;
-    if (connection.startsWith(QLatin1String("sqlite:"), Qt::CaseInsensitive) ||
-        SqlSource::isDatabaseFile(connection)) {
+    // A SQLite file by its name or "sqlite:"; "QSQLITE:" with its options goes the driver's way.
+    if (const QString file = SqlSource::databaseFile(connection);
+        !file.isEmpty() && !connection.startsWith(QLatin1String("QSQLITE:"))) {
         driver = QStringLiteral("QSQLITE");
-        const QString file = connection.startsWith(QLatin1String("sqlite:"), Qt::CaseInsensitive)
-                                 ? connection.mid(7)
-                                 : connection;
         if (!QFileInfo(file).isFile())
             raiseError(ErrorNumber::PathFileAccess, kSource,
                        QStringLiteral("there is no database file %1").arg(file));
