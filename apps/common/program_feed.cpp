@@ -34,6 +34,59 @@ void ConsoleMessages::warning(qint64 number, const QString& what) {
 
 namespace {
 
+const QRegularExpression& placeholder() {
+    static const QRegularExpression pattern(QStringLiteral("<<([^<>]+)>>"));
+    return pattern;
+}
+
+// The column a template's placeholder names: a header name, else "Itemk" for column k; -1 when
+// the header has neither.
+qsizetype placeholderColumn(const QStringList& header, const QString& name) {
+    if (const qsizetype named = tav::columnIndex(header, name); named >= 0)
+        return named;
+    static const QRegularExpression itemName(QStringLiteral("^Item([1-7])$"));
+    const QRegularExpressionMatch item = itemName.match(name);
+    const qsizetype k = item.hasMatch() ? item.captured(1).toInt() - 1 : -1;
+    return k < header.size() ? k : -1;
+}
+
+// The columns whose values a piece prints, when nothing else is printed: the name and address
+// columns (a ZIP code alone is no address), or those the templates name. None when the
+// templates hold text of their own, which no row leaves empty.
+std::optional<std::vector<qsizetype>> printedColumns(const QStringList& header,
+                                                     tav::PieceMaker::Mode mode,
+                                                     const QStringList& templates) {
+    std::vector<qsizetype> columns;
+    const auto add = [&](qsizetype column) {
+        if (column >= 0 && std::find(columns.begin(), columns.end(), column) == columns.end())
+            columns.push_back(column);
+    };
+    if (mode == tav::PieceMaker::Mode::Address) {
+        for (const QString& name : tav::kAddressColumns)
+            if (name != QLatin1String("Zip"))
+                add(tav::columnIndex(header, name));
+        return columns;
+    }
+    for (const QString& text : templates) {
+        QString rest = text;
+        rest.remove(placeholder());
+        if (!rest.trimmed().isEmpty())
+            return std::nullopt;
+        for (const auto& match : placeholder().globalMatch(text))
+            add(placeholderColumn(header, match.captured(1).trimmed()));
+    }
+    return columns;
+}
+
+// The templates of the label's shown items.
+QStringList shownTemplates(const tav::TavLabel& label) {
+    QStringList templates;
+    for (int k = 1; k <= 7; ++k)
+        if (const auto item = label.itemProperties(k); item && item->Visible())
+            templates << item->TextControl();
+    return templates;
+}
+
 // Gives the label's bar code record what a row's piece needs beyond its texts, checks that its
 // texts and bars print whole, and passes the source's own remarks on as soon as they are known.
 class BarCodeGiver {
@@ -52,6 +105,9 @@ public:
     // The hooks of a feed whose ZIP codes come from the column `zipColumn`.
     tav::MailingFeed hooks(tav::PieceMaker::Mode mode, const QString& zipColumn) {
         hasZip_ = tav::PieceMaker(source_.header(), mode, zipColumn).hasZip();
+        printed_ = printedColumns(source_.header(), mode,
+                                  mode == tav::PieceMaker::Mode::Columns ? shownTemplates(label_)
+                                                                         : QStringList());
         tav::MailingFeed feed;
         feed.mode = mode;
         feed.zipColumn = zipColumn;
@@ -61,6 +117,10 @@ public:
         };
         feed.beforeAdd = [this](const tav::MailingRow& row) {
             remarks();
+            if (printsNothing(row)) {
+                ++emptyRows_;
+                return QStringLiteral("nothing to print: ") + printedNames();
+            }
             const QString why = prepare(row, label_.BarCodeProperties()->Value());
             if (why.isEmpty())
                 checkFit(row);
@@ -93,6 +153,20 @@ public:
         repeatedBarProblems_.clear();
     }
 
+    // Stops the run when most rows printed nothing: the columns, the delimiter or the encoding
+    // are not what the pieces were made for.
+    void checkEmptyRows(const tav::MailingFed& fed, const QString& sourceName) const {
+        if (emptyRows_ == 0 || emptyRows_ * 2 <= emptyRows_ + fed.pieces)
+            return;
+        throw tav::TavError(
+            tav::ErrorNumber::InvalidArgument, sourceName,
+            QStringLiteral("%1 of %2 rows have nothing to print (%3); the header has the columns "
+                           "%4. Is the delimiter, the encoding or the header row right?")
+                .arg(emptyRows_)
+                .arg(emptyRows_ + fed.pieces)
+                .arg(printedNames(), source_.header().join(QStringLiteral(", "))));
+    }
+
     // The source's remarks (how a file was decoded) not passed on yet.
     void remarks() {
         for (; remarksShown_ < source_.warnings().size(); ++remarksShown_)
@@ -100,6 +174,26 @@ public:
     }
 
 private:
+    // Whether every column the pieces print is empty in `row`.
+    bool printsNothing(const tav::MailingRow& row) const {
+        return printed_ && std::all_of(printed_->begin(), printed_->end(), [&](qsizetype column) {
+                   return column >= row.fields.size() || row.fields.at(column).trimmed().isEmpty();
+               });
+    }
+
+    // "the columns A, B are empty", or that the header has none the pieces print.
+    QString printedNames() const {
+        if (!printed_ || printed_->empty())
+            return QStringLiteral("the header has none of the columns the %1s print").arg(kind_);
+        QStringList names;
+        for (const qsizetype column : *printed_)
+            names << source_.header().at(column);
+        return QStringLiteral("the %1 %2 empty")
+            .arg(names.size() == 1 ? QStringLiteral("column") : QStringLiteral("columns"),
+                 names.join(QStringLiteral(", ")) +
+                     (names.size() == 1 ? QStringLiteral(" is") : QStringLiteral(" are")));
+    }
+
     // Checks the ZIP code `zip` of `row` and sets the row's tracking code; returns why the row
     // is left out, or "". A doubtful ZIP code is a warning, or with strictZip a reason.
     QString prepare(const tav::MailingRow& row, const QString& zip) {
@@ -169,6 +263,8 @@ private:
     FeedMessages& messages_;
     BarCodeFeed feed_;
     bool hasZip_ = false;
+    std::optional<std::vector<qsizetype>> printed_; // none: every piece prints text of its own
+    qint64 emptyRows_ = 0;                          // rows left out for printing nothing
     qsizetype remarksShown_ = 0;
     QString leftOffProblem_; // why the IMb was left off the mailing; "" while it is not
     QSet<QString> barProblemsTold_;
@@ -205,11 +301,10 @@ void checkColumns(const tav::MailingSource& source, const QString& sourceName,
             expected = tav::kAddressColumns.join(QStringLiteral(", ")) +
                        QStringLiteral(" (a name and an address at least)");
     } else {
-        static const QRegularExpression placeholder(QStringLiteral("<<([^<>]+)>>"));
         static const QRegularExpression itemName(QStringLiteral("^Item[1-7]$"));
         QStringList missing;
         for (const QString& text : templates)
-            for (const auto& match : placeholder.globalMatch(text))
+            for (const auto& match : placeholder().globalMatch(text))
                 if (const QString name = match.captured(1).trimmed();
                     !itemName.match(name).hasMatch() && tav::columnIndex(header, name) < 0 &&
                     !missing.contains(name))
@@ -229,6 +324,7 @@ FeedResult feedMailing(tav::MailingSource& source, tav::TavLabel& label, tav::Pi
     const tav::MailingFed fed = label.AddPieces(source, giver.hooks(mode, zipColumn));
     giver.remarks();
     giver.sameBarProblems();
+    giver.checkEmptyRows(fed, messages.place(0));
     return result(source, fed, messages);
 }
 
@@ -240,6 +336,7 @@ FeedResult feedEnvelopes(tav::MailingSource& source, tav::TavMail& mail, FeedMes
         mail.AddPieces(source, giver.hooks(tav::PieceMaker::Mode::Address, QStringLiteral("Zip")));
     giver.remarks();
     giver.sameBarProblems();
+    giver.checkEmptyRows(fed, messages.place(0));
     return result(source, fed, messages);
 }
 

@@ -330,13 +330,35 @@ DelimitedSource::DelimitedSource(QIODevice& input, Options options)
         return;
     // A damaged header leaves no columns: every record after it is then reported.
     if (error.isEmpty()) {
-        if (auto decoded = decode(raw, line)) {
+        auto decoded = decode(raw, line);
+        // Zero characters in a header are the other half of UTF-16 read as 8-bit text.
+        const bool zeros =
+            decoded && std::any_of(decoded->cbegin(), decoded->cend(),
+                                   [](const QString& name) { return name.contains(QChar(u'\0')); });
+        if (decoded && !zeros) {
             header_ = std::move(*decoded);
+            warnOfOtherSeparator();
             return;
         }
-        error = QStringLiteral("the text is not valid %1").arg(reader_->encoding());
+        error = zeros ? QStringLiteral("it holds zero bytes, so the file is not %1 text (is it "
+                                       "UTF-16?)")
+                            .arg(reader_->encoding())
+                      : QStringLiteral("the text is not valid %1").arg(reader_->encoding());
     }
     leaveOut(line, QStringLiteral("unusable header: %1").arg(error));
+}
+
+void DelimitedSource::warnOfOtherSeparator() {
+    if (header_.size() != 1)
+        return;
+    for (const char separator : kSeparators)
+        if (separator != reader_->delimiter() &&
+            header_.constFirst().contains(QLatin1Char(separator)))
+            warn(QStringLiteral("the header is one column, \"%1\", which holds %2: is the "
+                                "delimiter right?")
+                     .arg(header_.constFirst(), separator == '\t' ? QStringLiteral("tabs")
+                                                                  : QStringLiteral("\"%1\"").arg(
+                                                                        QLatin1Char(separator))));
 }
 
 std::optional<QStringList> DelimitedSource::decode(const std::vector<QByteArray>& raw,

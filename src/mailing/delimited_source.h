@@ -50,6 +50,8 @@ public:
 
 private:
     class Reader;
+    // Warns when a one-column header holds another separator: the delimiter named is wrong.
+    void warnOfOtherSeparator();
     std::optional<QStringList> decode(const std::vector<QByteArray>& raw, qint64 line);
 
     std::unique_ptr<QIODevice> owned_; // the file open() opened

@@ -295,11 +295,29 @@ TEST(HostileFalseSuccess, AMailingWithoutTheColumnsToPrintIsRefusedNamingThem) {
     const QString other = writeFile(dir.filePath(QStringLiteral("o.csv")),
                                     "Name,Street,Town,Zip\nAnn,1 Elm,Salem,1\n");
     const QString mailing = writeFile(dir.filePath(QStringLiteral("m.csv")), addresses(3));
+    // Cells shifted past the address columns, as a spreadsheet exported with a wrong header.
+    const QString shifted = writeFile(dir.filePath(QStringLiteral("s.csv")),
+                                      "First,Last,Address,City,State,Zip,Notes\n"
+                                      ",,,,,,Ann Lee 1 Elm St\n,,,,,,Bob Ray 2 Oak St\n"
+                                      "Cy,Day,3 Elm St,Salem,OR,97301,\n");
+    const QString text = QString::fromLatin1(addresses(3));
+    const QString utf16 =
+        writeFile(dir.filePath(QStringLiteral("u.csv")),
+                  QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2));
     const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
     const struct {
         QStringList arguments;
         const char* named;
     } cases[] = {
+        {{QStringLiteral("--address"), shifted},
+         "2 of 3 rows have nothing to print (the columns First, Last, Address, City, State are "
+         "empty); the header has the columns First, Last, Address, City, State, Zip, Notes"},
+        {{QStringLiteral("--item1"), QStringLiteral("<<City>>"), QStringLiteral("--item2"),
+          QString(), QStringLiteral("--item3"), QString(), QStringLiteral("--item4"), QString(),
+          QStringLiteral("--item5"), QString(), QStringLiteral("--item6"), QString(),
+          QStringLiteral("--item7"), QString(), shifted},
+         "s.csv:2: row left out: nothing to print: the column City is empty"},
+        {{QStringLiteral("--encoding"), QStringLiteral("UTF-8"), utf16}, "is it UTF-16?"},
         {{QStringLiteral("--address"), other},
          "the header has the columns Name, Street, Town, Zip"},
         {{QStringLiteral("--envelope"), other}, "a name and an address at least"},

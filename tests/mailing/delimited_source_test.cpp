@@ -237,6 +237,18 @@ TEST(DelimitedSource, SeparatorAndEncodingCanBeNamedAndBadNamesAreRefused) {
                   .rows.at(0)
                   .fields.at(1),
               QStringLiteral("y"));
+    // Named wrongly, the zero bytes make the header unusable instead of printing them.
+    const Table asUtf8 =
+        read(QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2),
+             {QChar(), QStringLiteral("UTF-8")});
+    EXPECT_TRUE(asUtf8.header.isEmpty());
+    ASSERT_FALSE(asUtf8.problems.empty());
+    EXPECT_TRUE(asUtf8.problems.front().message.contains(QStringLiteral("UTF-16")));
+    // A separator named wrongly leaves one column that holds the real one.
+    EXPECT_TRUE(read("A;B\n1;2\n", {QLatin1Char(','), {}})
+                    .warnings.join(QString())
+                    .contains(QStringLiteral("is the delimiter right?")));
+    EXPECT_TRUE(read("Name\nAnn\n").warnings.isEmpty());
 
     for (const DelimitedSource::Options& bad :
          {DelimitedSource::Options{QLatin1Char('"'), {}},
