@@ -60,17 +60,24 @@ void expectTheAddresses(const QStringList& header, const std::vector<MailingRow>
     EXPECT_EQ(rows[2].fields.at(6), QString()); // NULL
 }
 
-// Prints the addresses of `connection` with the batch program; the PDF's words.
-QStringList printedWords(const QString& connection, const QTemporaryDir& dir) {
-    const QString pdf = dir.filePath(QStringLiteral("mailing.pdf"));
+// Runs the batch program on the rows `query` of `connection`, printing their addresses to
+// `pdf`; its status and standard error.
+std::pair<int, QString> printAddresses(const QString& connection, const QString& query,
+                                       const QString& pdf) {
     QProcess batch;
     batch.start(QStringLiteral(MAILPIECE_BATCH_PROGRAM),
                 {QStringLiteral("--address"), QStringLiteral("--sql"), connection,
-                 QStringLiteral("--query"), QStringLiteral("SELECT * FROM addresses ORDER BY id"),
-                 QStringLiteral("--pdf"), pdf});
-    batch.waitForFinished(60000);
-    const QString err = QString::fromUtf8(batch.readAllStandardError());
-    EXPECT_EQ(batch.exitCode(), 0) << err.toStdString();
+                 QStringLiteral("--query"), query, QStringLiteral("--pdf"), pdf});
+    batch.waitForFinished(120000);
+    return {batch.exitCode(), QString::fromUtf8(batch.readAllStandardError())};
+}
+
+// Prints the addresses of `connection` with the batch program; the PDF's words.
+QStringList printedWords(const QString& connection, const QTemporaryDir& dir) {
+    const QString pdf = dir.filePath(QStringLiteral("mailing.pdf"));
+    const auto [status, err] =
+        printAddresses(connection, QStringLiteral("SELECT * FROM addresses ORDER BY id"), pdf);
+    EXPECT_EQ(status, 0) << err.toStdString();
     // The NULL ZIP is named by its row.
     EXPECT_TRUE(err.contains(connection + QStringLiteral(":3: warning: no ZIP code")))
         << err.toStdString();
@@ -273,4 +280,35 @@ TEST(PostgreSql, ReadsAndPrintsFromAPrivateServer) {
         EXPECT_TRUE(error.description().contains(QStringLiteral("nosuchdb")))
             << error.description().toStdString();
     }
+}
+
+TEST(PostgreSql, AConnectionEndingMidReadFailsTheRunAndWritesNothing) {
+    const QString connection = qEnvironmentVariable("MAILPIECE_TEST_POSTGRES");
+    if (connection.isEmpty())
+        GTEST_SKIP() << "run through with-private-postgres.sh";
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("pg"));
+        db.setDatabaseName(QStringLiteral("mailpiece"));
+        db.setUserName(QStringLiteral("mailpiece"));
+        ASSERT_TRUE(db.open()) << db.lastError().text().toStdString();
+        ASSERT_TRUE(QSqlQuery(db).exec(QStringLiteral(
+            "CREATE TABLE many AS SELECT i, 'P' || i AS first, 'Lee' AS last, i || ' Elm St' AS "
+            "address, 'Boulder' AS city, 'CO' AS state, '80301' AS zip FROM "
+            "generate_series(1, 20000) i")));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("pg"));
+    // The server ends the connection itself while the rows stream: as a restart or a network
+    // failure would, after thousands of rows were read.
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("many.pdf"));
+    const auto [status, err] = printAddresses(
+        connection,
+        QStringLiteral("SELECT first, last, address, city, state, zip, CASE WHEN i = 7190 THEN "
+                       "pg_terminate_backend(pg_backend_pid()) END AS cut FROM many ORDER BY i"),
+        pdf);
+    EXPECT_EQ(status, 1) << err.toStdString();
+    EXPECT_TRUE(err.contains(QStringLiteral("the rows stopped after row 7190")))
+        << err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(pdf));
 }
