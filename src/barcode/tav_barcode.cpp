@@ -1,7 +1,6 @@
 #include "tav_barcode.h"
 
-#include "intelligent_mail.h"
-#include "postnet.h"
+#include "bar_drawing.h"
 #include "printer.h"
 #include "tav_error.h"
 #include "tav_meta_cls.h"
@@ -25,17 +24,17 @@ TavBarcode::TavBarcode(QWidget* parent)
     setTwipsGeometry(0, 0, 1440, metrics().fullHeight);
 }
 
-bool TavBarcode::intelligentMail() const {
-    return symbology_ == TavEnumCls::TavIntelligentMail;
-}
-
 const BarMetrics& TavBarcode::metrics() const {
-    return intelligentMail() ? IntelligentMail::Metrics : Postnet::Metrics;
+    return barMetrics(symbology_);
 }
 
 void TavBarcode::encode() {
-    pattern_ = intelligentMail() ? IntelligentMail::EncodePieceValue(value_)
-                                 : Postnet::EncodePostnet(value_);
+    pattern_ = encodeBars(symbology_, value_);
+}
+
+BarFace TavBarcode::face() const {
+    return {symbology_,       pattern_,       widthTwips(), heightTwips(),
+            alignHorizontal_, alignVertical_, backColor_,   printWhiteBacks_};
 }
 
 void TavBarcode::setBarCode(const QString& value) {
@@ -98,56 +97,12 @@ void TavBarcode::setTwipsGeometry(qint32 left, qint32 top, qint32 width, qint32 
     RenderChild::setTwipsGeometry(left, top, width, std::max(height, metrics().fullHeight));
 }
 
-std::vector<QRect> TavBarcode::barBoxes(qint32 left, qint32 top) const {
-    const BarLayout layout =
-        placeBars(static_cast<qint32>(pattern_.size()), metrics(), left, top, widthTwips(),
-                  heightTwips(), alignHorizontal_, alignVertical_);
-    std::vector<QRect> bars;
-    bars.reserve(layout.starts.size());
-    for (std::size_t k = 0; k < layout.starts.size(); ++k) {
-        if (intelligentMail()) {
-            const auto extent = IntelligentMail::barExtent(pattern_.at(k));
-            bars.emplace_back(layout.starts[k], layout.baseline - extent.top,
-                              IntelligentMail::BarWidth, extent.top - extent.bottom);
-        } else {
-            const qint32 height = pattern_.at(k) == QLatin1Char('1') ? Postnet::FullBarHeight
-                                                                     : Postnet::HalfBarHeight;
-            bars.emplace_back(layout.starts[k], layout.baseline - height, Postnet::PrintedBarWidth,
-                              height);
-        }
-    }
-    return bars;
-}
-
 void TavBarcode::MFRender(TavMetaCls& meta, qint32 left, qint32 top) {
-    meta.setBorderColor(OleColors::ButtonShadow); // a quiet outline of the box
-    meta.setBorderStyle(TavEnumCls::moSolid);
-    meta.setBorderWidth(1);
-    meta.setFillColor(backColor_);
-    meta.DrawRect(left, top, widthTwips(), heightTwips(), true);
-
-    // Filled boxes of the printed size, so that the screen shows what the paper gets.
-    meta.setBorderColor(OleColors::Black);
-    meta.setFillColor(OleColors::Black);
-    meta.setBorderStyle(TavEnumCls::moNone);
-    meta.setBorderWidth(1);
-    for (const QRect& bar : barBoxes(left, top))
-        meta.DrawShape(TavEnumCls::moSquare, bar.x(), bar.y(), bar.width(), bar.height());
+    recordBars(meta, face(), left, top);
 }
 
 void TavBarcode::PrintSelf(qint32 left, qint32 top) {
-    Printer& printer = printBox(left, top, printWhiteBacks_, backColor_, nullptr, false);
-    std::vector<QRect> bars = barBoxes(left, top);
-    if (bars.empty())
-        return;
-    // The 65 bars of the Intelligent Mail barcode as one operation: a box each would make them
-    // the costliest part of a page.
-    if (intelligentMail()) {
-        printer.FilledBoxes(std::move(bars), OleColors::Black);
-        return;
-    }
-    for (const QRect& bar : bars)
-        printer.Box(bar.x(), bar.y(), bar.width(), bar.height(), OleColors::Black, true);
+    printBars(currentPrinter(), face(), left, top);
 }
 
 void TavBarcode::resizeEvent(QResizeEvent* event) {

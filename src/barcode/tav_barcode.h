@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bar_drawing.h"
 #include "bar_placement.h"
 #include "mailpiece_export.h"
 #include "ole_color.h"
@@ -97,11 +98,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    bool intelligentMail() const;
     const BarMetrics& metrics() const;
     void encode();
-    /// The bars as printed, placed in the box at (`left`, `top`) twips.
-    std::vector<QRect> barBoxes(qint32 left, qint32 top) const;
+    BarFace face() const;
 
     QString value_;
     QString pattern_;

@@ -202,8 +202,8 @@ void Printer::PaintPicture(const QImage& image, qint32 x, qint32 y, qint32 width
     add(op);
 }
 
-double Printer::TextWidth(const QString& text) const {
-    const QFontMetricsF& metrics = fontWithMetrics(font_).metrics;
+double textWidth(const PrinterFont& font, const QString& text) {
+    const QFontMetricsF& metrics = fontWithMetrics(font).metrics;
     double widest = 0;
     for (const QString& line : text.split(QLatin1Char('\n')))
         widest = std::max(widest, advance(metrics, line.endsWith(QLatin1Char('\r'))
@@ -212,9 +212,16 @@ double Printer::TextWidth(const QString& text) const {
     return widest;
 }
 
+double textHeight(const PrinterFont& font, const QString& text) {
+    return fontWithMetrics(font).metrics.lineSpacing() * (text.count(QLatin1Char('\n')) + 1);
+}
+
+double Printer::TextWidth(const QString& text) const {
+    return textWidth(font_, text);
+}
+
 double Printer::TextHeight(const QString& text) const {
-    const QFontMetricsF& metrics = fontWithMetrics(font_).metrics;
-    return metrics.lineSpacing() * (text.count(QLatin1Char('\n')) + 1);
+    return textHeight(font_, text);
 }
 
 void Printer::EndDoc() {

@@ -46,6 +46,12 @@ struct MAILPIECE_EXPORT FontWithMetrics {
 /// The font and metrics for `font`; made once and kept while the same font is asked for again.
 MAILPIECE_EXPORT const FontWithMetrics& fontWithMetrics(const PrinterFont& font);
 
+/// Width of `text` in `font` (twips), as every printer measures it: the widest line of a
+/// multi-line text.
+MAILPIECE_EXPORT double textWidth(const PrinterFont& font, const QString& text);
+/// Height of `text` in `font` (twips): one line height per line.
+MAILPIECE_EXPORT double textHeight(const PrinterFont& font, const QString& text);
+
 /// One drawing operation on a printed page; all coordinates in twips from the paper's corner.
 struct MAILPIECE_EXPORT PrinterOp {
     enum Kind { Line, Box, Text, Picture, Boxes };

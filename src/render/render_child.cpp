@@ -1,5 +1,6 @@
 #include "render_child.h"
 
+#include "item_drawing.h"
 #include "printer.h"
 #include "tav_error.h"
 #include "tav_meta_cls.h"
@@ -25,17 +26,7 @@ void RenderChild::setTwipsGeometry(qint32 left, qint32 top, qint32 width, qint32
 Printer& RenderChild::printBox(qint32 left, qint32 top, bool whiteBack, quint32 back,
                                const TavPicture* picture, bool border) const {
     Printer& printer = currentPrinter();
-    printer.setDrawMode(13); // copy pen
-    printer.setDrawStyle(0);
-    printer.setDrawWidth(1);
-    if (!whiteBack)
-        printer.Box(left, top, width_, height_, back, true);
-    if (picture != nullptr && !picture->isEmpty()) {
-        const QSize own = picture->sizeTwips();
-        printer.PaintPicture(picture->Image(), left, top, own.width(), own.height());
-    }
-    if (border)
-        printer.Box(left, top, width_, height_, OleColors::Black, false);
+    printBoxOn(printer, left, top, width_, height_, whiteBack, back, picture, border);
     return printer;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "item_drawing.h"
 #include "mailpiece_export.h"
 #include "ole_color.h"
 #include "render_child.h"
@@ -12,19 +13,6 @@ namespace tav {
 
 class Printer;
 class TavItemCls;
-
-/// An item's text as it is set for one piece.
-struct MAILPIECE_EXPORT ItemText {
-    double points = 0;                          // the font size the text was set at
-    QStringList lines;                          // every line the text needs
-    std::vector<TextLayout::PlacedLine> placed; // the lines that fit, placed in the box
-
-    /// Whether every line fits the box.
-    bool whole() const { return placed.size() == static_cast<std::size_t>(lines.size()); }
-    /// "" when whole, else what was left out: "\"Building C\" does not fit (4 lines at 6 pt,
-    /// room for 3)".
-    QString problem() const;
-};
 
 /// One text item of a piece: a box with background, optional picture and border, and the text
 /// made from its template and the piece's substitution list, broken into lines with the
@@ -116,7 +104,7 @@ protected:
     bool paintHeld() const override { return dontPaint_; }
 
 private:
-    TextLayout::Box textBox(qint32 left, qint32 top) const;
+    ItemFace face() const;
 
     qint16 backStyle_ = 1;
     std::shared_ptr<TavFont> font_;
