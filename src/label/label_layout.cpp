@@ -1,6 +1,7 @@
 // The sheet layout walk of the label control: which piece stands where, and how each position
 // is drawn into a view's recording or printed.
 
+#include "piece_renderer.h"
 #include "printer.h"
 #include "sheet_limits.h"
 #include "tav_barcode.h"
@@ -53,9 +54,18 @@ qint32 TavLabel::LastPieceToPrint() const {
     return SheetLayout::lastPieceToPrint(d->rangeFirst_, d->rangeLast_, pieceCount());
 }
 
+PieceRenderer TavLabel::pieceRenderer(bool forPaper) const {
+    return PieceRenderer(d->items_, *d->barCode_, d->fitText_ ? d->minimumFontSize_ : 0,
+                         d->printWhiteBacks_, forPaper);
+}
+
 void TavLabel::PlaceSheet(qint32 mode, TavSheetCls& sheet, TavMetaCls* target) {
     if (mode < 1)
         return;
+    // One renderer for the sheet: the design's boxes are turned into twips once.
+    const PieceRenderer renderer = pieceRenderer(d->printing_ && target == nullptr);
+    const Restore<const PieceRenderer*> forget(d->sheetRenderer_, nullptr);
+    d->sheetRenderer_ = &renderer;
     qint32 pieceNumber = d->position_.firstPieceOfSheet - 1;
     for (qint32 row = 1; row <= sheet.NumDown(); ++row) {
         for (qint32 column = 1; column <= sheet.NumAcross(); ++column) {
@@ -71,39 +81,48 @@ void TavLabel::PlacePiece(qint32 mode, const PortProperties& rectangle, qint32 p
     if (rectangle.Top < 0 || rectangle.Left1 < 0 || rectangle.Top > rectangle.ClipBottom ||
         rectangle.Left1 > rectangle.ClipRight)
         return; // the position lies off the sheet
-    d->piece_->setDepth(static_cast<qint16>(mode));
-    d->piece_->setTwipsGeometry(0, 0, rectangle.Width, rectangle.Height);
-    d->piece_->setPrintWhiteBacks(d->printWhiteBacks_);
+    // A view records; only printing, which passes no recording, prints.
+    const bool printing = d->printing_ && target == nullptr;
+    std::optional<PieceRenderer> own;
+    if (d->sheetRenderer_ == nullptr)
+        own.emplace(pieceRenderer(printing));
+    const PieceRenderer& renderer = own ? *own : *d->sheetRenderer_;
+    const PieceLook look{d->piece_->ForeColor(), d->piece_->BorderStyle() == 1,
+                         d->piece_->Picture().get()};
+    const QSize size(rectangle.Width, rectangle.Height);
     const PieceRecord record = FindPiece(pieceNumber);
-    MarkPiece(rectangle, pieceNumber, record.found);
 
-    if (!d->printing_) {
-        if (mode >= TavPiece::SheetWithTexts && record.found)
-            LoadPieceIntoItems(record.substituteText, record.barCodeValue, record.carrierRoute);
-        if (target != nullptr)
-            d->piece_->MFRender(*target, rectangle.Left1, rectangle.Top);
+    if (!printing) {
+        MarkPiece(rectangle, pieceNumber, record.found);
+        if (target == nullptr)
+            return;
+        const bool texts = record.found && mode >= TavPiece::SheetWithTexts;
+        renderer.record(*target, texts ? &record : nullptr, look, size, rectangle.Left1,
+                        rectangle.Top, positionColor(pieceNumber, record.found));
         return;
     }
     if (!record.found)
         return;
-    LoadPieceIntoItems(record.substituteText, record.barCodeValue, record.carrierRoute);
     const qint32 x = checkedAdd(inchesToTwips(d->printerLeft_, kSource), rectangle.Left1, kSource);
     const qint32 y = checkedAdd(inchesToTwips(d->printerTop_, kSource), rectangle.Top, kSource);
-    d->piece_->PrintSelf(std::max(x, 0), std::max(y, 0));
+    renderer.print(printTarget(), record, look, size, std::max(x, 0), std::max(y, 0),
+                   positionColor(pieceNumber, true));
 }
 
-void TavLabel::MarkPiece(const PortProperties&, qint32 pieceNumber, bool found) {
-    if (!found) {
-        d->piece_->setBackColor(kEmptyPosition);
-        d->piece_->setDepth(TavPiece::EmptyPosition);
-        return;
-    }
+OleColor TavLabel::positionColor(qint32 pieceNumber, bool found) const {
+    if (!found)
+        return kEmptyPosition;
     const bool current = pieceNumber == d->currentPiece_;
     const bool inRange = pieceNumber >= d->rangeFirst_ && pieceNumber <= LastPieceToPrint();
     if (inRange)
-        d->piece_->setBackColor(current ? kCurrentPiece : kOtherPiece);
-    else
-        d->piece_->setBackColor(current ? kCurrentOutsideRange : kOtherOutsideRange);
+        return current ? kCurrentPiece : kOtherPiece;
+    return current ? kCurrentOutsideRange : kOtherOutsideRange;
+}
+
+void TavLabel::MarkPiece(const PortProperties&, qint32 pieceNumber, bool found) {
+    d->piece_->setBackColor(positionColor(pieceNumber, found));
+    if (!found)
+        d->piece_->setDepth(TavPiece::EmptyPosition);
 }
 
 void TavLabel::DrawSheetView(TavPort& port, TavSheetCls& sheet) {
@@ -114,9 +133,9 @@ void TavLabel::DrawSheetView(TavPort& port, TavSheetCls& sheet) {
     TavMetaCls* recording = port.PortMetaInstance();
     sheet.setPrinterTop(0);
     sheet.setPrinterLeft(0);
+    // Pieces on the sheet view are outlined.
     const qint16 border = d->piece_->BorderStyle();
-    if (!d->printing_)
-        d->piece_->setBorderStyle(1);
+    d->piece_->setBorderStyle(1);
     try {
         PlaceSheet(d->viewList_->currentIndex() == TavEnumCls::TavShowSheet ? 3 : 2, sheet,
                    recording);

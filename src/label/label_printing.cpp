@@ -1,6 +1,7 @@
 // Printing of the label control: one print job per sheet, at positions shifted by the printer
-// offsets.
+// offsets, on the current printer or on one the caller passes.
 
+#include "paint_device_printer.h"
 #include "printer.h"
 #include "printer_test_page.h"
 #include "tav_error.h"
@@ -12,25 +13,31 @@ namespace tav {
 
 namespace {
 
-// Restores a value when the scope ends, also when printing fails half-way.
-template <typename T> class Restore {
-public:
-    Restore(T& place, T value)
-        : place_(place)
-        , value_(value) {}
-    ~Restore() { place_ = value_; }
-    Restore(const Restore&) = delete;
-    Restore& operator=(const Restore&) = delete;
-
-private:
-    T& place_;
-    T value_;
-};
+// Prints on `device` through `print` and ends the document; a failure leaves it unfinished.
+template <typename Print> void printOnDevice(QPagedPaintDevice& device, Print print) {
+    PaintDevicePrinter printer(device);
+    print(printer);
+    printer.finish();
+}
 
 } // namespace
 
+Printer& TavLabel::printTarget() const {
+    return d->printTarget_ != nullptr ? *d->printTarget_ : currentPrinter();
+}
+
 void TavLabel::PrintAll() {
     PrintRange(0, 0);
+}
+
+void TavLabel::PrintAll(Printer& printer) {
+    const Restore<Printer*> target(d->printTarget_, d->printTarget_);
+    d->printTarget_ = &printer;
+    PrintAll();
+}
+
+void TavLabel::PrintAll(QPagedPaintDevice& device) {
+    printOnDevice(device, [this](Printer& printer) { PrintAll(printer); });
 }
 
 void TavLabel::PrintRange(qint32 first, qint32 last) {
@@ -53,52 +60,69 @@ void TavLabel::PrintMain() {
                    problem);
     const qint32 last = LastPieceToPrint();
     const qint32 perSheet = SheetLayout::piecesPerSheet(*d->sheet_);
-
-    const qint32 remembered = d->currentPiece_;
-    struct RestoreCurrent {
+    // The sheets are walked by their own position; the current piece stays where it is, and
+    // the position shown is that of the current piece again afterwards.
+    struct ShowCurrent {
         TavLabel& label;
-        qint32 piece;
-        ~RestoreCurrent() {
-            label.d->currentPiece_ = piece;
+        ~ShowCurrent() {
             try {
                 label.ComputeSheetPosition();
             } catch (...) {
                 // The error that ended printing is the one the caller hears about.
             }
         }
-    } restoreCurrent{*this, remembered};
+    } showCurrent{*this};
 
-    d->currentPiece_ = std::max(d->rangeFirst_, 1);
-    ComputeSheetPosition();
+    const auto positionOf = [this](qint32 piece) {
+        return SheetLayout::computeSheetPosition(*d->sheet_, piece, pieceCount());
+    };
+    qint32 piece = std::max(d->rangeFirst_, 1);
+    d->position_ = positionOf(piece);
     const qint32 firstSheet = d->position_.currentSheet;
-    const qint32 lastSheet =
-        SheetLayout::computeSheetPosition(*d->sheet_, std::max(last, 1), pieceCount()).currentSheet;
+    const qint32 lastSheet = positionOf(std::max(last, 1)).currentSheet;
     const qint32 total = std::max(0, lastSheet - firstSheet + 1);
     qint32 done = 0;
     qint32 noted = 0;
     do {
         if (d->position_.firstPieceOfSheet > last)
             break;
-        PrintSheet();
+        printPositionSheet();
         emit printProgress(++done, std::max(total, done));
         noted = d->position_.currentSheet;
-        d->currentPiece_ = std::min(checkedAdd(d->currentPiece_, perSheet), pieceCount());
-        ComputeSheetPosition();
+        piece = std::min(checkedAdd(piece, perSheet), pieceCount());
+        d->position_ = positionOf(piece);
     } while (d->position_.currentSheet > noted);
 }
 
 void TavLabel::PrintSheet() {
-    const Restore<bool> stopPrinting(d->printing_, false);
-    d->printing_ = true;
     if (const QString problem = designGeometryProblem(); !problem.isEmpty())
         raiseError(ErrorNumber::InvalidPropertyValue, QStringLiteral("TavLabel:PrintSheet"),
                    problem);
     // The sheet that holds the current piece, whether or not the control was drawn since it
     // changed (a hidden control, or one fed with Refresh off).
     ComputeSheetPosition();
+    printPositionSheet();
+}
+
+void TavLabel::PrintSheet(Printer& printer) {
+    const Restore<Printer*> target(d->printTarget_, d->printTarget_);
+    d->printTarget_ = &printer;
+    PrintSheet();
+}
+
+void TavLabel::PrintSheet(QPagedPaintDevice& device) {
+    printOnDevice(device, [this](Printer& printer) { PrintSheet(printer); });
+}
+
+void TavLabel::printPositionSheet() {
+    const Restore<bool> stopPrinting(d->printing_, false);
+    d->printing_ = true;
+    if (const QString problem = designGeometryProblem(); !problem.isEmpty())
+        raiseError(ErrorNumber::InvalidPropertyValue, QStringLiteral("TavLabel:PrintSheet"),
+                   problem);
     d->sheet_->setPrinterTop(d->printerTop_);
     d->sheet_->setPrinterLeft(d->printerLeft_);
-    Printer& printer = currentPrinter();
+    Printer& printer = printTarget();
     printer.setOrientation(d->sheet_->Orientation());
     printer.setPaperSize(SheetLayout::paperSize(*d->sheet_));
     printer.setJobName(
@@ -117,8 +141,16 @@ void TavLabel::PrintSheet() {
 }
 
 void TavLabel::PrintTest() {
-    currentPrinter().setPaperSize(std::nullopt); // the pattern is made for the device's paper
-    PtrInfoMod::PrintTestPage(d->printerTop_, d->printerLeft_, d->companyName_);
+    PrintTest(currentPrinter());
+}
+
+void TavLabel::PrintTest(Printer& printer) {
+    printer.setPaperSize(std::nullopt); // the pattern is made for the device's paper
+    PtrInfoMod::PrintTestPage(printer, d->printerTop_, d->printerLeft_, d->companyName_);
+}
+
+void TavLabel::PrintTest(QPagedPaintDevice& device) {
+    printOnDevice(device, [this](Printer& printer) { PrintTest(printer); });
 }
 
 } // namespace tav

@@ -13,10 +13,13 @@
 #include <memory>
 
 class QModelIndex;
+class QPagedPaintDevice;
 
 namespace tav {
 
 class MailingSource;
+class PieceRenderer;
+class Printer;
 class PropertyBag;
 class TavLabelPrivate;
 struct MailingFeed;
@@ -232,6 +235,11 @@ public:
 
     /// Prints every piece, one print job per sheet.
     Q_INVOKABLE void PrintAll();
+    /// Prints every piece on `printer` instead of the current printer, one job per sheet.
+    void PrintAll(Printer& printer);
+    /// Prints every piece on a device the host has (the QPrinter of Qt's print dialog or print
+    /// preview, a QPdfWriter): each sheet a page of one document on the sheet's paper.
+    void PrintAll(QPagedPaintDevice& device);
     /// Prints every sheet that holds a piece from `first` to `last` (0: to the end), complete.
     Q_INVOKABLE void PrintRange(qint32 first, qint32 last);
     /// Prints the sheets of the current range (from the sheet record's PrintFrom and PrintTo,
@@ -239,8 +247,14 @@ public:
     Q_INVOKABLE void PrintMain();
     /// Prints the sheet that holds the current piece as one print job.
     Q_INVOKABLE void PrintSheet();
+    /// The same on `printer`, or as a page on `device`.
+    void PrintSheet(Printer& printer);
+    void PrintSheet(QPagedPaintDevice& device);
     /// Prints the printer test page with the printer offsets and CompanyName.
     Q_INVOKABLE void PrintTest();
+    /// The same on `printer`, or as a page on `device`.
+    void PrintTest(Printer& printer);
+    void PrintTest(QPagedPaintDevice& device);
 
     /// The sheet that holds the current piece (1-based), the number of sheets, and the piece at
     /// position 1 of the current sheet, as of the last ComputeSheetPosition.
@@ -252,7 +266,8 @@ public:
     /// The print range (0, 0 when none is set).
     qint32 rangeFirst() const;
     qint32 rangeLast() const;
-    /// The piece container that every piece is drawn and printed through.
+    /// The piece container: LoadPieceIntoItems fills it, MarkPiece colours it, and its
+    /// ForeColor, BorderStyle and Picture are the look of every piece drawn and printed.
     TavPiece& piece() const;
 
     // The sheet layout walk shared by the views and printing.
@@ -260,8 +275,8 @@ public:
     void ComputeSheetPosition();
     /// The last piece of the print range.
     qint32 LastPieceToPrint() const;
-    /// Draws (into `target`) or prints (no target) every position of the current sheet in
-    /// drawing mode `mode` - 1 (see TavPiece::DepthMode).
+    /// Draws (into `target`) or, while printing, prints (no target) every position of the
+    /// current sheet in drawing mode `mode` - 1 (see TavPiece::DepthMode).
     void PlaceSheet(qint32 mode, TavSheetCls& sheet, TavMetaCls* target);
     /// Draws or prints piece `pieceNumber` at `rectangle` (twips) in drawing mode `mode`.
     void PlacePiece(qint32 mode, const PortProperties& rectangle, qint32 pieceNumber,
@@ -274,7 +289,8 @@ public:
     /// Draws the current piece into `port`.
     void DrawPieceView(TavPort& port, TavSheetCls& sheet);
     /// Loads one stored piece's text and bar code value, with the records' geometry and
-    /// attributes, into the piece container's items and bar code.
+    /// attributes, into the piece container's items and bar code. Views and printing draw from
+    /// the records themselves and leave the container alone.
     void LoadPieceIntoItems(const QString& substituteText, const QString& barCodeValue,
                             const QString& carrierRoute);
 
@@ -322,6 +338,10 @@ private:
     QString barCodeValueToStore() const;
     void reportTextFit(const QString& problem);
     QString designGeometryProblem() const;
+    PieceRenderer pieceRenderer(bool forPaper) const;
+    OleColor positionColor(qint32 pieceNumber, bool found) const;
+    Printer& printTarget() const;
+    void printPositionSheet();
     bool fitAddressLayout();
     void showHeldTextFitProblems();
     void showPiece(qint32 piece);

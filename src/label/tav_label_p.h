@@ -37,6 +37,21 @@ class TavPiece;
 void loadItemRecord(TavItem& item, const TavItemCls& record, const QString& substituteText,
                     double fitMinimum);
 
+/// Restores a value when the scope ends, also when drawing or printing fails half-way.
+template <typename T> class Restore {
+public:
+    Restore(T& place, T value)
+        : place_(place)
+        , value_(value) {}
+    ~Restore() { place_ = value_; }
+    Restore(const Restore&) = delete;
+    Restore& operator=(const Restore&) = delete;
+
+private:
+    T& place_;
+    T value_;
+};
+
 /// The address layout a host applied: how many lines, at what size.
 struct AddressLayout {
     qint32 lines = 4;
@@ -67,8 +82,10 @@ public:
     qint32 rangeFirst_ = 0;
     qint32 rangeLast_ = 0;
     bool printing_ = false;
-    float printerTop_ = 0;  // inches
-    float printerLeft_ = 0; // inches
+    Printer* printTarget_ = nullptr;               // where printing goes; none: current
+    const PieceRenderer* sheetRenderer_ = nullptr; // the renderer of the sheet being walked
+    float printerTop_ = 0;                         // inches
+    float printerLeft_ = 0;                        // inches
     QString companyName_ = QStringLiteral("Your Company Name Here");
     QString mailingName_;
     bool printWhiteBacks_ = true;

@@ -30,7 +30,11 @@ QString shortest(float value) {
 } // namespace
 
 void PrintTestPage(float printerTop, float printerLeft, const QString& companyName) {
-    Printer& printer = currentPrinter();
+    PrintTestPage(currentPrinter(), printerTop, printerLeft, companyName);
+}
+
+void PrintTestPage(Printer& printer, float printerTop, float printerLeft,
+                   const QString& companyName) {
     printer.setDrawMode(13);
     printer.setDrawStyle(0);
     printer.setDrawWidth(1);
@@ -75,13 +79,15 @@ void PrintTestPage(float printerTop, float printerLeft, const QString& companyNa
         }
 
         const qint32 textLeft = twips(left + 2.5f);
-        PrintLines(textLeft, twips(top + 2.5f), kTextWidth, kTextHeight,
-                   WrapText(kTextWidth, companyName));
+        PrintLines(printer, textLeft, twips(top + 2.5f), kTextWidth, kTextHeight,
+                   WrapText(printer, kTextWidth, companyName));
         printer.setFontSize(10);
-        PrintLines(textLeft, checkedAdd(printer.CurrentY(), kBlockGap, kSource), kTextWidth,
-                   kTextHeight, WrapText(kTextWidth, PrinterInfoText()));
-        PrintLines(textLeft, checkedAdd(printer.CurrentY(), kBlockGap, kSource), kTextWidth,
-                   kTextHeight, WrapText(kTextWidth, TestPatternText(top, left)));
+        PrintLines(printer, textLeft, checkedAdd(printer.CurrentY(), kBlockGap, kSource),
+                   kTextWidth, kTextHeight,
+                   WrapText(printer, kTextWidth, PrinterInfoText(printer)));
+        PrintLines(printer, textLeft, checkedAdd(printer.CurrentY(), kBlockGap, kSource),
+                   kTextWidth, kTextHeight,
+                   WrapText(printer, kTextWidth, TestPatternText(top, left)));
     } catch (...) {
         printer.EndDoc();
         throw;
@@ -90,7 +96,10 @@ void PrintTestPage(float printerTop, float printerLeft, const QString& companyNa
 }
 
 QString PrinterInfoText() {
-    const Printer& printer = currentPrinter();
+    return PrinterInfoText(currentPrinter());
+}
+
+QString PrinterInfoText(const Printer& printer) {
     QStringList lines;
     lines << QStringLiteral("Device name:  ") + printer.DeviceName()
           << QStringLiteral("Driver name:  ") + printer.DriverName()
@@ -114,7 +123,7 @@ QString PrinterInfoText() {
     }
     if (printer.PrintQuality() >= 1)
         lines << QStringLiteral("Print resolution:  %1").arg(printer.PrintQuality());
-    lines << QStringLiteral("Copies:  %1").arg(printer.Copies()) << FontListText();
+    lines << QStringLiteral("Copies:  %1").arg(printer.Copies()) << FontListText(printer);
     return lines.join(kNewLine);
 }
 
@@ -138,7 +147,10 @@ QString TestPatternText(float printerTop, float printerLeft) {
 }
 
 QString FontListText() {
-    const Printer& printer = currentPrinter();
+    return FontListText(currentPrinter());
+}
+
+QString FontListText(const Printer& printer) {
     const int count = printer.FontCount();
     QString arial, courier, times, timesRoman, timesAny;
     QString arialExact, courierExact, timesExact;
@@ -181,13 +193,20 @@ QString FontListText() {
 }
 
 QStringList WrapText(qint32 width, const QString& text) {
-    const Printer& printer = currentPrinter();
+    return WrapText(currentPrinter(), width, text);
+}
+
+QStringList WrapText(const Printer& printer, qint32 width, const QString& text) {
     return TextLayout::breakLines(
         text, width, [&printer](const QString& line) { return printer.TextWidth(line); });
 }
 
-void PrintLines(qint32 x, qint32 y, qint32, qint32 height, const QStringList& lines) {
-    Printer& printer = currentPrinter();
+void PrintLines(qint32 x, qint32 y, qint32 width, qint32 height, const QStringList& lines) {
+    PrintLines(currentPrinter(), x, y, width, height, lines);
+}
+
+void PrintLines(Printer& printer, qint32 x, qint32 y, qint32, qint32 height,
+                const QStringList& lines) {
     const double limit = y + height - 0.8 * printer.TextHeight(QStringLiteral("AWT"));
     printer.setCurrentY(y);
     for (const QString& line : lines) {

@@ -7,6 +7,10 @@
 
 /// The printer test page: nested calibration rectangles at known places, a description of the
 /// current printer, and how PrinterTop and PrinterLeft move the output.
+namespace tav {
+class Printer;
+}
+
 namespace tav::PtrInfoMod {
 
 /// Prints the page on the current printer, shifted by the offsets (inches), as one print job.
@@ -25,6 +29,15 @@ MAILPIECE_EXPORT QStringList WrapText(qint32 width, const QString& text);
 /// Prints `lines` from (x, y) down, leaving out the first line that does not fit in `height`
 /// twips and every line after it.
 MAILPIECE_EXPORT void PrintLines(qint32 x, qint32 y, qint32 width, qint32 height,
+                                 const QStringList& lines);
+
+// The same on a printer given instead of the current one.
+MAILPIECE_EXPORT void PrintTestPage(Printer& printer, float printerTop, float printerLeft,
+                                    const QString& companyName);
+MAILPIECE_EXPORT QString PrinterInfoText(const Printer& printer);
+MAILPIECE_EXPORT QString FontListText(const Printer& printer);
+MAILPIECE_EXPORT QStringList WrapText(const Printer& printer, qint32 width, const QString& text);
+MAILPIECE_EXPORT void PrintLines(Printer& printer, qint32 x, qint32 y, qint32 width, qint32 height,
                                  const QStringList& lines);
 
 } // namespace tav::PtrInfoMod

@@ -1,6 +1,7 @@
 #include "render_child.h"
 
 #include "item_drawing.h"
+#include "message_sink.h"
 #include "printer.h"
 #include "tav_error.h"
 #include "tav_meta_cls.h"
@@ -28,6 +29,12 @@ Printer& RenderChild::printBox(qint32 left, qint32 top, bool whiteBack, quint32 
     Printer& printer = currentPrinter();
     printBoxOn(printer, left, top, width_, height_, whiteBack, back, picture, border);
     return printer;
+}
+
+void reportNotDrawn(const QString& name) {
+    showMessage(
+        QStringLiteral("BrixPieceMFRender: Control not drawn = ") + name + QLatin1Char('\r') +
+        QStringLiteral("   ...currently controls in container MUST have a .PrintSelf method"));
 }
 
 void RenderChild::paintEvent(QPaintEvent*) {

@@ -55,4 +55,7 @@ private:
     qint32 height_ = 0;
 };
 
+/// Tells the message sink that the piece's control `name` could not be drawn and was skipped.
+MAILPIECE_EXPORT void reportNotDrawn(const QString& name);
+
 } // namespace tav

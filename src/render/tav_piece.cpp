@@ -34,13 +34,6 @@ private:
     bool active_;
 };
 
-void reportNotDrawn(const QWidget* child) {
-    showMessage(
-        QStringLiteral("BrixPieceMFRender: Control not drawn = ") + child->objectName() +
-        QLatin1Char('\r') +
-        QStringLiteral("   ...currently controls in container MUST have a .PrintSelf method"));
-}
-
 } // namespace
 
 TavPiece::TavPiece(QWidget* parent)
@@ -94,7 +87,7 @@ void TavPiece::MFRender(TavMetaCls& meta, qint32 left, qint32 top) {
             child->MFRender(meta, checkedAdd(child->leftTwips(), left, kSource),
                             checkedAdd(child->topTwips(), top, kSource));
         } catch (const TavError&) {
-            reportNotDrawn(control);
+            reportNotDrawn(control->objectName());
         }
     }
 }
