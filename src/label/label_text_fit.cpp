@@ -2,9 +2,8 @@
 // still does not fit.
 
 #include "message_sink.h"
-#include "recording_printer.h"
+#include "piece_renderer.h"
 #include "tav_error.h"
-#include "tav_item.h"
 #include "tav_label.h"
 #include "tav_label_p.h"
 
@@ -42,24 +41,11 @@ void TavLabel::setMinimumFontSize(double points) {
 }
 
 QString TavLabel::TextFitProblem() const {
-    // Every printer measures text alike, so no real one is needed (nor made) to tell.
-    RecordingPrinter measuring;
-    QStringList problems;
-    for (std::size_t i = 0; i < d->items_.size(); ++i) {
-        const TavItemCls& record = *d->items_[i];
-        if (!record.Visible())
-            continue;
-        TavItem& item = *d->itemControls_[i];
-        try {
-            loadItemRecord(item, record, d->substituteText_, d->fitText_ ? d->minimumFontSize_ : 0);
-        } catch (const TavError&) {
-            continue; // a box that cannot be laid out: printing says why
-        }
-        const QString problem = item.layout(measuring, 0, 0, true).problem();
-        if (!problem.isEmpty())
-            problems << QStringLiteral("item %1: %2").arg(i + 1).arg(problem);
+    try {
+        return pieceRenderer(true).textFitProblem(d->substituteText_);
+    } catch (const TavError&) {
+        return {}; // a box that cannot be laid out: printing says why
     }
-    return problems.join(QStringLiteral("; "));
 }
 
 void TavLabel::setTextFitReport(std::function<void(const QString&)> report) {

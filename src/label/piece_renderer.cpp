@@ -19,8 +19,8 @@ namespace {
 
 const QString kSource = QStringLiteral("TavLabel:PlacePiece");
 
-QString composed(const QString& textTemplate, const PieceRecord& piece) {
-    return StrLib::SubstituteTokens(textTemplate, piece.substituteText, QStringLiteral("^"),
+QString composed(const QString& textTemplate, const QString& substituteText) {
+    return StrLib::SubstituteTokens(textTemplate, substituteText, QStringLiteral("^"),
                                     QStringLiteral("|"));
 }
 
@@ -71,12 +71,24 @@ BarFace PieceRenderer::barsOf(const QString& value) const {
     return bars;
 }
 
+QString PieceRenderer::textFitProblem(const QString& substituteText) const {
+    QStringList problems;
+    for (const Item& item : items_) {
+        const QString problem =
+            setItemText(item.face, composed(item.textTemplate, substituteText), 0, 0, true)
+                .problem();
+        if (!problem.isEmpty())
+            problems << QStringLiteral("item %1: %2").arg(item.number).arg(problem);
+    }
+    return problems.join(QStringLiteral("; "));
+}
+
 void PieceRenderer::print(Printer& printer, const PieceRecord& piece, const PieceLook& look,
                           QSize size, qint32 left, qint32 top, OleColor back) const {
     printBoxOn(printer, left, top, size.width(), size.height(), printWhiteBacks_, back,
                look.picture, look.border);
     for (const Item& item : items_)
-        printItem(printer, item.face, composed(item.textTemplate, piece),
+        printItem(printer, item.face, composed(item.textTemplate, piece.substituteText),
                   checkedAdd(item.left, left, kSource), checkedAdd(item.top, top, kSource));
     if (bars_)
         printBars(printer, barsOf(piece.barCodeValue), checkedAdd(barsLeft_, left, kSource),
@@ -98,7 +110,7 @@ void PieceRenderer::record(TavMetaCls& meta, const PieceRecord* piece, const Pie
         return;
     for (const Item& item : items_) {
         try {
-            recordItem(meta, item.face, composed(item.textTemplate, *piece),
+            recordItem(meta, item.face, composed(item.textTemplate, piece->substituteText),
                        checkedAdd(item.left, left, kSource), checkedAdd(item.top, top, kSource));
         } catch (const TavError&) {
             reportNotDrawn(QStringLiteral("TavItem%1").arg(item.number));

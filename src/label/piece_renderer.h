@@ -47,6 +47,10 @@ public:
     void record(TavMetaCls& meta, const PieceRecord* piece, const PieceLook& look, QSize size,
                 qint32 left, qint32 top, OleColor back) const;
 
+    /// Why the texts of a piece with `substituteText` would not all print: "item 2: \"Building
+    /// C\" does not fit (4 lines at 6 pt, room for 3)", the items joined by "; "; "" when whole.
+    QString textFitProblem(const QString& substituteText) const;
+
 private:
     struct Item {
         int number = 0; // 1 to 7
