@@ -11,10 +11,14 @@
 #include "tav_piece.h"
 #include "temp_env.h"
 
+#include <QFile>
+#include <QPdfWriter>
+#include <QPrinter>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <limits>
 
 using namespace tav;
@@ -142,7 +146,10 @@ TEST_F(LabelPrintingTest, PrintAllMakesOneJobPerSheetAndRestoresTheCurrentPiece)
     addPieces(70);
     label.setCurrentPiece(17);
     QSignalSpy progress(&label, &TavLabel::printProgress);
+    // The current piece never moves while the sheets are walked.
+    QSignalSpy moved(&label, &TavLabel::currentPieceChanged);
     label.PrintAll();
+    EXPECT_EQ(moved.count(), 0);
     ASSERT_EQ(printer->jobs().size(), 3u);
     EXPECT_EQ(printedTexts(0), pieceNames(1, 30));
     EXPECT_EQ(printedTexts(2), pieceNames(61, 70)); // and 20 empty positions
@@ -289,36 +296,62 @@ TEST_F(LabelPrintingTest, AnUnusableSheetIsAClearErrorNamingTheFieldAndPrintsNot
     expectRefused("NumAcross", ErrorNumber::DivisionByZero);
 }
 
-TEST_F(LabelPrintingTest, PrintedSheetsLandOnTheirPositionsInPdf) {
+TEST_F(LabelPrintingTest, PrintedSheetsLandOnTheirPositionsOnEveryKindOfTarget) {
     addPieces(35);
     label.setPrinterTop(0.125f);
     label.setPrinterLeft(-0.0625f);
     const QString path = temp.path() + QStringLiteral("/mailing.pdf");
-    auto pdf = PdfPrinter::singleDocument(path);
-    setCurrentPrinter(pdf);
-    label.PrintAll();
-    pdf->finish();
-    setCurrentPrinter(printer);
-
-    ASSERT_EQ(test::pdfPageCount(path), 2);
-    const auto words = test::pdfWords(path);
-    int checked = 0;
-    for (const test::PdfWord& word : words) {
-        if (!word.text.startsWith(QLatin1Char('P')))
-            continue;
-        const int number = word.text.mid(1).toInt();
-        const int position = (number - 1) % 30;
-        const int row = position / 3;
-        const int column = position % 3;
-        EXPECT_EQ(word.page, (number - 1) / 30 + 1) << number;
-        // margin + pitch × (column, row) + item offset + printer offset, in points.
-        const double x = (0.1875 + 2.75 * column + 0.1 - 0.0625) * 72;
-        const double y = (0.5 + 1.0 * row + 0.15 + 0.125) * 72;
-        EXPECT_NEAR(word.box.left(), x, 0.5) << number;
-        EXPECT_NEAR(word.box.top(), y, 0.5) << number;
-        ++checked;
+    // The current printer, and the devices a host has from Qt: each sheet a page of one PDF.
+    const std::function<void()> targets[] = {
+        [&] {
+            auto pdf = PdfPrinter::singleDocument(path);
+            setCurrentPrinter(pdf);
+            label.PrintAll();
+            pdf->finish();
+            setCurrentPrinter(printer);
+        },
+        [&] {
+            QPdfWriter writer(path);
+            label.PrintAll(writer);
+        },
+        [&] {
+            QPrinter qprinter(QPrinter::HighResolution);
+            qprinter.setOutputFormat(QPrinter::PdfFormat);
+            qprinter.setOutputFileName(path);
+            label.PrintAll(qprinter);
+        },
+    };
+    for (const auto& print : targets) {
+        QFile::remove(path);
+        print();
+        EXPECT_TRUE(printer->jobs().empty()); // the current printer was not asked
+        ASSERT_EQ(test::pdfPageCount(path), 2);
+        int checked = 0;
+        for (const test::PdfWord& word : test::pdfWords(path)) {
+            if (!word.text.startsWith(QLatin1Char('P')))
+                continue;
+            const int number = word.text.mid(1).toInt();
+            const int position = (number - 1) % 30;
+            const int row = position / 3;
+            const int column = position % 3;
+            EXPECT_EQ(word.page, (number - 1) / 30 + 1) << number;
+            // margin + pitch × (column, row) + item offset + printer offset, in points.
+            const double x = (0.1875 + 2.75 * column + 0.1 - 0.0625) * 72;
+            const double y = (0.5 + 1.0 * row + 0.15 + 0.125) * 72;
+            EXPECT_NEAR(word.box.left(), x, 0.5) << number;
+            EXPECT_NEAR(word.box.top(), y, 0.5) << number;
+            ++checked;
+        }
+        EXPECT_EQ(checked, 35);
     }
-    EXPECT_EQ(checked, 35);
+    // One sheet and the test page go to a device as well.
+    QPdfWriter writer(path);
+    label.PrintSheet(writer);
+    EXPECT_EQ(test::pdfPageCount(path), 1);
+    RecordingPrinter other;
+    label.PrintTest(other);
+    EXPECT_EQ(other.jobs().size(), 1u);
+    EXPECT_TRUE(printer->jobs().empty());
 }
 
 TEST_F(LabelPrintingTest, ATestPageWithoutACompanyNameIsStillOneJob) {
