@@ -23,19 +23,6 @@
 
 namespace {
 
-// Puts `printer` in place of the current printer while it lives.
-class UsingPrinter {
-public:
-    explicit UsingPrinter(std::shared_ptr<tav::Printer> printer)
-        : previous_(tav::setCurrentPrinter(std::move(printer))) {}
-    ~UsingPrinter() { tav::setCurrentPrinter(previous_); }
-    UsingPrinter(const UsingPrinter&) = delete;
-    UsingPrinter& operator=(const UsingPrinter&) = delete;
-
-private:
-    std::shared_ptr<tav::Printer> previous_;
-};
-
 QString sheets(std::size_t count) {
     return count == 1 ? QStringLiteral("1 sheet") : QStringLiteral("%1 sheets").arg(count);
 }
@@ -72,10 +59,9 @@ void DemoWindow::buildPrintMenu(QMenu* file) {
 }
 
 std::vector<tav::PrintedPage> DemoWindow::recordSheets() {
-    auto recorder = std::make_shared<tav::RecordingPrinter>();
-    const UsingPrinter using_(recorder);
-    shown().PrintAll();
-    return recorder->jobs();
+    tav::RecordingPrinter recorder;
+    shown().PrintAll(recorder);
+    return recorder.jobs();
 }
 
 void DemoWindow::printDirect(const QString& what, const std::function<void()>& print, int count) {
@@ -137,18 +123,15 @@ void DemoWindow::printWithDialog() {
 }
 
 void DemoWindow::previewPrint() {
-    const std::vector<tav::PrintedPage> pages = recordSheets();
-    if (pages.empty()) {
+    if (shown().pieceCount() == 0) {
         statusBar()->showMessage(QStringLiteral("Nothing to preview: open a mailing first"));
         return;
     }
     QPrinter printer(QPrinter::HighResolution);
-    tav::preparePaper(printer, pages.front());
     QPrintPreviewDialog preview(&printer, this);
-    preview.setWindowTitle(QStringLiteral("Print Preview: %1").arg(sheets(pages.size())));
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [&pages](QPrinter* target) {
-        tav::reportingErrors([&] { tav::printPages(pages, *target, false); });
-    });
+    preview.setWindowTitle(QStringLiteral("Print Preview: %1").arg(sheets(shown().sheetCount())));
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter* target) { tav::reportingErrors([&] { shown().PrintAll(*target); }); });
     preview.resize(std::max(width(), 1000), std::max(height(), 760));
     preview.exec();
 }
@@ -172,8 +155,7 @@ bool DemoWindow::printToPdf(const QString& path) {
     bool printed = false;
     runGuarded([&] {
         auto pdf = tav::PdfPrinter::singleDocument(target);
-        const UsingPrinter using_(pdf);
-        shown().PrintAll();
+        shown().PrintAll(*pdf);
         pdf->finish();
         printed = !pdf->writtenFiles().isEmpty();
     });
