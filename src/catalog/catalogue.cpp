@@ -70,6 +70,36 @@ const LabelTemplates::Import& templatesOf(const QString& directory,
 
 } // namespace
 
+std::unique_ptr<Catalogue> Catalogue::build(const std::optional<QString>& templatesDirectory) {
+    auto fresh = std::make_unique<Catalogue>();
+    fresh->read(shippedPath());
+    if (!templatesDirectory) {
+        fresh->templates_ = &templatesOf(QString(), {}); // nothing read
+        fresh->read(userPath());
+        return fresh;
+    }
+    const LabelTemplates::Import& library =
+        templatesOf(*templatesDirectory, pieceNumbers(shippedPath()));
+    fresh->templates_ = &library;
+    fresh->read(userPath());
+    // The templates' products after the catalogues' own, in natural order ("Avery 5160"
+    // before "Avery 15160").
+    QCollator natural;
+    natural.setNumericMode(true);
+    natural.setCaseSensitivity(Qt::CaseInsensitive);
+    std::vector<const LabelTemplates::TemplatePiece*> sorted;
+    for (const LabelTemplates::TemplatePiece& piece : library.pieces)
+        sorted.push_back(&piece);
+    std::stable_sort(sorted.begin(), sorted.end(), [&](const auto* a, const auto* b) {
+        return natural.compare(a->product, b->product) < 0;
+    });
+    for (const LabelTemplates::TemplatePiece* piece : sorted)
+        if (!fresh->records_.contains(piece->piece.toLower()))
+            fresh->addPiece(QLatin1String(CfgLib::LaserSection), piece->product, piece->piece,
+                            piece->record);
+    return fresh;
+}
+
 const Catalogue& Catalogue::current() {
     static std::unique_ptr<Catalogue> catalogue;
     static QString key;
@@ -77,30 +107,26 @@ const Catalogue& Catalogue::current() {
     const QString now = stamp(shippedPath()) + QLatin1Char('\n') + stamp(userPath()) +
                         QLatin1Char('\n') + templates;
     if (!catalogue || now != key) {
-        auto fresh = std::make_unique<Catalogue>();
-        fresh->read(shippedPath());
-        const LabelTemplates::Import& library = templatesOf(templates, pieceNumbers(shippedPath()));
-        fresh->templates_ = &library;
-        fresh->read(userPath());
-        // The templates' products after the catalogues' own, in natural order ("Avery 5160"
-        // before "Avery 15160").
-        QCollator natural;
-        natural.setNumericMode(true);
-        natural.setCaseSensitivity(Qt::CaseInsensitive);
-        std::vector<const LabelTemplates::TemplatePiece*> sorted;
-        for (const LabelTemplates::TemplatePiece& piece : library.pieces)
-            sorted.push_back(&piece);
-        std::stable_sort(sorted.begin(), sorted.end(), [&](const auto* a, const auto* b) {
-            return natural.compare(a->product, b->product) < 0;
-        });
-        for (const LabelTemplates::TemplatePiece* piece : sorted)
-            if (!fresh->records_.contains(piece->piece.toLower()))
-                fresh->addPiece(QLatin1String(CfgLib::LaserSection), piece->product, piece->piece,
-                                piece->record);
-        catalogue = std::move(fresh);
+        catalogue = build(templates);
         key = now;
     }
     return *catalogue;
+}
+
+const Catalogue& Catalogue::own() {
+    static std::unique_ptr<Catalogue> catalogue;
+    static QString key;
+    const QString now = stamp(shippedPath()) + QLatin1Char('\n') + stamp(userPath());
+    if (!catalogue || now != key) {
+        catalogue = build(std::nullopt);
+        key = now;
+    }
+    return *catalogue;
+}
+
+QString Catalogue::recordOf(const QString& piece) {
+    const QString record = own().record(piece);
+    return record.isEmpty() ? current().record(piece) : record;
 }
 
 bool Catalogue::usableName(const QString& name) {

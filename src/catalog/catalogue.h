@@ -8,6 +8,8 @@
 #include <QStringList>
 
 #include <array>
+#include <memory>
+#include <optional>
 #include <vector>
 
 namespace tav {
@@ -25,6 +27,12 @@ public:
     /// The catalogue as it stands now: read again when the shipped or the user's file changed
     /// (the template library once per process and directory).
     static const Catalogue& current();
+    /// The shipped and the user's catalogue alone, without the template library, whose reading
+    /// is the costly part: read again when either file changed.
+    static const Catalogue& own();
+    /// The definition record of `piece`: from own() when it is there, else from current(), so
+    /// that the template library is read only for a piece that only it holds.
+    static QString recordOf(const QString& piece);
     /// The user's catalogue: $XDG_CONFIG_HOME/mailpiece/vardo.cfg (~/.config when unset).
     static QString userPath();
     /// Whether `name` may name a product or piece: not blank, and without ",", "[", "]", "=" or
@@ -48,6 +56,9 @@ public:
     const LabelTemplates::Import& templates() const { return *templates_; }
 
 private:
+    // The shipped catalogue, the template library of `templatesDirectory` (none without one)
+    // and the user's catalogue.
+    static std::unique_ptr<Catalogue> build(const std::optional<QString>& templatesDirectory);
     void read(const QString& file);
     Product& listedProduct(const QString& section, const QString& product);
     void addPiece(const QString& section, const QString& product, const QString& piece,

@@ -18,7 +18,7 @@ namespace {
 QString detailsRecord(const QString& file, const QString& pieceName) {
     if (!file.isEmpty() &&
         QFileInfo(file) == QFileInfo(DirLib::SystemDirectory() + QLatin1String(CatalogFileName)))
-        return Catalogue::current().record(pieceName);
+        return Catalogue::recordOf(pieceName);
     return IniLib::ProfileGetValue(file, QLatin1String(DetailsSection), pieceName, QString());
 }
 
