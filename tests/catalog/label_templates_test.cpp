@@ -56,6 +56,20 @@ TEST_F(LabelTemplatesTest, TheLibraryImportsAndSkipsTheSameTemplatesEveryTime) {
               QStringLiteral("Address Labels"));
 }
 
+TEST_F(LabelTemplatesTest, AShippedPieceIsFoundWithoutTheLibraryAndALibraryPieceWithIt) {
+    // The catalogue without the library holds the shipped pieces only...
+    const QString shipped = QStringLiteral("5160 - Address");
+    const QString library = Catalogue::current().pieces(QStringLiteral("Avery 15160")).value(0);
+    ASSERT_FALSE(library.isEmpty());
+    EXPECT_FALSE(Catalogue::own().record(shipped).isEmpty());
+    EXPECT_TRUE(Catalogue::own().record(library).isEmpty());
+    EXPECT_TRUE(Catalogue::own().templates().pieces.empty());
+    // ...and a lookup by name finds both, each as the whole catalogue has it.
+    for (const QString& piece : {shipped, library})
+        EXPECT_EQ(Catalogue::recordOf(piece), Catalogue::current().record(piece))
+            << piece.toStdString();
+}
+
 TEST_F(LabelTemplatesTest, WellKnownSheetsHaveTheirGeometry) {
     // 30 address labels of 2-5/8 x 1 in on US Letter.
     const QStringList address = Catalogue::current().pieces(QStringLiteral("Avery 15160"));
