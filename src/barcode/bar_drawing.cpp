@@ -70,14 +70,8 @@ void printBars(Printer& printer, const BarFace& face, qint32 left, qint32 top) {
     std::vector<QRect> bars = barBoxes(face, left, top);
     if (bars.empty())
         return;
-    // The 65 bars of the Intelligent Mail barcode as one operation: a box each would make them
-    // the costliest part of a page.
-    if (intelligentMail(face.symbology)) {
-        printer.FilledBoxes(std::move(bars), OleColors::Black);
-        return;
-    }
-    for (const QRect& bar : bars)
-        printer.Box(bar.x(), bar.y(), bar.width(), bar.height(), OleColors::Black, true);
+    // The bars as one operation: a box each would make them the costliest part of a page.
+    printer.FilledBoxes(std::move(bars), OleColors::Black);
 }
 
 } // namespace tav

@@ -37,7 +37,7 @@ MAILPIECE_EXPORT std::vector<QRect> barBoxes(const BarFace& face, qint32 left, q
 /// Records the box quietly outlined and the bars as filled boxes of their printed size, so the
 /// screen shows what paper gets.
 MAILPIECE_EXPORT void recordBars(TavMetaCls& meta, const BarFace& face, qint32 left, qint32 top);
-/// Prints the box's background (unless printWhiteBack) and the bars.
+/// Prints the box's background (unless printWhiteBack) and the bars, as one operation.
 MAILPIECE_EXPORT void printBars(Printer& printer, const BarFace& face, qint32 left, qint32 top);
 
 } // namespace tav

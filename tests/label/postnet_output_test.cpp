@@ -26,10 +26,15 @@ const QString kGolden = QStringLiteral(MAILPIECE_GOLDEN_DIR "/postnet_output.txt
 void writePrinted(QTextStream& out, const std::vector<PrintedPage>& jobs) {
     for (const PrintedPage& job : jobs) {
         out << "job orientation " << job.orientation << '\n';
-        for (const PrinterOp& op : job.ops)
+        for (const PrinterOp& op : job.ops) {
             out << op.kind << ' ' << op.x1 << ' ' << op.y1 << ' ' << op.x2 << ' ' << op.y2 << ' '
                 << op.color << ' ' << op.filled << ' ' << op.drawWidth << ' ' << op.drawStyle << ' '
                 << op.text << '\n';
+            // Each bar of a bar code, one line a box.
+            for (const QRect& box : op.boxes)
+                out << "  " << box.x() << ' ' << box.y() << ' ' << box.width() << ' '
+                    << box.height() << '\n';
+        }
     }
 }
 
