@@ -25,10 +25,11 @@ floor=(./build-release/bench/mailpiece_job_floor "$out/mailing.csv")
 if [ "${2:-}" = "--time" ]; then
     runs=${3:-5}
     for mode in batch floor; do : > "$out/$mode.times"; done
+    TIMEFORMAT=%R
     for ((r = 0; r < runs; r++)); do
         rm -f "$out/b.pdf" "$out/f.pdf"
-        /usr/bin/time -f %e -a -o "$out/batch.times" "${batch[@]}" --pdf "$out/b.pdf" > /dev/null 2>&1
-        /usr/bin/time -f %e -a -o "$out/floor.times" "${floor[@]}" "$out/f.pdf" > /dev/null 2>&1
+        { time "${batch[@]}" --pdf "$out/b.pdf" > /dev/null 2>&1; } 2>> "$out/batch.times"
+        { time "${floor[@]}" "$out/f.pdf" > /dev/null 2>&1; } 2>> "$out/floor.times"
     done
     median() { sort -n "$1" | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
     b=$(median "$out/batch.times")
