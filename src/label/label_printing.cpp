@@ -26,14 +26,18 @@ Printer& TavLabel::printTarget() const {
     return d->printTarget_ != nullptr ? *d->printTarget_ : currentPrinter();
 }
 
+void TavLabel::printingOn(Printer& printer, const std::function<void()>& print) {
+    const Restore<Printer*> target(d->printTarget_, d->printTarget_);
+    d->printTarget_ = &printer;
+    print();
+}
+
 void TavLabel::PrintAll() {
     PrintRange(0, 0);
 }
 
 void TavLabel::PrintAll(Printer& printer) {
-    const Restore<Printer*> target(d->printTarget_, d->printTarget_);
-    d->printTarget_ = &printer;
-    PrintAll();
+    printingOn(printer, [this] { PrintAll(); });
 }
 
 void TavLabel::PrintAll(QPagedPaintDevice& device) {
@@ -105,9 +109,7 @@ void TavLabel::PrintSheet() {
 }
 
 void TavLabel::PrintSheet(Printer& printer) {
-    const Restore<Printer*> target(d->printTarget_, d->printTarget_);
-    d->printTarget_ = &printer;
-    PrintSheet();
+    printingOn(printer, [this] { PrintSheet(); });
 }
 
 void TavLabel::PrintSheet(QPagedPaintDevice& device) {

@@ -341,6 +341,7 @@ private:
     PieceRenderer pieceRenderer(bool forPaper) const;
     OleColor positionColor(qint32 pieceNumber, bool found) const;
     Printer& printTarget() const;
+    void printingOn(Printer& printer, const std::function<void()>& print);
     void printPositionSheet();
     bool fitAddressLayout();
     void showHeldTextFitProblems();

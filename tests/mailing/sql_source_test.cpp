@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace tav;
 
 namespace {
@@ -239,20 +241,31 @@ TEST_F(SqliteSource, TheBatchProgramPrintsFromIt) {
     EXPECT_TRUE(words.contains(QStringLiteral("Bend,")));
 }
 
-TEST(PostgreSql, ReadsAndPrintsFromAPrivateServer) {
-    const QString connection = qEnvironmentVariable("MAILPIECE_TEST_POSTGRES");
-    if (connection.isEmpty())
-        GTEST_SKIP() << "run through with-private-postgres.sh";
+namespace {
+
+// Runs `setup` on a connection of its own to the private server's database.
+void onPrivateServer(const std::function<void(QSqlDatabase&)>& setup) {
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("pg"));
         db.setDatabaseName(QStringLiteral("mailpiece"));
         db.setUserName(QStringLiteral("mailpiece"));
         ASSERT_TRUE(db.open()) << db.lastError().text().toStdString();
-        QSqlQuery(db).exec(QStringLiteral("DROP TABLE IF EXISTS addresses"));
-        fillAddresses(db);
+        setup(db);
         db.close();
     }
     QSqlDatabase::removeDatabase(QStringLiteral("pg"));
+}
+
+} // namespace
+
+TEST(PostgreSql, ReadsAndPrintsFromAPrivateServer) {
+    const QString connection = qEnvironmentVariable("MAILPIECE_TEST_POSTGRES");
+    if (connection.isEmpty())
+        GTEST_SKIP() << "run through with-private-postgres.sh";
+    onPrivateServer([](QSqlDatabase& db) {
+        QSqlQuery(db).exec(QStringLiteral("DROP TABLE IF EXISTS addresses"));
+        fillAddresses(db);
+    });
 
     SqlSource source(connection, QStringLiteral("SELECT * FROM addresses ORDER BY id"));
     expectTheAddresses(source.header(), readAll(source));
@@ -286,18 +299,12 @@ TEST(PostgreSql, AConnectionEndingMidReadFailsTheRunAndWritesNothing) {
     const QString connection = qEnvironmentVariable("MAILPIECE_TEST_POSTGRES");
     if (connection.isEmpty())
         GTEST_SKIP() << "run through with-private-postgres.sh";
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("pg"));
-        db.setDatabaseName(QStringLiteral("mailpiece"));
-        db.setUserName(QStringLiteral("mailpiece"));
-        ASSERT_TRUE(db.open()) << db.lastError().text().toStdString();
+    onPrivateServer([](QSqlDatabase& db) {
         ASSERT_TRUE(QSqlQuery(db).exec(QStringLiteral(
             "CREATE TABLE many AS SELECT i, 'P' || i AS first, 'Lee' AS last, i || ' Elm St' AS "
             "address, 'Boulder' AS city, 'CO' AS state, '80301' AS zip FROM "
             "generate_series(1, 20000) i")));
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("pg"));
+    });
     // The server ends the connection itself while the rows stream: as a restart or a network
     // failure would, after thousands of rows were read.
     QTemporaryDir dir;
