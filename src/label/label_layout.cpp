@@ -26,6 +26,20 @@ constexpr OleColor kCurrentOutsideRange = 0xA0A0A0;
 constexpr OleColor kOtherOutsideRange = 0x808080;
 constexpr OleColor kEmptyPosition = 0x808080;
 
+// Gives `item` the record's look and box (twips), the piece's substitution list and the size
+// its text may shrink to (0: none).
+void loadItemRecord(TavItem& item, const TavItemCls& record, const QString& substituteText,
+                    double fitMinimum) {
+    item.setDontPaint(true);
+    item.loadRecord(record);
+    item.setTextSubstitute(substituteText);
+    item.setFitMinimum(fitMinimum);
+    item.setTwipsGeometry(
+        inchesToTwips(record.Left1(), kSource), inchesToTwips(record.Top(), kSource),
+        inchesToTwips(record.Width(), kSource), inchesToTwips(record.Height(), kSource));
+    item.setDontPaint(false);
+}
+
 } // namespace
 
 QString TavLabel::designGeometryProblem() const {
@@ -162,18 +176,6 @@ void TavLabel::DrawPieceView(TavPort& port, TavSheetCls& sheet) {
     rectangle.Width = inchesToTwips(sheet.PieceWidth(), kSource);
     PlacePiece(TavPiece::PieceView, rectangle, d->currentPiece_, port.PortMetaInstance());
     port.ShowIt();
-}
-
-void loadItemRecord(TavItem& item, const TavItemCls& record, const QString& substituteText,
-                    double fitMinimum) {
-    item.setDontPaint(true);
-    item.loadRecord(record);
-    item.setTextSubstitute(substituteText);
-    item.setFitMinimum(fitMinimum);
-    item.setTwipsGeometry(
-        inchesToTwips(record.Left1(), kSource), inchesToTwips(record.Top(), kSource),
-        inchesToTwips(record.Width(), kSource), inchesToTwips(record.Height(), kSource));
-    item.setDontPaint(false);
 }
 
 void TavLabel::LoadPieceIntoItems(const QString& substituteText, const QString& barCodeValue,

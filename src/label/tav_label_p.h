@@ -32,11 +32,6 @@ class TavItem;
 class TavItemCls;
 class TavPiece;
 
-/// Gives `item` the record's look and box (twips), the piece's substitution list and the size
-/// its text may shrink to (0: none).
-void loadItemRecord(TavItem& item, const TavItemCls& record, const QString& substituteText,
-                    double fitMinimum);
-
 /// Restores a value when the scope ends, also when drawing or printing fails half-way.
 template <typename T> class Restore {
 public:

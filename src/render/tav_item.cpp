@@ -91,14 +91,6 @@ ItemFace TavItem::face() const {
             picture_.get(), printWhiteBacks_, fitMinimum_};
 }
 
-ItemText TavItem::layout(Printer& printer, qint32 left, qint32 top, bool forPaper) const {
-    ItemText set = setItemText(face(), composedText(), left, top, forPaper);
-    PrinterFont font = PrinterFont::fromFont(*font_);
-    font.size = set.points;
-    printer.setFont(font);
-    return set;
-}
-
 void TavItem::MFRender(TavMetaCls& meta, qint32 left, qint32 top) {
     recordItem(meta, face(), composedText(), left, top);
 }

@@ -85,15 +85,12 @@ public:
 
     /// The text drawn: the template with the substitution list applied.
     QString composedText() const;
+    /// The item's look and box size as drawing takes them (setItemText, recordItem, printItem).
+    ItemFace face() const;
     /// The smallest size (points) the text may be set at to fit the box; 0 (the default): the
     /// text keeps the font's size and lines past the box's bottom are left out.
     double fitMinimum() const { return fitMinimum_; }
     void setFitMinimum(double points) { fitMinimum_ = points; }
-
-    /// The text set in a box of the item's size at (left, top) (twips), measured with
-    /// `printer`'s metrics: in the item's font, or half a point smaller at a time, down to
-    /// fitMinimum, until every line fits. Leaves `printer` in the font the text was set in.
-    ItemText layout(Printer& printer, qint32 left, qint32 top, bool forPaper) const;
 
     void MFRender(TavMetaCls& meta, qint32 left, qint32 top) override;
     void PrintSelf(qint32 left, qint32 top) override;
@@ -104,8 +101,6 @@ protected:
     bool paintHeld() const override { return dontPaint_; }
 
 private:
-    ItemFace face() const;
-
     qint16 backStyle_ = 1;
     std::shared_ptr<TavFont> font_;
     qint16 alignVertical_ = 1;

@@ -77,9 +77,9 @@ TEST_F(RenderTest, AnItemShowsItsTemplateWithTheSubstitutionApplied) {
 TEST_F(RenderTest, ABorderInsetsTheTextBySixTwips) {
     QWidget parent;
     TavItem* item = makeItem(&parent, QStringLiteral("x"), QString());
-    const auto plain = item->layout(*printer, 1500, 3000, false).placed;
+    const auto plain = setItemText(item->face(), item->composedText(), 1500, 3000, false).placed;
     item->setBorderStyle(1);
-    const auto inset = item->layout(*printer, 1500, 3000, false).placed;
+    const auto inset = setItemText(item->face(), item->composedText(), 1500, 3000, false).placed;
     ASSERT_EQ(inset.size(), 1u);
     EXPECT_EQ(inset[0].x, plain[0].x + 6);
     EXPECT_EQ(inset[0].y, plain[0].y + 6);
@@ -148,7 +148,7 @@ TEST_F(RenderTest, AFittedTextKeepsItsLineBreaksAndShrinksByHalfPointsToTheMinim
         TavItem* item = makeItem(&parent, QStringLiteral("<<Item1>>"),
                                  QStringLiteral("Item1^") + c.value + QLatin1Char('|'));
         item->setFitMinimum(c.minimum);
-        const ItemText set = item->layout(*printer, 0, 0, true);
+        const ItemText set = setItemText(item->face(), item->composedText(), 0, 0, true);
         EXPECT_EQ(set.lines.size(), c.lines);
         EXPECT_EQ(set.whole(), c.whole);
         EXPECT_LE(set.points, c.atMost);
