@@ -125,25 +125,6 @@ TEST_F(PieceStoreTest, SequentialReadingWalksTheRecordsToTheEnd) {
     }
 }
 
-TEST_F(PieceStoreTest, EveryValueComesBackExactly) {
-    const QStringList values = {QStringLiteral("Item1^Robert \"Bob\" Jenkins|Item2^1 Main St|"),
-                                QStringLiteral("Item1^a,b|"),
-                                QStringLiteral("line\r\nbreak"),
-                                QStringLiteral("\n"),
-                                QStringLiteral("\""),
-                                QStringLiteral("Łódź, Nguyễn, Zoë 😀"),
-                                QString(),
-                                QString(100000, QChar(0x00E9))};
-    for (const QString& value : values)
-        store.append(value, value, QString());
-    for (qsizetype i = values.size() - 1; i >= 0; --i) {
-        const PieceRecord record = store.find(static_cast<qint32>(i + 1));
-        EXPECT_TRUE(record.found);
-        EXPECT_EQ(record.substituteText, values.at(i)) << i;
-        EXPECT_EQ(record.barCodeValue, values.at(i)) << i;
-    }
-}
-
 TEST_F(PieceStoreTest, IndexedLookupsAgreeWithReadingFromTheStart) {
     QRandomGenerator random(42);
     for (int i = 1; i <= 300; ++i) {

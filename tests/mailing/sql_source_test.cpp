@@ -131,21 +131,22 @@ TEST_F(SqliteSource, FailuresSayWhatAndWhere) {
         }
         return QString();
     };
-    EXPECT_TRUE(failure([&] {
-                    SqlSource(file, QStringLiteral("SELECT nothing FROM nowhere"));
-                }).contains(QStringLiteral("did not run")));
-    EXPECT_TRUE(failure([&] {
-                    SqlSource(dir.filePath(QStringLiteral("none.db")), "t");
-                }).contains(QStringLiteral("no database file")));
-    EXPECT_TRUE(failure([] {
-                    SqlSource(QStringLiteral("QNOSUCHDRIVER:x"), "t");
-                }).contains(QStringLiteral("not installed")));
-    EXPECT_TRUE(failure([] {
-                    SqlSource(QStringLiteral("postgresql://u:secret@h/db"), "t");
-                }).contains(QStringLiteral("password")));
-    EXPECT_TRUE(failure([] {
-                    SqlSource(QStringLiteral("addresses.csv"), "t");
-                }).contains(QStringLiteral("names no database")));
+    const struct {
+        QString connection;
+        const char* query;
+        const char* said;
+    } unusable[] = {
+        {file, "SELECT nothing FROM nowhere", "did not run"},
+        {dir.filePath(QStringLiteral("none.db")), "t", "no database file"},
+        {QStringLiteral("QNOSUCHDRIVER:x"), "t", "not installed"},
+        {QStringLiteral("postgresql://u:secret@h/db"), "t", "password"},
+        {QStringLiteral("addresses.csv"), "t", "names no database"},
+    };
+    for (const auto& c : unusable)
+        EXPECT_TRUE(failure([&] {
+                        SqlSource(c.connection, QLatin1String(c.query));
+                    }).contains(QLatin1String(c.said)))
+            << c.said;
     // A password given in the options, or by prompt, is never repeated.
     const QString refused = failure([] {
         SqlSource(QStringLiteral("QPSQL:crm?host=/nonexistent;password=hunter2"), "t",
