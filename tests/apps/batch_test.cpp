@@ -1,9 +1,9 @@
 #include "batch_options.h"
-#include "batch_run.h"
 #include "intelligent_mail.h"
 #include "new_piece_dialog.h"
 #include "pdf_bars.h"
 #include "pdf_text.h"
+#include "program_run.h"
 #include "qt_printers.h"
 #include "tav_error.h"
 #include "temp_env.h"
@@ -27,7 +27,7 @@ using namespace mailpiece;
 
 namespace {
 
-using tav::test::BatchRun;
+using tav::test::ProgramRun;
 using tav::test::runBatch;
 using tav::test::writeFile;
 
@@ -91,7 +91,7 @@ TEST(BatchProgram, PrintsTheGoodRowsAndNamesTheBadOnesByLine) {
                                   "Bob Jones,Eugene,97401,extra\n"
                                   "Zoë Brontë,Bend,97701\n");
     const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
-    const BatchRun run =
+    const ProgramRun run =
         runBatch({QStringLiteral("--item1"), QStringLiteral("<<Name>>"), QStringLiteral("--item2"),
                   QStringLiteral("<<Item2>> OR"), QStringLiteral("--pdf"), pdf, csv});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
@@ -109,23 +109,24 @@ TEST(BatchProgram, PrintsTheGoodRowsAndNamesTheBadOnesByLine) {
 
 TEST(BatchProgram, UnusableInputEndsWithAClearMessageAndNonZeroStatus) {
     QTemporaryDir dir;
-    const BatchRun missing = runBatch({dir.filePath(QStringLiteral("missing.csv"))});
+    const ProgramRun missing = runBatch({dir.filePath(QStringLiteral("missing.csv"))});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.err.contains(QStringLiteral("cannot read")));
 
-    const BatchRun empty = runBatch({writeFile(dir, QStringLiteral("empty.csv"), "")});
+    const ProgramRun empty = runBatch({writeFile(dir, QStringLiteral("empty.csv"), "")});
     EXPECT_EQ(empty.exitCode, 1);
     EXPECT_TRUE(empty.err.contains(QStringLiteral("no usable rows")));
 
-    const BatchRun noRows = runBatch({writeFile(dir, QStringLiteral("header.csv"), "Name,Zip\n")});
+    const ProgramRun noRows =
+        runBatch({writeFile(dir, QStringLiteral("header.csv"), "Name,Zip\n")});
     EXPECT_EQ(noRows.exitCode, 1);
 
-    const BatchRun badOption =
+    const ProgramRun badOption =
         runBatch({QStringLiteral("--down"), QStringLiteral("-3"), QStringLiteral("x.csv")});
     EXPECT_EQ(badOption.exitCode, 2);
     EXPECT_TRUE(badOption.err.contains(QStringLiteral("--down")));
 
-    const BatchRun noPrinter =
+    const ProgramRun noPrinter =
         runBatch({QStringLiteral("--printer"), QStringLiteral("NoSuchPrinter"),
                   writeFile(dir, QStringLiteral("one.csv"), "Name\nAnn\n")});
     EXPECT_EQ(noPrinter.exitCode, 1);
@@ -140,9 +141,9 @@ TEST(BatchProgram, EnvelopesTakeTheAddressColumnsAndAReturnAddress) {
                                   "Pipe|Name,Bob,1 Oak Ave,Bend,OR,97701\n"
                                   "Brontë,Zoë,9 Pine Rd,Bend,OR,97701-1234\n");
     const QString pdf = dir.filePath(QStringLiteral("envelopes.pdf"));
-    const BatchRun run = runBatch({QStringLiteral("--envelope"),
-                                   QStringLiteral("--return-address=Acme Co.\\n1 Main St"),
-                                   QStringLiteral("--pdf"), pdf, csv});
+    const ProgramRun run = runBatch({QStringLiteral("--envelope"),
+                                     QStringLiteral("--return-address=Acme Co.\\n1 Main St"),
+                                     QStringLiteral("--pdf"), pdf, csv});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_FALSE(run.err.contains(QStringLiteral("row left out"))); // "|" is data
     EXPECT_FALSE(run.err.contains(QStringLiteral("warning"))) << run.err.toStdString();
@@ -254,7 +255,7 @@ TEST(BatchOptions, IntelligentMailOptionsGoTogether) {
 TEST(BatchProgram, NumbersIntelligentMailPiecesOnFourInchLabels) {
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("imb.pdf"));
-    const BatchRun run =
+    const ProgramRun run =
         runBatch({QStringLiteral("--address"), QStringLiteral("--piece"),
                   QStringLiteral("5161 - Address"), QStringLiteral("--imb-mailer-id"),
                   QStringLiteral("123456"), QStringLiteral("--imb-service"), QStringLiteral("700"),
@@ -281,7 +282,7 @@ TEST(BatchProgram, BarsThatDoNotFitAreNamedByPieceAndRowOrStopTheRun) {
     // 30 labels of 2-5/8 inch: too narrow for the 2.91 inch bar code.
     const QStringList imb = {QStringLiteral("--address"), QStringLiteral("--imb-tracking-column"),
                              QStringLiteral("Tracking")};
-    const BatchRun warned = runBatch(imb + QStringList{QStringLiteral("--pdf"), pdf, csv});
+    const ProgramRun warned = runBatch(imb + QStringList{QStringLiteral("--pdf"), pdf, csv});
     EXPECT_EQ(warned.exitCode, 0) << warned.err.toStdString();
     // Told once for the mailing, by its first row, in the user's words.
     EXPECT_TRUE(warned.err.contains(QStringLiteral("m.csv:2: warning: label 1: the Intelligent "
@@ -292,7 +293,7 @@ TEST(BatchProgram, BarsThatDoNotFitAreNamedByPieceAndRowOrStopTheRun) {
     EXPECT_EQ(tav::test::pdfPageCount(pdf), 1);
 
     const QString strictPdf = dir.filePath(QStringLiteral("strict.pdf"));
-    const BatchRun strict = runBatch(
+    const ProgramRun strict = runBatch(
         imb + QStringList{QStringLiteral("--strict-fit"), QStringLiteral("--pdf"), strictPdf, csv});
     EXPECT_EQ(strict.exitCode, 1);
     EXPECT_TRUE(strict.err.contains(QStringLiteral("m.csv:2: label 1")));
@@ -300,11 +301,11 @@ TEST(BatchProgram, BarsThatDoNotFitAreNamedByPieceAndRowOrStopTheRun) {
 
     // An 11-digit POSTNET does not fit the narrow label either; a ZIP+4 does. The rows after
     // the first with the same problem are named together.
-    const BatchRun postnet = runBatch({QStringLiteral("--address"), QStringLiteral("--pdf"), pdf,
-                                       mailing(dir, "Ann,Lee,1 Elm,Salem,OR,97301-1234,x\n"
-                                                    "Bob,Ray,2 Oak,Bend,OR,97701-1234-01,x\n"
-                                                    "Cy,Ray,3 Oak,Bend,OR,97701-1234-02,x\n"
-                                                    "Di,Ray,4 Oak,Bend,OR,97701-1234-03,x\n")});
+    const ProgramRun postnet = runBatch({QStringLiteral("--address"), QStringLiteral("--pdf"), pdf,
+                                         mailing(dir, "Ann,Lee,1 Elm,Salem,OR,97301-1234,x\n"
+                                                      "Bob,Ray,2 Oak,Bend,OR,97701-1234-01,x\n"
+                                                      "Cy,Ray,3 Oak,Bend,OR,97701-1234-02,x\n"
+                                                      "Di,Ray,4 Oak,Bend,OR,97701-1234-03,x\n")});
     EXPECT_EQ(postnet.exitCode, 0);
     EXPECT_FALSE(postnet.err.contains(QStringLiteral("label 1:")));
     EXPECT_TRUE(postnet.err.contains(QStringLiteral("m.csv:3: warning: label 2: a POSTNET bar code "
@@ -318,7 +319,7 @@ TEST(BatchProgram, BarsThatDoNotFitAreNamedByPieceAndRowOrStopTheRun) {
 TEST(BatchProgram, BadTrackingAndRoutingCodesLeaveTheirRowsOut) {
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("envelopes.pdf"));
-    const BatchRun run =
+    const ProgramRun run =
         runBatch({QStringLiteral("--envelope"), QStringLiteral("--imb-tracking-column"),
                   QStringLiteral("Tracking"), QStringLiteral("--pdf"), pdf,
                   mailing(dir, kRows + "Cy,Orr,3 Ash St,Bend,OR,97701,0070012345600000000\n"
@@ -340,7 +341,7 @@ TEST(BatchProgram, ReadsSpreadsheetExportsAndNamesDoubtfulZipCodesByRow) {
                                   "Ann Lee;Salem;ABCDE\r\n"
                                   "Bo Ek;Bend;97701\r\n");
     const QString pdf = dir.filePath(QStringLiteral("export.pdf"));
-    const BatchRun run = runBatch({QStringLiteral("--pdf"), pdf, QStringLiteral("--csv"), csv});
+    const ProgramRun run = runBatch({QStringLiteral("--pdf"), pdf, QStringLiteral("--csv"), csv});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains(QStringLiteral("export.csv: warning: the text is not UTF-8")));
     EXPECT_TRUE(run.err.contains(
@@ -382,13 +383,13 @@ TEST(BatchProgram, PiecesByNumberOrPrefixAndStartsOnTheSheet) {
     };
     EXPECT_EQ(run({QStringLiteral("--piece"), QStringLiteral("5160")}).exitCode, 0);
     EXPECT_EQ(run({QStringLiteral("--piece"), QStringLiteral("5163 - ship")}).exitCode, 0);
-    const BatchRun ambiguous = run({QStringLiteral("--piece"), QStringLiteral("516")});
+    const ProgramRun ambiguous = run({QStringLiteral("--piece"), QStringLiteral("516")});
     EXPECT_EQ(ambiguous.exitCode, 1);
     EXPECT_TRUE(ambiguous.err.contains(QStringLiteral("\"516\" matches")));
     EXPECT_TRUE(ambiguous.err.contains(QStringLiteral("5161 - Address")));
     EXPECT_FALSE(ambiguous.err.contains(QStringLiteral("mailpiece-batch: mailpiece-batch")));
 
-    const BatchRun start = run({QStringLiteral("--start"), QStringLiteral("31")});
+    const ProgramRun start = run({QStringLiteral("--start"), QStringLiteral("31")});
     EXPECT_EQ(start.exitCode, 1);
     EXPECT_TRUE(
         start.err.contains(QStringLiteral("--start 31: the positions on a sheet are 1 to 30")))
@@ -404,7 +405,7 @@ TEST(BatchProgram, PrintsEveryKindOfSpreadsheetFileAndRefusesAnUnreachableDataba
     for (const char* file :
          {"utf8-bom-comma-crlf.csv", "utf8-semicolon-lf.csv", "utf16le-bom-tab-crlf.txt",
           "utf16be-bom-comma-cr.csv", "windows1252-semicolon-crlf.csv", "utf8-pipe-lf.txt"}) {
-        const BatchRun run =
+        const ProgramRun run =
             runBatch({QStringLiteral("--address"), QStringLiteral("--pdf"), pdf,
                       QStringLiteral(MAILPIECE_MAILING_DATA "/") + QLatin1String(file)});
         ASSERT_EQ(run.exitCode, 0) << file << run.err.toStdString();
@@ -432,7 +433,7 @@ TEST(BatchProgram, PrintsEveryKindOfSpreadsheetFileAndRefusesAnUnreachableDataba
 }
 
 TEST(BatchProgram, ListsTheTemplateLibraryAndPrintsOnAnImportedSheet) {
-    const BatchRun list = runBatch({QStringLiteral("--list-pieces"), QStringLiteral("--all")});
+    const ProgramRun list = runBatch({QStringLiteral("--list-pieces"), QStringLiteral("--all")});
     ASSERT_EQ(list.exitCode, 0) << list.err.toStdString();
     EXPECT_TRUE(list.out.contains(QStringLiteral("5160 - Address")));
     if (!QFileInfo::exists(QStringLiteral("/usr/share/libglabels-3.0/templates")))
@@ -444,9 +445,9 @@ TEST(BatchProgram, ListsTheTemplateLibraryAndPrintsOnAnImportedSheet) {
     // 21 labels of 70 x 42.3 mm on A4: each address lies inside its label.
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("a4.pdf"));
-    const BatchRun run = runBatch({QStringLiteral("--address"), QStringLiteral("--piece"),
-                                   QStringLiteral("Igepa EA-700x423"), QStringLiteral("--pdf"), pdf,
-                                   QStringLiteral(MAILPIECE_SAMPLE_MAILING)});
+    const ProgramRun run = runBatch({QStringLiteral("--address"), QStringLiteral("--piece"),
+                                     QStringLiteral("Igepa EA-700x423"), QStringLiteral("--pdf"),
+                                     pdf, QStringLiteral(MAILPIECE_SAMPLE_MAILING)});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(tav::test::pdfPageCount(pdf), 4);       // 70 rows, 21 a sheet
     constexpr double kLabelWidth = 70 / 25.4 * 72;    // points
@@ -485,14 +486,14 @@ TEST(BatchProgram, APieceDefinedWithNewPieceIsListedAndPrintedInsideItsLabels) {
                           Qt::LeftButton);
         ASSERT_EQ(define.savedPiece(), QStringLiteral("Jar 3.5 x 2"));
     }
-    const BatchRun list = runBatch({QStringLiteral("--list-pieces")});
+    const ProgramRun list = runBatch({QStringLiteral("--list-pieces")});
     EXPECT_TRUE(list.out.contains(QStringLiteral("  Pantry\n    Jar 3.5 x 2\n")));
 
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("jars.pdf"));
-    const BatchRun run = runBatch({QStringLiteral("--address"), QStringLiteral("--piece"),
-                                   QStringLiteral("Jar 3.5 x 2"), QStringLiteral("--pdf"), pdf,
-                                   QStringLiteral(MAILPIECE_SAMPLE_MAILING)});
+    const ProgramRun run = runBatch({QStringLiteral("--address"), QStringLiteral("--piece"),
+                                     QStringLiteral("Jar 3.5 x 2"), QStringLiteral("--pdf"), pdf,
+                                     QStringLiteral(MAILPIECE_SAMPLE_MAILING)});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(tav::test::pdfPageCount(pdf), 9); // 70 rows, 8 a sheet
     int words = 0;

@@ -6,6 +6,7 @@
 #include "modal.h"
 #include "pdf_printer.h"
 #include "pdf_text.h"
+#include "program_run.h"
 #include "qt_printers.h"
 #include "recording_message_sink.h"
 #include "tav_label.h"
@@ -25,12 +26,7 @@
 
 namespace {
 
-QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& content) {
-    QFile file(dir.filePath(name));
-    file.open(QIODevice::WriteOnly);
-    file.write(content);
-    return file.fileName();
-}
+using tav::test::writeFile;
 
 // A SQLite file with the tables `tables`, each holding `rows` addresses.
 QString database(const QTemporaryDir& dir, const QStringList& tables, int rows) {

@@ -3,6 +3,7 @@
 // Each run must end with a message and a status, never a crash or a success over lost output.
 
 #include "pdf_text.h"
+#include "program_run.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -25,55 +26,14 @@
 
 namespace {
 
-struct ProgramRun {
-    QProcess::ExitStatus status = QProcess::CrashExit;
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-// Runs `program` with `arguments`; `environment` entries ("NAME=value") are added to this
-// process's environment, and `shellPrefix` (e.g. "ulimit -f 8") runs before it in a shell.
-ProgramRun run(const QString& program, const QStringList& arguments,
-               const QStringList& environment = {}, const QString& shellPrefix = {}) {
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const QString& entry : environment)
-        env.insert(entry.section(QLatin1Char('='), 0, 0), entry.section(QLatin1Char('='), 1));
-    process.setProcessEnvironment(env);
-    if (shellPrefix.isEmpty()) {
-        process.start(program, arguments);
-    } else {
-        // The shell ignores SIGXFSZ for the program, so a write past the limit fails as a full
-        // disk does instead of killing it.
-        process.start(
-            QStringLiteral("/bin/sh"),
-            QStringList{QStringLiteral("-c"),
-                        QStringLiteral("trap '' XFSZ; %1; exec \"$0\" \"$@\"").arg(shellPrefix),
-                        program} +
-                arguments);
-    }
-    process.waitForFinished(120000);
-    return {process.exitStatus(), process.exitCode(),
-            QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
+using tav::test::ProgramRun;
+using tav::test::readFile;
+using tav::test::runProgram;
+using tav::test::writeFile;
 
 ProgramRun batch(const QStringList& arguments, const QStringList& environment = {},
                  const QString& shellPrefix = {}) {
-    return run(QStringLiteral(MAILPIECE_BATCH_PROGRAM), arguments, environment, shellPrefix);
-}
-
-QString writeFile(const QString& path, const QByteArray& content) {
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(content);
-    return path;
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return tav::test::runBatch(arguments, environment, shellPrefix);
 }
 
 // A mailing of `rows` address rows.
@@ -193,16 +153,16 @@ TEST(HostileCrashes, EnvelopesAndTheDemoWithoutAUsableCatalogueEndWithAMessage) 
         EXPECT_EQ(list.exitCode, 1);
         EXPECT_TRUE(list.err.contains(QLatin1String("holds no pieces"))) << list.err.toStdString();
 
-        const ProgramRun demo =
-            run(QStringLiteral(MAILPIECE_DEMO_PROGRAM),
-                {QStringLiteral("--screenshots"), dir.filePath(QStringLiteral("shots")), mailing},
-                environment + QStringList{QStringLiteral("QT_QPA_PLATFORM=offscreen")});
+        const ProgramRun demo = runProgram(
+            QStringLiteral(MAILPIECE_DEMO_PROGRAM),
+            {QStringLiteral("--screenshots"), dir.filePath(QStringLiteral("shots")), mailing},
+            environment + QStringList{QStringLiteral("QT_QPA_PLATFORM=offscreen")});
         EXPECT_EQ(demo.status, QProcess::NormalExit) << demo.err.toStdString();
     }
-    const ProgramRun noTemp =
-        run(QStringLiteral(MAILPIECE_DEMO_PROGRAM),
-            {QStringLiteral("--screenshots"), dir.filePath(QStringLiteral("shots")), mailing},
-            {QStringLiteral("Temp=/nonexistent"), QStringLiteral("QT_QPA_PLATFORM=offscreen")});
+    const ProgramRun noTemp = runProgram(
+        QStringLiteral(MAILPIECE_DEMO_PROGRAM),
+        {QStringLiteral("--screenshots"), dir.filePath(QStringLiteral("shots")), mailing},
+        {QStringLiteral("Temp=/nonexistent"), QStringLiteral("QT_QPA_PLATFORM=offscreen")});
     EXPECT_EQ(noTemp.status, QProcess::NormalExit) << noTemp.err.toStdString();
     EXPECT_TRUE(noTemp.err.contains(QLatin1String("/nonexistent"))) << noTemp.err.toStdString();
 }
@@ -220,9 +180,9 @@ TEST(HostileFalseSuccess, AFullDiskFailsAndLeavesNoPartialPdf) {
     expectClearFailure(limited, "cannot write");
     EXPECT_TRUE(QDir(dir.path()).entryList({QStringLiteral("*.pdf*")}, QDir::Files).isEmpty());
 
-    const ProgramRun preview =
-        run(QStringLiteral(MAILPIECE_PREVIEW_PROGRAM),
-            {QStringLiteral("--png"), QStringLiteral("/dev/full"), QStringLiteral("--pdf"), pdf});
+    const ProgramRun preview = runProgram(
+        QStringLiteral(MAILPIECE_PREVIEW_PROGRAM),
+        {QStringLiteral("--png"), QStringLiteral("/dev/full"), QStringLiteral("--pdf"), pdf});
     EXPECT_EQ(preview.status, QProcess::NormalExit);
     EXPECT_NE(preview.exitCode, 0);
     EXPECT_FALSE(QFileInfo::exists(pdf));
@@ -281,11 +241,11 @@ TEST(HostileFalseSuccess, AFileTheUserMayNotWriteIsNotReplaced) {
     QFile::setPermissions(pdf,
                           QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
     const ProgramRun result =
-        run(QStringLiteral("/usr/bin/setpriv"),
-            {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
-             QStringLiteral("--clear-groups"), QStringLiteral(MAILPIECE_BATCH_PROGRAM),
-             QStringLiteral("--pdf"), pdf, mailing},
-            {QStringLiteral("HOME=") + dir.path(), QStringLiteral("Temp=") + dir.path()});
+        runProgram(QStringLiteral("/usr/bin/setpriv"),
+                   {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                    QStringLiteral("--clear-groups"), QStringLiteral(MAILPIECE_BATCH_PROGRAM),
+                    QStringLiteral("--pdf"), pdf, mailing},
+                   {QStringLiteral("HOME=") + dir.path(), QStringLiteral("Temp=") + dir.path()});
     expectClearFailure(result, "Permission denied");
     EXPECT_EQ(readFile(pdf), QByteArray("root's"));
 }

@@ -1,8 +1,8 @@
 // Every word of every row is printed inside its own label, or the run names the row: mailings
 // as spreadsheets give them, on sheets of several sizes and on a roll label.
 
-#include "batch_run.h"
 #include "pdf_text.h"
+#include "program_run.h"
 #include "qt_printers.h"
 #include "tav_label.h"
 #include "temp_env.h"
@@ -66,7 +66,7 @@ TEST(WholeAddresses, EveryWordPrintsInsideItsLabelOrTheRowIsNamed) {
     for (const QString& piece : pieces) {
         SCOPED_TRACE(piece.toStdString());
         const QString pdf = dir.filePath(QStringLiteral("labels.pdf"));
-        const test::BatchRun run =
+        const test::ProgramRun run =
             test::runBatch({QStringLiteral("--address"), QStringLiteral("--piece"), piece,
                             QStringLiteral("--pdf"), pdf, csv});
         ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
@@ -111,13 +111,13 @@ TEST(WholeAddresses, StrictFitFailsARunThatCannotPrintEverything) {
                                    QStringLiteral("--pdf"),
                                    pdf,
                                    csv};
-    const test::BatchRun warned = test::runBatch(arguments);
+    const test::ProgramRun warned = test::runBatch(arguments);
     EXPECT_EQ(warned.exitCode, 0);
     EXPECT_TRUE(warned.err.contains(QStringLiteral("m.csv:2: warning: piece 1: item 1: \"")))
         << warned.err.toStdString();
     EXPECT_TRUE(warned.err.contains(QStringLiteral("lines at 6 pt, room for")));
     QFile::remove(pdf);
-    const test::BatchRun strict = test::runBatch(arguments + QStringList{"--strict-fit"});
+    const test::ProgramRun strict = test::runBatch(arguments + QStringList{"--strict-fit"});
     EXPECT_EQ(strict.exitCode, 1);
     EXPECT_TRUE(strict.err.contains(QStringLiteral("m.csv:2: piece 1: item 1:")))
         << strict.err.toStdString();

@@ -1,6 +1,7 @@
 // Prints through CUPS to a private scheduler whose queue hands every job back as a file.
 
 #include "pdf_text.h"
+#include "program_run.h"
 #include "qt_printers.h"
 #include "system_printer.h"
 #include "tav_error.h"
@@ -89,18 +90,15 @@ TEST(SystemPrinter, AJobTheSchedulerRefusesIsAnErrorNotASheetPrinted) {
             << error.description().toStdString();
     }
     // The batch program says so, and how many sheets were printed, and fails.
-    QProcess batch;
-    batch.start(QStringLiteral(MAILPIECE_BATCH_PROGRAM),
-                {QStringLiteral("--address"), QStringLiteral("--printer"),
-                 QStringLiteral("MailpieceTest"), QStringLiteral(MAILPIECE_SAMPLE_MAILING)});
-    ASSERT_TRUE(batch.waitForFinished(60000));
-    const QString said = QString::fromUtf8(batch.readAllStandardError());
-    EXPECT_EQ(batch.exitCode(), 1) << said.toStdString();
+    const test::ProgramRun batch =
+        test::runBatch({QStringLiteral("--address"), QStringLiteral("--printer"),
+                        QStringLiteral("MailpieceTest"), QStringLiteral(MAILPIECE_SAMPLE_MAILING)});
+    const QString& said = batch.err;
+    EXPECT_EQ(batch.exitCode, 1) << said.toStdString();
     EXPECT_TRUE(said.contains(QStringLiteral("did not take the job")) &&
                 said.contains(QStringLiteral("no sheet was printed")))
         << said.toStdString();
-    EXPECT_FALSE(
-        QString::fromUtf8(batch.readAllStandardOutput()).contains(QStringLiteral("Printed")));
+    EXPECT_FALSE(batch.out.contains(QStringLiteral("Printed")));
     ASSERT_TRUE(queue("cupsaccept"));
     // Accepting again, the same printer prints.
     printer.Print(QStringLiteral("Bob"));

@@ -2,12 +2,12 @@
 // with-private-postgres.sh starts for the tests named PostgreSql (skipped without it).
 
 #include "pdf_text.h"
+#include "program_run.h"
 #include "qt_printers.h"
 #include "sql_source.h"
 #include "tav_error.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -66,12 +66,10 @@ void expectTheAddresses(const QStringList& header, const std::vector<MailingRow>
 // `pdf`; its status and standard error.
 std::pair<int, QString> printAddresses(const QString& connection, const QString& query,
                                        const QString& pdf) {
-    QProcess batch;
-    batch.start(QStringLiteral(MAILPIECE_BATCH_PROGRAM),
-                {QStringLiteral("--address"), QStringLiteral("--sql"), connection,
-                 QStringLiteral("--query"), query, QStringLiteral("--pdf"), pdf});
-    batch.waitForFinished(120000);
-    return {batch.exitCode(), QString::fromUtf8(batch.readAllStandardError())};
+    const test::ProgramRun run =
+        test::runBatch({QStringLiteral("--address"), QStringLiteral("--sql"), connection,
+                        QStringLiteral("--query"), query, QStringLiteral("--pdf"), pdf});
+    return {run.exitCode, run.err};
 }
 
 // Prints the addresses of `connection` with the batch program; the PDF's words.
