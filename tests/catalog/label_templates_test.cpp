@@ -4,6 +4,7 @@
 #include "catalogue.h"
 #include "cfg_lib.h"
 #include "label_templates.h"
+#include "program_run.h"
 #include "qt_printers.h"
 #include "sheet_limits.h"
 #include "tav_sheet_cls.h"
@@ -127,9 +128,7 @@ TEST_F(LabelTemplatesTest, EveryImportedGridFitsItsPaper) {
 TEST(LabelTemplates, UnitsAndOddTemplatesOfAFileOfOurOwn) {
     QTemporaryDir dir;
     const auto write = [&](const QString& name, const QByteArray& text) {
-        QFile file(dir.filePath(name));
-        file.open(QIODevice::WriteOnly);
-        file.write(text);
+        test::writeFile(dir, name, text);
     };
     write(QStringLiteral("paper-sizes.xml"),
           "<Glabels-paper-sizes><Paper-size id=\"A4\" _name=\"A4\" width=\"210mm\" "

@@ -1,6 +1,7 @@
 #include "cfg_lib.h"
 #include "modal.h"
 #include "piece_select.h"
+#include "program_run.h"
 #include "qt_printers.h"
 #include "recording_message_sink.h"
 #include "tav_label.h"
@@ -47,9 +48,7 @@ const QByteArray kCatalog =
 class PieceSelectTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        QFile file(dir.filePath(QString::fromLatin1(CfgLib::CatalogFileName)));
-        file.open(QIODevice::WriteOnly);
-        file.write(kCatalog);
+        test::writeFile(dir, QString::fromLatin1(CfgLib::CatalogFileName), kCatalog);
     }
 
     // Opens the dialog on `name`, runs `action` in it, and returns the result and the name.

@@ -156,10 +156,7 @@ TEST_F(SqliteSource, FailuresSayWhatAndWhere) {
         << refused.toStdString();
     // A mailing is only read, by any form of connection: what would change the database or
     // write a file is refused, and the file stays the same to the byte.
-    const QByteArray before = [&] {
-        QFile database(file);
-        return database.open(QIODevice::ReadOnly) ? database.readAll() : QByteArray();
-    }();
+    const QByteArray before = test::readFile(file);
     const struct {
         const char* statement;
         const char* refused;
@@ -181,9 +178,7 @@ TEST_F(SqliteSource, FailuresSayWhatAndWhere) {
                         }).contains(QLatin1String(write.refused)))
                 << write.statement << " through " << connection.toStdString();
     }
-    QFile database(file);
-    ASSERT_TRUE(database.open(QIODevice::ReadOnly));
-    EXPECT_EQ(database.readAll(), before);
+    EXPECT_EQ(test::readFile(file), before);
     EXPECT_FALSE(QFileInfo::exists(QStringLiteral("copy.db")));
     // A value no address could hold (17 million characters) costs its row, not the run.
     SqlSource huge(file, QStringLiteral("SELECT First, CASE WHEN id = 2 THEN printf('%.*c', "

@@ -4,6 +4,7 @@
 #include "file_size_limit.h"
 #include "output_file.h"
 #include "pdf_printer.h"
+#include "program_run.h"
 #include "qt_printers.h"
 #include "tav_error.h"
 
@@ -41,11 +42,7 @@ QStringList entries(const QString& directory) {
 TEST(OutputFile, ADocumentThatDoesNotFitTheDiskLeavesTheOldFileAndNoTrace) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("mailing.pdf"));
-    {
-        QFile old(path);
-        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-        old.write("an earlier mailing");
-    }
+    test::writeFile(path, "an earlier mailing");
     const auto pdf = PdfPrinter::singleDocument(path);
     try {
         const test::FileSizeLimit limit(16 * 1024);
@@ -56,9 +53,7 @@ TEST(OutputFile, ADocumentThatDoesNotFitTheDiskLeavesTheOldFileAndNoTrace) {
         EXPECT_EQ(error.number(), ErrorNumber::DeviceIO);
         EXPECT_TRUE(error.description().contains(path)) << error.description().toStdString();
     }
-    QFile old(path);
-    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
-    EXPECT_EQ(old.readAll(), QByteArray("an earlier mailing"));
+    EXPECT_EQ(test::readFile(path), QByteArray("an earlier mailing"));
     EXPECT_EQ(entries(dir.path()), QStringList{QStringLiteral("mailing.pdf")});
     EXPECT_TRUE(pdf->writtenFiles().isEmpty());
 }
