@@ -101,29 +101,28 @@ TEST_F(TavMailTest, BarCodePlacementFollowsThePositionAndKeepsTheBoxOnThePiece) 
     barCode.setLeft1(1.5f);
     barCode.setTop(2.0f);
 
-    BarCodeSpot spot = PlaceBarCode(TavEnumCls::TavBelowAddress, barCode, address, sheet);
-    EXPECT_FLOAT_EQ(spot.left, 4.0f);
-    EXPECT_FLOAT_EQ(spot.top, 1.775f);
-    EXPECT_FLOAT_EQ(PlaceBarCode(42, barCode, address, sheet).top, 1.775f); // unknown: below
-
-    spot = PlaceBarCode(TavEnumCls::TavAboveAddress, barCode, address, sheet);
-    EXPECT_FLOAT_EQ(spot.left, 4.0f);
-    EXPECT_FLOAT_EQ(spot.top, 0.725f);
-
-    spot = PlaceBarCode(TavEnumCls::TavBottomCenter, barCode, address, sheet);
-    EXPECT_FLOAT_EQ(spot.left, 3.25f);
-    EXPECT_FLOAT_EQ(spot.top, 3.85f);
-
-    spot = PlaceBarCode(TavEnumCls::TavUserDefined, barCode, address, sheet);
-    EXPECT_FLOAT_EQ(spot.left, 1.5f);
-    EXPECT_FLOAT_EQ(spot.top, 2.0f);
+    // Each position: where the box goes on a 9.5 x 4.125 in piece (an unknown one: below).
+    const struct {
+        qint32 position;
+        float left;
+        float top;
+    } places[] = {
+        {TavEnumCls::TavBelowAddress, 4.0f, 1.775f}, {42, 4.0f, 1.775f},
+        {TavEnumCls::TavAboveAddress, 4.0f, 0.725f}, {TavEnumCls::TavBottomCenter, 3.25f, 3.85f},
+        {TavEnumCls::TavUserDefined, 1.5f, 2.0f},
+    };
+    for (const auto& place : places) {
+        const BarCodeSpot spot = PlaceBarCode(place.position, barCode, address, sheet);
+        EXPECT_FLOAT_EQ(spot.left, place.left) << place.position;
+        EXPECT_FLOAT_EQ(spot.top, place.top) << place.position;
+    }
 
     // The edge rules, also for the record's own place.
     barCode.setLeft1(7.0f);
     EXPECT_FLOAT_EQ(PlaceBarCode(TavEnumCls::TavUserDefined, barCode, address, sheet).left, 6.475f);
     barCode.setLeft1(-0.5f);
     barCode.setTop(-1.0f);
-    spot = PlaceBarCode(TavEnumCls::TavUserDefined, barCode, address, sheet);
+    const BarCodeSpot spot = PlaceBarCode(TavEnumCls::TavUserDefined, barCode, address, sheet);
     EXPECT_FLOAT_EQ(spot.left, 0.025f);
     EXPECT_FLOAT_EQ(spot.top, 0.025f);
     // Only the top edge is compared: a box hanging below the piece stays.
