@@ -20,48 +20,35 @@ std::unique_ptr<TavSheetCls> sheetOf(qint16 across, qint16 down, qint16 starting
 } // namespace
 
 TEST(SheetLayout, PaginatesFromTheStartingPosition) {
-    auto thirty = sheetOf(3, 10, 1);
-    EXPECT_EQ(computeSheetPosition(*thirty, 30, 30).sheetCount, 1);
-    EXPECT_EQ(computeSheetPosition(*thirty, 30, 31).sheetCount, 2);
-    EXPECT_EQ(computeSheetPosition(*thirty, 61, 70).currentSheet, 3);
-    EXPECT_EQ(computeSheetPosition(*thirty, 61, 70).firstPieceOfSheet, 61);
-
-    auto fromFive = sheetOf(3, 10, 5);
-    EXPECT_EQ(computeSheetPosition(*fromFive, 1, 26).sheetCount, 1);
-    EXPECT_EQ(computeSheetPosition(*fromFive, 1, 26).firstPieceOfSheet, -3);
-    const SheetPosition second = computeSheetPosition(*fromFive, 27, 27);
-    EXPECT_EQ(second.sheetCount, 2);
-    EXPECT_EQ(second.currentSheet, 2);
-    EXPECT_EQ(second.firstPieceOfSheet, 27); // piece 27 stands at position 1 of sheet 2
-    EXPECT_EQ(computeSheetPosition(*fromFive, 56, 57).currentSheet, 2);
-    EXPECT_EQ(computeSheetPosition(*fromFive, 57, 57).currentSheet, 3);
-}
-
-TEST(SheetLayout, StartingPositionsOutOfRangeAndOnePositionSheets) {
-    auto beyond = sheetOf(3, 10, 40);
-    EXPECT_EQ(computeSheetPosition(*beyond, 1, 31).sheetCount, 2); // behaves as 1
+    // A sheet (across, down, starting position), the current piece and the count, and what
+    // the pagination says: sheets, the current one, the piece at its position 1.
+    const struct {
+        qint16 across, down, starting;
+        qint32 current, count;
+        qint32 sheets, sheet, first;
+    } cases[] = {
+        {3, 10, 1, 30, 30, 1, 1, 1},
+        {3, 10, 1, 30, 31, 2, 1, 1},
+        {3, 10, 1, 61, 70, 3, 3, 61},
+        {3, 10, 5, 1, 26, 1, 1, -3}, // positions 1 to 4 stay empty
+        {3, 10, 5, 27, 27, 2, 2, 27},
+        {3, 10, 5, 56, 57, 3, 2, 27},
+        {3, 10, 5, 57, 57, 3, 3, 57},
+        {3, 10, 40, 1, 31, 2, 1, 1}, // a start beyond the sheet counts as 1
+        {1, 1, 5, 3, 7, 7, 3, 3},    // one position a sheet: the start is moot
+        {3, 10, 4, 0, 0, 1, 1, -2},  // no pieces: one sheet
+        {1, 1, 1, 100000, 100000, 100000, 100000, 100000}, // beyond 16 bits
+    };
+    for (const auto& c : cases) {
+        auto sheet = sheetOf(c.across, c.down, c.starting);
+        const SheetPosition at = computeSheetPosition(*sheet, c.current, c.count);
+        EXPECT_EQ(at.sheetCount, c.sheets) << c.starting << " " << c.current << "/" << c.count;
+        EXPECT_EQ(at.currentSheet, c.sheet) << c.starting << " " << c.current << "/" << c.count;
+        EXPECT_EQ(at.firstPieceOfSheet, c.first) << c.starting << " " << c.current;
+    }
     auto zero = sheetOf(3, 10, 0);
     computeSheetPosition(*zero, 0, 0);
     EXPECT_EQ(zero->StartingPiece(), 1);
-    auto single = sheetOf(1, 1, 5);
-    const SheetPosition envelope = computeSheetPosition(*single, 3, 7);
-    EXPECT_EQ(envelope.sheetCount, 7);
-    EXPECT_EQ(envelope.currentSheet, 3);
-    EXPECT_EQ(envelope.firstPieceOfSheet, 3);
-
-    auto empty = sheetOf(3, 10, 4);
-    const SheetPosition none = computeSheetPosition(*empty, 0, 0);
-    EXPECT_EQ(none.sheetCount, 1);
-    EXPECT_EQ(none.currentSheet, 1);
-    EXPECT_EQ(none.firstPieceOfSheet, 2 - 4);
-}
-
-TEST(SheetLayout, SheetCountsBeyondSixteenBits) {
-    auto single = sheetOf(1, 1, 1);
-    const SheetPosition many = computeSheetPosition(*single, 100000, 100000);
-    EXPECT_EQ(many.sheetCount, 100000);
-    EXPECT_EQ(many.currentSheet, 100000);
-    EXPECT_EQ(many.firstPieceOfSheet, 100000);
 }
 
 TEST(SheetLayout, SheetsWithoutPositionsOrWithTooManyAreClearErrors) {
