@@ -348,6 +348,9 @@ TEST_F(LabelPrintingTest, PrintedSheetsLandOnTheirPositionsOnEveryKindOfTarget) 
     QPdfWriter writer(path);
     label.PrintSheet(writer);
     EXPECT_EQ(test::pdfPageCount(path), 1);
+    // A device that cannot be written is an error, not a document.
+    QPdfWriter nowhere(QStringLiteral("/proc/mailpiece-cannot-be-here/labels.pdf"));
+    EXPECT_THROW(label.PrintAll(nowhere), TavError);
     RecordingPrinter other;
     label.PrintTest(other);
     EXPECT_EQ(other.jobs().size(), 1u);
