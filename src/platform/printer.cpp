@@ -66,15 +66,44 @@ PrinterOp makeOp(PrinterOp::Kind kind, qint32 x1, qint32 y1, qint32 x2, qint32 y
 
 // The advance of `line`, measured in pieces: Qt's fixed-point advance wraps around past some
 // million twips (a spreadsheet cell of a megabyte), and without kerning the pieces add up.
-double advance(const QFontMetricsF& metrics, QStringView line) {
+double advance(const FontWithMetrics& made, QStringView line) {
+    if (plainText(line))
+        return made.plainWidth(line);
     constexpr qsizetype kPiece = 512;
     double width = 0;
     for (qsizetype from = 0; from < line.size(); from += kPiece)
-        width += metrics.horizontalAdvance(line.mid(from, kPiece).toString());
+        width += made.metrics.horizontalAdvance(line.mid(from, kPiece).toString());
     return width;
 }
 
 } // namespace
+
+bool plainText(QStringView text) {
+    // Printable Latin-1 and Latin Extended: no combining marks, no controls or soft hyphen,
+    // nothing a shaper would join or reorder.
+    return std::all_of(text.begin(), text.end(), [](QChar c) {
+        const char16_t u = c.unicode();
+        return (u >= 0x20 && u < 0x7F) || (u >= 0xA0 && u < 0x250 && u != 0xAD);
+    });
+}
+
+FontWithMetrics::FontWithMetrics(const QFont& made)
+    : font(made)
+    , plainFont(made)
+    , metrics(made) {
+    plainFont.setStyleStrategy(QFont::PreferNoShaping); // as plainWidth measures it
+}
+
+double FontWithMetrics::plainWidth(QStringView text) const {
+    double width = 0;
+    for (const QChar c : text) {
+        double& advance = advances_[c.unicode()];
+        if (advance == 0)
+            advance = metrics.horizontalAdvance(c);
+        width += advance;
+    }
+    return width;
+}
 
 PrinterFont PrinterFont::fromFont(const TavFont& font) {
     PrinterFont result;
@@ -107,9 +136,7 @@ QFont PrinterFont::toQFont() const {
 const FontWithMetrics& fontWithMetrics(const PrinterFont& font) {
     FontCache& cache = fontCache();
     if (!cache.made || !(cache.key == font)) {
-        const QFont qfont = font.toQFont();
-        cache.made =
-            std::make_unique<FontWithMetrics>(FontWithMetrics{qfont, QFontMetricsF(qfont)});
+        cache.made = std::make_unique<FontWithMetrics>(font.toQFont());
         cache.key = font;
     }
     return *cache.made;
@@ -140,7 +167,7 @@ void PrinterOp::paint(QPainter& painter) const {
         break;
     case Text: {
         const FontWithMetrics& made = fontWithMetrics(font);
-        painter.setFont(made.font);
+        painter.setFont(plainText(text) ? made.plainFont : made.font);
         painter.setPen(qcolor);
         painter.drawText(QPointF(x1, y1 + made.metrics.ascent()), text);
         break;
@@ -203,12 +230,11 @@ void Printer::PaintPicture(const QImage& image, qint32 x, qint32 y, qint32 width
 }
 
 double textWidth(const PrinterFont& font, const QString& text) {
-    const QFontMetricsF& metrics = fontWithMetrics(font).metrics;
+    const FontWithMetrics& made = fontWithMetrics(font);
     double widest = 0;
-    for (const QString& line : text.split(QLatin1Char('\n')))
-        widest = std::max(widest, advance(metrics, line.endsWith(QLatin1Char('\r'))
-                                                       ? QStringView(line).chopped(1)
-                                                       : QStringView(line)));
+    for (const QStringView line : QStringView(text).tokenize(QLatin1Char('\n')))
+        widest = std::max(widest,
+                          advance(made, line.endsWith(QLatin1Char('\r')) ? line.chopped(1) : line));
     return widest;
 }
 

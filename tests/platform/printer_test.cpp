@@ -31,6 +31,37 @@ TEST(Printer, MeasuresTextInTwipsAtPrinterResolution) {
     EXPECT_GT(printer.TextWidth(QStringLiteral("AWT")), (1366 + 1933 + 1251) / 2048.0 * 400);
 }
 
+TEST(Printer, PlainTextWidthsAddUpToWhatQtMeasuresForTheWholeLine) {
+    const QStringList lines = {
+        QStringLiteral("Pat Lee"), QStringLiteral("1234 W. Elm Street, Apt #5-B"),
+        QStringLiteral("Springfield, IL 62701-1234"),
+        QString::fromUtf8("Zoë Ångström, Łódź fi ffl"), QStringLiteral("  leading and trailing  ")};
+    for (const QString name : {"Arial", "Times New Roman", "Courier New", "DejaVu Sans"}) {
+        for (const double size : {6.0, 10.0, 10.5, 36.0}) {
+            PrinterFont font;
+            font.name = name;
+            font.size = size;
+            font.italic = size > 30;
+            const FontWithMetrics& made = fontWithMetrics(font);
+            const QFontMetricsF unshaped(made.plainFont);
+            for (const QString& line : lines) {
+                ASSERT_TRUE(plainText(line)) << line.toStdString();
+                EXPECT_DOUBLE_EQ(textWidth(font, line), unshaped.horizontalAdvance(line))
+                    << name.toStdString() << " " << size << " " << line.toStdString();
+            }
+        }
+    }
+    // Text a shaper joins or reorders, controls and combining marks are measured shaped.
+    for (const QString& line :
+         {QString::fromUtf8("مرحبا"), QString::fromUtf8("नमस्ते"), QString::fromUtf8("e\u0301"),
+          QStringLiteral("a\tb"), QString::fromUtf8("soft\u00adhyphen")})
+        EXPECT_FALSE(plainText(line)) << line.toStdString();
+    PrinterFont font;
+    const QString arabic = QString::fromUtf8("مرحبا");
+    EXPECT_DOUBLE_EQ(textWidth(font, arabic),
+                     fontWithMetrics(font).metrics.horizontalAdvance(arabic));
+}
+
 TEST(RecordingPrinter, KeepsJobsPagesAndOperations) {
     RecordingPrinter printer;
     printer.setOrientation(2);
