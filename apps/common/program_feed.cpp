@@ -115,15 +115,15 @@ public:
             remarks();
             messages_.leftOut(problem.number, problem.message);
         };
-        feed.beforeAdd = [this](const tav::MailingRow& row) {
+        feed.beforeAdd = [this](const tav::MailingRow& row, tav::MailingPiece& piece) {
             remarks();
             if (printsNothing(row)) {
                 ++emptyRows_;
                 return QStringLiteral("nothing to print: ") + printedNames();
             }
-            const QString why = prepare(row, label_.BarCodeProperties()->Value());
+            const QString why = prepare(row, piece);
             if (why.isEmpty())
-                checkFit(row);
+                checkFit(row, piece.zip);
             return why;
         };
         feed.textFitProblem = [this](const tav::MailingRow& row, const QString& problem) {
@@ -194,12 +194,13 @@ private:
                      (names.size() == 1 ? QStringLiteral(" is") : QStringLiteral(" are")));
     }
 
-    // Checks the ZIP code `zip` of `row` and sets the row's tracking code; returns why the row
+    // Checks the ZIP code of `row`'s piece and gives it its tracking code; returns why the row
     // is left out, or "". A doubtful ZIP code is a warning, or with strictZip a reason.
-    QString prepare(const tav::MailingRow& row, const QString& zip) {
+    QString prepare(const tav::MailingRow& row, tav::MailingPiece& piece) {
         if (!hasZip_)
             return {};
-        tav::TavBarCodeCls& barCode = *label_.BarCodeProperties();
+        const QString& zip = piece.zip;
+        const tav::TavBarCodeCls& barCode = *label_.BarCodeProperties();
         if (barCode.Symbology() != tav::TavEnumCls::TavIntelligentMail) {
             const QString warning = tav::zipCodeWarning(zip);
             if (warning.isEmpty())
@@ -218,19 +219,19 @@ private:
                 feed_.tracking->next(source_.header(), row, problem);
             if (!code)
                 return problem;
-            barCode.setTrackingCode(*code);
+            piece.trackingCode = *code;
         }
         return {};
     }
 
-    // Says so when the bars of the piece about to be added would not all be printed: the first
-    // row of a problem by its number, the others with it at the end.
-    void checkFit(const tav::MailingRow& row) {
+    // Says so when the bars of the piece about to be added (bar code value `zip`) would not all
+    // be printed: the first row of a problem by its number, the others with it at the end.
+    void checkFit(const tav::MailingRow& row, const QString& zip) {
         tav::TavBarCodeCls& barCode = *label_.BarCodeProperties();
         // Once an IMb was left off, the record hides it: the first problem stands for all.
         if (!leftOffProblem_.isEmpty())
             return;
-        const QString problem = label_.BarCodeFitProblem();
+        const QString problem = label_.BarCodeFitProblem(zip);
         if (problem.isEmpty())
             return;
         const QString piece = QStringLiteral("%1 %2: ").arg(kind_).arg(label_.pieceCount() + 1);

@@ -7,8 +7,7 @@
 namespace tav {
 
 MailingFed feedRows(MailingSource& source, const MailingFeed& feed, const PieceMaker& maker,
-                    const std::function<void(const MailingRow&, const MailingPiece&)>& fill,
-                    const std::function<void(const MailingRow&)>& add) {
+                    const std::function<void(const MailingRow&, const MailingPiece&)>& add) {
     MailingFed fed;
     std::vector<MailingProblem> problems;
     const auto report = [&] {
@@ -32,10 +31,10 @@ MailingFed feedRows(MailingSource& source, const MailingFeed& feed, const PieceM
         if (blankRow(row)) {
             ++fed.blankRows; // a blank label is nobody's piece
         } else {
-            fill(row, maker.make(row));
-            const QString why = feed.beforeAdd ? feed.beforeAdd(row) : QString();
+            MailingPiece piece = maker.make(row);
+            const QString why = feed.beforeAdd ? feed.beforeAdd(row, piece) : QString();
             if (why.isEmpty()) {
-                add(row);
+                add(row, piece);
                 ++fed.pieces;
             } else {
                 problems.push_back({row.number, why});

@@ -8,14 +8,12 @@ namespace tav {
 
 class TavLabel;
 
-/// Streams the rows of `source` as `feed` says: each usable row's piece goes to `fill` (which
-/// sets the control's texts and bar code value), then to feed.beforeAdd, then to `add`. Rows
-/// left out go to feed.leftOut in order; blank rows are counted and skipped. The label and
-/// envelope controls' AddPieces share it.
+/// Streams the rows of `source` as `feed` says: each usable row's piece goes to feed.beforeAdd,
+/// then to `add`. Rows left out go to feed.leftOut in order; blank rows are counted and skipped.
+/// The label and envelope controls' AddPieces share it.
 MAILPIECE_EXPORT MailingFed
 feedRows(MailingSource& source, const MailingFeed& feed, const PieceMaker& maker,
-         const std::function<void(const MailingRow&, const MailingPiece&)>& fill,
-         const std::function<void(const MailingRow&)>& add);
+         const std::function<void(const MailingRow&, const MailingPiece&)>& add);
 
 /// Calls `add` (which adds one piece to `label`, or to the envelope around it), telling
 /// feed.textFitProblem of `row` when the piece's texts do not fit; without that hook the label

@@ -9,7 +9,7 @@
 #include "tav_label_p.h"
 #include "units.h"
 
-#include <QRegularExpression>
+#include <algorithm>
 
 namespace tav {
 
@@ -23,16 +23,19 @@ QString inches(qint32 twips) {
 } // namespace
 
 QString TavLabel::BarCodeFitProblem() const {
+    return BarCodeFitProblem(d->barCode_->Value());
+}
+
+QString TavLabel::BarCodeFitProblem(const QString& value) const {
     const TavBarCodeCls& barCode = *d->barCode_;
     if (!barCode.Visible())
         return {};
     const QString source = QStringLiteral("TavLabel:BarCodeFitProblem");
     const bool intelligentMail = barCode.Symbology() == TavEnumCls::TavIntelligentMail;
-    const qint32 digits =
-        static_cast<qint32>(barCode.Value().count(QRegularExpression(QStringLiteral("[0-9]"))));
-    const qint32 bars = intelligentMail
-                            ? IntelligentMail::BarCount
-                            : static_cast<qint32>(Postnet::EncodePostnet(barCode.Value()).size());
+    const auto digits = static_cast<qint32>(std::count_if(
+        value.cbegin(), value.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; }));
+    const qint32 bars = intelligentMail ? IntelligentMail::BarCount
+                                        : static_cast<qint32>(Postnet::EncodePostnet(value).size());
     const BarMetrics& metrics = intelligentMail ? IntelligentMail::Metrics : Postnet::Metrics;
     const qint32 length = symbolLength(bars, metrics);
     if (length == 0)
@@ -62,23 +65,23 @@ QString TavLabel::BarCodeFitProblem() const {
     return {};
 }
 
-QString TavLabel::barCodeValueToStore() const {
+QString TavLabel::barCodeValueToStore(const QString& value, const QString& trackingCode) const {
     const TavBarCodeCls& barCode = *d->barCode_;
     if (barCode.Symbology() != TavEnumCls::TavIntelligentMail)
-        return barCode.Value();
+        return value;
     const QString source = QStringLiteral("TavLabel:AddPiece");
-    if (barCode.TrackingCode().isEmpty())
+    if (trackingCode.isEmpty())
         raiseError(ErrorNumber::InvalidPropertyValue, source,
                    QStringLiteral("BarCodeProperties.TrackingCode is empty; an Intelligent Mail "
                                   "barcode needs the piece's 20-digit tracking code"));
-    const QString routing = IntelligentMail::routingCodeProblem(barCode.Value());
+    const QString routing = IntelligentMail::routingCodeProblem(value);
     if (!routing.isEmpty())
         raiseError(ErrorNumber::InvalidPropertyValue, source,
                    QStringLiteral("BarCodeProperties.Value ") + routing);
-    const QString fit = BarCodeFitProblem();
+    const QString fit = BarCodeFitProblem(value);
     if (!fit.isEmpty())
         raiseError(ErrorNumber::InvalidPropertyValue, source, fit);
-    return IntelligentMail::pieceValue(barCode.TrackingCode(), barCode.Value());
+    return IntelligentMail::pieceValue(trackingCode, value);
 }
 
 } // namespace tav

@@ -11,15 +11,9 @@ MailingFed TavLabel::AddPieces(MailingSource& source, const MailingFeed& feed) {
                            d->addressLayout_ ? d->addressLayout_->lines : 7);
     const HeldRefresh held(*this);
     return feedRows(
-        source, feed, maker,
-        [this](const MailingRow&, const MailingPiece& piece) {
-            setSubstituteText(QString()); // each piece its own texts
-            for (const auto& [name, value] : piece.texts)
-                SetPieceText(name, value);
-            BarCodeProperties()->setValue(piece.zip);
-        },
-        [this, &feed](const MailingRow& row) {
-            addTellingOfFit(*this, row, feed, [this] { AddPiece(); });
+        source, feed, maker, [this, &feed](const MailingRow& row, const MailingPiece& piece) {
+            addTellingOfFit(*this, row, feed,
+                            [&] { AddPiece(piece.texts, piece.zip, piece.trackingCode); });
         });
 }
 

@@ -3,6 +3,7 @@
 
 #include "message_sink.h"
 #include "piece_renderer.h"
+#include "piece_texts.h"
 #include "tav_error.h"
 #include "tav_label.h"
 #include "tav_label_p.h"
@@ -41,8 +42,12 @@ void TavLabel::setMinimumFontSize(double points) {
 }
 
 QString TavLabel::TextFitProblem() const {
+    return textFitProblem(PieceTexts::fromList(d->substituteText_));
+}
+
+QString TavLabel::textFitProblem(const PieceTexts& texts) const {
     try {
-        return pieceRenderer(true).textFitProblem(d->substituteText_);
+        return pieceRenderer(true).textFitProblem(texts);
     } catch (const TavError&) {
         return {}; // a box that cannot be laid out: printing says why
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mailpiece_export.h"
+#include "piece_texts.h"
 
 #include <QObject>
 #include <QString>
@@ -17,6 +18,7 @@ struct MAILPIECE_EXPORT PieceRecord {
 
 public:
     QString substituteText;
+    PieceTexts texts; // substituteText read once
     QString barCodeValue;
     QString carrierRoute;
     bool found = false;

@@ -4,7 +4,6 @@
 #include "piece_record.h"
 #include "printer.h"
 #include "render_child.h"
-#include "str_lib.h"
 #include "tav_bar_code_cls.h"
 #include "tav_error.h"
 #include "tav_item_cls.h"
@@ -18,11 +17,6 @@ namespace tav {
 namespace {
 
 const QString kSource = QStringLiteral("TavLabel:PlacePiece");
-
-QString composed(const QString& textTemplate, const QString& substituteText) {
-    return StrLib::SubstituteTokens(textTemplate, substituteText, QStringLiteral("^"),
-                                    QStringLiteral("|"));
-}
 
 } // namespace
 
@@ -71,12 +65,11 @@ BarFace PieceRenderer::barsOf(const QString& value) const {
     return bars;
 }
 
-QString PieceRenderer::textFitProblem(const QString& substituteText) const {
+QString PieceRenderer::textFitProblem(const PieceTexts& texts) const {
     QStringList problems;
     for (const Item& item : items_) {
         const QString problem =
-            setItemText(item.face, composed(item.textTemplate, substituteText), 0, 0, true)
-                .problem();
+            setItemText(item.face, texts.fill(item.textTemplate), 0, 0, true).problem();
         if (!problem.isEmpty())
             problems << QStringLiteral("item %1: %2").arg(item.number).arg(problem);
     }
@@ -88,7 +81,7 @@ void PieceRenderer::print(Printer& printer, const PieceRecord& piece, const Piec
     printBoxOn(printer, left, top, size.width(), size.height(), printWhiteBacks_, back,
                look.picture, look.border);
     for (const Item& item : items_)
-        printItem(printer, item.face, composed(item.textTemplate, piece.substituteText),
+        printItem(printer, item.face, piece.texts.fill(item.textTemplate),
                   checkedAdd(item.left, left, kSource), checkedAdd(item.top, top, kSource));
     if (bars_)
         printBars(printer, barsOf(piece.barCodeValue), checkedAdd(barsLeft_, left, kSource),
@@ -110,7 +103,7 @@ void PieceRenderer::record(TavMetaCls& meta, const PieceRecord* piece, const Pie
         return;
     for (const Item& item : items_) {
         try {
-            recordItem(meta, item.face, composed(item.textTemplate, piece->substituteText),
+            recordItem(meta, item.face, piece->texts.fill(item.textTemplate),
                        checkedAdd(item.left, left, kSource), checkedAdd(item.top, top, kSource));
         } catch (const TavError&) {
             reportNotDrawn(QStringLiteral("TavItem%1").arg(item.number));

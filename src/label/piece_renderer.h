@@ -17,6 +17,7 @@ class TavBarCodeCls;
 class TavItemCls;
 class TavMetaCls;
 class TavPicture;
+class PieceTexts;
 struct PieceRecord;
 
 /// How a piece's own box looks: its outline colour, border and picture.
@@ -47,9 +48,9 @@ public:
     void record(TavMetaCls& meta, const PieceRecord* piece, const PieceLook& look, QSize size,
                 qint32 left, qint32 top, OleColor back) const;
 
-    /// Why the texts of a piece with `substituteText` would not all print: "item 2: \"Building
-    /// C\" does not fit (4 lines at 6 pt, room for 3)", the items joined by "; "; "" when whole.
-    QString textFitProblem(const QString& substituteText) const;
+    /// Why `texts` would not all print: "item 2: \"Building C\" does not fit (4 lines at 6 pt,
+    /// room for 3)", the items joined by "; "; "" when whole.
+    QString textFitProblem(const PieceTexts& texts) const;
 
 private:
     struct Item {

@@ -116,6 +116,7 @@ PieceRecord PieceStore::readRecord() {
     };
     PieceRecord record;
     record.substituteText = reader.readField();
+    record.texts = PieceTexts::fromList(record.substituteText);
     if (readPos_ >= readLimit_)
         incomplete();
     record.barCodeValue = reader.readField();

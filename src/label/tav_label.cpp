@@ -1,6 +1,7 @@
 #include "tav_label.h"
 
 #include "dir_lib.h"
+#include "piece_texts.h"
 #include "str_lib.h"
 #include "tav_barcode.h"
 #include "tav_error.h"
@@ -173,7 +174,23 @@ void TavLabel::SetPieceText(const QString& name, const QString& value) {
 
 void TavLabel::AddPiece() {
     const QString textProblem = d->fitText_ ? TextFitProblem() : QString();
-    d->store_->append(d->substituteText_, barCodeValueToStore(), d->carrierRoute_);
+    appendPiece(d->substituteText_,
+                barCodeValueToStore(d->barCode_->Value(), d->barCode_->TrackingCode()),
+                textProblem);
+}
+
+void TavLabel::AddPiece(const PieceTexts& texts, const QString& barCode,
+                        const QString& trackingCode) {
+    const QString textProblem = d->fitText_ ? textFitProblem(texts) : QString();
+    appendPiece(texts.toList(),
+                barCodeValueToStore(barCode, trackingCode.isEmpty() ? d->barCode_->TrackingCode()
+                                                                    : trackingCode),
+                textProblem);
+}
+
+void TavLabel::appendPiece(const QString& list, const QString& barCode,
+                           const QString& textProblem) {
+    d->store_->append(list, barCode, d->carrierRoute_);
     emit pieceCountChanged(pieceCount());
     if (!textProblem.isEmpty())
         reportTextFit(QStringLiteral("piece %1: ").arg(pieceCount()) + textProblem);

@@ -19,6 +19,7 @@ namespace tav {
 
 class MailingSource;
 class PieceRenderer;
+class PieceTexts;
 class Printer;
 class PropertyBag;
 class TavLabelPrivate;
@@ -128,6 +129,11 @@ public:
     /// code value, and a missing or wrong tracking code, a routing code that is not 0, 5, 9 or
     /// 11 digits, or bars that do not fit (BarCodeFitProblem) raise error 380 and add nothing.
     Q_INVOKABLE void AddPiece();
+    /// Appends a piece with `texts` and bar code value `barCode` as AddPiece does, leaving
+    /// SubstituteText and the bar code record as they are. With the Intelligent Mail barcode
+    /// `barCode` is the routing ZIP and `trackingCode` the piece's (empty: the record's).
+    void AddPiece(const PieceTexts& texts, const QString& barCode,
+                  const QString& trackingCode = QString());
     /// Why the texts of the next piece (SubstituteText in the shown items' templates) would not
     /// all be printed: "item 2: \"Building C\" does not fit (4 lines at 6 pt, room for 3)", the
     /// items joined by "; ", or "" when every line fits. With FitText on, AddPiece tells of it
@@ -140,9 +146,12 @@ public:
     /// longer than the bar code's box or reaching past the piece's right edge; "" when they fit
     /// or nothing is shown.
     Q_INVOKABLE QString BarCodeFitProblem() const;
+    /// The same for a piece whose bar code value is `value`.
+    QString BarCodeFitProblem(const QString& value) const;
     /// Adds a piece for every usable row of `source` as `feed` says (texts by column, the bar
     /// code from the ZIP column), redrawing held meanwhile; rows left out go to feed.leftOut.
-    /// Include <mailpiece/mailing_feed.h> to call it.
+    /// SubstituteText and the bar code record stay as they are. Include
+    /// <mailpiece/mailing_feed.h> to call it.
     MailingFed AddPieces(MailingSource& source, const MailingFeed& feed);
     /// Starts a new mailing on this control: the pieces are dropped with their store file, a
     /// new empty store is reserved, and the design stays as it is.
@@ -335,7 +344,9 @@ protected:
 
 private:
     void readDesign(const PropertyBag& bag);
-    QString barCodeValueToStore() const;
+    QString textFitProblem(const PieceTexts& texts) const;
+    QString barCodeValueToStore(const QString& value, const QString& trackingCode) const;
+    void appendPiece(const QString& list, const QString& barCode, const QString& textProblem);
     void reportTextFit(const QString& problem);
     QString designGeometryProblem() const;
     PieceRenderer pieceRenderer(bool forPaper) const;

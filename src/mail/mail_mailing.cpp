@@ -1,6 +1,7 @@
 // A whole mailing of envelopes fed from a source.
 
 #include "feed_rows.h"
+#include "tav_label.h"
 #include "tav_mail.h"
 
 namespace tav {
@@ -8,16 +9,16 @@ namespace tav {
 MailingFed TavMail::AddPieces(MailingSource& source, const MailingFeed& feed) {
     const PieceMaker maker(source.header(), PieceMaker::Mode::Address, QStringLiteral("Zip"));
     const HeldRefresh held(*this);
-    return feedRows(
-        source, feed, maker,
-        [&](const MailingRow& row, const MailingPiece& piece) {
-            maker.fillAddress(row, *DeliveryAddress_Text());
-            setSubstituteText(QString()); // each envelope its own pairs only
-            BarCodeProperties()->setValue(piece.zip);
-        },
-        [this, &feed](const MailingRow& row) {
-            addTellingOfFit(TavLabel1(), row, feed, [this] { AddPiece(); });
+    return feedRows(source, feed, maker, [&](const MailingRow& row, const MailingPiece& piece) {
+        const std::shared_ptr<TavAddressCls> address = DeliveryAddress_Text();
+        maker.fillAddress(row, *address);
+        // The Intelligent Mail barcode has a place of its own, as AddPiece keeps it.
+        if (BarCodeProperties()->Symbology() == TavEnumCls::TavIntelligentMail)
+            placeBarCode();
+        addTellingOfFit(TavLabel1(), row, feed, [&] {
+            TavLabel1().AddPiece(addressTexts(*address), piece.zip, piece.trackingCode);
         });
+    });
 }
 
 } // namespace tav

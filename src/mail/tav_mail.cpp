@@ -13,29 +13,6 @@ namespace {
 
 const QString kSource = QStringLiteral("TavMail");
 
-// The pairs an address gives, in the order a template's first match depends on. Values are data:
-// the list's separators in them are escaped, and the delivery address is its printed lines.
-QString addressPairs(const TavAddressCls& address) {
-    const std::pair<const char*, QString> pairs[] = {
-        {"Header1", address.Header1()},
-        {"Header2", address.Header2()},
-        {"First", address.First()},
-        {"Middle", address.Middle()},
-        {"Last", address.Last()},
-        {"Address", address.Address()},
-        {"AddressLine2", address.AddressLine2()},
-        {"City", address.City()},
-        {"State", address.State()},
-        {"Zip", address.Zip()},
-        {"Footer1", address.Footer1()},
-        {"Footer2", address.Footer2()},
-        {"DeliveryAddress", printedLines(address).join(QStringLiteral("\r\n"))}};
-    QStringList list;
-    for (const auto& [name, value] : pairs)
-        list << QLatin1String(name) + QLatin1Char('^') + StrLib::EscapeValue(value);
-    return list.join(QLatin1Char('|'));
-}
-
 } // namespace
 
 TavMail::TavMail(QWidget* parent)
@@ -226,7 +203,7 @@ void TavMail::setDeliveryAddress_Text(std::shared_ptr<TavAddressCls> address) {
 
 void TavMail::AddPiece() {
     const std::shared_ptr<TavAddressCls> address = DeliveryAddress_Text();
-    const QString pairs = addressPairs(*address);
+    const QString pairs = addressTexts(*address).toList();
     QString text = label_->SubstituteText();
     if (!text.isEmpty())
         text += QLatin1Char('|');

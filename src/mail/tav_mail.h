@@ -136,8 +136,9 @@ public:
     Q_INVOKABLE void AddPiece();
     /// Adds an envelope for every usable row of `source`: DeliveryAddress_Text takes the columns
     /// First, Middle, Last, Address, AddressLine2, City, State and Zip (missing ones empty), and
-    /// each envelope only its own pairs. feed.beforeAdd and feed.leftOut are called as the label
-    /// control's AddPieces calls them; feed.mode and feed.zipColumn are not used.
+    /// each envelope only its own pairs; SubstituteText and the bar code record's Value stay as
+    /// they are. feed.beforeAdd and feed.leftOut are called as the label control's AddPieces
+    /// calls them; feed.mode and feed.zipColumn are not used.
     MailingFed AddPieces(MailingSource& source, const MailingFeed& feed);
     /// Opens the piece selection dialog; returns whether the piece definition changed.
     Q_INVOKABLE bool PieceSelectDialogShow();

@@ -15,10 +15,10 @@ struct MAILPIECE_EXPORT MailingFeed {
     /// Labels: the column whose value becomes the bar code's Value; empty: none. Envelopes take
     /// the Zip column.
     QString zipColumn = QStringLiteral("Zip");
-    /// Called for each row just before its piece is added, the bar code record already holding
-    /// the row's ZIP code: returns why the row is left out instead, or "" to add it. It may
-    /// change the records (a tracking code) or raise to stop the feed.
-    std::function<QString(const MailingRow& row)> beforeAdd;
+    /// Called for each row just before its piece is added: returns why the row is left out
+    /// instead, or "" to add it. It may change the piece (its ZIP code or tracking code) or
+    /// raise to stop the feed.
+    std::function<QString(const MailingRow& row, MailingPiece& piece)> beforeAdd;
     /// Called for every row left out (by the source or by beforeAdd), in the order of the rows.
     std::function<void(const MailingProblem& problem)> leftOut;
     /// Called for a row whose piece was added but whose texts do not all fit their items

@@ -5,6 +5,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <array>
 
 namespace tav {
 
@@ -13,6 +14,17 @@ namespace {
 // A substitution list names its entries without its own separators; values may hold anything.
 bool nameable(const QString& name) {
     return !name.contains(QLatin1Char('|')) && !name.contains(QLatin1Char('^'));
+}
+
+// "Item1" .. "Item7" for 0 .. 6, made once.
+const QString& itemName(qsizetype index) {
+    static const std::array<QString, 7> names = [] {
+        std::array<QString, 7> made;
+        for (std::size_t i = 0; i < made.size(); ++i)
+            made[i] = QStringLiteral("Item%1").arg(i + 1);
+        return made;
+    }();
+    return names.at(static_cast<std::size_t>(index));
 }
 
 QString field(const MailingRow& row, qsizetype column) {
@@ -46,8 +58,10 @@ PieceMaker::PieceMaker(const QStringList& header, Mode mode, const QString& zipC
 }
 
 MailingPiece PieceMaker::make(const MailingRow& row) const {
-    return MailingPiece{row.number, mode_ == Mode::Address ? addressTexts(row) : columnsTexts(row),
-                        field(row, zip_)};
+    return MailingPiece{row.number,
+                        PieceTexts(mode_ == Mode::Address ? addressTexts(row) : columnsTexts(row)),
+                        field(row, zip_),
+                        {}};
 }
 
 void PieceMaker::fillAddress(const MailingRow& row, TavAddressCls& address) const {
@@ -74,7 +88,7 @@ std::vector<std::pair<QString, QString>> PieceMaker::addressTexts(const MailingR
     }
     std::vector<std::pair<QString, QString>> texts;
     for (qsizetype i = 0; i < 7; ++i)
-        texts.emplace_back(QStringLiteral("Item%1").arg(i + 1), lines.value(i));
+        texts.emplace_back(itemName(i), lines.value(i));
     return texts;
 }
 
@@ -88,7 +102,7 @@ std::vector<std::pair<QString, QString>> PieceMaker::columnsTexts(const MailingR
         }
     };
     for (qsizetype k = 0; k < 7; ++k)
-        add(QStringLiteral("Item%1").arg(k + 1), field(row, k));
+        add(itemName(k), field(row, k));
     for (qsizetype c = 0; c < header_.size(); ++c) {
         const QString name = header_.at(c).trimmed();
         if (!name.isEmpty() && nameable(name))

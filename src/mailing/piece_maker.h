@@ -2,6 +2,7 @@
 
 #include "mailing_source.h"
 #include "mailpiece_export.h"
+#include "piece_texts.h"
 
 #include <QString>
 
@@ -14,11 +15,10 @@ class TavAddressCls;
 
 /// One mail piece made from a mailing's row, ready for a label control.
 struct MAILPIECE_EXPORT MailingPiece {
-    qint64 number = 0;                              // where the row starts in its source
-    std::vector<std::pair<QString, QString>> texts; // name and value for the items' templates;
-                                                    // each name once, the first one
-
-    QString zip; // the bar code value
+    qint64 number = 0;    // where the row starts in its source
+    PieceTexts texts;     // the values of the items' placeholders; each name once, the first one
+    QString zip;          // the bar code value
+    QString trackingCode; // the Intelligent Mail barcode's; empty: the bar code record's
 };
 
 /// The address columns a mailing file may have; matched case-insensitively, missing ones empty.

@@ -70,4 +70,21 @@ QStringList printedLines(const TavAddressCls& address) {
     return lines;
 }
 
+PieceTexts addressTexts(const TavAddressCls& address) {
+    return PieceTexts(
+        {{QStringLiteral("Header1"), address.Header1()},
+         {QStringLiteral("Header2"), address.Header2()},
+         {QStringLiteral("First"), address.First()},
+         {QStringLiteral("Middle"), address.Middle()},
+         {QStringLiteral("Last"), address.Last()},
+         {QStringLiteral("Address"), address.Address()},
+         {QStringLiteral("AddressLine2"), address.AddressLine2()},
+         {QStringLiteral("City"), address.City()},
+         {QStringLiteral("State"), address.State()},
+         {QStringLiteral("Zip"), address.Zip()},
+         {QStringLiteral("Footer1"), address.Footer1()},
+         {QStringLiteral("Footer2"), address.Footer2()},
+         {QStringLiteral("DeliveryAddress"), printedLines(address).join(QStringLiteral("\r\n"))}});
+}
+
 } // namespace tav

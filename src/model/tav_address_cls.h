@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mailpiece_export.h"
+#include "piece_texts.h"
 #include "shared_object.h"
 
 #include <QObject>
@@ -87,5 +88,9 @@ private:
 /// CR LF or CR, as a spreadsheet cell holds one) starts a line of its own, each line is trimmed,
 /// and empty lines are left out.
 MAILPIECE_EXPORT QStringList printedLines(const TavAddressCls& address);
+
+/// The texts an envelope's templates take from `address`: each field by its name and
+/// "DeliveryAddress", the printed lines, in the order a template's first match depends on.
+MAILPIECE_EXPORT PieceTexts addressTexts(const TavAddressCls& address);
 
 } // namespace tav

@@ -65,10 +65,7 @@ QString EscapeValue(const QString& value) {
     return escaped;
 }
 
-namespace {
-
-// Appends `value` to `out` as EscapeValue was given it.
-void appendUnescaped(QString& out, QStringView value) {
+void AppendUnescaped(QString& out, QStringView value) {
     if (!std::any_of(value.begin(), value.end(), reserved)) {
         out.append(value);
         return;
@@ -85,6 +82,8 @@ void appendUnescaped(QString& out, QStringView value) {
             out += c;
     }
 }
+
+namespace {
 
 // The entries of a substitution list by name, the first entry of a name counting, as it would
 // if the entries replaced their tokens in turn. A short list (a piece's few columns) is searched
@@ -142,17 +141,14 @@ private:
 
 } // namespace
 
-QString SubstituteTokens(const QString& text, const QString& list, const QString& pairSep,
-                         const QString& itemSep) {
+QString ReplacePlaceholders(const QString& text,
+                            const std::function<bool(QStringView name, QString& result)>& append) {
     const QLatin1StringView open("<<");
     const QLatin1StringView close(">>");
     qsizetype at = text.indexOf(open);
-    if (at < 0 || list.trimmed().isEmpty())
+    if (at < 0)
         return text;
-    const SubstitutionList values(list, pairSep, itemSep);
-
-    // One pass over the text: a replacement is never scanned again, so a value that holds a
-    // placeholder prints as written.
+    // One pass over the text: a replacement is never scanned again.
     QString result;
     result.reserve(text.size());
     qsizetype copied = 0;
@@ -160,19 +156,31 @@ QString SubstituteTokens(const QString& text, const QString& list, const QString
         const qsizetype nameEnd = text.indexOf(close, at + open.size());
         if (nameEnd < 0)
             break;
-        const auto value =
-            values.value(QStringView(text).mid(at + open.size(), nameEnd - at - open.size()));
-        if (!value) {
+        const qsizetype before = result.size();
+        result.append(QStringView(text).mid(copied, at - copied));
+        if (!append(QStringView(text).mid(at + open.size(), nameEnd - at - open.size()), result)) {
+            result.truncate(before);
             at = text.indexOf(open, at + 1);
             continue;
         }
-        result.append(QStringView(text).mid(copied, at - copied));
-        appendUnescaped(result, *value);
         copied = nameEnd + close.size();
         at = text.indexOf(open, copied);
     }
     result.append(QStringView(text).mid(copied));
     return result;
+}
+
+QString SubstituteTokens(const QString& text, const QString& list, const QString& pairSep,
+                         const QString& itemSep) {
+    if (!text.contains(QLatin1StringView("<<")) || list.trimmed().isEmpty())
+        return text;
+    const SubstitutionList values(list, pairSep, itemSep);
+    return ReplacePlaceholders(text, [&values](QStringView name, QString& result) {
+        const auto value = values.value(name);
+        if (value)
+            AppendUnescaped(result, *value);
+        return value.has_value();
+    });
 }
 
 } // namespace tav::StrLib

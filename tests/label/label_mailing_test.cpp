@@ -51,9 +51,12 @@ TEST_F(LabelMailing, RowsBecomePiecesAndTheRestAreReportedInOrder) {
     std::vector<MailingProblem> leftOut;
     MailingFeed feed;
     feed.leftOut = [&](const MailingProblem& problem) { leftOut.push_back(problem); };
-    // The hook sees each row with its ZIP code already in the bar code record.
-    feed.beforeAdd = [&](const MailingRow& row) {
-        EXPECT_EQ(label.BarCodeProperties()->Value(), row.fields.at(2));
+    // The hook sees each row's piece with its ZIP code; the design's records are not touched.
+    label.BarCodeProperties()->setValue(QStringLiteral("12345"));
+    label.setSubstituteText(QStringLiteral("Item1^kept"));
+    feed.beforeAdd = [&](const MailingRow& row, MailingPiece& piece) {
+        EXPECT_EQ(piece.zip, row.fields.at(2));
+        EXPECT_EQ(*piece.texts.value(QStringLiteral("Item1")), row.fields.at(0).trimmed());
         return row.fields.at(0) == QLatin1String("Cy") ? QStringLiteral("not Cy") : QString();
     };
     const bool refresh = label.Refresh();
@@ -76,6 +79,8 @@ TEST_F(LabelMailing, RowsBecomePiecesAndTheRestAreReportedInOrder) {
     EXPECT_EQ(last.barCodeValue, QStringLiteral("97501"));
     EXPECT_TRUE(last.substituteText.contains(QStringLiteral("City^Medford|")));
     EXPECT_TRUE(last.substituteText.startsWith(QStringLiteral("Item1^Di|")));
+    EXPECT_EQ(label.BarCodeProperties()->Value(), QStringLiteral("12345"));
+    EXPECT_EQ(label.SubstituteText(), QStringLiteral("Item1^kept"));
 }
 
 TEST_F(LabelMailing, ProgressMayStopAndEnvelopesTakeTheAddressColumns) {

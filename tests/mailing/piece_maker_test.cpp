@@ -39,7 +39,7 @@ std::vector<MailingPiece> make(const CsvTable& table, PieceMaker::Mode mode,
 // The piece's texts as the label control's substitution list holds them.
 QString substituteText(const MailingPiece& piece) {
     QString text;
-    for (const auto& [name, value] : piece.texts)
+    for (const auto& [name, value] : piece.texts.pairs())
         text += name + QLatin1Char('^') + value + QLatin1Char('|');
     return text;
 }

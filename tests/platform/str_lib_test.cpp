@@ -1,3 +1,4 @@
+#include "piece_texts.h"
 #include "qt_printers.h"
 #include "str_lib.h"
 
@@ -79,4 +80,37 @@ TEST(StrLib, SubstituteTokensEndsWhenAValueHoldsItsOwnToken) {
     EXPECT_EQ(SubstituteTokens(QStringLiteral("<<A>>"), QStringLiteral("A^1|B^2"),
                                QStringLiteral("^"), QString()),
               QStringLiteral("1|B^2"));
+}
+
+TEST(PieceTexts, ReadOnceTheyFillTemplatesAsTheListDoes) {
+    const QString wide = [] {
+        QString list;
+        for (int i = 0; i < 40; ++i)
+            list += QStringLiteral("Col%1^v%1|").arg(i);
+        return list;
+    }();
+    const std::pair<const char*, QString> cases[] = {
+        {"Dear <<Item1>>, <<Item1>>!", QStringLiteral("Item1^Ann|")},
+        {"<<Item1>> <<Item2>> <<Item3>>", QStringLiteral("Item1^Ann|Item2|Item3^x^y")},
+        {"<<Item1>>", QStringLiteral("item1^Ann|")},
+        {"<<A>>+<<B>>", QStringLiteral("A^1| |B^2")},
+        {"<<A>>/<<B>>/<<C>>", QStringLiteral("A^<<B>>|B^b|A^second|")},
+        {"<<<A>> <<>> <<A", QStringLiteral("A^1|A^2|^e")},
+        {"<<Col3>> <<Col39>> <<Col40>> <<Item1>>", wide + QStringLiteral("Item1^last|Col3^again")},
+        {"<<V>>",
+         QStringLiteral("V^") + tav::StrLib::EscapeValue(QString::fromUtf8("a|b^c\uFDD0"))},
+    };
+    for (const auto& [text, list] : cases)
+        EXPECT_EQ(tav::PieceTexts::fromList(list).fill(QString::fromUtf8(text)),
+                  SubstituteTokens(QString::fromUtf8(text), list, QStringLiteral("^"),
+                                   QStringLiteral("|")))
+            << text;
+
+    // Any value survives the list a store keeps.
+    const tav::PieceTexts texts({{QStringLiteral("A"), QString::fromUtf8("x|y^z\uFDD1")},
+                                 {QStringLiteral("B"), QString()},
+                                 {QStringLiteral("A"), QStringLiteral("second")}});
+    const tav::PieceTexts read = tav::PieceTexts::fromList(texts.toList());
+    EXPECT_EQ(read.pairs(), texts.pairs());
+    EXPECT_EQ(read.fill(QStringLiteral("<<A>>|<<B>>")), QString::fromUtf8("x|y^z\uFDD1|"));
 }
