@@ -65,14 +65,10 @@ MailingPiece PieceMaker::make(const MailingRow& row) const {
 }
 
 void PieceMaker::fillAddress(const MailingRow& row, TavAddressCls& address) const {
-    address.setFirst(field(row, addressColumns_[0]));
-    address.setMiddle(field(row, addressColumns_[1]));
-    address.setLast(field(row, addressColumns_[2]));
-    address.setAddress(field(row, addressColumns_[3]));
-    address.setAddressLine2(field(row, addressColumns_[4]));
-    address.setCity(field(row, addressColumns_[5]));
-    address.setState(field(row, addressColumns_[6]));
-    address.setZip(field(row, addressColumns_[7]));
+    std::array<QString, 8> fields;
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        fields[i] = field(row, addressColumns_[i]);
+    address.setNameAndAddress(fields);
 }
 
 std::vector<std::pair<QString, QString>> PieceMaker::addressTexts(const MailingRow& row) const {

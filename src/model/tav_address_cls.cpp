@@ -29,6 +29,18 @@ void TavAddressCls::Clear() {
     currentText_ = compose();
 }
 
+void TavAddressCls::setNameAndAddress(const std::array<QString, 8>& fields) {
+    first_ = fields[0];
+    middle_ = fields[1];
+    last_ = fields[2];
+    address_ = fields[3];
+    addressLine2_ = fields[4];
+    city_ = fields[5];
+    state_ = fields[6];
+    zip_ = fields[7];
+    currentText_ = compose();
+}
+
 QString TavAddressCls::compose() const {
     QString text;
     if (!middle_.isEmpty()) {

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
+
 namespace tav {
 
 /// One postal address and CurrentText, its composed printable block (lines joined by CR LF).
@@ -64,6 +66,8 @@ public:
 
     /// Empties all twelve fields and recomposes (CurrentText becomes empty).
     Q_INVOKABLE void Clear();
+    /// Sets the eight name and address fields, First to Zip in their order, and recomposes once.
+    void setNameAndAddress(const std::array<QString, 8>& fields);
 
 private:
     void recompose(QString& field, const QString& text);
