@@ -6,6 +6,7 @@
 #include "output_file.h"
 #include "str_lib.h"
 #include "tav_error.h"
+#include "template_cache.h"
 
 #include <QCollator>
 #include <QDateTime>
@@ -41,19 +42,6 @@ QString stamp(const QString& path) {
         .arg(info.lastModified().toMSecsSinceEpoch());
 }
 
-// The product numbers of the pieces a catalogue file lists ("5160" of "5160 - Address").
-QSet<QString> pieceNumbers(const QString& file) {
-    QSet<QString> numbers;
-    for (const char* section : {CfgLib::LaserSection, CfgLib::DotMatrixSection})
-        for (const QString& product :
-             IniLib::ProfileGetList(file, QLatin1String(section), QStringLiteral("product"), 100))
-            for (const QString& piece :
-                 IniLib::ProfileGetList(file, StrLib::TextBefore(product, kComma).trimmed(),
-                                        QStringLiteral("Piece"), 200))
-                numbers.insert(StrLib::TextBefore(piece, QStringLiteral(" - ")).trimmed());
-    return numbers;
-}
-
 // The template library of `directory` beside a shipped catalogue with `shippedNumbers`, read
 // once per process.
 const LabelTemplates::Import& templatesOf(const QString& directory,
@@ -64,26 +52,19 @@ const LabelTemplates::Import& templatesOf(const QString& directory,
     const QString key = directory + QLatin1Char('\n') + numbers.join(QLatin1Char(','));
     auto found = read.find(key);
     if (found == read.end())
-        found = read.emplace(key, LabelTemplates::readDirectory(directory, shippedNumbers)).first;
+        found = read.emplace(key, TemplateCache::read(directory, shippedNumbers)).first;
     return found->second;
 }
 
 } // namespace
 
-std::unique_ptr<Catalogue> Catalogue::build(const std::optional<QString>& templatesDirectory) {
-    auto fresh = std::make_unique<Catalogue>();
-    fresh->read(shippedPath());
-    if (!templatesDirectory) {
-        fresh->templates_ = &templatesOf(QString(), {}); // nothing read
-        fresh->read(userPath());
-        return fresh;
-    }
-    const LabelTemplates::Import& library =
-        templatesOf(*templatesDirectory, pieceNumbers(shippedPath()));
+std::unique_ptr<Catalogue> Catalogue::withTemplates(const Catalogue& own,
+                                                    const QString& templatesDirectory) {
+    auto fresh = std::make_unique<Catalogue>(own);
+    const LabelTemplates::Import& library = templatesOf(templatesDirectory, own.shippedNumbers_);
     fresh->templates_ = &library;
-    fresh->read(userPath());
     // The templates' products after the catalogues' own, in natural order ("Avery 5160"
-    // before "Avery 15160").
+    // before "Avery 15160"); a piece the catalogues have stays theirs.
     QCollator natural;
     natural.setNumericMode(true);
     natural.setCaseSensitivity(Qt::CaseInsensitive);
@@ -107,7 +88,7 @@ const Catalogue& Catalogue::current() {
     const QString now = stamp(shippedPath()) + QLatin1Char('\n') + stamp(userPath()) +
                         QLatin1Char('\n') + templates;
     if (!catalogue || now != key) {
-        catalogue = build(templates);
+        catalogue = withTemplates(own(), templates);
         key = now;
     }
     return *catalogue;
@@ -118,7 +99,11 @@ const Catalogue& Catalogue::own() {
     static QString key;
     const QString now = stamp(shippedPath()) + QLatin1Char('\n') + stamp(userPath());
     if (!catalogue || now != key) {
-        catalogue = build(std::nullopt);
+        catalogue = std::make_unique<Catalogue>();
+        catalogue->templates_ = &templatesOf(QString(), {}); // none
+        catalogue->read(shippedPath());
+        catalogue->shippedNumbers_ = catalogue->pieceNumbers();
+        catalogue->read(userPath());
         key = now;
     }
     return *catalogue;
@@ -164,6 +149,15 @@ void Catalogue::read(const QString& file) {
     }
 }
 
+QSet<QString> Catalogue::pieceNumbers() const {
+    QSet<QString> numbers;
+    for (const std::vector<Product>* products : {&laser_, &dotMatrix_})
+        for (const Product& product : *products)
+            for (const QString& piece : product.pieces)
+                numbers.insert(StrLib::TextBefore(piece, QStringLiteral(" - ")).trimmed());
+    return numbers;
+}
+
 Catalogue::Product& Catalogue::listedProduct(const QString& section, const QString& product) {
     const bool dotMatrix = section == QLatin1String(CfgLib::DotMatrixSection);
     std::vector<Product>& products = dotMatrix ? dotMatrix_ : laser_;
@@ -182,8 +176,9 @@ void Catalogue::addPiece(const QString& section, const QString& product, const Q
     Product& listed = listedProduct(section, product);
     if (!listed.pieces.contains(piece, Qt::CaseInsensitive))
         listed.pieces << piece;
-    records_.insert(piece.toLower(), record);
-    productOf_.insert(piece.toLower(), product);
+    const QString key = piece.toLower();
+    records_.insert(key, record);
+    productOf_.insert(key, product);
 }
 
 const std::vector<Catalogue::Product>& Catalogue::products(const QString& section) const {

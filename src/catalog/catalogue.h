@@ -56,10 +56,12 @@ public:
     const LabelTemplates::Import& templates() const { return *templates_; }
 
 private:
-    // The shipped catalogue, the template library of `templatesDirectory` (none without one)
-    // and the user's catalogue.
-    static std::unique_ptr<Catalogue> build(const std::optional<QString>& templatesDirectory);
+    // The shipped and user's catalogue `own` with the template library of `templatesDirectory`.
+    static std::unique_ptr<Catalogue> withTemplates(const Catalogue& own,
+                                                    const QString& templatesDirectory);
     void read(const QString& file);
+    // The product numbers of the pieces read so far ("5160" of "5160 - Address").
+    QSet<QString> pieceNumbers() const;
     Product& listedProduct(const QString& section, const QString& product);
     void addPiece(const QString& section, const QString& product, const QString& piece,
                   const QString& record);
@@ -70,6 +72,7 @@ private:
     QHash<QString, QString> records_;                         // by piece name, folded to lower case
     QHash<QString, QString> productOf_;
     const LabelTemplates::Import* templates_ = nullptr; // read once per process, kept there
+    QSet<QString> shippedNumbers_; // of the shipped pieces, which the templates leave to them
 };
 
 } // namespace tav

@@ -9,6 +9,7 @@
 #include "sheet_limits.h"
 #include "tav_sheet_cls.h"
 #include "temp_env.h"
+#include "template_cache.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -196,4 +197,61 @@ TEST(LabelTemplates, PipesUnderTemplateNamesAreNotWaitedFor) {
     const LabelTemplates::Import import = LabelTemplates::readDirectory(dir.path());
     EXPECT_EQ(import.templates, 0);
     EXPECT_TRUE(import.pieces.empty());
+}
+
+TEST(TemplateCache, AWarmStartReadsNoXmlAndAnythingChangedOrDamagedIsReadAgain) {
+    QTemporaryDir dir;
+    QTemporaryDir cacheHome;
+    const QByteArray previous = qgetenv("XDG_CACHE_HOME");
+    qputenv("XDG_CACHE_HOME", cacheHome.path().toLocal8Bit());
+    const auto templates = [](const char* description) {
+        return QByteArray("<Glabels-templates><Template brand=\"Own\" part=\"1\" size=\"Other\" "
+                          "width=\"8.5in\" height=\"11in\" _description=\"") +
+               description +
+               "\"><Label-rectangle width=\"2in\" height=\"1in\"><Layout nx=\"2\" ny=\"3\" "
+               "x0=\"0.5in\" y0=\"0.5in\" dx=\"2.5in\" dy=\"1in\"/></Label-rectangle></Template>"
+               "</Glabels-templates>";
+    };
+    const QString file = dir.filePath(QStringLiteral("own-templates.xml"));
+    const auto rewrite = [&](const char* description, bool keepTime) {
+        const QDateTime time = QFileInfo(file).lastModified();
+        test::writeFile(dir, QStringLiteral("own-templates.xml"), templates(description));
+        if (keepTime) {
+            QFile same(file);
+            ASSERT_TRUE(same.open(QIODevice::ReadWrite));
+            ASSERT_TRUE(same.setFileTime(time, QFileDevice::FileModificationTime));
+        }
+    };
+    const auto description = [&](const QSet<QString>& shipped = {}) {
+        const LabelTemplates::Import import = TemplateCache::read(dir.path(), shipped);
+        return import.pieces.size() == 1 ? import.pieces[0].piece.section(QStringLiteral(" - "), 1)
+                                         : QStringLiteral("%1 pieces").arg(import.pieces.size());
+    };
+    rewrite("First", false);
+    EXPECT_EQ(description(), QStringLiteral("First 50.8 x 25.4 mm"));
+    ASSERT_TRUE(QFileInfo::exists(TemplateCache::path()));
+
+    // Same name, size and time: the kept import is used, the file is not read.
+    rewrite("Other", true);
+    EXPECT_EQ(description(), QStringLiteral("First 50.8 x 25.4 mm"));
+    // A file of another time, other shipped products, a damaged or foreign cache: read again.
+    rewrite("Third", false);
+    EXPECT_EQ(description(), QStringLiteral("Third 50.8 x 25.4 mm"));
+    EXPECT_EQ(description({QStringLiteral("1")}), QStringLiteral("Third 50.8 x 25.4 mm"));
+    for (const QByteArray& damage :
+         {QByteArray(), QByteArray("MPTC\0\0\0\1", 8), QByteArray(4096, '\xff')}) {
+        rewrite(damage.isEmpty() ? "Fourth" : "Fifth", false);
+        QFile cache(TemplateCache::path());
+        ASSERT_TRUE(cache.open(QIODevice::ReadWrite));
+        const QByteArray kept = cache.readAll();
+        cache.resize(0);
+        cache.write(damage.isEmpty() ? kept.left(kept.size() - 3) : damage);
+        cache.close();
+        EXPECT_EQ(description(), damage.isEmpty() ? QStringLiteral("Fourth 50.8 x 25.4 mm")
+                                                  : QStringLiteral("Fifth 50.8 x 25.4 mm"));
+    }
+    // A cache that cannot be written costs the reading, nothing else.
+    qputenv("XDG_CACHE_HOME", file.toLocal8Bit());
+    EXPECT_EQ(description(), QStringLiteral("Fifth 50.8 x 25.4 mm"));
+    qputenv("XDG_CACHE_HOME", previous);
 }
