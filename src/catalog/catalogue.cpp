@@ -27,6 +27,18 @@ namespace {
 const QString kSource = QStringLiteral("Catalogue");
 const QString kComma = QStringLiteral(",");
 
+// `name` in lower case, as names are compared; the usual ASCII name without Unicode's tables,
+// which cost more than the rest of reading a product.
+QString folded(const QString& name) {
+    if (std::any_of(name.begin(), name.end(), [](QChar c) { return c.unicode() >= 0x80; }))
+        return name.toLower();
+    QString lower = name;
+    for (QChar& c : lower)
+        if (c >= u'A' && c <= u'Z')
+            c = QChar(c.unicode() + (u'a' - u'A'));
+    return lower;
+}
+
 QString shippedPath() {
     return DirLib::SystemDirectory() + QLatin1String(CfgLib::CatalogFileName);
 }
@@ -75,7 +87,7 @@ std::unique_ptr<Catalogue> Catalogue::withTemplates(const Catalogue& own,
         return natural.compare(a->product, b->product) < 0;
     });
     for (const LabelTemplates::TemplatePiece* piece : sorted)
-        if (!fresh->records_.contains(piece->piece.toLower()))
+        if (!fresh->records_.contains(folded(piece->piece)))
             fresh->addPiece(QLatin1String(CfgLib::LaserSection), piece->product, piece->piece,
                             piece->record);
     return fresh;
@@ -163,7 +175,7 @@ Catalogue::Product& Catalogue::listedProduct(const QString& section, const QStri
     std::vector<Product>& products = dotMatrix ? dotMatrix_ : laser_;
     // Found by an index, not a search, so that many thousand products read in linear time.
     QHash<QString, std::size_t>& index = productIndex_[dotMatrix ? 1 : 0];
-    const QString key = product.toLower();
+    const QString key = folded(product);
     if (const auto found = index.constFind(key); found != index.cend())
         return products[*found];
     index.insert(key, products.size());
@@ -176,7 +188,7 @@ void Catalogue::addPiece(const QString& section, const QString& product, const Q
     Product& listed = listedProduct(section, product);
     if (!listed.pieces.contains(piece, Qt::CaseInsensitive))
         listed.pieces << piece;
-    const QString key = piece.toLower();
+    const QString key = folded(piece);
     records_.insert(key, record);
     productOf_.insert(key, product);
 }
@@ -203,7 +215,7 @@ QString Catalogue::record(const QString& piece) const {
         if (!found.isEmpty())
             return found;
     }
-    return records_.value(piece.trimmed().toLower());
+    return records_.value(folded(piece.trimmed()));
 }
 
 void Catalogue::saveUserPiece(const QString& section, const QString& product, const QString& piece,
@@ -246,7 +258,7 @@ void Catalogue::saveUserPiece(const QString& section, const QString& product, co
     for (const std::vector<Product>* products : {&user.laser_, &user.dotMatrix_})
         for (const Product& p : *products)
             for (const QString& name : p.pieces)
-                text += (name + QLatin1Char('=') + user.records_.value(name.toLower()) +
+                text += (name + QLatin1Char('=') + user.records_.value(folded(name)) +
                          QLatin1Char('\n'))
                             .toUtf8();
 
