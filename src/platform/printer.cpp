@@ -2,6 +2,7 @@
 
 #include "pdf_printer.h"
 #include "pen_style.h"
+#include "printer_text.h"
 #include "system_printer.h"
 #include "tav_font.h"
 
@@ -18,25 +19,13 @@ namespace {
 
 constexpr double kTwipsPerDot = 1440.0 / 600.0;
 
-struct FontCache {
-    PrinterFont key;
-    std::unique_ptr<FontWithMetrics> made;
-};
-
-// Never destroyed with the statics: the application object, which releases it, may outlive
-// them (a host's QApplication ended from an exit handler).
-FontCache& fontCache() {
-    static auto* cache = new FontCache();
-    return *cache;
-}
-
 std::shared_ptr<Printer>& current();
 
 // Printers and fonts hold Qt objects that must be gone before the application object is: a PDF
 // document finished after it would be written with no font database left.
 void releaseBeforeApplicationEnds() {
     current().reset();
-    fontCache().made.reset();
+    releaseFonts();
 }
 
 std::shared_ptr<Printer>& current() {
@@ -64,46 +53,7 @@ PrinterOp makeOp(PrinterOp::Kind kind, qint32 x1, qint32 y1, qint32 x2, qint32 y
     return op;
 }
 
-// The advance of `line`, measured in pieces: Qt's fixed-point advance wraps around past some
-// million twips (a spreadsheet cell of a megabyte), and without kerning the pieces add up.
-double advance(const FontWithMetrics& made, QStringView line) {
-    if (plainText(line))
-        return made.plainWidth(line);
-    constexpr qsizetype kPiece = 512;
-    double width = 0;
-    for (qsizetype from = 0; from < line.size(); from += kPiece)
-        width += made.metrics.horizontalAdvance(line.mid(from, kPiece).toString());
-    return width;
-}
-
 } // namespace
-
-bool plainText(QStringView text) {
-    // Printable Latin-1 and Latin Extended: no combining marks, no controls or soft hyphen,
-    // nothing a shaper would join or reorder.
-    return std::all_of(text.begin(), text.end(), [](QChar c) {
-        const char16_t u = c.unicode();
-        return (u >= 0x20 && u < 0x7F) || (u >= 0xA0 && u < 0x250 && u != 0xAD);
-    });
-}
-
-FontWithMetrics::FontWithMetrics(const QFont& made)
-    : font(made)
-    , plainFont(made)
-    , metrics(made) {
-    plainFont.setStyleStrategy(QFont::PreferNoShaping); // as plainWidth measures it
-}
-
-double FontWithMetrics::plainWidth(QStringView text) const {
-    double width = 0;
-    for (const QChar c : text) {
-        double& advance = advances_[c.unicode()];
-        if (advance == 0)
-            advance = metrics.horizontalAdvance(c);
-        width += advance;
-    }
-    return width;
-}
 
 PrinterFont PrinterFont::fromFont(const TavFont& font) {
     PrinterFont result;
@@ -131,17 +81,6 @@ QFont PrinterFont::toQFont() const {
     return font;
 }
 
-// Made once for the last font asked for: a mailing prints the same few fonts thousands of times,
-// and making a font is costly. The result is the same as making it anew.
-const FontWithMetrics& fontWithMetrics(const PrinterFont& font) {
-    FontCache& cache = fontCache();
-    if (!cache.made || !(cache.key == font)) {
-        cache.made = std::make_unique<FontWithMetrics>(font.toQFont());
-        cache.key = font;
-    }
-    return *cache.made;
-}
-
 void PrinterOp::paint(QPainter& painter) const {
     // Each operation sets all the painter state it uses, so no save and restore is needed: that
     // keeps PDF output free of a graphics state change per bar.
@@ -166,10 +105,8 @@ void PrinterOp::paint(QPainter& painter) const {
         painter.drawRect(QRectF(x1, y1, x2, y2).normalized());
         break;
     case Text: {
-        const FontWithMetrics& made = fontWithMetrics(font);
-        painter.setFont(plainText(text) ? made.plainFont : made.font);
         painter.setPen(qcolor);
-        painter.drawText(QPointF(x1, y1 + made.metrics.ascent()), text);
+        fontWithMetrics(font).draw(painter, QPointF(x1, y1), text);
         break;
     }
     case Picture:
@@ -233,13 +170,13 @@ double textWidth(const PrinterFont& font, const QString& text) {
     const FontWithMetrics& made = fontWithMetrics(font);
     double widest = 0;
     for (const QStringView line : QStringView(text).tokenize(QLatin1Char('\n')))
-        widest = std::max(widest,
-                          advance(made, line.endsWith(QLatin1Char('\r')) ? line.chopped(1) : line));
+        widest = std::max(
+            widest, made.lineWidth(line.endsWith(QLatin1Char('\r')) ? line.chopped(1) : line));
     return widest;
 }
 
 double textHeight(const PrinterFont& font, const QString& text) {
-    return fontWithMetrics(font).metrics.lineSpacing() * (text.count(QLatin1Char('\n')) + 1);
+    return fontWithMetrics(font).metrics().lineSpacing() * (text.count(QLatin1Char('\n')) + 1);
 }
 
 double Printer::TextWidth(const QString& text) const {

@@ -5,7 +5,6 @@
 #include "tav_font.h"
 
 #include <QFont>
-#include <QFontMetricsF>
 #include <QImage>
 #include <QPageSize>
 #include <QRect>
@@ -37,28 +36,6 @@ struct MAILPIECE_EXPORT PrinterFont {
     QFont toQFont() const;
     bool operator==(const PrinterFont&) const = default;
 };
-
-/// Whether `text` needs no shaping: Latin letters, digits and signs, each drawn as one glyph,
-/// so that its width is the sum of its characters' advances.
-MAILPIECE_EXPORT bool plainText(QStringView text);
-
-/// A font made from printer font attributes, with its metrics (twips).
-struct MAILPIECE_EXPORT FontWithMetrics {
-    explicit FontWithMetrics(const QFont& made);
-
-    QFont font;      // shapes text of every script
-    QFont plainFont; // draws plain text glyph by glyph, unshaped
-    QFontMetricsF metrics;
-    /// The width of plain `text`, from the advances of its characters (kept once measured).
-    double plainWidth(QStringView text) const;
-
-private:
-    static constexpr char16_t kPlainEnd = 0x250;       // plain characters lie below
-    mutable std::array<double, kPlainEnd> advances_{}; // 0: not yet measured
-};
-
-/// The font and metrics for `font`; made once and kept while the same font is asked for again.
-MAILPIECE_EXPORT const FontWithMetrics& fontWithMetrics(const PrinterFont& font);
 
 /// Width of `text` in `font` (twips), as every printer measures it: the widest line of a
 /// multi-line text.
