@@ -3,6 +3,7 @@
 #include "catalogue.h"
 #include "cfg_lib.h"
 #include "dir_lib.h"
+#include "piece_lookup.h"
 #include "tav_error.h"
 
 #include <QFileInfo>
@@ -35,34 +36,11 @@ std::vector<CatalogEntry> catalogEntries() {
 }
 
 QString findPiece(const QString& given) {
-    // A name the catalogue's details hold is taken as it is, listed or not.
-    if (!tav::CfgLib::CatalogProduct(given).isEmpty())
-        return given;
-    QStringList names;
-    for (const CatalogEntry& entry : catalogEntries())
-        if (!names.contains(entry.piece))
-            names << entry.piece;
-    const QString wanted = given.trimmed();
-    const auto matching = [&](const auto& matches) {
-        QStringList found;
-        for (const QString& name : names)
-            if (matches(name))
-                found << name;
-        return found;
-    };
-    QStringList found = matching(
-        [&](const QString& name) { return name.compare(wanted, Qt::CaseInsensitive) == 0; });
-    if (found.isEmpty())
-        found = matching([&](const QString& name) {
-            return name.section(QStringLiteral(" - "), 0, 0).trimmed() == wanted;
-        });
-    if (found.isEmpty())
-        found = matching(
-            [&](const QString& name) { return name.startsWith(wanted, Qt::CaseInsensitive); });
-    if (found.size() == 1)
-        return found.constFirst();
+    const tav::PieceMatch match = tav::findPiece(given);
+    if (!match.piece.isEmpty())
+        return match.piece;
     const QString source = QStringLiteral("mailpiece-batch");
-    if (found.isEmpty())
+    if (match.candidates.isEmpty())
         throw tav::TavError(tav::ErrorNumber::PathFileAccess, source,
                             QStringLiteral("the catalogue has no piece named \"%1\" (see "
                                            "--list-pieces)")
@@ -70,8 +48,8 @@ QString findPiece(const QString& given) {
     throw tav::TavError(tav::ErrorNumber::PathFileAccess, source,
                         QStringLiteral("\"%1\" matches %2 pieces: %3; name one of them")
                             .arg(given)
-                            .arg(found.size())
-                            .arg(found.join(QStringLiteral(", "))));
+                            .arg(match.candidates.size())
+                            .arg(match.candidates.join(QStringLiteral(", "))));
 }
 
 void checkPieceApplied(const QString& asked, const QString& applied) {

@@ -21,9 +21,8 @@ struct CatalogEntry {
 /// Every piece the catalogue lists, in its order; empty (and the user told) without catalogue.
 std::vector<CatalogEntry> catalogEntries();
 
-/// The catalogue piece that `given` names: its whole name (any case), its product number
-/// ("5160" for "5160 - Address"), or the start of one name only. Raises tav::TavError (error 75)
-/// naming what matched when none or several do.
+/// The catalogue piece that `given` names, as tav::findPiece finds it. Raises tav::TavError
+/// (error 75) naming what matched when none or several do.
 QString findPiece(const QString& given);
 
 /// Raises tav::TavError (error 380) when the piece `asked` for by name was not the one applied,

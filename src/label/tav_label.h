@@ -176,9 +176,11 @@ public:
 
     /// The catalogue piece the layout comes from; setting it applies that piece's definition to
     /// the sheet, item and bar code records (and an address layout applied before is fitted to
-    /// it). A name the catalogue does not hold is reported
-    /// through the message sink and the envelope "Size 10 - Envelope" is applied instead (its
-    /// name is then the PieceName); a damaged entry raises error 380 and changes nothing.
+    /// it). The name must be the catalogue's own: one it does not hold ("5160", a typo) is
+    /// reported through the message sink and the envelope "Size 10 - Envelope" is applied
+    /// instead (its name is then the PieceName). Pass what a person typed through
+    /// tav::findPiece (<mailpiece/piece_lookup.h>) first. A damaged entry raises error 380 and
+    /// changes nothing.
     QString PieceName() const;
     void setPieceName(const QString& name);
 

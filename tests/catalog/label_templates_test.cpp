@@ -4,6 +4,7 @@
 #include "catalogue.h"
 #include "cfg_lib.h"
 #include "label_templates.h"
+#include "piece_lookup.h"
 #include "program_run.h"
 #include "qt_printers.h"
 #include "sheet_limits.h"
@@ -70,6 +71,31 @@ TEST_F(LabelTemplatesTest, AShippedPieceIsFoundWithoutTheLibraryAndALibraryPiece
     for (const QString& piece : {shipped, library})
         EXPECT_EQ(Catalogue::recordOf(piece), Catalogue::current().record(piece))
             << piece.toStdString();
+}
+
+TEST_F(LabelTemplatesTest, APieceIsFoundByTheNamesPeopleTypeForIt) {
+    const QString address = QStringLiteral("5160 - Address");
+    const QString dymo = QStringLiteral("Dymo 11352 - Return Address Labels 25 x 54 mm");
+    const QString easyPeel = Catalogue::current().pieces(QStringLiteral("Avery 15160")).value(0);
+    const std::pair<const char*, QString> found[] = {
+        {"5160 - Address", address}, {" 5160 - address ", address},
+        {"5160", address},           {"Avery 5160", address},
+        {"avery 15160", easyPeel},   {"15160", easyPeel},
+        {"Dymo 11352", dymo},        {"11352", dymo},
+        {"5160 - Addr", address},
+    };
+    for (const auto& [text, piece] : found) {
+        const PieceMatch match = findPiece(QString::fromUtf8(text));
+        EXPECT_EQ(match.piece, piece) << text;
+        EXPECT_TRUE(match.candidates.isEmpty()) << text;
+    }
+    // Nothing, or too much, names no piece: the caller hears which matched.
+    for (const char* text : {"", "Avery 5160x", "Size 99 - Envelope"})
+        EXPECT_EQ(findPiece(QString::fromUtf8(text)).piece, QString()) << text;
+    const PieceMatch several = findPiece(QStringLiteral("516"));
+    EXPECT_TRUE(several.piece.isEmpty());
+    EXPECT_TRUE(several.candidates.contains(address));
+    EXPECT_TRUE(several.candidates.contains(QStringLiteral("5161 - Address")));
 }
 
 TEST_F(LabelTemplatesTest, WellKnownSheetsHaveTheirGeometry) {
