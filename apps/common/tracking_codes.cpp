@@ -12,40 +12,34 @@ namespace {
 
 const QString kSource = QStringLiteral("mailpiece-batch");
 
-bool digits(const QString& text, qsizetype count) {
-    return text.size() == count && std::all_of(text.begin(), text.end(), [](QChar c) {
-               return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-           });
-}
-
-[[noreturn]] void refuse(const QString& option, const QString& value, const QString& why) {
+[[noreturn]] void refuse(const QString& option, const QString& why) {
     throw tav::TavError(tav::ErrorNumber::InvalidArgument, kSource,
-                        QStringLiteral("%1 \"%2\": %3").arg(option, value, why));
+                        QStringLiteral("%1: %2").arg(option, why));
 }
 
 } // namespace
 
 TrackingCodes TrackingCodes::numbered(const QString& barcodeId, const QString& serviceType,
                                       const QString& mailerId, qint64 firstSerial) {
-    if (!digits(barcodeId, 2) || barcodeId.at(1) > QLatin1Char('4'))
-        refuse(QStringLiteral("--imb-barcode-id"), barcodeId,
-               QStringLiteral("the barcode identifier is 2 digits, the second 0 to 4"));
-    if (!digits(serviceType, 3))
-        refuse(QStringLiteral("--imb-service"), serviceType,
-               QStringLiteral("the service type identifier is 3 digits"));
-    const bool long_ = mailerId.startsWith(QLatin1Char('9'));
-    if (!digits(mailerId, long_ ? 9 : 6))
-        refuse(QStringLiteral("--imb-mailer-id"), mailerId,
-               QStringLiteral("the mailer identifier is 6 digits, or 9 when it starts with 9"));
+    namespace imb = tav::IntelligentMail;
+    const std::pair<const char*, QString> fields[] = {
+        {"--imb-barcode-id", imb::barcodeIdProblem(barcodeId)},
+        {"--imb-service", imb::serviceTypeProblem(serviceType)},
+        {"--imb-mailer-id", imb::mailerIdProblem(mailerId)}};
+    for (const auto& [option, problem] : fields)
+        if (!problem.isEmpty())
+            refuse(QLatin1String(option), problem);
+    if (firstSerial < 0 || firstSerial > imb::largestSerial(mailerId))
+        refuse(QStringLiteral("--imb-serial-start"),
+               QStringLiteral("the serial number is 0 to %1 with a %2-digit mailer identifier, "
+                              "not %3")
+                   .arg(imb::largestSerial(mailerId))
+                   .arg(mailerId.size())
+                   .arg(firstSerial));
     TrackingCodes codes;
-    codes.prefix_ = barcodeId + serviceType + mailerId;
-    const qsizetype width = tav::IntelligentMail::TrackingCodeDigits - codes.prefix_.size();
-    codes.serialLimit_ = width == 9 ? 1'000'000'000 : 1'000'000;
-    if (firstSerial < 0 || firstSerial >= codes.serialLimit_)
-        refuse(QStringLiteral("--imb-serial-start"), QString::number(firstSerial),
-               QStringLiteral("the serial number is 0 to %1 with a %2-digit mailer identifier")
-                   .arg(codes.serialLimit_ - 1)
-                   .arg(mailerId.size()));
+    codes.barcodeId_ = barcodeId;
+    codes.serviceType_ = serviceType;
+    codes.mailerId_ = mailerId;
     codes.serial_ = firstSerial;
     return codes;
 }
@@ -69,13 +63,13 @@ std::optional<QString> TrackingCodes::next(const QStringList& header, const tav:
         problem = QStringLiteral("the tracking code in column %1: %2").arg(column_, why);
         return std::nullopt;
     }
-    if (serial_ >= serialLimit_)
+    const qint64 largest = tav::IntelligentMail::largestSerial(mailerId_);
+    if (serial_ > largest)
         throw tav::TavError(tav::ErrorNumber::Overflow, kSource,
                             QStringLiteral("the mailing has more pieces than serial numbers are "
                                            "left after --imb-serial-start (the last is %1)")
-                                .arg(serialLimit_ - 1));
-    const qsizetype width = tav::IntelligentMail::TrackingCodeDigits - prefix_.size();
-    return prefix_ + QStringLiteral("%1").arg(serial_++, width, 10, QLatin1Char('0'));
+                                .arg(largest));
+    return tav::IntelligentMail::trackingCode(barcodeId_, serviceType_, mailerId_, serial_++);
 }
 
 } // namespace mailpiece

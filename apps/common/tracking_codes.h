@@ -31,10 +31,11 @@ public:
 private:
     TrackingCodes() = default;
 
-    QString prefix_; // numbered: barcode identifier, service type, mailer identifier
+    QString barcodeId_; // numbered: the fixed fields and the next serial
+    QString serviceType_;
+    QString mailerId_;
     qint64 serial_ = 0;
-    qint64 serialLimit_ = 0; // one past the largest serial
-    QString column_;         // from a column: its name
+    QString column_; // from a column: its name
     static constexpr qsizetype kNotLookedUp = -2;
     qsizetype columnAt_ = kNotLookedUp; // its index in the header, once looked up (-1: none)
 };

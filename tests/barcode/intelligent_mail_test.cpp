@@ -94,3 +94,37 @@ TEST(IntelligentMail, DimensionsLieInsideTheRangesOfTheStandard) {
     EXPECT_EQ(barExtent(QLatin1Char('A')).bottom, FullBarHeight - barExtent(QLatin1Char('D')).top);
     EXPECT_EQ(barExtent(QLatin1Char('T')).top - barExtent(QLatin1Char('T')).bottom, TrackerHeight);
 }
+
+TEST(IntelligentMail, TrackingCodesAreBuiltFromTheirFieldsOrRefusedNamingOne) {
+    struct Case {
+        const char* barcodeId;
+        const char* serviceType;
+        const char* mailerId;
+        qint64 serial;
+        const char* expected; // the code, or what the refusal names
+    };
+    const Case cases[] = {
+        {"00", "700", "123456", 41, "00700123456000000041"},
+        {"10", "270", "912345678", 999999, "10270912345678999999"},
+        {"05", "700", "123456", 1, "barcode identifier"},
+        {"00", "70", "123456", 1, "service type"},
+        {"00", "700", "12345", 1, "mailer identifier"},
+        {"00", "700", "123456789", 1, "mailer identifier"},
+        {"00", "700", "123456", 1'000'000'000, "serial number is 0 to 999999999"},
+        {"00", "700", "923456789", 1'000'000, "serial number is 0 to 999999"},
+        {"00", "700", "123456", -1, "serial number"},
+    };
+    for (const Case& c : cases) {
+        QString got;
+        try {
+            got = IntelligentMail::trackingCode(QLatin1String(c.barcodeId),
+                                                QLatin1String(c.serviceType),
+                                                QLatin1String(c.mailerId), c.serial);
+            EXPECT_TRUE(IntelligentMail::trackingCodeProblem(got).isEmpty());
+        } catch (const TavError& error) {
+            EXPECT_EQ(error.number(), ErrorNumber::InvalidArgument);
+            got = error.description();
+        }
+        EXPECT_TRUE(got.contains(QLatin1String(c.expected))) << got.toStdString();
+    }
+}
