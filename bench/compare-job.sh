@@ -43,14 +43,23 @@ fi
 if [ "${2:-}" = "--time" ]; then
     runs=${3:-5}
     for mode in batch floor; do : > "$out/$mode.times"; done
+    # Wall time in milliseconds (GNU time's own is in hundredths) and the largest resident size.
+    run() {
+        local log=$1 start end
+        shift
+        start=$(date +%s%N)
+        /usr/bin/time -f %M -o "$out/memory" "$@" > /dev/null 2>&1
+        end=$(date +%s%N)
+        echo "$(((end - start) / 1000000)) $(cat "$out/memory")" >> "$log"
+    }
     for ((r = 0; r < runs; r++)); do
         rm -f "$out/b.pdf" "$out/f.pdf"
-        /usr/bin/time -f "%e %M" -a -o "$out/batch.times" "${batch[@]}" --pdf "$out/b.pdf" > /dev/null 2>&1
-        /usr/bin/time -f "%e %M" -a -o "$out/floor.times" "${floor[@]}" "$out/f.pdf" > /dev/null 2>&1
+        run "$out/batch.times" "${batch[@]}" --pdf "$out/b.pdf"
+        run "$out/floor.times" "${floor[@]}" "$out/f.pdf"
     done
     b=$(median "$out/batch.times")
     f=$(median "$out/floor.times")
-    echo "batch: $b s, floor: $f s (median of $runs)"
+    echo "batch: $b ms, floor: $f ms (median of $runs)"
     echo "batch memory: $(sort -n -k2 "$out/batch.times" | tail -1 | awk '{ printf "%.1f MB", $2 / 1024 }') at most"
     awk -v a="$b" -v b="$f" 'BEGIN { printf "ratio: %.2f\n", a / b }'
     exit 0

@@ -11,10 +11,9 @@ namespace {
 
 const QString kNameSeparator = QStringLiteral(" - ");
 
-// Every piece the catalogue lists, once, in its order.
-QStringList listedPieces() {
+// Every piece `catalogue` lists, once, in its order.
+QStringList listedPieces(const Catalogue& catalogue) {
     QStringList names;
-    const Catalogue& catalogue = Catalogue::current();
     for (const char* section : {CfgLib::LaserSection, CfgLib::DotMatrixSection})
         for (const Catalogue::Product& product : catalogue.products(QLatin1String(section)))
             for (const QString& piece : product.pieces)
@@ -33,13 +32,15 @@ PieceMatch findPiece(const QString& text) {
     const QString wanted = text.trimmed();
     if (wanted.isEmpty())
         return {};
-    const QStringList names = listedPieces();
-    for (const QString& name : names)
-        if (same(name, wanted))
-            return {name, {}};
+    // The shipped and user's names first: the template library is read only when needed.
+    for (const auto catalogue : {&Catalogue::own, &Catalogue::current})
+        for (const QString& name : listedPieces(catalogue()))
+            if (same(name, wanted))
+                return {name, {}};
     // A name the catalogue's details hold is taken as it is, listed or not.
     if (!CfgLib::CatalogProduct(wanted).isEmpty())
         return {wanted, {}};
+    const QStringList names = listedPieces(Catalogue::current());
     const QString avery = QStringLiteral("avery ");
     const QString averyPart = wanted.startsWith(avery, Qt::CaseInsensitive)
                                   ? wanted.mid(avery.size()).trimmed()

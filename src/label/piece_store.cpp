@@ -95,7 +95,8 @@ void PieceStore::openForReading() {
     readLimit_ = size;
     readPos_ = 0;
 
-    StoreFieldReader reader([this] { return peek(); }, [this] { advance(); });
+    StoreFieldReader reader([this] { return window(); },
+                            [this](qsizetype count) { readPos_ += count; });
     bool headerMatches = true;
     for (const QString& expected : kHeader)
         headerMatches = reader.readField() == expected && headerMatches;
@@ -108,7 +109,8 @@ PieceRecord PieceStore::readRecord() {
         raiseFileError(ErrorNumber::BadFileNameOrNumber,
                        QStringLiteral("the piece store is not open for reading"));
 
-    StoreFieldReader reader([this] { return peek(); }, [this] { advance(); });
+    StoreFieldReader reader([this] { return window(); },
+                            [this](qsizetype count) { readPos_ += count; });
     const auto incomplete = [this] {
         raiseFileError(ErrorNumber::InputPastEndOfFile,
                        QStringLiteral("piece record %1 is incomplete: the store ends inside it")
@@ -205,9 +207,9 @@ PieceRecord PieceStore::readRecordAt(qint32 number) {
     return readRecord();
 }
 
-int PieceStore::peek() {
+QByteArrayView PieceStore::window() {
     if (readPos_ >= readLimit_)
-        return -1;
+        return {};
     if (readPos_ < readBufferStart_ || readPos_ >= readBufferStart_ + readBuffer_.size()) {
         readBuffer_.resize(kReadChunkBytes);
         ssize_t got;
@@ -221,16 +223,13 @@ int PieceStore::peek() {
                                QStringLiteral("cannot read the piece store: %1")
                                    .arg(QString::fromLocal8Bit(std::strerror(errno))));
             readLimit_ = readPos_; // the file is shorter than it was
-            return -1;
+            return {};
         }
         readBuffer_.resize(got);
         readBufferStart_ = readPos_;
     }
-    return static_cast<unsigned char>(readBuffer_.at(readPos_ - readBufferStart_));
-}
-
-void PieceStore::advance() {
-    ++readPos_;
+    const qint64 available = std::min<qint64>(readBufferStart_ + readBuffer_.size(), readLimit_);
+    return QByteArrayView(readBuffer_).sliced(readPos_ - readBufferStart_, available - readPos_);
 }
 
 void PieceStore::raiseFileError(qint32 number, const QString& what) const {

@@ -58,8 +58,8 @@ private:
     void reserve();
     void writeAt(qint64 offset, const QByteArray& bytes);
     qint64 fileSize() const;
-    int peek();
-    void advance();
+    // The buffered bytes from the reading position on (read in when needed); none at the end.
+    QByteArrayView window();
     PieceRecord readRecordAt(qint32 number);
     [[noreturn]] void raiseFileError(qint32 number, const QString& what) const;
 

@@ -33,32 +33,43 @@ void appendStoreLine(QByteArray& out, const QString& first, const QString& secon
     out.append("\r\n", 2);
 }
 
-StoreFieldReader::StoreFieldReader(Peek peek, Advance advance)
-    : peek_(std::move(peek))
+StoreFieldReader::StoreFieldReader(Window window, Advance advance)
+    : window_(std::move(window))
     , advance_(std::move(advance)) {
 }
 
+int StoreFieldReader::peek() const {
+    const QByteArrayView bytes = window_();
+    return bytes.isEmpty() ? -1 : static_cast<unsigned char>(bytes.front());
+}
+
 QString StoreFieldReader::readField() {
-    while (peek_() == ' ' || peek_() == '\t')
-        advance_();
+    while (peek() == ' ' || peek() == '\t')
+        advance_(1);
 
     QByteArray bytes;
-    if (peek_() == '"') {
-        advance_();
-        for (int c = peek_(); c >= 0; c = peek_()) {
-            advance_();
-            if (c == '"') {
-                if (peek_() != '"')
-                    break;
-                advance_();
+    if (peek() == '"') {
+        advance_(1);
+        // Up to the closing quote, a window at a time; a doubled quote stands for one.
+        for (QByteArrayView window = window_(); !window.isEmpty(); window = window_()) {
+            const qsizetype quote = window.indexOf('"');
+            if (quote < 0) {
+                bytes.append(window);
+                advance_(window.size());
+                continue;
             }
-            bytes.append(static_cast<char>(c));
+            bytes.append(window.first(quote));
+            advance_(quote + 1);
+            if (peek() != '"')
+                break;
+            bytes.append('"');
+            advance_(1);
         }
         skipToSeparator();
     } else {
-        for (int c = peek_(); c >= 0 && c != ',' && c != '\r' && c != '\n'; c = peek_()) {
+        for (int c = peek(); c >= 0 && c != ',' && c != '\r' && c != '\n'; c = peek()) {
             bytes.append(static_cast<char>(c));
-            advance_();
+            advance_(1);
         }
         while (bytes.endsWith(' ') || bytes.endsWith('\t'))
             bytes.chop(1);
@@ -70,18 +81,18 @@ QString StoreFieldReader::readField() {
 }
 
 void StoreFieldReader::skipToSeparator() {
-    for (int c = peek_(); c >= 0 && c != ',' && c != '\r' && c != '\n'; c = peek_())
-        advance_();
+    for (int c = peek(); c >= 0 && c != ',' && c != '\r' && c != '\n'; c = peek())
+        advance_(1);
 }
 
 void StoreFieldReader::skipSeparator() {
-    const int c = peek_();
+    const int c = peek();
     if (c == ',' || c == '\n') {
-        advance_();
+        advance_(1);
     } else if (c == '\r') {
-        advance_();
-        if (peek_() == '\n')
-            advance_();
+        advance_(1);
+        if (peek() == '\n')
+            advance_(1);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "mailpiece_export.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 #include <functional>
@@ -21,22 +22,24 @@ MAILPIECE_EXPORT void appendStoreLine(QByteArray& out, const QString& first, con
 /// comma or line end, without surrounding spaces.
 class MAILPIECE_EXPORT StoreFieldReader {
 public:
-    /// The next byte without consuming it, or -1 at the end of the source.
-    using Peek = std::function<int()>;
-    /// Consumes one byte.
-    using Advance = std::function<void()>;
+    /// The bytes from the reading position on, as many as lie together (at least one unless
+    /// the source has ended); they stay valid until the next call.
+    using Window = std::function<QByteArrayView()>;
+    /// Consumes `count` bytes.
+    using Advance = std::function<void(qsizetype count)>;
 
-    StoreFieldReader(Peek peek, Advance advance);
+    StoreFieldReader(Window window, Advance advance);
 
     /// Reads the next field and the separator after it; a field cut off by the end of the source
     /// returns what was read.
     QString readField();
 
 private:
+    int peek() const;
     void skipToSeparator();
     void skipSeparator();
 
-    Peek peek_;
+    Window window_;
     Advance advance_;
 };
 

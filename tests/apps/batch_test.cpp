@@ -442,13 +442,27 @@ TEST(BatchProgram, ListsTheTemplateLibraryAndPrintsOnAnImportedSheet) {
     EXPECT_TRUE(list.out.contains(QStringLiteral("1756 templates in")));
     EXPECT_TRUE(list.out.contains(QStringLiteral("270 with round, oval or CD labels")));
 
-    // 21 labels of 70 x 42.3 mm on A4: each address lies inside its label.
+    // A shipped piece by its whole name never reads the library; an imported one reads it once
+    // and keeps what it read for the next start.
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("a4.pdf"));
+    const QStringList cache = {QStringLiteral("XDG_CACHE_HOME=") +
+                               dir.filePath(QStringLiteral("c"))};
+    const QString kept = dir.filePath(QStringLiteral("c/mailpiece/templates.cache"));
+    const ProgramRun shipped = runBatch({QStringLiteral("--address"), QStringLiteral("--piece"),
+                                         QStringLiteral("5160 - Address"), QStringLiteral("--pdf"),
+                                         pdf, QStringLiteral(MAILPIECE_SAMPLE_MAILING)},
+                                        cache);
+    ASSERT_EQ(shipped.exitCode, 0) << shipped.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(kept));
+    QFile::remove(pdf);
+    // 21 labels of 70 x 42.3 mm on A4: each address lies inside its label.
     const ProgramRun run = runBatch({QStringLiteral("--address"), QStringLiteral("--piece"),
                                      QStringLiteral("Igepa EA-700x423"), QStringLiteral("--pdf"),
-                                     pdf, QStringLiteral(MAILPIECE_SAMPLE_MAILING)});
+                                     pdf, QStringLiteral(MAILPIECE_SAMPLE_MAILING)},
+                                    cache);
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(kept));
     EXPECT_EQ(tav::test::pdfPageCount(pdf), 4);       // 70 rows, 21 a sheet
     constexpr double kLabelWidth = 70 / 25.4 * 72;    // points
     constexpr double kLabelHeight = 42.3 / 25.4 * 72; // points

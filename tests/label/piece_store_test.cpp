@@ -49,9 +49,8 @@ protected:
 // store must agree with.
 PieceRecord sequentialFind(const QByteArray& file, qint32 number) {
     qsizetype pos = 0;
-    StoreFieldReader reader(
-        [&] { return pos < file.size() ? static_cast<unsigned char>(file[pos]) : -1; },
-        [&] { ++pos; });
+    StoreFieldReader reader([&] { return QByteArrayView(file).sliced(pos); },
+                            [&](qsizetype count) { pos += count; });
     const bool header = reader.readField() == QLatin1String("Substitute") &&
                         reader.readField() == QLatin1String("BarCode") &&
                         reader.readField() == QLatin1String("CarrierRoute");
