@@ -2,12 +2,124 @@
 
 #include "tav_error.h"
 
+#include <QCommandLineParser>
+
+#include <algorithm>
 #include <functional>
 #include <map>
 
 namespace mailpiece {
 
 namespace {
+
+// One option: its name, the name of its value (none for a switch) and what it does.
+struct OptionSpec {
+    const char* name;
+    const char* value;
+    const char* help;
+};
+
+const OptionSpec kOptions[] = {
+    {"csv", "FILE", "The delimited text file (or name it last); - reads standard input."},
+    {"delimiter", "C", "The field separator: , ; | tab (found from the header line)."},
+    {"encoding", "NAME",
+     "UTF-8, UTF-16LE, Windows-1252, ... (from the byte-order mark, else UTF-8, else "
+     "Windows-1252)."},
+    {"sql", "CONNECTION",
+     "Read a database instead: a .sqlite or .db file, postgresql://[USER@]HOST[:PORT]/DATABASE, "
+     "or DRIVER:NAME; the password comes from MAILPIECE_DB_PASSWORD (or PGPASSWORD), else a "
+     "prompt."},
+    {"query", "SQL", "With --sql: a SELECT, or a table name for all its rows."},
+    {"strict-zip", nullptr,
+     "Leave out rows whose ZIP code is not 5, 9 or 11 digits (a warning otherwise)."},
+    {"address", nullptr,
+     "Print the address composed from the columns First, Middle, Last, Address, AddressLine2, "
+     "City, State, Zip (the default when the header has them)."},
+    {"columns", nullptr, "Print column k as item k, for the first seven columns."},
+    {"item1", "TEXT",
+     "The template of item 1 (--item2 .. --item7 likewise); <<Name>> is the column Name, "
+     "<<Item3>> the third column; an empty TEXT hides the item."},
+    {"item2", "TEXT", ""},
+    {"item3", "TEXT", ""},
+    {"item4", "TEXT", ""},
+    {"item5", "TEXT", ""},
+    {"item6", "TEXT", ""},
+    {"item7", "TEXT", ""},
+    {"envelope", nullptr,
+     "Print envelopes (\"Size 10 - Envelope\" unless --piece names another): the address "
+     "from the address columns, the bar code from Zip under it."},
+    {"return-address", "TEXT",
+     "The sender on each envelope; \\n or a line break starts a new line."},
+    {"zip", "COLUMN",
+     "The column with the ZIP code for the bar code (Zip); --zip \"\" prints no bar code."},
+    {"font-size", "POINTS",
+     "Size of the text, 6 to 72 (9); smaller where the lines would not fit the label."},
+    {"imb-mailer-id", "ID",
+     "Print the Intelligent Mail barcode: your mailer identifier, 6 digits or 9 starting "
+     "with 9."},
+    {"imb-service", "STID", "The 3-digit service type identifier, e.g. 700."},
+    {"imb-barcode-id", "BI", "The 2-digit barcode identifier, second digit 0-4 (00)."},
+    {"imb-serial-start", "N",
+     "The first piece's serial number; each next piece counts up, padded to the serial's 9 "
+     "(or 6) digits (1)."},
+    {"imb-tracking-column", "NAME", "Whole 20-digit tracking codes from this column instead."},
+    {"strict-fit", nullptr,
+     "Stop when a text or a bar code does not fit its label or envelope (otherwise a warning "
+     "names the piece and its row)."},
+    {"piece", "NAME",
+     "A piece of the catalogue, e.g. \"5160 - Address\", \"5160\" or \"Avery 5160\"."},
+    {"list-pieces", nullptr,
+     "List the catalogue's pieces and stop (with the label template library and your own "
+     "catalogue)."},
+    {"all", nullptr, "With --list-pieces: also say how many templates were left out and why."},
+    {"across", "N", "Positions per row (3)."},
+    {"down", "N", "Rows per sheet (10)."},
+    {"margin-left", "IN", "Left edge of the first label, inches (0.1875)."},
+    {"margin-top", "IN", "Top edge of the first label, inches (0.5)."},
+    {"pitch-across", "IN", "Label to label across, inches (2.75)."},
+    {"pitch-down", "IN", "Label to label down, inches (1)."},
+    {"piece-width", "IN", "Label width, inches (2.625)."},
+    {"piece-height", "IN", "Label height, inches (1)."},
+    {"sheet-width", "IN", "Paper width, inches (8.5)."},
+    {"sheet-height", "IN", "Paper height, inches (11)."},
+    {"landscape", nullptr, "Print across the long edge."},
+    {"start", "N", "First free position on a partly used first sheet (1)."},
+    {"printer-top", "IN", "Offset for the printer's own top margin, inches."},
+    {"printer-left", "IN", "Offset for the printer's own left margin, inches."},
+    {"from", "N", "Print only the sheets holding pieces N to --to."},
+    {"to", "N", "See --from."},
+    {"pdf", "FILE", "Write one PDF document instead of printing."},
+    {"printer", "NAME", "Print on this CUPS printer instead of the default one."},
+};
+
+const char* const kGeometry[] = {"across",       "down",        "margin-left", "margin-top",
+                                 "pitch-across", "pitch-down",  "piece-width", "piece-height",
+                                 "sheet-width",  "sheet-height"};
+
+void describe(QCommandLineParser& parser) {
+    parser.setApplicationDescription(
+        QStringLiteral("Prints a mailing (delimited text with a header row, or a database "
+                       "query) on sheets of labels or on envelopes, one print job a sheet. The "
+                       "default sheet is 30 labels of 2-5/8 x 1 in on US Letter."));
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addHelpOption();
+    for (const OptionSpec& spec : kOptions) {
+        QCommandLineOption option(QString::fromLatin1(spec.name), QString::fromUtf8(spec.help));
+        if (spec.value != nullptr)
+            option.setValueName(QString::fromLatin1(spec.value));
+        if (spec.help[0] == '\0')
+            option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    parser.addPositionalArgument(QStringLiteral("MAILING"),
+                                 QStringLiteral("The delimited text file, as --csv."));
+}
+
+// Reads the value of `name` into `out` when given; false when it is given and not usable.
+template <typename Read> bool read(const QCommandLineParser& parser, const char* name, Read read) {
+    const QString key = QString::fromLatin1(name);
+    return !parser.isSet(key) || read(parser.value(key));
+}
 
 bool toNumber(const QString& text, float& out) {
     bool ok = false;
@@ -25,322 +137,218 @@ bool toWhole(const QString& text, qint32& out, qint32 low, qint32 high) {
     return ok && value >= low && value <= high;
 }
 
-} // namespace
-
-QString batchUsage() {
-    return QStringLiteral(
-        "Usage: mailpiece-batch [options] MAILING.csv\n"
-        "Prints a mailing (delimited text with a header row) on sheets of labels or on\n"
-        "envelopes, one print job a sheet.\n"
-        "\n"
-        "The mailing:\n"
-        "  --csv FILE               the delimited text file (or name it last); - reads standard\n"
-        "                           input\n"
-        "  --delimiter C            the field separator: , ; | tab (found from the header line)\n"
-        "  --encoding NAME          UTF-8, UTF-16LE, Windows-1252, ... (from the byte-order mark,\n"
-        "                           else UTF-8, else Windows-1252)\n"
-        "  --sql CONNECTION         read a database instead: a .sqlite or .db file,\n"
-        "                           postgresql://[USER@]HOST[:PORT]/DATABASE, or DRIVER:NAME;\n"
-        "                           the password comes from MAILPIECE_DB_PASSWORD (or\n"
-        "                           PGPASSWORD), else a prompt\n"
-        "  --query SQL              with --sql: a SELECT, or a table name for all its rows\n"
-        "  --strict-zip             leave out rows whose ZIP code is not 5, 9 or 11 digits (a\n"
-        "                           warning otherwise)\n"
-        "\n"
-        "Texts (by default column k goes to item k, for the first seven columns):\n"
-        "  --item1 .. --item7 TEXT  the template of item k; <<Name>> is the column Name,\n"
-        "                           <<Item3>> the third column; an empty TEXT hides the item\n"
-        "  --address                print the address composed from the columns First, Middle,\n"
-        "                           Last, Address, AddressLine2, City, State, Zip\n"
-        "  --envelope               print envelopes (\"Size 10 - Envelope\" unless --piece names\n"
-        "                           another): the address from the columns above, the bar\n"
-        "                           code from Zip under it\n"
-        "  --return-address TEXT    the sender on each envelope; \\n or a line break starts a\n"
-        "                           new line\n"
-        "  --zip COLUMN             the column with the ZIP code for the bar code (Zip);\n"
-        "                           --zip \"\" prints no bar code\n"
-        "  --font-size POINTS       size of the text, 6 to 72 (9); smaller where the lines\n"
-        "                           would not fit the label\n"
-        "Intelligent Mail barcode (in place of POSTNET; the ZIP code is its routing code):\n"
-        "  --imb-mailer-id ID       your mailer identifier: 6 digits, or 9 starting with 9\n"
-        "  --imb-service STID       the 3-digit service type identifier, e.g. 700\n"
-        "  --imb-barcode-id BI      the 2-digit barcode identifier, second digit 0-4 (00)\n"
-        "  --imb-serial-start N     the first piece's serial number; each next piece counts\n"
-        "                           up, padded to the serial's 9 (or 6) digits (1)\n"
-        "  --imb-tracking-column NAME  whole 20-digit tracking codes from this column instead\n"
-        "  --strict-fit             stop when a text or a bar code does not fit its label or\n"
-        "                           envelope (otherwise a warning names the piece and its row)\n"
-        "Sheet (inches; the default is 30 labels of 2-5/8 x 1 on US Letter):\n"
-        "  --piece NAME             a piece of the catalogue, e.g. \"5160 - Address\"\n"
-        "  --list-pieces            list the catalogue's pieces and stop (with the label\n"
-        "                           template library and your own catalogue); --all also\n"
-        "                           says how many templates were left out and why\n"
-        "  --across N --down N      positions per row and rows per sheet (3, 10)\n"
-        "  --margin-left IN --margin-top IN      corner of the first label (0.1875, 0.5)\n"
-        "  --pitch-across IN --pitch-down IN     label to label (2.75, 1)\n"
-        "  --piece-width IN --piece-height IN    label size (2.625, 1)\n"
-        "  --sheet-width IN --sheet-height IN    paper size (8.5, 11)\n"
-        "  --landscape              print across the long edge\n"
-        "  --start N                first free position on a partly used first sheet (1)\n"
-        "Printing:\n"
-        "  --printer-top IN --printer-left IN    offsets for the printer's own margins\n"
-        "  --from N --to N          print only the sheets holding pieces N to N\n"
-        "  --pdf FILE               write one PDF document instead of printing\n"
-        "  --printer NAME           print on this CUPS printer instead of the default one\n"
-        "  --help                   show this text\n");
+std::optional<QChar> delimiterOf(const QString& text) {
+    static const std::map<QString, QChar> names = {{QStringLiteral("comma"), QLatin1Char(',')},
+                                                   {QStringLiteral("semicolon"), QLatin1Char(';')},
+                                                   {QStringLiteral("tab"), QLatin1Char('\t')},
+                                                   {QStringLiteral("\\t"), QLatin1Char('\t')},
+                                                   {QStringLiteral("pipe"), QLatin1Char('|')}};
+    const auto named = names.find(text.toLower());
+    const QChar c = named != names.end() ? named->second : text.size() == 1 ? text.at(0) : QChar();
+    if (c.isNull() || c.unicode() >= 128 || c == u'"' || c == u'\r' || c == u'\n')
+        return std::nullopt;
+    return c;
 }
 
-std::optional<BatchOptions> parseBatchOptions(const QStringList& arguments, QString& error) {
-    BatchOptions options;
-    const auto floatOption = [&](float& target) {
-        return [&target](const QString& value) { return toNumber(value, target); };
+// Reads every value option into `options`; the name of the first that is unusable, or "".
+QString readValues(const QCommandLineParser& parser, BatchOptions& options) {
+    const auto inches = [](float& target) {
+        return [&target](const QString& v) { return toNumber(v, target); };
     };
-    const auto shortOption = [&](qint16& target, qint32 low, qint32 high) {
-        return [&target, low, high](const QString& value) {
+    const auto count = [](qint16& target) {
+        return [&target](const QString& v) {
             qint32 whole = 0;
-            if (!toWhole(value, whole, low, high))
+            if (!toWhole(v, whole, 1, 32767))
                 return false;
             target = static_cast<qint16>(whole);
             return true;
         };
     };
-    QString imbMailerId, imbService, imbBarcodeId, imbSerialStart, imbTrackingColumn;
-    const auto textOption = [](QString& target) {
-        return [&target](const QString& value) {
-            target = value.trimmed();
+    const auto text = [](QString& target) {
+        return [&target](const QString& v) {
+            target = v.trimmed();
             return !target.isEmpty();
         };
     };
-    std::map<QString, std::function<bool(const QString&)>> valued = {
-        {QStringLiteral("--zip"),
+    const std::pair<const char*, std::function<bool(const QString&)>> readers[] = {
+        {"zip",
          [&](const QString& v) {
              options.zipColumn = v;
              return true;
          }},
-        {QStringLiteral("--font-size"),
+        {"font-size",
          [&](const QString& v) {
              bool ok = false;
              options.fontSize = v.toDouble(&ok);
              return ok && options.fontSize >= 6 && options.fontSize <= 72;
          }},
-        {QStringLiteral("--across"), shortOption(options.across, 1, 32767)},
-        {QStringLiteral("--down"), shortOption(options.down, 1, 32767)},
-        {QStringLiteral("--margin-left"), floatOption(options.marginLeft)},
-        {QStringLiteral("--margin-top"), floatOption(options.marginTop)},
-        {QStringLiteral("--pitch-across"), floatOption(options.pitchAcross)},
-        {QStringLiteral("--pitch-down"), floatOption(options.pitchDown)},
-        {QStringLiteral("--piece-width"), floatOption(options.pieceWidth)},
-        {QStringLiteral("--piece-height"), floatOption(options.pieceHeight)},
-        {QStringLiteral("--sheet-width"), floatOption(options.sheetWidth)},
-        {QStringLiteral("--sheet-height"), floatOption(options.sheetHeight)},
-        {QStringLiteral("--start"), shortOption(options.startingPiece, 1, 32767)},
-        {QStringLiteral("--printer-top"), floatOption(options.printerTop)},
-        {QStringLiteral("--printer-left"), floatOption(options.printerLeft)},
-        {QStringLiteral("--from"),
-         [&](const QString& v) { return toWhole(v, options.from, 1, INT32_MAX); }},
-        {QStringLiteral("--to"),
-         [&](const QString& v) { return toWhole(v, options.to, 1, INT32_MAX); }},
-        {QStringLiteral("--piece"),
-         [&](const QString& v) {
-             options.piece = v.trimmed();
-             return !options.piece.isEmpty();
-         }},
-        {QStringLiteral("--return-address"),
+        {"across", count(options.across)},
+        {"down", count(options.down)},
+        {"margin-left", inches(options.marginLeft)},
+        {"margin-top", inches(options.marginTop)},
+        {"pitch-across", inches(options.pitchAcross)},
+        {"pitch-down", inches(options.pitchDown)},
+        {"piece-width", inches(options.pieceWidth)},
+        {"piece-height", inches(options.pieceHeight)},
+        {"sheet-width", inches(options.sheetWidth)},
+        {"sheet-height", inches(options.sheetHeight)},
+        {"start", count(options.startingPiece)},
+        {"printer-top", inches(options.printerTop)},
+        {"printer-left", inches(options.printerLeft)},
+        {"from", [&](const QString& v) { return toWhole(v, options.from, 1, INT32_MAX); }},
+        {"to", [&](const QString& v) { return toWhole(v, options.to, 1, INT32_MAX); }},
+        {"piece", text(options.piece)},
+        {"return-address",
          [&](const QString& v) {
              options.returnAddress =
                  QString(v).replace(QStringLiteral("\\n"), QStringLiteral("\n"));
              return true;
          }},
-        {QStringLiteral("--pdf"),
+        {"pdf", text(options.pdf)},
+        {"printer", text(options.printer)},
+        {"csv", text(options.mailing)},
+        {"delimiter",
          [&](const QString& v) {
-             options.pdf = v;
-             return !v.isEmpty();
+             const std::optional<QChar> c = delimiterOf(v);
+             options.delimiter = c.value_or(QChar());
+             return c.has_value();
          }},
-        {QStringLiteral("--printer"),
-         [&](const QString& v) {
-             options.printer = v;
-             return !v.isEmpty();
-         }},
-        {QStringLiteral("--csv"),
-         [&](const QString& v) {
-             if (!options.mailing.isEmpty() && options.mailing != v)
-                 return false;
-             options.mailing = v;
-             return !v.isEmpty();
-         }},
-        {QStringLiteral("--delimiter"),
-         [&](const QString& v) {
-             static const std::map<QString, QChar> names = {
-                 {QStringLiteral("comma"), QLatin1Char(',')},
-                 {QStringLiteral("semicolon"), QLatin1Char(';')},
-                 {QStringLiteral("tab"), QLatin1Char('\t')},
-                 {QStringLiteral("\\t"), QLatin1Char('\t')},
-                 {QStringLiteral("pipe"), QLatin1Char('|')}};
-             const auto named = names.find(v.toLower());
-             options.delimiter = named != names.end() ? named->second
-                                 : v.size() == 1      ? v.at(0)
-                                                      : QChar();
-             const char16_t c = options.delimiter.unicode();
-             return c != 0 && c < 128 && c != '"' && c != '\r' && c != '\n';
-         }},
-        {QStringLiteral("--encoding"), textOption(options.encoding)},
-        {QStringLiteral("--sql"), textOption(options.sql)},
-        {QStringLiteral("--query"), textOption(options.query)},
-        {QStringLiteral("--imb-mailer-id"), textOption(imbMailerId)},
-        {QStringLiteral("--imb-service"), textOption(imbService)},
-        {QStringLiteral("--imb-barcode-id"), textOption(imbBarcodeId)},
-        {QStringLiteral("--imb-serial-start"), textOption(imbSerialStart)},
-        {QStringLiteral("--imb-tracking-column"), textOption(imbTrackingColumn)},
+        {"encoding", text(options.encoding)},
+        {"sql", text(options.sql)},
+        {"query", text(options.query)},
     };
-    for (int k = 0; k < 7; ++k)
-        valued[QStringLiteral("--item%1").arg(k + 1)] = [&options, k](const QString& v) {
-            options.itemTemplates[k] = v;
-            return true;
-        };
-
-    std::array<bool, 7> templateGiven{};
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const QString& argument = arguments.at(i);
-        if (argument == QLatin1String("--list-pieces")) {
-            options.listPieces = true;
-        } else if (argument == QLatin1String("--all")) {
-            options.listAll = true;
-        } else if (argument == QLatin1String("--address")) {
-            options.addressMode = true;
-        } else if (argument == QLatin1String("--envelope")) {
-            options.envelopeMode = true;
-        } else if (argument == QLatin1String("--landscape")) {
-            options.landscape = true;
-        } else if (argument == QLatin1String("--strict-fit")) {
-            options.strictFit = true;
-        } else if (argument == QLatin1String("--strict-zip")) {
-            options.strictZip = true;
-        } else if (argument.startsWith(QLatin1String("--"))) {
-            const QString name = argument.section(QLatin1Char('='), 0, 0);
-            const auto handler = valued.find(name);
-            if (handler == valued.end()) {
-                error = QStringLiteral("unknown option %1").arg(argument);
-                return std::nullopt;
-            }
-            QString value;
-            if (argument.contains(QLatin1Char('='))) {
-                value = argument.section(QLatin1Char('='), 1);
-            } else if (i + 1 < arguments.size()) {
-                value = arguments.at(++i);
-            } else {
-                error = QStringLiteral("%1 needs a value").arg(name);
-                return std::nullopt;
-            }
-            if (!handler->second(value)) {
-                error = QStringLiteral("%1: \"%2\" is not a usable value").arg(name, value);
-                return std::nullopt;
-            }
-            if (name.startsWith(QLatin1String("--item")))
-                templateGiven[name.mid(6).toInt() - 1] = true;
-            static const QStringList geometry = {
-                QStringLiteral("--across"),       QStringLiteral("--down"),
-                QStringLiteral("--margin-left"),  QStringLiteral("--margin-top"),
-                QStringLiteral("--pitch-across"), QStringLiteral("--pitch-down"),
-                QStringLiteral("--piece-width"),  QStringLiteral("--piece-height"),
-                QStringLiteral("--sheet-width"),  QStringLiteral("--sheet-height")};
-            options.geometryGiven = options.geometryGiven || geometry.contains(name);
-        } else if (options.mailing.isEmpty()) {
-            options.mailing = argument;
-        } else {
-            error = QStringLiteral("one mailing file only (got %1 and %2)")
-                        .arg(options.mailing, argument);
-            return std::nullopt;
+    for (const auto& [name, reader] : readers)
+        if (!read(parser, name, reader))
+            return QString::fromLatin1(name);
+    for (int k = 0; k < 7; ++k) {
+        const QString name = QStringLiteral("item%1").arg(k + 1);
+        if (parser.isSet(name)) {
+            options.itemTemplates[k] = parser.value(name);
+            options.itemsGiven = true;
         }
     }
-    if (options.listAll && !options.listPieces) {
-        error = QStringLiteral("--all is for --list-pieces");
+    return {};
+}
+
+// Where the options together make no sense: why, or "".
+QString conflict(const BatchOptions& options, const QStringList& imb) {
+    const QString& mailerId = imb[0];
+    const QString& trackingColumn = imb[4];
+    const bool numbered = std::any_of(imb.begin() + 1, imb.begin() + 4,
+                                      [](const QString& v) { return !v.isEmpty(); });
+    const std::pair<bool, const char*> rules[] = {
+        {options.listAll && !options.listPieces, "--all is for --list-pieces"},
+        {!options.sql.isEmpty() && !options.mailing.isEmpty(),
+         "read either --sql or a mailing file, not both"},
+        {!options.sql.isEmpty() && options.query.isEmpty(),
+         "--sql needs --query: a SELECT, or the name of a table"},
+        {!options.sql.isEmpty() && (!options.delimiter.isNull() || !options.encoding.isEmpty()),
+         "--delimiter and --encoding are for text files, not --sql"},
+        {options.sql.isEmpty() && !options.query.isEmpty(), "--query is for --sql"},
+        {options.sql.isEmpty() && options.mailing.isEmpty(), "no mailing file given"},
+        {!options.piece.isEmpty() && options.geometryGiven,
+         "--piece gives the sheet geometry; leave out the geometry options"},
+        {options.envelopeMode && (options.geometryGiven || options.addressMode ||
+                                  options.columnsMode || options.itemsGiven),
+         "--envelope lays out the envelope itself; leave out --address, --columns, --item and "
+         "the geometry options"},
+        {options.addressMode && options.columnsMode, "choose --address or --columns, not both"},
+        {!options.envelopeMode && !options.returnAddress.isEmpty(),
+         "--return-address is for --envelope"},
+        {!trackingColumn.isEmpty() && !mailerId.isEmpty(),
+         "--imb-tracking-column gives whole tracking codes; leave out --imb-mailer-id"},
+        {mailerId.isEmpty() && numbered,
+         "--imb-service, --imb-barcode-id and --imb-serial-start number the pieces of "
+         "--imb-mailer-id; give it too"},
+        {!mailerId.isEmpty() && imb[1].isEmpty(), "--imb-mailer-id needs --imb-service"},
+        {(!mailerId.isEmpty() || !trackingColumn.isEmpty()) && options.zipColumn.isEmpty(),
+         "--zip \"\" prints no bar code; leave out the --imb options"},
+        {options.pieceWidth <= 0 || options.pieceHeight <= 0,
+         "labels need a width and a height above 0"},
+    };
+    for (const auto& [broken, why] : rules)
+        if (broken)
+            return QString::fromLatin1(why);
+    return {};
+}
+
+// The tracking codes the --imb options ask for; none without them. Raises tav::TavError.
+std::optional<TrackingCodes> trackingOf(const QStringList& imb) {
+    if (!imb[4].isEmpty())
+        return TrackingCodes::fromColumn(imb[4]);
+    if (imb[0].isEmpty())
+        return std::nullopt;
+    bool whole = imb[3].isEmpty();
+    const qint64 serial = whole ? 1 : imb[3].toLongLong(&whole);
+    if (!whole)
+        throw tav::TavError(
+            tav::ErrorNumber::InvalidArgument, QStringLiteral("mailpiece-batch"),
+            QStringLiteral("--imb-serial-start: \"%1\" is not a whole number").arg(imb[3]));
+    return TrackingCodes::numbered(imb[2].isEmpty() ? QStringLiteral("00") : imb[2], imb[1], imb[0],
+                                   serial);
+}
+
+} // namespace
+
+QString batchUsage() {
+    QCommandLineParser parser;
+    describe(parser);
+    return parser.helpText();
+}
+
+std::optional<BatchOptions> parseBatchOptions(const QStringList& arguments, QString& error,
+                                              bool* help) {
+    QCommandLineParser parser;
+    describe(parser);
+    if (!parser.parse(arguments)) {
+        error = parser.errorText();
         return std::nullopt;
     }
+    if (help != nullptr)
+        *help = parser.isSet(QStringLiteral("help"));
+    BatchOptions options;
+    const auto flag = [&](const char* name) { return parser.isSet(QString::fromLatin1(name)); };
+    options.listPieces = flag("list-pieces");
+    options.listAll = flag("all");
+    options.addressMode = flag("address");
+    options.columnsMode = flag("columns");
+    options.envelopeMode = flag("envelope");
+    options.landscape = flag("landscape");
+    options.strictFit = flag("strict-fit");
+    options.strictZip = flag("strict-zip");
+    options.geometryGiven = std::any_of(std::begin(kGeometry), std::end(kGeometry), flag);
+    if (const QString unusable = readValues(parser, options); !unusable.isEmpty()) {
+        error = QStringLiteral("--%1: \"%2\" is not a usable value")
+                    .arg(unusable, parser.value(unusable));
+        return std::nullopt;
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() > 1 || (positional.size() == 1 && !options.mailing.isEmpty() &&
+                                  options.mailing != positional[0])) {
+        error = QStringLiteral("one mailing file only (got %1)")
+                    .arg((QStringList(options.mailing) + positional).join(QStringLiteral(", ")));
+        return std::nullopt;
+    }
+    if (!positional.isEmpty())
+        options.mailing = positional[0];
     if (options.listPieces)
         return options;
-    if (!options.sql.isEmpty()) {
-        if (!options.mailing.isEmpty()) {
-            error =
-                QStringLiteral("read either --sql or the file %1, not both").arg(options.mailing);
-            return std::nullopt;
-        }
-        if (options.query.isEmpty()) {
-            error = QStringLiteral("--sql needs --query: a SELECT, or the name of a table");
-            return std::nullopt;
-        }
-        if (!options.delimiter.isNull() || !options.encoding.isEmpty()) {
-            error = QStringLiteral("--delimiter and --encoding are for text files, not --sql");
-            return std::nullopt;
-        }
-    } else if (!options.query.isEmpty()) {
-        error = QStringLiteral("--query is for --sql");
+    QStringList imb;
+    for (const char* name : {"imb-mailer-id", "imb-service", "imb-barcode-id", "imb-serial-start",
+                             "imb-tracking-column"})
+        imb << parser.value(QString::fromLatin1(name)).trimmed();
+    if (error = conflict(options, imb); !error.isEmpty())
         return std::nullopt;
-    } else if (options.mailing.isEmpty()) {
-        error = QStringLiteral("no mailing file given");
+    try {
+        options.tracking = trackingOf(imb);
+    } catch (const tav::TavError& refused) {
+        error = refused.description();
         return std::nullopt;
     }
-    if (!options.piece.isEmpty() && options.geometryGiven) {
-        error = QStringLiteral("--piece gives the sheet geometry; leave out the geometry options");
-        return std::nullopt;
-    }
-    if (options.envelopeMode &&
-        (options.geometryGiven || options.addressMode ||
-         std::find(templateGiven.begin(), templateGiven.end(), true) != templateGiven.end())) {
-        error = QStringLiteral("--envelope lays out the envelope itself; leave out --address, "
-                               "--item and the geometry options");
-        return std::nullopt;
-    }
-    if (!options.envelopeMode && !options.returnAddress.isEmpty()) {
-        error = QStringLiteral("--return-address is for --envelope");
-        return std::nullopt;
-    }
-    if (!imbTrackingColumn.isEmpty() && !imbMailerId.isEmpty()) {
-        error = QStringLiteral("--imb-tracking-column gives whole tracking codes; leave out "
-                               "--imb-mailer-id");
-        return std::nullopt;
-    }
-    if (imbMailerId.isEmpty() &&
-        !(imbService.isEmpty() && imbBarcodeId.isEmpty() && imbSerialStart.isEmpty())) {
-        error = QStringLiteral("--imb-service, --imb-barcode-id and --imb-serial-start number "
-                               "the pieces of --imb-mailer-id; give it too");
-        return std::nullopt;
-    }
-    if (!imbMailerId.isEmpty() && imbService.isEmpty()) {
-        error = QStringLiteral("--imb-mailer-id needs --imb-service");
-        return std::nullopt;
-    }
-    if ((!imbMailerId.isEmpty() || !imbTrackingColumn.isEmpty()) && options.zipColumn.isEmpty()) {
-        error = QStringLiteral("--zip \"\" prints no bar code; leave out the --imb options");
-        return std::nullopt;
-    }
-    if (!imbTrackingColumn.isEmpty())
-        options.tracking = TrackingCodes::fromColumn(imbTrackingColumn);
-    if (!imbMailerId.isEmpty()) {
-        bool whole = imbSerialStart.isEmpty();
-        const qint64 serial = whole ? 1 : imbSerialStart.toLongLong(&whole);
-        if (!whole) {
-            error = QStringLiteral("--imb-serial-start: \"%1\" is not a whole number")
-                        .arg(imbSerialStart);
-            return std::nullopt;
-        }
-        try {
-            options.tracking = TrackingCodes::numbered(imbBarcodeId.isEmpty() ? QStringLiteral("00")
-                                                                              : imbBarcodeId,
-                                                       imbService, imbMailerId, serial);
-        } catch (const tav::TavError& refused) {
-            error = refused.description();
-            return std::nullopt;
-        }
-    }
-    if (options.pieceWidth <= 0 || options.pieceHeight <= 0) {
-        error = QStringLiteral("labels need a width and a height above 0");
-        return std::nullopt;
-    }
-    // Without any --item, column k goes to item k; with some, the others stay empty.
-    const bool anyGiven =
-        std::find(templateGiven.begin(), templateGiven.end(), true) != templateGiven.end();
-    for (int k = 0; k < 7; ++k)
-        if (!anyGiven)
+    // With --columns, or no template given, column k goes to item k; with some, the others stay
+    // empty. Without either, the program looks at the header.
+    if (!options.itemsGiven)
+        for (int k = 0; k < 7; ++k)
             options.itemTemplates[k] = QStringLiteral("<<Item%1>>").arg(k + 1);
     return options;
 }

@@ -19,6 +19,8 @@ struct BatchOptions {
     QString query;                        // with sql: a SELECT or a table name
     std::array<QString, 7> itemTemplates; // empty: the item is not printed
     bool addressMode = false;             // items from the composed address block
+    bool columnsMode = false;             // column k as item k, even with address columns
+    bool itemsGiven = false;              // some --item template was given
     bool envelopeMode = false;            // envelopes: the address of each row, its ZIP as bars
     QString returnAddress;                // printed in an envelope's top left corner
     QString zipColumn = QStringLiteral("Zip");
@@ -51,8 +53,10 @@ struct BatchOptions {
     QString printer; // a CUPS printer by name; empty: the default one
 };
 
-/// The options in `arguments` (program name first), or an error message in `error`.
-std::optional<BatchOptions> parseBatchOptions(const QStringList& arguments, QString& error);
+/// The options in `arguments` (program name first), or an error message in `error` (one line).
+/// `help`, when given, tells whether --help was asked for.
+std::optional<BatchOptions> parseBatchOptions(const QStringList& arguments, QString& error,
+                                              bool* help = nullptr);
 
 /// The text of --help.
 QString batchUsage();

@@ -231,12 +231,22 @@ mailpiece::BarCodeFeed barCodeFeed(const BatchOptions& options) {
     return {options.tracking, options.strictFit, options.strictZip, {}};
 }
 
-int runLabels(const BatchOptions& options) {
+int runLabels(const BatchOptions& asked) {
     tav::TavLabel label;
-    applySheet(label, options);
+    applySheet(label, asked);
     // The layout depends on the header (how many columns there are), and the bars' fit is
     // checked as each piece is added, so the layout comes first.
-    const std::unique_ptr<tav::MailingSource> source = openSource(options);
+    const std::unique_ptr<tav::MailingSource> source = openSource(asked);
+    // A header with a name and an address prints addresses unless told otherwise.
+    BatchOptions options = asked;
+    if (!asked.addressMode && !asked.columnsMode && !asked.itemsGiven &&
+        mailpiece::hasAddressColumns(source->header())) {
+        options.addressMode = true;
+        std::fprintf(stderr,
+                     "%s: the header has name and address columns, so each label prints the "
+                     "address composed from them (--columns prints a column a line)\n",
+                     qUtf8Printable(sourceName(options)));
+    }
     mailpiece::checkColumns(
         *source, sourceName(options),
         options.addressMode ? tav::PieceMaker::Mode::Address : tav::PieceMaker::Mode::Columns,
@@ -287,16 +297,16 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("mailpiece-batch"));
-    const QStringList arguments = QApplication::arguments();
-    if (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))) {
+    QString error;
+    bool help = false;
+    const auto options = mailpiece::parseBatchOptions(QApplication::arguments(), error, &help);
+    if (help) {
         std::printf("%s", qUtf8Printable(mailpiece::batchUsage()));
         return 0;
     }
-    QString error;
-    const auto options = mailpiece::parseBatchOptions(arguments, error);
     if (!options) {
-        std::fprintf(stderr, "mailpiece-batch: %s\n%s", qUtf8Printable(error),
-                     qUtf8Printable(mailpiece::batchUsage()));
+        std::fprintf(stderr, "mailpiece-batch: %s\nSee mailpiece-batch --help.\n",
+                     qUtf8Printable(error));
         return 2;
     }
     mailpiece::useSourceCatalogUnlessInstalled();

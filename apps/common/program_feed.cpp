@@ -286,19 +286,23 @@ FeedResult result(const tav::MailingSource& source, const tav::MailingFed& fed,
 
 } // namespace
 
-void checkColumns(const tav::MailingSource& source, const QString& sourceName,
-                  tav::PieceMaker::Mode mode, const QStringList& templates) {
-    const QStringList& header = source.header();
-    if (header.isEmpty())
-        return; // an empty source is told of as having no rows
+bool hasAddressColumns(const QStringList& header) {
     const auto has = [&](std::initializer_list<const char*> names) {
         return std::any_of(names.begin(), names.end(), [&](const char* name) {
             return tav::columnIndex(header, QLatin1String(name)) >= 0;
         });
     };
+    return has({"First", "Middle", "Last"}) && has({"Address", "AddressLine2", "City"});
+}
+
+void checkColumns(const tav::MailingSource& source, const QString& sourceName,
+                  tav::PieceMaker::Mode mode, const QStringList& templates) {
+    const QStringList& header = source.header();
+    if (header.isEmpty())
+        return; // an empty source is told of as having no rows
     QString expected;
     if (mode == tav::PieceMaker::Mode::Address) {
-        if (!has({"First", "Middle", "Last"}) || !has({"Address", "AddressLine2", "City"}))
+        if (!hasAddressColumns(header))
             expected = tav::kAddressColumns.join(QStringLiteral(", ")) +
                        QStringLiteral(" (a name and an address at least)");
     } else {

@@ -68,6 +68,10 @@ struct BarCodeFeed {
     std::function<bool(qint64 rowsRead)> progress;
 };
 
+/// Whether `header` has a name column (First, Middle or Last) and an address column (Address,
+/// AddressLine2 or City): enough to compose an address.
+bool hasAddressColumns(const QStringList& header);
+
 /// Raises tav::TavError (error 5) when the header of `source` cannot give what is to be printed,
 /// naming the header found and the columns expected: an address (`mode` Address, and every
 /// envelope) needs a name column (First, Middle, Last) and an address column (Address,

@@ -74,12 +74,41 @@ TEST(BatchOptions, DefaultsTemplatesAndBadValues) {
         {QStringLiteral("batch"), QStringLiteral("m.csv"), QStringLiteral("n.csv")},
         {QStringLiteral("batch"), QStringLiteral("m.csv"), QStringLiteral("--pdf")},
         {QStringLiteral("batch"), QStringLiteral("--piece-width"), QStringLiteral("0"),
+         QStringLiteral("m.csv")},
+        {QStringLiteral("batch"), QStringLiteral("--address"), QStringLiteral("--columns"),
          QStringLiteral("m.csv")}};
     for (const QStringList& arguments : bad) {
         error.clear();
         EXPECT_FALSE(parseBatchOptions(arguments, error)) << arguments.join(' ').toStdString();
         EXPECT_FALSE(error.isEmpty());
+        EXPECT_FALSE(error.contains(QLatin1Char('\n'))) << error.toStdString(); // one line
     }
+}
+
+TEST(BatchProgram, AnAddressHeaderPrintsAddressesAndABadOptionIsOneLine) {
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
+    const QString sample = QStringLiteral(MAILPIECE_SAMPLE_MAILING);
+    for (const bool columns : {false, true}) {
+        QFile::remove(pdf);
+        QStringList arguments = {QStringLiteral("--pdf"), pdf, sample};
+        if (columns)
+            arguments.prepend(QStringLiteral("--columns"));
+        const ProgramRun run = runBatch(arguments);
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_EQ(run.err.contains(QStringLiteral("prints the address composed")), !columns);
+        QStringList words;
+        for (const auto& word : tav::test::pdfWords(pdf))
+            words << word.text;
+        const QString text = words.join(QLatin1Char(' '));
+        EXPECT_EQ(text.contains(QStringLiteral("Barbara T. Jackson")), !columns);
+        EXPECT_EQ(text.contains(QStringLiteral("Boulder, CO")), !columns);
+    }
+    const ProgramRun bad = runBatch({QStringLiteral("--colour"), sample});
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_EQ(bad.err.trimmed().split(QLatin1Char('\n')).filter(QStringLiteral("mailpiece-batch")),
+              (QStringList{QStringLiteral("mailpiece-batch: Unknown option 'colour'."),
+                           QStringLiteral("See mailpiece-batch --help.")}));
 }
 
 TEST(BatchProgram, PrintsTheGoodRowsAndNamesTheBadOnesByLine) {
