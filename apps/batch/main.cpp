@@ -4,6 +4,7 @@
 #include "catalog_location.h"
 #include "catalogue.h"
 #include "cfg_lib.h"
+#include "counted.h"
 #include "delimited_source.h"
 #include "envelope_layout.h"
 #include "password_prompt.h"
@@ -203,12 +204,12 @@ int printSheets(tav::TavLabel& label, const BatchOptions& options) {
         }
         // Sheets sent before the failure are with the printer: say which, so none is printed
         // twice and none forgotten.
-        throw tav::TavError(
-            failure.number(), failure.source(),
-            failure.description() +
-                (sheets == 0 ? QStringLiteral("; no sheet was printed")
-                             : QStringLiteral("; the first %1 sheets were printed, the others not")
-                                   .arg(sheets)));
+        const QString printed =
+            sheets == 0 ? QStringLiteral("; no sheet was printed")
+                        : QStringLiteral("; the first %1 printed, the others not")
+                              .arg(mailpiece::counted(sheets, "sheet was", "sheets were"));
+        throw tav::TavError(failure.number(), failure.source(), failure.description() + printed,
+                            failure.detail() + printed);
     } catch (...) {
         endProgressLine();
         if (pdf)
@@ -216,7 +217,9 @@ int printSheets(tav::TavLabel& label, const BatchOptions& options) {
         throw;
     }
 
-    std::printf("Printed %d sheets (%d pieces in the mailing) ", sheets, label.pieceCount());
+    std::printf("Printed %s (%s in the mailing) ",
+                qUtf8Printable(mailpiece::counted(sheets, "sheet", "sheets")),
+                qUtf8Printable(mailpiece::counted(label.pieceCount(), "piece", "pieces")));
     if (const auto* files = dynamic_cast<const tav::PdfPrinter*>(&printer)) {
         std::printf("to PDF:\n");
         for (const QString& file : files->writtenFiles())
@@ -318,7 +321,7 @@ int main(int argc, char* argv[]) {
         else
             status = options->envelopeMode ? runEnvelopes(*options) : runLabels(*options);
     } catch (const std::exception& failure) {
-        const QString text = QString::fromUtf8(failure.what());
+        const QString text = tav::userText(failure);
         const QString program = QStringLiteral("mailpiece-batch: ");
         std::fprintf(stderr, "%s\n",
                      qUtf8Printable(text.startsWith(program) ? text : program + text));

@@ -34,6 +34,12 @@ void ConsoleMessages::warning(qint64 number, const QString& what) {
 
 namespace {
 
+// Raises that the mailing `sourceName` cannot be printed, and why, naming it to the user.
+[[noreturn]] void refuseSource(const QString& sourceName, const QString& why) {
+    throw tav::TavError(tav::ErrorNumber::InvalidArgument, sourceName, why,
+                        sourceName + QStringLiteral(": ") + why);
+}
+
 const QRegularExpression& placeholder() {
     static const QRegularExpression pattern(QStringLiteral("<<([^<>]+)>>"));
     return pattern;
@@ -145,10 +151,14 @@ public:
                 numbers << QString::number(rows.at(i));
             if (rows.size() > kRowsNamed)
                 numbers << QStringLiteral("…");
-            messages_.warning(0, QStringLiteral("%1 more %2s have the same bar code problem (%3): "
-                                                "rows %4")
-                                     .arg(rows.size())
-                                     .arg(kind_, problem, numbers.join(QStringLiteral(", "))));
+            const QString more =
+                rows.size() == 1 ? QStringLiteral("1 more %1 has").arg(kind_)
+                                 : QStringLiteral("%1 more %2s have").arg(rows.size()).arg(kind_);
+            messages_.warning(
+                0, QStringLiteral("%1 the same bar code problem (%2): %3 %4")
+                       .arg(more, problem,
+                            rows.size() == 1 ? QStringLiteral("row") : QStringLiteral("rows"),
+                            numbers.join(QStringLiteral(", "))));
         }
         repeatedBarProblems_.clear();
     }
@@ -158,8 +168,8 @@ public:
     void checkEmptyRows(const tav::MailingFed& fed, const QString& sourceName) const {
         if (emptyRows_ == 0 || emptyRows_ * 2 <= emptyRows_ + fed.pieces)
             return;
-        throw tav::TavError(
-            tav::ErrorNumber::InvalidArgument, sourceName,
+        refuseSource(
+            sourceName,
             QStringLiteral("%1 of %2 rows have nothing to print (%3); the header has the columns "
                            "%4. Is the delimiter, the encoding or the header row right?")
                 .arg(emptyRows_)
@@ -317,10 +327,9 @@ void checkColumns(const tav::MailingSource& source, const QString& sourceName,
         expected = missing.join(QStringLiteral(", "));
     }
     if (!expected.isEmpty())
-        throw tav::TavError(tav::ErrorNumber::InvalidArgument, sourceName,
-                            QStringLiteral("the header has the columns %1; the labels need %2. "
-                                           "Is the delimiter or the header row right?")
-                                .arg(header.join(QStringLiteral(", ")), expected));
+        refuseSource(sourceName, QStringLiteral("the header has the columns %1; the labels need "
+                                                "%2. Is the delimiter or the header row right?")
+                                     .arg(header.join(QStringLiteral(", ")), expected));
 }
 
 FeedResult feedMailing(tav::MailingSource& source, tav::TavLabel& label, tav::PieceMaker::Mode mode,

@@ -1,6 +1,7 @@
 // The demo's printing: the print dialog, the preview, PDF files, the printer offsets and their
 // calibration, each saying where the output went.
 
+#include "counted.h"
 #include "demo_window.h"
 #include "message_sink.h"
 #include "page_playback.h"
@@ -24,7 +25,7 @@
 namespace {
 
 QString sheets(std::size_t count) {
-    return count == 1 ? QStringLiteral("1 sheet") : QStringLiteral("%1 sheets").arg(count);
+    return mailpiece::counted(static_cast<qint64>(count), "sheet", "sheets");
 }
 
 // Where the current printer put its output.

@@ -2,6 +2,7 @@
 
 #include "address_layout.h"
 #include "cfg_lib.h"
+#include "counted.h"
 #include "delimited_source.h"
 #include "envelope_layout.h"
 #include "mailing_problems.h"
@@ -310,14 +311,14 @@ bool DemoWindow::openMailing(const QString& path, const QString& table) {
         mailingTable_ = query;
         settings_.addRecentMailing(path);
         fillRecentMenu();
-        const QString blank = fed.blankRows > 0
-                                  ? QStringLiteral(", %1 blank rows skipped").arg(fed.blankRows)
-                                  : QString();
-        statusBar()->showMessage(QStringLiteral("%1: %2 pieces, %3 rows left out%4")
-                                     .arg(path)
-                                     .arg(fed.pieces)
-                                     .arg(fed.leftOut)
-                                     .arg(blank));
+        const QString blank =
+            fed.blankRows > 0
+                ? QStringLiteral(", %1 skipped")
+                      .arg(mailpiece::counted(fed.blankRows, "blank row", "blank rows"))
+                : QString();
+        statusBar()->showMessage(QStringLiteral("%1: %2, %3 left out%4")
+                                     .arg(path, mailpiece::counted(fed.pieces, "piece", "pieces"),
+                                          mailpiece::counted(fed.leftOut, "row", "rows"), blank));
         if (!messages.entries().empty()) {
             // Not modal: the mailing is open, and the list stays at hand beside it.
             auto* problems = new MailingProblemsDialog(path, messages, this);

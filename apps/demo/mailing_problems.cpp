@@ -1,5 +1,7 @@
 #include "mailing_problems.h"
 
+#include "counted.h"
+
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -23,12 +25,12 @@ MailingProblemsDialog::MailingProblemsDialog(const QString& mailing,
     qsizetype leftOut = 0;
     for (const auto& entry : messages.entries())
         leftOut += entry.leftOut;
-    auto* summary =
-        new QLabel(QStringLiteral("%1: %2 rows left out, %3 warnings")
-                       .arg(mailing)
-                       .arg(leftOut)
-                       .arg(static_cast<qsizetype>(messages.entries().size()) - leftOut),
-                   this);
+    auto* summary = new QLabel(
+        QStringLiteral("%1: %2 left out, %3")
+            .arg(mailing, mailpiece::counted(leftOut, "row", "rows"),
+                 mailpiece::counted(static_cast<qsizetype>(messages.entries().size()) - leftOut,
+                                    "warning", "warnings")),
+        this);
     summary->setObjectName(QStringLiteral("summary"));
 
     auto* table = new QTableWidget(static_cast<int>(messages.entries().size()), 3, this);

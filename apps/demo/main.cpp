@@ -6,6 +6,7 @@
 #include "demo_window.h"
 #include "screenshots.h"
 #include "signal_cleanup.h"
+#include "tav_error.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -41,7 +42,7 @@ int main(int argc, char* argv[]) {
     try {
         return run(parser, screenshots);
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "mailpiece-demo: %s\n", error.what());
+        std::fprintf(stderr, "mailpiece-demo: %s\n", qUtf8Printable(tav::userText(error)));
         return 1;
     }
 }

@@ -3,6 +3,7 @@
 
 #include "address_layout.h"
 #include "catalog_location.h"
+#include "counted.h"
 #include "delimited_source.h"
 #include "pdf_printer.h"
 #include "printer.h"
@@ -51,8 +52,9 @@ int main(int argc, char* argv[]) {
 
         tav::Printer& printer = tav::currentPrinter();
         label.PrintAll();
-        std::printf("Printed %d pieces on %d sheets of 30 labels.\n", label.pieceCount(),
-                    label.sheetCount());
+        std::printf("Printed %s on %s of 30 labels.\n",
+                    qUtf8Printable(mailpiece::counted(label.pieceCount(), "piece", "pieces")),
+                    qUtf8Printable(mailpiece::counted(label.sheetCount(), "sheet", "sheets")));
         if (const auto* pdf = dynamic_cast<tav::PdfPrinter*>(&printer)) {
             std::printf("No printer is installed; the sheets went to PDF files:\n");
             for (const QString& file : pdf->writtenFiles())
@@ -62,7 +64,7 @@ int main(int argc, char* argv[]) {
                         qUtf8Printable(printer.DeviceName()));
         }
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "%s\n", error.what());
+        std::fprintf(stderr, "mailpiece-mailing: %s\n", qUtf8Printable(tav::userText(error)));
         return 1;
     }
     return 0;

@@ -74,7 +74,7 @@ int main(int argc, char* argv[]) {
         std::printf("Screen: %s\nPaper:  %s\n", qUtf8Printable(parser.value(png)),
                     qUtf8Printable(parser.value(pdf)));
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "%s\n", error.what());
+        std::fprintf(stderr, "mailpiece-preview: %s\n", qUtf8Printable(tav::userText(error)));
         return 1;
     }
     return 0;

@@ -27,6 +27,14 @@ bool canShowWindows() {
 
 MessageSink::~MessageSink() = default;
 
+void DefaultMessageSink::showError(const QString& text, const QString& title) {
+    if (canShowWindows()) {
+        QMessageBox::warning(QApplication::activeWindow(), title, text);
+        return;
+    }
+    showMessage(text, title);
+}
+
 void DefaultMessageSink::showMessage(const QString& text, const QString& title) {
     if (canShowWindows()) {
         QMessageBox::information(QApplication::activeWindow(), title, text);
@@ -47,23 +55,28 @@ std::shared_ptr<MessageSink> setMessageSink(std::shared_ptr<MessageSink> sink) {
     return std::exchange(currentSink(), std::move(sink));
 }
 
+namespace {
+
+QString messageTitle() {
+    const QString title = QCoreApplication::applicationName();
+    return title.isEmpty() ? QStringLiteral("Mailpiece") : title;
+}
+
+} // namespace
+
 void showMessage(const QString& text) {
-    QString title = QCoreApplication::applicationName();
-    if (title.isEmpty())
-        title = QStringLiteral("Mailpiece");
-    messageSink().showMessage(text, title);
+    messageSink().showMessage(text, messageTitle());
 }
 
 void reportCurrentException() noexcept {
     try {
         try {
             throw;
-        } catch (const TavError& error) {
-            showMessage(QString::fromUtf8(error.what()));
         } catch (const std::exception& error) {
-            showMessage(QString::fromLocal8Bit(error.what()));
+            messageSink().showError(userText(error), messageTitle());
         } catch (...) {
-            showMessage(QStringLiteral("An unknown error has occurred!"));
+            messageSink().showError(QStringLiteral("An unknown error has occurred!"),
+                                    messageTitle());
         }
     } catch (...) {
         std::fputs("Mailpiece: an error could not be reported\n", stderr);

@@ -15,12 +15,16 @@ public:
     virtual ~MessageSink();
     /// Shows `text` to the user; returns when the user has seen it (a modal box) or at once.
     virtual void showMessage(const QString& text, const QString& title) = 0;
+    /// Shows that something failed; shown as any message unless a sink marks it.
+    virtual void showError(const QString& text, const QString& title) { showMessage(text, title); }
 };
 
 /// A modal QMessageBox in a widget application with a screen; standard error otherwise.
 class MAILPIECE_EXPORT DefaultMessageSink : public MessageSink {
 public:
     void showMessage(const QString& text, const QString& title) override;
+    /// The same with a warning icon.
+    void showError(const QString& text, const QString& title) override;
 };
 
 /// The process's current sink (a DefaultMessageSink until a host replaces it).

@@ -48,10 +48,11 @@ QString resourceText(int code) {
 
 } // namespace
 
-TavError::TavError(qint32 number, QString source, QString description)
+TavError::TavError(qint32 number, QString source, QString description, QString detail)
     : number_(number)
     , source_(std::move(source))
     , description_(std::move(description))
+    , detail_(detail.isEmpty() ? description_ : std::move(detail))
     , what_(QStringLiteral("%1: %2 (error %3)").arg(source_, description_).arg(number_).toUtf8()) {
 }
 
@@ -63,7 +64,13 @@ void raiseError(qint32 number, const QString& source, const QString& detail) {
     QString description = standardText(number);
     if (!detail.isEmpty())
         description += QStringLiteral(": ") + detail;
-    throw TavError(number, source, description);
+    throw TavError(number, source, description, detail);
+}
+
+QString userText(const std::exception& error) {
+    if (const auto* raised = dynamic_cast<const TavError*>(&error))
+        return raised->detail();
+    return QString::fromLocal8Bit(error.what());
 }
 
 } // namespace tav

@@ -34,7 +34,8 @@ inline constexpr int LibraryErrorCode = 9999;
 /// An automation error: what every failure a caller can cause is raised as.
 class MAILPIECE_EXPORT TavError : public std::exception {
 public:
-    TavError(qint32 number, QString source, QString description);
+    /// `detail`, when given, is the part of `description` a person needs (no standard text).
+    TavError(qint32 number, QString source, QString description, QString detail = {});
 
     /// Error number: a classic runtime number, or a library code plus ObjectErrorBase.
     qint32 number() const { return number_; }
@@ -42,6 +43,9 @@ public:
     const QString& source() const { return source_; }
     /// Human-readable description of the failure.
     const QString& description() const { return description_; }
+    /// What went wrong in the user's words: the description without the standard text of the
+    /// error number ("cannot read m.csv: No such file or directory").
+    const QString& detail() const { return detail_; }
     /// "source: description (error N)" in UTF-8.
     const char* what() const noexcept override { return what_.constData(); }
 
@@ -49,8 +53,12 @@ private:
     qint32 number_;
     QString source_;
     QString description_;
+    QString detail_;
     QByteArray what_;
 };
+
+/// What a person is told of `error`: a TavError's detail, else the exception's own text.
+MAILPIECE_EXPORT QString userText(const std::exception& error);
 
 /// The common reporter: raises library error `code` (number = code + ObjectErrorBase) from
 /// `source`, described by the code's resource text or "An unknown error has occurred!".

@@ -400,7 +400,7 @@ TEST(BatchProgram, ReadsSpreadsheetExportsAndNamesDoubtfulZipCodesByRow) {
     EXPECT_TRUE(err.contains(QStringLiteral("stdin:3: row left out")));
     EXPECT_FALSE(err.contains(QStringLiteral("not UTF-8"))); // named, not guessed
     EXPECT_TRUE(QString::fromUtf8(process.readAllStandardOutput())
-                    .contains(QStringLiteral("1 pieces in the mailing")));
+                    .contains(QStringLiteral("1 piece in the mailing")));
 }
 
 TEST(BatchProgram, PiecesByNumberOrPrefixAndStartsOnTheSheet) {

@@ -1,6 +1,7 @@
 #include "message_sink.h"
 #include "qt_printers.h"
 #include "recording_message_sink.h"
+#include "tav_error.h"
 
 #include <QCoreApplication>
 #include <QTemporaryFile>
@@ -23,6 +24,19 @@ TEST(MessageSink, AReplacedSinkGetsTheMessagesAndTheDefaultComesBack) {
         EXPECT_EQ(recording.sink().titles, QStringList{QStringLiteral("Host")});
     }
     EXPECT_EQ(&messageSink(), before);
+
+    // A failure reaches the sink as an error, in the user's words.
+    {
+        test::ScopedRecordingSink recording;
+        try {
+            raiseError(ErrorNumber::PathFileAccess, QStringLiteral("OutputFile"),
+                       QStringLiteral("cannot write out.pdf: Permission denied"));
+        } catch (...) {
+            reportCurrentException();
+        }
+        EXPECT_EQ(recording.sink().texts,
+                  QStringList{QStringLiteral("cannot write out.pdf: Permission denied")});
+    }
 
     // A null sink restores the default rather than leaving nothing to show messages.
     auto previous = setMessageSink(nullptr);

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 using namespace tav;
 
 TEST(TavError, LibraryCodeIsRaisedAboveTheObjectErrorBaseWithTheGenericText) {
@@ -35,11 +37,14 @@ TEST(TavError, ClassicErrorsKeepTheirNumbersAndAddTheDetail) {
             EXPECT_EQ(error.source(), QStringLiteral("Here"));
             EXPECT_EQ(error.description(),
                       QString::fromLatin1(c.text) + QStringLiteral(": because"));
+            EXPECT_EQ(userText(error), QStringLiteral("because")); // what a person reads
         }
     }
     try {
         raiseError(ErrorNumber::DivisionByZero, QStringLiteral("Here"));
     } catch (const TavError& error) {
         EXPECT_EQ(error.description(), QStringLiteral("Division by zero"));
+        EXPECT_EQ(error.detail(), QStringLiteral("Division by zero"));
     }
+    EXPECT_EQ(userText(std::runtime_error("disk full")), QStringLiteral("disk full"));
 }
