@@ -112,8 +112,14 @@ void PieceLayoutEditForm::buildUndoActions(QMenu* edit) {
     undo->setShortcut(QKeySequence::Undo);
     QAction* redo = undo_->createRedoAction(this, QStringLiteral("&Redo"));
     redo->setObjectName(QStringLiteral("edit_redo_mnu"));
-    // Ctrl+Shift+Z on every platform, and the platform's own key where it has another.
-    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence::Redo});
+    // Ctrl+Shift+Z and Ctrl+Y on every platform, and the platform's own keys, each once: a key
+    // bound twice is ambiguous and does nothing.
+    QList<QKeySequence> keys = {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                                QKeySequence(Qt::CTRL | Qt::Key_Y)};
+    for (const QKeySequence& key : QKeySequence::keyBindings(QKeySequence::Redo))
+        if (!keys.contains(key))
+            keys << key;
+    redo->setShortcuts(keys);
     edit->addAction(undo);
     edit->addAction(redo);
     edit->addSeparator();

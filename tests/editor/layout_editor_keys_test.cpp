@@ -57,6 +57,7 @@ protected:
     }
     void undo() { press(Qt::Key_Z, Qt::ControlModifier); }
     void redo() { press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier); }
+    void redoByY() { press(Qt::Key_Y, Qt::ControlModifier); }
     // Drags object `index` by (dx, dy) pixels with the mouse.
     void drag(int index, int dx, int dy) {
         QWidget* target = box(index);
@@ -103,7 +104,7 @@ TEST_F(LayoutEditorKeysTest, UndoAndRedoTakeBackMovesResizesAndFormats) {
     EXPECT_EQ(box(1)->geometry(),
               QRect(start.x() / 15, start.y() / 15, start.width() / 15, start.height() / 15));
     redo();
-    redo();
+    redoByY();
     EXPECT_EQ(form.object(1).box.width(), 3 * 1440);
     EXPECT_EQ(form.object(1).box.topLeft(), moved.topLeft());
     // Undone, the layout is the loaded one and saves as such.
@@ -112,6 +113,10 @@ TEST_F(LayoutEditorKeysTest, UndoAndRedoTakeBackMovesResizesAndFormats) {
     form.SaveLayout(items, barCode);
     EXPECT_FLOAT_EQ(items[0]->Left1(), 1.0f);
     EXPECT_FLOAT_EQ(items[0]->Width(), 2.0f);
+    // Each key once, or none of them works.
+    const QList<QKeySequence> keys =
+        form.findChild<QAction*>(QStringLiteral("edit_redo_mnu"))->shortcuts();
+    EXPECT_EQ(QSet<QKeySequence>(keys.begin(), keys.end()).size(), keys.size());
 }
 
 TEST_F(LayoutEditorKeysTest, ArrowKeysNudgeTheSelectionAndOneUndoTakesTheRunBack) {
