@@ -38,6 +38,11 @@ pdftotext "$scratch/readme.pdf" - | grep -q "Boulder, CO 80320" ||
     { echo "the README's host printed no address" >&2; exit 1; }
 ! pdftotext "$scratch/readme.pdf" - | grep -q "<<" ||
     { echo "the README's host printed a placeholder" >&2; exit 1; }
+# Fed from the file by the library: the same three sheets, each address whole.
+fed="$scratch/readme.pdf.fed.pdf"
+[ "$(pdfinfo "$fed" | awk '/^Pages:/ {print $2}')" = 3 ] &&
+    pdftotext "$fed" - | grep -q "Suite 137" && ! pdftotext "$fed" - | grep -q "<<" ||
+    { echo "the README's mailing file host did not print the mailing" >&2; exit 1; }
 
 pc=$(find "$scratch/stage" -name mailpiece.pc)
 [ -n "$pc" ] || { echo "mailpiece.pc was not installed" >&2; exit 1; }
