@@ -2,15 +2,16 @@
 
 #include "catalogue.h"
 #include "cfg_lib.h"
+#include "length_box.h"
 #include "message_sink.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QSpinBox>
 
@@ -24,23 +25,20 @@ struct Paper {
     const char* name;
     double width; // inches, portrait
     double height;
+    bool metric; // measured in millimetres
 };
-constexpr Paper kPapers[] = {{"Letter 8-1/2 x 11", 8.5, 11},
-                             {"Legal 8-1/2 x 14", 8.5, 14},
-                             {"A4 210 x 297 mm", 8.26772, 11.69291},
-                             {"A5 148 x 210 mm", 5.82677, 8.26772},
-                             {"Envelope #10", 4.125, 9.5}};
+constexpr Paper kPapers[] = {{"Letter 8-1/2 x 11", 8.5, 11, false},
+                             {"Legal 8-1/2 x 14", 8.5, 14, false},
+                             {"A4 210 x 297 mm", 210 / 25.4, 297 / 25.4, true},
+                             {"A5 148 x 210 mm", 148 / 25.4, 210 / 25.4, true},
+                             {"Envelope #10", 4.125, 9.5, false}};
 constexpr double kSlack = 0.005; // inches a grid may pass the paper by, for rounding
 
-QDoubleSpinBox* inches(const char* name, double value, double maximum, QWidget* parent) {
-    auto* box = new QDoubleSpinBox(parent);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setDecimals(4);
-    box->setRange(0, maximum);
-    box->setSingleStep(0.0625);
-    box->setSuffix(QStringLiteral(" in"));
-    box->setValue(value);
-    return box;
+// The unit people of this system measure in.
+LengthBox::Unit localUnit() {
+    return QLocale::system().measurementSystem() == QLocale::MetricSystem
+               ? LengthBox::Unit::Millimetres
+               : LengthBox::Unit::Inches;
 }
 
 QSpinBox* count(const char* name, int value, QWidget* parent) {
@@ -74,16 +72,24 @@ NewPieceDialog::NewPieceDialog(QWidget* parent)
     orientation_ = new QComboBox(this);
     orientation_->setObjectName(QStringLiteral("orientation_cbo"));
     orientation_->addItems({QStringLiteral("Portrait"), QStringLiteral("Landscape")});
-    paperWidth_ = inches("paper_width", 8.5, 60, this);
-    paperHeight_ = inches("paper_height", 11, 120, this);
-    width_ = inches("width", 2.625, 60, this);
-    height_ = inches("height", 1, 120, this);
+    units_ = new QComboBox(this);
+    units_->setObjectName(QStringLiteral("units_cbo"));
+    units_->addItems({QStringLiteral("inches"), QStringLiteral("millimetres")});
+    const LengthBox::Unit unit = localUnit();
+    units_->setCurrentIndex(unit == LengthBox::Unit::Millimetres ? 1 : 0);
+    const auto length = [&](const char* name, double inches, double maximum) {
+        return new LengthBox(name, inches, maximum, unit, this);
+    };
+    paperWidth_ = length("paper_width", 8.5, 60);
+    paperHeight_ = length("paper_height", 11, 120);
+    width_ = length("width", 2.625, 60);
+    height_ = length("height", 1, 120);
     across_ = count("across", 3, this);
     down_ = count("down", 10, this);
-    left_ = inches("margin_left", 0.1875, 60, this);
-    top_ = inches("margin_top", 0.5, 120, this);
-    pitchAcross_ = inches("pitch_across", 2.75, 60, this);
-    pitchDown_ = inches("pitch_down", 1, 120, this);
+    left_ = length("margin_left", 0.1875, 60);
+    top_ = length("margin_top", 0.5, 120);
+    pitchAcross_ = length("pitch_across", 2.75, 60);
+    pitchDown_ = length("pitch_down", 1, 120);
     drawing_ = new SheetDrawing(this);
     drawing_->setObjectName(QStringLiteral("sheet_drawing"));
     message_ = new QLabel(this);
@@ -98,6 +104,7 @@ NewPieceDialog::NewPieceDialog(QWidget* parent)
     form->addRow(QStringLiteral("P&iece:"), piece_);
     form->addRow(QStringLiteral("P&aper:"), paper_);
     form->addRow(QStringLiteral("&Orientation:"), orientation_);
+    form->addRow(QStringLiteral("&Units:"), units_);
     const auto pair = [&](QWidget* a, QWidget* b) {
         auto* row = new QHBoxLayout;
         row->addWidget(a);
@@ -124,9 +131,12 @@ NewPieceDialog::NewPieceDialog(QWidget* parent)
     connect(orientation_, &QComboBox::currentIndexChanged, this, [this] { paperChosen(); });
     for (QLineEdit* edit : {product_, piece_})
         connect(edit, &QLineEdit::textChanged, this, [this] { refresh(); });
-    for (QDoubleSpinBox* box :
-         {paperWidth_, paperHeight_, width_, height_, left_, top_, pitchAcross_, pitchDown_})
+    for (LengthBox* box : lengths())
         connect(box, &QDoubleSpinBox::valueChanged, this, [this] { refresh(); });
+    connect(units_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        for (LengthBox* box : lengths())
+            box->setUnit(index == 1 ? LengthBox::Unit::Millimetres : LengthBox::Unit::Inches);
+    });
     for (QSpinBox* box : {across_, down_})
         connect(box, &QSpinBox::valueChanged, this, [this] { refresh(); });
     connect(buttons, &QDialogButtonBox::accepted, this, reportingSlot([this] { save(); }));
@@ -142,16 +152,21 @@ void NewPieceDialog::paperChosen() {
     if (!other) {
         const Paper& paper = kPapers[index];
         const bool landscape = orientation_->currentIndex() == 1;
-        paperWidth_->setValue(landscape ? paper.height : paper.width);
-        paperHeight_->setValue(landscape ? paper.width : paper.height);
+        units_->setCurrentIndex(paper.metric ? 1 : 0); // a sheet is measured as its paper is
+        paperWidth_->setInches(landscape ? paper.height : paper.width);
+        paperHeight_->setInches(landscape ? paper.width : paper.height);
     }
     refresh();
 }
 
 SheetGeometry NewPieceDialog::geometry() const {
-    return {paperWidth_->value(),  paperHeight_->value(), left_->value(),  top_->value(),
-            pitchAcross_->value(), pitchDown_->value(),   width_->value(), height_->value(),
-            across_->value(),      down_->value()};
+    return {paperWidth_->inches(),  paperHeight_->inches(), left_->inches(),  top_->inches(),
+            pitchAcross_->inches(), pitchDown_->inches(),   width_->inches(), height_->inches(),
+            across_->value(),       down_->value()};
+}
+
+std::array<LengthBox*, 8> NewPieceDialog::lengths() const {
+    return {paperWidth_, paperHeight_, width_, height_, left_, top_, pitchAcross_, pitchDown_};
 }
 
 QString NewPieceDialog::problem() const {

@@ -5,8 +5,9 @@
 
 #include <QDialog>
 
+#include <array>
+
 class QComboBox;
-class QDoubleSpinBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -14,8 +15,11 @@ class QSpinBox;
 
 namespace tav {
 
+class LengthBox;
+
 /// Defines a product of the user's own: its name, the piece's name, the paper (size and
-/// orientation), the label size, the grid and its margins and pitches, with a drawing of the
+/// orientation), the label size, the grid and its margins and pitches (in millimetres or inches,
+/// a unit typed with a number taken as typed), with a drawing of the
 /// sheet that follows every change. A grid that does not fit the paper, overlapping labels or an
 /// unusable name are said in the dialog and cannot be saved; Save writes the piece to the user's
 /// catalogue (Catalogue::saveUserPiece).
@@ -33,6 +37,7 @@ public:
     SheetGeometry geometry() const;
 
 private:
+    std::array<LengthBox*, 8> lengths() const;
     void paperChosen();
     void refresh();
     void save();
@@ -41,16 +46,17 @@ private:
     QLineEdit* piece_;
     QComboBox* paper_;
     QComboBox* orientation_;
-    QDoubleSpinBox* paperWidth_;
-    QDoubleSpinBox* paperHeight_;
-    QDoubleSpinBox* width_;
-    QDoubleSpinBox* height_;
+    QComboBox* units_;
+    LengthBox* paperWidth_;
+    LengthBox* paperHeight_;
+    LengthBox* width_;
+    LengthBox* height_;
     QSpinBox* across_;
     QSpinBox* down_;
-    QDoubleSpinBox* left_;
-    QDoubleSpinBox* top_;
-    QDoubleSpinBox* pitchAcross_;
-    QDoubleSpinBox* pitchDown_;
+    LengthBox* left_;
+    LengthBox* top_;
+    LengthBox* pitchAcross_;
+    LengthBox* pitchDown_;
     SheetDrawing* drawing_;
     QLabel* message_;
     QPushButton* saveButton_;

@@ -3,6 +3,7 @@
 
 #include "catalogue.h"
 #include "cfg_lib.h"
+#include "length_box.h"
 #include "modal.h"
 #include "new_piece_dialog.h"
 #include "piece_select.h"
@@ -96,4 +97,45 @@ TEST_F(NewPiece, ASavedPieceIsInTheUserCatalogueAndChosenAtOnce) {
     EXPECT_EQ(CfgLib::CatalogRecord(chosen),
               QStringLiteral("Pantry,3x2,8.5x11,1x0.5,3.5x2.5,2x4,Letter 8-1/2 x 11,CUT"));
     EXPECT_TRUE(QFile::exists(Catalogue::userPath()));
+}
+
+TEST_F(NewPiece, LengthsAreInMillimetresOrInchesAndAUnitTypedIsTaken) {
+    using Unit = LengthBox::Unit;
+    const struct {
+        const char* text;
+        Unit shown;
+        double inches; // < 0: not a length (yet)
+    } cases[] = {{"63.5 mm", Unit::Inches, 2.5},
+                 {"6.35cm", Unit::Inches, 2.5},
+                 {"2.5 in", Unit::Millimetres, 2.5},
+                 {"2.5\"", Unit::Millimetres, 2.5},
+                 {"2,5 inches", Unit::Millimetres, 2.5},
+                 {"63.5", Unit::Millimetres, 2.5},
+                 {"2.5", Unit::Inches, 2.5},
+                 {"63.5 m", Unit::Inches, -1},
+                 {"2 i", Unit::Inches, -1},
+                 {"abc", Unit::Inches, -1},
+                 {"", Unit::Inches, -1}};
+    for (const auto& c : cases) {
+        const std::optional<double> inches =
+            LengthBox::parseInches(QString::fromUtf8(c.text), c.shown);
+        EXPECT_EQ(inches.has_value(), c.inches >= 0) << c.text;
+        if (inches && c.inches >= 0) {
+            EXPECT_NEAR(*inches, c.inches, 1e-9) << c.text;
+        }
+    }
+
+    // Typed into the dialog: a millimetre length in an inch field is not read as inches.
+    NewPieceDialog dialog;
+    auto* width = child<LengthBox>(dialog, "width");
+    width->selectAll();
+    QTest::keyClicks(width, QStringLiteral("63.5 mm"));
+    width->interpretText();
+    EXPECT_NEAR(dialog.geometry().pieceWidth, 2.5, 1e-6);
+    // A4 is measured in millimetres; the lengths stay what they were.
+    child<QComboBox>(dialog, "paper_cbo")->setCurrentIndex(2);
+    EXPECT_EQ(width->unit(), Unit::Millimetres);
+    EXPECT_EQ(width->text(), QStringLiteral("63.5 mm"));
+    EXPECT_NEAR(dialog.geometry().sheetWidth, 210 / 25.4, 1e-6);
+    EXPECT_NEAR(dialog.geometry().pieceWidth, 2.5, 1e-6);
 }
