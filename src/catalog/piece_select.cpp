@@ -323,6 +323,9 @@ void PieceSelectForm::showDetailsWindow() {
     const auto row = [&](const QString& label, const QString& value) {
         auto* text = new QLabel(value, &details);
         text->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        // A long value (the template library's summary) wraps instead of widening the window.
+        text->setWordWrap(true);
+        text->setMinimumWidth(text->fontMetrics().averageCharWidth() * 40);
         form->addRow(label, text);
     };
     const auto pair = [&](int field, const char* unit) {
