@@ -28,15 +28,14 @@ QString sheets(std::size_t count) {
     return mailpiece::counted(static_cast<qint64>(count), "sheet", "sheets");
 }
 
-// Where the current printer put its output.
-QString destination() {
+} // namespace
+
+QString printDestination() {
     const tav::Printer& printer = tav::currentPrinter();
     if (const auto* pdf = dynamic_cast<const tav::PdfPrinter*>(&printer))
         return QStringLiteral("PDF files in %1").arg(QDir::toNativeSeparators(pdf->Port()));
     return QStringLiteral("the printer %1").arg(printer.DeviceName());
 }
-
-} // namespace
 
 void DemoWindow::buildPrintMenu(QMenu* file) {
     file->addAction(QStringLiteral("&Print..."), QKeySequence::Print, this,
@@ -75,7 +74,7 @@ void DemoWindow::printDirect(const QString& what, const std::function<void()>& p
         statusBar()->showMessage(QStringLiteral("%1%2 on %3")
                                      .arg(what,
                                           count > 0 ? QLatin1Char(' ') + sheets(count) : QString(),
-                                          destination()));
+                                          printDestination()));
 }
 
 void DemoWindow::printWithDialog() {

@@ -26,8 +26,10 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProgressDialog>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTimer>
 
 namespace {
 
@@ -77,7 +79,24 @@ DemoWindow::DemoWindow()
         settings_.setPage(page);
         runGuarded([this] { showView(shown().Appearance()); });
     });
-    resize(1280, 800);
+    watchPrinting();
+    // As large as it is made, but never past the screen it opens on.
+    const QRect screen = this->screen()->availableGeometry();
+    resize(std::min(1280, screen.width() * 9 / 10), std::min(800, screen.height() * 9 / 10));
+    move(screen.center() - rect().center());
+    statusBar()->showMessage(QStringLiteral("Open a mailing (File > Open Mailing) to see its "
+                                            "pieces on the sheets"));
+}
+
+void DemoWindow::watchPrinting() {
+    // The controls' own Pr Sheet and Pr All buttons print too: say where it went.
+    for (tav::TavLabel* control : {label_, &mail_->TavLabel1()})
+        connect(control, &tav::TavLabel::printProgress, this, [this](int done, int total) {
+            if (done == total)
+                statusBar()->showMessage(
+                    QStringLiteral("Printed %1 on %2")
+                        .arg(mailpiece::counted(done, "sheet", "sheets"), printDestination()));
+        });
 }
 
 void DemoWindow::applyRememberedPieces() {
@@ -307,6 +326,7 @@ bool DemoWindow::openMailing(const QString& path, const QString& table) {
             pages_->insertTab(1, mail_, QStringLiteral("&Envelopes"));
             pages_->setCurrentIndex(page);
         }
+        watchPrinting();
         mailing_ = path;
         mailingTable_ = query;
         settings_.addRecentMailing(path);
@@ -323,7 +343,13 @@ bool DemoWindow::openMailing(const QString& path, const QString& table) {
             // Not modal: the mailing is open, and the list stays at hand beside it.
             auto* problems = new MailingProblemsDialog(path, messages, this);
             problems->setAttribute(Qt::WA_DeleteOnClose);
-            problems->show();
+            // Shown once the event loop runs, so that it stands in front of a window shown
+            // after the mailing was opened (a file named on the command line).
+            QTimer::singleShot(0, problems, [problems] {
+                problems->show();
+                problems->raise();
+                problems->activateWindow();
+            });
         }
         return true;
     } catch (...) {

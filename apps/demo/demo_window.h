@@ -21,6 +21,9 @@ class QTabWidget;
 /// control): open a CSV mailing into both, preview and print it through the print dialog or to
 /// a PDF file, calibrate the printer, set the return address and the piece, and choose the
 /// view. It remembers the mailings, pieces, view and printer offsets between runs.
+/// Where the current printer puts its output, in words ("PDF files in ~/mailpiece-output").
+QString printDestination();
+
 class DemoWindow : public QMainWindow {
     Q_OBJECT
 
@@ -66,6 +69,7 @@ private:
     void previewPrint();
     void choosePdfFile();
     void printDirect(const QString& what, const std::function<void()>& print, int sheets);
+    void watchPrinting();
     void calibratePrinter();
     void editOffsets();
     void editCompanyName();

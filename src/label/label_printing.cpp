@@ -106,6 +106,7 @@ void TavLabel::PrintSheet() {
     // changed (a hidden control, or one fed with Refresh off).
     ComputeSheetPosition();
     printPositionSheet();
+    emit printProgress(1, 1);
 }
 
 void TavLabel::PrintSheet(Printer& printer) {

@@ -3,6 +3,7 @@
 
 #include "demo_window.h"
 #include "modal.h"
+#include "pdf_printer.h"
 #include "pdf_text.h"
 #include "printer_calibration_dialog.h"
 #include "qt_printers.h"
@@ -24,6 +25,7 @@
 #include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSettings>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -157,7 +159,17 @@ TEST_F(DemoDesktop, ThePrintDialogPrintsTheChosenSheetsToAFile) {
 TEST_F(DemoDesktop, PrintToPdfAsksForTheFileAndSaysWhereItWent) {
     DemoWindow window;
     window.show();
+    // A first start says what to do, in a window that fits its screen.
+    EXPECT_TRUE(status(window).startsWith(QStringLiteral("Open a mailing")));
+    EXPECT_TRUE(window.screen()->availableGeometry().contains(window.frameGeometry()));
     ASSERT_TRUE(window.openMailing(mailing));
+    // The control's own Pr Sheet button says where its sheet went too.
+    const auto files = tav::PdfPrinter::filePerJob(dir.filePath(QStringLiteral("own")));
+    tav::setCurrentPrinter(files);
+    window.label().PrintSheet();
+    EXPECT_EQ(status(window), QStringLiteral("Printed 1 sheet on PDF files in %1")
+                                  .arg(dir.filePath(QStringLiteral("own"))));
+    tav::setCurrentPrinter(nullptr);
     const QString pdf = dir.filePath(QStringLiteral("asked"));
     EXPECT_TRUE(tav::test::whileModal<QFileDialog>(
         [&] { menuAction(window, QStringLiteral("Print to P&DF..."))->trigger(); },
