@@ -89,3 +89,11 @@ void DemoSettings::setOffsets(const QString& printer, float top, float left) {
     settings_.setValue(printerKey(printer, "top"), top);
     settings_.setValue(printerKey(printer, "left"), left);
 }
+
+QString DemoSettings::designFile(int page) const {
+    return settings_.value(QStringLiteral("design/%1").arg(page)).toString();
+}
+
+void DemoSettings::setDesignFile(int page, const QString& path) {
+    settings_.setValue(QStringLiteral("design/%1").arg(page), path);
+}

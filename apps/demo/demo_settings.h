@@ -31,6 +31,10 @@ public:
     int page() const;
     void setPage(int page);
 
+    /// The design file last saved or opened for the page (0 labels, 1 envelopes); "" for none.
+    QString designFile(int page) const;
+    void setDesignFile(int page, const QString& path);
+
     /// PrinterTop and PrinterLeft (inches) kept for the printer `name`, if any.
     std::optional<std::pair<float, float>> offsets(const QString& printer) const;
     void setOffsets(const QString& printer, float top, float left);

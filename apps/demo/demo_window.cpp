@@ -71,6 +71,7 @@ DemoWindow::DemoWindow()
     pages_->addTab(mail_, QStringLiteral("&Envelopes"));
     setCentralWidget(pages_);
     buildMenus();
+    loadRememberedDesigns();
     if (const auto kept = settings_.offsets(tav::currentPrinter().DeviceName()))
         tav::reportingErrors([&] { applyOffsets(kept->first, kept->second); });
     pages_->setCurrentIndex(settings_.page());
@@ -136,6 +137,8 @@ void DemoWindow::buildMenus() {
     recentMenu_ = file->addMenu(QStringLiteral("Open &Recent"));
     connect(recentMenu_, &QMenu::aboutToShow, this, &DemoWindow::fillRecentMenu);
     fillRecentMenu();
+    file->addSeparator();
+    buildDesignMenu(file);
     file->addSeparator();
     buildPrintMenu(file);
     file->addSeparator();
@@ -264,9 +267,10 @@ bool DemoWindow::openMailing(const QString& path, const QString& table) {
         };
 
         // A control keeps its pieces for its lifetime: a new mailing gets new controls.
+        // The labels keep the design shown, edits included.
         auto fresh = std::make_unique<tav::TavLabel>();
         fresh->setObjectName(QStringLiteral("TavLabel1"));
-        applyLayout(*fresh);
+        fresh->setDesign(label_->Design());
         std::unique_ptr<tav::TavMail> freshMail(
             newMail(nullptr, envelopeName_, returnAddress_, symbology_));
 
@@ -326,6 +330,7 @@ bool DemoWindow::openMailing(const QString& path, const QString& table) {
             pages_->insertTab(1, mail_, QStringLiteral("&Envelopes"));
             pages_->setCurrentIndex(page);
         }
+        pages_->currentWidget()->setFocus(); // the keys go to the mailing shown, in this window
         watchPrinting();
         mailing_ = path;
         mailingTable_ = query;

@@ -55,6 +55,12 @@ public:
     /// Prints every sheet of the page shown into one PDF document at `path` (".pdf" added when
     /// missing) and says so in the status bar; a failure is reported and false.
     bool printToPdf(const QString& path);
+    /// Writes the shown control's design to `path` and remembers it; false (and the user told)
+    /// when it cannot be written.
+    bool saveDesign(const QString& path);
+    /// Loads the design in `path` into the shown control and remembers it; false (and the user
+    /// told) when the file cannot be read or holds no design.
+    bool openDesign(const QString& path);
     /// Sets the printer offsets (inches) of both pages.
     void applyOffsets(float top, float left);
 
@@ -70,6 +76,10 @@ private:
     void choosePdfFile();
     void printDirect(const QString& what, const std::function<void()>& print, int sheets);
     void watchPrinting();
+    void buildDesignMenu(QMenu* file);
+    QString shownDesign() const;
+    void loadDesign(int page, const QString& design);
+    void loadRememberedDesigns();
     void calibratePrinter();
     void editOffsets();
     void editCompanyName();

@@ -70,7 +70,14 @@ QString TavMail::Design() const {
 
 void TavMail::setDesign(const QString& design) {
     readDesignText(
-        design, [this](const PropertyBag& bag) { ReadProperties(bag); }, kSource);
+        design,
+        [this](const PropertyBag& bag) {
+            ReadProperties(bag);
+            // The piece applied gives the bar code its catalogue box, which the bars may not
+            // fit: the position saved places it, as setting the position does.
+            placeBarCode();
+        },
+        kSource);
 }
 
 } // namespace tav

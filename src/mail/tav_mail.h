@@ -157,8 +157,8 @@ public:
     void ReadProperties(const PropertyBag& bag);
     /// The design as WriteProperties saves it, in JSON: what a .ui file keeps for the control.
     QString Design() const;
-    /// Loads a design saved by Design(); an empty or damaged text changes nothing (a damaged one
-    /// is reported through the message sink).
+    /// Loads a design saved by Design() and places the bar code by its BarCode_Position; an empty
+    /// or damaged text changes nothing (a damaged one is reported through the message sink).
     void setDesign(const QString& design);
 
 signals:

@@ -6,6 +6,7 @@
 #include "pdf_printer.h"
 #include "pdf_text.h"
 #include "printer_calibration_dialog.h"
+#include "program_run.h"
 #include "qt_printers.h"
 #include "recording_message_sink.h"
 #include "recording_printer.h"
@@ -227,6 +228,37 @@ TEST_F(DemoDesktop, CalibrationPrintsTheTestPageAndKeepsTheOffsetsForThePrinter)
     EXPECT_FLOAT_EQ(again.label().PrinterTop(), -0.063f);
     EXPECT_FLOAT_EQ(again.label().PrinterLeft(), 0.031f);
     tav::setCurrentPrinter(previous);
+}
+
+TEST_F(DemoDesktop, ADesignIsSavedOpenedAndLoadedAgainAtTheNextStart) {
+    const QString design = dir.filePath(QStringLiteral("mine.mpdesign"));
+    {
+        DemoWindow window;
+        window.label().Item1Properties()->setTextControl(QStringLiteral("<<First>> edited"));
+        ASSERT_TRUE(window.saveDesign(design));
+        ASSERT_TRUE(window.openMailing(mailing)); // a new mailing keeps the edit
+        EXPECT_EQ(window.label().Item1Properties()->TextControl(),
+                  QStringLiteral("<<First>> edited"));
+        // Files that are no design, or cannot be written, are told of and change nothing.
+        const QString damaged = tav::test::writeFile(dir, QStringLiteral("x.mpdesign"), "{oops");
+        EXPECT_FALSE(window.openDesign(damaged));
+        EXPECT_FALSE(window.openDesign(dir.filePath(QStringLiteral("missing.mpdesign"))));
+        EXPECT_FALSE(window.saveDesign(mailing + QStringLiteral("/under-a-file.mpdesign")));
+        EXPECT_EQ(messages.sink().texts.size(), 3);
+        EXPECT_EQ(window.label().Item1Properties()->TextControl(),
+                  QStringLiteral("<<First>> edited"));
+    }
+    DemoWindow again;
+    EXPECT_EQ(again.label().Item1Properties()->TextControl(), QStringLiteral("<<First>> edited"));
+    again.label().Item1Properties()->setTextControl(QStringLiteral("changed"));
+    EXPECT_TRUE(again.openDesign(design));
+    EXPECT_EQ(again.label().Item1Properties()->TextControl(), QStringLiteral("<<First>> edited"));
+    // An envelope's design opened again still prints its whole bar code.
+    again.showPage(1);
+    const QString envelope = dir.filePath(QStringLiteral("envelope.mpdesign"));
+    ASSERT_TRUE(again.saveDesign(envelope));
+    ASSERT_TRUE(again.openDesign(envelope));
+    EXPECT_EQ(again.mail().TavLabel1().BarCodeFitProblem(QStringLiteral("62701-1234")), QString());
 }
 
 TEST_F(DemoDesktop, ItRemembersThePieceTheViewAndTheMailings) {
