@@ -367,9 +367,9 @@ bool ShowPieceSelect(QString& pieceName, QWidget* parent) {
     PieceSelectForm form(parent);
     form.setPieceName(pieceName);
     form.exec();
-    if (form.accepted())
+    if (form.dataWasAccepted())
         pieceName = form.pieceName();
-    return form.accepted();
+    return form.dataWasAccepted();
 }
 
 } // namespace tav

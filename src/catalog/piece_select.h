@@ -28,7 +28,7 @@ public:
     /// Shows `name` as the chosen piece and preselects its paper kind, product and piece.
     void setPieceName(const QString& name);
     /// Whether the user confirmed with OK.
-    bool accepted() const { return accepted_; }
+    bool dataWasAccepted() const { return accepted_; }
 
 protected:
     void showEvent(QShowEvent* event) override;

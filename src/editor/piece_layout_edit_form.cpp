@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -100,8 +101,9 @@ PieceLayoutEditForm::PieceLayoutEditForm(QWidget* parent)
         accept();
     });
     connect(cancel, &QPushButton::clicked, this, [this] {
-        accepted_ = false;
+        cancelling_ = true;
         reject();
+        cancelling_ = false;
     });
 
     auto* side = new QVBoxLayout;
@@ -551,9 +553,22 @@ bool EditPieceLayout(qint32 top, qint32 left, float pieceWidth, float pieceHeigh
         form.move(placed.topLeft());
     }
     form.exec();
-    if (form.accepted())
+    if (form.dataWasAccepted())
         form.SaveLayout(items, barCode);
-    return form.accepted();
+    return form.dataWasAccepted();
+}
+
+void PieceLayoutEditForm::reject() {
+    const int changes = undo_->index();
+    if (!cancelling_ && changes > 1 &&
+        QMessageBox::question(
+            this, windowTitle(),
+            QStringLiteral("Drop the %1 changes made to the layout?").arg(changes),
+            QMessageBox::Discard | QMessageBox::Cancel,
+            QMessageBox::Cancel) != QMessageBox::Discard)
+        return;
+    accepted_ = false;
+    QDialog::reject();
 }
 
 } // namespace tav

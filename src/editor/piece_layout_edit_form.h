@@ -58,7 +58,7 @@ public:
     void SaveLayout(const std::array<std::shared_ptr<TavItemCls>, 7>& items,
                     TavBarCodeCls& barCode) const;
     /// Whether the user confirmed with OK.
-    bool accepted() const { return accepted_; }
+    bool dataWasAccepted() const { return accepted_; }
 
     /// Object `index` (1 to 7 the items, 8 the bar code).
     const Object& object(int index) const { return objects_.at(index - 1); }
@@ -73,6 +73,11 @@ public:
     void setTrackingCode(const QString& code);
     /// The piece as shown against its real size (1: life size on a 96 dots per inch screen).
     double shownScale() const;
+
+public slots:
+    /// Closes without the changes; from Escape or the window's close button, more than one
+    /// change is dropped only when the user says so.
+    void reject() override;
 
 private:
     friend class LayoutCanvas;
@@ -152,6 +157,7 @@ private:
     bool handleDragging_ = false;
     bool busy_ = false;
     bool accepted_ = false;
+    bool cancelling_ = false; // Cancel was clicked: the changes go without asking
     bool updatingFields_ = false;
 };
 

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 
@@ -157,7 +158,7 @@ TEST_F(LayoutEditorKeysTest, EscapeCancelsAndEnterConfirmsEvenFromAField) {
     QTest::mouseClick(box(1), Qt::LeftButton, {}, QPoint(5, 5));
     press(Qt::Key_Escape);
     EXPECT_FALSE(form.isVisible());
-    EXPECT_FALSE(form.accepted());
+    EXPECT_FALSE(form.dataWasAccepted());
 
     form.show();
     form.activateWindow();
@@ -166,7 +167,25 @@ TEST_F(LayoutEditorKeysTest, EscapeCancelsAndEnterConfirmsEvenFromAField) {
     top->setFocus();
     press(Qt::Key_Return);
     EXPECT_FALSE(form.isVisible());
-    EXPECT_TRUE(form.accepted());
+    EXPECT_TRUE(form.dataWasAccepted());
+
+    // Several changes are not dropped by Escape without asking; Cancel drops them.
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    drag(1, 10, 0);
+    drag(1, 10, 0);
+    canvas()->setFocus();
+    for (const auto answer : {QMessageBox::Cancel, QMessageBox::Discard}) {
+        EXPECT_TRUE(test::whileModal<QMessageBox>([&] { QTest::keyClick(&form, Qt::Key_Escape); },
+                                                  [&](QMessageBox& box) {
+                                                      EXPECT_TRUE(box.text().contains(
+                                                          QStringLiteral("Drop the 2 changes")));
+                                                      box.button(answer)->click();
+                                                  }));
+        EXPECT_EQ(form.isVisible(), answer == QMessageBox::Cancel);
+    }
+    EXPECT_FALSE(form.dataWasAccepted());
 }
 
 TEST_F(LayoutEditorKeysTest, TheDrawingFollowsTheWindowAndItsHandlesStillWork) {
