@@ -97,3 +97,16 @@ QString DemoSettings::designFile(int page) const {
 void DemoSettings::setDesignFile(int page, const QString& path) {
     settings_.setValue(QStringLiteral("design/%1").arg(page), path);
 }
+
+ImbFields DemoSettings::imbFields() const {
+    const ImbFields defaults;
+    return {settings_.value(QStringLiteral("imb/barcode-id"), defaults.barcodeId).toString(),
+            settings_.value(QStringLiteral("imb/service"), defaults.serviceType).toString(),
+            settings_.value(QStringLiteral("imb/mailer-id"), defaults.mailerId).toString()};
+}
+
+void DemoSettings::setImbFields(const ImbFields& fields) {
+    settings_.setValue(QStringLiteral("imb/barcode-id"), fields.barcodeId);
+    settings_.setValue(QStringLiteral("imb/service"), fields.serviceType);
+    settings_.setValue(QStringLiteral("imb/mailer-id"), fields.mailerId);
+}

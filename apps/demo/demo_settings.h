@@ -1,5 +1,7 @@
 #pragma once
 
+#include "imb_settings_dialog.h"
+
 #include <QSettings>
 #include <QStringList>
 
@@ -30,6 +32,10 @@ public:
     void setView(int view);
     int page() const;
     void setPage(int page);
+
+    /// The Intelligent Mail barcode's fixed fields given last.
+    ImbFields imbFields() const;
+    void setImbFields(const ImbFields& fields);
 
     /// The design file last saved or opened for the page (0 labels, 1 envelopes); "" for none.
     QString designFile(int page) const;

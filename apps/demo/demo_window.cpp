@@ -5,6 +5,7 @@
 #include "counted.h"
 #include "delimited_source.h"
 #include "envelope_layout.h"
+#include "imb_settings_dialog.h"
 #include "mailing_problems.h"
 #include "message_sink.h"
 #include "piece_detail_dialog.h"
@@ -45,14 +46,6 @@ tav::TavMail* newMail(QWidget* parent, const QString& pieceName, const QString& 
     tav::reportingErrors(
         [&] { mailpiece::applyEnvelopeLayout(*mail, pieceName, returnAddress, symbology); });
     return mail;
-}
-
-// The demo's own tracking codes: a sample mailer identifier, not one the postal service gave.
-std::optional<mailpiece::TrackingCodes> trackingCodes(tav::TavSymbology symbology) {
-    if (symbology != tav::TavEnumCls::TavIntelligentMail)
-        return std::nullopt;
-    return mailpiece::TrackingCodes::numbered(QStringLiteral("00"), QStringLiteral("700"),
-                                              QStringLiteral("123456"), 1);
 }
 
 } // namespace
@@ -161,7 +154,12 @@ void DemoWindow::buildMenus() {
     }
     symbologies_->actions().at(symbology_)->setChecked(true);
     connect(symbologies_, &QActionGroup::triggered, this, [this](QAction* action) {
-        runGuarded([&] { setSymbology(static_cast<tav::TavSymbology>(action->data().toInt())); });
+        const auto chosen = static_cast<tav::TavSymbology>(action->data().toInt());
+        if (chosen == tav::TavEnumCls::TavIntelligentMail && !askIntelligentMail()) {
+            symbologies_->actions().at(symbology_)->setChecked(true); // as it was
+            return;
+        }
+        runGuarded([&] { setSymbology(chosen); });
     });
 
     // With the label template library the catalogue holds some 1,500 products: they are chosen
@@ -294,7 +292,7 @@ bool DemoWindow::openMailing(const QString& path, const QString& table) {
             };
         };
         CollectedMessages messages;
-        mailpiece::BarCodeFeed labelBars{trackingCodes(symbology_), false, false,
+        mailpiece::BarCodeFeed labelBars{trackingCodes(), false, false,
                                          reading(QStringLiteral("Labels"))};
         const auto labels = open();
         const mailpiece::FeedResult fed =
@@ -304,7 +302,7 @@ bool DemoWindow::openMailing(const QString& path, const QString& table) {
             statusBar()->showMessage(QStringLiteral("Opening %1 was cancelled").arg(path));
             return false;
         }
-        mailpiece::BarCodeFeed envelopeBars{trackingCodes(symbology_), false, false,
+        mailpiece::BarCodeFeed envelopeBars{trackingCodes(), false, false,
                                             reading(QStringLiteral("Envelopes"))};
         const auto envelopes = open();
         if (mailpiece::feedEnvelopes(*envelopes, *freshMail, messages, std::move(envelopeBars))
@@ -373,6 +371,28 @@ void DemoWindow::applyLayout(tav::TavLabel& label) const {
     label.ApplyAddressLayout();
 }
 
+std::optional<mailpiece::TrackingCodes> DemoWindow::trackingCodes() const {
+    if (symbology_ != tav::TavEnumCls::TavIntelligentMail)
+        return std::nullopt;
+    const ImbFields fields = settings_.imbFields();
+    return mailpiece::TrackingCodes::numbered(fields.barcodeId, fields.serviceType, fields.mailerId,
+                                              1);
+}
+
+bool DemoWindow::askIntelligentMail() {
+    const bool narrow = label_->SheetProperties()->PieceWidth() < kIntelligentMailLabelWidth;
+    ImbSettingsDialog dialog(settings_.imbFields(),
+                             narrow ? QStringLiteral("The bars need labels 4 inches wide: the "
+                                                     "labels change to %1.")
+                                          .arg(kIntelligentMailLabel)
+                                    : QString(),
+                             this);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    settings_.setImbFields(dialog.fields());
+    return true;
+}
+
 void DemoWindow::setSymbology(tav::TavSymbology symbology) {
     symbology_ = symbology;
     symbologies_->actions().at(symbology)->setChecked(true);
@@ -383,12 +403,12 @@ void DemoWindow::setSymbology(tav::TavSymbology symbology) {
                                                 "labels: %1")
                                      .arg(pieceName_));
     }
+    applyLayout(*label_);
+    mailpiece::applyEnvelopeLayout(*mail_, envelopeName_, returnAddress_, symbology_);
     if (!mailing_.isEmpty()) {
         openMailing(mailing_, mailingTable_); // each piece gets its tracking code as it is added
         return;
     }
-    applyLayout(*label_);
-    mailpiece::applyEnvelopeLayout(*mail_, envelopeName_, returnAddress_, symbology_);
     shown().setRefresh(true);
 }
 

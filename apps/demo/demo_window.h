@@ -3,6 +3,7 @@
 #include "demo_settings.h"
 #include "printer.h"
 #include "tav_enum_cls.h"
+#include "tracking_codes.h"
 
 #include <QMainWindow>
 
@@ -76,6 +77,10 @@ private:
     void choosePdfFile();
     void printDirect(const QString& what, const std::function<void()>& print, int sheets);
     void watchPrinting();
+    // Asks for the tracking codes' fields; false when the user cancels.
+    bool askIntelligentMail();
+    // The tracking codes of the pieces of a mailing; none with POSTNET.
+    std::optional<mailpiece::TrackingCodes> trackingCodes() const;
     void buildDesignMenu(QMenu* file);
     QString shownDesign() const;
     void loadDesign(int page, const QString& design);

@@ -2,6 +2,7 @@
 // Print to PDF, the printer calibration, and what it remembers between runs.
 
 #include "demo_window.h"
+#include "imb_settings_dialog.h"
 #include "modal.h"
 #include "pdf_printer.h"
 #include "pdf_text.h"
@@ -15,9 +16,11 @@
 #include "temp_env.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -259,6 +262,35 @@ TEST_F(DemoDesktop, ADesignIsSavedOpenedAndLoadedAgainAtTheNextStart) {
     ASSERT_TRUE(again.saveDesign(envelope));
     ASSERT_TRUE(again.openDesign(envelope));
     EXPECT_EQ(again.mail().TavLabel1().BarCodeFitProblem(QStringLiteral("62701-1234")), QString());
+}
+
+TEST_F(DemoDesktop, TheIntelligentMailBarcodeAsksForItsFieldsAndSaysWhatChanges) {
+    DemoWindow window;
+    ASSERT_TRUE(window.openMailing(mailing));
+    QAction* imb = menuAction(window, QStringLiteral("&Intelligent Mail barcode"));
+    const auto answer = [&](const QString& mailerId, bool ok) {
+        return tav::test::whileModal<ImbSettingsDialog>(
+            [&] { imb->trigger(); },
+            [&](ImbSettingsDialog& dialog) {
+                auto* buttons = dialog.findChild<QDialogButtonBox*>();
+                EXPECT_FALSE(
+                    buttons->button(QDialogButtonBox::Ok)->isEnabled()); // no mailer ID yet
+                dialog.findChild<QLineEdit*>(QStringLiteral("mailer_id_txt"))->setText(mailerId);
+                if (ok && buttons->button(QDialogButtonBox::Ok)->isEnabled())
+                    dialog.accept();
+                else
+                    dialog.reject();
+            });
+    };
+    EXPECT_TRUE(answer(QStringLiteral("12345"), true)); // 5 digits: no OK, so cancelled
+    EXPECT_EQ(window.label().BarCodeProperties()->Symbology(), tav::TavEnumCls::TavPostnet);
+    EXPECT_FALSE(imb->isChecked());
+    EXPECT_TRUE(answer(QStringLiteral("654321"), true));
+    EXPECT_EQ(window.label().BarCodeProperties()->Symbology(), tav::TavEnumCls::TavIntelligentMail);
+    EXPECT_EQ(window.label().PieceName(), QStringLiteral("5161 - Address")); // the bars' width
+    EXPECT_EQ(window.label().pieceCount(), 70);
+    EXPECT_TRUE(window.label().FindPiece(1).barCodeValue.startsWith(
+        QStringLiteral("00700654321000000001")));
 }
 
 TEST_F(DemoDesktop, ItRemembersThePieceTheViewAndTheMailings) {
