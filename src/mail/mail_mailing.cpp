@@ -3,6 +3,7 @@
 #include "feed_rows.h"
 #include "tav_label.h"
 #include "tav_mail.h"
+#include "tav_mail_p.h"
 
 namespace tav {
 

@@ -6,6 +6,7 @@
 #include "tav_error.h"
 #include "tav_label.h"
 #include "tav_mail.h"
+#include "tav_mail_p.h"
 
 #include <cmath>
 
@@ -22,8 +23,8 @@ const char* const kRoleKeys[] = {"DeliveryAddress", "ReturnAddress", "Message1",
 } // namespace
 
 void TavMail::InitProperties() {
-    label_->InitProperties();
-    label_->setPieceName(QString::fromLatin1(eLabel::DefaultPieceName));
+    d->label->InitProperties();
+    d->label->setPieceName(QString::fromLatin1(eLabel::DefaultPieceName));
     DeliveryAddress()->setTextControl(QStringLiteral("<<DeliveryAddress>>"));
     setBarCode_Position(TavEnumCls::TavBelowAddress);
 }
@@ -39,8 +40,8 @@ void TavMail::WriteProperties(PropertyBag& bag) const {
     bag.write(QStringLiteral("ShowLeftBtns"), ShowLeftBtns(), QString());
     bag.write(QStringLiteral("ShowRightBtns"), ShowRightBtns(), QString());
     for (int i = 0; i < 7; ++i)
-        writeItemRecord(bag, QLatin1String(kRoleKeys[i]), *label_->itemProperties(i + 1));
-    bag.write(QStringLiteral("BarCode_Position"), barCodePosition_, 0);
+        writeItemRecord(bag, QLatin1String(kRoleKeys[i]), *d->label->itemProperties(i + 1));
+    bag.write(QStringLiteral("BarCode_Position"), d->barCodePosition, 0);
 }
 
 void TavMail::ReadProperties(const PropertyBag& bag) {
@@ -52,16 +53,16 @@ void TavMail::ReadProperties(const PropertyBag& bag) {
     };
     const float left = offset("PrinterLeft");
     const float top = offset("PrinterTop");
-    label_->setPieceName(bag.read(QStringLiteral("PieceName"), QString()).toString());
-    label_->setPrinterLeft(left);
-    label_->setPrinterTop(top);
-    label_->setAppearance(bag.read(QStringLiteral("Appearance"), 0).toInt());
-    label_->setEnabledFlag(bag.read(QStringLiteral("Enabled"), false).toBool());
-    label_->setFreezeDisplay(bag.read(QStringLiteral("FreezeDisplay"), false).toBool());
-    label_->setShowCenter(bag.read(QStringLiteral("ShowCenter"), QString()).toString());
-    label_->setShowLeftBtns(bag.read(QStringLiteral("ShowLeftBtns"), QString()).toString());
-    label_->setShowRightBtns(bag.read(QStringLiteral("ShowRightBtns"), QString()).toString());
-    barCodePosition_ = bag.read(QStringLiteral("BarCode_Position"), 0).toInt();
+    d->label->setPieceName(bag.read(QStringLiteral("PieceName"), QString()).toString());
+    d->label->setPrinterLeft(left);
+    d->label->setPrinterTop(top);
+    d->label->setAppearance(bag.read(QStringLiteral("Appearance"), 0).toInt());
+    d->label->setEnabledFlag(bag.read(QStringLiteral("Enabled"), false).toBool());
+    d->label->setFreezeDisplay(bag.read(QStringLiteral("FreezeDisplay"), false).toBool());
+    d->label->setShowCenter(bag.read(QStringLiteral("ShowCenter"), QString()).toString());
+    d->label->setShowLeftBtns(bag.read(QStringLiteral("ShowLeftBtns"), QString()).toString());
+    d->label->setShowRightBtns(bag.read(QStringLiteral("ShowRightBtns"), QString()).toString());
+    d->barCodePosition = bag.read(QStringLiteral("BarCode_Position"), 0).toInt();
 }
 
 QString TavMail::Design() const {

@@ -4,6 +4,7 @@
 #include "str_lib.h"
 #include "tav_error.h"
 #include "tav_label.h"
+#include "tav_mail_p.h"
 
 #include <QResizeEvent>
 
@@ -17,9 +18,10 @@ const QString kSource = QStringLiteral("TavMail");
 
 TavMail::TavMail(QWidget* parent)
     : QWidget(parent)
-    , label_(new TavLabel(this)) {
-    label_->setObjectName(QStringLiteral("TavLabel1"));
-    connect(label_, &TavLabel::pieceNameChanged, this, &TavMail::pieceNameChanged);
+    , d(std::make_unique<TavMailPrivate>()) {
+    d->label = new TavLabel(this);
+    d->label->setObjectName(QStringLiteral("TavLabel1"));
+    connect(d->label, &TavLabel::pieceNameChanged, this, &TavMail::pieceNameChanged);
     DeliveryAddress_Text(); // an empty record
     DeliveryAddress()->setTextControl(QStringLiteral("<<DeliveryAddress>>"));
 }
@@ -27,230 +29,274 @@ TavMail::TavMail(QWidget* parent)
 TavMail::~TavMail() = default;
 
 qint32 TavMail::Appearance() const {
-    return label_->Appearance();
+    return d->label->Appearance();
 }
 
 void TavMail::setAppearance(qint32 view) {
-    label_->setAppearance(view);
+    d->label->setAppearance(view);
     emit propertyChanged(QStringLiteral("Appearance"));
 }
 
 bool TavMail::Enabled() const {
-    return label_->Enabled();
+    return d->label->Enabled();
 }
 
 void TavMail::setEnabledFlag(bool on) {
-    label_->setEnabledFlag(on);
+    d->label->setEnabledFlag(on);
     emit propertyChanged(QStringLiteral("Enabled"));
 }
 
 bool TavMail::FreezeDisplay() const {
-    return label_->FreezeDisplay();
+    return d->label->FreezeDisplay();
 }
 
 void TavMail::setFreezeDisplay(bool on) {
-    label_->setFreezeDisplay(on);
+    d->label->setFreezeDisplay(on);
     emit propertyChanged(QStringLiteral("FreezeDisplay"));
 }
 
 QString TavMail::PieceName() const {
-    return label_->PieceName();
+    return d->label->PieceName();
 }
 
 void TavMail::setPieceName(const QString& name) {
-    label_->setPieceName(name);
+    d->label->setPieceName(name);
     emit propertyChanged(QStringLiteral("PieceName"));
     placeBarCode();
 }
 
 float TavMail::PrinterLeft() const {
-    return label_->PrinterLeft();
+    return d->label->PrinterLeft();
 }
 
 void TavMail::setPrinterLeft(float inches) {
-    label_->setPrinterLeft(inches);
+    d->label->setPrinterLeft(inches);
     emit propertyChanged(QStringLiteral("PrinterLeft"));
 }
 
 float TavMail::PrinterTop() const {
-    return label_->PrinterTop();
+    return d->label->PrinterTop();
 }
 
 void TavMail::setPrinterTop(float inches) {
-    label_->setPrinterTop(inches);
+    d->label->setPrinterTop(inches);
     emit propertyChanged(QStringLiteral("PrinterTop"));
 }
 
 QString TavMail::ShowCenter() const {
-    return label_->ShowCenter();
+    return d->label->ShowCenter();
 }
 
 void TavMail::setShowCenter(const QString& flags) {
-    label_->setShowCenter(flags);
+    d->label->setShowCenter(flags);
     emit propertyChanged(QStringLiteral("ShowCenter"));
 }
 
 QString TavMail::ShowLeftBtns() const {
-    return label_->ShowLeftBtns();
+    return d->label->ShowLeftBtns();
 }
 
 void TavMail::setShowLeftBtns(const QString& flags) {
-    label_->setShowLeftBtns(flags);
+    d->label->setShowLeftBtns(flags);
     emit propertyChanged(QStringLiteral("ShowLeftBtns"));
 }
 
 QString TavMail::ShowRightBtns() const {
-    return label_->ShowRightBtns();
+    return d->label->ShowRightBtns();
 }
 
 void TavMail::setShowRightBtns(const QString& flags) {
-    label_->setShowRightBtns(flags);
+    d->label->setShowRightBtns(flags);
     emit propertyChanged(QStringLiteral("ShowRightBtns"));
 }
 
 bool TavMail::Refresh() const {
-    return label_->Refresh();
+    return d->label->Refresh();
 }
 
 void TavMail::setRefresh(bool on) {
-    label_->setRefresh(on);
+    d->label->setRefresh(on);
     emit propertyChanged(QStringLiteral("Refresh"));
 }
 
 std::shared_ptr<TavSheetCls> TavMail::SheetProperties() const {
-    return label_->SheetProperties();
+    return d->label->SheetProperties();
 }
 
 void TavMail::setSheetProperties(std::shared_ptr<TavSheetCls> sheet) {
-    label_->setSheetProperties(std::move(sheet));
+    d->label->setSheetProperties(std::move(sheet));
     emit propertyChanged(QStringLiteral("SheetProperties"));
 }
 
 std::shared_ptr<TavBarCodeCls> TavMail::BarCodeProperties() const {
-    return label_->BarCodeProperties();
+    return d->label->BarCodeProperties();
 }
 
 void TavMail::setBarCodeProperties(std::shared_ptr<TavBarCodeCls> barCode) {
-    label_->setBarCodeProperties(std::move(barCode));
+    d->label->setBarCodeProperties(std::move(barCode));
     emit propertyChanged(QStringLiteral("BarCodeProperties"));
 }
 
 QString TavMail::SubstituteText() const {
-    return label_->SubstituteText();
+    return d->label->SubstituteText();
 }
 
 void TavMail::setSubstituteText(const QString& text) {
-    label_->setSubstituteText(text);
+    d->label->setSubstituteText(text);
     emit propertyChanged(QStringLiteral("SubstituteText"));
 }
 
-std::shared_ptr<TavItemCls> TavMail::role(Role which) const {
-    return label_->itemProperties(static_cast<int>(which) + 1);
+std::shared_ptr<TavItemCls> TavMail::role(int number) const {
+    return d->label->itemProperties(number);
 }
 
-void TavMail::setRole(Role which, std::shared_ptr<TavItemCls> item, const char* name) {
-    label_->setItemProperties(static_cast<int>(which) + 1, std::move(item));
+void TavMail::setRole(int number, std::shared_ptr<TavItemCls> item, const char* name) {
+    d->label->setItemProperties(number, std::move(item));
     emit propertyChanged(QLatin1String(name));
 }
 
+std::shared_ptr<TavItemCls> TavMail::DeliveryAddress() const {
+    return role(1);
+}
+
+std::shared_ptr<TavItemCls> TavMail::ReturnAddress() const {
+    return role(2);
+}
+
+std::shared_ptr<TavItemCls> TavMail::Message1() const {
+    return role(3);
+}
+
+std::shared_ptr<TavItemCls> TavMail::Message2() const {
+    return role(4);
+}
+
+std::shared_ptr<TavItemCls> TavMail::Stamp() const {
+    return role(5);
+}
+
+std::shared_ptr<TavItemCls> TavMail::Message3() const {
+    return role(6);
+}
+
+std::shared_ptr<TavItemCls> TavMail::Message4() const {
+    return role(7);
+}
+
+TavLabel& TavMail::TavLabel1() const {
+    return *d->label;
+}
+
+bool TavMail::designMode() const {
+    return d->designMode;
+}
+
+void TavMail::setDesignMode(bool on) {
+    d->designMode = on;
+}
+
+qint32 TavMail::BarCode_Position() const {
+    return d->barCodePosition;
+}
+
 void TavMail::setDeliveryAddress(std::shared_ptr<TavItemCls> item) {
-    setRole(Role::DeliveryAddress, std::move(item), "DeliveryAddress");
+    setRole(1, std::move(item), "DeliveryAddress");
 }
 
 void TavMail::setReturnAddress(std::shared_ptr<TavItemCls> item) {
-    setRole(Role::ReturnAddress, std::move(item), "ReturnAddress");
+    setRole(2, std::move(item), "ReturnAddress");
 }
 
 void TavMail::setMessage1(std::shared_ptr<TavItemCls> item) {
-    setRole(Role::Message1, std::move(item), "Message1");
+    setRole(3, std::move(item), "Message1");
 }
 
 void TavMail::setMessage2(std::shared_ptr<TavItemCls> item) {
-    setRole(Role::Message2, std::move(item), "Message2");
+    setRole(4, std::move(item), "Message2");
 }
 
 void TavMail::setStamp(std::shared_ptr<TavItemCls> item) {
-    setRole(Role::Stamp, std::move(item), "Stamp");
+    setRole(5, std::move(item), "Stamp");
 }
 
 void TavMail::setMessage3(std::shared_ptr<TavItemCls> item) {
-    setRole(Role::Message3, std::move(item), "Message3");
+    setRole(6, std::move(item), "Message3");
 }
 
 void TavMail::setMessage4(std::shared_ptr<TavItemCls> item) {
-    setRole(Role::Message4, std::move(item), "Message4");
+    setRole(7, std::move(item), "Message4");
 }
 
 void TavMail::setBarCode_Position(qint32 position) {
-    barCodePosition_ = position;
+    d->barCodePosition = position;
     placeBarCode();
     emit propertyChanged(QStringLiteral("BarCode_Position"));
 }
 
 std::shared_ptr<TavAddressCls> TavMail::DeliveryAddress_Text() const {
-    if (!address_)
-        address_ = std::make_shared<TavAddressCls>();
-    return address_;
+    if (!d->address)
+        d->address = std::make_shared<TavAddressCls>();
+    return d->address;
 }
 
 void TavMail::setDeliveryAddress_Text(std::shared_ptr<TavAddressCls> address) {
-    if (designMode_)
+    if (d->designMode)
         raiseError(ErrorNumber::NotSettableAtDesignTime,
                    kSource + QStringLiteral(":DeliveryAddress_Text Property Set"));
-    address_ = std::move(address);
+    d->address = std::move(address);
     emit propertyChanged(QStringLiteral("DeliveryAddress_Text"));
 }
 
 void TavMail::AddPiece() {
     const std::shared_ptr<TavAddressCls> address = DeliveryAddress_Text();
     const QString pairs = addressTexts(*address).toList();
-    QString text = label_->SubstituteText();
+    QString text = d->label->SubstituteText();
     if (!text.isEmpty())
         text += QLatin1Char('|');
-    label_->setSubstituteText(text + pairs);
-    label_->BarCodeProperties()->setValue(address->Zip());
+    d->label->setSubstituteText(text + pairs);
+    d->label->BarCodeProperties()->setValue(address->Zip());
     // The Intelligent Mail barcode has a place of its own (the clear zone), which follows the
     // symbology even when that was chosen after the position.
-    if (label_->BarCodeProperties()->Symbology() == TavEnumCls::TavIntelligentMail)
+    if (d->label->BarCodeProperties()->Symbology() == TavEnumCls::TavIntelligentMail)
         placeBarCode();
-    label_->AddPiece();
+    d->label->AddPiece();
 }
 
 bool TavMail::PieceSelectDialogShow() {
-    return label_->PieceSelectDialogShow();
+    return d->label->PieceSelectDialogShow();
 }
 
 bool TavMail::PieceLayoutDialogShow() {
-    return label_->PieceLayoutDialogShow();
+    return d->label->PieceLayoutDialogShow();
 }
 
 void TavMail::PrintAll() {
-    label_->PrintAll();
+    d->label->PrintAll();
 }
 
 void TavMail::PrintSheet() {
-    label_->PrintSheet();
+    d->label->PrintSheet();
 }
 
 void TavMail::PrintTest() {
-    label_->PrintTest();
+    d->label->PrintTest();
 }
 
 void TavMail::ShowAboutBox() {
-    label_->ShowAboutBox();
+    d->label->ShowAboutBox();
 }
 
 void TavMail::placeBarCode() {
-    TavBarCodeCls& barCode = *label_->BarCodeProperties();
+    TavBarCodeCls& barCode = *d->label->BarCodeProperties();
     const BarCodeSpot spot =
-        PlaceBarCode(barCodePosition_, barCode, *DeliveryAddress(), *label_->SheetProperties());
+        PlaceBarCode(d->barCodePosition, barCode, *DeliveryAddress(), *d->label->SheetProperties());
     barCode.setLeft1(spot.left);
     barCode.setTop(spot.top);
 }
 
 void TavMail::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    label_->setGeometry(0, 0, event->size().width(), event->size().height());
+    d->label->setGeometry(0, 0, event->size().width(), event->size().height());
 }
 
 } // namespace tav

@@ -16,6 +16,7 @@ namespace tav {
 
 class MailingSource;
 struct MailingFeed;
+class TavMailPrivate;
 struct MailingFed;
 
 class TavLabel;
@@ -68,11 +69,11 @@ public:
     ~TavMail() override;
 
     /// The label control inside, which does the drawing, storing and printing.
-    TavLabel& TavLabel1() const { return *label_; }
+    TavLabel& TavLabel1() const;
 
     /// Whether the host is designing the form (Qt Designer's plugin sets it); false at run time.
-    bool designMode() const { return designMode_; }
-    void setDesignMode(bool on) { designMode_ = on; }
+    bool designMode() const;
+    void setDesignMode(bool on);
 
     // Forwarded to TavLabel1 (see TavLabel).
     qint32 Appearance() const;
@@ -105,23 +106,23 @@ public:
     void setSubstituteText(const QString& text);
 
     // The item roles: the live item records 1 to 7 of TavLabel1.
-    std::shared_ptr<TavItemCls> DeliveryAddress() const { return role(Role::DeliveryAddress); }
+    std::shared_ptr<TavItemCls> DeliveryAddress() const;
     void setDeliveryAddress(std::shared_ptr<TavItemCls> item);
-    std::shared_ptr<TavItemCls> ReturnAddress() const { return role(Role::ReturnAddress); }
+    std::shared_ptr<TavItemCls> ReturnAddress() const;
     void setReturnAddress(std::shared_ptr<TavItemCls> item);
-    std::shared_ptr<TavItemCls> Message1() const { return role(Role::Message1); }
+    std::shared_ptr<TavItemCls> Message1() const;
     void setMessage1(std::shared_ptr<TavItemCls> item);
-    std::shared_ptr<TavItemCls> Message2() const { return role(Role::Message2); }
+    std::shared_ptr<TavItemCls> Message2() const;
     void setMessage2(std::shared_ptr<TavItemCls> item);
-    std::shared_ptr<TavItemCls> Stamp() const { return role(Role::Stamp); }
+    std::shared_ptr<TavItemCls> Stamp() const;
     void setStamp(std::shared_ptr<TavItemCls> item);
-    std::shared_ptr<TavItemCls> Message3() const { return role(Role::Message3); }
+    std::shared_ptr<TavItemCls> Message3() const;
     void setMessage3(std::shared_ptr<TavItemCls> item);
-    std::shared_ptr<TavItemCls> Message4() const { return role(Role::Message4); }
+    std::shared_ptr<TavItemCls> Message4() const;
     void setMessage4(std::shared_ptr<TavItemCls> item);
 
     /// TavBarCodePosition: below or above the address, bottom centre, or the record's own place.
-    qint32 BarCode_Position() const { return barCodePosition_; }
+    qint32 BarCode_Position() const;
     /// Stores the position and places the bar code at once.
     void setBarCode_Position(qint32 position);
     /// The address of the next envelope; after it was set to null, a new empty record.
@@ -171,23 +172,12 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    enum class Role {
-        DeliveryAddress,
-        ReturnAddress,
-        Message1,
-        Message2,
-        Stamp,
-        Message3,
-        Message4
-    };
-    std::shared_ptr<TavItemCls> role(Role which) const;
-    void setRole(Role which, std::shared_ptr<TavItemCls> item, const char* name);
+    // The item records by their number on the inner label (1 delivery address .. 7 message 4).
+    std::shared_ptr<TavItemCls> role(int number) const;
+    void setRole(int number, std::shared_ptr<TavItemCls> item, const char* name);
     void placeBarCode();
 
-    TavLabel* label_;
-    mutable std::shared_ptr<TavAddressCls> address_;
-    qint32 barCodePosition_ = 0;
-    bool designMode_ = false;
+    std::unique_ptr<TavMailPrivate> const d;
 };
 
 } // namespace tav

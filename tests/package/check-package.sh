@@ -20,7 +20,7 @@ grep -q printLabels "$scratch/build/readme_example.inc" ||
 cmake -S "$here" -B "$scratch/build" -G Ninja -DCMAKE_PREFIX_PATH="$scratch/stage" >/dev/null
 cmake --build "$scratch/build" >/dev/null
 # Only the host's face is installed: no private control or machinery.
-for private in tav_port.h tav_item.h tav_piece.h tav_barcode.h piece_store.h tav_label_p.h \
+for private in tav_port.h tav_item.h tav_piece.h tav_barcode.h piece_store.h tav_label_p.h tav_mail_p.h \
     units.h; do
     [ ! -e "$scratch/stage/include/mailpiece/$private" ] ||
         { echo "the private header $private was installed" >&2; exit 1; }
