@@ -409,7 +409,12 @@ QString TavLabel::Design() const {
 
 void TavLabel::setDesign(const QString& design) {
     readDesignText(
-        design, [this](const PropertyBag& bag) { ReadProperties(bag); }, kSource);
+        design,
+        [this](const PropertyBag& bag) {
+            ReadProperties(bag);
+            emit propertyChanged(QStringLiteral("Design"));
+        },
+        kSource);
 }
 
 } // namespace tav

@@ -29,6 +29,8 @@ TavLabel::TavLabel(QWidget* parent)
     copyTemplates();
     buildPieceContainer();
     buildNavigation();
+    connect(this, &TavLabel::propertyChanged, this,
+            [this](const QString& name) { notifyProperty(*this, name); });
 }
 
 void TavLabel::buildPieceContainer() {
@@ -331,8 +333,8 @@ bool TavLabel::FreezeDisplay() const {
     return d->freezeDisplay_;
 }
 
-qint32 TavLabel::Appearance() const {
-    return d->appearance_;
+TavEnumCls::TavAppearance TavLabel::Appearance() const {
+    return static_cast<TavEnumCls::TavAppearance>(d->appearance_);
 }
 
 QString TavLabel::ShowLeftBtns() const {

@@ -37,46 +37,57 @@ MAILPIECE_EXPORT void setPlainText(TavItemCls& item, double points);
 /// them in its piece store, and lays them out on sheets of labels.
 class MAILPIECE_EXPORT TavLabel : public QWidget {
     Q_OBJECT
-    Q_PROPERTY(QString SubstituteText READ SubstituteText WRITE setSubstituteText DESIGNABLE false)
+    Q_PROPERTY(QString SubstituteText READ SubstituteText WRITE setSubstituteText NOTIFY
+                   substituteTextChanged DESIGNABLE false)
     Q_PROPERTY(qint32 CurrentPiece READ CurrentPiece WRITE setCurrentPiece NOTIFY
                    currentPieceChanged DESIGNABLE false)
     Q_PROPERTY(qint32 pieceCount READ pieceCount NOTIFY pieceCountChanged DESIGNABLE false)
-    Q_PROPERTY(bool Refresh READ Refresh WRITE setRefresh DESIGNABLE false)
+    Q_PROPERTY(bool Refresh READ Refresh WRITE setRefresh NOTIFY refreshChanged DESIGNABLE false)
     Q_PROPERTY(std::shared_ptr<tav::TavSheetCls> SheetProperties READ SheetProperties WRITE
-                   setSheetProperties DESIGNABLE false)
+                   setSheetProperties NOTIFY sheetPropertiesChanged DESIGNABLE false)
     Q_PROPERTY(std::shared_ptr<tav::TavItemCls> Item1Properties READ Item1Properties WRITE
-                   setItem1Properties DESIGNABLE false)
+                   setItem1Properties NOTIFY item1PropertiesChanged DESIGNABLE false)
     Q_PROPERTY(std::shared_ptr<tav::TavItemCls> Item2Properties READ Item2Properties WRITE
-                   setItem2Properties DESIGNABLE false)
+                   setItem2Properties NOTIFY item2PropertiesChanged DESIGNABLE false)
     Q_PROPERTY(std::shared_ptr<tav::TavItemCls> Item3Properties READ Item3Properties WRITE
-                   setItem3Properties DESIGNABLE false)
+                   setItem3Properties NOTIFY item3PropertiesChanged DESIGNABLE false)
     Q_PROPERTY(std::shared_ptr<tav::TavItemCls> Item4Properties READ Item4Properties WRITE
-                   setItem4Properties DESIGNABLE false)
+                   setItem4Properties NOTIFY item4PropertiesChanged DESIGNABLE false)
     Q_PROPERTY(std::shared_ptr<tav::TavItemCls> Item5Properties READ Item5Properties WRITE
-                   setItem5Properties DESIGNABLE false)
+                   setItem5Properties NOTIFY item5PropertiesChanged DESIGNABLE false)
     Q_PROPERTY(std::shared_ptr<tav::TavItemCls> Item6Properties READ Item6Properties WRITE
-                   setItem6Properties DESIGNABLE false)
+                   setItem6Properties NOTIFY item6PropertiesChanged DESIGNABLE false)
     Q_PROPERTY(std::shared_ptr<tav::TavItemCls> Item7Properties READ Item7Properties WRITE
-                   setItem7Properties DESIGNABLE false)
+                   setItem7Properties NOTIFY item7PropertiesChanged DESIGNABLE false)
     Q_PROPERTY(std::shared_ptr<tav::TavBarCodeCls> BarCodeProperties READ BarCodeProperties WRITE
-                   setBarCodeProperties DESIGNABLE false)
-    Q_PROPERTY(float PrinterTop READ PrinterTop WRITE setPrinterTop DESIGNABLE false)
-    Q_PROPERTY(float PrinterLeft READ PrinterLeft WRITE setPrinterLeft DESIGNABLE false)
-    Q_PROPERTY(QString CompanyName READ CompanyName WRITE setCompanyName DESIGNABLE false)
-    Q_PROPERTY(QString MailingName READ MailingName WRITE setMailingName DESIGNABLE false)
+                   setBarCodeProperties NOTIFY barCodePropertiesChanged DESIGNABLE false)
+    Q_PROPERTY(float PrinterTop READ PrinterTop WRITE setPrinterTop NOTIFY printerTopChanged
+                   DESIGNABLE false)
+    Q_PROPERTY(float PrinterLeft READ PrinterLeft WRITE setPrinterLeft NOTIFY printerLeftChanged
+                   DESIGNABLE false)
+    Q_PROPERTY(QString CompanyName READ CompanyName WRITE setCompanyName NOTIFY companyNameChanged
+                   DESIGNABLE false)
+    Q_PROPERTY(QString MailingName READ MailingName WRITE setMailingName NOTIFY mailingNameChanged
+                   DESIGNABLE false)
     Q_PROPERTY(QString PieceName READ PieceName WRITE setPieceName NOTIFY pieceNameChanged
                    DESIGNABLE false)
-    Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabledFlag DESIGNABLE false)
-    Q_PROPERTY(bool FreezeDisplay READ FreezeDisplay WRITE setFreezeDisplay DESIGNABLE false)
-    Q_PROPERTY(bool FitText READ FitText WRITE setFitText DESIGNABLE false)
     Q_PROPERTY(
-        double MinimumFontSize READ MinimumFontSize WRITE setMinimumFontSize DESIGNABLE false)
-    Q_PROPERTY(qint32 Appearance READ Appearance WRITE setAppearance DESIGNABLE false)
-    Q_PROPERTY(QString ShowLeftBtns READ ShowLeftBtns WRITE setShowLeftBtns DESIGNABLE false)
-    Q_PROPERTY(QString ShowCenter READ ShowCenter WRITE setShowCenter DESIGNABLE false)
-    Q_PROPERTY(QString ShowRightBtns READ ShowRightBtns WRITE setShowRightBtns DESIGNABLE false)
+        bool Enabled READ Enabled WRITE setEnabledFlag NOTIFY enabledChanged DESIGNABLE false)
+    Q_PROPERTY(bool FreezeDisplay READ FreezeDisplay WRITE setFreezeDisplay NOTIFY
+                   freezeDisplayChanged DESIGNABLE false)
+    Q_PROPERTY(bool FitText READ FitText WRITE setFitText NOTIFY fitTextChanged DESIGNABLE false)
+    Q_PROPERTY(double MinimumFontSize READ MinimumFontSize WRITE setMinimumFontSize NOTIFY
+                   minimumFontSizeChanged DESIGNABLE false)
+    Q_PROPERTY(tav::TavEnumCls::TavAppearance Appearance READ Appearance WRITE setAppearance NOTIFY
+                   appearanceChanged DESIGNABLE false)
+    Q_PROPERTY(QString ShowLeftBtns READ ShowLeftBtns WRITE setShowLeftBtns NOTIFY
+                   showLeftBtnsChanged DESIGNABLE false)
+    Q_PROPERTY(QString ShowCenter READ ShowCenter WRITE setShowCenter NOTIFY showCenterChanged
+                   DESIGNABLE false)
+    Q_PROPERTY(QString ShowRightBtns READ ShowRightBtns WRITE setShowRightBtns NOTIFY
+                   showRightBtnsChanged DESIGNABLE false)
     // The one property a form file keeps: the whole design as JSON.
-    Q_PROPERTY(QString Design READ Design WRITE setDesign)
+    Q_PROPERTY(QString Design READ Design WRITE setDesign NOTIFY designChanged)
 
 public:
     /// A control with the built-in layout and a reserved piece store file ("qzp…" in the
@@ -226,7 +237,7 @@ public:
     void setFreezeDisplay(bool on);
     /// The view last chosen by the host (TavAppearance: 0 piece, 1 sheet, 2 both); setting it
     /// selects that view, as a user's choice in the view list does.
-    qint32 Appearance() const;
+    TavEnumCls::TavAppearance Appearance() const;
     void setAppearance(qint32 view);
     /// Which of the seven left buttons show ("0" hides one), normalised to seven characters.
     QString ShowLeftBtns() const;
@@ -331,6 +342,31 @@ signals:
     void pieceCountChanged(qint32 count);
     /// A piece name was applied.
     void pieceNameChanged(const QString& name);
+    /// The NOTIFY signals of the other properties, each sent with propertyChanged(its name).
+    void substituteTextChanged();
+    void refreshChanged();
+    void sheetPropertiesChanged();
+    void item1PropertiesChanged();
+    void item2PropertiesChanged();
+    void item3PropertiesChanged();
+    void item4PropertiesChanged();
+    void item5PropertiesChanged();
+    void item6PropertiesChanged();
+    void item7PropertiesChanged();
+    void barCodePropertiesChanged();
+    void printerTopChanged();
+    void printerLeftChanged();
+    void companyNameChanged();
+    void mailingNameChanged();
+    void enabledChanged();
+    void freezeDisplayChanged();
+    void fitTextChanged();
+    void minimumFontSizeChanged();
+    void appearanceChanged();
+    void showLeftBtnsChanged();
+    void showCenterChanged();
+    void showRightBtnsChanged();
+    void designChanged();
     /// Printing went on: `sheetsDone` of `sheetsTotal` sheets are with the printer.
     void printProgress(qint32 sheetsDone, qint32 sheetsTotal);
     /// The user clicked, or double-clicked, the piece view or the sheet view.

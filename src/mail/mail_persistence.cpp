@@ -77,6 +77,7 @@ void TavMail::setDesign(const QString& design) {
             // The piece applied gives the bar code its catalogue box, which the bars may not
             // fit: the position saved places it, as setting the position does.
             placeBarCode();
+            emit propertyChanged(QStringLiteral("Design"));
         },
         kSource);
 }

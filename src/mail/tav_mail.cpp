@@ -22,13 +22,15 @@ TavMail::TavMail(QWidget* parent)
     d->label = new TavLabel(this);
     d->label->setObjectName(QStringLiteral("TavLabel1"));
     connect(d->label, &TavLabel::pieceNameChanged, this, &TavMail::pieceNameChanged);
+    connect(this, &TavMail::propertyChanged, this,
+            [this](const QString& name) { notifyProperty(*this, name); });
     DeliveryAddress_Text(); // an empty record
     DeliveryAddress()->setTextControl(QStringLiteral("<<DeliveryAddress>>"));
 }
 
 TavMail::~TavMail() = default;
 
-qint32 TavMail::Appearance() const {
+TavEnumCls::TavAppearance TavMail::Appearance() const {
     return d->label->Appearance();
 }
 
@@ -195,8 +197,8 @@ void TavMail::setDesignMode(bool on) {
     d->designMode = on;
 }
 
-qint32 TavMail::BarCode_Position() const {
-    return d->barCodePosition;
+TavEnumCls::TavBarCodePosition TavMail::BarCode_Position() const {
+    return static_cast<TavEnumCls::TavBarCodePosition>(d->barCodePosition);
 }
 
 void TavMail::setDeliveryAddress(std::shared_ptr<TavItemCls> item) {

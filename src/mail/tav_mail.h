@@ -26,41 +26,52 @@ class TavLabel;
 /// pairs and bar code, and a bar code placed relative to the address or the envelope.
 class MAILPIECE_EXPORT TavMail : public QWidget {
     Q_OBJECT
-    Q_PROPERTY(qint32 Appearance READ Appearance WRITE setAppearance DESIGNABLE false)
-    Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabledFlag DESIGNABLE false)
-    Q_PROPERTY(bool FreezeDisplay READ FreezeDisplay WRITE setFreezeDisplay DESIGNABLE false)
+    Q_PROPERTY(tav::TavEnumCls::TavAppearance Appearance READ Appearance WRITE setAppearance NOTIFY
+                   appearanceChanged DESIGNABLE false)
+    Q_PROPERTY(
+        bool Enabled READ Enabled WRITE setEnabledFlag NOTIFY enabledChanged DESIGNABLE false)
+    Q_PROPERTY(bool FreezeDisplay READ FreezeDisplay WRITE setFreezeDisplay NOTIFY
+                   freezeDisplayChanged DESIGNABLE false)
     Q_PROPERTY(QString PieceName READ PieceName WRITE setPieceName NOTIFY pieceNameChanged
                    DESIGNABLE false)
-    Q_PROPERTY(float PrinterLeft READ PrinterLeft WRITE setPrinterLeft DESIGNABLE false)
-    Q_PROPERTY(float PrinterTop READ PrinterTop WRITE setPrinterTop DESIGNABLE false)
-    Q_PROPERTY(QString ShowCenter READ ShowCenter WRITE setShowCenter DESIGNABLE false)
-    Q_PROPERTY(QString ShowLeftBtns READ ShowLeftBtns WRITE setShowLeftBtns DESIGNABLE false)
-    Q_PROPERTY(QString ShowRightBtns READ ShowRightBtns WRITE setShowRightBtns DESIGNABLE false)
+    Q_PROPERTY(float PrinterLeft READ PrinterLeft WRITE setPrinterLeft NOTIFY printerLeftChanged
+                   DESIGNABLE false)
+    Q_PROPERTY(float PrinterTop READ PrinterTop WRITE setPrinterTop NOTIFY printerTopChanged
+                   DESIGNABLE false)
+    Q_PROPERTY(QString ShowCenter READ ShowCenter WRITE setShowCenter NOTIFY showCenterChanged
+                   DESIGNABLE false)
+    Q_PROPERTY(QString ShowLeftBtns READ ShowLeftBtns WRITE setShowLeftBtns NOTIFY
+                   showLeftBtnsChanged DESIGNABLE false)
+    Q_PROPERTY(QString ShowRightBtns READ ShowRightBtns WRITE setShowRightBtns NOTIFY
+                   showRightBtnsChanged DESIGNABLE false)
     Q_PROPERTY(std::shared_ptr<tav::TavItemCls> DeliveryAddress READ DeliveryAddress WRITE
-                   setDeliveryAddress DESIGNABLE false)
+                   setDeliveryAddress NOTIFY deliveryAddressChanged DESIGNABLE false)
     Q_PROPERTY(std::shared_ptr<tav::TavItemCls> ReturnAddress READ ReturnAddress WRITE
-                   setReturnAddress DESIGNABLE false)
-    Q_PROPERTY(
-        std::shared_ptr<tav::TavItemCls> Message1 READ Message1 WRITE setMessage1 DESIGNABLE false)
-    Q_PROPERTY(
-        std::shared_ptr<tav::TavItemCls> Message2 READ Message2 WRITE setMessage2 DESIGNABLE false)
-    Q_PROPERTY(std::shared_ptr<tav::TavItemCls> Stamp READ Stamp WRITE setStamp DESIGNABLE false)
-    Q_PROPERTY(
-        std::shared_ptr<tav::TavItemCls> Message3 READ Message3 WRITE setMessage3 DESIGNABLE false)
-    Q_PROPERTY(
-        std::shared_ptr<tav::TavItemCls> Message4 READ Message4 WRITE setMessage4 DESIGNABLE false)
+                   setReturnAddress NOTIFY returnAddressChanged DESIGNABLE false)
+    Q_PROPERTY(std::shared_ptr<tav::TavItemCls> Message1 READ Message1 WRITE setMessage1 NOTIFY
+                   message1Changed DESIGNABLE false)
+    Q_PROPERTY(std::shared_ptr<tav::TavItemCls> Message2 READ Message2 WRITE setMessage2 NOTIFY
+                   message2Changed DESIGNABLE false)
+    Q_PROPERTY(std::shared_ptr<tav::TavItemCls> Stamp READ Stamp WRITE setStamp NOTIFY stampChanged
+                   DESIGNABLE false)
+    Q_PROPERTY(std::shared_ptr<tav::TavItemCls> Message3 READ Message3 WRITE setMessage3 NOTIFY
+                   message3Changed DESIGNABLE false)
+    Q_PROPERTY(std::shared_ptr<tav::TavItemCls> Message4 READ Message4 WRITE setMessage4 NOTIFY
+                   message4Changed DESIGNABLE false)
     Q_PROPERTY(std::shared_ptr<tav::TavBarCodeCls> BarCodeProperties READ BarCodeProperties WRITE
-                   setBarCodeProperties DESIGNABLE false)
-    Q_PROPERTY(bool Refresh READ Refresh WRITE setRefresh DESIGNABLE false)
-    Q_PROPERTY(
-        qint32 BarCode_Position READ BarCode_Position WRITE setBarCode_Position DESIGNABLE false)
+                   setBarCodeProperties NOTIFY barCodePropertiesChanged DESIGNABLE false)
+    Q_PROPERTY(bool Refresh READ Refresh WRITE setRefresh NOTIFY refreshChanged DESIGNABLE false)
+    Q_PROPERTY(tav::TavEnumCls::TavBarCodePosition BarCode_Position READ BarCode_Position WRITE
+                   setBarCode_Position NOTIFY barCode_PositionChanged DESIGNABLE false)
     Q_PROPERTY(std::shared_ptr<tav::TavSheetCls> SheetProperties READ SheetProperties WRITE
-                   setSheetProperties DESIGNABLE false)
-    Q_PROPERTY(std::shared_ptr<tav::TavAddressCls> DeliveryAddress_Text READ DeliveryAddress_Text
-                   WRITE setDeliveryAddress_Text DESIGNABLE false)
-    Q_PROPERTY(QString SubstituteText READ SubstituteText WRITE setSubstituteText DESIGNABLE false)
+                   setSheetProperties NOTIFY sheetPropertiesChanged DESIGNABLE false)
+    Q_PROPERTY(
+        std::shared_ptr<tav::TavAddressCls> DeliveryAddress_Text READ DeliveryAddress_Text WRITE
+            setDeliveryAddress_Text NOTIFY deliveryAddress_TextChanged DESIGNABLE false)
+    Q_PROPERTY(QString SubstituteText READ SubstituteText WRITE setSubstituteText NOTIFY
+                   substituteTextChanged DESIGNABLE false)
     // The one property a form file keeps: the design as JSON.
-    Q_PROPERTY(QString Design READ Design WRITE setDesign)
+    Q_PROPERTY(QString Design READ Design WRITE setDesign NOTIFY designChanged)
 
 public:
     /// An envelope control at run time, with an empty address and a delivery-address item that
@@ -76,7 +87,7 @@ public:
     void setDesignMode(bool on);
 
     // Forwarded to TavLabel1 (see TavLabel).
-    qint32 Appearance() const;
+    TavEnumCls::TavAppearance Appearance() const;
     void setAppearance(qint32 view);
     bool Enabled() const;
     void setEnabledFlag(bool on);
@@ -122,7 +133,7 @@ public:
     void setMessage4(std::shared_ptr<TavItemCls> item);
 
     /// TavBarCodePosition: below or above the address, bottom centre, or the record's own place.
-    qint32 BarCode_Position() const;
+    TavEnumCls::TavBarCodePosition BarCode_Position() const;
     /// Stores the position and places the bar code at once.
     void setBarCode_Position(qint32 position);
     /// The address of the next envelope; after it was set to null, a new empty record.
@@ -167,6 +178,29 @@ signals:
     void propertyChanged(const QString& name);
     /// A piece name was applied.
     void pieceNameChanged(const QString& name);
+    /// The NOTIFY signals of the other properties, each sent with propertyChanged(its name).
+    void appearanceChanged();
+    void enabledChanged();
+    void freezeDisplayChanged();
+    void printerLeftChanged();
+    void printerTopChanged();
+    void showCenterChanged();
+    void showLeftBtnsChanged();
+    void showRightBtnsChanged();
+    void deliveryAddressChanged();
+    void returnAddressChanged();
+    void message1Changed();
+    void message2Changed();
+    void stampChanged();
+    void message3Changed();
+    void message4Changed();
+    void barCodePropertiesChanged();
+    void refreshChanged();
+    void barCode_PositionChanged();
+    void sheetPropertiesChanged();
+    void deliveryAddress_TextChanged();
+    void substituteTextChanged();
+    void designChanged();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

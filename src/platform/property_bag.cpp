@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMetaMethod>
+#include <QMetaProperty>
 #include <QSaveFile>
 
 namespace tav {
@@ -111,7 +113,7 @@ void readDesignText(const QString& design, const std::function<void(const Proper
     } catch (const TavError& error) {
         showMessage(QStringLiteral("%1: the saved design cannot be read (%2); the control keeps "
                                    "its current design.")
-                        .arg(source, error.description()));
+                        .arg(source, error.detail()));
         return;
     }
     try {
@@ -121,6 +123,16 @@ void readDesignText(const QString& design, const std::function<void(const Proper
                                    "its current design.")
                         .arg(source, error.description()));
     }
+}
+
+void notifyProperty(QObject& object, const QString& name) {
+    const QMetaObject* meta = object.metaObject();
+    const int index = meta->indexOfProperty(name.toLatin1().constData());
+    if (index < 0)
+        return;
+    const QMetaMethod signal = meta->property(index).notifySignal();
+    if (signal.isValid() && signal.parameterCount() == 0)
+        signal.invoke(&object, Qt::DirectConnection);
 }
 
 } // namespace tav

@@ -3,6 +3,7 @@
 #include "mailpiece_export.h"
 
 #include <QHash>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -10,6 +11,10 @@
 #include <functional>
 
 namespace tav {
+
+/// Sends `object`'s NOTIFY signal of the property `name` when it takes no arguments (the
+/// controls connect their propertyChanged(name) to it, so that each property notifies).
+MAILPIECE_EXPORT void notifyProperty(QObject& object, const QString& name);
 
 /// Where a host keeps a control's properties between sessions: named values with defaults.
 class MAILPIECE_EXPORT PropertyBag {

@@ -18,8 +18,11 @@
 #include <QImage>
 #include <QLabel>
 #include <QMetaProperty>
+#include <QSignalSpy>
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 using namespace tav;
 
@@ -117,9 +120,17 @@ void roundTripEveryProperty(QObject& object) {
             before[j] = meta->property(j).read(&object);
 
         const QVariant value = otherValue(property, before[i]);
+        // A property with a NOTIFY signal sends it when it changes.
+        std::optional<QSignalSpy> notified;
+        if (property.hasNotifySignal())
+            notified.emplace(&object, property.notifySignal());
         ASSERT_TRUE(object.setProperty(property.name(), value))
             << meta->className() << "::" << property.name();
         ++written;
+        if (notified) {
+            EXPECT_GE(notified->count(), 1) << meta->className() << "::" << property.name()
+                                            << " changed without its NOTIFY signal";
+        }
         EXPECT_TRUE(same(object.property(property.name()), value))
             << meta->className() << "::" << property.name() << " did not read back";
         for (int j = meta->propertyOffset(); j < meta->propertyCount(); ++j) {
@@ -216,6 +227,13 @@ TEST(PropertyRoundTrip, EnvelopePropertiesAreReachableByName) {
     test::ScopedTempDirectory temp;
     TavMail mail;
     roundTripEveryProperty(mail);
+    // A design loaded whole tells of it too, on both controls.
+    QSignalSpy envelope(&mail, &TavMail::designChanged);
+    QSignalSpy label(&mail.TavLabel1(), &TavLabel::designChanged);
+    mail.setDesign(mail.Design());
+    mail.TavLabel1().setDesign(mail.TavLabel1().Design());
+    EXPECT_EQ(envelope.count(), 1);
+    EXPECT_EQ(label.count(), 1);
     EXPECT_TRUE(QMetaObject::invokeMethod(&mail, "AddPiece"));
     EXPECT_EQ(mail.TavLabel1().pieceCount(), 1);
 }
