@@ -27,6 +27,7 @@ void TavAddressCls::Clear() {
                            &zip_, &header1_, &header2_, &footer1_, &footer2_})
         field->clear();
     currentText_ = compose();
+    emit changed();
 }
 
 void TavAddressCls::setNameAndAddress(const std::array<QString, 8>& fields) {
@@ -39,6 +40,7 @@ void TavAddressCls::setNameAndAddress(const std::array<QString, 8>& fields) {
     state_ = fields[6];
     zip_ = fields[7];
     currentText_ = compose();
+    emit changed();
 }
 
 QString TavAddressCls::compose() const {

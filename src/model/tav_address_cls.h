@@ -16,58 +16,98 @@ namespace tav {
 class MAILPIECE_EXPORT TavAddressCls : public QObject {
     Q_OBJECT
     Q_CLASSINFO("DefaultProperty", "CurrentText")
-    Q_PROPERTY(QString First READ First WRITE setFirst)
-    Q_PROPERTY(QString Middle READ Middle WRITE setMiddle)
-    Q_PROPERTY(QString Last READ Last WRITE setLast)
-    Q_PROPERTY(QString Address READ Address WRITE setAddress)
-    Q_PROPERTY(QString AddressLine2 READ AddressLine2 WRITE setAddressLine2)
-    Q_PROPERTY(QString City READ City WRITE setCity)
-    Q_PROPERTY(QString State READ State WRITE setState)
-    Q_PROPERTY(QString Zip READ Zip WRITE setZip)
+    Q_PROPERTY(QString First READ First WRITE setFirst NOTIFY changed)
+    Q_PROPERTY(QString Middle READ Middle WRITE setMiddle NOTIFY changed)
+    Q_PROPERTY(QString Last READ Last WRITE setLast NOTIFY changed)
+    Q_PROPERTY(QString Address READ Address WRITE setAddress NOTIFY changed)
+    Q_PROPERTY(QString AddressLine2 READ AddressLine2 WRITE setAddressLine2 NOTIFY changed)
+    Q_PROPERTY(QString City READ City WRITE setCity NOTIFY changed)
+    Q_PROPERTY(QString State READ State WRITE setState NOTIFY changed)
+    Q_PROPERTY(QString Zip READ Zip WRITE setZip NOTIFY changed)
     Q_PROPERTY(QString CurrentText READ CurrentText)
-    Q_PROPERTY(QString Header1 READ Header1 WRITE setHeader1)
-    Q_PROPERTY(QString Header2 READ Header2 WRITE setHeader2)
-    Q_PROPERTY(QString Footer1 READ Footer1 WRITE setFooter1)
-    Q_PROPERTY(QString Footer2 READ Footer2 WRITE setFooter2)
+    Q_PROPERTY(QString Header1 READ Header1 WRITE setHeader1 NOTIFY changed)
+    Q_PROPERTY(QString Header2 READ Header2 WRITE setHeader2 NOTIFY changed)
+    Q_PROPERTY(QString Footer1 READ Footer1 WRITE setFooter1 NOTIFY changed)
+    Q_PROPERTY(QString Footer2 READ Footer2 WRITE setFooter2 NOTIFY changed)
 
 public:
     TavAddressCls() = default;
 
     // Setting one of these eight fields recomposes CurrentText.
     QString First() const { return first_; }
-    void setFirst(const QString& text) { recompose(first_, text); }
+    void setFirst(const QString& text) {
+        recompose(first_, text);
+        emit changed();
+    }
     QString Middle() const { return middle_; }
-    void setMiddle(const QString& text) { recompose(middle_, text); }
+    void setMiddle(const QString& text) {
+        recompose(middle_, text);
+        emit changed();
+    }
     QString Last() const { return last_; }
-    void setLast(const QString& text) { recompose(last_, text); }
+    void setLast(const QString& text) {
+        recompose(last_, text);
+        emit changed();
+    }
     QString Address() const { return address_; }
-    void setAddress(const QString& text) { recompose(address_, text); }
+    void setAddress(const QString& text) {
+        recompose(address_, text);
+        emit changed();
+    }
     QString AddressLine2() const { return addressLine2_; }
-    void setAddressLine2(const QString& text) { recompose(addressLine2_, text); }
+    void setAddressLine2(const QString& text) {
+        recompose(addressLine2_, text);
+        emit changed();
+    }
     QString City() const { return city_; }
-    void setCity(const QString& text) { recompose(city_, text); }
+    void setCity(const QString& text) {
+        recompose(city_, text);
+        emit changed();
+    }
     QString State() const { return state_; }
-    void setState(const QString& text) { recompose(state_, text); }
+    void setState(const QString& text) {
+        recompose(state_, text);
+        emit changed();
+    }
     QString Zip() const { return zip_; }
-    void setZip(const QString& text) { recompose(zip_, text); }
+    void setZip(const QString& text) {
+        recompose(zip_, text);
+        emit changed();
+    }
 
     /// The composed block as of the last recomposition.
     QString CurrentText() const { return currentText_; }
 
     // Headers and footers show in CurrentText only after the next recomposition.
     QString Header1() const { return header1_; }
-    void setHeader1(const QString& text) { header1_ = text; }
+    void setHeader1(const QString& text) {
+        header1_ = text;
+        emit changed();
+    }
     QString Header2() const { return header2_; }
-    void setHeader2(const QString& text) { header2_ = text; }
+    void setHeader2(const QString& text) {
+        header2_ = text;
+        emit changed();
+    }
     QString Footer1() const { return footer1_; }
-    void setFooter1(const QString& text) { footer1_ = text; }
+    void setFooter1(const QString& text) {
+        footer1_ = text;
+        emit changed();
+    }
     QString Footer2() const { return footer2_; }
-    void setFooter2(const QString& text) { footer2_ = text; }
+    void setFooter2(const QString& text) {
+        footer2_ = text;
+        emit changed();
+    }
 
     /// Empties all twelve fields and recomposes (CurrentText becomes empty).
     Q_INVOKABLE void Clear();
     /// Sets the eight name and address fields, First to Zip in their order, and recomposes once.
     void setNameAndAddress(const std::array<QString, 8>& fields);
+
+signals:
+    /// A field changed (the NOTIFY signal of them all).
+    void changed();
 
 private:
     void recompose(QString& field, const QString& text);

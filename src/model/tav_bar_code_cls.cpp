@@ -12,6 +12,7 @@ TavBarCodeCls::TavBarCodeCls()
 void TavBarCodeCls::setPicture(std::shared_ptr<TavPicture> picture) {
     picture_ =
         requireObject(std::move(picture), QStringLiteral("TavBarCodeCls:Picture Property Set"));
+    emit changed();
 }
 
 void TavBarCodeCls::setSymbology(TavSymbology symbology) {
@@ -21,6 +22,7 @@ void TavBarCodeCls::setSymbology(TavSymbology symbology) {
                    QStringLiteral("Symbology is %1; it is 0 (POSTNET) or 1 (Intelligent Mail)")
                        .arg(static_cast<qint32>(symbology)));
     symbology_ = symbology;
+    emit changed();
 }
 
 void TavBarCodeCls::setTrackingCode(const QString& trackingCode) {
@@ -32,6 +34,7 @@ void TavBarCodeCls::setTrackingCode(const QString& trackingCode) {
                        QStringLiteral("TrackingCode ") + problem);
     }
     trackingCode_ = trackingCode;
+    emit changed();
 }
 
 std::shared_ptr<TavBarCodeCls> TavBarCodeCls::Copy() const {

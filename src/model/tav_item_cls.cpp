@@ -11,10 +11,12 @@ TavItemCls::TavItemCls()
 
 void TavItemCls::setfont(std::shared_ptr<TavFont> font) {
     font_ = requireObject(std::move(font), QStringLiteral("TavItemCls:Font Property Set"));
+    emit changed();
 }
 
 void TavItemCls::setPicture(std::shared_ptr<TavPicture> picture) {
     picture_ = requireObject(std::move(picture), QStringLiteral("TavItemCls:Picture Property Set"));
+    emit changed();
 }
 
 std::shared_ptr<TavItemCls> TavItemCls::Copy() const {

@@ -14,56 +14,88 @@ namespace tav {
 /// Attributes and text template of one text item of a piece; positions and sizes in inches.
 class MAILPIECE_EXPORT TavItemCls : public QObject {
     Q_OBJECT
-    Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabled)
-    Q_PROPERTY(float Height READ Height WRITE setHeight)
-    Q_PROPERTY(float Left1 READ Left1 WRITE setLeft1)
-    Q_PROPERTY(float LineSpacing READ LineSpacing WRITE setLineSpacing)
-    Q_PROPERTY(float Top READ Top WRITE setTop)
-    Q_PROPERTY(bool Visible READ Visible WRITE setVisible)
-    Q_PROPERTY(float Width READ Width WRITE setWidth)
-    Q_PROPERTY(bool Wrap READ Wrap WRITE setWrap)
+    Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabled NOTIFY changed)
+    Q_PROPERTY(float Height READ Height WRITE setHeight NOTIFY changed)
+    Q_PROPERTY(float Left1 READ Left1 WRITE setLeft1 NOTIFY changed)
+    Q_PROPERTY(float LineSpacing READ LineSpacing WRITE setLineSpacing NOTIFY changed)
+    Q_PROPERTY(float Top READ Top WRITE setTop NOTIFY changed)
+    Q_PROPERTY(bool Visible READ Visible WRITE setVisible NOTIFY changed)
+    Q_PROPERTY(float Width READ Width WRITE setWidth NOTIFY changed)
+    Q_PROPERTY(bool Wrap READ Wrap WRITE setWrap NOTIFY changed)
     Q_PROPERTY(tav::TavEnumCls::TavAlignmentHorizontal AlignHorizontal READ AlignHorizontal WRITE
-                   setAlignHorizontal)
+                   setAlignHorizontal NOTIFY changed)
     Q_PROPERTY(tav::TavEnumCls::TavAlignmentVertical AlignVertical READ AlignVertical WRITE
-                   setAlignVertical)
-    Q_PROPERTY(std::shared_ptr<tav::TavFont> font READ font WRITE setfont)
-    Q_PROPERTY(std::shared_ptr<tav::TavPicture> Picture READ Picture WRITE setPicture)
-    Q_PROPERTY(QString TextControl READ TextControl WRITE setTextControl)
-    Q_PROPERTY(QString TextSubstitute READ TextSubstitute WRITE setTextSubstitute)
-    Q_PROPERTY(quint32 BackColor READ BackColor WRITE setBackColor)
-    Q_PROPERTY(tav::TavEnumCls::TavBorderStyle BorderStyle READ BorderStyle WRITE setBorderStyle)
+                   setAlignVertical NOTIFY changed)
+    Q_PROPERTY(std::shared_ptr<tav::TavFont> font READ font WRITE setfont NOTIFY changed)
+    Q_PROPERTY(
+        std::shared_ptr<tav::TavPicture> Picture READ Picture WRITE setPicture NOTIFY changed)
+    Q_PROPERTY(QString TextControl READ TextControl WRITE setTextControl NOTIFY changed)
+    Q_PROPERTY(QString TextSubstitute READ TextSubstitute WRITE setTextSubstitute NOTIFY changed)
+    Q_PROPERTY(quint32 BackColor READ BackColor WRITE setBackColor NOTIFY changed)
+    Q_PROPERTY(tav::TavEnumCls::TavBorderStyle BorderStyle READ BorderStyle WRITE setBorderStyle
+                   NOTIFY changed)
 
 public:
     /// A record with its own new font and picture, light grey, enabled, wrapping, not visible.
     TavItemCls();
 
     bool Enabled() const { return enabled_; }
-    void setEnabled(bool on) { enabled_ = on; }
+    void setEnabled(bool on) {
+        enabled_ = on;
+        emit changed();
+    }
     /// Height of the item box (inches).
     float Height() const { return height_; }
-    void setHeight(float inches) { height_ = inches; }
+    void setHeight(float inches) {
+        height_ = inches;
+        emit changed();
+    }
     /// Piece's left edge to the item box (inches).
     float Left1() const { return left_; }
-    void setLeft1(float inches) { left_ = inches; }
+    void setLeft1(float inches) {
+        left_ = inches;
+        emit changed();
+    }
     /// Line spacing factor of the text.
     float LineSpacing() const { return lineSpacing_; }
-    void setLineSpacing(float factor) { lineSpacing_ = factor; }
+    void setLineSpacing(float factor) {
+        lineSpacing_ = factor;
+        emit changed();
+    }
     /// Piece's top edge to the item box (inches).
     float Top() const { return top_; }
-    void setTop(float inches) { top_ = inches; }
+    void setTop(float inches) {
+        top_ = inches;
+        emit changed();
+    }
     /// Whether the item is shown and drawn at all.
     bool Visible() const { return visible_; }
-    void setVisible(bool on) { visible_ = on; }
+    void setVisible(bool on) {
+        visible_ = on;
+        emit changed();
+    }
     /// Width of the item box (inches).
     float Width() const { return width_; }
-    void setWidth(float inches) { width_ = inches; }
+    void setWidth(float inches) {
+        width_ = inches;
+        emit changed();
+    }
     /// Whether long lines break at word boundaries.
     bool Wrap() const { return wrap_; }
-    void setWrap(bool on) { wrap_ = on; }
+    void setWrap(bool on) {
+        wrap_ = on;
+        emit changed();
+    }
     TavAlignmentHorizontal AlignHorizontal() const { return alignHorizontal_; }
-    void setAlignHorizontal(TavAlignmentHorizontal alignment) { alignHorizontal_ = alignment; }
+    void setAlignHorizontal(TavAlignmentHorizontal alignment) {
+        alignHorizontal_ = alignment;
+        emit changed();
+    }
     TavAlignmentVertical AlignVertical() const { return alignVertical_; }
-    void setAlignVertical(TavAlignmentVertical alignment) { alignVertical_ = alignment; }
+    void setAlignVertical(TavAlignmentVertical alignment) {
+        alignVertical_ = alignment;
+        emit changed();
+    }
     /// The font object, shared by reference; setting null raises the library error.
     std::shared_ptr<TavFont> font() const { return font_; }
     void setfont(std::shared_ptr<TavFont> font);
@@ -72,18 +104,34 @@ public:
     void setPicture(std::shared_ptr<TavPicture> picture);
     /// The text template, with "<<name>>" placeholders.
     QString TextControl() const { return textControl_; }
-    void setTextControl(const QString& text) { textControl_ = text; }
+    void setTextControl(const QString& text) {
+        textControl_ = text;
+        emit changed();
+    }
     /// The substitution list handed to the item with the template.
     QString TextSubstitute() const { return textSubstitute_; }
-    void setTextSubstitute(const QString& text) { textSubstitute_ = text; }
+    void setTextSubstitute(const QString& text) {
+        textSubstitute_ = text;
+        emit changed();
+    }
     OleColor BackColor() const { return backColor_; }
-    void setBackColor(OleColor color) { backColor_ = color; }
+    void setBackColor(OleColor color) {
+        backColor_ = color;
+        emit changed();
+    }
     TavBorderStyle BorderStyle() const { return borderStyle_; }
-    void setBorderStyle(TavBorderStyle style) { borderStyle_ = style; }
+    void setBorderStyle(TavBorderStyle style) {
+        borderStyle_ = style;
+        emit changed();
+    }
 
     /// A new record with the same values and font attributes (not the character set), sharing
     /// this record's picture.
     Q_INVOKABLE std::shared_ptr<tav::TavItemCls> Copy() const;
+
+signals:
+    /// A property changed (the NOTIFY signal of them all).
+    void changed();
 
 private:
     bool enabled_ = true;

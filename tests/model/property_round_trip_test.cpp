@@ -165,6 +165,7 @@ TEST(PropertyRoundTrip, AddressFieldsReadBackByName) {
     // Writing a name or address field recomposes the read-only CurrentText, so check the
     // writable fields only.
     TavAddressCls address;
+    QSignalSpy changed(&address, &TavAddressCls::changed); // each field notifies
     const QMetaObject* meta = address.metaObject();
     for (int i = meta->propertyOffset(); i < meta->propertyCount(); ++i) {
         const QMetaProperty property = meta->property(i);
@@ -183,8 +184,10 @@ TEST(PropertyRoundTrip, AddressFieldsReadBackByName) {
     }
     EXPECT_TRUE(
         address.CurrentText().contains(QStringLiteral("City välue, State välue   Zip välue")));
+    EXPECT_EQ(changed.count(), 12);
     EXPECT_TRUE(QMetaObject::invokeMethod(&address, "Clear"));
     EXPECT_TRUE(address.CurrentText().isEmpty());
+    EXPECT_EQ(changed.count(), 13);
 }
 
 TEST(PropertyRoundTrip, LabelPropertiesAndMethodsAreReachableByName) {
