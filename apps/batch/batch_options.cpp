@@ -20,7 +20,11 @@ struct OptionSpec {
 };
 
 const OptionSpec kOptions[] = {
-    {"csv", "FILE", "The delimited text file (or name it last); - reads standard input."},
+    {"csv", "FILE",
+     "The delimited text file, or a vCard address book (.vcf), or name it last; - reads "
+     "standard input."},
+    {"address-type", "TYPE",
+     "With a vCard file: each contact's home (the default) or work address."},
     {"delimiter", "C", "The field separator: , ; | tab (found from the header line)."},
     {"encoding", "NAME",
      "UTF-8, UTF-16LE, Windows-1252, ... (from the byte-order mark, else UTF-8, else "
@@ -216,6 +220,12 @@ QString readValues(const QCommandLineParser& parser, BatchOptions& options) {
         {"encoding", text(options.encoding)},
         {"sql", text(options.sql)},
         {"query", text(options.query)},
+        {"address-type",
+         [&](const QString& v) {
+             options.workAddress = v.compare(QLatin1String("work"), Qt::CaseInsensitive) == 0;
+             return options.workAddress ||
+                    v.compare(QLatin1String("home"), Qt::CaseInsensitive) == 0;
+         }},
     };
     for (const auto& [name, reader] : readers)
         if (!read(parser, name, reader))

@@ -15,6 +15,7 @@ struct BatchOptions {
     QString mailing;                      // the delimited text file; "-" standard input
     QChar delimiter;                      // null: found from the header line
     QString encoding;                     // empty: from the byte-order mark or the bytes
+    bool workAddress = false;             // a vCard file: the work address, not the home one
     QString sql;                          // a database connection instead of a file
     QString query;                        // with sql: a SELECT or a table name
     std::array<QString, 7> itemTemplates; // empty: the item is not printed

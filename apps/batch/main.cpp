@@ -19,6 +19,7 @@
 #include "tav_error.h"
 #include "tav_label.h"
 #include "tav_mail.h"
+#include "vcard_source.h"
 
 #include <QApplication>
 #include <QFile>
@@ -52,6 +53,10 @@ std::unique_ptr<tav::MailingSource> openDatabase(const BatchOptions& options) {
 std::unique_ptr<tav::MailingSource> openSource(const BatchOptions& options) {
     if (!options.sql.isEmpty())
         return openDatabase(options);
+    if (options.mailing.endsWith(QLatin1String(".vcf"), Qt::CaseInsensitive))
+        return tav::VCardSource::open(options.mailing, options.workAddress
+                                                           ? tav::VCardSource::AddressType::Work
+                                                           : tav::VCardSource::AddressType::Home);
     return tav::DelimitedSource::open(options.mailing, {options.delimiter, options.encoding});
 }
 

@@ -1,5 +1,6 @@
 #include "delimited_source.h"
 
+#include "mailing_file.h"
 #include "tav_error.h"
 
 #include <QFile>
@@ -371,13 +372,7 @@ std::optional<QStringList> DelimitedSource::decode(const std::vector<QByteArray>
 }
 
 std::unique_ptr<DelimitedSource> DelimitedSource::open(const QString& path, Options options) {
-    auto file = std::make_unique<QFile>();
-    const bool opened = path == QLatin1String("-")
-                            ? file->open(stdin, QIODevice::ReadOnly)
-                            : (file->setFileName(path), file->open(QIODevice::ReadOnly));
-    if (!opened)
-        raiseError(ErrorNumber::PathFileAccess, kSource,
-                   QStringLiteral("cannot read %1: %2").arg(path, file->errorString()));
+    std::unique_ptr<QIODevice> file = openMailingFile(path, kSource);
     auto source = std::make_unique<DelimitedSource>(*file, std::move(options));
     source->owned_ = std::move(file);
     return source;
