@@ -16,6 +16,7 @@
 #include "tav_label.h"
 #include "tav_mail.h"
 #include "tracking_codes.h"
+#include "vcard_source.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -261,6 +262,8 @@ bool DemoWindow::openMailing(const QString& path, const QString& table) {
         const auto open = [&]() -> std::unique_ptr<tav::MailingSource> {
             if (tav::SqlSource::isDatabaseFile(path))
                 return tav::SqlSource::table(path, query); // a name, quoted, never run
+            if (path.endsWith(QLatin1String(".vcf"), Qt::CaseInsensitive))
+                return tav::VCardSource::open(path);
             return tav::DelimitedSource::open(path);
         };
 
@@ -458,8 +461,9 @@ void DemoWindow::editReturnAddress() {
 void DemoWindow::chooseMailing() {
     const QString path = QFileDialog::getOpenFileName(
         this, QStringLiteral("Open Mailing"), settings_.mailingFolder(),
-        QStringLiteral("Mailings (*.csv *.txt *.tsv *.sqlite *.sqlite3 *.db);;Delimited text "
-                       "(*.csv *.txt *.tsv);;SQLite databases (*.sqlite *.sqlite3 *.db);;All "
+        QStringLiteral("Mailings (*.csv *.txt *.tsv *.vcf *.sqlite *.sqlite3 *.db);;Delimited "
+                       "text (*.csv *.txt *.tsv);;Address books (*.vcf);;SQLite databases "
+                       "(*.sqlite *.sqlite3 *.db);;All "
                        "files (*)"));
     if (!path.isEmpty())
         openMailing(path);

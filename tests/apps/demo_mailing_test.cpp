@@ -80,6 +80,14 @@ TEST_F(DemoMailing, BadRowsAreListedWithTheirReasons) {
     EXPECT_TRUE(table->item(0, 2)->text().contains(QStringLiteral("leading zero")));
     EXPECT_EQ(table->item(1, 1)->text(), QStringLiteral("left out"));
     EXPECT_TRUE(messages.sink().texts.isEmpty());
+
+    // An address book opens as a mailing too: a contact without an address is listed.
+    const QString book = writeFile(dir, QStringLiteral("contacts.vcf"),
+                                   "BEGIN:VCARD\nN:Lee;Pat\nADR:;;1 Main St;Salem;OR;97301;\n"
+                                   "END:VCARD\nBEGIN:VCARD\nFN:No Address\nEND:VCARD\n");
+    ASSERT_TRUE(window.openMailing(book));
+    EXPECT_EQ(window.label().pieceCount(), 1);
+    EXPECT_EQ(window.label().FindPiece(1).barCodeValue, QStringLiteral("97301"));
 }
 
 TEST_F(DemoMailing, ADatabaseOpensTheTableChosen) {
