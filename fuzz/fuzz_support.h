@@ -1,10 +1,14 @@
 #pragma once
 
+#include "mailing_source.h"
 #include "message_sink.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QTemporaryDir>
 
+#include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 #include <memory>
 
@@ -44,6 +48,24 @@ inline QTemporaryDir& setUpProcess() {
     }();
     Q_UNUSED(tornDown);
     return *process.temp;
+}
+
+/// `bytes` as a device a mailing source reads.
+inline void openBytes(QBuffer& buffer, const uint8_t* data, size_t size) {
+    buffer.setData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    buffer.open(QIODevice::ReadOnly);
+}
+
+/// Reads every row of `source`; aborts when one has other than the header's number of fields
+/// or a number not past the previous row's.
+inline void checkRows(MailingSource& source) {
+    MailingRow row;
+    qint64 number = 0;
+    while (source.next(row)) {
+        if (row.fields.size() != source.header().size() || row.number <= number)
+            std::abort();
+        number = row.number;
+    }
 }
 
 } // namespace tav::fuzz
