@@ -48,7 +48,7 @@ void LengthBox::setInches(double inches) {
 }
 
 void LengthBox::setUnit(Unit unit) {
-    const double kept = minimum() == maximum() ? 0 : inches();
+    const double kept = inches();
     unit_ = unit;
     const bool metric = unit == Unit::Millimetres;
     setDecimals(kKeptDecimals);

@@ -3,6 +3,7 @@
 #include "catalogue.h"
 #include "cfg_lib.h"
 
+#include <algorithm>
 #include <functional>
 
 namespace tav {
@@ -32,15 +33,20 @@ PieceMatch findPiece(const QString& text) {
     const QString wanted = text.trimmed();
     if (wanted.isEmpty())
         return {};
+    const auto whole = [&](const QStringList& names) {
+        const auto found = std::find_if(names.begin(), names.end(),
+                                        [&](const QString& name) { return same(name, wanted); });
+        return found == names.end() ? QString() : *found;
+    };
     // The shipped and user's names first: the template library is read only when needed.
-    for (const auto catalogue : {&Catalogue::own, &Catalogue::current})
-        for (const QString& name : listedPieces(catalogue()))
-            if (same(name, wanted))
-                return {name, {}};
+    if (const QString own = whole(listedPieces(Catalogue::own())); !own.isEmpty())
+        return {own, {}};
+    const QStringList names = listedPieces(Catalogue::current());
+    if (const QString listed = whole(names); !listed.isEmpty())
+        return {listed, {}};
     // A name the catalogue's details hold is taken as it is, listed or not.
     if (!CfgLib::CatalogProduct(wanted).isEmpty())
         return {wanted, {}};
-    const QStringList names = listedPieces(Catalogue::current());
     const QString avery = QStringLiteral("avery ");
     const QString averyPart = wanted.startsWith(avery, Qt::CaseInsensitive)
                                   ? wanted.mid(avery.size()).trimmed()

@@ -94,7 +94,8 @@ double FontWithMetrics::lineWidth(QStringView line) const {
 
 void FontWithMetrics::draw(QPainter& painter, QPointF topLeft, const QString& text) const {
     const bool oneLine = !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r'));
-    if (oneLine && !plainText(text)) {
+    const bool plain = oneLine && plainText(text);
+    if (oneLine && !plain) {
         if (const ShapedLine* set = shaped(text)) {
             // The baseline where the font's own ascent puts it, whatever fonts the line took.
             const QPointF origin = topLeft + QPointF(0, metrics_.ascent() - set->ascent);
@@ -103,7 +104,7 @@ void FontWithMetrics::draw(QPainter& painter, QPointF topLeft, const QString& te
             return;
         }
     }
-    painter.setFont(oneLine && plainText(text) ? plainFont_ : font_);
+    painter.setFont(plain ? plainFont_ : font_);
     painter.drawText(topLeft + QPointF(0, metrics_.ascent()), text);
 }
 
