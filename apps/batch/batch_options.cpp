@@ -21,8 +21,10 @@ struct OptionSpec {
 
 const OptionSpec kOptions[] = {
     {"csv", "FILE",
-     "The delimited text file, or a vCard address book (.vcf), or name it last; - reads "
-     "standard input."},
+     "The mailing: delimited text, a workbook (.xlsx, .xlsm, .ods, .xls) or a vCard address "
+     "book (.vcf), told apart by content; or name it last; - reads standard input."},
+    {"sheet", "NAME|N",
+     "With a workbook: the sheet, by name or number from 1 (the first that has rows)."},
     {"address-type", "TYPE",
      "With a vCard file: each contact's home (the default) or work address."},
     {"delimiter", "C", "The field separator: , ; | tab (found from the header line)."},
@@ -102,8 +104,9 @@ const char* const kGeometry[] = {"across",       "down",        "margin-left", "
 
 void describe(QCommandLineParser& parser) {
     parser.setApplicationDescription(
-        QStringLiteral("Prints a mailing (delimited text with a header row, or a database "
-                       "query) on sheets of labels or on envelopes, one print job a sheet. The "
+        QStringLiteral("Prints a mailing (delimited text or a workbook with a header row, an "
+                       "address book, or a database query) on sheets of labels or on envelopes, "
+                       "one print job a sheet. The "
                        "default sheet is 30 labels of 2-5/8 x 1 in on US Letter."));
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addHelpOption();
@@ -116,7 +119,7 @@ void describe(QCommandLineParser& parser) {
         parser.addOption(option);
     }
     parser.addPositionalArgument(QStringLiteral("MAILING"),
-                                 QStringLiteral("The delimited text file, as --csv."));
+                                 QStringLiteral("The mailing file, as --csv."));
 }
 
 // Reads the value of `name` into `out` when given; false when it is given and not usable.
@@ -211,6 +214,7 @@ QString readValues(const QCommandLineParser& parser, BatchOptions& options) {
         {"pdf", text(options.pdf)},
         {"printer", text(options.printer)},
         {"csv", text(options.mailing)},
+        {"sheet", text(options.sheet)},
         {"delimiter",
          [&](const QString& v) {
              const std::optional<QChar> c = delimiterOf(v);

@@ -12,10 +12,11 @@ namespace mailpiece {
 
 /// What the batch program was asked to do.
 struct BatchOptions {
-    QString mailing;                      // the delimited text file; "-" standard input
+    QString mailing;                      // the mailing file; "-" standard input
     QChar delimiter;                      // null: found from the header line
     QString encoding;                     // empty: from the byte-order mark or the bytes
     bool workAddress = false;             // a vCard file: the work address, not the home one
+    QString sheet;                        // a workbook's sheet, by name or number; empty: the first
     QString sql;                          // a database connection instead of a file
     QString query;                        // with sql: a SELECT or a table name
     std::array<QString, 7> itemTemplates; // empty: the item is not printed

@@ -5,8 +5,8 @@
 #include "catalogue.h"
 #include "cfg_lib.h"
 #include "counted.h"
-#include "delimited_source.h"
 #include "envelope_layout.h"
+#include "mailing_open.h"
 #include "password_prompt.h"
 #include "pdf_printer.h"
 #include "printer.h"
@@ -19,7 +19,6 @@
 #include "tav_error.h"
 #include "tav_label.h"
 #include "tav_mail.h"
-#include "vcard_source.h"
 
 #include <QApplication>
 #include <QFile>
@@ -53,11 +52,12 @@ std::unique_ptr<tav::MailingSource> openDatabase(const BatchOptions& options) {
 std::unique_ptr<tav::MailingSource> openSource(const BatchOptions& options) {
     if (!options.sql.isEmpty())
         return openDatabase(options);
-    if (options.mailing.endsWith(QLatin1String(".vcf"), Qt::CaseInsensitive))
-        return tav::VCardSource::open(options.mailing, options.workAddress
-                                                           ? tav::VCardSource::AddressType::Work
-                                                           : tav::VCardSource::AddressType::Home);
-    return tav::DelimitedSource::open(options.mailing, {options.delimiter, options.encoding});
+    tav::MailingFileOptions file;
+    file.text = {options.delimiter, options.encoding};
+    file.addressType = options.workAddress ? tav::VCardSource::AddressType::Work
+                                           : tav::VCardSource::AddressType::Home;
+    file.sheet = options.sheet;
+    return tav::openMailing(options.mailing, file);
 }
 
 // The mailing as messages name it.
