@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(profile csv vcard piece_store design catalogue)
+[ ${#targets[@]} -gt 0 ] || targets=(profile csv vcard workbook piece_store design catalogue)
 
 bash scripts/install-deps.sh
 export QT_QPA_PLATFORM=offscreen

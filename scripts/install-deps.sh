@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-tools-dev designer-qt6 libgl-dev libqt6opengl6-dev
     libgtest-dev libgmock-dev libbenchmark-dev valgrind time
     fonts-liberation2 poppler-utils libzint-dev libcups2-dev cups-daemon cups-client
-    libqt6sql6-sqlite libqt6sql6-psql postgresql glabels-data libzip-dev libfreexl-dev
+    libqt6sql6-sqlite libqt6sql6-psql postgresql glabels-data libzip-dev
 )
 
 missing=()

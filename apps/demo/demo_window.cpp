@@ -3,20 +3,20 @@
 #include "address_layout.h"
 #include "cfg_lib.h"
 #include "counted.h"
-#include "delimited_source.h"
 #include "envelope_layout.h"
 #include "imb_settings_dialog.h"
+#include "mailing_open.h"
 #include "mailing_problems.h"
 #include "message_sink.h"
 #include "piece_detail_dialog.h"
 #include "piece_select.h"
 #include "program_feed.h"
+#include "spreadsheet_source.h"
 #include "sql_source.h"
 #include "tav_error.h"
 #include "tav_label.h"
 #include "tav_mail.h"
 #include "tracking_codes.h"
-#include "vcard_source.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -240,31 +240,34 @@ void DemoWindow::runGuarded(const std::function<void()>& action) {
     QApplication::restoreOverrideCursor();
 }
 
-bool DemoWindow::openMailing(const QString& path, const QString& table) {
+bool DemoWindow::openMailing(const QString& path, const QString& asked) {
     try {
-        // A database file reads one of its tables: the one asked for, its only one, or the
-        // user's choice.
-        QString query = table;
-        if (tav::SqlSource::isDatabaseFile(path) && query.isEmpty()) {
-            const QStringList tables = tav::SqlSource::tables(path);
-            if (tables.isEmpty())
-                throw tav::TavError(tav::ErrorNumber::PathFileAccess,
-                                    QStringLiteral("mailpiece-demo"),
-                                    QStringLiteral("%1 holds no tables").arg(path));
-            bool chosen = tables.size() == 1;
-            query = chosen ? tables.constFirst()
-                           : QInputDialog::getItem(this, QStringLiteral("Open Mailing"),
-                                                   QStringLiteral("Table of %1:").arg(path), tables,
-                                                   0, false, &chosen);
+        // A database file reads one of its tables, a workbook one of its sheets: the one asked
+        // for, its only one, or the user's choice.
+        const bool database = tav::SqlSource::isDatabaseFile(path);
+        QString part = asked;
+        if (part.isEmpty() && (database || tav::SpreadsheetSource::isWorkbook(path))) {
+            const QStringList parts =
+                database ? tav::SqlSource::tables(path) : tav::SpreadsheetSource::sheetNames(path);
+            if (parts.isEmpty())
+                throw tav::TavError(
+                    tav::ErrorNumber::PathFileAccess, QStringLiteral("mailpiece-demo"),
+                    QStringLiteral("%1 holds no %2").arg(path, database ? "tables" : "sheets"));
+            bool chosen = parts.size() == 1;
+            part = chosen ? parts.constFirst()
+                          : QInputDialog::getItem(
+                                this, QStringLiteral("Open Mailing"),
+                                QStringLiteral("%1 of %2:").arg(database ? "Table" : "Sheet", path),
+                                parts, 0, false, &chosen);
             if (!chosen)
                 return false;
         }
         const auto open = [&]() -> std::unique_ptr<tav::MailingSource> {
-            if (tav::SqlSource::isDatabaseFile(path))
-                return tav::SqlSource::table(path, query); // a name, quoted, never run
-            if (path.endsWith(QLatin1String(".vcf"), Qt::CaseInsensitive))
-                return tav::VCardSource::open(path);
-            return tav::DelimitedSource::open(path);
+            if (database)
+                return tav::SqlSource::table(path, part); // a name, quoted, never run
+            tav::MailingFileOptions options;
+            options.sheet = part;
+            return tav::openMailing(path, options);
         };
 
         // A control keeps its pieces for its lifetime: a new mailing gets new controls.
@@ -334,7 +337,7 @@ bool DemoWindow::openMailing(const QString& path, const QString& table) {
         pages_->currentWidget()->setFocus(); // the keys go to the mailing shown, in this window
         watchPrinting();
         mailing_ = path;
-        mailingTable_ = query;
+        mailingPart_ = part;
         settings_.addRecentMailing(path);
         fillRecentMenu();
         const QString blank =
@@ -409,7 +412,7 @@ void DemoWindow::setSymbology(tav::TavSymbology symbology) {
     applyLayout(*label_);
     mailpiece::applyEnvelopeLayout(*mail_, envelopeName_, returnAddress_, symbology_);
     if (!mailing_.isEmpty()) {
-        openMailing(mailing_, mailingTable_); // each piece gets its tracking code as it is added
+        openMailing(mailing_, mailingPart_); // each piece gets its tracking code as it is added
         return;
     }
     shown().setRefresh(true);
@@ -461,10 +464,10 @@ void DemoWindow::editReturnAddress() {
 void DemoWindow::chooseMailing() {
     const QString path = QFileDialog::getOpenFileName(
         this, QStringLiteral("Open Mailing"), settings_.mailingFolder(),
-        QStringLiteral("Mailings (*.csv *.txt *.tsv *.vcf *.sqlite *.sqlite3 *.db);;Delimited "
-                       "text (*.csv *.txt *.tsv);;Address books (*.vcf);;SQLite databases "
-                       "(*.sqlite *.sqlite3 *.db);;All "
-                       "files (*)"));
+        QStringLiteral("Mailings (*.csv *.txt *.tsv *.xlsx *.xlsm *.ods *.xls *.vcf *.sqlite "
+                       "*.sqlite3 *.db);;Delimited text (*.csv *.txt *.tsv);;Workbooks (*.xlsx "
+                       "*.xlsm *.ods *.xls);;Address books (*.vcf);;SQLite databases (*.sqlite "
+                       "*.sqlite3 *.db);;All files (*)"));
     if (!path.isEmpty())
         openMailing(path);
 }

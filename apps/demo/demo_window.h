@@ -31,11 +31,12 @@ class DemoWindow : public QMainWindow {
 public:
     DemoWindow();
 
-    /// Adds every usable row of the mailing at `path` (delimited text, or the table `table` of a
-    /// SQLite file; empty: its only table or the user's choice) as a label and as an envelope,
+    /// Adds every usable row of the mailing at `path` (delimited text, an address book, the sheet
+    /// `part` of a workbook or the table `part` of a SQLite file; empty: its only one or the
+    /// user's choice) as a label and as an envelope,
     /// with a progress dialog that may cancel; rows left out and warnings are listed in a
     /// dialog, a failure in a box. False when nothing was opened.
-    bool openMailing(const QString& path, const QString& table = {});
+    bool openMailing(const QString& path, const QString& part = {});
     /// The label control.
     tav::TavLabel& label() const { return *label_; }
     /// The envelope control.
@@ -103,8 +104,8 @@ private:
     QActionGroup* symbologies_ = nullptr;
     tav::TavSymbology symbology_ = tav::TavEnumCls::TavPostnet;
     QString mailing_;
-    QString mailingTable_; // the table read, when the mailing is a database
-    QString pieceName_;    // the label piece chosen; empty: the built-in address sheet
+    QString mailingPart_; // the table or sheet read, when the mailing is a database or workbook
+    QString pieceName_;   // the label piece chosen; empty: the built-in address sheet
     QString envelopeName_;
     QString returnAddress_;
     DemoSettings settings_;

@@ -2,6 +2,7 @@
 
 #include "mailing_file.h"
 #include "tav_error.h"
+#include "temp_file.h"
 #include "workbook_reader.h"
 
 #include <QFile>
@@ -33,7 +34,8 @@ QString columnLetters(qsizetype column) {
 
 // A stream copied to a file: workbooks are read out of order.
 std::unique_ptr<QTemporaryFile> copyOf(QIODevice& input) {
-    auto copy = std::make_unique<QTemporaryFile>();
+    auto copy = std::make_unique<QTemporaryFile>(tempDirectory() +
+                                                 QStringLiteral("/mailpiece-workbook-XXXXXX"));
     if (!copy->open())
         raiseError(ErrorNumber::PathFileAccess, kSource,
                    QStringLiteral("cannot keep the workbook read: %1").arg(copy->errorString()));
@@ -118,8 +120,6 @@ QStringList SpreadsheetSource::sheetNames(const QString& path) {
 }
 
 void SpreadsheetSource::chooseSheet(const QString& sheet, const QString& shownName) {
-    if (const QString limitation = reader_->limitation(); !limitation.isEmpty())
-        warn(limitation);
     const QStringList names = reader_->sheetNames();
     if (names.isEmpty())
         workbookFailure(shownName, QStringLiteral("it has no sheets"));

@@ -90,19 +90,28 @@ TEST_F(DemoMailing, BadRowsAreListedWithTheirReasons) {
     EXPECT_EQ(window.label().FindPiece(1).barCodeValue, QStringLiteral("97301"));
 }
 
-TEST_F(DemoMailing, ADatabaseOpensTheTableChosen) {
-    DemoWindow window;
-    const QString path = database(dir, {QStringLiteral("spring"), QStringLiteral("autumn")}, 3);
-    bool opened = false;
-    EXPECT_TRUE(tav::test::whileModal<QInputDialog>([&] { opened = window.openMailing(path); },
-                                                    [](QInputDialog& choose) {
-                                                        choose.setTextValue(
-                                                            QStringLiteral("spring"));
-                                                        choose.accept();
-                                                    }));
-    EXPECT_TRUE(opened);
-    EXPECT_EQ(window.label().pieceCount(), 3);
-    EXPECT_EQ(window.findChild<MailingProblemsDialog*>(), nullptr);
+// A database with several tables or a workbook with several sheets asks which to read.
+TEST_F(DemoMailing, ADatabaseOrAWorkbookOpensThePartChosen) {
+    const struct {
+        QString path, part;
+        int pieces;
+    } cases[] = {
+        {database(dir, {QStringLiteral("spring"), QStringLiteral("autumn")}, 3),
+         QStringLiteral("spring"), 3},
+        {QStringLiteral(MAILPIECE_MAILING_DATA "/workbook.ods"), QStringLiteral("Addresses"), 4},
+    };
+    for (const auto& c : cases) {
+        DemoWindow window;
+        bool opened = false;
+        EXPECT_TRUE(
+            tav::test::whileModal<QInputDialog>([&] { opened = window.openMailing(c.path); },
+                                                [&](QInputDialog& choose) {
+                                                    choose.setTextValue(c.part);
+                                                    choose.accept();
+                                                }));
+        EXPECT_TRUE(opened);
+        EXPECT_EQ(window.label().pieceCount(), c.pieces);
+    }
 }
 
 TEST_F(DemoMailing, CancellingKeepsTheMailingShownBefore) {

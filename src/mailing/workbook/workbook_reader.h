@@ -21,8 +21,6 @@ public:
     /// The next row holding a value: its number (from 1) and its cells by column (from 0), the
     /// missing ones empty; false after the last.
     virtual bool nextRow(qint64& number, QStringList& cells) = 0;
-    /// What this kind of file loses in reading, said to the user once; empty when nothing.
-    virtual QString limitation() const { return {}; }
 };
 
 /// The readers of each kind; each raises error 75 naming `shownName` for a damaged file.
