@@ -39,8 +39,9 @@ const OptionSpec kOptions[] = {
     {"strict-zip", nullptr,
      "Leave out rows whose ZIP code is not 5, 9 or 11 digits (a warning otherwise)."},
     {"address", nullptr,
-     "Print the address composed from the columns First, Middle, Last, Address, AddressLine2, "
-     "City, State, Zip (the default when the header has them)."},
+     "Print the address composed from the columns First, Middle, Last, Organization, Address, "
+     "AddressLine2, City, State, Zip, Country, or those of an Outlook, Google Contacts or "
+     "Thunderbird export (the default when the header has them)."},
     {"columns", nullptr, "Print column k as item k, for the first seven columns."},
     {"item1", "TEXT",
      "The template of item 1 (--item2 .. --item7 likewise); <<Name>> is the column Name, "

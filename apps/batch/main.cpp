@@ -1,5 +1,6 @@
 // Prints a CSV mailing on sheets of labels or on envelopes without a host program: see --help.
 
+#include "address_columns.h"
 #include "batch_options.h"
 #include "catalog_location.h"
 #include "catalogue.h"
@@ -73,6 +74,18 @@ QString mailingName(const BatchOptions& options) {
     if (name.contains(QLatin1String("://")))
         return name.section(QLatin1Char('/'), -1);
     return QFileInfo(name.section(QLatin1Char(':'), -1)).completeBaseName();
+}
+
+QString addressColumnNames(const QStringList& header) {
+    return tav::AddressColumns::find(header).used(header).join(QStringLiteral(", "));
+}
+
+// A contact export's columns have other names than ours: the user is told which were read.
+void sayRenamedAddressColumns(const QStringList& header, const BatchOptions& options) {
+    if (tav::AddressColumns::find(header).renamed(header))
+        std::fprintf(stderr, "%s: the address is composed from the columns %s\n",
+                     qUtf8Printable(sourceName(options)),
+                     qUtf8Printable(addressColumnNames(header)));
 }
 
 // --start names a position on the first sheet; past its last one is a mistake, not a blank sheet.
@@ -251,17 +264,23 @@ int runLabels(const BatchOptions& asked) {
         mailpiece::hasAddressColumns(source->header())) {
         options.addressMode = true;
         std::fprintf(stderr,
-                     "%s: the header has name and address columns, so each label prints the "
-                     "address composed from them (--columns prints a column a line)\n",
-                     qUtf8Printable(sourceName(options)));
+                     "%s: the header has name and address columns (%s), so each label prints "
+                     "the address composed from them (--columns prints a column a line)\n",
+                     qUtf8Printable(sourceName(options)),
+                     qUtf8Printable(addressColumnNames(source->header())));
+    } else if (options.addressMode) {
+        sayRenamedAddressColumns(source->header(), options);
     }
     mailpiece::checkColumns(
         *source, sourceName(options),
         options.addressMode ? tav::PieceMaker::Mode::Address : tav::PieceMaker::Mode::Columns,
         QStringList(options.itemTemplates.begin(), options.itemTemplates.end()));
     const QStringList& header = source->header();
-    if (!options.zipColumn.isEmpty() && !header.isEmpty() &&
-        tav::columnIndex(header, options.zipColumn) < 0)
+    // An address's bars come from its own ZIP code column, whatever an export calls it.
+    const qsizetype zip = options.addressMode
+                              ? tav::AddressColumns::find(header)[tav::AddressColumns::Zip]
+                              : tav::columnIndex(header, options.zipColumn);
+    if (!options.zipColumn.isEmpty() && !header.isEmpty() && zip < 0)
         std::fprintf(stderr, "%s: no column named %s; the labels get no bar code\n",
                      qUtf8Printable(sourceName(options)), qUtf8Printable(options.zipColumn));
     if (!applyItems(label, options, static_cast<int>(header.size())))
@@ -290,6 +309,7 @@ int runEnvelopes(const BatchOptions& options) {
     mail.setPrinterLeft(options.printerLeft);
     const std::unique_ptr<tav::MailingSource> source = openSource(options);
     mailpiece::checkColumns(*source, sourceName(options), tav::PieceMaker::Mode::Address, {});
+    sayRenamedAddressColumns(source->header(), options);
     mailpiece::ConsoleMessages messages(sourceName(options));
     const mailpiece::FeedResult fed =
         mailpiece::feedEnvelopes(*source, mail, messages, barCodeFeed(options));

@@ -68,9 +68,10 @@ std::optional<std::vector<qsizetype>> printedColumns(const QStringList& header,
             columns.push_back(column);
     };
     if (mode == tav::PieceMaker::Mode::Address) {
-        for (const QString& name : tav::kAddressColumns)
-            if (name != QLatin1String("Zip"))
-                add(tav::columnIndex(header, name));
+        const tav::AddressColumns address = tav::AddressColumns::find(header);
+        for (int part = 0; part < tav::AddressColumns::kParts; ++part)
+            if (part != tav::AddressColumns::Zip)
+                add(address.columns[part]);
         return columns;
     }
     for (const QString& text : templates) {
@@ -297,12 +298,7 @@ FeedResult result(const tav::MailingSource& source, const tav::MailingFed& fed,
 } // namespace
 
 bool hasAddressColumns(const QStringList& header) {
-    const auto has = [&](std::initializer_list<const char*> names) {
-        return std::any_of(names.begin(), names.end(), [&](const char* name) {
-            return tav::columnIndex(header, QLatin1String(name)) >= 0;
-        });
-    };
-    return has({"First", "Middle", "Last"}) && has({"Address", "AddressLine2", "City"});
+    return tav::AddressColumns::find(header).composable();
 }
 
 void checkColumns(const tav::MailingSource& source, const QString& sourceName,
@@ -313,7 +309,7 @@ void checkColumns(const tav::MailingSource& source, const QString& sourceName,
     QString expected;
     if (mode == tav::PieceMaker::Mode::Address) {
         if (!hasAddressColumns(header))
-            expected = tav::kAddressColumns.join(QStringLiteral(", ")) +
+            expected = tav::addressPartNames().join(QStringLiteral(", ")) +
                        QStringLiteral(" (a name and an address at least)");
     } else {
         static const QRegularExpression itemName(QStringLiteral("^Item[1-7]$"));

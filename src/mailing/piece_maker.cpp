@@ -1,6 +1,7 @@
 #include "piece_maker.h"
 
 #include "tav_address_cls.h"
+#include "text_lines.h"
 
 #include <QSet>
 
@@ -49,10 +50,9 @@ PieceMaker::PieceMaker(const QStringList& header, Mode mode, const QString& zipC
                        qsizetype addressLines)
     : header_(header)
     , mode_(mode)
-    , addressLines_(std::clamp<qsizetype>(addressLines, 1, 7)) {
-    for (const QString& name : kAddressColumns)
-        addressColumns_.push_back(columnIndex(header, name));
-    zip_ = mode == Mode::Address ? addressColumns_.back()
+    , addressLines_(std::clamp<qsizetype>(addressLines, 1, 7))
+    , address_(AddressColumns::find(header)) {
+    zip_ = mode == Mode::Address ? address_[AddressColumns::Zip]
            : zipColumn.isEmpty() ? -1
                                  : columnIndex(header, zipColumn);
 }
@@ -60,15 +60,40 @@ PieceMaker::PieceMaker(const QStringList& header, Mode mode, const QString& zipC
 MailingPiece PieceMaker::make(const MailingRow& row) const {
     return MailingPiece{row.number,
                         PieceTexts(mode_ == Mode::Address ? addressTexts(row) : columnsTexts(row)),
-                        field(row, zip_),
+                        field(row, mode_ == Mode::Address
+                                       ? address_.columnsOf(row.fields)[AddressColumns::Zip]
+                                       : zip_),
                         {}};
 }
 
 void PieceMaker::fillAddress(const MailingRow& row, TavAddressCls& address) const {
+    using Part = AddressColumns::Part;
+    static constexpr Part parts[] = {Part::First,   Part::Middle, Part::Last,  Part::Street,
+                                     Part::Street2, Part::City,   Part::State, Part::Zip};
+    const auto& columns = address_.columnsOf(row.fields);
     std::array<QString, 8> fields;
     for (std::size_t i = 0; i < fields.size(); ++i)
-        fields[i] = field(row, addressColumns_[i]);
+        fields[i] = field(row, columns[parts[i]]);
     address.setNameAndAddress(fields);
+}
+
+// The organization goes under the name (first when there is none), and a country last; the
+// United States is no line on domestic mail.
+void PieceMaker::addOrganizationAndCountry(const MailingRow& row, QStringList& lines) const {
+    const bool named = !field(row, address_[AddressColumns::First]).isEmpty() ||
+                       !field(row, address_[AddressColumns::Middle]).isEmpty() ||
+                       !field(row, address_[AddressColumns::Last]).isEmpty();
+    const QStringList organization = splitLines(field(row, address_[AddressColumns::Organization]));
+    for (qsizetype k = 0; k < organization.size(); ++k)
+        if (!organization.at(k).trimmed().isEmpty())
+            lines.insert(std::min<qsizetype>(lines.size(), (named ? 1 : 0) + k),
+                         organization.at(k).trimmed());
+    static const QStringList domestic = {QStringLiteral("US"), QStringLiteral("USA"),
+                                         QStringLiteral("U.S.A."), QStringLiteral("United States"),
+                                         QStringLiteral("United States of America")};
+    const QString country = field(row, address_.columnsOf(row.fields)[AddressColumns::Country]);
+    if (!country.isEmpty() && !domestic.contains(country, Qt::CaseInsensitive))
+        lines << country;
 }
 
 std::vector<std::pair<QString, QString>> PieceMaker::addressTexts(const MailingRow& row) const {
@@ -77,6 +102,7 @@ std::vector<std::pair<QString, QString>> PieceMaker::addressTexts(const MailingR
     // Every item gets an entry, empty past the last line, so no placeholder is left showing; the
     // lines an address layout has no item for go with its last one.
     QStringList lines = printedLines(address);
+    addOrganizationAndCountry(row, lines);
     if (lines.size() > addressLines_) {
         const QStringList rest = lines.mid(addressLines_ - 1);
         lines = lines.first(addressLines_ - 1);

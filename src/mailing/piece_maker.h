@@ -1,5 +1,6 @@
 #pragma once
 
+#include "address_columns.h"
 #include "mailing_source.h"
 #include "mailpiece_export.h"
 #include "piece_texts.h"
@@ -21,12 +22,6 @@ struct MAILPIECE_EXPORT MailingPiece {
     QString trackingCode; // the Intelligent Mail barcode's; empty: the bar code record's
 };
 
-/// The address columns a mailing file may have; matched case-insensitively, missing ones empty.
-inline const QStringList kAddressColumns = {
-    QStringLiteral("First"),   QStringLiteral("Middle"),       QStringLiteral("Last"),
-    QStringLiteral("Address"), QStringLiteral("AddressLine2"), QStringLiteral("City"),
-    QStringLiteral("State"),   QStringLiteral("Zip")};
-
 /// Whether every field of `row` is empty or blank (a spreadsheet's trailing ",,,,," rows).
 MAILPIECE_EXPORT bool blankRow(const MailingRow& row);
 
@@ -38,9 +33,11 @@ class MAILPIECE_EXPORT PieceMaker {
 public:
     /// How a row becomes the substitution list.
     enum class Mode {
-        /// The address block composed from the address columns (as TavAddressCls composes it,
-        /// a line break in a cell starting a line of its own, empty lines left out), one line an
-        /// item: Item1 .. ItemN, empty past the last line; lines past N go with ItemN.
+        /// The address block composed from the address columns (AddressColumns: as TavAddressCls
+        /// composes it, the organization under the name and a country other than the United
+        /// States last; a line break in a cell starting a line of its own, empty lines left
+        /// out), one line an item: Item1 .. ItemN, empty past the last line; lines past N go
+        /// with ItemN.
         Address,
         /// Column k as "Itemk" (k up to 7) and every column under its own header name, so
         /// templates may say <<Item2>> or <<City>>.
@@ -48,8 +45,8 @@ public:
     };
 
     /// Rows with columns `header`; the bar code value comes from the column named `zipColumn`
-    /// (none when empty or absent; in Address mode always the Zip column). An address is given
-    /// at most `addressLines` items (1 to 7).
+    /// (none when empty or absent; in Address mode always the address's ZIP code column). An
+    /// address is given at most `addressLines` items (1 to 7).
     PieceMaker(const QStringList& header, Mode mode, const QString& zipColumn,
                qsizetype addressLines = 7);
 
@@ -64,12 +61,13 @@ public:
 
 private:
     std::vector<std::pair<QString, QString>> addressTexts(const MailingRow& row) const;
+    void addOrganizationAndCountry(const MailingRow& row, QStringList& lines) const;
     std::vector<std::pair<QString, QString>> columnsTexts(const MailingRow& row) const;
 
     QStringList header_;
     Mode mode_;
     qsizetype addressLines_;
-    std::vector<qsizetype> addressColumns_;
+    AddressColumns address_;
     qsizetype zip_;
 };
 

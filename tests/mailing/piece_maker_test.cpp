@@ -113,3 +113,46 @@ TEST(MailingRows, ColumnsAreReachableByNumberAndByName) {
               QStringLiteral("Item1^Salem|Item2^x|Item3^Eugene|Item4^|Item5^|Item6^|Item7^|"
                              "City^Salem|"));
 }
+
+// Contact exports name the columns their own way; their home address is read, else the work one;
+// the organization goes under the name and a foreign country last.
+TEST(MailingRows, ContactExportsComposeTheirAddresses) {
+    const struct {
+        const char* csv;
+        const char* lines; // the address lines, "/" between them
+        const char* zip;
+    } cases[] = {
+        {"First Name,Middle Name,Last Name,Company,Business Street,Business City,Business "
+         "State,Business Postal Code,Home Street,Home Street 2,Home City,Home State,Home Postal "
+         "Code,Home Country/Region\n"
+         "Ann,,Lee,Acme Inc,1 Work Way,Denver,CO,80202,12 Elm St,Apt 4,Salem,OR,97301,United "
+         "States\n",
+         "Ann Lee/Acme Inc/12 Elm St/Apt 4/Salem, OR   97301", "97301"},
+        {"First Name,Last Name,Company,Business Street,Business City,Business State,Business "
+         "Postal Code,Home Street,Home City,Home State,Home Postal Code\n"
+         "Ann,Lee,,1 Work Way,Denver,CO,80202,,,,\n",
+         "Ann Lee/1 Work Way/Denver, CO   80202", "80202"},
+        {"Given Name,Additional Name,Family Name,Organization 1 - Name,Address 1 - Street,Address "
+         "1 - City,Address 1 - Region,Address 1 - Postal Code,Address 1 - Country\n"
+         "Bo,Q,Ray,,5 Rue Bleue,Paris,,75009,France\n",
+         "Bo Q. Ray/5 Rue Bleue/Paris    75009/France", "75009"},
+        {"First Name,Last Name,Home Address,Home Address 2,Home City,Home State,Home ZipCode\n"
+         "Cy,Orr,9 Oak Rd,,Bend,OR,97701\n",
+         "Cy Orr/9 Oak Rd/Bend, OR   97701", "97701"},
+        {"Organization,Address,City,State,Zip,Country,First\n"
+         "Acme Inc,1 Main St,Boston,MA,02134,USA,\n",
+         "Acme Inc/1 Main St/Boston, MA   02134", "02134"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.csv);
+        const CsvTable table = readCsv(c.csv);
+        EXPECT_TRUE(AddressColumns::find(table.header).composable());
+        const MailingPiece piece = make(table, PieceMaker::Mode::Address).at(0);
+        QStringList lines;
+        for (const auto& [name, value] : piece.texts.pairs())
+            if (!value.isEmpty())
+                lines << value;
+        EXPECT_EQ(lines.join('/'), QString::fromUtf8(c.lines));
+        EXPECT_EQ(piece.zip, QString::fromUtf8(c.zip));
+    }
+}
