@@ -364,7 +364,7 @@ QString formatNumber(double value, const QString& formatCode, bool date1904) {
     if (section.compare(QLatin1String("General"), Qt::CaseInsensitive) == 0)
         return general(value);
     if (isDateSection(section)) {
-        if (value < 0 || value > 2958465) // past 9999-12-31 no date is shown
+        if (!(value >= 0 && value <= 2958465)) // past 9999-12-31 (or no number) no date is shown
             return general(value);
         return formatDate(value, section, date1904);
     }
