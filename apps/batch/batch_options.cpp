@@ -25,6 +25,9 @@ const OptionSpec kOptions[] = {
      "book (.vcf), told apart by content; or name it last; - reads standard input."},
     {"sheet", "NAME|N",
      "With a workbook: the sheet, by name or number from 1 (the first that has rows)."},
+    {"copies-column", "NAME",
+     "Print each row as many times as its column NAME says (0 to 10,000; 0 leaves the row out, "
+     "an empty cell prints it once)."},
     {"address-type", "TYPE",
      "With a vCard file: each contact's home (the default) or work address."},
     {"delimiter", "C", "The field separator: , ; | tab (found from the header line)."},
@@ -216,6 +219,7 @@ QString readValues(const QCommandLineParser& parser, BatchOptions& options) {
         {"printer", text(options.printer)},
         {"csv", text(options.mailing)},
         {"sheet", text(options.sheet)},
+        {"copies-column", text(options.copiesColumn)},
         {"delimiter",
          [&](const QString& v) {
              const std::optional<QChar> c = delimiterOf(v);

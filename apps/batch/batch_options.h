@@ -17,6 +17,7 @@ struct BatchOptions {
     QString encoding;                     // empty: from the byte-order mark or the bytes
     bool workAddress = false;             // a vCard file: the work address, not the home one
     QString sheet;                        // a workbook's sheet, by name or number; empty: the first
+    QString copiesColumn;                 // the column saying how many of each row; empty: one
     QString sql;                          // a database connection instead of a file
     QString query;                        // with sql: a SELECT or a table name
     std::array<QString, 7> itemTemplates; // empty: the item is not printed

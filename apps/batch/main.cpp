@@ -5,6 +5,7 @@
 #include "catalog_location.h"
 #include "catalogue.h"
 #include "cfg_lib.h"
+#include "copies_source.h"
 #include "counted.h"
 #include "envelope_layout.h"
 #include "mailing_open.h"
@@ -50,7 +51,7 @@ std::unique_ptr<tav::MailingSource> openDatabase(const BatchOptions& options) {
     }
 }
 
-std::unique_ptr<tav::MailingSource> openSource(const BatchOptions& options) {
+std::unique_ptr<tav::MailingSource> openRows(const BatchOptions& options) {
     if (!options.sql.isEmpty())
         return openDatabase(options);
     tav::MailingFileOptions file;
@@ -59,6 +60,23 @@ std::unique_ptr<tav::MailingSource> openSource(const BatchOptions& options) {
                                            : tav::VCardSource::AddressType::Home;
     file.sheet = options.sheet;
     return tav::openMailing(options.mailing, file);
+}
+
+// The mailing's rows, each as many times as its copies column says.
+std::unique_ptr<tav::MailingSource> openSource(const BatchOptions& options) {
+    auto rows = openRows(options);
+    if (options.copiesColumn.isEmpty())
+        return rows;
+    return std::make_unique<tav::CopiesSource>(std::move(rows), options.copiesColumn);
+}
+
+// "; 2 rows asked for no copies" when some did.
+QString copiesNote(const tav::MailingSource& source) {
+    const auto* copies = dynamic_cast<const tav::CopiesSource*>(&source);
+    if (!copies || copies->rowsWithoutCopies() == 0)
+        return {};
+    return QStringLiteral("; %1 for no copies")
+        .arg(mailpiece::counted(copies->rowsWithoutCopies(), "row asked", "rows asked"));
 }
 
 // The mailing as messages name it.
@@ -195,7 +213,7 @@ bool fedPieces(const mailpiece::FeedResult& fed, const BatchOptions& options) {
 }
 
 // Prints the sheets of the asked range with progress on a terminal and says where they went.
-int printSheets(tav::TavLabel& label, const BatchOptions& options) {
+int printSheets(tav::TavLabel& label, const BatchOptions& options, const QString& note) {
     const auto pdf = choosePrinter(options);
     tav::Printer& printer = tav::currentPrinter();
     qint32 sheets = 0;
@@ -235,9 +253,10 @@ int printSheets(tav::TavLabel& label, const BatchOptions& options) {
         throw;
     }
 
-    std::printf("Printed %s (%s in the mailing) ",
+    std::printf("Printed %s (%s in the mailing%s) ",
                 qUtf8Printable(mailpiece::counted(sheets, "sheet", "sheets")),
-                qUtf8Printable(mailpiece::counted(label.pieceCount(), "piece", "pieces")));
+                qUtf8Printable(mailpiece::counted(label.pieceCount(), "piece", "pieces")),
+                qUtf8Printable(note));
     if (const auto* files = dynamic_cast<const tav::PdfPrinter*>(&printer)) {
         std::printf("to PDF:\n");
         for (const QString& file : files->writtenFiles())
@@ -293,7 +312,7 @@ int runLabels(const BatchOptions& asked) {
         options.zipColumn, messages, barCodeFeed(options));
     if (!fedPieces(fed, options))
         return 1;
-    return printSheets(label, options);
+    return printSheets(label, options, copiesNote(*source));
 }
 
 int runEnvelopes(const BatchOptions& options) {
@@ -315,7 +334,7 @@ int runEnvelopes(const BatchOptions& options) {
         mailpiece::feedEnvelopes(*source, mail, messages, barCodeFeed(options));
     if (!fedPieces(fed, options))
         return 1;
-    return printSheets(mail.TavLabel1(), options);
+    return printSheets(mail.TavLabel1(), options, copiesNote(*source));
 }
 
 } // namespace

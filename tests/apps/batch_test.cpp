@@ -461,6 +461,29 @@ TEST(BatchProgram, PrintsEveryKindOfSpreadsheetFileAndRefusesAnUnreachableDataba
                     .contains(QStringLiteral("cannot connect to postgresql://mailer@/crm")));
 }
 
+// A workbook of each format prints each row as many times as its copies column asks.
+TEST(BatchProgram, WorkbooksPrintEachRowAsManyTimesAsItsCopiesColumnSays) {
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("copies.pdf"));
+    for (const char* file : {"workbook.xlsx", "workbook.ods", "workbook.xls"}) {
+        const ProgramRun run = runBatch(
+            {QStringLiteral("--sheet"), QStringLiteral("Addresses"),
+             QStringLiteral("--copies-column"), QStringLiteral("copies"), QStringLiteral("--pdf"),
+             pdf, QStringLiteral(MAILPIECE_MAILING_DATA "/") + QLatin1String(file)});
+        ASSERT_EQ(run.exitCode, 0) << file << run.err.toStdString();
+        EXPECT_TRUE(run.out.startsWith(
+            QStringLiteral("Printed 1 sheet (6 pieces in the mailing; 1 row asked for no copies)")))
+            << run.out.toStdString();
+        QStringList words;
+        for (const auto& word : tav::test::pdfWords(pdf))
+            words << word.text;
+        EXPECT_EQ(words.count(QStringLiteral("Zoë")), 2) << file;
+        EXPECT_EQ(words.count(QStringLiteral("Ray")), 3) << file;
+        EXPECT_EQ(words.count(QStringLiteral("Lee")), 0) << file;
+        EXPECT_TRUE(words.contains(QStringLiteral("02134"))) << file;
+    }
+}
+
 TEST(BatchProgram, ListsTheTemplateLibraryAndPrintsOnAnImportedSheet) {
     const ProgramRun list = runBatch({QStringLiteral("--list-pieces"), QStringLiteral("--all")});
     ASSERT_EQ(list.exitCode, 0) << list.err.toStdString();
