@@ -1,10 +1,11 @@
 // Reading a mailing into a label control with Refresh off: 100,000 rows of the sample's shape from
-// delimited text and from a SQLite file, and how resident memory grows with the rows (it
-// should not).
+// delimited text, a SQLite file and an .xlsx workbook, and how resident memory grows with the
+// rows (it should not, beyond a workbook's shared strings).
 
 #include "delimited_source.h"
 #include "mailing_feed.h"
 #include "resident_memory.h"
+#include "spreadsheet_source.h"
 #include "sql_source.h"
 #include "tav_label.h"
 
@@ -16,6 +17,7 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
+#include <zip.h>
 
 namespace {
 
@@ -51,6 +53,48 @@ public:
             for (int i = 1; i <= rows; ++i)
                 file.write(sampleRow(i).join(QLatin1Char(',')).toUtf8() + "\r\n");
         }
+        return path;
+    }
+    // An Office Open XML workbook as spreadsheet programs write one: every text a shared
+    // string, the ZIP+4 column under a text style.
+    QString xlsx(int rows) {
+        const QString path = dir_.filePath(QStringLiteral("m%1.xlsx").arg(rows));
+        if (QFile::exists(path))
+            return path;
+        QByteArray sheet = "<worksheet><sheetData>", strings;
+        int count = 0;
+        const auto row = [&](int number, const QStringList& values) {
+            sheet += "<row r=\"" + QByteArray::number(number) + "\">";
+            for (qsizetype k = 0; k < values.size(); ++k) {
+                if (values[k].isEmpty())
+                    continue;
+                sheet += "<c r=\"" + QByteArray(1, char('A' + k)) + QByteArray::number(number) +
+                         "\" t=\"s\"><v>" + QByteArray::number(count++) + "</v></c>";
+                strings += "<si><t>" + values[k].toHtmlEscaped().toUtf8() + "</t></si>";
+            }
+            sheet += "</row>";
+        };
+        row(1, kColumns);
+        for (int i = 1; i <= rows; ++i)
+            row(i + 1, sampleRow(i));
+        sheet += "</sheetData></worksheet>";
+        const QByteArray sst =
+            "<sst count=\"" + QByteArray::number(count) + "\">" + strings + "</sst>";
+        const std::pair<const char*, QByteArray> members[] = {
+            {"xl/workbook.xml", "<workbook xmlns:r=\"r\"><sheets><sheet name=\"Mailing\" "
+                                "r:id=\"rId1\"/></sheets></workbook>"},
+            {"xl/_rels/workbook.xml.rels",
+             "<Relationships><Relationship Id=\"rId1\" Type=\"x/worksheet\" "
+             "Target=\"worksheets/sheet1.xml\"/><Relationship Id=\"rId2\" "
+             "Type=\"x/sharedStrings\" Target=\"sharedStrings.xml\"/></Relationships>"},
+            {"xl/sharedStrings.xml", sst},
+            {"xl/worksheets/sheet1.xml", sheet}};
+        int error = 0;
+        zip_t* archive = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE, &error);
+        for (const auto& [name, bytes] : members)
+            zip_file_add(archive, name,
+                         zip_source_buffer(archive, bytes.constData(), bytes.size(), 0), 0);
+        zip_close(archive);
         return path;
     }
     QString sqlite(int rows) {
@@ -122,5 +166,11 @@ void BM_ReadSqliteIntoLabel(benchmark::State& state) {
     });
 }
 BENCHMARK(BM_ReadSqliteIntoLabel)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_ReadXlsxIntoLabel(benchmark::State& state) {
+    const QString path = Mailings::get().xlsx(static_cast<int>(state.range(0)));
+    readInto(state, [&](int) { return tav::SpreadsheetSource::open(path); });
+}
+BENCHMARK(BM_ReadXlsxIntoLabel)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 } // namespace

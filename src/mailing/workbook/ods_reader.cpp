@@ -50,11 +50,11 @@ void appendParagraph(XmlPart& xml, QString& text) {
 
 // A cell's value when it has no paragraph (some writers leave numbers so).
 QString typedValue(const XmlPart& xml) {
-    const QString type = xml.attribute(QLatin1StringView("value-type"));
+    const QStringView type = xml.attribute(QLatin1StringView("value-type"));
     if (type == QLatin1String("date"))
-        return xml.attribute(QLatin1StringView("date-value"));
+        return xml.attribute(QLatin1StringView("date-value")).toString();
     if (type == QLatin1String("time"))
-        return xml.attribute(QLatin1StringView("time-value"));
+        return xml.attribute(QLatin1StringView("time-value")).toString();
     if (type == QLatin1String("boolean"))
         return xml.attribute(QLatin1StringView("boolean-value")) == QLatin1String("true")
                    ? QStringLiteral("TRUE")
@@ -77,7 +77,7 @@ public:
             XmlPart xml(zip_, kContent, kLargestPart);
             while (xml.next() != Token::EndDocument)
                 if (starts(xml, QLatin1StringView("table"))) {
-                    names_ << xml.attribute(QLatin1StringView("name"));
+                    names_ << xml.attribute(QLatin1StringView("name")).toString();
                     xml.elementText(); // its rows are not needed for its name
                 }
         }

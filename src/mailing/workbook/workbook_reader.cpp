@@ -62,6 +62,11 @@ QXmlStreamReader::TokenType XmlPart::next() {
 
 QString XmlPart::elementText() {
     QString text;
+    appendElementText(text);
+    return text;
+}
+
+void XmlPart::appendElementText(QString& text) {
     for (int depth = 1; depth > 0;) {
         switch (next()) {
         case QXmlStreamReader::StartElement:
@@ -74,18 +79,19 @@ QString XmlPart::elementText() {
             text += xml_.text();
             break;
         case QXmlStreamReader::EndDocument:
-            return text;
+            return;
         default:
             break;
         }
     }
-    return text;
 }
 
-QString XmlPart::attribute(QLatin1StringView name) const {
-    for (const QXmlStreamAttribute& attribute : xml_.attributes())
+QStringView XmlPart::attribute(QLatin1StringView name) const {
+    // The values live in the reader's buffer, not in the list; a const list is not copied.
+    const QXmlStreamAttributes attributes = xml_.attributes();
+    for (const QXmlStreamAttribute& attribute : attributes)
         if (attribute.name() == name)
-            return attribute.value().toString();
+            return attribute.value();
     return {};
 }
 

@@ -49,10 +49,13 @@ public:
     QXmlStreamReader::TokenType next();
     /// The text inside the element just started, its children's included; ends on its end.
     QString elementText();
+    /// The same appended to `text`.
+    void appendElementText(QString& text);
     /// The reader, positioned on the token next() returned.
     const QXmlStreamReader& xml() const { return xml_; }
-    /// An attribute of the element just started, by local name whatever its prefix.
-    QString attribute(QLatin1StringView name) const;
+    /// An attribute of the element just started, by local name whatever its prefix; valid until
+    /// the next token.
+    QStringView attribute(QLatin1StringView name) const;
 
 private:
     const ZipArchive& zip_;

@@ -49,9 +49,11 @@ Relationships readRelationships(const ZipArchive& zip, const QString& part) {
             xml.xml().name() != QLatin1String("Relationship") ||
             xml.attribute(QLatin1StringView("TargetMode")) == QLatin1String("External"))
             continue;
-        const QString target = resolvePart(folder, xml.attribute(QLatin1StringView("Target")));
-        rels.byId.insert(xml.attribute(QLatin1StringView("Id")), target);
-        const QString type = xml.attribute(QLatin1StringView("Type")).section(QLatin1Char('/'), -1);
+        const QString target =
+            resolvePart(folder, xml.attribute(QLatin1StringView("Target")).toString());
+        rels.byId.insert(xml.attribute(QLatin1StringView("Id")).toString(), target);
+        const QString type =
+            xml.attribute(QLatin1StringView("Type")).toString().section(QLatin1Char('/'), -1);
         if (!rels.byType.contains(type))
             rels.byType.insert(type, target);
     }
@@ -61,9 +63,10 @@ Relationships readRelationships(const ZipArchive& zip, const QString& part) {
 // All shared strings in one buffer: a workbook of 100,000 addresses holds close to a million.
 class SharedStrings {
 public:
-    void add(const QString& text) {
+    // The buffer the next string is appended to.
+    QString& next() {
         starts_.push_back(text_.size());
-        text_ += text;
+        return text_;
     }
     std::optional<QString> at(qsizetype index) const {
         if (index < 0 || index >= static_cast<qsizetype>(starts_.size()))
@@ -78,9 +81,9 @@ private:
     std::vector<qsizetype> starts_;
 };
 
-// The text of a string item (<si> or <is>): its runs joined, phonetic guides (<rPh>) left out.
-QString stringItem(XmlPart& xml) {
-    QString text;
+// The text of a string item (<si> or <is>), appended to `text`: its runs joined, phonetic
+// guides (<rPh>) left out.
+void appendStringItem(XmlPart& xml, QString& text) {
     for (int depth = 1, phonetic = 0; depth > 0;) {
         const Token token = xml.next();
         if (token == Token::EndDocument)
@@ -90,17 +93,29 @@ QString stringItem(XmlPart& xml) {
             if (xml.xml().name() == QLatin1String("rPh"))
                 phonetic = depth;
             else if (xml.xml().name() == QLatin1String("t") && phonetic == 0)
-                text += xml.elementText(), --depth;
+                xml.appendElementText(text), --depth;
         } else if (token == Token::EndElement) {
             if (depth-- == phonetic)
                 phonetic = 0;
         }
     }
-    return text;
+}
+
+// What a cell's "t" says its value is.
+enum class CellType { Number, Shared, Inline, Boolean, Text };
+
+CellType cellType(QStringView type) {
+    if (type.isEmpty() || type == QLatin1String("n"))
+        return CellType::Number;
+    if (type == QLatin1String("s"))
+        return CellType::Shared;
+    if (type == QLatin1String("inlineStr"))
+        return CellType::Inline;
+    return type == QLatin1String("b") ? CellType::Boolean : CellType::Text; // str, e, d
 }
 
 // "BC12" is column 54 (from 0); none when the reference has no letters or is past the last.
-std::optional<int> columnOf(const QString& reference) {
+std::optional<int> columnOf(QStringView reference) {
     int column = 0;
     qsizetype i = 0;
     for (; i < reference.size() && reference.at(i).isLetter(); ++i) {
@@ -162,12 +177,14 @@ private:
             if (xml.xml().tokenType() != Token::StartElement)
                 continue;
             if (xml.xml().name() == QLatin1String("workbookPr")) {
-                const QString date1904 = xml.attribute(QLatin1StringView("date1904"));
+                const QStringView date1904 = xml.attribute(QLatin1StringView("date1904"));
                 date1904_ = date1904 == QLatin1String("1") || date1904 == QLatin1String("true");
             } else if (xml.xml().name() == QLatin1String("sheet")) {
-                const QString target = rels.byId.value(xml.attribute(QLatin1StringView("id")));
+                const QString target =
+                    rels.byId.value(xml.attribute(QLatin1StringView("id")).toString());
                 if (zip_.contains(target))
-                    sheets_.emplace_back(xml.attribute(QLatin1StringView("name")), target);
+                    sheets_.emplace_back(xml.attribute(QLatin1StringView("name")).toString(),
+                                         target);
             }
         }
     }
@@ -184,7 +201,7 @@ private:
                 continue;
             if (name == QLatin1String("numFmt"))
                 codes.insert(xml.attribute(QLatin1StringView("numFmtId")).toInt(),
-                             xml.attribute(QLatin1StringView("formatCode")));
+                             xml.attribute(QLatin1StringView("formatCode")).toString());
             else if (name == QLatin1String("cellXfs"))
                 inCellFormats = true;
             else if (name == QLatin1String("xf") && inCellFormats) {
@@ -199,7 +216,7 @@ private:
         while (xml.next() != Token::EndDocument)
             if (xml.xml().tokenType() == Token::StartElement &&
                 xml.xml().name() == QLatin1String("si"))
-                strings_.add(stringItem(xml));
+                appendStringItem(xml, strings_.next());
     }
 
     // The row's cells up to its end; whether any holds a value.
@@ -222,7 +239,7 @@ private:
 
     // One <c> element into its column; whether it holds a value.
     bool readCell(QStringList& cells) {
-        const QString reference = sheet_->attribute(QLatin1StringView("r"));
+        const QStringView reference = sheet_->attribute(QLatin1StringView("r"));
         const std::optional<int> column =
             reference.isEmpty() ? std::optional<int>(cells.size()) : columnOf(reference);
         if (!column || *column >= kLargestColumnCount)
@@ -230,9 +247,11 @@ private:
                             QStringLiteral("row %1 has a cell %2 past the last column")
                                 .arg(lastRow_)
                                 .arg(reference));
-        const QString type = sheet_->attribute(QLatin1StringView("t"));
-        const QString style = sheet_->attribute(QLatin1StringView("s"));
-        QString value, inline_;
+        // The attributes are gone after the next token: kept as small values.
+        const CellType type = cellType(sheet_->attribute(QLatin1StringView("t")));
+        const qsizetype style = sheet_->attribute(QLatin1StringView("s")).toLongLong();
+        value_.resize(0); // its room is kept from cell to cell
+        QString inlineText;
         for (int depth = 1; depth > 0;) {
             const Token token = sheet_->next();
             if (token == Token::EndDocument)
@@ -241,27 +260,28 @@ private:
                 --depth;
             } else if (token == Token::StartElement) {
                 if (sheet_->xml().name() == QLatin1String("v"))
-                    value = sheet_->elementText();
+                    sheet_->appendElementText(value_);
                 else if (sheet_->xml().name() == QLatin1String("is"))
-                    inline_ = stringItem(*sheet_);
+                    appendStringItem(*sheet_, inlineText);
                 else
                     sheet_->elementText(); // a formula: its cached value is <v>
             }
         }
-        const QString text = shown(type, value, inline_, style);
+        const QString text = shown(type, inlineText, style);
         while (cells.size() <= *column)
             cells << QString();
         cells[*column] = text;
         return !text.isEmpty();
     }
 
-    QString shown(const QString& type, const QString& value, const QString& inlineText,
-                  const QString& style) const {
-        if (type == QLatin1String("inlineStr"))
+    // The cell's value_ as the spreadsheet shows it.
+    QString shown(CellType type, const QString& inlineText, qsizetype style) const {
+        const QString& value = value_;
+        if (type == CellType::Inline)
             return inlineText;
-        if (type == QLatin1String("s")) {
+        if (type == CellType::Shared) {
             bool ok = false;
-            const std::optional<QString> text = strings_.at(value.toLongLong(&ok));
+            const std::optional<QString> text = strings_.at(QStringView(value).toLongLong(&ok));
             if (!ok || !text)
                 workbookFailure(zip_.shownName(),
                                 QStringLiteral("the workbook is damaged: row %1 refers to a "
@@ -269,17 +289,18 @@ private:
                                     .arg(lastRow_));
             return *text;
         }
-        if (type == QLatin1String("b"))
+        if (type == CellType::Boolean)
             return value == QLatin1String("1") ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
-        if (!type.isEmpty() && type != QLatin1String("n"))
-            return value; // str (a formula's text), e (#N/A), d (an ISO date)
+        if (type == CellType::Text)
+            return value; // a formula's text, an error (#N/A), an ISO date
+        if (value.isEmpty())
+            return {};
         bool ok = false;
         const double number = value.toDouble(&ok);
         if (!ok)
             return value;
-        const qsizetype index = style.toLongLong();
         return formatNumber(number,
-                            index >= 0 && index < formats_.size() ? formats_.at(index) : QString(),
+                            style >= 0 && style < formats_.size() ? formats_.at(style) : QString(),
                             date1904_);
     }
 
@@ -290,6 +311,7 @@ private:
     SharedStrings strings_;
     std::unique_ptr<XmlPart> sheet_;
     qint64 lastRow_ = 0;
+    QString value_; // the <v> of the cell being read
 };
 
 } // namespace
