@@ -5,6 +5,7 @@
 #include "vcard_source.h"
 
 #include <QBuffer>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -70,6 +71,20 @@ TEST(VCardSource, EachCardIsARowOfItsChosenAddressWhateverTheVersion) {
     EXPECT_EQ(work.rows[0].fields.mid(4, 4),
               (QStringList{"951 Spring Street", "Suite 137", "Boulder", "CO"}));
     EXPECT_EQ(work.rows[2].fields.at(6), QStringLiteral("Salem"));
+}
+
+// As a real address-book program exports it (abook: no VERSION, CR LF, the second line of an
+// address in the extended-address field).
+TEST(VCardSource, ReadsAnAddressBookProgramsExport) {
+    QFile file(QStringLiteral(MAILPIECE_MAILING_DATA "/abook.vcf"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const Read read = readCards(file.readAll());
+    ASSERT_EQ(read.rows.size(), 2u);
+    EXPECT_EQ(read.rows[0].fields, (QStringList{"Zoë", "", "Müller", "", "12 Rue de l'Église",
+                                                "Apt 4", "Boston", "MA", "02134", "USA"}));
+    EXPECT_EQ(read.rows[1].fields.mid(6, 3), (QStringList{"Cambridge", "MA", "02139-1234"}));
+    ASSERT_EQ(read.problems.size(), 1u);
+    EXPECT_TRUE(read.problems[0].message.contains(QStringLiteral("No Address")));
 }
 
 TEST(VCardSource, ACutOffOrOverlongCardIsToldOfAndTheRestRead) {
