@@ -98,6 +98,22 @@ QString addressColumnNames(const QStringList& header) {
     return tav::AddressColumns::find(header).used(header).join(QStringLiteral(", "));
 }
 
+// "; Email and Phone are not printed" for the columns the address leaves out.
+QString unprintedColumns(const QStringList& header, const BatchOptions& options) {
+    const QStringList used = tav::AddressColumns::find(header).used(header);
+    QStringList left;
+    for (const QString& column : header)
+        if (!column.trimmed().isEmpty() && !used.contains(column.trimmed()) &&
+            column.compare(options.copiesColumn, Qt::CaseInsensitive) != 0)
+            left << column.trimmed();
+    if (left.isEmpty())
+        return {};
+    const QString last = left.takeLast();
+    return QStringLiteral("; %1%2 %3 not printed")
+        .arg(left.isEmpty() ? QString() : left.join(QStringLiteral(", ")) + QStringLiteral(" and "),
+             last, left.isEmpty() ? QStringLiteral("is") : QStringLiteral("are"));
+}
+
 // A contact export's columns have other names than ours: the user is told which were read.
 void sayRenamedAddressColumns(const QStringList& header, const BatchOptions& options) {
     if (tav::AddressColumns::find(header).renamed(header))
@@ -284,9 +300,10 @@ int runLabels(const BatchOptions& asked) {
         options.addressMode = true;
         std::fprintf(stderr,
                      "%s: the header has name and address columns (%s), so each label prints "
-                     "the address composed from them (--columns prints a column a line)\n",
+                     "the address composed from them%s (--columns prints a column a line)\n",
                      qUtf8Printable(sourceName(options)),
-                     qUtf8Printable(addressColumnNames(source->header())));
+                     qUtf8Printable(addressColumnNames(source->header())),
+                     qUtf8Printable(unprintedColumns(source->header(), options)));
     } else if (options.addressMode) {
         sayRenamedAddressColumns(source->header(), options);
     }

@@ -16,7 +16,9 @@ struct PartNames {
 
 const std::array<PartNames, AddressColumns::kParts>& partNames() {
     static const std::array<PartNames, AddressColumns::kParts> names = {{
-        {{"First", "First Name", "Given Name", "FirstName"}, {}, {}},
+        {{"First", "First Name", "Given Name", "FirstName", "Name", "Full Name", "Display Name"},
+         {},
+         {}},
         {{"Middle", "Middle Name", "Additional Name", "MiddleName"}, {}, {}},
         {{"Last", "Last Name", "Family Name", "LastName", "Surname"}, {}, {}},
         {{"Organization", "Company", "Organization Name", "Organization 1 - Name", "Company Name"},

@@ -99,6 +99,8 @@ TEST_F(DemoMailing, ADatabaseOrAWorkbookOpensThePartChosen) {
         {database(dir, {QStringLiteral("spring"), QStringLiteral("autumn")}, 3),
          QStringLiteral("spring"), 3},
         {QStringLiteral(MAILPIECE_MAILING_DATA "/workbook.ods"), QStringLiteral("Addresses"), 4},
+        {QStringLiteral(MAILPIECE_MAILING_DATA "/workbook.xlsx"), QStringLiteral("Addresses"), 4},
+        {QStringLiteral(MAILPIECE_MAILING_DATA "/workbook.xls"), QStringLiteral("Addresses"), 4},
     };
     for (const auto& c : cases) {
         DemoWindow window;
