@@ -253,7 +253,7 @@ TEST(HostileFalseSuccess, AFileTheUserMayNotWriteIsNotReplaced) {
 TEST(HostileFalseSuccess, AMailingWithoutTheColumnsToPrintIsRefusedNamingThem) {
     QTemporaryDir dir;
     const QString other = writeFile(dir.filePath(QStringLiteral("o.csv")),
-                                    "Name,Street,Town,Zip\nAnn,1 Elm,Salem,1\n");
+                                    "Person,Road,Place,Zip\nAnn,1 Elm,Salem,1\n");
     const QString mailing = writeFile(dir.filePath(QStringLiteral("m.csv")), addresses(3));
     // Cells shifted past the address columns, as a spreadsheet exported with a wrong header.
     const QString shifted = writeFile(dir.filePath(QStringLiteral("s.csv")),
@@ -279,7 +279,7 @@ TEST(HostileFalseSuccess, AMailingWithoutTheColumnsToPrintIsRefusedNamingThem) {
          "s.csv:2: row left out: nothing to print: the column City is empty"},
         {{QStringLiteral("--encoding"), QStringLiteral("UTF-8"), utf16}, "is it UTF-16?"},
         {{QStringLiteral("--address"), other},
-         "the header has the columns Name, Street, Town, Zip"},
+         "the header has the columns Person, Road, Place, Zip"},
         {{QStringLiteral("--envelope"), other}, "a name and an address at least"},
         {{QStringLiteral("--address"), QStringLiteral("--delimiter"), QStringLiteral(";"), mailing},
          "Is the delimiter or the header row right?"},
