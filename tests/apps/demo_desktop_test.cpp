@@ -43,7 +43,7 @@ namespace {
 class DemoDesktop : public ::testing::Test {
 protected:
     void SetUp() override {
-        mailing = dir.filePath(QStringLiteral("addresses.csv"));
+        mailing = dir.filePath("addresses.csv");
         ASSERT_TRUE(QFile::copy(QStringLiteral(MAILPIECE_SAMPLE_MAILING), mailing));
     }
 
@@ -96,16 +96,16 @@ TEST_F(DemoDesktop, ThePreviewShowsTheSheetsThatPrint) {
     DemoWindow window;
     window.show();
     ASSERT_TRUE(window.openMailing(mailing));
-    const QString pdf = dir.filePath(QStringLiteral("labels.pdf"));
+    const QString pdf = dir.filePath("labels.pdf");
     ASSERT_TRUE(window.printToPdf(pdf));
     ASSERT_EQ(tav::test::pdfPageCount(pdf), 3); // 70 labels, 30 a sheet
 
     int pages = 0;
     QImage first;
     EXPECT_TRUE(tav::test::whileModal<QPrintPreviewDialog>(
-        [&] { menuAction(window, QStringLiteral("Print Pre&view..."))->trigger(); },
+        [&] { menuAction(window, "Print Pre&view...")->trigger(); },
         [&](QPrintPreviewDialog& preview) {
-            EXPECT_EQ(preview.windowTitle(), QStringLiteral("Print Preview: 3 sheets"));
+            EXPECT_EQ(preview.windowTitle(), "Print Preview: 3 sheets");
             auto* view = preview.findChild<QPrintPreviewWidget*>();
             ASSERT_NE(view, nullptr);
             pages = view->pageCount();
@@ -134,26 +134,26 @@ TEST_F(DemoDesktop, ThePrintDialogPrintsTheChosenSheetsToAFile) {
     DemoWindow window;
     window.show();
     ASSERT_TRUE(window.openMailing(mailing));
-    const QString pdf = dir.filePath(QStringLiteral("chosen.pdf"));
+    const QString pdf = dir.filePath("chosen.pdf");
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     EXPECT_TRUE(tav::test::whileModal<QPrintDialog>(
         [&] { QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier); },
         [&](QPrintDialog& dialog) {
-            EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Print 3 sheets"));
+            EXPECT_EQ(dialog.windowTitle(), "Print 3 sheets");
             EXPECT_EQ(dialog.maxPage(), 3);
             // The dialog's own printer list and file name, as a user sets them.
-            auto* printers = dialog.findChild<QComboBox*>(QStringLiteral("printers"));
+            auto* printers = dialog.findChild<QComboBox*>("printers");
             ASSERT_NE(printers, nullptr);
-            const int toFile = printers->findText(QStringLiteral("Print to File (PDF)"));
+            const int toFile = printers->findText("Print to File (PDF)");
             ASSERT_GE(toFile, 0);
             printers->setCurrentIndex(toFile);
-            auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("filename"));
+            auto* name = dialog.findChild<QLineEdit*>("filename");
             ASSERT_NE(name, nullptr);
             name->setText(pdf);
-            dialog.findChild<QRadioButton*>(QStringLiteral("printRange"))->setChecked(true);
-            dialog.findChild<QSpinBox*>(QStringLiteral("from"))->setValue(2);
-            dialog.findChild<QSpinBox*>(QStringLiteral("to"))->setValue(3);
+            dialog.findChild<QRadioButton*>("printRange")->setChecked(true);
+            dialog.findChild<QSpinBox*>("from")->setValue(2);
+            dialog.findChild<QSpinBox*>("to")->setValue(3);
             dialog.accept();
         }));
     EXPECT_EQ(tav::test::pdfPageCount(pdf), 2);
@@ -164,31 +164,31 @@ TEST_F(DemoDesktop, PrintToPdfAsksForTheFileAndSaysWhereItWent) {
     DemoWindow window;
     window.show();
     // A first start says what to do, in a window that fits its screen.
-    EXPECT_TRUE(status(window).startsWith(QStringLiteral("Open a mailing")));
+    EXPECT_TRUE(status(window).startsWith("Open a mailing"));
     EXPECT_TRUE(window.screen()->availableGeometry().contains(window.frameGeometry()));
     ASSERT_TRUE(window.openMailing(mailing));
     // The control's own Pr Sheet button says where its sheet went too.
-    const auto files = tav::PdfPrinter::filePerJob(dir.filePath(QStringLiteral("own")));
+    const auto files = tav::PdfPrinter::filePerJob(dir.filePath("own"));
     tav::setCurrentPrinter(files);
     window.label().PrintSheet();
-    EXPECT_EQ(status(window), QStringLiteral("Printed 1 sheet on PDF files in %1")
-                                  .arg(dir.filePath(QStringLiteral("own"))));
+    EXPECT_EQ(status(window),
+              QStringLiteral("Printed 1 sheet on PDF files in %1").arg(dir.filePath("own")));
     tav::setCurrentPrinter(nullptr);
-    const QString pdf = dir.filePath(QStringLiteral("asked"));
+    const QString pdf = dir.filePath("asked");
     EXPECT_TRUE(tav::test::whileModal<QFileDialog>(
-        [&] { menuAction(window, QStringLiteral("Print to P&DF..."))->trigger(); },
+        [&] { menuAction(window, "Print to P&DF...")->trigger(); },
         [&](QFileDialog& files) {
             EXPECT_EQ(files.acceptMode(), QFileDialog::AcceptSave);
             files.selectFile(pdf);
             static_cast<QDialog&>(files).accept(); // as the Save button does
         }));
-    EXPECT_EQ(tav::test::pdfPageCount(pdf + QStringLiteral(".pdf")), 3);
+    EXPECT_EQ(tav::test::pdfPageCount(pdf + ".pdf"), 3);
     EXPECT_EQ(status(window), QStringLiteral("Printed 3 sheets to %1.pdf").arg(pdf));
 
     // A place that cannot be written is reported, and the status does not claim success.
-    EXPECT_FALSE(window.printToPdf(mailing + QStringLiteral("/x.pdf"))); // under a file
+    EXPECT_FALSE(window.printToPdf(mailing + "/x.pdf")); // under a file
     EXPECT_EQ(messages.sink().texts.size(), 1);
-    EXPECT_TRUE(status(window).startsWith(QStringLiteral("Nothing was printed")));
+    EXPECT_TRUE(status(window).startsWith("Nothing was printed"));
 }
 
 TEST_F(DemoDesktop, CalibrationPrintsTheTestPageAndKeepsTheOffsetsForThePrinter) {
@@ -198,25 +198,24 @@ TEST_F(DemoDesktop, CalibrationPrintsTheTestPageAndKeepsTheOffsetsForThePrinter)
         DemoWindow window;
         window.show();
         EXPECT_TRUE(tav::test::whileModal<tav::PrinterCalibrationDialog>(
-            [&] { menuAction(window, QStringLiteral("C&alibrate Printer..."))->trigger(); },
+            [&] { menuAction(window, "C&alibrate Printer...")->trigger(); },
             [&](tav::PrinterCalibrationDialog& dialog) {
-                QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("print_test_btn")),
-                                  Qt::LeftButton);
+                QTest::mouseClick(dialog.findChild<QPushButton*>("print_test_btn"), Qt::LeftButton);
                 // The ruler shows the rectangle 9/16 in down and 15/32 in across.
-                auto* top = dialog.findChild<QDoubleSpinBox*>(QStringLiteral("from_top_txt"));
+                auto* top = dialog.findChild<QDoubleSpinBox*>("from_top_txt");
                 top->selectAll();
-                QTest::keyClicks(top, QStringLiteral("0.5625"));
-                auto* left = dialog.findChild<QDoubleSpinBox*>(QStringLiteral("from_left_txt"));
+                QTest::keyClicks(top, "0.5625");
+                auto* left = dialog.findChild<QDoubleSpinBox*>("from_left_txt");
                 left->selectAll();
-                QTest::keyClicks(left, QStringLiteral("0.4688"));
-                QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("print_check_btn")),
+                QTest::keyClicks(left, "0.4688");
+                QTest::mouseClick(dialog.findChild<QPushButton*>("print_check_btn"),
                                   Qt::LeftButton);
                 dialog.accept();
             }));
         EXPECT_FLOAT_EQ(window.label().PrinterTop(), -0.063f);
         EXPECT_FLOAT_EQ(window.label().PrinterLeft(), 0.031f);
         EXPECT_FLOAT_EQ(window.mail().TavLabel1().PrinterTop(), -0.063f);
-        EXPECT_TRUE(status(window).startsWith(QStringLiteral("Offsets for Recording")));
+        EXPECT_TRUE(status(window).startsWith("Offsets for Recording"));
     }
     // Two test pages: the outer rectangle half an inch in, then moved by the new offsets.
     ASSERT_EQ(recorder->jobs().size(), 2u);
@@ -234,40 +233,38 @@ TEST_F(DemoDesktop, CalibrationPrintsTheTestPageAndKeepsTheOffsetsForThePrinter)
 }
 
 TEST_F(DemoDesktop, ADesignIsSavedOpenedAndLoadedAgainAtTheNextStart) {
-    const QString design = dir.filePath(QStringLiteral("mine.mpdesign"));
+    const QString design = dir.filePath("mine.mpdesign");
     {
         DemoWindow window;
-        window.label().Item1Properties()->setTextControl(QStringLiteral("<<First>> edited"));
+        window.label().Item1Properties()->setTextControl("<<First>> edited");
         ASSERT_TRUE(window.saveDesign(design));
         ASSERT_TRUE(window.openMailing(mailing)); // a new mailing keeps the edit
-        EXPECT_EQ(window.label().Item1Properties()->TextControl(),
-                  QStringLiteral("<<First>> edited"));
+        EXPECT_EQ(window.label().Item1Properties()->TextControl(), "<<First>> edited");
         // Files that are no design, or cannot be written, are told of and change nothing.
-        const QString damaged = tav::test::writeFile(dir, QStringLiteral("x.mpdesign"), "{oops");
+        const QString damaged = tav::test::writeFile(dir, "x.mpdesign", "{oops");
         EXPECT_FALSE(window.openDesign(damaged));
-        EXPECT_FALSE(window.openDesign(dir.filePath(QStringLiteral("missing.mpdesign"))));
-        EXPECT_FALSE(window.saveDesign(mailing + QStringLiteral("/under-a-file.mpdesign")));
+        EXPECT_FALSE(window.openDesign(dir.filePath("missing.mpdesign")));
+        EXPECT_FALSE(window.saveDesign(mailing + "/under-a-file.mpdesign"));
         EXPECT_EQ(messages.sink().texts.size(), 3);
-        EXPECT_EQ(window.label().Item1Properties()->TextControl(),
-                  QStringLiteral("<<First>> edited"));
+        EXPECT_EQ(window.label().Item1Properties()->TextControl(), "<<First>> edited");
     }
     DemoWindow again;
-    EXPECT_EQ(again.label().Item1Properties()->TextControl(), QStringLiteral("<<First>> edited"));
-    again.label().Item1Properties()->setTextControl(QStringLiteral("changed"));
+    EXPECT_EQ(again.label().Item1Properties()->TextControl(), "<<First>> edited");
+    again.label().Item1Properties()->setTextControl("changed");
     EXPECT_TRUE(again.openDesign(design));
-    EXPECT_EQ(again.label().Item1Properties()->TextControl(), QStringLiteral("<<First>> edited"));
+    EXPECT_EQ(again.label().Item1Properties()->TextControl(), "<<First>> edited");
     // An envelope's design opened again still prints its whole bar code.
     again.showPage(1);
-    const QString envelope = dir.filePath(QStringLiteral("envelope.mpdesign"));
+    const QString envelope = dir.filePath("envelope.mpdesign");
     ASSERT_TRUE(again.saveDesign(envelope));
     ASSERT_TRUE(again.openDesign(envelope));
-    EXPECT_EQ(again.mail().TavLabel1().BarCodeFitProblem(QStringLiteral("62701-1234")), QString());
+    EXPECT_EQ(again.mail().TavLabel1().BarCodeFitProblem("62701-1234"), QString());
 }
 
 TEST_F(DemoDesktop, TheIntelligentMailBarcodeAsksForItsFieldsAndSaysWhatChanges) {
     DemoWindow window;
     ASSERT_TRUE(window.openMailing(mailing));
-    QAction* imb = menuAction(window, QStringLiteral("&Intelligent Mail barcode"));
+    QAction* imb = menuAction(window, "&Intelligent Mail barcode");
     const auto answer = [&](const QString& mailerId, bool ok) {
         return tav::test::whileModal<ImbSettingsDialog>(
             [&] { imb->trigger(); },
@@ -275,61 +272,59 @@ TEST_F(DemoDesktop, TheIntelligentMailBarcodeAsksForItsFieldsAndSaysWhatChanges)
                 auto* buttons = dialog.findChild<QDialogButtonBox*>();
                 EXPECT_FALSE(
                     buttons->button(QDialogButtonBox::Ok)->isEnabled()); // no mailer ID yet
-                dialog.findChild<QLineEdit*>(QStringLiteral("mailer_id_txt"))->setText(mailerId);
+                dialog.findChild<QLineEdit*>("mailer_id_txt")->setText(mailerId);
                 if (ok && buttons->button(QDialogButtonBox::Ok)->isEnabled())
                     dialog.accept();
                 else
                     dialog.reject();
             });
     };
-    EXPECT_TRUE(answer(QStringLiteral("12345"), true)); // 5 digits: no OK, so cancelled
+    EXPECT_TRUE(answer("12345", true)); // 5 digits: no OK, so cancelled
     EXPECT_EQ(window.label().BarCodeProperties()->Symbology(), tav::TavEnumCls::TavPostnet);
     EXPECT_FALSE(imb->isChecked());
-    EXPECT_TRUE(answer(QStringLiteral("654321"), true));
+    EXPECT_TRUE(answer("654321", true));
     EXPECT_EQ(window.label().BarCodeProperties()->Symbology(), tav::TavEnumCls::TavIntelligentMail);
-    EXPECT_EQ(window.label().PieceName(), QStringLiteral("5161 - Address")); // the bars' width
+    EXPECT_EQ(window.label().PieceName(), "5161 - Address"); // the bars' width
     EXPECT_EQ(window.label().pieceCount(), 70);
-    EXPECT_TRUE(window.label().FindPiece(1).barCodeValue.startsWith(
-        QStringLiteral("00700654321000000001")));
+    EXPECT_TRUE(window.label().FindPiece(1).barCodeValue.startsWith("00700654321000000001"));
 }
 
 TEST_F(DemoDesktop, ItRemembersThePieceTheViewAndTheMailings) {
     {
         DemoWindow window;
         ASSERT_TRUE(window.openMailing(mailing));
-        window.choosePiece(QStringLiteral("5161 - Address"));
+        window.choosePiece("5161 - Address");
         window.showView(tav::TavEnumCls::TavShowSheet);
         window.showPage(1);
-        window.choosePiece(QStringLiteral("Size 10 - Envelope"));
+        window.choosePiece("Size 10 - Envelope");
         window.showPage(0);
     }
     DemoWindow again;
-    EXPECT_EQ(again.label().PieceName(), QStringLiteral("5161 - Address"));
+    EXPECT_EQ(again.label().PieceName(), "5161 - Address");
     EXPECT_EQ(again.label().Appearance(), tav::TavEnumCls::TavShowSheet);
     EXPECT_EQ(again.label().pieceCount(), 0); // the mailing itself waits in Open Recent
-    QAction* recent = menuAction(again, QStringLiteral("&1 addresses.csv"));
+    QAction* recent = menuAction(again, "&1 addresses.csv");
     ASSERT_NE(recent, nullptr);
     EXPECT_EQ(recent->toolTip(), mailing);
     recent->trigger();
     EXPECT_EQ(again.label().pieceCount(), 70);
-    EXPECT_EQ(again.label().PieceName(), QStringLiteral("5161 - Address"));
+    EXPECT_EQ(again.label().PieceName(), "5161 - Address");
 
     // A mailing that is gone is said so and taken off the list.
     QFile::remove(mailing);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the old list goes
-    recent = menuAction(again, QStringLiteral("&1 addresses.csv"));      // the list made anew
+    recent = menuAction(again, "&1 addresses.csv");                      // the list made anew
     EXPECT_TRUE(tav::test::whileModal<QMessageBox>([&] { recent->trigger(); },
                                                    [](QMessageBox& box) {
-                                                       EXPECT_TRUE(box.text().contains(
-                                                           QStringLiteral("no longer there")));
+                                                       EXPECT_TRUE(
+                                                           box.text().contains("no longer there"));
                                                        box.accept();
                                                    }));
-    EXPECT_EQ(menuAction(again, QStringLiteral("Open &Recent"))->isEnabled(), false);
+    EXPECT_EQ(menuAction(again, "Open &Recent")->isEnabled(), false);
 }
 
 TEST_F(DemoDesktop, ARememberedPieceTheCatalogueLostIsReportedAndForgotten) {
-    QSettings(QStringLiteral("Mailpiece"), QStringLiteral("Mailpiece Demo"))
-        .setValue(QStringLiteral("piece/label"), QStringLiteral("Gone - Address"));
+    QSettings("Mailpiece", "Mailpiece Demo").setValue("piece/label", "Gone - Address");
     {
         DemoWindow window;
         EXPECT_EQ(messages.sink().texts.size(), 1);

@@ -30,9 +30,9 @@ using tav::test::writeFile;
 
 // A SQLite file with the tables `tables`, each holding `rows` addresses.
 QString database(const QTemporaryDir& dir, const QStringList& tables, int rows) {
-    const QString path = dir.filePath(QStringLiteral("mailing.db"));
+    const QString path = dir.filePath("mailing.db");
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "demo-setup");
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "demo-setup");
         db.setDatabaseName(path);
         db.open();
         QSqlQuery query(db);
@@ -65,7 +65,7 @@ protected:
 
 TEST_F(DemoMailing, BadRowsAreListedWithTheirReasons) {
     DemoWindow window;
-    const QString csv = writeFile(dir, QStringLiteral("m.csv"),
+    const QString csv = writeFile(dir, "m.csv",
                                   "First;Last;City;State;Zip\n"
                                   "Ann;Lee;Salem;OR;2134\n"
                                   "Bob;\"open;Bend;OR;97701\n"
@@ -74,20 +74,20 @@ TEST_F(DemoMailing, BadRowsAreListedWithTheirReasons) {
     EXPECT_EQ(window.label().pieceCount(), 2);
     auto* dialog = window.findChild<MailingProblemsDialog*>();
     ASSERT_NE(dialog, nullptr);
-    const auto* table = dialog->findChild<QTableWidget*>(QStringLiteral("problems"));
+    const auto* table = dialog->findChild<QTableWidget*>("problems");
     ASSERT_EQ(table->rowCount(), 2); // each once, though labels and envelopes both read them
-    EXPECT_EQ(table->item(0, 0)->text(), QStringLiteral("2"));
-    EXPECT_TRUE(table->item(0, 2)->text().contains(QStringLiteral("leading zero")));
-    EXPECT_EQ(table->item(1, 1)->text(), QStringLiteral("left out"));
+    EXPECT_EQ(table->item(0, 0)->text(), "2");
+    EXPECT_TRUE(table->item(0, 2)->text().contains("leading zero"));
+    EXPECT_EQ(table->item(1, 1)->text(), "left out");
     EXPECT_TRUE(messages.sink().texts.isEmpty());
 
     // An address book opens as a mailing too: a contact without an address is listed.
-    const QString book = writeFile(dir, QStringLiteral("contacts.vcf"),
+    const QString book = writeFile(dir, "contacts.vcf",
                                    "BEGIN:VCARD\nN:Lee;Pat\nADR:;;1 Main St;Salem;OR;97301;\n"
                                    "END:VCARD\nBEGIN:VCARD\nFN:No Address\nEND:VCARD\n");
     ASSERT_TRUE(window.openMailing(book));
     EXPECT_EQ(window.label().pieceCount(), 1);
-    EXPECT_EQ(window.label().FindPiece(1).barCodeValue, QStringLiteral("97301"));
+    EXPECT_EQ(window.label().FindPiece(1).barCodeValue, "97301");
 }
 
 // A database with several tables or a workbook with several sheets asks which to read.
@@ -96,11 +96,10 @@ TEST_F(DemoMailing, ADatabaseOrAWorkbookOpensThePartChosen) {
         QString path, part;
         int pieces;
     } cases[] = {
-        {database(dir, {QStringLiteral("spring"), QStringLiteral("autumn")}, 3),
-         QStringLiteral("spring"), 3},
-        {QStringLiteral(MAILPIECE_MAILING_DATA "/workbook.ods"), QStringLiteral("Addresses"), 4},
-        {QStringLiteral(MAILPIECE_MAILING_DATA "/workbook.xlsx"), QStringLiteral("Addresses"), 4},
-        {QStringLiteral(MAILPIECE_MAILING_DATA "/workbook.xls"), QStringLiteral("Addresses"), 4},
+        {database(dir, {"spring", "autumn"}, 3), "spring", 3},
+        {QStringLiteral(MAILPIECE_MAILING_DATA "/workbook.ods"), "Addresses", 4},
+        {QStringLiteral(MAILPIECE_MAILING_DATA "/workbook.xlsx"), "Addresses", 4},
+        {QStringLiteral(MAILPIECE_MAILING_DATA "/workbook.xls"), "Addresses", 4},
     };
     for (const auto& c : cases) {
         DemoWindow window;
@@ -118,11 +117,11 @@ TEST_F(DemoMailing, ADatabaseOrAWorkbookOpensThePartChosen) {
 
 TEST_F(DemoMailing, CancellingKeepsTheMailingShownBefore) {
     DemoWindow window;
-    ASSERT_TRUE(window.openMailing(database(dir, {QStringLiteral("small")}, 2)));
+    ASSERT_TRUE(window.openMailing(database(dir, {"small"}, 2)));
     QByteArray big = "First,Last,City,State,Zip\n";
     for (int i = 0; i < 60000; ++i) // over a megabyte: the progress shows at once
         big += "Ann,Lee,Salem,OR,97301\n";
-    const QString csv = writeFile(dir, QStringLiteral("big.csv"), big);
+    const QString csv = writeFile(dir, "big.csv", big);
     EXPECT_TRUE(tav::test::whileModal<QProgressDialog>(
         [&] { EXPECT_FALSE(window.openMailing(csv)); },
         [](QProgressDialog& progress) { progress.cancel(); }));
@@ -130,14 +129,14 @@ TEST_F(DemoMailing, CancellingKeepsTheMailingShownBefore) {
 }
 
 TEST(DemoPieces, AnImportedProductIsChosenAndPrinted) {
-    if (!QFileInfo::exists(QStringLiteral("/usr/share/libglabels-3.0/templates")))
+    if (!QFileInfo::exists("/usr/share/libglabels-3.0/templates"))
         GTEST_SKIP() << "glabels-data is not installed";
     tav::test::ScopedCatalog catalog{MAILPIECE_DATA_DIR, true};
     tav::test::ScopedTempDirectory temp;
     tav::test::ScopedConfigHome config;
     DemoWindow window;
     ASSERT_TRUE(window.openMailing(QStringLiteral(MAILPIECE_SAMPLE_MAILING)));
-    const QString a4 = QStringLiteral("Igepa EA-700x423 - Rectangular labels 70 x 42.3 mm");
+    const QString a4 = "Igepa EA-700x423 - Rectangular labels 70 x 42.3 mm";
     window.choosePiece(a4);
     tav::TavLabel& label = window.label();
     EXPECT_EQ(label.PieceName(), a4);
@@ -145,7 +144,7 @@ TEST(DemoPieces, AnImportedProductIsChosenAndPrinted) {
     EXPECT_EQ(label.SheetProperties()->NumDown(), 7);
 
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("a4.pdf"));
+    const QString path = dir.filePath("a4.pdf");
     auto pdf = tav::PdfPrinter::singleDocument(path);
     const auto previous = tav::setCurrentPrinter(pdf);
     label.setCurrentPiece(1);
@@ -156,5 +155,5 @@ TEST(DemoPieces, AnImportedProductIsChosenAndPrinted) {
     QStringList words;
     for (const auto& word : tav::test::pdfWords(path))
         words << word.text;
-    EXPECT_TRUE(words.contains(QStringLiteral("Boulder,"))) << words.join(' ').toStdString();
+    EXPECT_TRUE(words.contains("Boulder,")) << words.join(' ').toStdString();
 }

@@ -47,9 +47,9 @@ QByteArray addresses(int rows) {
 // A catalogue directory holding one piece, "Bad - Label", with the given size and grid.
 QString catalogueWith(const QTemporaryDir& dir, const QByteArray& pieceSize,
                       const QByteArray& grid = "3x10") {
-    const QString folder = dir.filePath(QStringLiteral("catalogue"));
+    const QString folder = dir.filePath("catalogue");
     QDir().mkpath(folder);
-    writeFile(folder + QStringLiteral("/vardo.cfg"),
+    writeFile(folder + "/vardo.cfg",
               "[Labels]\nBad=Bad\n[Bad]\nBad - Label=Bad - Label\n[Details]\nBad - Label=Labels," +
                   pieceSize + ",8.5x11,0.1875x0.5,2.75x1," + grid + ",Address,CUT\n");
     return folder;
@@ -66,8 +66,8 @@ void expectClearFailure(const ProgramRun& result, const char* inMessage) {
 
 TEST(HostileCrashes, AbsurdGeometryIsRefusedNamingTheFieldAndWritesNothing) {
     QTemporaryDir dir;
-    const QString mailing = writeFile(dir.filePath(QStringLiteral("m.csv")), addresses(5));
-    const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
+    const QString mailing = writeFile(dir.filePath("m.csv"), addresses(5));
+    const QString pdf = dir.filePath("out.pdf");
     const struct {
         const char* option;
         const char* value;
@@ -81,8 +81,8 @@ TEST(HostileCrashes, AbsurdGeometryIsRefusedNamingTheFieldAndWritesNothing) {
                  {"--pitch-across", "0", "PiecePitchAcross is 0 inches, less than PieceWidth"},
                  {"--pitch-down", "0.5", "PiecePitchDown is 0.5 inches, less than PieceHeight"}};
     for (const auto& c : cases) {
-        const ProgramRun result = batch({QLatin1String(c.option), QLatin1String(c.value),
-                                         QStringLiteral("--pdf"), pdf, mailing});
+        const ProgramRun result =
+            batch({QLatin1String(c.option), QLatin1String(c.value), "--pdf", pdf, mailing});
         expectClearFailure(result, c.named);
         EXPECT_FALSE(QFileInfo::exists(pdf)) << c.option;
     }
@@ -90,8 +90,8 @@ TEST(HostileCrashes, AbsurdGeometryIsRefusedNamingTheFieldAndWritesNothing) {
 
 TEST(HostileCrashes, ADamagedCataloguePieceIsRefusedNamingTheEntry) {
     QTemporaryDir dir;
-    const QString mailing = writeFile(dir.filePath(QStringLiteral("m.csv")), addresses(5));
-    const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
+    const QString mailing = writeFile(dir.filePath("m.csv"), addresses(5));
+    const QString pdf = dir.filePath("out.pdf");
     const struct {
         QByteArray size;
         QByteArray grid;
@@ -104,9 +104,8 @@ TEST(HostileCrashes, ADamagedCataloguePieceIsRefusedNamingTheEntry) {
     for (const auto& c : cases) {
         QTemporaryDir catalogueDir;
         const QString folder = catalogueWith(catalogueDir, c.size, c.grid);
-        const ProgramRun result = batch({QStringLiteral("--piece"), QStringLiteral("Bad - Label"),
-                                         QStringLiteral("--pdf"), pdf, mailing},
-                                        {QStringLiteral("MAILPIECE_SYSTEM_DIR=") + folder});
+        const ProgramRun result = batch({"--piece", "Bad - Label", "--pdf", pdf, mailing},
+                                        {"MAILPIECE_SYSTEM_DIR=" + folder});
         expectClearFailure(result, c.named);
         EXPECT_TRUE(result.err.contains(QLatin1String("Bad - Label"))) << result.err.toStdString();
         EXPECT_FALSE(QFileInfo::exists(pdf)) << c.size.constData();
@@ -117,16 +116,14 @@ TEST(HostileCrashes, APieceAskedForByNameIsNeverSwappedForAnother) {
     // Listed, but with no definition: the library falls back to the envelope; a program that
     // was told which stock to use stops instead of printing envelopes.
     QTemporaryDir dir;
-    const QString mailing = writeFile(dir.filePath(QStringLiteral("m.csv")), addresses(5));
-    const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
-    QDir().mkpath(dir.filePath(QStringLiteral("config/mailpiece")));
-    writeFile(dir.filePath(QStringLiteral("config/mailpiece/vardo.cfg")),
+    const QString mailing = writeFile(dir.filePath("m.csv"), addresses(5));
+    const QString pdf = dir.filePath("out.pdf");
+    QDir().mkpath(dir.filePath("config/mailpiece"));
+    writeFile(dir.filePath("config/mailpiece/vardo.cfg"),
               "[Laser/InkJet Products]\nproduct(1)=Odd\n[Odd]\nPiece(1)=Empty\n[Details]\n");
-    for (const QString& mode : {QStringLiteral("--address"), QStringLiteral("--envelope")}) {
-        const ProgramRun result =
-            batch({mode, QStringLiteral("--piece"), QStringLiteral("Empty"),
-                   QStringLiteral("--pdf"), pdf, mailing},
-                  {QStringLiteral("XDG_CONFIG_HOME=") + dir.filePath(QStringLiteral("config"))});
+    for (const QString mode : {"--address", "--envelope"}) {
+        const ProgramRun result = batch({mode, "--piece", "Empty", "--pdf", pdf, mailing},
+                                        {"XDG_CONFIG_HOME=" + dir.filePath("config")});
         expectClearFailure(result, "the piece \"Empty\" cannot be used");
         EXPECT_FALSE(QFileInfo::exists(pdf)) << mode.toStdString();
     }
@@ -134,55 +131,50 @@ TEST(HostileCrashes, APieceAskedForByNameIsNeverSwappedForAnother) {
 
 TEST(HostileCrashes, EnvelopesAndTheDemoWithoutAUsableCatalogueEndWithAMessage) {
     QTemporaryDir dir;
-    const QString mailing = writeFile(dir.filePath(QStringLiteral("m.csv")), addresses(3));
-    const QString emptyFolder = dir.filePath(QStringLiteral("empty"));
+    const QString mailing = writeFile(dir.filePath("m.csv"), addresses(3));
+    const QString emptyFolder = dir.filePath("empty");
     QDir().mkpath(emptyFolder);
-    writeFile(emptyFolder + QStringLiteral("/vardo.cfg"), "");
-    for (const QString& folder : {emptyFolder, dir.filePath(QStringLiteral("missing"))}) {
+    writeFile(emptyFolder + "/vardo.cfg", "");
+    for (const QString& folder : {emptyFolder, dir.filePath("missing")}) {
         // Without the label template library too: nothing at all to choose from.
-        const QStringList environment = {QStringLiteral("MAILPIECE_SYSTEM_DIR=") + folder,
-                                         QStringLiteral("MAILPIECE_TEMPLATE_DIR=")};
-        const ProgramRun envelopes = batch({QStringLiteral("--envelope"), QStringLiteral("--pdf"),
-                                            dir.filePath(QStringLiteral("e.pdf")), mailing},
-                                           environment);
+        const QStringList environment = {"MAILPIECE_SYSTEM_DIR=" + folder,
+                                         "MAILPIECE_TEMPLATE_DIR="};
+        const ProgramRun envelopes =
+            batch({"--envelope", "--pdf", dir.filePath("e.pdf"), mailing}, environment);
         EXPECT_EQ(envelopes.status, QProcess::NormalExit) << envelopes.err.toStdString();
         EXPECT_NE(envelopes.exitCode, 0);
         EXPECT_FALSE(envelopes.err.isEmpty());
 
-        const ProgramRun list = batch({QStringLiteral("--list-pieces")}, environment);
+        const ProgramRun list = batch({"--list-pieces"}, environment);
         EXPECT_EQ(list.exitCode, 1);
         EXPECT_TRUE(list.err.contains(QLatin1String("holds no pieces"))) << list.err.toStdString();
 
-        const ProgramRun demo = runProgram(
-            QStringLiteral(MAILPIECE_DEMO_PROGRAM),
-            {QStringLiteral("--screenshots"), dir.filePath(QStringLiteral("shots")), mailing},
-            environment + QStringList{QStringLiteral("QT_QPA_PLATFORM=offscreen")});
+        const ProgramRun demo = runProgram(QStringLiteral(MAILPIECE_DEMO_PROGRAM),
+                                           {"--screenshots", dir.filePath("shots"), mailing},
+                                           environment + QStringList{"QT_QPA_PLATFORM=offscreen"});
         EXPECT_EQ(demo.status, QProcess::NormalExit) << demo.err.toStdString();
     }
-    const ProgramRun noTemp = runProgram(
-        QStringLiteral(MAILPIECE_DEMO_PROGRAM),
-        {QStringLiteral("--screenshots"), dir.filePath(QStringLiteral("shots")), mailing},
-        {QStringLiteral("Temp=/nonexistent"), QStringLiteral("QT_QPA_PLATFORM=offscreen")});
+    const ProgramRun noTemp = runProgram(QStringLiteral(MAILPIECE_DEMO_PROGRAM),
+                                         {"--screenshots", dir.filePath("shots"), mailing},
+                                         {"Temp=/nonexistent", "QT_QPA_PLATFORM=offscreen"});
     EXPECT_EQ(noTemp.status, QProcess::NormalExit) << noTemp.err.toStdString();
     EXPECT_TRUE(noTemp.err.contains(QLatin1String("/nonexistent"))) << noTemp.err.toStdString();
 }
 
 TEST(HostileFalseSuccess, AFullDiskFailsAndLeavesNoPartialPdf) {
     QTemporaryDir dir;
-    const QString mailing = writeFile(dir.filePath(QStringLiteral("m.csv")), addresses(300));
-    const ProgramRun full = batch({QStringLiteral("--pdf"), QStringLiteral("/dev/full"), mailing});
+    const QString mailing = writeFile(dir.filePath("m.csv"), addresses(300));
+    const ProgramRun full = batch({"--pdf", "/dev/full", mailing});
     expectClearFailure(full, "No space left on device");
 
     // A disk that fills up half-way: 64 KiB of room for a document of ten sheets.
-    const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
-    const ProgramRun limited =
-        batch({QStringLiteral("--pdf"), pdf, mailing}, {}, QStringLiteral("ulimit -f 64"));
+    const QString pdf = dir.filePath("out.pdf");
+    const ProgramRun limited = batch({"--pdf", pdf, mailing}, {}, "ulimit -f 64");
     expectClearFailure(limited, "cannot write");
-    EXPECT_TRUE(QDir(dir.path()).entryList({QStringLiteral("*.pdf*")}, QDir::Files).isEmpty());
+    EXPECT_TRUE(QDir(dir.path()).entryList({"*.pdf*"}, QDir::Files).isEmpty());
 
-    const ProgramRun preview = runProgram(
-        QStringLiteral(MAILPIECE_PREVIEW_PROGRAM),
-        {QStringLiteral("--png"), QStringLiteral("/dev/full"), QStringLiteral("--pdf"), pdf});
+    const ProgramRun preview =
+        runProgram(QStringLiteral(MAILPIECE_PREVIEW_PROGRAM), {"--png", "/dev/full", "--pdf", pdf});
     EXPECT_EQ(preview.status, QProcess::NormalExit);
     EXPECT_NE(preview.exitCode, 0);
     EXPECT_FALSE(QFileInfo::exists(pdf));
@@ -191,118 +183,105 @@ TEST(HostileFalseSuccess, AFullDiskFailsAndLeavesNoPartialPdf) {
 TEST(HostileFalseSuccess, TheMailingIsNeverOverwrittenByItsOwnOutput) {
     QTemporaryDir dir;
     const QByteArray content = addresses(5);
-    const QString mailing = writeFile(dir.filePath(QStringLiteral("m.csv")), content);
-    const QString link = dir.filePath(QStringLiteral("link.pdf"));
+    const QString mailing = writeFile(dir.filePath("m.csv"), content);
+    const QString link = dir.filePath("link.pdf");
     ASSERT_TRUE(QFile::link(mailing, link));
-    for (const QString& output :
-         {mailing, link, QDir(dir.path()).filePath(QStringLiteral("./m.csv"))}) {
-        expectClearFailure(batch({QStringLiteral("--pdf"), output, mailing}), "is the mailing");
+    for (const QString& output : {mailing, link, QDir(dir.path()).filePath("./m.csv")}) {
+        expectClearFailure(batch({"--pdf", output, mailing}), "is the mailing");
         EXPECT_EQ(readFile(mailing), content);
     }
     // Nor the file standard input reads, the database by any of its names, or a catalogue.
-    expectClearFailure(batch({QStringLiteral("--pdf"), link, QStringLiteral("-")}, {},
-                             QStringLiteral("exec < '%1'").arg(mailing)),
+    expectClearFailure(batch({"--pdf", link, "-"}, {}, QStringLiteral("exec < '%1'").arg(mailing)),
                        "is the mailing");
-    const QString config = dir.filePath(QStringLiteral("config"));
-    QDir().mkpath(config + QStringLiteral("/mailpiece"));
-    const QString catalogue =
-        writeFile(config + QStringLiteral("/mailpiece/vardo.cfg"), "; mine\n");
-    expectClearFailure(batch({QStringLiteral("--pdf"), catalogue, mailing},
-                             {QStringLiteral("XDG_CONFIG_HOME=") + config}),
+    const QString config = dir.filePath("config");
+    QDir().mkpath(config + "/mailpiece");
+    const QString catalogue = writeFile(config + "/mailpiece/vardo.cfg", "; mine\n");
+    expectClearFailure(batch({"--pdf", catalogue, mailing}, {"XDG_CONFIG_HOME=" + config}),
                        "is your own piece catalogue");
     EXPECT_EQ(readFile(catalogue), QByteArray("; mine\n"));
-    const QString database = dir.filePath(QStringLiteral("people.data"));
+    const QString database = dir.filePath("people.data");
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("w"));
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "w");
         db.setDatabaseName(database);
         ASSERT_TRUE(db.open());
-        QSqlQuery(db).exec(QStringLiteral("CREATE TABLE t AS SELECT 'Ann' AS First, '1' AS Zip"));
+        QSqlQuery(db).exec("CREATE TABLE t AS SELECT 'Ann' AS First, '1' AS Zip");
         db.close();
     }
-    QSqlDatabase::removeDatabase(QStringLiteral("w"));
+    QSqlDatabase::removeDatabase("w");
     const QByteArray before = readFile(database);
-    for (const QString& form : {QStringLiteral("QSQLITE:") + database + QStringLiteral("?x=1"),
-                                QStringLiteral("sqlite:") + database})
-        expectClearFailure(batch({QStringLiteral("--sql"), form, QStringLiteral("--query"),
-                                  QStringLiteral("t"), QStringLiteral("--pdf"), database}),
+    for (const QString& form : {"QSQLITE:" + database + "?x=1", "sqlite:" + database})
+        expectClearFailure(batch({"--sql", form, "--query", "t", "--pdf", database}),
                            "is the mailing's database");
     EXPECT_EQ(readFile(database), before);
 }
 
 TEST(HostileFalseSuccess, AFileTheUserMayNotWriteIsNotReplaced) {
-    if (::geteuid() != 0 || !QFileInfo::exists(QStringLiteral("/usr/bin/setpriv")))
+    if (::geteuid() != 0 || !QFileInfo::exists("/usr/bin/setpriv"))
         GTEST_SKIP() << "needs root to run the program as another user";
     // root's read-only file in a folder anyone may write to (not sticky): renaming over it
     // would work, but the user may not write the file.
     QTemporaryDir dir;
     QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777));
-    const QString mailing = writeFile(dir.filePath(QStringLiteral("m.csv")), addresses(5));
-    const QString pdf = writeFile(dir.filePath(QStringLiteral("root.pdf")), "root's");
+    const QString mailing = writeFile(dir.filePath("m.csv"), addresses(5));
+    const QString pdf = writeFile(dir.filePath("root.pdf"), "root's");
     QFile::setPermissions(pdf,
                           QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
     const ProgramRun result =
-        runProgram(QStringLiteral("/usr/bin/setpriv"),
-                   {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
-                    QStringLiteral("--clear-groups"), QStringLiteral(MAILPIECE_BATCH_PROGRAM),
-                    QStringLiteral("--pdf"), pdf, mailing},
-                   {QStringLiteral("HOME=") + dir.path(), QStringLiteral("Temp=") + dir.path()});
+        runProgram("/usr/bin/setpriv",
+                   {"--reuid=65534", "--regid=65534", "--clear-groups",
+                    QStringLiteral(MAILPIECE_BATCH_PROGRAM), "--pdf", pdf, mailing},
+                   {"HOME=" + dir.path(), "Temp=" + dir.path()});
     expectClearFailure(result, "Permission denied");
     EXPECT_EQ(readFile(pdf), QByteArray("root's"));
 }
 
 TEST(HostileFalseSuccess, AMailingWithoutTheColumnsToPrintIsRefusedNamingThem) {
     QTemporaryDir dir;
-    const QString other = writeFile(dir.filePath(QStringLiteral("o.csv")),
-                                    "Person,Road,Place,Zip\nAnn,1 Elm,Salem,1\n");
-    const QString mailing = writeFile(dir.filePath(QStringLiteral("m.csv")), addresses(3));
+    const QString other =
+        writeFile(dir.filePath("o.csv"), "Person,Road,Place,Zip\nAnn,1 Elm,Salem,1\n");
+    const QString mailing = writeFile(dir.filePath("m.csv"), addresses(3));
     // Cells shifted past the address columns, as a spreadsheet exported with a wrong header.
-    const QString shifted = writeFile(dir.filePath(QStringLiteral("s.csv")),
-                                      "First,Last,Address,City,State,Zip,Notes\n"
-                                      ",,,,,,Ann Lee 1 Elm St\n,,,,,,Bob Ray 2 Oak St\n"
-                                      "Cy,Day,3 Elm St,Salem,OR,97301,\n");
+    const QString shifted =
+        writeFile(dir.filePath("s.csv"), "First,Last,Address,City,State,Zip,Notes\n"
+                                         ",,,,,,Ann Lee 1 Elm St\n,,,,,,Bob Ray 2 Oak St\n"
+                                         "Cy,Day,3 Elm St,Salem,OR,97301,\n");
     const QString text = QString::fromLatin1(addresses(3));
     const QString utf16 =
-        writeFile(dir.filePath(QStringLiteral("u.csv")),
+        writeFile(dir.filePath("u.csv"),
                   QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2));
-    const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
+    const QString pdf = dir.filePath("out.pdf");
     const struct {
         QStringList arguments;
         const char* named;
     } cases[] = {
-        {{QStringLiteral("--address"), shifted},
+        {{"--address", shifted},
          "2 of 3 rows have nothing to print (the columns First, Last, Address, City, State are "
          "empty); the header has the columns First, Last, Address, City, State, Zip, Notes"},
-        {{QStringLiteral("--item1"), QStringLiteral("<<City>>"), QStringLiteral("--item2"),
-          QString(), QStringLiteral("--item3"), QString(), QStringLiteral("--item4"), QString(),
-          QStringLiteral("--item5"), QString(), QStringLiteral("--item6"), QString(),
-          QStringLiteral("--item7"), QString(), shifted},
+        {{"--item1", "<<City>>", "--item2", QString(), "--item3", QString(), "--item4", QString(),
+          "--item5", QString(), "--item6", QString(), "--item7", QString(), shifted},
          "s.csv:2: row left out: nothing to print: the column City is empty"},
-        {{QStringLiteral("--encoding"), QStringLiteral("UTF-8"), utf16}, "is it UTF-16?"},
-        {{QStringLiteral("--address"), other},
-         "the header has the columns Person, Road, Place, Zip"},
-        {{QStringLiteral("--envelope"), other}, "a name and an address at least"},
-        {{QStringLiteral("--address"), QStringLiteral("--delimiter"), QStringLiteral(";"), mailing},
-         "Is the delimiter or the header row right?"},
-        {{QStringLiteral("--item1"), QStringLiteral("<<Name>> of <<Town>>"), mailing},
-         "the labels need Name, Town"},
+        {{"--encoding", "UTF-8", utf16}, "is it UTF-16?"},
+        {{"--address", other}, "the header has the columns Person, Road, Place, Zip"},
+        {{"--envelope", other}, "a name and an address at least"},
+        {{"--address", "--delimiter", ";", mailing}, "Is the delimiter or the header row right?"},
+        {{"--item1", "<<Name>> of <<Town>>", mailing}, "the labels need Name, Town"},
     };
     for (const auto& c : cases) {
-        expectClearFailure(batch(QStringList{QStringLiteral("--pdf"), pdf} + c.arguments), c.named);
+        expectClearFailure(batch(QStringList{"--pdf", pdf} + c.arguments), c.named);
         EXPECT_FALSE(QFileInfo::exists(pdf));
     }
 }
 
 TEST(HostileFalseSuccess, ADocumentBeingWrittenByAnotherProcessIsRefused) {
     QTemporaryDir dir;
-    const QString mailing = writeFile(dir.filePath(QStringLiteral("m.csv")), addresses(5));
-    const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
-    QLockFile other(pdf + QStringLiteral(".lock"));
+    const QString mailing = writeFile(dir.filePath("m.csv"), addresses(5));
+    const QString pdf = dir.filePath("out.pdf");
+    QLockFile other(pdf + ".lock");
     ASSERT_TRUE(other.tryLock(0));
-    expectClearFailure(batch({QStringLiteral("--pdf"), pdf, mailing}),
-                       "being written by another process");
+    expectClearFailure(batch({"--pdf", pdf, mailing}), "being written by another process");
     EXPECT_FALSE(QFileInfo::exists(pdf));
     other.unlock();
-    const ProgramRun after = batch({QStringLiteral("--pdf"), pdf, mailing});
+    const ProgramRun after = batch({"--pdf", pdf, mailing});
     EXPECT_EQ(after.exitCode, 0) << after.err.toStdString();
     EXPECT_EQ(tav::test::pdfPageCount(pdf), 1);
 }
@@ -311,13 +290,11 @@ TEST(HostileFalseSuccess, AQuoteNeverClosedCostsOneRowNotTheRest) {
     QTemporaryDir dir;
     QByteArray data = addresses(51);
     data.replace("Ann3,Lee", "Ann3,\"Lee");
-    const QString mailing = writeFile(dir.filePath(QStringLiteral("m.csv")), data);
-    const ProgramRun result =
-        batch({QStringLiteral("--pdf"), dir.filePath(QStringLiteral("out.pdf")), mailing});
+    const QString mailing = writeFile(dir.filePath("m.csv"), data);
+    const ProgramRun result = batch({"--pdf", dir.filePath("out.pdf"), mailing});
     EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
-    EXPECT_TRUE(result.err.contains(QStringLiteral("m.csv:4: row left out")))
-        << result.err.toStdString();
-    EXPECT_TRUE(result.out.contains(QStringLiteral("50 pieces"))) << result.out.toStdString();
+    EXPECT_TRUE(result.err.contains("m.csv:4: row left out")) << result.err.toStdString();
+    EXPECT_TRUE(result.out.contains("50 pieces")) << result.out.toStdString();
 }
 
 TEST(HostileStore, CtrlCAtThePasswordPromptGivesTheTerminalItsEchoBack) {
@@ -359,16 +336,16 @@ TEST(HostileStore, CtrlCAtThePasswordPromptGivesTheTerminalItsEchoBack) {
 
 TEST(HostileStore, AnInterruptedRunLeavesNoAddressesBehind) {
     QTemporaryDir dir;
-    const QString temp = dir.filePath(QStringLiteral("temp"));
+    const QString temp = dir.filePath("temp");
     QDir().mkpath(temp);
-    const QString mailing = writeFile(dir.filePath(QStringLiteral("m.csv")), addresses(20000));
+    const QString mailing = writeFile(dir.filePath("m.csv"), addresses(20000));
     for (const int signal : {SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGPIPE, SIGXFSZ}) {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("Temp"), temp);
+        env.insert("Temp", temp);
         process.setProcessEnvironment(env);
         process.start(QStringLiteral(MAILPIECE_BATCH_PROGRAM),
-                      {QStringLiteral("--pdf"), dir.filePath(QStringLiteral("out.pdf")), mailing});
+                      {"--pdf", dir.filePath("out.pdf"), mailing});
         ASSERT_TRUE(process.waitForStarted());
         QElapsedTimer waited;
         waited.start();
@@ -387,16 +364,13 @@ TEST(HostileStore, AnInterruptedRunLeavesNoAddressesBehind) {
 TEST(HostileSubstitution, ACellHoldingAPlaceholderPrintsAsWritten) {
     QTemporaryDir dir;
     const QString mailing =
-        writeFile(dir.filePath(QStringLiteral("m.csv")), "Name,Zip\n<<Zip>>,62701\nAnn,<<Name>>\n");
-    const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
-    const ProgramRun result =
-        batch({QStringLiteral("--item1"), QStringLiteral("<<Name>>"), QStringLiteral("--item2"),
-               QStringLiteral("<<Zip>>"), QStringLiteral("--zip"), QString(),
-               QStringLiteral("--pdf"), pdf, mailing});
+        writeFile(dir.filePath("m.csv"), "Name,Zip\n<<Zip>>,62701\nAnn,<<Name>>\n");
+    const QString pdf = dir.filePath("out.pdf");
+    const ProgramRun result = batch(
+        {"--item1", "<<Name>>", "--item2", "<<Zip>>", "--zip", QString(), "--pdf", pdf, mailing});
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
     QStringList words;
     for (const tav::test::PdfWord& word : tav::test::pdfWords(pdf))
         words << word.text;
-    EXPECT_EQ(words, (QStringList{QStringLiteral("<<Zip>>"), QStringLiteral("62701"),
-                                  QStringLiteral("Ann"), QStringLiteral("<<Name>>")}));
+    EXPECT_EQ(words, (QStringList{"<<Zip>>", "62701", "Ann", "<<Name>>"}));
 }

@@ -56,24 +56,21 @@ std::vector<QRectF> labelRectangles(const QString& piece) {
 } // namespace
 
 TEST(WholeAddresses, EveryWordPrintsInsideItsLabelOrTheRowIsNamed) {
-    QStringList pieces = {QStringLiteral("5160 - Address"), QStringLiteral("5161 - Address"),
-                          QStringLiteral("L7160 - A4 21 Address")};
-    if (QFileInfo::exists(QStringLiteral("/usr/share/libglabels-3.0/templates")))
-        pieces << QStringLiteral("Igepa EA-700x254 - Rectangular labels 70 x 25.4 mm")
-               << QStringLiteral("Dymo 99010 - Address Labels 28 x 89 mm");
+    QStringList pieces = {"5160 - Address", "5161 - Address", "L7160 - A4 21 Address"};
+    if (QFileInfo::exists("/usr/share/libglabels-3.0/templates"))
+        pieces << "Igepa EA-700x254 - Rectangular labels 70 x 25.4 mm"
+               << "Dymo 99010 - Address Labels 28 x 89 mm";
     QTemporaryDir dir;
-    const QString csv = test::writeFile(dir, QStringLiteral("m.csv"), kRows);
+    const QString csv = test::writeFile(dir, "m.csv", kRows);
     for (const QString& piece : pieces) {
         SCOPED_TRACE(piece.toStdString());
-        const QString pdf = dir.filePath(QStringLiteral("labels.pdf"));
+        const QString pdf = dir.filePath("labels.pdf");
         const test::ProgramRun run =
-            test::runBatch({QStringLiteral("--address"), QStringLiteral("--piece"), piece,
-                            QStringLiteral("--pdf"), pdf, csv});
+            test::runBatch({"--address", "--piece", piece, "--pdf", pdf, csv});
         ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-        EXPECT_TRUE(run.err.contains(QStringLiteral("1 blank row skipped")));
+        EXPECT_TRUE(run.err.contains("1 blank row skipped"));
         // A ZIP+4's bars fit every sheet here; only the roll label is too narrow for them.
-        EXPECT_EQ(run.err.contains(QStringLiteral("bar code")), piece.startsWith("Dymo"))
-            << run.err.toStdString();
+        EXPECT_EQ(run.err.contains("bar code"), piece.startsWith("Dymo")) << run.err.toStdString();
         // Each piece's words, the label found by where each word stands.
         const std::vector<QRectF> labels = labelRectangles(piece);
         ASSERT_FALSE(labels.empty());
@@ -101,25 +98,19 @@ TEST(WholeAddresses, StrictFitFailsARunThatCannotPrintEverything) {
     QTemporaryDir dir;
     // Eight lines in a label an inch high: even 6 points leave some out.
     const QString csv =
-        test::writeFile(dir, QStringLiteral("m.csv"),
+        test::writeFile(dir, "m.csv",
                         "First,Last,Address,City,State,Zip\n"
                         "Ann,Lee,\"1\n2\n3\n4\n5\n6\n7\n8\n9\n10\",Boulder,CO,80301\n");
-    const QString pdf = dir.filePath(QStringLiteral("labels.pdf"));
-    const QStringList arguments = {QStringLiteral("--address"),
-                                   QStringLiteral("--piece"),
-                                   QStringLiteral("5160"),
-                                   QStringLiteral("--pdf"),
-                                   pdf,
-                                   csv};
+    const QString pdf = dir.filePath("labels.pdf");
+    const QStringList arguments = {"--address", "--piece", "5160", "--pdf", pdf, csv};
     const test::ProgramRun warned = test::runBatch(arguments);
     EXPECT_EQ(warned.exitCode, 0);
-    EXPECT_TRUE(warned.err.contains(QStringLiteral("m.csv:2: warning: piece 1: item 1: \"")))
+    EXPECT_TRUE(warned.err.contains("m.csv:2: warning: piece 1: item 1: \""))
         << warned.err.toStdString();
-    EXPECT_TRUE(warned.err.contains(QStringLiteral("lines at 6 pt, room for")));
+    EXPECT_TRUE(warned.err.contains("lines at 6 pt, room for"));
     QFile::remove(pdf);
     const test::ProgramRun strict = test::runBatch(arguments + QStringList{"--strict-fit"});
     EXPECT_EQ(strict.exitCode, 1);
-    EXPECT_TRUE(strict.err.contains(QStringLiteral("m.csv:2: piece 1: item 1:")))
-        << strict.err.toStdString();
+    EXPECT_TRUE(strict.err.contains("m.csv:2: piece 1: item 1:")) << strict.err.toStdString();
     EXPECT_FALSE(QFileInfo::exists(pdf));
 }

@@ -42,30 +42,30 @@ QString zintPattern(const QString& digits) {
 
 TEST(Postnet, EncodesTheDigitsACheckDigitAndTwoFrameBars) {
     // Digit sum 30: check digit 0.
-    EXPECT_EQ(EncodePostnet(QStringLiteral("45678")),
+    EXPECT_EQ(EncodePostnet("45678"),
               bars({"1", ".1..1", ".1.1.", ".11..", "1...1", "1..1.", "11...", "1"}));
     // Digit sum 15: check digit 5.
-    EXPECT_EQ(EncodePostnet(QStringLiteral("12345")),
+    EXPECT_EQ(EncodePostnet("12345"),
               bars({"1", "...11", "..1.1", "..11.", ".1..1", ".1.1.", ".1.1.", "1"}));
     // A single 7 takes check digit 3.
-    EXPECT_EQ(EncodePostnet(QStringLiteral("7")), bars({"1", "1...1", "..11.", "1"}));
+    EXPECT_EQ(EncodePostnet("7"), bars({"1", "1...1", "..11.", "1"}));
     // ZIP+4 with a dash: nine digits, sum 40, check 0.
-    const QString zipPlus4 = EncodePostnet(QStringLiteral("45678-1234"));
+    const QString zipPlus4 = EncodePostnet("45678-1234");
     EXPECT_EQ(zipPlus4.size(), 52);
-    EXPECT_TRUE(zipPlus4.endsWith(QStringLiteral("11...1")));
+    EXPECT_TRUE(zipPlus4.endsWith("11...1"));
     // Ten digits, sum 45, check 5.
-    const QString ten = EncodePostnet(QStringLiteral("4567812345"));
+    const QString ten = EncodePostnet("4567812345");
     EXPECT_EQ(ten.size(), 57);
-    EXPECT_TRUE(ten.endsWith(QStringLiteral(".1.1.1")));
+    EXPECT_TRUE(ten.endsWith(".1.1.1"));
 }
 
 TEST(Postnet, ValuesWithoutDigitsGiveNoBars) {
     EXPECT_TRUE(EncodePostnet(QString()).isEmpty());
-    EXPECT_TRUE(EncodePostnet(QStringLiteral("ZIP code")).isEmpty());
-    EXPECT_TRUE(EncodePostnet(QStringLiteral("-- --")).isEmpty());
+    EXPECT_TRUE(EncodePostnet("ZIP code").isEmpty());
+    EXPECT_TRUE(EncodePostnet("-- --").isEmpty());
     // Full-width and Arabic-Indic digits are not POSTNET digits.
-    EXPECT_TRUE(EncodePostnet(QStringLiteral("１２３٤")).isEmpty());
-    EXPECT_EQ(EncodePostnet(QStringLiteral(" 6 2 7 0 1 ")), EncodePostnet(QStringLiteral("62701")));
+    EXPECT_TRUE(EncodePostnet("１２３٤").isEmpty());
+    EXPECT_EQ(EncodePostnet(" 6 2 7 0 1 "), EncodePostnet("62701"));
 }
 
 TEST(Postnet, AgreesWithAnIndependentEncoder) {

@@ -15,12 +15,12 @@ using namespace tav;
 
 TEST(TavBarcode, StartsWithASampleValueAndNeverGetsLowerThanAFullBar) {
     TavBarcode barcode;
-    EXPECT_EQ(barcode.BarCode(), QStringLiteral("45678"));
+    EXPECT_EQ(barcode.BarCode(), "45678");
     EXPECT_EQ(barcode.pattern().size(), 32);
     barcode.setTwipsGeometry(0, 0, 3000, 100);
     EXPECT_EQ(barcode.heightTwips(), 190);
     barcode.setDontPaint(true);
-    barcode.setBarCode(QStringLiteral("7"));
+    barcode.setBarCode("7");
     EXPECT_EQ(barcode.pattern().size(), 12);
 }
 
@@ -34,12 +34,10 @@ TEST(TavBarcode, RecordsAndPrintsTheSameBoxes) {
         QRect first;
         QRect second;
     } cases[] = {
-        {TavEnumCls::TavPostnet, QStringLiteral("45678"), 32, QRect(1500, 3210, 24, 190),
+        {TavEnumCls::TavPostnet, "45678", 32, QRect(1500, 3210, 24, 190),
          QRect(1566, 3328, 24, 72)},
         {TavEnumCls::TavIntelligentMail,
-         IntelligentMail::pieceValue(QStringLiteral("00700123456000000041"),
-                                     QStringLiteral("97301")),
-         65, QRect(), QRect()},
+         IntelligentMail::pieceValue("00700123456000000041", "97301"), 65, QRect(), QRect()},
     };
     QImage device(800, 600, QImage::Format_RGB32); // 96 dots an inch: 15 twips a pixel
     device.setDotsPerMeterX(3780);
@@ -98,7 +96,7 @@ TEST(TavBarcode, RecordsAndPrintsTheSameBoxes) {
     // An Intelligent Mail value that is not "<tracking>-<routing>" draws no bars.
     TavBarcode barcode;
     barcode.setSymbology(TavEnumCls::TavIntelligentMail);
-    barcode.setBarCode(QStringLiteral("97301"));
+    barcode.setBarCode("97301");
     EXPECT_TRUE(barcode.pattern().isEmpty());
 }
 

@@ -28,60 +28,52 @@ protected:
 } // namespace
 
 TEST_F(UserCatalogue, SavedPiecesAreAddedOrReplaceTheShippedOnes) {
-    EXPECT_EQ(Catalogue::userPath(), config.path() + QStringLiteral("/mailpiece/vardo.cfg"));
-    const QString record = QStringLiteral("My Labels,3x2,8.5x11,0.5x0.5,3.5x2.5,2x4,Letter,CUT");
-    Catalogue::saveUserPiece(laser, QStringLiteral("My Labels"), QStringLiteral("Jar 3 x 2"),
-                             record);
+    EXPECT_EQ(Catalogue::userPath(), config.path() + "/mailpiece/vardo.cfg");
+    const QString record = "My Labels,3x2,8.5x11,0.5x0.5,3.5x2.5,2x4,Letter,CUT";
+    Catalogue::saveUserPiece(laser, "My Labels", "Jar 3 x 2", record);
     ASSERT_TRUE(QFile::exists(Catalogue::userPath()));
-    EXPECT_EQ(Catalogue::current().pieces(QStringLiteral("My Labels")),
-              QStringList{QStringLiteral("Jar 3 x 2")});
-    EXPECT_EQ(CfgLib::CatalogRecord(QStringLiteral("Jar 3 x 2")), record);
-    EXPECT_EQ(CfgLib::CatalogProduct(QStringLiteral("Jar 3 x 2")), QStringLiteral("My Labels"));
+    EXPECT_EQ(Catalogue::current().pieces("My Labels"), QStringList{"Jar 3 x 2"});
+    EXPECT_EQ(CfgLib::CatalogRecord("Jar 3 x 2"), record);
+    EXPECT_EQ(CfgLib::CatalogProduct("Jar 3 x 2"), "My Labels");
     // After the shipped products.
-    EXPECT_EQ(Catalogue::current().products(laser).front().name, QStringLiteral("Address Labels"));
-    EXPECT_EQ(Catalogue::current().products(laser).back().name, QStringLiteral("My Labels"));
+    EXPECT_EQ(Catalogue::current().products(laser).front().name, "Address Labels");
+    EXPECT_EQ(Catalogue::current().products(laser).back().name, "My Labels");
 
     // A second piece keeps the first; a shipped name is replaced by the user's definition.
-    Catalogue::saveUserPiece(laser, QStringLiteral("My Labels"), QStringLiteral("Jar 2 x 1"),
-                             QStringLiteral("My Labels,2x1,8.5x11,0.5x0.5,2.5x1.5,3x7,Letter,CUT"));
-    const QString mine =
-        QStringLiteral("Address Labels,2.5x1,8.5x11,0.2x0.5,2.75x1,3x10,Letter,CUT");
-    Catalogue::saveUserPiece(laser, QStringLiteral("Address Labels"),
-                             QStringLiteral("5160 - Address"), mine);
-    EXPECT_EQ(Catalogue::current().pieces(QStringLiteral("My Labels")).size(), 2);
-    EXPECT_EQ(CfgLib::CatalogRecord(QStringLiteral("5160 - Address")), mine);
-    EXPECT_EQ(Catalogue::current()
-                  .pieces(QStringLiteral("Address Labels"))
-                  .count(QStringLiteral("5160 - Address")),
-              1);
+    Catalogue::saveUserPiece(laser, "My Labels", "Jar 2 x 1",
+                             "My Labels,2x1,8.5x11,0.5x0.5,2.5x1.5,3x7,Letter,CUT");
+    const QString mine = "Address Labels,2.5x1,8.5x11,0.2x0.5,2.75x1,3x10,Letter,CUT";
+    Catalogue::saveUserPiece(laser, "Address Labels", "5160 - Address", mine);
+    EXPECT_EQ(Catalogue::current().pieces("My Labels").size(), 2);
+    EXPECT_EQ(CfgLib::CatalogRecord("5160 - Address"), mine);
+    EXPECT_EQ(Catalogue::current().pieces("Address Labels").count("5160 - Address"), 1);
 }
 
 TEST_F(UserCatalogue, UnusableNamesAndUnwritableFilesAreRefused) {
     for (const char* name : {"", "a,b", "[x]", "k=v"}) {
         try {
-            Catalogue::saveUserPiece(laser, QStringLiteral("P"), QLatin1String(name),
-                                     QStringLiteral("P,1x1,8.5x11,0x0,1x1,1x1,Letter,CUT"));
+            Catalogue::saveUserPiece(laser, "P", QLatin1String(name),
+                                     "P,1x1,8.5x11,0x0,1x1,1x1,Letter,CUT");
             ADD_FAILURE() << "saved " << name;
         } catch (const TavError& error) {
             EXPECT_EQ(error.number(), ErrorNumber::InvalidArgument);
         }
     }
     qputenv("XDG_CONFIG_HOME", "/proc/mailpiece-cannot-be-here");
-    EXPECT_THROW(Catalogue::saveUserPiece(laser, QStringLiteral("P"), QStringLiteral("Q"),
-                                          QStringLiteral("P,1x1,8.5x11,0x0,1x1,1x1,Letter,CUT")),
+    EXPECT_THROW(Catalogue::saveUserPiece(laser, "P", "Q", "P,1x1,8.5x11,0x0,1x1,1x1,Letter,CUT"),
                  TavError);
 }
 
 TEST_F(UserCatalogue, TwoWritersAtOnceLoseNoPiece) {
     const auto save = [this](char writer) {
         for (int i = 1; i <= 20; ++i)
-            Catalogue::saveUserPiece(laser, QStringLiteral("Mine"),
+            Catalogue::saveUserPiece(laser, "Mine",
                                      QStringLiteral("%1%2 - Label").arg(QLatin1Char(writer)).arg(i),
-                                     QStringLiteral("Mine,1x1,8.5x11,0x0,1x1,1x1,Letter,CUT"));
+                                     "Mine,1x1,8.5x11,0x0,1x1,1x1,Letter,CUT");
     };
     std::thread first(save, 'a');
     std::thread second(save, 'b');
     first.join();
     second.join();
-    EXPECT_EQ(Catalogue::current().pieces(QStringLiteral("Mine")).size(), 40);
+    EXPECT_EQ(Catalogue::current().pieces("Mine").size(), 40);
 }

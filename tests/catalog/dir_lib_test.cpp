@@ -11,28 +11,26 @@
 using namespace tav;
 
 TEST(DirLib, AddBackslashAppendsOneSeparatorOnly) {
-    EXPECT_EQ(DirLib::AddBackslash(QStringLiteral("/usr/share/mailpiece")),
-              QStringLiteral("/usr/share/mailpiece/"));
-    EXPECT_EQ(DirLib::AddBackslash(QStringLiteral("/usr/share/mailpiece/")),
-              QStringLiteral("/usr/share/mailpiece/"));
-    EXPECT_EQ(DirLib::AddBackslash(QString()), QStringLiteral("/"));
+    EXPECT_EQ(DirLib::AddBackslash("/usr/share/mailpiece"), "/usr/share/mailpiece/");
+    EXPECT_EQ(DirLib::AddBackslash("/usr/share/mailpiece/"), "/usr/share/mailpiece/");
+    EXPECT_EQ(DirLib::AddBackslash(QString()), "/");
 }
 
 TEST(DirLib, SystemDirectoryIsTheOverrideTrimmedWithOneSeparator) {
     const QByteArray saved = qgetenv(DirLib::SystemDirectoryVariable);
     qputenv(DirLib::SystemDirectoryVariable, "  /opt/labels/  ");
-    EXPECT_EQ(DirLib::SystemDirectory(), QStringLiteral("/opt/labels/"));
+    EXPECT_EQ(DirLib::SystemDirectory(), "/opt/labels/");
     qputenv(DirLib::SystemDirectoryVariable, "/opt/labels");
-    EXPECT_EQ(DirLib::SystemDirectory(), QStringLiteral("/opt/labels/"));
+    EXPECT_EQ(DirLib::SystemDirectory(), "/opt/labels/");
     qunsetenv(DirLib::SystemDirectoryVariable);
-    EXPECT_TRUE(DirLib::SystemDirectory().endsWith(QStringLiteral("/mailpiece/")));
+    EXPECT_TRUE(DirLib::SystemDirectory().endsWith("/mailpiece/"));
     if (!saved.isEmpty())
         qputenv(DirLib::SystemDirectoryVariable, saved);
 }
 
 TEST(DirLib, FileExistsOnlyForFilesThatOpen) {
     test::ScopedTempDirectory temp;
-    const QString path = QDir(temp.path()).filePath(QStringLiteral("a.cfg"));
+    const QString path = QDir(temp.path()).filePath("a.cfg");
     EXPECT_FALSE(DirLib::FileExists(path));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -50,16 +48,16 @@ TEST(DirLib, DeleteFileAndWaitRemovesTheFileAndEndsWhenItCannot) {
     EXPECT_FALSE(QFileInfo::exists(path));
 
     // A file that cannot be deleted: the wait gives up instead of hanging the caller.
-    DirLib::DeleteFileAndWait(QStringLiteral("/proc/self/status"));
-    EXPECT_TRUE(DirLib::FileExists(QStringLiteral("/proc/self/status")));
+    DirLib::DeleteFileAndWait("/proc/self/status");
+    EXPECT_TRUE(DirLib::FileExists("/proc/self/status"));
 }
 
 TEST(DirLib, MakeTempFileNameCreatesAnEmptyFileWithAThreeLetterPrefixInTemp) {
     test::ScopedTempDirectory temp;
     const QString plain = DirLib::MakeTempFileName();
-    const QString cut = DirLib::MakeTempFileName(QStringLiteral("qzpLONG"));
-    EXPECT_TRUE(QFileInfo(plain).fileName().startsWith(QStringLiteral("tmp")));
-    EXPECT_TRUE(QFileInfo(cut).fileName().startsWith(QStringLiteral("qzp")));
+    const QString cut = DirLib::MakeTempFileName("qzpLONG");
+    EXPECT_TRUE(QFileInfo(plain).fileName().startsWith("tmp"));
+    EXPECT_TRUE(QFileInfo(cut).fileName().startsWith("qzp"));
     // Cut to three letters: as long as the name with the three-letter default. (The random part
     // may itself start with an "L", so the letters after "qzp" prove nothing.)
     EXPECT_EQ(QFileInfo(cut).fileName().size(), QFileInfo(plain).fileName().size());

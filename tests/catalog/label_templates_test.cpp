@@ -48,21 +48,20 @@ TEST_F(LabelTemplatesTest, TheLibraryImportsAndSkipsTheSameTemplatesEveryTime) {
     const LabelTemplates::Import& import = Catalogue::current().templates();
     EXPECT_EQ(import.templates, 1756);
     EXPECT_EQ(import.imported, 1400);
-    EXPECT_EQ(import.skipped.value(QStringLiteral("round, oval or CD labels")), 270);
-    EXPECT_EQ(import.skipped.value(QStringLiteral("several layouts on one sheet")), 26);
-    EXPECT_EQ(import.skipped.value(QStringLiteral("a grid that does not fit its paper")), 15);
-    EXPECT_EQ(import.skipped.value(QStringLiteral("an alias of a template that is not there")), 1);
+    EXPECT_EQ(import.skipped.value("round, oval or CD labels"), 270);
+    EXPECT_EQ(import.skipped.value("several layouts on one sheet"), 26);
+    EXPECT_EQ(import.skipped.value("a grid that does not fit its paper"), 15);
+    EXPECT_EQ(import.skipped.value("an alias of a template that is not there"), 1);
     // Avery parts the shipped catalogue has are its own, not the library's.
     EXPECT_EQ(import.alreadyShipped, 44);
-    EXPECT_TRUE(Catalogue::current().pieces(QStringLiteral("Avery 5160")).isEmpty());
-    EXPECT_EQ(CfgLib::CatalogProduct(QStringLiteral("5160 - Address")),
-              QStringLiteral("Address Labels"));
+    EXPECT_TRUE(Catalogue::current().pieces("Avery 5160").isEmpty());
+    EXPECT_EQ(CfgLib::CatalogProduct("5160 - Address"), "Address Labels");
 }
 
 TEST_F(LabelTemplatesTest, AShippedPieceIsFoundWithoutTheLibraryAndALibraryPieceWithIt) {
     // The catalogue without the library holds the shipped pieces only...
-    const QString shipped = QStringLiteral("5160 - Address");
-    const QString library = Catalogue::current().pieces(QStringLiteral("Avery 15160")).value(0);
+    const QString shipped = "5160 - Address";
+    const QString library = Catalogue::current().pieces("Avery 15160").value(0);
     ASSERT_FALSE(library.isEmpty());
     EXPECT_FALSE(Catalogue::own().record(shipped).isEmpty());
     EXPECT_TRUE(Catalogue::own().record(library).isEmpty());
@@ -74,9 +73,9 @@ TEST_F(LabelTemplatesTest, AShippedPieceIsFoundWithoutTheLibraryAndALibraryPiece
 }
 
 TEST_F(LabelTemplatesTest, APieceIsFoundByTheNamesPeopleTypeForIt) {
-    const QString address = QStringLiteral("5160 - Address");
-    const QString dymo = QStringLiteral("Dymo 11352 - Return Address Labels 25 x 54 mm");
-    const QString easyPeel = Catalogue::current().pieces(QStringLiteral("Avery 15160")).value(0);
+    const QString address = "5160 - Address";
+    const QString dymo = "Dymo 11352 - Return Address Labels 25 x 54 mm";
+    const QString easyPeel = Catalogue::current().pieces("Avery 15160").value(0);
     const std::pair<const char*, QString> found[] = {
         {"5160 - Address", address}, {" 5160 - address ", address},
         {"5160", address},           {"Avery 5160", address},
@@ -92,17 +91,17 @@ TEST_F(LabelTemplatesTest, APieceIsFoundByTheNamesPeopleTypeForIt) {
     // Nothing, or too much, names no piece: the caller hears which matched.
     for (const char* text : {"", "Avery 5160x", "Size 99 - Envelope"})
         EXPECT_EQ(findPiece(QString::fromUtf8(text)).piece, QString()) << text;
-    const PieceMatch several = findPiece(QStringLiteral("516"));
+    const PieceMatch several = findPiece("516");
     EXPECT_TRUE(several.piece.isEmpty());
     EXPECT_TRUE(several.candidates.contains(address));
-    EXPECT_TRUE(several.candidates.contains(QStringLiteral("5161 - Address")));
+    EXPECT_TRUE(several.candidates.contains("5161 - Address"));
 }
 
 TEST_F(LabelTemplatesTest, WellKnownSheetsHaveTheirGeometry) {
     // 30 address labels of 2-5/8 x 1 in on US Letter.
-    const QStringList address = Catalogue::current().pieces(QStringLiteral("Avery 15160"));
+    const QStringList address = Catalogue::current().pieces("Avery 15160");
     ASSERT_EQ(address.size(), 1);
-    EXPECT_EQ(address.at(0), QStringLiteral("Avery 15160 - Address Labels 2.625 x 1 in"));
+    EXPECT_EQ(address.at(0), "Avery 15160 - Address Labels 2.625 x 1 in");
     auto sheet = sheetOf(address.at(0));
     EXPECT_FLOAT_EQ(sheet->PieceWidth(), 2.625f);
     EXPECT_FLOAT_EQ(sheet->PieceHeight(), 1.0f);
@@ -113,14 +112,14 @@ TEST_F(LabelTemplatesTest, WellKnownSheetsHaveTheirGeometry) {
     EXPECT_FLOAT_EQ(sheet->PiecePitchAcross(), 2.78125f);
 
     // 10 shipping labels of 4 x 2 in.
-    sheet = sheetOf(Catalogue::current().pieces(QStringLiteral("Avery 15163")).value(0));
+    sheet = sheetOf(Catalogue::current().pieces("Avery 15163").value(0));
     EXPECT_FLOAT_EQ(sheet->PieceWidth(), 4.0f);
     EXPECT_FLOAT_EQ(sheet->PieceHeight(), 2.0f);
     EXPECT_EQ(sheet->NumAcross() * sheet->NumDown(), 10);
 
     // 21 labels of 70 x 42.3 mm on A4, given in millimetres.
-    const QString a4 = QStringLiteral("Igepa EA-700x423 - Rectangular labels 70 x 42.3 mm");
-    EXPECT_EQ(CfgLib::CatalogProduct(a4), QStringLiteral("Igepa EA-700x423"));
+    const QString a4 = "Igepa EA-700x423 - Rectangular labels 70 x 42.3 mm";
+    EXPECT_EQ(CfgLib::CatalogProduct(a4), "Igepa EA-700x423");
     sheet = sheetOf(a4);
     EXPECT_NEAR(sheet->PieceWidth() * 25.4, 70.0, 0.01);
     EXPECT_NEAR(sheet->PieceHeight() * 25.4, 42.3, 0.01);
@@ -157,10 +156,10 @@ TEST(LabelTemplates, UnitsAndOddTemplatesOfAFileOfOurOwn) {
     const auto write = [&](const QString& name, const QByteArray& text) {
         test::writeFile(dir, name, text);
     };
-    write(QStringLiteral("paper-sizes.xml"),
+    write("paper-sizes.xml",
           "<Glabels-paper-sizes><Paper-size id=\"A4\" _name=\"A4\" width=\"210mm\" "
           "height=\"297mm\"/></Glabels-paper-sizes>");
-    write(QStringLiteral("own-templates.xml"),
+    write("own-templates.xml",
           "<Glabels-templates>"
           "<Template brand=\"Own\" part=\"1\" size=\"A4\" _description=\"Points\">"
           "<Label-rectangle width=\"144\" height=\"2.54cm\"><Layout nx=\"2\" ny=\"3\" "
@@ -187,31 +186,31 @@ TEST(LabelTemplates, UnitsAndOddTemplatesOfAFileOfOurOwn) {
           "height=\"1in\"><Layout nx=\"1\" ny=\"4\" x0=\"0\" y0=\"0\" dx=\"0\" dy=\"0.5in\"/>"
           "</Label-rectangle></Template>"
           "</Glabels-templates>");
-    write(QStringLiteral("broken-templates.xml"), "<Glabels-templates><Template");
+    write("broken-templates.xml", "<Glabels-templates><Template");
     // An entity of a kilobyte used a hundred thousand times would be a hundred megabytes.
     QByteArray expanding = "<!DOCTYPE t [<!ENTITY k \"" + QByteArray(1000, 'x') +
                            "\">]><Glabels-templates><Template brand=\"" +
                            QByteArray("&k;").repeated(100000) + "\"/></Glabels-templates>";
-    write(QStringLiteral("entity-templates.xml"), expanding);
+    write("entity-templates.xml", expanding);
     const LabelTemplates::Import import = LabelTemplates::readDirectory(dir.path());
     EXPECT_EQ(import.templates, 9);
     ASSERT_EQ(import.pieces.size(), 4u);
-    EXPECT_EQ(import.pieces[0].piece, QStringLiteral("Own 1 - Points 50.8 x 25.4 mm"));
+    EXPECT_EQ(import.pieces[0].piece, "Own 1 - Points 50.8 x 25.4 mm");
     // 144 pt = 2 in, 1 pc = 1/6 in, 10 mm.
     EXPECT_EQ(import.pieces[0].record,
-              QStringLiteral("Own 1,2x1,8.26772x11.69291,0.16667x0.3937,2.5x1,2x3,A4,CUT"));
+              "Own 1,2x1,8.26772x11.69291,0.16667x0.3937,2.5x1,2x3,A4,CUT");
     // An alias, either way, is the same sheet under another name.
-    EXPECT_EQ(import.pieces[1].product, QStringLiteral("Own 2"));
-    EXPECT_EQ(import.pieces[2].piece, QStringLiteral("Other 66 - Aliased 25.4 x 25.4 mm"));
-    EXPECT_EQ(import.pieces[3].product, QStringLiteral("Own 6"));
-    EXPECT_EQ(import.skipped.value(QStringLiteral("round, oval or CD labels")), 1);
-    EXPECT_EQ(import.skipped.value(QStringLiteral("a grid that does not fit its paper")), 1);
-    EXPECT_EQ(import.skipped.value(QStringLiteral("a paper size that is not known")), 1);
-    EXPECT_EQ(import.skipped.value(QStringLiteral("a file that cannot be read")), 1);
-    EXPECT_EQ(import.skipped.value(QStringLiteral("a pitch smaller than its label")), 2);
-    EXPECT_EQ(import.skipped.value(QStringLiteral("a file that declares entities")), 1);
+    EXPECT_EQ(import.pieces[1].product, "Own 2");
+    EXPECT_EQ(import.pieces[2].piece, "Other 66 - Aliased 25.4 x 25.4 mm");
+    EXPECT_EQ(import.pieces[3].product, "Own 6");
+    EXPECT_EQ(import.skipped.value("round, oval or CD labels"), 1);
+    EXPECT_EQ(import.skipped.value("a grid that does not fit its paper"), 1);
+    EXPECT_EQ(import.skipped.value("a paper size that is not known"), 1);
+    EXPECT_EQ(import.skipped.value("a file that cannot be read"), 1);
+    EXPECT_EQ(import.skipped.value("a pitch smaller than its label"), 2);
+    EXPECT_EQ(import.skipped.value("a file that declares entities"), 1);
     // A broken file is no template: the sentence counts what was imported, never less than 0.
-    EXPECT_TRUE(LabelTemplates::summary(import).contains(QStringLiteral(": 4 imported, 0 left")))
+    EXPECT_TRUE(LabelTemplates::summary(import).contains(": 4 imported, 0 left"))
         << LabelTemplates::summary(import).toStdString();
 }
 
@@ -238,10 +237,10 @@ TEST(TemplateCache, AWarmStartReadsNoXmlAndAnythingChangedOrDamagedIsReadAgain) 
                "x0=\"0.5in\" y0=\"0.5in\" dx=\"2.5in\" dy=\"1in\"/></Label-rectangle></Template>"
                "</Glabels-templates>";
     };
-    const QString file = dir.filePath(QStringLiteral("own-templates.xml"));
+    const QString file = dir.filePath("own-templates.xml");
     const auto rewrite = [&](const char* description, bool keepTime) {
         const QDateTime time = QFileInfo(file).lastModified();
-        test::writeFile(dir, QStringLiteral("own-templates.xml"), templates(description));
+        test::writeFile(dir, "own-templates.xml", templates(description));
         if (keepTime) {
             QFile same(file);
             ASSERT_TRUE(same.open(QIODevice::ReadWrite));
@@ -250,20 +249,20 @@ TEST(TemplateCache, AWarmStartReadsNoXmlAndAnythingChangedOrDamagedIsReadAgain) 
     };
     const auto description = [&](const QSet<QString>& shipped = {}) {
         const LabelTemplates::Import import = TemplateCache::read(dir.path(), shipped);
-        return import.pieces.size() == 1 ? import.pieces[0].piece.section(QStringLiteral(" - "), 1)
+        return import.pieces.size() == 1 ? import.pieces[0].piece.section(" - ", 1)
                                          : QStringLiteral("%1 pieces").arg(import.pieces.size());
     };
     rewrite("First", false);
-    EXPECT_EQ(description(), QStringLiteral("First 50.8 x 25.4 mm"));
+    EXPECT_EQ(description(), "First 50.8 x 25.4 mm");
     ASSERT_TRUE(QFileInfo::exists(TemplateCache::path()));
 
     // Same name, size and time: the kept import is used, the file is not read.
     rewrite("Other", true);
-    EXPECT_EQ(description(), QStringLiteral("First 50.8 x 25.4 mm"));
+    EXPECT_EQ(description(), "First 50.8 x 25.4 mm");
     // A file of another time, other shipped products, a damaged or foreign cache: read again.
     rewrite("Third", false);
-    EXPECT_EQ(description(), QStringLiteral("Third 50.8 x 25.4 mm"));
-    EXPECT_EQ(description({QStringLiteral("1")}), QStringLiteral("Third 50.8 x 25.4 mm"));
+    EXPECT_EQ(description(), "Third 50.8 x 25.4 mm");
+    EXPECT_EQ(description({"1"}), "Third 50.8 x 25.4 mm");
     for (const QByteArray& damage :
          {QByteArray(), QByteArray("MPTC\0\0\0\1", 8), QByteArray(4096, '\xff')}) {
         rewrite(damage.isEmpty() ? "Fourth" : "Fifth", false);
@@ -273,11 +272,11 @@ TEST(TemplateCache, AWarmStartReadsNoXmlAndAnythingChangedOrDamagedIsReadAgain) 
         cache.resize(0);
         cache.write(damage.isEmpty() ? kept.left(kept.size() - 3) : damage);
         cache.close();
-        EXPECT_EQ(description(), damage.isEmpty() ? QStringLiteral("Fourth 50.8 x 25.4 mm")
-                                                  : QStringLiteral("Fifth 50.8 x 25.4 mm"));
+        EXPECT_EQ(description(),
+                  damage.isEmpty() ? "Fourth 50.8 x 25.4 mm" : "Fifth 50.8 x 25.4 mm");
     }
     // A cache that cannot be written costs the reading, nothing else.
     qputenv("XDG_CACHE_HOME", file.toLocal8Bit());
-    EXPECT_EQ(description(), QStringLiteral("Fifth 50.8 x 25.4 mm"));
+    EXPECT_EQ(description(), "Fifth 50.8 x 25.4 mm");
     qputenv("XDG_CACHE_HOME", previous);
 }

@@ -43,20 +43,20 @@ TEST_F(NewPiece, AGridThatDoesNotFitOrOverlapsCannotBeSaved) {
     NewPieceDialog dialog;
     auto* save = child<QPushButton>(dialog, "save_btn");
     EXPECT_FALSE(save->isEnabled()); // no piece name yet
-    child<QLineEdit>(dialog, "piece_txt")->setText(QStringLiteral("Jar 2-5/8 x 1"));
+    child<QLineEdit>(dialog, "piece_txt")->setText("Jar 2-5/8 x 1");
     EXPECT_TRUE(dialog.problem().isEmpty()) << dialog.problem().toStdString();
     EXPECT_TRUE(save->isEnabled());
 
     child<QSpinBox>(dialog, "across")->setValue(4);
-    EXPECT_TRUE(dialog.problem().contains(QStringLiteral("4 labels across do not fit")));
+    EXPECT_TRUE(dialog.problem().contains("4 labels across do not fit"));
     EXPECT_EQ(child<QLabel>(dialog, "message_lbl")->text(), dialog.problem());
     EXPECT_FALSE(save->isEnabled());
     child<QSpinBox>(dialog, "across")->setValue(3);
     child<QDoubleSpinBox>(dialog, "pitch_down")->setValue(0.5);
-    EXPECT_TRUE(dialog.problem().contains(QStringLiteral("overlap")));
+    EXPECT_TRUE(dialog.problem().contains("overlap"));
     child<QDoubleSpinBox>(dialog, "pitch_down")->setValue(1);
     child<QSpinBox>(dialog, "down")->setValue(11);
-    EXPECT_TRUE(dialog.problem().contains(QStringLiteral("11 labels down do not fit")));
+    EXPECT_TRUE(dialog.problem().contains("11 labels down do not fit"));
 
     // A4 turned to landscape: the paper's sides swap.
     child<QComboBox>(dialog, "paper_cbo")->setCurrentIndex(2);
@@ -66,7 +66,7 @@ TEST_F(NewPiece, AGridThatDoesNotFitOrOverlapsCannotBeSaved) {
 }
 
 TEST_F(NewPiece, ASavedPieceIsInTheUserCatalogueAndChosenAtOnce) {
-    QString chosen = QStringLiteral("5160 - Address");
+    QString chosen = "5160 - Address";
     bool accepted = false;
     test::whileModal<PieceSelectForm>(
         [&] { accepted = ShowPieceSelect(chosen); },
@@ -76,8 +76,8 @@ TEST_F(NewPiece, ASavedPieceIsInTheUserCatalogueAndChosenAtOnce) {
                     QTest::mouseClick(child<QPushButton>(select, "new_piece_btn"), Qt::LeftButton);
                 },
                 [](NewPieceDialog& define) {
-                    child<QLineEdit>(define, "product_txt")->setText(QStringLiteral("Pantry"));
-                    child<QLineEdit>(define, "piece_txt")->setText(QStringLiteral("Jar 3 x 2"));
+                    child<QLineEdit>(define, "product_txt")->setText("Pantry");
+                    child<QLineEdit>(define, "piece_txt")->setText("Jar 3 x 2");
                     child<QDoubleSpinBox>(define, "width")->setValue(3);
                     child<QDoubleSpinBox>(define, "height")->setValue(2);
                     child<QSpinBox>(define, "across")->setValue(2);
@@ -87,15 +87,14 @@ TEST_F(NewPiece, ASavedPieceIsInTheUserCatalogueAndChosenAtOnce) {
                     child<QDoubleSpinBox>(define, "pitch_down")->setValue(2.5);
                     QTest::mouseClick(child<QPushButton>(define, "save_btn"), Qt::LeftButton);
                 });
-            EXPECT_EQ(child<QLabel>(select, "piece_txt")->text(), QStringLiteral("Jar 3 x 2"));
-            EXPECT_EQ(child<QComboBox>(select, "product_cbo")->currentText(),
-                      QStringLiteral("Pantry"));
+            EXPECT_EQ(child<QLabel>(select, "piece_txt")->text(), "Jar 3 x 2");
+            EXPECT_EQ(child<QComboBox>(select, "product_cbo")->currentText(), "Pantry");
             QTest::mouseClick(child<QPushButton>(select, "ok_btn"), Qt::LeftButton);
         });
     EXPECT_TRUE(accepted);
-    EXPECT_EQ(chosen, QStringLiteral("Jar 3 x 2"));
+    EXPECT_EQ(chosen, "Jar 3 x 2");
     EXPECT_EQ(CfgLib::CatalogRecord(chosen),
-              QStringLiteral("Pantry,3x2,8.5x11,1x0.5,3.5x2.5,2x4,Letter 8-1/2 x 11,CUT"));
+              "Pantry,3x2,8.5x11,1x0.5,3.5x2.5,2x4,Letter 8-1/2 x 11,CUT");
     EXPECT_TRUE(QFile::exists(Catalogue::userPath()));
 }
 
@@ -129,13 +128,13 @@ TEST_F(NewPiece, LengthsAreInMillimetresOrInchesAndAUnitTypedIsTaken) {
     NewPieceDialog dialog;
     auto* width = child<LengthBox>(dialog, "width");
     width->selectAll();
-    QTest::keyClicks(width, QStringLiteral("63.5 mm"));
+    QTest::keyClicks(width, "63.5 mm");
     width->interpretText();
     EXPECT_NEAR(dialog.geometry().pieceWidth, 2.5, 1e-6);
     // A4 is measured in millimetres; the lengths stay what they were.
     child<QComboBox>(dialog, "paper_cbo")->setCurrentIndex(2);
     EXPECT_EQ(width->unit(), Unit::Millimetres);
-    EXPECT_EQ(width->text(), QStringLiteral("63.5 mm"));
+    EXPECT_EQ(width->text(), "63.5 mm");
     EXPECT_NEAR(dialog.geometry().sheetWidth, 210 / 25.4, 1e-6);
     EXPECT_NEAR(dialog.geometry().pieceWidth, 2.5, 1e-6);
 }

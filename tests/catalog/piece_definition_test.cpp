@@ -46,12 +46,12 @@ TEST_F(CatalogTest, RecordsGiveProductPaperTypeAndGeometry) {
                  "Name - Label=P,2.63x1,8.5x11,0.19x0.5,2.75x1,3x10,Letter,cont\n"
                  "Upper - X=P,2.63x1,8.5X11,0.19x0.5,2.75x1,3x10,Letter,CUT\n"
                  "Huge=P,2x1,8.5x11,0x0,2x1,40000x10,Letter,CUT\n");
-    EXPECT_EQ(CfgLib::CatalogPaperType(QStringLiteral("Name - Label")), 2);
-    EXPECT_EQ(CfgLib::CatalogPaperType(QStringLiteral("Upper - X")), 1);
-    EXPECT_EQ(CfgLib::CatalogProduct(QStringLiteral("Name - Label")), QStringLiteral("P"));
-    EXPECT_EQ(CfgLib::CatalogProduct(QStringLiteral("Nothing")), QString());
+    EXPECT_EQ(CfgLib::CatalogPaperType("Name - Label"), 2);
+    EXPECT_EQ(CfgLib::CatalogPaperType("Upper - X"), 1);
+    EXPECT_EQ(CfgLib::CatalogProduct("Name - Label"), "P");
+    EXPECT_EQ(CfgLib::CatalogProduct("Nothing"), QString());
 
-    sheet.setPieceName(QStringLiteral("Name - Label"));
+    sheet.setPieceName("Name - Label");
     CfgLib::ApplySheetDefinition(CfgLib::CatalogPath(), sheet);
     EXPECT_EQ(sheet.PieceWidth(), 2.63f);
     EXPECT_EQ(sheet.Height(), 11.0f);
@@ -60,24 +60,24 @@ TEST_F(CatalogTest, RecordsGiveProductPaperTypeAndGeometry) {
     EXPECT_EQ(sheet.NumAcross(), 3);
     EXPECT_EQ(sheet.NumDown(), 10);
 
-    sheet.setPieceName(QStringLiteral("Upper - X"));
+    sheet.setPieceName("Upper - X");
     CfgLib::ApplySheetDefinition(CfgLib::CatalogPath(), sheet);
     EXPECT_EQ(sheet.Width(), 0.0f);
     EXPECT_EQ(sheet.Height(), 0.0f);
 
-    sheet.setPieceName(QStringLiteral("Huge"));
+    sheet.setPieceName("Huge");
     EXPECT_THROW(CfgLib::ApplySheetDefinition(CfgLib::CatalogPath(), sheet), TavError);
     EXPECT_EQ(sheet.PieceWidth(), 2.0f); // written before the count that overflowed
     EXPECT_TRUE(messages.sink().texts.isEmpty());
 }
 
 TEST_F(CatalogTest, AMissingCatalogueIsReportedAndReadsAsZeros) {
-    sheet.setPieceName(QStringLiteral("5160 - Address"));
+    sheet.setPieceName("5160 - Address");
     sheet.setWidth(8.5f);
     eLabel::ApplyPieceDefinition(sheet, items, barCode);
     EXPECT_EQ(messages.sink().texts, (QStringList{QString::fromLatin1(CfgLib::MissingMessage),
                                                   QString::fromLatin1(CfgLib::MissingMessage)}));
-    EXPECT_EQ(sheet.PieceName(), QStringLiteral("Size 10 - Envelope"));
+    EXPECT_EQ(sheet.PieceName(), "Size 10 - Envelope");
     EXPECT_EQ(sheet.Width(), 0.0f);
     EXPECT_EQ(sheet.NumAcross(), 0);
 }
@@ -85,9 +85,9 @@ TEST_F(CatalogTest, AMissingCatalogueIsReportedAndReadsAsZeros) {
 TEST_F(CatalogTest, UnknownPiecesFallBackToTheEnvelope) {
     writeCatalog("[Details]\nSize 10 - Envelope=Envelopes,9.5x4.125,9.5x4.125,0x0,9.5x4.125,1x1,"
                  "Envelope,CUT\n");
-    sheet.setPieceName(QStringLiteral("No such piece"));
+    sheet.setPieceName("No such piece");
     eLabel::ApplyPieceDefinition(sheet, items, barCode);
-    EXPECT_EQ(sheet.PieceName(), QStringLiteral("Size 10 - Envelope"));
+    EXPECT_EQ(sheet.PieceName(), "Size 10 - Envelope");
     EXPECT_EQ(sheet.PieceWidth(), 9.5f);
     EXPECT_EQ(sheet.Orientation(), 2); // 9.5 across, 4.125 down
 }

@@ -84,68 +84,67 @@ protected:
 } // namespace
 
 TEST_F(PieceSelectTest, PreselectsThePieceItsProductAndPaperKind) {
-    const auto [ok, name] = select(QStringLiteral("Size 10 - Envelope"), [](PieceSelectForm& form) {
-        EXPECT_EQ(form.windowTitle(), QStringLiteral("Piece Selection"));
+    const auto [ok, name] = select("Size 10 - Envelope", [](PieceSelectForm& form) {
+        EXPECT_EQ(form.windowTitle(), "Piece Selection");
         EXPECT_TRUE(child<QRadioButton>(form, "paper_opt1")->isChecked());
-        EXPECT_EQ(child<QComboBox>(form, "product_cbo")->currentText(),
-                  QStringLiteral("Envelopes"));
+        EXPECT_EQ(child<QComboBox>(form, "product_cbo")->currentText(), "Envelopes");
         EXPECT_EQ(child<QListWidget>(form, "piece_lst")->currentItem()->text(),
-                  QStringLiteral("Size 10 - Envelope"));
-        EXPECT_EQ(child<QLabel>(form, "type_txt")->text(), QStringLiteral("Envelope"));
-        EXPECT_EQ(child<QLabel>(form, "size_txt")->text(), QStringLiteral("9.5x4.125"));
-        EXPECT_EQ(child<QLabel>(form, "layout_txt")->text(), QStringLiteral("1x1"));
-        EXPECT_EQ(child<QLabel>(form, "page_size_txt")->text(), QStringLiteral("Envelope #10"));
+                  "Size 10 - Envelope");
+        EXPECT_EQ(child<QLabel>(form, "type_txt")->text(), "Envelope");
+        EXPECT_EQ(child<QLabel>(form, "size_txt")->text(), "9.5x4.125");
+        EXPECT_EQ(child<QLabel>(form, "layout_txt")->text(), "1x1");
+        EXPECT_EQ(child<QLabel>(form, "page_size_txt")->text(), "Envelope #10");
         EXPECT_TRUE(child<QPushButton>(form, "new_piece_btn")->isEnabled());
         press(form, "ok_btn");
     });
     EXPECT_TRUE(ok);
-    EXPECT_EQ(name, QStringLiteral("Size 10 - Envelope"));
+    EXPECT_EQ(name, "Size 10 - Envelope");
     EXPECT_TRUE(messages.sink().texts.isEmpty());
 }
 
 TEST_F(PieceSelectTest, ContinuousRecordsSelectTheSecondPaperKindAndCaseIsIgnored) {
-    select(QStringLiteral("  cont 1 - LABEL "), [](PieceSelectForm& form) {
+    select("  cont 1 - LABEL ", [](PieceSelectForm& form) {
         EXPECT_TRUE(child<QRadioButton>(form, "paper_opt2")->isChecked());
-        EXPECT_EQ(child<QComboBox>(form, "product_cbo")->currentText(), QStringLiteral("Forms"));
+        EXPECT_EQ(child<QComboBox>(form, "product_cbo")->currentText(), "Forms");
         EXPECT_EQ(child<QListWidget>(form, "piece_lst")->currentRow(), 0);
         press(form, "cancel_btn");
     });
 }
 
 TEST_F(PieceSelectTest, ChoosingAnotherPaperKindProductAndPieceWithTheMouseAndKeys) {
-    const auto [ok, name] = select(QStringLiteral("5160 - Address"), [](PieceSelectForm& form) {
+    const auto [ok, name] = select("5160 - Address", [](PieceSelectForm& form) {
         // A paper kind refills both lists but keeps the chosen piece.
         QTest::mouseClick(child<QRadioButton>(form, "paper_opt2"), Qt::LeftButton);
-        EXPECT_EQ(child<QComboBox>(form, "product_cbo")->currentText(), QStringLiteral("Forms"));
-        EXPECT_EQ(listed(form), QStringList{QStringLiteral("Cont 1 - Label")});
-        EXPECT_EQ(form.pieceName(), QStringLiteral("5160 - Address"));
+        EXPECT_EQ(child<QComboBox>(form, "product_cbo")->currentText(), "Forms");
+        EXPECT_EQ(listed(form), QStringList{"Cont 1 - Label"});
+        EXPECT_EQ(form.pieceName(), "5160 - Address");
 
         QTest::mouseClick(child<QRadioButton>(form, "paper_opt1"), Qt::LeftButton);
         auto* products = child<QComboBox>(form, "product_cbo");
         products->setFocus();
         QTest::keyClick(products, Qt::Key_Down); // Labels -> Envelopes
-        EXPECT_EQ(listed(form), QStringList{QStringLiteral("Size 10 - Envelope")});
-        EXPECT_EQ(form.pieceName(), QStringLiteral("Size 10 - Envelope"));
+        EXPECT_EQ(listed(form), QStringList{"Size 10 - Envelope"});
+        EXPECT_EQ(form.pieceName(), "Size 10 - Envelope");
 
         QTest::keyClick(products, Qt::Key_Up); // back to Labels
         auto* pieces = child<QListWidget>(form, "piece_lst");
         const QRect second = pieces->visualItemRect(pieces->item(1));
         QTest::mouseClick(pieces->viewport(), Qt::LeftButton, {}, second.center());
-        EXPECT_EQ(form.pieceName(), QStringLiteral("5161 - Address"));
-        EXPECT_EQ(child<QLabel>(form, "layout_txt")->text(), QStringLiteral("2x10"));
+        EXPECT_EQ(form.pieceName(), "5161 - Address");
+        EXPECT_EQ(child<QLabel>(form, "layout_txt")->text(), "2x10");
         QTest::keyClick(&form, Qt::Key_K, Qt::AltModifier); // "O&k"
     });
     EXPECT_TRUE(ok);
-    EXPECT_EQ(name, QStringLiteral("5161 - Address"));
+    EXPECT_EQ(name, "5161 - Address");
 }
 
 TEST_F(PieceSelectTest, CancelAndAnEmptyName) {
-    const auto cancelled = select(QStringLiteral("5160 - Address"), [](PieceSelectForm& form) {
+    const auto cancelled = select("5160 - Address", [](PieceSelectForm& form) {
         QTest::mouseClick(child<QRadioButton>(form, "paper_opt2"), Qt::LeftButton);
         press(form, "cancel_btn");
     });
     EXPECT_FALSE(cancelled.first);
-    EXPECT_EQ(cancelled.second, QStringLiteral("5160 - Address"));
+    EXPECT_EQ(cancelled.second, "5160 - Address");
 
     // With no piece named, none is chosen (OK gives no name); the details show the highlighted
     // one. A product without pieces is listed, and choosing it lists none.
@@ -153,11 +152,10 @@ TEST_F(PieceSelectTest, CancelAndAnEmptyName) {
         EXPECT_TRUE(child<QRadioButton>(form, "paper_opt1")->isChecked());
         auto* products = child<QComboBox>(form, "product_cbo");
         EXPECT_EQ(products->count(), 3);
-        EXPECT_EQ(listed(form), (QStringList{QStringLiteral("5160 - Address"),
-                                             QStringLiteral("5161 - Address")}));
+        EXPECT_EQ(listed(form), (QStringList{"5160 - Address", "5161 - Address"}));
         EXPECT_EQ(form.pieceName(), QString());
-        EXPECT_EQ(child<QLabel>(form, "size_txt")->text(), QStringLiteral("2.625x1"));
-        EXPECT_EQ(child<QLabel>(form, "layout_txt")->text(), QStringLiteral("3x10"));
+        EXPECT_EQ(child<QLabel>(form, "size_txt")->text(), "2.625x1");
+        EXPECT_EQ(child<QLabel>(form, "layout_txt")->text(), "3x10");
         products->setCurrentIndex(2);
         EXPECT_TRUE(listed(form).isEmpty());
         EXPECT_EQ(form.pieceName(), QString());
@@ -168,11 +166,11 @@ TEST_F(PieceSelectTest, CancelAndAnEmptyName) {
 }
 
 TEST_F(PieceSelectTest, DetailsShowTheWholeDefinitionReadOnly) {
-    select(QStringLiteral("5160 - Address"), [](PieceSelectForm& form) {
+    select("5160 - Address", [](PieceSelectForm& form) {
         bool shown = test::whileModal<QDialog>(
             [&] { press(form, "details_btn"); },
             [](QDialog& details) {
-                EXPECT_EQ(details.objectName(), QStringLiteral("PieceDetails"));
+                EXPECT_EQ(details.objectName(), "PieceDetails");
                 QStringList texts;
                 for (QLabel* label : details.findChildren<QLabel*>())
                     texts << label->text();
@@ -180,7 +178,7 @@ TEST_F(PieceSelectTest, DetailsShowTheWholeDefinitionReadOnly) {
                      {"Labels", "2.625 × 1 in", "8.5 × 11 in", "0.1875 × 0.5 in", "2.75 × 1 in",
                       "3 × 10", "Letter", "Cut sheets"})
                     EXPECT_TRUE(texts.contains(QString::fromUtf8(expected))) << expected;
-                EXPECT_NE(details.findChild<QWidget*>(QStringLiteral("sheet_drawing")), nullptr);
+                EXPECT_NE(details.findChild<QWidget*>("sheet_drawing"), nullptr);
                 EXPECT_LT(details.width(), 1000); // fits a small screen, long texts wrapped
                 details.reject();
             });
@@ -191,9 +189,9 @@ TEST_F(PieceSelectTest, DetailsShowTheWholeDefinitionReadOnly) {
 
 TEST_F(PieceSelectTest, AMissingCatalogueIsReportedAndListsNothing) {
     QFile::remove(dir.filePath(QString::fromLatin1(CfgLib::CatalogFileName)));
-    select(QStringLiteral("5160 - Address"), [](PieceSelectForm& form) {
+    select("5160 - Address", [](PieceSelectForm& form) {
         EXPECT_EQ(child<QComboBox>(form, "product_cbo")->count(), 0);
-        EXPECT_EQ(child<QLabel>(form, "type_txt")->text(), QStringLiteral("Address"));
+        EXPECT_EQ(child<QLabel>(form, "type_txt")->text(), "Address");
         press(form, "cancel_btn");
     });
     EXPECT_EQ(messages.sink().texts.size(), 3);
@@ -202,7 +200,7 @@ TEST_F(PieceSelectTest, AMissingCatalogueIsReportedAndListsNothing) {
 TEST_F(PieceSelectTest, TheLabelControlAppliesOnlyAConfirmedNewPiece) {
     test::ScopedTempDirectory temp;
     TavLabel label;
-    label.setPieceName(QStringLiteral("5160 - Address"));
+    label.setPieceName("5160 - Address");
     label.SheetProperties()->setStartingPiece(7);
     label.SheetProperties()->setNumDown(4); // a change the definition would undo
 
@@ -219,7 +217,7 @@ TEST_F(PieceSelectTest, TheLabelControlAppliesOnlyAConfirmedNewPiece) {
                                           press(form, "cancel_btn");
                                       });
     EXPECT_FALSE(changed);
-    EXPECT_EQ(label.PieceName(), QStringLiteral("5160 - Address"));
+    EXPECT_EQ(label.PieceName(), "5160 - Address");
 
     test::whileModal<PieceSelectForm>([&] { changed = label.PieceSelectDialogShow(); },
                                       [](PieceSelectForm& form) {
@@ -230,7 +228,7 @@ TEST_F(PieceSelectTest, TheLabelControlAppliesOnlyAConfirmedNewPiece) {
                                           press(form, "ok_btn");
                                       });
     EXPECT_TRUE(changed);
-    EXPECT_EQ(label.PieceName(), QStringLiteral("5161 - Address"));
+    EXPECT_EQ(label.PieceName(), "5161 - Address");
     EXPECT_EQ(label.SheetProperties()->NumAcross(), 2);
     EXPECT_EQ(label.SheetProperties()->NumDown(), 10);
 }
@@ -245,16 +243,13 @@ TEST_F(PieceSelectTest, ADamagedPieceChosenWithTheSelectButtonIsReportedAndNotAp
     file.close();
     test::ScopedTempDirectory temp;
     TavLabel label;
-    label.setPieceName(QStringLiteral("5160 - Address"));
+    label.setPieceName("5160 - Address");
     label.resize(600, 400);
     label.show();
 
     // The button's slot reports what choosing raised: a count that does not fit 16 bits.
     test::whileModal<PieceSelectForm>(
-        [&] {
-            QTest::mouseClick(label.findChild<QPushButton*>(QStringLiteral("NavSelect")),
-                              Qt::LeftButton);
-        },
+        [&] { QTest::mouseClick(label.findChild<QPushButton*>("NavSelect"), Qt::LeftButton); },
         [](PieceSelectForm& form) {
             child<QListWidget>(form, "piece_lst")->setCurrentRow(2);
             press(form, "ok_btn");
@@ -262,7 +257,7 @@ TEST_F(PieceSelectTest, ADamagedPieceChosenWithTheSelectButtonIsReportedAndNotAp
     ASSERT_EQ(messages.sink().texts.size(), 1);
     EXPECT_TRUE(messages.sink().texts.at(0).contains(QLatin1String("99999")))
         << messages.sink().texts.at(0).toStdString();
-    EXPECT_EQ(label.PieceName(), QStringLiteral("5160 - Address"));
+    EXPECT_EQ(label.PieceName(), "5160 - Address");
     EXPECT_EQ(label.SheetProperties()->NumDown(), 10);
 
     // Still usable: another piece is chosen and applied.
@@ -271,24 +266,24 @@ TEST_F(PieceSelectTest, ADamagedPieceChosenWithTheSelectButtonIsReportedAndNotAp
                                           child<QListWidget>(form, "piece_lst")->setCurrentRow(1);
                                           press(form, "ok_btn");
                                       });
-    EXPECT_EQ(label.PieceName(), QStringLiteral("5161 - Address"));
+    EXPECT_EQ(label.PieceName(), "5161 - Address");
 }
 
 TEST_F(PieceSelectTest, TheFindFieldNarrowsProductsAndPiecesAndShowsTheProduct) {
-    select(QStringLiteral("5160 - Address"), [](PieceSelectForm& form) {
-        EXPECT_EQ(child<QLabel>(form, "product_txt")->text(), QStringLiteral("Labels"));
+    select("5160 - Address", [](PieceSelectForm& form) {
+        EXPECT_EQ(child<QLabel>(form, "product_txt")->text(), "Labels");
         auto* find = child<QLineEdit>(form, "filter_txt");
-        QTest::keyClicks(find, QStringLiteral("5161"));
+        QTest::keyClicks(find, "5161");
         auto* products = child<QComboBox>(form, "product_cbo");
         ASSERT_EQ(products->count(), 1);
-        EXPECT_EQ(products->currentText(), QStringLiteral("Labels"));
-        EXPECT_EQ(listed(form), QStringList{QStringLiteral("5161 - Address")});
-        EXPECT_EQ(form.pieceName(), QStringLiteral("5161 - Address")); // Enter takes it
-        EXPECT_EQ(child<QLabel>(form, "size_txt")->text(), QStringLiteral("4x1"));
+        EXPECT_EQ(products->currentText(), "Labels");
+        EXPECT_EQ(listed(form), QStringList{"5161 - Address"});
+        EXPECT_EQ(form.pieceName(), "5161 - Address"); // Enter takes it
+        EXPECT_EQ(child<QLabel>(form, "size_txt")->text(), "4x1");
         // Words match anywhere, in any case; no match lists nothing.
-        find->setText(QStringLiteral("cont LABEL"));
+        find->setText("cont LABEL");
         EXPECT_EQ(products->count(), 0); // continuous forms are another paper kind
-        find->setText(QStringLiteral("nothing like it"));
+        find->setText("nothing like it");
         EXPECT_EQ(products->count(), 0);
         EXPECT_TRUE(listed(form).isEmpty());
         find->clear();

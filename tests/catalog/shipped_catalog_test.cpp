@@ -39,17 +39,16 @@ TEST(ShippedCatalog, EveryPieceIsListedDefinedAndFitsItsSheet) {
     int labels = 0;
     int envelopes = 0;
     for (const char* section : {CfgLib::LaserSection, CfgLib::DotMatrixSection}) {
-        const QStringList products = IniLib::ProfileGetList(kCatalog, QLatin1String(section),
-                                                            QStringLiteral("product"), 100);
+        const QStringList products =
+            IniLib::ProfileGetList(kCatalog, QLatin1String(section), "product", 100);
         ASSERT_FALSE(products.isEmpty()) << section;
         for (const QString& product : products) {
-            const QStringList pieces =
-                IniLib::ProfileGetList(kCatalog, product, QStringLiteral("Piece"), 200);
+            const QStringList pieces = IniLib::ProfileGetList(kCatalog, product, "Piece", 200);
             EXPECT_FALSE(pieces.isEmpty()) << product.toStdString();
             for (const QString& piece : pieces) {
                 listed.insert(piece);
                 (piece.endsWith(QLatin1String("Envelope")) ? envelopes : labels)++;
-                EXPECT_EQ(IniLib::ProfileGetString(kCatalog, QStringLiteral("Details"), piece)
+                EXPECT_EQ(IniLib::ProfileGetString(kCatalog, "Details", piece)
                               .section(QLatin1Char(','), 0, 0),
                           product)
                     << piece.toStdString();
@@ -62,7 +61,7 @@ TEST(ShippedCatalog, EveryPieceIsListedDefinedAndFitsItsSheet) {
     const QStringList keys = detailKeys();
     EXPECT_EQ(QSet<QString>(keys.begin(), keys.end()), listed);
     for (const QString& piece : keys) {
-        const QString record = IniLib::ProfileGetString(kCatalog, QStringLiteral("Details"), piece);
+        const QString record = IniLib::ProfileGetString(kCatalog, "Details", piece);
         const QStringList fields = record.split(QLatin1Char(','));
         ASSERT_EQ(fields.size(), 8) << piece.toStdString();
         const auto pair = [&](int field) {
@@ -87,7 +86,7 @@ TEST(ShippedCatalog, EveryPieceIsListedDefinedAndFitsItsSheet) {
         EXPECT_TRUE(type == QLatin1String("CUT") || type == QLatin1String("CONT"))
             << piece.toStdString();
     }
-    EXPECT_TRUE(listed.contains(QStringLiteral("5160 - Address")));
-    EXPECT_TRUE(listed.contains(QStringLiteral("5264 - Shipping")));
-    EXPECT_TRUE(listed.contains(QStringLiteral("Size 10 - Envelope")));
+    EXPECT_TRUE(listed.contains("5160 - Address"));
+    EXPECT_TRUE(listed.contains("5264 - Shipping"));
+    EXPECT_TRUE(listed.contains("Size 10 - Envelope"));
 }

@@ -24,7 +24,7 @@ QStringList waitForJobs(const QString& directory, int count) {
     const QDeadlineTimer deadline(30000);
     QStringList jobs;
     while (!deadline.hasExpired()) {
-        jobs = QDir(directory).entryList({QStringLiteral("job-*.pdf")}, QDir::Files, QDir::Name);
+        jobs = QDir(directory).entryList({"job-*.pdf"}, QDir::Files, QDir::Name);
         if (jobs.size() >= count)
             break;
         QThread::msleep(100);
@@ -37,11 +37,11 @@ QStringList waitForJobs(const QString& directory, int count) {
 TEST(SystemPrinter, EachEndDocIsOneCupsJobWithTextAtItsTwips) {
     const QString output = qEnvironmentVariable("MAILPIECE_CUPS_OUTPUT");
     ASSERT_FALSE(output.isEmpty()) << "run through tests/cups/with-private-cups.sh";
-    ASSERT_EQ(QPrinterInfo::defaultPrinterName(), QStringLiteral("MailpieceTest"));
+    ASSERT_EQ(QPrinterInfo::defaultPrinterName(), "MailpieceTest");
 
     SystemPrinter printer;
-    EXPECT_EQ(printer.DeviceName(), QStringLiteral("MailpieceTest"));
-    EXPECT_EQ(printer.DriverName(), QStringLiteral("CUPS"));
+    EXPECT_EQ(printer.DeviceName(), "MailpieceTest");
+    EXPECT_EQ(printer.DriverName(), "CUPS");
     EXPECT_GT(printer.PrintQuality(), 0);
     for (int job = 1; job <= 2; ++job) {
         printer.setCurrentX(1440);
@@ -56,15 +56,14 @@ TEST(SystemPrinter, EachEndDocIsOneCupsJobWithTextAtItsTwips) {
     ASSERT_EQ(jobs.size(), 2);
     const auto words = test::pdfWords(QDir(output).filePath(jobs.at(1)));
     ASSERT_EQ(words.size(), 1u);
-    EXPECT_EQ(words[0].text, QStringLiteral("Łódź2"));
+    EXPECT_EQ(words[0].text, "Łódź2");
     // Full-page coordinates: twip (0, 0) is the paper's corner.
     EXPECT_NEAR(words[0].box.left(), 72, 1.5);
     EXPECT_NEAR(words[0].box.top(), 144, 2.0);
     // The queue lists each job under its own name.
-    QFile title(QDir(output).filePath(
-        QString(jobs.at(1)).replace(QStringLiteral(".pdf"), QStringLiteral(".title"))));
+    QFile title(QDir(output).filePath(QString(jobs.at(1)).replace(".pdf", ".title")));
     ASSERT_TRUE(title.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QString::fromUtf8(title.readAll()), QStringLiteral("Spring mailing sheet 2 of 2"));
+    EXPECT_EQ(QString::fromUtf8(title.readAll()), "Spring mailing sheet 2 of 2");
 }
 
 TEST(SystemPrinter, AJobTheSchedulerRefusesIsAnErrorNotASheetPrinted) {
@@ -72,36 +71,33 @@ TEST(SystemPrinter, AJobTheSchedulerRefusesIsAnErrorNotASheetPrinted) {
     ASSERT_FALSE(output.isEmpty()) << "run through tests/cups/with-private-cups.sh";
     const auto queue = [](const char* command) {
         QProcess process;
-        process.start(QLatin1String(command), {QStringLiteral("MailpieceTest")});
+        process.start(QLatin1String(command), {"MailpieceTest"});
         return process.waitForFinished(30000) && process.exitCode() == 0;
     };
     ASSERT_TRUE(queue("cupsreject"));
     const qsizetype before = waitForJobs(output, 0).size();
     SystemPrinter printer;
-    printer.setJobName(QStringLiteral("Refused sheet 1 of 1"));
-    printer.Print(QStringLiteral("Ann"));
+    printer.setJobName("Refused sheet 1 of 1");
+    printer.Print("Ann");
     try {
         printer.EndDoc();
         ADD_FAILURE() << "a refused job was taken for printed";
     } catch (const TavError& error) {
         EXPECT_EQ(error.number(), ErrorNumber::DeviceIO);
-        EXPECT_TRUE(error.description().contains(
-            QStringLiteral("did not take the job \"Refused sheet 1 of 1\"")))
+        EXPECT_TRUE(error.description().contains("did not take the job \"Refused sheet 1 of 1\""))
             << error.description().toStdString();
     }
     // The batch program says so, and how many sheets were printed, and fails.
-    const test::ProgramRun batch =
-        test::runBatch({QStringLiteral("--address"), QStringLiteral("--printer"),
-                        QStringLiteral("MailpieceTest"), QStringLiteral(MAILPIECE_SAMPLE_MAILING)});
+    const test::ProgramRun batch = test::runBatch(
+        {"--address", "--printer", "MailpieceTest", QStringLiteral(MAILPIECE_SAMPLE_MAILING)});
     const QString& said = batch.err;
     EXPECT_EQ(batch.exitCode, 1) << said.toStdString();
-    EXPECT_TRUE(said.contains(QStringLiteral("did not take the job")) &&
-                said.contains(QStringLiteral("no sheet was printed")))
+    EXPECT_TRUE(said.contains("did not take the job") && said.contains("no sheet was printed"))
         << said.toStdString();
-    EXPECT_FALSE(batch.out.contains(QStringLiteral("Printed")));
+    EXPECT_FALSE(batch.out.contains("Printed"));
     ASSERT_TRUE(queue("cupsaccept"));
     // Accepting again, the same printer prints.
-    printer.Print(QStringLiteral("Bob"));
+    printer.Print("Bob");
     printer.EndDoc();
     EXPECT_EQ(waitForJobs(output, before + 1).size(), before + 1);
 }
@@ -110,19 +106,17 @@ TEST(SystemPrinter, AJobForAStoppedSchedulerIsAnError) {
     const QString socket = qEnvironmentVariable("CUPS_SERVER");
     ASSERT_FALSE(socket.isEmpty()) << "run through tests/cups/with-private-cups.sh";
     SystemPrinter printer;
-    printer.setJobName(QStringLiteral("Before the stop"));
-    printer.Print(QStringLiteral("Ann"));
+    printer.setJobName("Before the stop");
+    printer.Print("Ann");
     printer.EndDoc();
     // The private scheduler stops (the last test: the harness ends it anyway).
     QProcess stop;
-    stop.start(QStringLiteral("pkill"),
-               {QStringLiteral("-f"),
-                QStringLiteral("cupsd.*") + QFileInfo(socket).absolutePath().section('/', 0, -2)});
+    stop.start("pkill", {"-f", "cupsd.*" + QFileInfo(socket).absolutePath().section('/', 0, -2)});
     ASSERT_TRUE(stop.waitForFinished(30000));
     const QDeadlineTimer gone(10000);
     while (QFileInfo::exists(socket) && !gone.hasExpired())
         QThread::msleep(50);
-    printer.setJobName(QStringLiteral("After the stop"));
-    printer.Print(QStringLiteral("Bob"));
+    printer.setJobName("After the stop");
+    printer.Print("Bob");
     EXPECT_THROW(printer.EndDoc(), TavError);
 }

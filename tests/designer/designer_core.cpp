@@ -23,7 +23,7 @@ QString designerPluginDirectory() {
 QDesignerFormEditorInterface& designerCore() {
     static QDesignerFormEditorInterface* core = [] {
         // Designer looks for plugins in "designer" below each library path.
-        QCoreApplication::addLibraryPath(designerPluginDirectory() + QStringLiteral("/.."));
+        QCoreApplication::addLibraryPath(designerPluginDirectory() + "/..");
         QDesignerComponents::initializeResources();
         QDesignerFormEditorInterface* editor = QDesignerComponents::createFormEditor(nullptr);
         editor->setIntegration(new QDesignerIntegration(editor, editor));
@@ -41,8 +41,7 @@ QString chooseLastPiece(PieceDetailDialog& dialog) {
     };
     whileModal<PieceSelectForm>([&] { press(dialog.page(), "btnDotDotDot"); },
                                 [&](PieceSelectForm& select) {
-                                    auto* pieces =
-                                        select.findChild<QListWidget*>(QStringLiteral("piece_lst"));
+                                    auto* pieces = select.findChild<QListWidget*>("piece_lst");
                                     pieces->setCurrentRow(pieces->count() - 1);
                                     press(select, "ok_btn");
                                 });

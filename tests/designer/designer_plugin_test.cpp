@@ -74,14 +74,14 @@ protected:
 
 TEST_F(DesignerPluginTest, OffersBothControlsWithANewControlsDesign) {
     ASSERT_EQ(plugins.size(), 2u);
-    QDesignerCustomWidgetInterface* label = plugins.at(QStringLiteral("tav::TavLabel"));
-    QDesignerCustomWidgetInterface* mail = plugins.at(QStringLiteral("tav::TavMail"));
-    EXPECT_EQ(label->includeFile(), QStringLiteral("mailpiece/tav_label.h"));
-    EXPECT_EQ(mail->includeFile(), QStringLiteral("mailpiece/tav_mail.h"));
-    EXPECT_EQ(label->group(), QStringLiteral("Mailpiece"));
+    QDesignerCustomWidgetInterface* label = plugins.at("tav::TavLabel");
+    QDesignerCustomWidgetInterface* mail = plugins.at("tav::TavMail");
+    EXPECT_EQ(label->includeFile(), "mailpiece/tav_label.h");
+    EXPECT_EQ(mail->includeFile(), "mailpiece/tav_mail.h");
+    EXPECT_EQ(label->group(), "Mailpiece");
     EXPECT_FALSE(label->icon().isNull());
-    EXPECT_TRUE(label->domXml().contains(QStringLiteral("<property name=\"Design\">")));
-    EXPECT_TRUE(mail->domXml().contains(QStringLiteral("Size 10 - Envelope")));
+    EXPECT_TRUE(label->domXml().contains("<property name=\"Design\">"));
+    EXPECT_TRUE(mail->domXml().contains("Size 10 - Envelope"));
 
     // Outside Designer (a form loaded at run time) the controls are as a program makes them.
     std::unique_ptr<QWidget> runTime(mail->createWidget(nullptr));
@@ -95,16 +95,15 @@ TEST_F(DesignerPluginTest, OffersBothControlsWithANewControlsDesign) {
     std::unique_ptr<QWidget> designed(mail->createWidget(nullptr));
     auto* designedMail = qobject_cast<TavMail*>(designed.get());
     EXPECT_TRUE(designedMail->designMode());
-    EXPECT_EQ(designedMail->PieceName(), QStringLiteral("Size 10 - Envelope"));
+    EXPECT_EQ(designedMail->PieceName(), "Size 10 - Envelope");
     EXPECT_THROW(designedMail->setDeliveryAddress_Text(std::make_shared<TavAddressCls>()),
                  TavError);
     std::unique_ptr<QWidget> designedLabel(label->createWidget(nullptr));
-    EXPECT_EQ(qobject_cast<TavLabel*>(designedLabel.get())->PieceName(),
-              QStringLiteral("5264 - Shipping"));
+    EXPECT_EQ(qobject_cast<TavLabel*>(designedLabel.get())->PieceName(), "5264 - Shipping");
 }
 
 TEST_F(DesignerPluginTest, EditPieceOpensThePageAndAppliesItToTheControl) {
-    QDesignerCustomWidgetInterface* plugin = plugins.at(QStringLiteral("tav::TavLabel"));
+    QDesignerCustomWidgetInterface* plugin = plugins.at("tav::TavLabel");
     QExtensionManager& extensions = *test::designerCore().extensionManager();
     std::unique_ptr<QWidget> widget(plugin->createWidget(nullptr));
     auto& label = *qobject_cast<TavLabel*>(widget.get());
@@ -113,7 +112,7 @@ TEST_F(DesignerPluginTest, EditPieceOpensThePageAndAppliesItToTheControl) {
     ASSERT_NE(menu, nullptr);
     QAction* edit = menu->preferredEditAction();
     ASSERT_EQ(menu->taskActions(), QList<QAction*>{edit});
-    EXPECT_EQ(edit->text(), QStringLiteral("Edit Piece..."));
+    EXPECT_EQ(edit->text(), "Edit Piece...");
     QObject other; // only the controls get the menu
     EXPECT_EQ(qt_extension<QDesignerTaskMenuExtension*>(&extensions, &other), nullptr);
 
@@ -132,7 +131,7 @@ TEST_F(DesignerPluginTest, EditPieceOpensThePageAndAppliesItToTheControl) {
             QTest::mouseClick(buttons->button(QDialogButtonBox::Cancel), Qt::LeftButton);
         });
     EXPECT_TRUE(shown);
-    EXPECT_NE(chosen, QStringLiteral("5264 - Shipping"));
+    EXPECT_NE(chosen, "5264 - Shipping");
     EXPECT_EQ(label.PieceName(), chosen);
     EXPECT_EQ(label.SheetProperties()->PieceName(), chosen);
 }
@@ -140,15 +139,15 @@ TEST_F(DesignerPluginTest, EditPieceOpensThePageAndAppliesItToTheControl) {
 TEST_F(DesignerPluginTest, AFormFileBringsTheDesignBackAtRunTime) {
     TavLabel designed;
     designed.InitProperties();
-    designed.setPieceName(QStringLiteral("Size 10 - Envelope"));
-    designed.itemProperties(2)->setTextControl(QStringLiteral("Ship <<City>> & \"more\""));
+    designed.setPieceName("Size 10 - Envelope");
+    designed.itemProperties(2)->setTextControl("Ship <<City>> & \"more\"");
     designed.itemProperties(2)->font()->setBold(true);
     designed.BarCodeProperties()->setLeft1(0.625f);
     designed.setPrinterTop(-0.125f);
 
-    std::unique_ptr<QWidget> form = load(formFile(QStringLiteral("tav::TavLabel"), designed));
+    std::unique_ptr<QWidget> form = load(formFile("tav::TavLabel", designed));
     ASSERT_NE(form, nullptr);
-    auto* loaded = form->findChild<TavLabel*>(QStringLiteral("designed"));
+    auto* loaded = form->findChild<TavLabel*>("designed");
     ASSERT_NE(loaded, nullptr);
     test::expectSameDesign(designed, *loaded);
     EXPECT_FLOAT_EQ(loaded->PrinterTop(), -0.125f);
@@ -157,10 +156,10 @@ TEST_F(DesignerPluginTest, AFormFileBringsTheDesignBackAtRunTime) {
     envelope.InitProperties();
     envelope.setBarCode_Position(TavEnumCls::TavBottomCenter);
     envelope.setPrinterLeft(0.25f);
-    form = load(formFile(QStringLiteral("tav::TavMail"), envelope));
-    auto* loadedMail = form->findChild<TavMail*>(QStringLiteral("designed"));
+    form = load(formFile("tav::TavMail", envelope));
+    auto* loadedMail = form->findChild<TavMail*>("designed");
     ASSERT_NE(loadedMail, nullptr);
-    EXPECT_EQ(loadedMail->PieceName(), QStringLiteral("Size 10 - Envelope"));
+    EXPECT_EQ(loadedMail->PieceName(), "Size 10 - Envelope");
     EXPECT_EQ(loadedMail->BarCode_Position(), TavEnumCls::TavBottomCenter);
     EXPECT_FLOAT_EQ(loadedMail->PrinterLeft(), 0.25f);
 }

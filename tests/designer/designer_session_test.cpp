@@ -48,16 +48,16 @@ TEST(DesignerSession, EditPieceIsSavedInTheFormAndCanBeUndone) {
     test::ScopedTempDirectory temp;
     test::ScopedRecordingSink messages;
     QDesignerFormEditorInterface& core = test::designerCore();
-    ASSERT_GE(core.widgetDataBase()->indexOfClassName(QStringLiteral("tav::TavLabel")), 0);
-    ASSERT_GE(core.widgetDataBase()->indexOfClassName(QStringLiteral("tav::TavMail")), 0);
+    ASSERT_GE(core.widgetDataBase()->indexOfClassName("tav::TavLabel"), 0);
+    ASSERT_GE(core.widgetDataBase()->indexOfClassName("tav::TavMail"), 0);
 
     std::unique_ptr<QDesignerFormWindowInterface> form(
         core.formWindowManager()->createFormWindow(nullptr));
     form->setContents(QString::fromUtf8(kForm));
     form->setDirty(false);
-    auto* label = form->mainContainer()->findChild<TavLabel*>(QStringLiteral("addressLabels"));
+    auto* label = form->mainContainer()->findChild<TavLabel*>("addressLabels");
     ASSERT_NE(label, nullptr);
-    EXPECT_EQ(label->PieceName(), QStringLiteral("5264 - Shipping")); // placed new in Designer
+    EXPECT_EQ(label->PieceName(), "5264 - Shipping"); // placed new in Designer
 
     auto* menu = qt_extension<QDesignerTaskMenuExtension*>(core.extensionManager(), label);
     ASSERT_NE(menu, nullptr);
@@ -68,15 +68,15 @@ TEST(DesignerSession, EditPieceIsSavedInTheFormAndCanBeUndone) {
             chosen = test::chooseLastPiece(dialog);
             dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
         });
-    ASSERT_NE(chosen, QStringLiteral("5264 - Shipping"));
+    ASSERT_NE(chosen, "5264 - Shipping");
     EXPECT_EQ(label->PieceName(), chosen);
     EXPECT_TRUE(form->isDirty());
     const QString saved = form->contents();
-    EXPECT_TRUE(saved.contains(QStringLiteral("<property name=\"Design\">")));
+    EXPECT_TRUE(saved.contains("<property name=\"Design\">"));
     EXPECT_TRUE(saved.contains(chosen.toHtmlEscaped()));
 
     form->commandHistory()->undo();
-    EXPECT_EQ(label->PieceName(), QStringLiteral("5264 - Shipping"));
+    EXPECT_EQ(label->PieceName(), "5264 - Shipping");
     form->commandHistory()->redo();
     EXPECT_EQ(label->PieceName(), chosen);
 
@@ -89,7 +89,7 @@ TEST(DesignerSession, EditPieceIsSavedInTheFormAndCanBeUndone) {
     buffer.open(QIODevice::ReadOnly);
     std::unique_ptr<QWidget> loaded(loader.load(&buffer));
     ASSERT_NE(loaded, nullptr) << loader.errorString().toStdString();
-    auto* runTime = loaded->findChild<TavLabel*>(QStringLiteral("addressLabels"));
+    auto* runTime = loaded->findChild<TavLabel*>("addressLabels");
     ASSERT_NE(runTime, nullptr);
     EXPECT_EQ(runTime->PieceName(), chosen);
     test::expectSameDesign(*label, *runTime);

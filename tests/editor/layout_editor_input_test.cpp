@@ -32,13 +32,13 @@ protected:
         items[0]->setTop(1.0f);
         items[0]->setWidth(2.0f);
         items[0]->setHeight(1.0f);
-        items[0]->setTextControl(QStringLiteral("Dear <<Item1>>"));
+        items[0]->setTextControl("Dear <<Item1>>");
         form.LoadLayout(6.0f, 4.0f, items, barCode);
         form.show();
         QTest::mouseClick(itemBox(), Qt::LeftButton, {}, QPoint(3, 3));
     }
 
-    QWidget* itemBox() { return form.findChild<QWidget*>(QStringLiteral("item1")); }
+    QWidget* itemBox() { return form.findChild<QWidget*>("item1"); }
 
     // Drags handle `index` by (dx, dy) pixels.
     void dragHandle(int index, int dx, int dy) {
@@ -89,14 +89,14 @@ TEST_F(LayoutEditorInputTest, TheFontDialogSetsTheFontAndTheSizeStaysUnscaled) {
                     action->trigger();
         },
         [](QFontDialog& dialog) {
-            QFont font(QStringLiteral("Liberation Serif"));
+            QFont font("Liberation Serif");
             font.setPointSize(16);
             font.setBold(true);
             dialog.setCurrentFont(font);
             dialog.accept();
         });
     EXPECT_TRUE(seen);
-    EXPECT_EQ(form.object(1).fontName, QStringLiteral("Liberation Serif"));
+    EXPECT_EQ(form.object(1).fontName, "Liberation Serif");
     EXPECT_EQ(form.object(1).fontSize, 16);
     EXPECT_TRUE(form.object(1).bold);
     EXPECT_NEAR(itemBox()->font().pointSizeF(), 8.0, 0.01);
@@ -104,12 +104,12 @@ TEST_F(LayoutEditorInputTest, TheFontDialogSetsTheFontAndTheSizeStaysUnscaled) {
 
 TEST_F(LayoutEditorInputTest, DoubleClickEditsTheTextInPlace) {
     QTest::mouseDClick(itemBox(), Qt::LeftButton, {}, QPoint(3, 3));
-    auto* editor = form.findChild<QLineEdit*>(QStringLiteral("edit_txt0"));
+    auto* editor = form.findChild<QLineEdit*>("edit_txt0");
     ASSERT_TRUE(editor->isVisible());
-    EXPECT_EQ(editor->text(), QStringLiteral("Dear <<Item1>>"));
+    EXPECT_EQ(editor->text(), "Dear <<Item1>>");
     editor->selectAll();
-    QTest::keyClicks(editor, QStringLiteral("Hello <<Name>>"));
-    EXPECT_EQ(form.object(1).text, QStringLiteral("Hello <<Name>>"));
+    QTest::keyClicks(editor, "Hello <<Name>>");
+    EXPECT_EQ(form.object(1).text, "Hello <<Name>>");
 }
 
 TEST_F(LayoutEditorInputTest, TheRightButtonOpensTheFormatMenuWithItsMarks) {

@@ -52,7 +52,7 @@ protected:
 
     QWidget* widget(const QString& name) { return form.findChild<QWidget*>(name); }
     QWidget* box(int index) { return widget(QStringLiteral("item%1").arg(index)); }
-    QWidget* canvas() { return widget(QStringLiteral("piece_frame")); }
+    QWidget* canvas() { return widget("piece_frame"); }
     void press(int key, Qt::KeyboardModifiers modifiers = {}) {
         QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key), modifiers);
     }
@@ -83,10 +83,10 @@ TEST_F(LayoutEditorKeysTest, UndoAndRedoTakeBackMovesResizesAndFormats) {
     drag(1, 20, 10);
     const QRect moved = form.object(1).box;
     EXPECT_EQ(moved, start.translated(300, 150));
-    auto* width = form.findChild<QLineEdit*>(QStringLiteral("width_txt"));
+    auto* width = form.findChild<QLineEdit*>("width_txt");
     width->setFocus();
     width->selectAll();
-    QTest::keyClicks(width, QStringLiteral("3"));
+    QTest::keyClicks(width, "3");
     EXPECT_EQ(form.object(1).box.width(), 3 * 1440);
     for (QAction* action : form.findChildren<QAction*>())
         if (action->text() == QLatin1String("&Center Justify"))
@@ -99,7 +99,7 @@ TEST_F(LayoutEditorKeysTest, UndoAndRedoTakeBackMovesResizesAndFormats) {
     EXPECT_EQ(form.object(1).box.width(), 3 * 1440);
     undo(); // the typed width, with the fields showing it
     EXPECT_EQ(form.object(1).box, moved);
-    EXPECT_EQ(form.findChild<QLineEdit*>(QStringLiteral("width_txt"))->text(), QStringLiteral("2"));
+    EXPECT_EQ(form.findChild<QLineEdit*>("width_txt")->text(), "2");
     undo(); // the drag
     EXPECT_EQ(form.object(1).box, start);
     EXPECT_EQ(box(1)->geometry(),
@@ -115,8 +115,7 @@ TEST_F(LayoutEditorKeysTest, UndoAndRedoTakeBackMovesResizesAndFormats) {
     EXPECT_FLOAT_EQ(items[0]->Left1(), 1.0f);
     EXPECT_FLOAT_EQ(items[0]->Width(), 2.0f);
     // Each key once, or none of them works.
-    const QList<QKeySequence> keys =
-        form.findChild<QAction*>(QStringLiteral("edit_redo_mnu"))->shortcuts();
+    const QList<QKeySequence> keys = form.findChild<QAction*>("edit_redo_mnu")->shortcuts();
     EXPECT_EQ(QSet<QKeySequence>(keys.begin(), keys.end()).size(), keys.size());
 }
 
@@ -128,8 +127,7 @@ TEST_F(LayoutEditorKeysTest, ArrowKeysNudgeTheSelectionAndOneUndoTakesTheRunBack
     press(Qt::Key_Right);
     press(Qt::Key_Down, Qt::ShiftModifier);
     EXPECT_EQ(form.object(1).box.topLeft(), start + QPoint(20, 100));
-    EXPECT_EQ(form.findChild<QLineEdit*>(QStringLiteral("top_txt"))->text(),
-              QStringLiteral("1.07"));
+    EXPECT_EQ(form.findChild<QLineEdit*>("top_txt")->text(), "1.07");
     undo();
     EXPECT_EQ(form.object(1).box.topLeft(), start);
     // Nudges stop 50 twips from the frame's edge.
@@ -142,8 +140,7 @@ TEST_F(LayoutEditorKeysTest, TabStepsThroughTheObjectsShownAndThenLeavesTheDrawi
     QTest::mouseClick(box(1), Qt::LeftButton, {}, QPoint(5, 5));
     press(Qt::Key_Tab);
     EXPECT_EQ(form.selected(), 3); // item 2 is hidden
-    EXPECT_EQ(widget(QStringLiteral("item_lbl"))->property("text").toString(),
-              QStringLiteral("Item 3"));
+    EXPECT_EQ(widget("item_lbl")->property("text").toString(), "Item 3");
     press(Qt::Key_Tab);
     EXPECT_EQ(form.selected(), 8);
     press(Qt::Key_Backtab);
@@ -151,7 +148,7 @@ TEST_F(LayoutEditorKeysTest, TabStepsThroughTheObjectsShownAndThenLeavesTheDrawi
     press(Qt::Key_Tab);
     press(Qt::Key_Tab); // past the bar code: on to the fields
     EXPECT_EQ(form.selected(), 8);
-    EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("top_txt"));
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "top_txt");
 }
 
 TEST_F(LayoutEditorKeysTest, EscapeCancelsAndEnterConfirmsEvenFromAField) {
@@ -163,7 +160,7 @@ TEST_F(LayoutEditorKeysTest, EscapeCancelsAndEnterConfirmsEvenFromAField) {
     form.show();
     form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    auto* top = form.findChild<QLineEdit*>(QStringLiteral("top_txt"));
+    auto* top = form.findChild<QLineEdit*>("top_txt");
     top->setFocus();
     press(Qt::Key_Return);
     EXPECT_FALSE(form.isVisible());
@@ -180,7 +177,7 @@ TEST_F(LayoutEditorKeysTest, EscapeCancelsAndEnterConfirmsEvenFromAField) {
         EXPECT_TRUE(test::whileModal<QMessageBox>([&] { QTest::keyClick(&form, Qt::Key_Escape); },
                                                   [&](QMessageBox& box) {
                                                       EXPECT_TRUE(box.text().contains(
-                                                          QStringLiteral("Drop the 2 changes")));
+                                                          "Drop the 2 changes"));
                                                       box.button(answer)->click();
                                                   }));
         EXPECT_EQ(form.isVisible(), answer == QMessageBox::Cancel);
@@ -196,7 +193,7 @@ TEST_F(LayoutEditorKeysTest, TheDrawingFollowsTheWindowAndItsHandlesStillWork) {
     QApplication::processEvents();
     const double zoomed = form.shownScale();
     EXPECT_GT(zoomed, 1.5 * opened);
-    EXPECT_EQ(widget(QStringLiteral("scale_lbl"))->property("text").toString(),
+    EXPECT_EQ(widget("scale_lbl")->property("text").toString(),
               QStringLiteral("Scale: %1%").arg(qRound(zoomed * 100)));
     EXPECT_NEAR(box(1)->width(), natural.width() * zoomed / opened, 2);
     // The drawing stays within the window.
@@ -205,7 +202,7 @@ TEST_F(LayoutEditorKeysTest, TheDrawingFollowsTheWindowAndItsHandlesStillWork) {
 
     // The bottom-right handle sits on the box's corner and drags in twips at the zoom.
     QTest::mouseClick(box(1), Qt::LeftButton, {}, QPoint(5, 5));
-    QWidget* handle = widget(QStringLiteral("dot8"));
+    QWidget* handle = widget("dot8");
     ASSERT_TRUE(handle->isVisible());
     EXPECT_NEAR(handle->geometry().center().x(), box(1)->geometry().right(), 3);
     EXPECT_NEAR(handle->geometry().center().y(), box(1)->geometry().bottom(), 3);

@@ -73,9 +73,9 @@ TEST(LayoutScale, FitsThePieceOnTheScreen) {
     EXPECT_FLOAT_EQ(Layout_m::LayoutScale(), 0.68f);
     Layout_m::FitLayoutScale(4.0f, 2.0f, 20000, 20000);
     EXPECT_FLOAT_EQ(Layout_m::LayoutScale(), 1.0f);
-    EXPECT_EQ(Layout_m::formatInches(0.2f), QStringLiteral("0.2"));
-    EXPECT_EQ(Layout_m::formatInches(3.0f), QStringLiteral("3"));
-    EXPECT_EQ(Layout_m::formatInches(1.005f), QStringLiteral("1"));
+    EXPECT_EQ(Layout_m::formatInches(0.2f), "0.2");
+    EXPECT_EQ(Layout_m::formatInches(3.0f), "3");
+    EXPECT_EQ(Layout_m::formatInches(1.005f), "1");
 }
 
 TEST_F(LayoutEditorTest, LowItemsAreShownTallerAndFontsKeepTheirSize) {
@@ -84,12 +84,12 @@ TEST_F(LayoutEditorTest, LowItemsAreShownTallerAndFontsKeepTheirSize) {
     Layout_m::setLayoutScale(0.68f);
     PieceLayoutEditForm form;
     form.LoadLayout(6.0f, 4.0f, items, barCode);
-    EXPECT_EQ(form.windowTitle(), QStringLiteral("Piece Layout"));
+    EXPECT_EQ(form.windowTitle(), "Piece Layout");
     EXPECT_EQ(form.object(1).box.height(), 288);
     // Shown at the scale, and at the zoom that fits the window (which its menus may widen).
     EXPECT_NEAR(box(form, 1)->font().pointSizeF(), 10 * form.shownScale(), 0.01);
     EXPECT_NEAR(form.shownScale(), 0.68, 0.68 * 0.1);
-    EXPECT_EQ(form.object(8).text, QStringLiteral("||l|||lll||ll|||lll|ll|||"));
+    EXPECT_EQ(form.object(8).text, "||l|||lll||ll|||lll|ll|||");
     Layout_m::setLayoutScale(1.0f);
     form.SaveLayout(items, barCode);
     EXPECT_FLOAT_EQ(items[0]->Height(), 0.2f);
@@ -109,13 +109,12 @@ TEST_F(LayoutEditorTest, DraggingStopsFiftyTwipsFromTheEdgesAndHandlesResize) {
     QTest::mouseRelease(first, Qt::LeftButton, {}, QPoint(3, 3));
     EXPECT_EQ(form.object(1).box.topLeft(), QPoint(50, 50));
     EXPECT_EQ(form.selected(), 1);
-    EXPECT_EQ(form.findChild<QLabel*>(QStringLiteral("item_lbl"))->text(),
-              QStringLiteral("Item 1"));
-    EXPECT_EQ(field(form, "left_txt")->text(), QStringLiteral("0.03"));
+    EXPECT_EQ(form.findChild<QLabel*>("item_lbl")->text(), "Item 1");
+    EXPECT_EQ(field(form, "left_txt")->text(), "0.03");
 
     // The bottom right handle widens and heightens; the top left one moves the corner.
     const QRect before = form.object(1).box;
-    auto* corner = form.findChild<QWidget*>(QStringLiteral("dot8"));
+    auto* corner = form.findChild<QWidget*>("dot8");
     ASSERT_TRUE(corner->isVisible());
     QTest::mousePress(corner, Qt::LeftButton, {}, QPoint(1, 1));
     QMouseEvent grow(QEvent::MouseMove, QPointF(20, 10), corner->mapToGlobal(QPointF(20, 10)),
@@ -134,20 +133,20 @@ TEST_F(LayoutEditorTest, PositionFieldsTakeDigitsWithinTheirRangeAndSpinnersStop
     QLineEdit* left = field(form, "left_txt");
     left->setFocus();
     left->selectAll();
-    QTest::keyClicks(left, QStringLiteral("1x.2"));
-    EXPECT_EQ(left->text(), QStringLiteral("1.2"));
+    QTest::keyClicks(left, "1x.2");
+    EXPECT_EQ(left->text(), "1.2");
     EXPECT_EQ(form.object(2).box.x(), 1728);
     left->selectAll();
-    QTest::keyClicks(left, QStringLiteral("99"));
-    EXPECT_EQ(left->text(), QStringLiteral("4")); // 6 in wide frame, 2 in wide item
+    QTest::keyClicks(left, "99");
+    EXPECT_EQ(left->text(), "4"); // 6 in wide frame, 2 in wide item
     EXPECT_EQ(form.object(2).box.x(), 5760);
 
-    auto* spinner = form.findChild<QScrollBar*>(QStringLiteral("left_scr"));
+    auto* spinner = form.findChild<QScrollBar*>("left_scr");
     spinner->triggerAction(QAbstractSlider::SliderSingleStepSub); // up: +50 twips, over the limit
-    EXPECT_EQ(left->text(), QStringLiteral("4"));
+    EXPECT_EQ(left->text(), "4");
     EXPECT_EQ(spinner->value(), 0);
     spinner->triggerAction(QAbstractSlider::SliderSingleStepAdd); // down: -50 twips
-    EXPECT_EQ(left->text(), QStringLiteral("3.97"));
+    EXPECT_EQ(left->text(), "3.97");
 }
 
 TEST_F(LayoutEditorTest, MenusSetJustificationAlignmentBordersAndVisibility) {
@@ -194,8 +193,7 @@ TEST_F(LayoutEditorTest, OnlyOkWritesTheRecordsBack) {
         [&] { changed = EditPieceLayout(-1, -1, 6.0f, 4.0f, items, barCode); },
         [&](PieceLayoutEditForm& form) {
             drag(form);
-            QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("cancel_btn")),
-                              Qt::LeftButton);
+            QTest::mouseClick(form.findChild<QPushButton*>("cancel_btn"), Qt::LeftButton);
         });
     EXPECT_FALSE(changed);
     EXPECT_FLOAT_EQ(items[0]->Left1(), 0.5f);
@@ -204,8 +202,7 @@ TEST_F(LayoutEditorTest, OnlyOkWritesTheRecordsBack) {
         [&] { changed = EditPieceLayout(-1, -1, 6.0f, 4.0f, items, barCode); },
         [&](PieceLayoutEditForm& form) {
             drag(form);
-            QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("ok_btn")),
-                              Qt::LeftButton);
+            QTest::mouseClick(form.findChild<QPushButton*>("ok_btn"), Qt::LeftButton);
         });
     EXPECT_TRUE(changed);
     EXPECT_GT(items[0]->Left1(), 0.5f);
@@ -216,27 +213,24 @@ TEST_F(LayoutEditorTest, TheBarCodeMenuChoosesTheSymbologyAndChecksTheTrackingCo
     test::whileModal<PieceLayoutEditForm>(
         [&] { EditPieceLayout(-1, -1, 6.0f, 4.0f, items, barCode); },
         [&](PieceLayoutEditForm& form) {
-            auto* title = form.findChild<QLabel*>(QStringLiteral("item_lbl"));
+            auto* title = form.findChild<QLabel*>("item_lbl");
             clickBox(form, 8);
-            EXPECT_EQ(title->text(), QStringLiteral("Bar Code"));
+            EXPECT_EQ(title->text(), "Bar Code");
             action(form, "&Intelligent Mail barcode")->trigger();
             // The 1.44 in box cannot hold the 2.91 in bars, and the editor says so.
-            EXPECT_TRUE(title->text().contains(QStringLiteral("too narrow")))
-                << title->text().toStdString();
-            form.setTrackingCode(QStringLiteral("00700123456000000041"));
-            EXPECT_THROW(form.setTrackingCode(QStringLiteral("0070012345")), TavError);
-            EXPECT_EQ(form.trackingCode(), QStringLiteral("00700123456000000041"));
+            EXPECT_TRUE(title->text().contains("too narrow")) << title->text().toStdString();
+            form.setTrackingCode("00700123456000000041");
+            EXPECT_THROW(form.setTrackingCode("0070012345"), TavError);
+            EXPECT_EQ(form.trackingCode(), "00700123456000000041");
             auto* width = field(form, "width_txt");
             width->selectAll();
-            QTest::keyClicks(width, QStringLiteral("3"));
+            QTest::keyClicks(width, "3");
             QTest::keyClick(width, Qt::Key_Return);
-            EXPECT_EQ(title->text(),
-                      QStringLiteral("Bar Code: Intelligent Mail 00700123456000000041"));
-            QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("ok_btn")),
-                              Qt::LeftButton);
+            EXPECT_EQ(title->text(), "Bar Code: Intelligent Mail 00700123456000000041");
+            QTest::mouseClick(form.findChild<QPushButton*>("ok_btn"), Qt::LeftButton);
         });
     EXPECT_EQ(barCode.Symbology(), TavEnumCls::TavIntelligentMail);
-    EXPECT_EQ(barCode.TrackingCode(), QStringLiteral("00700123456000000041"));
+    EXPECT_EQ(barCode.TrackingCode(), "00700123456000000041");
     EXPECT_FLOAT_EQ(barCode.Width(), 3.0f);
     EXPECT_TRUE(messages.sink().texts.isEmpty());
 }
@@ -251,8 +245,7 @@ TEST_F(LayoutEditorTest, TheLabelControlTakesTheEditedCopiesOnlyOnOk) {
     test::whileModal<PieceLayoutEditForm>(
         [&] { changed = label.PieceLayoutDialogShow(); },
         [](PieceLayoutEditForm& form) {
-            QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("cancel_btn")),
-                              Qt::LeftButton);
+            QTest::mouseClick(form.findChild<QPushButton*>("cancel_btn"), Qt::LeftButton);
         });
     EXPECT_FALSE(changed);
     EXPECT_EQ(label.Item1Properties(), kept);
@@ -260,8 +253,7 @@ TEST_F(LayoutEditorTest, TheLabelControlTakesTheEditedCopiesOnlyOnOk) {
     test::whileModal<PieceLayoutEditForm>(
         [&] { changed = label.PieceLayoutDialogShow(); },
         [](PieceLayoutEditForm& form) {
-            QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("ok_btn")),
-                              Qt::LeftButton);
+            QTest::mouseClick(form.findChild<QPushButton*>("ok_btn"), Qt::LeftButton);
         });
     EXPECT_TRUE(changed);
     EXPECT_NE(label.Item1Properties(), kept); // the host's old reference is no longer the record

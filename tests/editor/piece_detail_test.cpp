@@ -46,11 +46,11 @@ protected:
         test::whileModal<PieceLayoutEditForm>(
             [&] { press(page, "LayoutBtn"); },
             [button](PieceLayoutEditForm& form) {
-                QTest::mouseClick(form.findChild<QWidget*>(QStringLiteral("item1")), Qt::LeftButton,
-                                  {}, QPoint(2, 2));
-                auto* left = form.findChild<QLineEdit*>(QStringLiteral("left_txt"));
+                QTest::mouseClick(form.findChild<QWidget*>("item1"), Qt::LeftButton, {},
+                                  QPoint(2, 2));
+                auto* left = form.findChild<QLineEdit*>("left_txt");
                 left->selectAll();
-                QTest::keyClicks(left, QStringLiteral("1.5"));
+                QTest::keyClicks(left, "1.5");
                 press(form, button);
             });
     }
@@ -65,21 +65,21 @@ protected:
 } // namespace
 
 TEST_F(PieceDetailTest, SelectingAControlCopiesItsRecordsUnderEitherSetOfNames) {
-    label.itemProperties(3)->setTextControl(QStringLiteral("third"));
+    label.itemProperties(3)->setTextControl("third");
     page.SelectionChanged(&label);
-    EXPECT_EQ(page.sheet()->PieceName(), QStringLiteral("5264 - Shipping"));
-    EXPECT_EQ(page.item(3)->TextControl(), QStringLiteral("third"));
+    EXPECT_EQ(page.sheet()->PieceName(), "5264 - Shipping");
+    EXPECT_EQ(page.item(3)->TextControl(), "third");
     EXPECT_NE(page.item(3), label.itemProperties(3)); // copies
     EXPECT_NE(page.sheet(), label.SheetProperties());
 
     TavMail mail;
     mail.InitProperties();
-    mail.Stamp()->setTextControl(QStringLiteral("stamp"));
-    mail.Message3()->setTextControl(QStringLiteral("third message"));
+    mail.Stamp()->setTextControl("stamp");
+    mail.Message3()->setTextControl("third message");
     page.SelectionChanged(&mail);
-    EXPECT_EQ(page.item(1)->TextControl(), QStringLiteral("<<DeliveryAddress>>"));
-    EXPECT_EQ(page.item(5)->TextControl(), QStringLiteral("stamp"));
-    EXPECT_EQ(page.item(6)->TextControl(), QStringLiteral("third message"));
+    EXPECT_EQ(page.item(1)->TextControl(), "<<DeliveryAddress>>");
+    EXPECT_EQ(page.item(5)->TextControl(), "stamp");
+    EXPECT_EQ(page.item(6)->TextControl(), "third message");
     EXPECT_FLOAT_EQ(page.barCode()->Top(), mail.BarCodeProperties()->Top());
 
     QObject plain; // neither a label nor an envelope
@@ -97,7 +97,7 @@ TEST_F(PieceDetailTest, ThePreviewFitsFourByOneAndAHalfInches) {
     EXPECT_EQ(preview(8.0f, 3.0f), QSize(5760, 2160));
     EXPECT_EQ(preview(2.625f, 1.0f), QSize(5670, 2160));
     EXPECT_DOUBLE_EQ(page.previewScale(), 1.5);
-    auto* pic1 = page.findChild<QLabel*>(QStringLiteral("Pic1"));
+    auto* pic1 = page.findChild<QLabel*>("Pic1");
     EXPECT_EQ(pic1->size(), QSize(379, 145)); // 15 twips a pixel, and the edge pixel
     EXPECT_EQ(pic1->x(), (page.width() - 378) / 2);
     EXPECT_FALSE(pic1->pixmap().isNull());
@@ -114,7 +114,7 @@ TEST_F(PieceDetailTest, ThePreviewFitsFourByOneAndAHalfInches) {
 TEST_F(PieceDetailTest, APieceWithoutSizeShowsTheShippingLabelOrALetterPage) {
     label.SheetProperties()->setPieceWidth(0);
     page.SelectionChanged(&label);
-    EXPECT_EQ(page.sheet()->PieceName(), QStringLiteral("5264 - Shipping"));
+    EXPECT_EQ(page.sheet()->PieceName(), "5264 - Shipping");
     EXPECT_FLOAT_EQ(page.sheet()->PieceWidth(), 4.0f);
 
     QTemporaryDir empty;
@@ -135,14 +135,13 @@ TEST_F(PieceDetailTest, DetailsShowItemOneAndThePieceInThousandths) {
     label.itemProperties(1)->setLeft1(2.0f);
     label.itemProperties(1)->setHeight(0.0625f); // 62.5 thousandths: the half goes to even
     page.SelectionChanged(&label);
-    EXPECT_EQ(page.findChild<QGroupBox*>(QStringLiteral("lblItem"))->title(),
-              QStringLiteral("Item 1"));
-    EXPECT_EQ(text("lblItop"), QStringLiteral("Top = 1.775"));
-    EXPECT_EQ(text("lblIleft"), QStringLiteral("Left1 = 2"));
-    EXPECT_EQ(text("lblIheight"), QStringLiteral("Height = 0.062"));
-    EXPECT_EQ(text("lblPName"), QStringLiteral("5264 - Shipping"));
-    EXPECT_EQ(text("lblPWidth"), QStringLiteral("Width = 4"));
-    EXPECT_EQ(text("lblPHeight"), QStringLiteral("Height = 3.333"));
+    EXPECT_EQ(page.findChild<QGroupBox*>("lblItem")->title(), "Item 1");
+    EXPECT_EQ(text("lblItop"), "Top = 1.775");
+    EXPECT_EQ(text("lblIleft"), "Left1 = 2");
+    EXPECT_EQ(text("lblIheight"), "Height = 0.062");
+    EXPECT_EQ(text("lblPName"), "5264 - Shipping");
+    EXPECT_EQ(text("lblPWidth"), "Width = 4");
+    EXPECT_EQ(text("lblPHeight"), "Height = 3.333");
 
     label.itemProperties(1)->setTop(32.768f); // beyond 16 bits of thousandths
     try {
@@ -155,15 +154,15 @@ TEST_F(PieceDetailTest, DetailsShowItemOneAndThePieceInThousandths) {
 
 TEST_F(PieceDetailTest, TheBarCodeDetailsNameItsSymbologyAndTrackingCode) {
     page.SelectionChanged(&label);
-    EXPECT_EQ(text("lblPBars"), QStringLiteral("Bar code: POSTNET"));
+    EXPECT_EQ(text("lblPBars"), "Bar code: POSTNET");
     EXPECT_TRUE(text("lblPTracking").isEmpty());
     label.BarCodeProperties()->setSymbology(TavEnumCls::TavIntelligentMail);
     page.SelectionChanged(&label);
-    EXPECT_EQ(text("lblPBars"), QStringLiteral("Bar code: Intelligent Mail"));
-    EXPECT_EQ(text("lblPTracking"), QStringLiteral("No tracking code"));
-    label.BarCodeProperties()->setTrackingCode(QStringLiteral("00700123456000000041"));
+    EXPECT_EQ(text("lblPBars"), "Bar code: Intelligent Mail");
+    EXPECT_EQ(text("lblPTracking"), "No tracking code");
+    label.BarCodeProperties()->setTrackingCode("00700123456000000041");
     page.SelectionChanged(&label);
-    EXPECT_EQ(text("lblPTracking"), QStringLiteral("Tracking 00700123456000000041"));
+    EXPECT_EQ(text("lblPTracking"), "Tracking 00700123456000000041");
     // The preview draws the chosen bars.
     const auto* bars = page.findChild<TavBarcode*>();
     ASSERT_NE(bars, nullptr);
@@ -176,7 +175,7 @@ TEST_F(PieceDetailTest, CancellingTheLayoutEditorKeepsAChosenPieceToApply) {
     test::whileModal<PieceSelectForm>(
         [&] { press(page, "btnDotDotDot"); },
         [](PieceSelectForm& form) {
-            form.findChild<QListWidget*>(QStringLiteral("piece_lst"))->setCurrentRow(0);
+            form.findChild<QListWidget*>("piece_lst")->setCurrentRow(0);
             press(form, "ok_btn");
         });
     EXPECT_TRUE(page.changed());
@@ -220,9 +219,9 @@ TEST_F(PieceDetailTest, ApplyingHandsTheRecordsOverAndLaterCancelledEditsStayOut
     mail.InitProperties();
     mail.setRefresh(false);
     page.SelectionChanged(&mail);
-    page.item(2)->setTextControl(QStringLiteral("From us"));
+    page.item(2)->setTextControl("From us");
     page.ApplyChanges(&mail);
     EXPECT_EQ(mail.ReturnAddress(), page.item(2));
-    EXPECT_EQ(mail.TavLabel1().Item2Properties()->TextControl(), QStringLiteral("From us"));
+    EXPECT_EQ(mail.TavLabel1().Item2Properties()->TextControl(), "From us");
     EXPECT_FALSE(mail.Refresh());
 }

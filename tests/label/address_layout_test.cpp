@@ -36,13 +36,12 @@ float bottomOf(const TavLabel& label) {
 } // namespace
 
 TEST_F(AddressLayoutTest, FourLinesAndTheBarCodeFitAnAddressLabel) {
-    label.setPieceName(QStringLiteral("5160 - Address"));
+    label.setPieceName("5160 - Address");
     EXPECT_TRUE(label.ApplyAddressLayout());
     EXPECT_TRUE(label.FitText());
     // One block shows the four lines; the bars come under it and may reach the right edge.
     const TavItemCls& block = *label.Item1Properties();
-    EXPECT_EQ(block.TextControl(),
-              QStringLiteral("<<Item1>>\r\n<<Item2>>\r\n<<Item3>>\r\n<<Item4>>"));
+    EXPECT_EQ(block.TextControl(), "<<Item1>>\r\n<<Item2>>\r\n<<Item3>>\r\n<<Item4>>");
     EXPECT_DOUBLE_EQ(block.font()->Size(), 9.0);
     EXPECT_LE(block.Left1() + block.Width(), 2.625f);
     EXPECT_GE(block.Height(), 4 * 9 * 1.25f / 72 - 0.001f);
@@ -55,17 +54,16 @@ TEST_F(AddressLayoutTest, FourLinesAndTheBarCodeFitAnAddressLabel) {
 }
 
 TEST_F(AddressLayoutTest, TheLayoutFollowsTheStockAndKeepsItsTemplates) {
-    label.setPieceName(QStringLiteral("5160 - Address"));
+    label.setPieceName("5160 - Address");
     label.ApplyAddressLayout(3, 9);
-    label.Item1Properties()->setTextControl(QStringLiteral("<<Name>>\r\n<<Street>>"));
+    label.Item1Properties()->setTextControl("<<Name>>\r\n<<Street>>");
     // Another stock, however it is chosen, gets the layout fitted to it, not the catalogue's.
-    for (const QString& piece : {QStringLiteral("5161 - Address"), QStringLiteral("5160 - Address"),
-                                 QStringLiteral("5164 - Shipping")}) {
+    for (const QString piece : {"5161 - Address", "5160 - Address", "5164 - Shipping"}) {
         SCOPED_TRACE(piece.toStdString());
         label.setPieceName(piece);
         const TavItemCls& block = *label.Item1Properties();
         EXPECT_TRUE(block.Visible());
-        EXPECT_EQ(block.TextControl(), QStringLiteral("<<Name>>\r\n<<Street>>"));
+        EXPECT_EQ(block.TextControl(), "<<Name>>\r\n<<Street>>");
         EXPECT_FALSE(label.Item2Properties()->Visible());
         EXPECT_TRUE(label.BarCodeProperties()->Visible());
         EXPECT_NEAR(label.BarCodeProperties()->Left1() + label.BarCodeProperties()->Width(),
@@ -73,29 +71,29 @@ TEST_F(AddressLayoutTest, TheLayoutFollowsTheStockAndKeepsItsTemplates) {
         EXPECT_LE(bottomOf(label), label.SheetProperties()->PieceHeight());
     }
     // The control's own Select button chooses through the selection dialog: the same.
-    EXPECT_TRUE(test::whileModal<PieceSelectForm>(
-        [&] { label.PieceSelectDialogShow(); },
-        [](PieceSelectForm& form) {
-            form.setPieceName(QStringLiteral("5161 - Address"));
-            form.findChild<QPushButton*>(QStringLiteral("ok_btn"))->click();
-        }));
-    EXPECT_EQ(label.PieceName(), QStringLiteral("5161 - Address"));
-    EXPECT_EQ(label.Item1Properties()->TextControl(), QStringLiteral("<<Name>>\r\n<<Street>>"));
+    EXPECT_TRUE(
+        test::whileModal<PieceSelectForm>([&] { label.PieceSelectDialogShow(); },
+                                          [](PieceSelectForm& form) {
+                                              form.setPieceName("5161 - Address");
+                                              form.findChild<QPushButton*>("ok_btn")->click();
+                                          }));
+    EXPECT_EQ(label.PieceName(), "5161 - Address");
+    EXPECT_EQ(label.Item1Properties()->TextControl(), "<<Name>>\r\n<<Street>>");
     EXPECT_FALSE(label.Item2Properties()->Visible());
     EXPECT_TRUE(label.BarCodeProperties()->Visible());
     // The saved design remembers it; a new control does not have one.
     TavLabel loaded;
     loaded.setDesign(label.Design());
-    loaded.setPieceName(QStringLiteral("5161 - Address"));
+    loaded.setPieceName("5161 - Address");
     EXPECT_FALSE(loaded.Item2Properties()->Visible());
     EXPECT_TRUE(loaded.FitText());
     TavLabel plain;
-    plain.setPieceName(QStringLiteral("5160 - Address"));
+    plain.setPieceName("5160 - Address");
     EXPECT_FALSE(plain.FitText());
 }
 
 TEST_F(AddressLayoutTest, ALowLabelGetsASmallerFontOrNoBarCode) {
-    label.setPieceName(QStringLiteral("5160 - Address"));
+    label.setPieceName("5160 - Address");
     label.SheetProperties()->setPieceHeight(0.8f);
     EXPECT_TRUE(label.ApplyAddressLayout(4, 12)); // 12 points would not leave room for the bars
     EXPECT_LT(label.Item1Properties()->font()->Size(), 12.0);

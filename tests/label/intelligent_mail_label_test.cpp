@@ -24,8 +24,8 @@ using namespace tav;
 
 namespace {
 
-const QString kTracking = QStringLiteral("00700123456000000041");
-const QString kOtherTracking = QStringLiteral("01234567094987654321");
+const QString kTracking = "00700123456000000041";
+const QString kOtherTracking = "01234567094987654321";
 
 // 20 labels of 4 × 1 inch, 2 across, with three lines and the bar code under them.
 class IntelligentMailLabel : public ::testing::Test {
@@ -48,7 +48,7 @@ protected:
     TavBarCodeCls& barCode() { return *label.BarCodeProperties(); }
 
     void add(const QString& tracking, const QString& zip) {
-        label.setSubstituteText(QStringLiteral("Item1^Ann Lee|Item2^12 Oak Rd|Item3^Salem OR|"));
+        label.setSubstituteText("Item1^Ann Lee|Item2^12 Oak Rd|Item3^Salem OR|");
         barCode().setTrackingCode(tracking);
         barCode().setValue(zip);
         label.AddPiece();
@@ -71,61 +71,56 @@ protected:
 } // namespace
 
 TEST_F(IntelligentMailLabel, AddPieceKeepsBothCodesAndRefusesWhatCannotBeEncoded) {
-    add(kTracking, QStringLiteral("97301-1234"));
-    EXPECT_EQ(label.FindPiece(1).barCodeValue, kTracking + QStringLiteral("-973011234"));
+    add(kTracking, "97301-1234");
+    EXPECT_EQ(label.FindPiece(1).barCodeValue, kTracking + "-973011234");
 
     // Each refusal names the field and adds nothing.
+    EXPECT_TRUE(errorOf([&] { add(QString(), "97301"); }).contains("TrackingCode"));
+    EXPECT_TRUE(errorOf([&] { add(kTracking, "973011"); }).contains("BarCodeProperties.Value"));
     EXPECT_TRUE(errorOf([&] {
-                    add(QString(), QStringLiteral("97301"));
-                }).contains(QStringLiteral("TrackingCode")));
-    EXPECT_TRUE(errorOf([&] {
-                    add(kTracking, QStringLiteral("973011"));
-                }).contains(QStringLiteral("BarCodeProperties.Value")));
-    EXPECT_TRUE(errorOf([&] {
-                    barCode().setTrackingCode(QStringLiteral("05700123456000000041"));
-                }).contains(QStringLiteral("second digit")));
+                    barCode().setTrackingCode("05700123456000000041");
+                }).contains("second digit"));
     EXPECT_EQ(barCode().TrackingCode(), kTracking); // the refused code left the last one
     EXPECT_EQ(label.pieceCount(), 1);
 
     // A box too narrow, or one that runs off the piece, is refused while the bars are shown.
     barCode().setWidth(2.5f);
-    const QString narrow = errorOf([&] { add(kTracking, QStringLiteral("97301")); });
-    EXPECT_TRUE(narrow.contains(QStringLiteral("the bar code box is 2.50 in wide")))
-        << narrow.toStdString();
-    EXPECT_EQ(label.BarCodeFitProblem(), narrow.section(QStringLiteral(": "), 1));
+    const QString narrow = errorOf([&] { add(kTracking, "97301"); });
+    EXPECT_TRUE(narrow.contains("the bar code box is 2.50 in wide")) << narrow.toStdString();
+    EXPECT_EQ(label.BarCodeFitProblem(), narrow.section(": ", 1));
     barCode().setWidth(3.0f);
     barCode().setLeft1(1.5f);
-    EXPECT_TRUE(label.BarCodeFitProblem().contains(QStringLiteral("print past the edge")));
+    EXPECT_TRUE(label.BarCodeFitProblem().contains("print past the edge"));
     barCode().setVisible(false);
     EXPECT_TRUE(label.BarCodeFitProblem().isEmpty());
-    add(kTracking, QStringLiteral("97301"));
+    add(kTracking, "97301");
     EXPECT_EQ(label.pieceCount(), 2);
 }
 
 TEST_F(IntelligentMailLabel, PostnetFitIsReportedButAddedAsBefore) {
     barCode().setSymbology(TavEnumCls::TavPostnet);
     barCode().setWidth(2.0f);
-    barCode().setValue(QStringLiteral("97301"));
+    barCode().setValue("97301");
     EXPECT_TRUE(label.BarCodeFitProblem().isEmpty()); // 32 bars: 1.44 in
-    barCode().setValue(QStringLiteral("97301-1234-01"));
+    barCode().setValue("97301-1234-01");
     EXPECT_EQ(label.BarCodeFitProblem(),
               QStringLiteral("a POSTNET bar code of 11 digits needs 2.81 in, and the bar code box "
                              "is 2.00 in wide: 44 of its 62 bars print"));
     label.AddPiece(); // POSTNET pieces are added whatever their length, as they always were
-    EXPECT_EQ(label.FindPiece(1).barCodeValue, QStringLiteral("97301-1234-01"));
+    EXPECT_EQ(label.FindPiece(1).barCodeValue, "97301-1234-01");
     // Bars are cut only when one is left out: a box that ends inside the last bar holds them.
-    barCode().setValue(QStringLiteral("97301-1234"));
+    barCode().setValue("97301-1234");
     barCode().setWidth(static_cast<float>(51 * Postnet::BarPitch) / 1440);
     EXPECT_TRUE(label.BarCodeFitProblem().isEmpty()) << label.BarCodeFitProblem().toStdString();
     barCode().setWidth(static_cast<float>(51 * Postnet::BarPitch - 2) / 1440);
-    EXPECT_TRUE(label.BarCodeFitProblem().contains(QStringLiteral("51 of its 52 bars")));
+    EXPECT_TRUE(label.BarCodeFitProblem().contains("51 of its 52 bars"));
 }
 
 TEST_F(IntelligentMailLabel, BarsOnPaperReadBackAndLieWithinTheTolerances) {
-    add(kTracking, QStringLiteral("97301-1234-01"));
+    add(kTracking, "97301-1234-01");
     add(kOtherTracking, QString());
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("imb.pdf"));
+    const QString path = dir.filePath("imb.pdf");
     auto pdf = PdfPrinter::singleDocument(path);
     const std::shared_ptr<Printer> previous = setCurrentPrinter(pdf);
     label.PrintAll();
@@ -138,9 +133,8 @@ TEST_F(IntelligentMailLabel, BarsOnPaperReadBackAndLieWithinTheTolerances) {
     ASSERT_FALSE(page.isNull());
     const auto inches = [](int pixels) { return static_cast<double>(pixels) / kDpi; };
     const TavBarCodeCls& box = *label.BarCodeProperties();
-    const QString expected[] = {
-        IntelligentMail::EncodeIntelligentMail(kTracking, QStringLiteral("97301123401")),
-        IntelligentMail::EncodeIntelligentMail(kOtherTracking, QString())};
+    const QString expected[] = {IntelligentMail::EncodeIntelligentMail(kTracking, "97301123401"),
+                                IntelligentMail::EncodeIntelligentMail(kOtherTracking, QString())};
     for (int piece = 0; piece < 2; ++piece) {
         // The bar code's box on the page, and a little around it.
         const double left = 0.15625 + 4.1875 * piece + box.Left1();

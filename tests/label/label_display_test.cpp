@@ -62,23 +62,23 @@ protected:
 } // namespace
 
 TEST(DisplayFlags, NormaliseToTheirLength) {
-    EXPECT_EQ(normaliseFlags(QStringLiteral("10"), 7), QStringLiteral("1011111"));
-    EXPECT_EQ(normaliseFlags(QStringLiteral("0x0"), 7), QStringLiteral("0101111"));
-    EXPECT_EQ(normaliseFlags(QStringLiteral("00000000"), 7), QStringLiteral("1111111"));
-    EXPECT_EQ(normaliseFlags(QString(), 2), QStringLiteral("11"));
+    EXPECT_EQ(normaliseFlags("10", 7), "1011111");
+    EXPECT_EQ(normaliseFlags("0x0", 7), "0101111");
+    EXPECT_EQ(normaliseFlags("00000000", 7), "1111111");
+    EXPECT_EQ(normaliseFlags(QString(), 2), "11");
 }
 
 TEST_F(LabelDisplayTest, ButtonsPageThroughPiecesAndSheets) {
-    EXPECT_EQ(pieceStatus(), QStringLiteral("Piece 70 of 70"));
-    EXPECT_EQ(sheetStatus(), QStringLiteral("Sheet 3 of 3"));
+    EXPECT_EQ(pieceStatus(), "Piece 70 of 70");
+    EXPECT_EQ(sheetStatus(), "Sheet 3 of 3");
     click("NavFirst");
     EXPECT_EQ(label.CurrentPiece(), 1);
-    EXPECT_EQ(pieceStatus(), QStringLiteral("Piece 1 of 70"));
+    EXPECT_EQ(pieceStatus(), "Piece 1 of 70");
     click("NavNextP");
     EXPECT_EQ(label.CurrentPiece(), 2);
     click("NavNextS");
     EXPECT_EQ(label.CurrentPiece(), 32);
-    EXPECT_EQ(sheetStatus(), QStringLiteral("Sheet 2 of 3"));
+    EXPECT_EQ(sheetStatus(), "Sheet 2 of 3");
     click("NavPrevP");
     EXPECT_EQ(label.CurrentPiece(), 31);
     click("NavPrevS");
@@ -102,7 +102,7 @@ TEST_F(LabelDisplayTest, PageKeysStepThroughPiecesWhereTheyDoNotZoom) {
     QTest::keyClick(&label, Qt::Key_PageDown);
     QTest::keyClick(&label, Qt::Key_PageDown);
     EXPECT_EQ(label.CurrentPiece(), 3);
-    EXPECT_EQ(pieceStatus(), QStringLiteral("Piece 3 of 70"));
+    EXPECT_EQ(pieceStatus(), "Piece 3 of 70");
     EXPECT_TRUE(label.hasFocus());
     QTest::keyClick(&label, Qt::Key_End, Qt::ControlModifier);
     EXPECT_EQ(label.CurrentPiece(), 70);
@@ -120,7 +120,7 @@ TEST_F(LabelDisplayTest, PageKeysStepThroughPiecesWhereTheyDoNotZoom) {
     EXPECT_EQ(label.CurrentPiece(), 69);
     QTest::keyClick(pieceView, Qt::Key_Home, Qt::ControlModifier);
     EXPECT_EQ(label.CurrentPiece(), 1);
-    EXPECT_EQ(sheetStatus(), QStringLiteral("Sheet 1 of 3"));
+    EXPECT_EQ(sheetStatus(), "Sheet 1 of 3");
     EXPECT_TRUE(pieceView->hasFocus());
 }
 
@@ -131,7 +131,7 @@ TEST_F(LabelDisplayTest, ThePieceListPicksAnyPiece) {
     EXPECT_EQ(list->model()->rowCount(), 70);
     EXPECT_EQ(list->currentIndex().row(), 69);
     const QModelIndex twelfth = list->model()->index(11, 0);
-    EXPECT_EQ(twelfth.data().toString(), QStringLiteral("Piece 12"));
+    EXPECT_EQ(twelfth.data().toString(), "Piece 12");
     list->scrollTo(twelfth);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(twelfth).center());
     EXPECT_EQ(label.CurrentPiece(), 12);
@@ -152,7 +152,7 @@ TEST_F(LabelDisplayTest, TheViewListSwitchesViewsAndKeysZoomTheView) {
 
     views->setFocus();
     QTest::keyClick(views, Qt::Key_Up); // Both -> Sheet
-    EXPECT_EQ(views->currentText(), QStringLiteral("Sheet"));
+    EXPECT_EQ(views->currentText(), "Sheet");
     EXPECT_FALSE(pieceView->isVisible());
     EXPECT_TRUE(sheetView->isVisible());
     EXPECT_EQ(label.Appearance(), TavEnumCls::TavShowBoth); // the host's choice stays as set
@@ -185,15 +185,15 @@ TEST_F(LabelDisplayTest, ButtonsAreLaidOutInTwipsAndFlagsHideThem) {
     const int right = width - 750 - 80 - 4 * 855;
     EXPECT_EQ(child<QLabel>("NavPLbl")->x(), px((right - labelLeft - 855) / 2 + labelLeft));
 
-    label.setShowLeftBtns(QStringLiteral("10"));
-    EXPECT_EQ(label.ShowLeftBtns(), QStringLiteral("1011111"));
+    label.setShowLeftBtns("10");
+    EXPECT_EQ(label.ShowLeftBtns(), "1011111");
     EXPECT_FALSE(child<QPushButton>("NavPrevS")->isVisible());
     EXPECT_EQ(child<QPushButton>("NavPrevP")->x(), px(60 + 255));
-    label.setShowRightBtns(QStringLiteral("00001"));
+    label.setShowRightBtns("00001");
     for (const char* name : {"NavPrAll", "NavPrSht", "NavSelect", "NavLayout"})
         EXPECT_FALSE(child<QPushButton>(name)->isVisible()) << name;
     EXPECT_EQ(child<QComboBox>("NavAppearance")->x(), px(width - 750 - 40));
-    label.setShowCenter(QStringLiteral("01"));
+    label.setShowCenter("01");
     EXPECT_FALSE(child<QLabel>("NavPLbl")->isVisible());
     EXPECT_TRUE(child<QLabel>("NavSLbl")->isVisible());
 }
@@ -247,8 +247,7 @@ TEST_F(LabelDisplayTest, SelectOpensThePieceSelectionAndCancelChangesNothing) {
     const bool seen = test::whileModal<PieceSelectForm>(
         [&] { click("NavSelect"); },
         [](PieceSelectForm& form) {
-            QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("cancel_btn")),
-                              Qt::LeftButton);
+            QTest::mouseClick(form.findChild<QPushButton*>("cancel_btn"), Qt::LeftButton);
         });
     EXPECT_TRUE(seen);
     EXPECT_EQ(label.SheetProperties(), sheet);

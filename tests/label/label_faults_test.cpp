@@ -44,9 +44,7 @@ protected:
         ASSERT_NE(found, nullptr) << button;
         QTest::mouseClick(found, Qt::LeftButton);
     }
-    QString pieceStatus() const {
-        return label.findChild<QLabel*>(QStringLiteral("NavPLbl"))->text();
-    }
+    QString pieceStatus() const { return label.findChild<QLabel*>("NavPLbl")->text(); }
 
     test::ScopedCatalog catalog{MAILPIECE_DATA_DIR};
     test::ScopedTempDirectory temp;
@@ -61,7 +59,7 @@ private:
 } // namespace
 
 TEST_F(LabelFaultsTest, PrintButtonsReportAFailingPrinterAndTheControlStaysUsable) {
-    setCurrentPrinter(PdfPrinter::filePerJob(QStringLiteral("/dev/null/nodir")));
+    setCurrentPrinter(PdfPrinter::filePerJob("/dev/null/nodir"));
     click("NavPrSht");
     ASSERT_EQ(messages.sink().texts.size(), 1);
     EXPECT_TRUE(messages.sink().texts.at(0).contains(QLatin1String("/dev/null/nodir")))
@@ -73,7 +71,7 @@ TEST_F(LabelFaultsTest, PrintButtonsReportAFailingPrinterAndTheControlStaysUsabl
     // Still usable: it pages and prints on a working printer.
     click("NavFirst");
     click("NavNextP");
-    EXPECT_EQ(pieceStatus(), QStringLiteral("Piece 2 of 40"));
+    EXPECT_EQ(pieceStatus(), "Piece 2 of 40");
     setCurrentPrinter(printer);
     click("NavPrAll");
     EXPECT_EQ(printer->jobs().size(), 7u); // 40 pieces, 6 a sheet
@@ -92,26 +90,26 @@ TEST_F(LabelFaultsTest, AHostileDesignLoadsKeyByKeyAndPrintingNamesTheField) {
     } cases[] = {
         {"SheetPropertiesNA", -1, "NumAcross", ErrorNumber::DivisionByZero},
         {"SheetPropertiesPW", 0, "PieceWidth"},
-        {"SheetPropertiesPH", QStringLiteral("nan"), "PieceHeight"},
+        {"SheetPropertiesPH", "nan", "PieceHeight"},
         {"SheetPropertiesHE", 0, "Height"},
         {"SheetPropertiesWI", 1e30, "Width"},
         {"SheetPropertiesPA", -2.75, "PiecePitchAcross"},
         {"SheetPropertiesPD", 1e9, "PiecePitchDown"},
-        {"SheetPropertiesMT", QStringLiteral("inf"), "MarginTop"},
+        {"SheetPropertiesMT", "inf", "MarginTop"},
         {"Item3PropertiesTO", 1e30, "item 3: Top"},
-        {"Item1PropertiesWI", QStringLiteral("nan"), "item 1: Width"},
+        {"Item1PropertiesWI", "nan", "item 1: Width"},
         {"Item2PropertiesHE", -1, "item 2: Height"},
         {"BarCodePropertiesLE", 1e38, "the bar code: Left1"},
     };
     for (const auto& c : cases) {
         QJsonObject hostile = design;
         hostile.insert(QLatin1String(c.key), c.value);
-        hostile.insert(QStringLiteral("CompanyName"), QStringLiteral("Read on")); // after it
+        hostile.insert("CompanyName", "Read on"); // after it
         messages.sink().texts.clear();
         label.setDesign(QString::fromUtf8(QJsonDocument(hostile).toJson()));
         EXPECT_TRUE(messages.sink().texts.isEmpty())
             << c.key << messages.sink().texts.join(QLatin1Char('\n')).toStdString();
-        EXPECT_EQ(label.CompanyName(), QStringLiteral("Read on")) << c.key;
+        EXPECT_EQ(label.CompanyName(), "Read on") << c.key;
         EXPECT_FALSE(label.grab().isNull()); // the views draw nothing, and never crash
         try {
             label.PrintAll();
@@ -127,7 +125,7 @@ TEST_F(LabelFaultsTest, AHostileDesignLoadsKeyByKeyAndPrintingNamesTheField) {
     // Still drawn, paged and printed as before.
     messages.sink().texts.clear();
     click("NavLast");
-    EXPECT_EQ(pieceStatus(), QStringLiteral("Piece 40 of 40"));
+    EXPECT_EQ(pieceStatus(), "Piece 40 of 40");
     label.PrintAll();
     EXPECT_EQ(printer->jobs().size(), 7u);
     EXPECT_TRUE(messages.sink().texts.isEmpty());
@@ -135,10 +133,10 @@ TEST_F(LabelFaultsTest, AHostileDesignLoadsKeyByKeyAndPrintingNamesTheField) {
 
 TEST_F(LabelFaultsTest, MissingKeysReadAsEmptyAndAnUnreadableValueKeepsItsDefault) {
     QJsonObject design = QJsonDocument::fromJson(label.Design().toUtf8()).object();
-    design.remove(QStringLiteral("Item1PropertiesTC"));
-    design.remove(QStringLiteral("Item2PropertiesVI"));
-    design.insert(QStringLiteral("SheetPropertiesND"), QStringLiteral("abc"));
-    design.insert(QStringLiteral("SheetPropertiesNA"), 1);
+    design.remove("Item1PropertiesTC");
+    design.remove("Item2PropertiesVI");
+    design.insert("SheetPropertiesND", "abc");
+    design.insert("SheetPropertiesNA", 1);
     label.setDesign(QString::fromUtf8(QJsonDocument(design).toJson()));
     EXPECT_TRUE(messages.sink().texts.isEmpty());
     EXPECT_EQ(label.Item1Properties()->TextControl(), QString());
@@ -147,7 +145,7 @@ TEST_F(LabelFaultsTest, MissingKeysReadAsEmptyAndAnUnreadableValueKeepsItsDefaul
     EXPECT_EQ(label.SheetProperties()->NumAcross(), 1);
 
     // A sheet without positions loads too, and printing it is the division error it always was.
-    design.remove(QStringLiteral("SheetPropertiesNA"));
+    design.remove("SheetPropertiesNA");
     label.setDesign(QString::fromUtf8(QJsonDocument(design).toJson()));
     EXPECT_EQ(label.SheetProperties()->NumAcross(), 0);
     try {
@@ -163,9 +161,9 @@ TEST_F(LabelFaultsTest, AnAbsurdFontSizeInADesignKeepsTheFontItHad) {
     QJsonObject design = QJsonDocument::fromJson(good.toUtf8()).object();
     const double had = label.Item1Properties()->font()->Size();
     for (const double size : {1e9, -3.0, 0.0}) {
-        QJsonObject font = design.value(QStringLiteral("Item1PropertiesFO")).toObject();
-        font.insert(QStringLiteral("size"), size);
-        design.insert(QStringLiteral("Item1PropertiesFO"), font);
+        QJsonObject font = design.value("Item1PropertiesFO").toObject();
+        font.insert("size", size);
+        design.insert("Item1PropertiesFO", font);
         label.setDesign(QString::fromUtf8(QJsonDocument(design).toJson()));
         EXPECT_DOUBLE_EQ(label.Item1Properties()->font()->Size(), had) << size;
         label.PrintSheet();

@@ -52,12 +52,12 @@ TEST_F(LabelMailing, RowsBecomePiecesAndTheRestAreReportedInOrder) {
     MailingFeed feed;
     feed.leftOut = [&](const MailingProblem& problem) { leftOut.push_back(problem); };
     // The hook sees each row's piece with its ZIP code; the design's records are not touched.
-    label.BarCodeProperties()->setValue(QStringLiteral("12345"));
-    label.setSubstituteText(QStringLiteral("Item1^kept"));
+    label.BarCodeProperties()->setValue("12345");
+    label.setSubstituteText("Item1^kept");
     feed.beforeAdd = [&](const MailingRow& row, MailingPiece& piece) {
         EXPECT_EQ(piece.zip, row.fields.at(2));
-        EXPECT_EQ(*piece.texts.value(QStringLiteral("Item1")), row.fields.at(0).trimmed());
-        return row.fields.at(0) == QLatin1String("Cy") ? QStringLiteral("not Cy") : QString();
+        EXPECT_EQ(*piece.texts.value(u"Item1"), row.fields.at(0).trimmed());
+        return row.fields.at(0) == QLatin1String("Cy") ? "not Cy" : QString();
     };
     const bool refresh = label.Refresh();
     const MailingFed fed = label.AddPieces(source(kMailing), feed);
@@ -69,18 +69,16 @@ TEST_F(LabelMailing, RowsBecomePiecesAndTheRestAreReportedInOrder) {
     ASSERT_EQ(leftOut.size(), 2u);
     EXPECT_EQ(leftOut[0].number, 3); // the quote never closed
     EXPECT_EQ(leftOut[1].number, 6);
-    EXPECT_EQ(leftOut[1].message, QStringLiteral("not Cy"));
+    EXPECT_EQ(leftOut[1].message, "not Cy");
     // "|" is data like any other character.
-    EXPECT_EQ(StrLib::SubstituteTokens(QStringLiteral("<<Item1>>"),
-                                       label.FindPiece(2).substituteText, QStringLiteral("^"),
-                                       QStringLiteral("|")),
-              QStringLiteral("B|ob"));
+    EXPECT_EQ(StrLib::SubstituteTokens("<<Item1>>", label.FindPiece(2).substituteText, "^", "|"),
+              "B|ob");
     const PieceRecord last = label.FindPiece(3);
-    EXPECT_EQ(last.barCodeValue, QStringLiteral("97501"));
-    EXPECT_TRUE(last.substituteText.contains(QStringLiteral("City^Medford|")));
-    EXPECT_TRUE(last.substituteText.startsWith(QStringLiteral("Item1^Di|")));
-    EXPECT_EQ(label.BarCodeProperties()->Value(), QStringLiteral("12345"));
-    EXPECT_EQ(label.SubstituteText(), QStringLiteral("Item1^kept"));
+    EXPECT_EQ(last.barCodeValue, "97501");
+    EXPECT_TRUE(last.substituteText.contains("City^Medford|"));
+    EXPECT_TRUE(last.substituteText.startsWith("Item1^Di|"));
+    EXPECT_EQ(label.BarCodeProperties()->Value(), "12345");
+    EXPECT_EQ(label.SubstituteText(), "Item1^kept");
 }
 
 TEST_F(LabelMailing, ProgressMayStopAndEnvelopesTakeTheAddressColumns) {
@@ -98,7 +96,7 @@ TEST_F(LabelMailing, ProgressMayStopAndEnvelopesTakeTheAddressColumns) {
                                           {});
     EXPECT_EQ(fed.pieces, 1);
     const PieceRecord piece = mail.TavLabel1().FindPiece(1);
-    EXPECT_EQ(piece.barCodeValue, QStringLiteral("97301-1234"));
-    EXPECT_TRUE(piece.substituteText.contains(QStringLiteral("City^Salem|")));
-    EXPECT_TRUE(piece.substituteText.contains(QStringLiteral("DeliveryAddress^Ann Lee")));
+    EXPECT_EQ(piece.barCodeValue, "97301-1234");
+    EXPECT_TRUE(piece.substituteText.contains("City^Salem|"));
+    EXPECT_TRUE(piece.substituteText.contains("DeliveryAddress^Ann Lee"));
 }

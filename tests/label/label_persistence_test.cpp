@@ -29,11 +29,11 @@ protected:
 TEST_F(LabelPersistenceTest, ANewControlTakesTheShippingLabelAndSavesEveryRecordField) {
     TavLabel label;
     label.InitProperties();
-    EXPECT_EQ(label.PieceName(), QStringLiteral("5264 - Shipping"));
+    EXPECT_EQ(label.PieceName(), "5264 - Shipping");
     EXPECT_EQ(label.SheetProperties()->NumAcross(), 2);
     EXPECT_EQ(label.SheetProperties()->NumDown(), 3);
     EXPECT_FLOAT_EQ(label.SheetProperties()->PieceHeight(), 3.3333f);
-    EXPECT_EQ(label.CompanyName(), QStringLiteral("Your Company Name Here"));
+    EXPECT_EQ(label.CompanyName(), "Your Company Name Here");
     EXPECT_TRUE(messages.sink().texts.isEmpty());
 
     MemoryPropertyBag bag;
@@ -42,15 +42,14 @@ TEST_F(LabelPersistenceTest, ANewControlTakesTheShippingLabelAndSavesEveryRecord
     // 17 sheet keys, 15 for each item, 13 for the bar code, and no plain key at its default.
     ASSERT_EQ(keys.size(), 17 + 7 * 15 + 13);
     EXPECT_EQ(keys.mid(0, 3),
-              (QStringList{QStringLiteral("SheetPropertiesPN"), QStringLiteral("SheetPropertiesHE"),
-                           QStringLiteral("SheetPropertiesML")}));
-    EXPECT_EQ(keys.at(17), QStringLiteral("Item1PropertiesAH"));
-    EXPECT_EQ(keys.at(22), QStringLiteral("Item1PropertiesFO"));
-    EXPECT_EQ(keys.at(122), QStringLiteral("BarCodePropertiesAH"));
-    EXPECT_EQ(keys.last(), QStringLiteral("BarCodePropertiesWI"));
+              (QStringList{"SheetPropertiesPN", "SheetPropertiesHE", "SheetPropertiesML"}));
+    EXPECT_EQ(keys.at(17), "Item1PropertiesAH");
+    EXPECT_EQ(keys.at(22), "Item1PropertiesFO");
+    EXPECT_EQ(keys.at(122), "BarCodePropertiesAH");
+    EXPECT_EQ(keys.last(), "BarCodePropertiesWI");
 
-    label.setCompanyName(QStringLiteral("Acme"));
-    label.setShowLeftBtns(QStringLiteral("1010101"));
+    label.setCompanyName("Acme");
+    label.setShowLeftBtns("1010101");
     label.WriteProperties(bag);
     EXPECT_EQ(bag.keys().size(), 17 + 7 * 15 + 13 + 2);
 }
@@ -59,11 +58,11 @@ TEST_F(LabelPersistenceTest, AnIntelligentMailDesignComesBackAndOlderDesignsRead
     TavLabel designed;
     designed.InitProperties();
     designed.BarCodeProperties()->setSymbology(TavEnumCls::TavIntelligentMail);
-    designed.BarCodeProperties()->setTrackingCode(QStringLiteral("00700123456000000041"));
+    designed.BarCodeProperties()->setTrackingCode("00700123456000000041");
     MemoryPropertyBag bag;
     designed.WriteProperties(bag);
     EXPECT_EQ(bag.keys().size(), 17 + 7 * 15 + 13 + 2);
-    EXPECT_EQ(bag.read(QStringLiteral("BarCodePropertiesSY")).toInt(), 1);
+    EXPECT_EQ(bag.read("BarCodePropertiesSY").toInt(), 1);
 
     TavLabel loaded;
     loaded.ReadProperties(bag);
@@ -72,8 +71,8 @@ TEST_F(LabelPersistenceTest, AnIntelligentMailDesignComesBackAndOlderDesignsRead
 
     // A design from before: no keys, so POSTNET without a tracking code. A damaged key is
     // skipped like any other.
-    bag.write(QStringLiteral("BarCodePropertiesSY"), 0, 0); // at its default: no key
-    bag.write(QStringLiteral("BarCodePropertiesTC"), QStringLiteral("not a code"));
+    bag.write("BarCodePropertiesSY", 0, 0); // at its default: no key
+    bag.write("BarCodePropertiesTC", "not a code");
     TavLabel older;
     older.ReadProperties(bag);
     EXPECT_EQ(older.BarCodeProperties()->Symbology(), TavEnumCls::TavPostnet);
@@ -85,14 +84,14 @@ TEST_F(LabelPersistenceTest, SavedGeometryOverridesTheDefinitionAndFlagsComeBack
     designed.InitProperties();
     MemoryPropertyBag bag;
     designed.WriteProperties(bag);
-    bag.write(QStringLiteral("SheetPropertiesNA"), 3);
-    bag.write(QStringLiteral("ShowLeftBtns"), QStringLiteral("1010101"));
+    bag.write("SheetPropertiesNA", 3);
+    bag.write("ShowLeftBtns", "1010101");
 
     TavLabel loaded;
     loaded.ReadProperties(bag);
-    EXPECT_EQ(loaded.PieceName(), QStringLiteral("5264 - Shipping"));
+    EXPECT_EQ(loaded.PieceName(), "5264 - Shipping");
     EXPECT_EQ(loaded.SheetProperties()->NumAcross(), 3);
-    EXPECT_EQ(loaded.ShowLeftBtns(), QStringLiteral("1010101"));
+    EXPECT_EQ(loaded.ShowLeftBtns(), "1010101");
 }
 
 TEST_F(LabelPersistenceTest, PicturesAndFontsTravelAndAbsentPicturesKeepTheTemplates) {
@@ -101,7 +100,7 @@ TEST_F(LabelPersistenceTest, PicturesAndFontsTravelAndAbsentPicturesKeepTheTempl
     QImage logo(4, 2, QImage::Format_ARGB32);
     logo.fill(Qt::darkBlue);
     designed.BarCodeProperties()->Picture()->setImage(logo);
-    designed.Item2Properties()->font()->setName(QStringLiteral("Liberation Serif"));
+    designed.Item2Properties()->font()->setName("Liberation Serif");
     designed.Item2Properties()->font()->setItalic(true);
     MemoryPropertyBag bag;
     designed.WriteProperties(bag);
@@ -111,7 +110,7 @@ TEST_F(LabelPersistenceTest, PicturesAndFontsTravelAndAbsentPicturesKeepTheTempl
     EXPECT_EQ(
         withPicture.BarCodeProperties()->Picture()->Image().convertToFormat(QImage::Format_ARGB32),
         logo);
-    EXPECT_EQ(withPicture.Item2Properties()->font()->Name(), QStringLiteral("Liberation Serif"));
+    EXPECT_EQ(withPicture.Item2Properties()->font()->Name(), "Liberation Serif");
     EXPECT_TRUE(withPicture.Item2Properties()->font()->Italic());
 
     MemoryPropertyBag withoutPicture;
@@ -126,17 +125,17 @@ TEST_F(LabelPersistenceTest, PicturesAndFontsTravelAndAbsentPicturesKeepTheTempl
 TEST_F(LabelPersistenceTest, ADesignSavedToAFileComesBackTheSame) {
     TavLabel designed;
     designed.InitProperties();
-    designed.setPieceName(QStringLiteral("5160 - Address"));
-    designed.Item1Properties()->setTextControl(QStringLiteral("Dear <<Item1>>"));
+    designed.setPieceName("5160 - Address");
+    designed.Item1Properties()->setTextControl("Dear <<Item1>>");
     designed.Item1Properties()->setBackColor(0x336699);
     designed.Item3Properties()->font()->setSize(11.5);
-    designed.BarCodeProperties()->setValue(QStringLiteral("62701"));
+    designed.BarCodeProperties()->setValue("62701");
     designed.setPrinterTop(-0.125f);
     designed.setAppearance(TavEnumCls::TavShowSheet);
 
     JsonPropertyBag bag;
     designed.WriteProperties(bag);
-    const QString path = temp.path() + QStringLiteral("/design.json");
+    const QString path = temp.path() + "/design.json";
     bag.save(path);
 
     JsonPropertyBag loadedBag;
@@ -155,13 +154,13 @@ TEST_F(LabelPersistenceTest, ADesignSavedToAFileComesBackTheSame) {
 TEST_F(LabelPersistenceTest, TheAddressLabelPrintsOnThePhysicalPositions) {
     TavLabel label;
     label.InitProperties();
-    label.setPieceName(QStringLiteral("5160 - Address"));
+    label.setPieceName("5160 - Address");
     label.setRefresh(false);
     for (int i = 1; i <= 30; ++i) {
         label.setSubstituteText(QStringLiteral("Item1^L%1|").arg(i));
         label.AddPiece();
     }
-    const QString path = temp.path() + QStringLiteral("/5160.pdf");
+    const QString path = temp.path() + "/5160.pdf";
     auto pdf = PdfPrinter::singleDocument(path);
     auto previous = setCurrentPrinter(pdf);
     label.PrintAll();

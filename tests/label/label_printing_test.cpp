@@ -48,7 +48,7 @@ protected:
         label.setRefresh(false);
         for (int i = 1; i <= count; ++i) {
             label.setSubstituteText(QStringLiteral("Item1^P%1|").arg(i));
-            label.BarCodeProperties()->setValue(QStringLiteral("62701"));
+            label.BarCodeProperties()->setValue("62701");
             label.AddPiece();
         }
         label.setRefresh(true);
@@ -82,17 +82,17 @@ QStringList pieceNames(int first, int last) {
 
 TEST_F(LabelPrintingTest, AnyValueIsStoredAndPrintedExactly) {
     const QStringList values = {
-        QStringLiteral("Apt 3|B"),
-        QStringLiteral("Unit ^7"),
-        QStringLiteral("P|^|^^||"),
-        QStringLiteral("Tab\there"),
-        QStringLiteral("\"Quoted\", and, commas"),
-        QString(QChar(0xFDD0)) + QChar(0xFDD1) + QStringLiteral("<<Item1>>"),
+        "Apt 3|B",
+        "Unit ^7",
+        "P|^|^^||",
+        "Tab\there",
+        "\"Quoted\", and, commas",
+        QString(QChar(0xFDD0)) + QChar(0xFDD1) + "<<Item1>>",
     };
     label.setRefresh(false);
     for (const QString& value : values) {
         label.setSubstituteText({});
-        label.SetPieceText(QStringLiteral("Item1"), value);
+        label.SetPieceText("Item1", value);
         label.AddPiece();
     }
     label.PrintAll();
@@ -109,13 +109,12 @@ TEST_F(LabelPrintingTest, FittedTextShrinksPerPieceAndWhatStillDoesNotFitIsTold)
     label.setFitText(true);
     label.setMinimumFontSize(6);
     // The item holds two lines at 10 points: three fit at a smaller size, five never do.
-    const QStringList texts = {QStringLiteral("P1 Main Street"),
-                               QStringLiteral("P2 Main Street\nBuilding C\nFloor 2"),
-                               QStringLiteral("P3\nb\nc\nd\nLost line")};
+    const QStringList texts = {"P1 Main Street", "P2 Main Street\nBuilding C\nFloor 2",
+                               "P3\nb\nc\nd\nLost line"};
     label.setRefresh(false);
     for (const QString& text : texts) {
         label.setSubstituteText({});
-        label.SetPieceText(QStringLiteral("Item1"), text);
+        label.SetPieceText("Item1", text);
         EXPECT_EQ(label.TextFitProblem().isEmpty(), text != texts.last());
         label.AddPiece();
     }
@@ -123,7 +122,7 @@ TEST_F(LabelPrintingTest, FittedTextShrinksPerPieceAndWhatStillDoesNotFitIsTold)
     label.setRefresh(true);
     ASSERT_EQ(sink.texts.size(), 1);
     EXPECT_TRUE(sink.texts.at(0).contains(
-        QStringLiteral("piece 3: item 1: \"d\" does not fit (5 lines at 6 pt, room for 3)")))
+        "piece 3: item 1: \"d\" does not fit (5 lines at 6 pt, room for 3)"))
         << sink.texts.at(0).toStdString();
 
     label.PrintAll();
@@ -138,8 +137,7 @@ TEST_F(LabelPrintingTest, FittedTextShrinksPerPieceAndWhatStillDoesNotFitIsTold)
     EXPECT_EQ(sizes[4], 6);
     // Off, the lines past the bottom are cut as they always were, and nothing is said.
     label.setFitText(false);
-    EXPECT_EQ(label.TextFitProblem(),
-              QStringLiteral("item 1: \"c\" does not fit (5 lines at 10 pt, room for 2)"));
+    EXPECT_EQ(label.TextFitProblem(), "item 1: \"c\" does not fit (5 lines at 10 pt, room for 2)");
 }
 
 TEST_F(LabelPrintingTest, PrintAllMakesOneJobPerSheetAndRestoresTheCurrentPiece) {
@@ -209,7 +207,7 @@ TEST_F(LabelPrintingTest, OffsetsAreClampedAndNegativePositionsPrintAtZero) {
     label.PrintSheet();
     ASSERT_EQ(printer->jobs().size(), 1u);
     const PrinterOp& text = printer->jobs()[0].ops.back();
-    EXPECT_EQ(text.text, QStringLiteral("P1"));
+    EXPECT_EQ(text.text, "P1");
     EXPECT_EQ(text.x1, 0 + 144);         // 270 - 720 is below 0: the piece starts at 0
     EXPECT_EQ(text.y1, 720 - 360 + 216); // 0.5 in - 0.25 in + the item's top
     EXPECT_EQ(label.SheetProperties()->PrinterTop(), -0.25f); // copied into the record
@@ -234,20 +232,19 @@ TEST_F(LabelPrintingTest, PrintedBackgroundsAreWhiteUnlessToldOtherwise) {
 }
 
 TEST_F(LabelPrintingTest, LoadingAPieceFillsOnlyVisibleItemsAndTheBarCode) {
-    TavItem* second = label.piece().findChild<TavItem*>(QStringLiteral("TavItem2"));
+    TavItem* second = label.piece().findChild<TavItem*>("TavItem2");
     ASSERT_NE(second, nullptr);
-    second->setTextControl(QStringLiteral("kept"));
-    label.LoadPieceIntoItems(QStringLiteral("Item1^Ann|"), QStringLiteral("62701-1234"),
-                             QStringLiteral("C001"));
+    second->setTextControl("kept");
+    label.LoadPieceIntoItems("Item1^Ann|", "62701-1234", "C001");
     EXPECT_TRUE(second->isHidden());
-    EXPECT_EQ(second->TextControl(), QStringLiteral("kept"));
-    TavItem* first = label.piece().findChild<TavItem*>(QStringLiteral("TavItem1"));
-    EXPECT_EQ(first->composedText(), QStringLiteral("Ann"));
+    EXPECT_EQ(second->TextControl(), "kept");
+    TavItem* first = label.piece().findChild<TavItem*>("TavItem1");
+    EXPECT_EQ(first->composedText(), "Ann");
     EXPECT_EQ(first->leftTwips(), 144);
     EXPECT_EQ(first->BackColor(), label.Item1Properties()->BackColor()); // on screen
-    auto* barcode = label.piece().findChild<TavBarcode*>(QStringLiteral("TavBarcode1"));
-    EXPECT_EQ(barcode->BarCode(), QStringLiteral("62701-1234"));
-    EXPECT_EQ(barcode->Caption(), QStringLiteral("62701-1234"));
+    auto* barcode = label.piece().findChild<TavBarcode*>("TavBarcode1");
+    EXPECT_EQ(barcode->BarCode(), "62701-1234");
+    EXPECT_EQ(barcode->Caption(), "62701-1234");
 }
 
 TEST_F(LabelPrintingTest, AnUnusableSheetIsAClearErrorNamingTheFieldAndPrintsNothing) {
@@ -300,7 +297,7 @@ TEST_F(LabelPrintingTest, PrintedSheetsLandOnTheirPositionsOnEveryKindOfTarget) 
     addPieces(35);
     label.setPrinterTop(0.125f);
     label.setPrinterLeft(-0.0625f);
-    const QString path = temp.path() + QStringLiteral("/mailing.pdf");
+    const QString path = temp.path() + "/mailing.pdf";
     // The current printer, and the devices a host has from Qt: each sheet a page of one PDF.
     const std::function<void()> targets[] = {
         [&] {
@@ -349,7 +346,7 @@ TEST_F(LabelPrintingTest, PrintedSheetsLandOnTheirPositionsOnEveryKindOfTarget) 
     label.PrintSheet(writer);
     EXPECT_EQ(test::pdfPageCount(path), 1);
     // A device that cannot be written is an error, not a document.
-    QPdfWriter nowhere(QStringLiteral("/proc/mailpiece-cannot-be-here/labels.pdf"));
+    QPdfWriter nowhere("/proc/mailpiece-cannot-be-here/labels.pdf");
     EXPECT_THROW(label.PrintAll(nowhere), TavError);
     RecordingPrinter other;
     label.PrintTest(other);
@@ -386,25 +383,24 @@ TEST_F(LabelPrintingTest, NoPiecesPrintNoPaperWhateverTheStartingPosition) {
 
 TEST_F(LabelPrintingTest, ALoneLineFeedBreaksTheLineOnPaperAsOnScreen) {
     label.Item1Properties()->setHeight(0.6f);
-    label.setSubstituteText(QStringLiteral("Item1^Pa Barbara Jackson\n951 Spring Street|"));
+    label.setSubstituteText("Item1^Pa Barbara Jackson\n951 Spring Street|");
     label.AddPiece();
     label.PrintSheet();
     QStringList lines;
     for (const PrinterOp& op : printer->jobs().at(0).ops)
         if (op.kind == PrinterOp::Text && !op.text.trimmed().isEmpty())
             lines << op.text;
-    EXPECT_EQ(lines, (QStringList{QStringLiteral("Pa Barbara Jackson"),
-                                  QStringLiteral("951 Spring Street")}));
+    EXPECT_EQ(lines, (QStringList{"Pa Barbara Jackson", "951 Spring Street"}));
 }
 
 TEST_F(LabelPrintingTest, EachSheetIsAJobNamedAfterTheMailing) {
     addPieces(65); // three sheets
     label.PrintRange(31, 0);
     ASSERT_EQ(printer->jobs().size(), 2u);
-    EXPECT_EQ(printer->jobs()[0].jobName, QStringLiteral("Mailpiece sheet 2 of 3"));
+    EXPECT_EQ(printer->jobs()[0].jobName, "Mailpiece sheet 2 of 3");
     printer->clear();
-    label.setMailingName(QStringLiteral("Spring appeal"));
+    label.setMailingName("Spring appeal");
     label.PrintAll();
     ASSERT_EQ(printer->jobs().size(), 3u);
-    EXPECT_EQ(printer->jobs()[2].jobName, QStringLiteral("Spring appeal sheet 3 of 3"));
+    EXPECT_EQ(printer->jobs()[2].jobName, "Spring appeal sheet 3 of 3");
 }

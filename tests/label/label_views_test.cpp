@@ -82,7 +82,7 @@ TEST_F(LabelViewsTest, PiecesOutsideThePrintRangeAreDarker) {
 TEST_F(LabelViewsTest, ThePieceViewShowsTheCurrentPieceAlone) {
     label.setCurrentPiece(4);
     label.DrawPieceView(port, *label.SheetProperties());
-    EXPECT_EQ(texts(), QStringList{QStringLiteral("P4")});
+    EXPECT_EQ(texts(), QStringList{"P4"});
     EXPECT_EQ(pieceBacks(), std::vector<OleColor>{0xFFFFFF});
     EXPECT_EQ(label.piece().Depth(), TavPiece::PieceView);
 }

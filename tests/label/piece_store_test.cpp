@@ -38,7 +38,7 @@ protected:
             FAIL() << "no error for piece " << piece;
         } catch (const TavError& error) {
             EXPECT_EQ(error.number(), number);
-            EXPECT_EQ(error.source(), QStringLiteral("TavLabel:PieceStore"));
+            EXPECT_EQ(error.source(), "TavLabel:PieceStore");
             EXPECT_TRUE(error.description().contains(QLatin1String(inDescription)))
                 << error.description().toStdString();
         }
@@ -72,7 +72,7 @@ PieceRecord sequentialFind(const QByteArray& file, qint32 number) {
 } // namespace
 
 TEST_F(PieceStoreTest, TheFileIsReservedEmptyAndGetsItsHeaderWithTheFirstPiece) {
-    EXPECT_TRUE(QFileInfo(store.fileName()).fileName().startsWith(QStringLiteral("qzp")));
+    EXPECT_TRUE(QFileInfo(store.fileName()).fileName().startsWith("qzp"));
     EXPECT_EQ(fileBytes(), QByteArray());
     EXPECT_FALSE(store.created());
     EXPECT_FALSE(store.find(1).found);
@@ -87,10 +87,10 @@ TEST_F(PieceStoreTest, TheFileIsReservedEmptyAndGetsItsHeaderWithTheFirstPiece) 
 
 TEST_F(PieceStoreTest, LookupsInAnyOrderAndOutOfRange) {
     addLetters("ABC");
-    EXPECT_EQ(store.find(3).substituteText, QStringLiteral("C"));
+    EXPECT_EQ(store.find(3).substituteText, "C");
     const PieceRecord second = store.find(2); // behind the reading position: rewinds
     EXPECT_TRUE(second.found);
-    EXPECT_EQ(second.substituteText, QStringLiteral("B"));
+    EXPECT_EQ(second.substituteText, "B");
     for (const qint32 missing : {4, 0, -1, std::numeric_limits<qint32>::min()}) {
         const PieceRecord record = store.find(missing);
         EXPECT_FALSE(record.found) << missing;
@@ -99,12 +99,12 @@ TEST_F(PieceStoreTest, LookupsInAnyOrderAndOutOfRange) {
 
     // Appending after a read switches back to writing; the next read sees the new piece.
     EXPECT_TRUE(store.reading());
-    store.append(QStringLiteral("D"), QStringLiteral("62701"), QString());
+    store.append("D", "62701", QString());
     EXPECT_TRUE(store.writing());
     EXPECT_FALSE(store.reading());
     const PieceRecord fourth = store.find(4);
-    EXPECT_EQ(fourth.substituteText, QStringLiteral("D"));
-    EXPECT_EQ(fourth.barCodeValue, QStringLiteral("62701"));
+    EXPECT_EQ(fourth.substituteText, "D");
+    EXPECT_EQ(fourth.barCodeValue, "62701");
 }
 
 TEST_F(PieceStoreTest, SequentialReadingWalksTheRecordsToTheEnd) {
@@ -112,8 +112,8 @@ TEST_F(PieceStoreTest, SequentialReadingWalksTheRecordsToTheEnd) {
     store.openForReading();
     EXPECT_TRUE(store.reading());
     EXPECT_FALSE(store.atEnd());
-    EXPECT_EQ(store.readRecord().substituteText, QStringLiteral("A"));
-    EXPECT_EQ(store.readRecord().substituteText, QStringLiteral("B"));
+    EXPECT_EQ(store.readRecord().substituteText, "A");
+    EXPECT_EQ(store.readRecord().substituteText, "B");
     EXPECT_TRUE(store.atEnd());
     EXPECT_EQ(store.recordsRead(), 2);
     try {
@@ -129,7 +129,7 @@ TEST_F(PieceStoreTest, IndexedLookupsAgreeWithReadingFromTheStart) {
     for (int i = 1; i <= 300; ++i) {
         QString text = QStringLiteral("Item1^Piece %1|").arg(i);
         if (i % 7 == 0)
-            text += QStringLiteral("Item2^\"quoted\", \r\n|");
+            text += "Item2^\"quoted\", \r\n|";
         store.append(text, QString::number(random.bounded(100000)), QString());
     }
     store.close();
@@ -156,12 +156,12 @@ TEST_F(PieceStoreTest, ATruncatedStoreKeepsItsCompleteRecordsAndReportsTheCutOne
     expectError(ErrorNumber::InputPastEndOfFile, 5, "piece record 5 is incomplete");
     // Asking for an empty position reads on to the end as well, and meets the same record.
     expectError(ErrorNumber::InputPastEndOfFile, 0, "incomplete");
-    EXPECT_EQ(store.find(2).substituteText, QStringLiteral("B"));
+    EXPECT_EQ(store.find(2).substituteText, "B");
 
     // Cut at a line end: the missing pieces are simply not found.
     ASSERT_TRUE(QFile::resize(store.fileName(), whole.indexOf("\"D\"")));
     store.close();
-    EXPECT_EQ(store.find(3).substituteText, QStringLiteral("C"));
+    EXPECT_EQ(store.find(3).substituteText, "C");
     EXPECT_FALSE(store.find(4).found);
     EXPECT_FALSE(store.find(5).found);
 }
@@ -180,7 +180,7 @@ TEST_F(PieceStoreTest, AForeignHeaderFindsNothing) {
 
 TEST_F(PieceStoreTest, ANameSwappedAfterReservationIsNeverWrittenReadOrDeleted) {
     const QString folder = QFileInfo(store.fileName()).absolutePath();
-    const QString victim = folder + QStringLiteral("/victim");
+    const QString victim = folder + "/victim";
     QFile(victim).open(QIODevice::WriteOnly);
     const QString name = store.fileName();
 
@@ -194,9 +194,9 @@ TEST_F(PieceStoreTest, ANameSwappedAfterReservationIsNeverWrittenReadOrDeleted) 
             ASSERT_TRUE(swapped.open(QIODevice::WriteOnly));
             swapped.write("someone else's");
         }
-        store.append(QStringLiteral("secret"), QString(), QString());
+        store.append("secret", QString(), QString());
         EXPECT_EQ(QFileInfo(victim).size(), 0);
-        EXPECT_EQ(store.find(store.pieceCount()).substituteText, QStringLiteral("secret"));
+        EXPECT_EQ(store.find(store.pieceCount()).substituteText, "secret");
         if (!link) {
             QFile swapped(name);
             ASSERT_TRUE(swapped.open(QIODevice::ReadOnly));
@@ -210,7 +210,7 @@ TEST(PieceStoreLifetime, AStoreLeavesAFileSwappedInUnderItsName) {
     QString name;
     {
         PieceStore store;
-        store.append(QStringLiteral("Item1^Ann|"), QString(), QString());
+        store.append("Item1^Ann|", QString(), QString());
         name = store.fileName();
         ASSERT_TRUE(QFile::remove(name));
         QFile swapped(name);
@@ -220,8 +220,7 @@ TEST(PieceStoreLifetime, AStoreLeavesAFileSwappedInUnderItsName) {
 }
 
 TEST_F(PieceStoreTest, ALeadingByteOrderMarkIsPartOfTheValue) {
-    const QString values[] = {QStringLiteral("\uFEFF"), QStringLiteral("\uFEFFItem1^Ann|"),
-                              QStringLiteral("\uFEFF\uFEFF\"x\"")};
+    const QString values[] = {"\uFEFF", "\uFEFFItem1^Ann|", "\uFEFF\uFEFF\"x\""};
     for (const QString& value : values)
         store.append(value, value, value);
     for (qint32 n = 1; n <= 3; ++n) {
@@ -236,8 +235,8 @@ TEST_F(PieceStoreTest, CountsBeyondSixteenBits) {
     for (int i = 1; i <= 40000; ++i)
         store.append(QStringLiteral("Item1^%1|").arg(i), QString(), QString());
     EXPECT_EQ(store.pieceCount(), 40000);
-    EXPECT_EQ(store.find(40000).substituteText, QStringLiteral("Item1^40000|"));
-    EXPECT_EQ(store.find(32768).substituteText, QStringLiteral("Item1^32768|"));
+    EXPECT_EQ(store.find(40000).substituteText, "Item1^40000|");
+    EXPECT_EQ(store.find(32768).substituteText, "Item1^32768|");
 }
 
 TEST(PieceStoreLifetime, TheFileIsOwnerOnlyAndGoneWithTheStore) {
@@ -246,7 +245,7 @@ TEST(PieceStoreLifetime, TheFileIsOwnerOnlyAndGoneWithTheStore) {
     {
         PieceStore store;
         path = store.fileName();
-        store.append(QStringLiteral("Item1^Ann|"), QString(), QString());
+        store.append("Item1^Ann|", QString(), QString());
         const QFile::Permissions others =
             QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther;
         EXPECT_EQ(QFileInfo(path).permissions() & others, QFile::Permissions());
@@ -262,7 +261,7 @@ TEST_F(PieceStoreTest, AFullDiskCountsOnlyStoredPiecesAndKeepsThemReadable) {
         try {
             for (;; ++stored)
                 store.append(QStringLiteral("Item1^%1 %2|").arg(stored + 1).arg(QString(60, 'x')),
-                             QStringLiteral("62701"), QString());
+                             "62701", QString());
         } catch (const TavError& error) {
             EXPECT_EQ(error.number(), ErrorNumber::DeviceIO);
         }
@@ -274,8 +273,8 @@ TEST_F(PieceStoreTest, AFullDiskCountsOnlyStoredPiecesAndKeepsThemReadable) {
         EXPECT_TRUE(store.find(n).substituteText.startsWith(QStringLiteral("Item1^%1 ").arg(n)));
     EXPECT_FALSE(store.find(stored + 1).found);
     // With room again, the next piece follows the last stored one.
-    store.append(QStringLiteral("Item1^after|"), QString(), QString());
+    store.append("Item1^after|", QString(), QString());
     EXPECT_EQ(store.pieceCount(), stored + 1);
-    EXPECT_EQ(store.find(stored + 1).substituteText, QStringLiteral("Item1^after|"));
+    EXPECT_EQ(store.find(stored + 1).substituteText, "Item1^after|");
     EXPECT_TRUE(store.find(stored).found);
 }

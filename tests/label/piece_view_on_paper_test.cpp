@@ -99,9 +99,8 @@ TEST(PieceViewOnPaper, BarsAndTextLinesLieWithinAScreenPixelOfPaperAtEveryZoom) 
     bars.setTop(0.66f);
     bars.setWidth(2.3f);
     bars.setHeight(0.25f);
-    label.setSubstituteText(
-        QStringLiteral("Item1^Ann Example|Item2^12 Oak Road|Item3^Springfield, IL 62704|"));
-    bars.setValue(QStringLiteral("62704"));
+    label.setSubstituteText("Item1^Ann Example|Item2^12 Oak Road|Item3^Springfield, IL 62704|");
+    bars.setValue("62704");
     label.AddPiece();
     label.setAppearance(TavEnumCls::TavShowPiece);
     label.resize(900, 600);
@@ -109,7 +108,7 @@ TEST(PieceViewOnPaper, BarsAndTextLinesLieWithinAScreenPixelOfPaperAtEveryZoom) 
     QApplication::processEvents();
 
     QTemporaryDir dir;
-    const QString pdf = dir.filePath(QStringLiteral("sheet.pdf"));
+    const QString pdf = dir.filePath("sheet.pdf");
     {
         auto printer = PdfPrinter::singleDocument(pdf);
         const auto previous = setCurrentPrinter(printer);
@@ -119,7 +118,7 @@ TEST(PieceViewOnPaper, BarsAndTextLinesLieWithinAScreenPixelOfPaperAtEveryZoom) 
         setCurrentPrinter(previous);
     }
 
-    auto* view = label.findChild<TavPort*>(QStringLiteral("NavPieceWin"));
+    auto* view = label.findChild<TavPort*>("NavPieceWin");
     ASSERT_NE(view, nullptr);
     // As fitted, then zoomed in with Page Up as a user does, twice and five times more.
     for (const int steps : {0, 2, 5}) {

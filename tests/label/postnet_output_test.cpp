@@ -65,11 +65,9 @@ QString printTranscript() {
     test::setThirtyUpSheet(*label.SheetProperties());
     label.ApplyAddressLayout(3, 9);
     label.setRefresh(false);
-    const QString values[] = {QStringLiteral("62701"), QStringLiteral("62701-1234"),
-                              QStringLiteral("62701123499"), QStringLiteral("ZIP 9 8 x7"),
-                              QString()};
+    const QString values[] = {"62701", "62701-1234", "62701123499", "ZIP 9 8 x7", QString()};
     for (const QString& value : values) {
-        label.setSubstituteText(QStringLiteral("Item1^Ann|Item2^12 Oak Rd|Item3^Springfield|"));
+        label.setSubstituteText("Item1^Ann|Item2^12 Oak Rd|Item3^Springfield|");
         label.BarCodeProperties()->setValue(value);
         label.AddPiece();
     }
@@ -80,12 +78,12 @@ QString printTranscript() {
     TavMail mail;
     mail.setRefresh(false);
     TavAddressCls& address = *mail.DeliveryAddress_Text();
-    address.setFirst(QStringLiteral("Ann"));
-    address.setLast(QStringLiteral("Rivera"));
-    address.setAddress(QStringLiteral("12 Elm St"));
-    address.setCity(QStringLiteral("Springfield"));
-    address.setState(QStringLiteral("IL"));
-    address.setZip(QStringLiteral("62701-1234"));
+    address.setFirst("Ann");
+    address.setLast("Rivera");
+    address.setAddress("12 Elm St");
+    address.setCity("Springfield");
+    address.setState("IL");
+    address.setZip("62701-1234");
     mail.AddPiece();
     mail.TavLabel1().PrintAll();
     writePrinted(out, printer->jobs());
@@ -94,7 +92,7 @@ QString printTranscript() {
     // The recorded picture of the bars, at each alignment.
     TavBarcode barcode;
     barcode.setTwipsGeometry(0, 0, 2000, 400);
-    barcode.setBarCode(QStringLiteral("62701-1234"));
+    barcode.setBarCode("62701-1234");
     for (qint16 horizontal = 0; horizontal <= 2; ++horizontal) {
         for (qint16 vertical = 0; vertical <= 2; ++vertical) {
             barcode.setAlignHorizontal(horizontal);

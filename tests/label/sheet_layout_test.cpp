@@ -59,7 +59,7 @@ TEST(SheetLayout, SheetsWithoutPositionsOrWithTooManyAreClearErrors) {
         FAIL() << "no error for a sheet without positions";
     } catch (const TavError& error) {
         EXPECT_EQ(error.number(), ErrorNumber::DivisionByZero);
-        EXPECT_TRUE(error.description().contains(QStringLiteral("no positions")));
+        EXPECT_TRUE(error.description().contains("no positions"));
     }
     auto huge = sheetOf(200, 200, 1);
     try {

@@ -33,24 +33,23 @@ QStringList readAll(const QByteArray& bytes, int count) {
 
 TEST(StoreLine, OrdinaryValuesGiveThePlainThreeFieldLine) {
     QByteArray out;
-    appendStoreLine(out, QStringLiteral("A"), QString(), QString());
-    appendStoreLine(out, QStringLiteral("Item1^Ann, Smith|Item2^1 Main St|"),
-                    QStringLiteral("62701"), QString());
+    appendStoreLine(out, "A", QString(), QString());
+    appendStoreLine(out, "Item1^Ann, Smith|Item2^1 Main St|", "62701", QString());
     EXPECT_EQ(out, QByteArray("\"A\",\"\",\"\"\r\n"
                               "\"Item1^Ann, Smith|Item2^1 Main St|\",\"62701\",\"\"\r\n"));
 }
 
 TEST(StoreLine, AnyValueReadsBackExactly) {
-    const QStringList values = {QStringLiteral("say \"hi\""),
-                                QStringLiteral("\""),
-                                QStringLiteral("\"\""),
-                                QStringLiteral("a,b"),
-                                QStringLiteral("line\r\nbreak\nand\rmore"),
-                                QStringLiteral("|^<<>>"),
-                                QStringLiteral("Łódź Nguyễn 😀"),
+    const QStringList values = {"say \"hi\"",
+                                "\"",
+                                "\"\"",
+                                "a,b",
+                                "line\r\nbreak\nand\rmore",
+                                "|^<<>>",
+                                "Łódź Nguyễn 😀",
                                 QString(),
-                                QStringLiteral("  padded  "),
-                                QStringLiteral("ends with quote\""),
+                                "  padded  ",
+                                "ends with quote\"",
                                 QString(100000, QLatin1Char('x'))};
     QByteArray out;
     for (const QString& value : values)
@@ -64,12 +63,10 @@ TEST(StoreLine, AnyValueReadsBackExactly) {
 TEST(StoreLine, ReaderToleratesForeignAndDamagedText) {
     // Unquoted fields lose their surrounding spaces; junk after a closing quote is skipped.
     EXPECT_EQ(readAll(" Substitute , BarCode,CarrierRoute\r\n", 3),
-              (QStringList{QStringLiteral("Substitute"), QStringLiteral("BarCode"),
-                           QStringLiteral("CarrierRoute")}));
-    EXPECT_EQ(readAll("\"a\"junk,\"b\"\n\"c\"", 3),
-              (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
+              (QStringList{"Substitute", "BarCode", "CarrierRoute"}));
+    EXPECT_EQ(readAll("\"a\"junk,\"b\"\n\"c\"", 3), (QStringList{"a", "b", "c"}));
     // A quoted field cut off by the end gives what was there; further reads give nothing.
-    EXPECT_EQ(readAll("\"unfinished", 2), (QStringList{QStringLiteral("unfinished"), QString()}));
+    EXPECT_EQ(readAll("\"unfinished", 2), (QStringList{"unfinished", QString()}));
     // Bytes that are not UTF-8 do not stop the reader.
-    EXPECT_EQ(readAll("\"\xff\xfe\",\"ok\"", 2).at(1), QStringLiteral("ok"));
+    EXPECT_EQ(readAll("\"\xff\xfe\",\"ok\"", 2).at(1), "ok");
 }

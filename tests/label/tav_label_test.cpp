@@ -34,7 +34,7 @@ TEST_F(TavLabelTest, ReservesItsStoreInTempAndDeletesItWhenDestroyed) {
     {
         TavLabel other;
         path = other.pieceStoreFileName();
-        EXPECT_TRUE(QFileInfo(path).fileName().startsWith(QStringLiteral("qzp")));
+        EXPECT_TRUE(QFileInfo(path).fileName().startsWith("qzp"));
         EXPECT_EQ(QFileInfo(path).absolutePath(), QFileInfo(temp.path()).absoluteFilePath());
         EXPECT_EQ(QFileInfo(path).size(), 0);
     }
@@ -43,30 +43,29 @@ TEST_F(TavLabelTest, ReservesItsStoreInTempAndDeletesItWhenDestroyed) {
 
 TEST_F(TavLabelTest, SubstituteTextLosesSurroundingSpacesAndAnnouncesTheChange) {
     QSignalSpy changed(&label, &TavLabel::propertyChanged);
-    label.setSubstituteText(QStringLiteral("  x  "));
-    EXPECT_EQ(label.SubstituteText(), QStringLiteral("x"));
+    label.setSubstituteText("  x  ");
+    EXPECT_EQ(label.SubstituteText(), "x");
     ASSERT_EQ(changed.count(), 1);
-    EXPECT_EQ(changed.at(0).at(0).toString(), QStringLiteral("SubstituteText"));
+    EXPECT_EQ(changed.at(0).at(0).toString(), "SubstituteText");
 }
 
 TEST_F(TavLabelTest, AddPieceStoresTextAndBarCodeAndMakesThePieceCurrent) {
     EXPECT_EQ(label.CurrentPiece(), 0);
-    add(QStringLiteral("A"));
-    add(QStringLiteral("Item1^Robert \"Bob\" Jenkins|Item2^1 Main St|"), QStringLiteral("62701"));
-    add(QStringLiteral("C"));
+    add("A");
+    add("Item1^Robert \"Bob\" Jenkins|Item2^1 Main St|", "62701");
+    add("C");
     EXPECT_EQ(label.pieceCount(), 3);
     EXPECT_EQ(label.CurrentPiece(), 3);
 
     const PieceRecord second = label.FindPiece(2);
     EXPECT_TRUE(second.found);
-    EXPECT_EQ(second.substituteText,
-              QStringLiteral("Item1^Robert \"Bob\" Jenkins|Item2^1 Main St|"));
-    EXPECT_EQ(second.barCodeValue, QStringLiteral("62701"));
+    EXPECT_EQ(second.substituteText, "Item1^Robert \"Bob\" Jenkins|Item2^1 Main St|");
+    EXPECT_EQ(second.barCodeValue, "62701");
     EXPECT_EQ(second.carrierRoute, QString());
     EXPECT_FALSE(label.FindPiece(4).found);
 
     label.OpenPieceStoreForReading();
-    EXPECT_EQ(label.ReadPieceRecord().substituteText, QStringLiteral("A"));
+    EXPECT_EQ(label.ReadPieceRecord().substituteText, "A");
     label.ClosePieceStore();
 }
 
@@ -74,7 +73,7 @@ TEST_F(TavLabelTest, CurrentPieceIsClampedToThePieces) {
     label.setCurrentPiece(3);
     EXPECT_EQ(label.CurrentPiece(), 0);
     for (int i = 0; i < 5; ++i)
-        add(QStringLiteral("p"));
+        add("p");
     label.setCurrentPiece(0);
     EXPECT_EQ(label.CurrentPiece(), 1);
     label.setCurrentPiece(9);
@@ -97,7 +96,7 @@ TEST_F(TavLabelTest, StartsFromTheBuiltInLayout) {
         EXPECT_TRUE(item->Visible());
         EXPECT_FALSE(item->Enabled());
         EXPECT_EQ(item->AlignHorizontal(), TavEnumCls::vbCenter);
-        EXPECT_EQ(item->font()->Name(), QStringLiteral("Arial"));
+        EXPECT_EQ(item->font()->Name(), "Arial");
         EXPECT_DOUBLE_EQ(item->font()->Size(), 14.0 + 0.1 * i);
         EXPECT_EQ(item->font()->Weight(), 1);
     }
@@ -117,10 +116,10 @@ TEST_F(TavLabelTest, RecordPropertiesAreTheLiveObjects) {
     auto mine = std::make_shared<TavItemCls>();
     label.setItem4Properties(mine);
     EXPECT_EQ(label.Item4Properties(), mine);
-    mine->setTextControl(QStringLiteral("Dear <<Item1>>"));
-    EXPECT_EQ(label.itemProperties(4)->TextControl(), QStringLiteral("Dear <<Item1>>"));
+    mine->setTextControl("Dear <<Item1>>");
+    EXPECT_EQ(label.itemProperties(4)->TextControl(), "Dear <<Item1>>");
     ASSERT_EQ(changed.count(), 1);
-    EXPECT_EQ(changed.at(0).at(0).toString(), QStringLiteral("Item4Properties"));
+    EXPECT_EQ(changed.at(0).at(0).toString(), "Item4Properties");
 }
 
 TEST_F(TavLabelTest, MissingRecordsAndBadItemNumbersAreClearErrors) {
@@ -146,9 +145,9 @@ TEST_F(TavLabelTest, MissingRecordsAndBadItemNumbersAreClearErrors) {
 }
 
 TEST_F(TavLabelTest, AnUnusableTempDirectoryIsReportedWhenAPieceIsAdded) {
-    qputenv("Temp", QFile::encodeName(temp.path() + QStringLiteral("/missing")));
+    qputenv("Temp", QFile::encodeName(temp.path() + "/missing"));
     TavLabel control; // still made: it can be shown and designed
-    control.setSubstituteText(QStringLiteral("Item1^Ann|"));
+    control.setSubstituteText("Item1^Ann|");
     try {
         control.AddPiece();
         FAIL() << "added a piece without a store";
@@ -158,15 +157,15 @@ TEST_F(TavLabelTest, AnUnusableTempDirectoryIsReportedWhenAPieceIsAdded) {
     }
     EXPECT_EQ(control.pieceCount(), 0);
     // Once the directory is there, the next piece is stored.
-    ASSERT_TRUE(QDir().mkpath(temp.path() + QStringLiteral("/missing")));
+    ASSERT_TRUE(QDir().mkpath(temp.path() + "/missing"));
     control.AddPiece();
     EXPECT_EQ(control.pieceCount(), 1);
     EXPECT_TRUE(control.FindPiece(1).found);
 }
 
 TEST_F(TavLabelTest, ANewMailingStartsOnAnEmptyStoreAndKeepsTheDesign) {
-    add(QStringLiteral("Item1^Ann|"));
-    add(QStringLiteral("Item1^Bob|"));
+    add("Item1^Ann|");
+    add("Item1^Bob|");
     label.Item1Properties()->setTop(0.75f);
     const QString oldStore = label.pieceStoreFileName();
     QSignalSpy counts(&label, &TavLabel::pieceCountChanged);
@@ -182,16 +181,16 @@ TEST_F(TavLabelTest, ANewMailingStartsOnAnEmptyStoreAndKeepsTheDesign) {
     EXPECT_EQ(counts.count(), 1);
     EXPECT_EQ(pieces.count(), 1);
 
-    add(QStringLiteral("Item1^Cy|"));
+    add("Item1^Cy|");
     EXPECT_EQ(label.pieceCount(), 1);
-    EXPECT_EQ(label.FindPiece(1).substituteText, QStringLiteral("Item1^Cy|"));
+    EXPECT_EQ(label.FindPiece(1).substituteText, "Item1^Cy|");
 }
 
 TEST_F(TavLabelTest, PieceTextsAreSetOneByOneAndOnlyNamesRefuseSeparators) {
-    label.SetPieceText(QStringLiteral("Item1"), QStringLiteral("Ann Lee"));
-    label.SetPieceText(QStringLiteral("Zip"), QStringLiteral("62701"));
-    label.SetPieceText(QStringLiteral("Item1"), QStringLiteral("Bob Ray")); // replaced in place
-    EXPECT_EQ(label.SubstituteText(), QStringLiteral("Item1^Bob Ray|Zip^62701|"));
+    label.SetPieceText("Item1", "Ann Lee");
+    label.SetPieceText("Zip", "62701");
+    label.SetPieceText("Item1", "Bob Ray"); // replaced in place
+    EXPECT_EQ(label.SubstituteText(), "Item1^Bob Ray|Zip^62701|");
 
     const auto refused = [&](const QString& name, const QString& value) {
         try {
@@ -201,12 +200,12 @@ TEST_F(TavLabelTest, PieceTextsAreSetOneByOneAndOnlyNamesRefuseSeparators) {
             EXPECT_EQ(error.number(), ErrorNumber::InvalidArgument);
         }
     };
-    refused(QStringLiteral("It|em"), QStringLiteral("x"));
-    refused(QStringLiteral("It^em"), QStringLiteral("x"));
-    refused(QString(), QStringLiteral("x"));
-    EXPECT_EQ(label.SubstituteText(), QStringLiteral("Item1^Bob Ray|Zip^62701|"));
+    refused("It|em", "x");
+    refused("It^em", "x");
+    refused(QString(), "x");
+    EXPECT_EQ(label.SubstituteText(), "Item1^Bob Ray|Zip^62701|");
     label.AddPiece();
-    EXPECT_EQ(label.FindPiece(1).substituteText, QStringLiteral("Item1^Bob Ray|Zip^62701|"));
+    EXPECT_EQ(label.FindPiece(1).substituteText, "Item1^Bob Ray|Zip^62701|");
 }
 
 TEST_F(TavLabelTest, HostsAreToldOfTheCurrentPieceThePieceCountAndThePieceName) {
@@ -218,25 +217,25 @@ TEST_F(TavLabelTest, HostsAreToldOfTheCurrentPieceThePieceCountAndThePieceName) 
     QSignalSpy pieces(&label, &TavLabel::currentPieceChanged);
     QSignalSpy counts(&label, &TavLabel::pieceCountChanged);
     QSignalSpy names(&label, &TavLabel::pieceNameChanged);
-    add(QStringLiteral("Item1^A|"));
-    add(QStringLiteral("Item1^B|"));
+    add("Item1^A|");
+    add("Item1^B|");
     label.setCurrentPiece(1);
     label.setCurrentPiece(1); // no change, no signal
-    label.setPieceName(QStringLiteral("5160 - Address"));
+    label.setPieceName("5160 - Address");
     EXPECT_EQ(counts.count(), 2);
     EXPECT_EQ(counts.last().at(0).toInt(), 2);
     ASSERT_EQ(pieces.count(), 3);
     EXPECT_EQ(pieces.last().at(0).toInt(), 1);
     ASSERT_EQ(names.count(), 1);
-    EXPECT_EQ(names.last().at(0).toString(), QStringLiteral("5160 - Address"));
+    EXPECT_EQ(names.last().at(0).toString(), "5160 - Address");
 }
 
 TEST_F(TavLabelTest, APieceNameTheCatalogueLacksIsReportedAndNotClaimed) {
     test::ScopedCatalog catalog{MAILPIECE_DATA_DIR};
     test::ScopedRecordingSink messages;
-    label.setPieceName(QStringLiteral("No Such - Label"));
+    label.setPieceName("No Such - Label");
     ASSERT_EQ(messages.sink().texts.size(), 1);
     EXPECT_TRUE(messages.sink().texts.at(0).contains(QLatin1String("No Such - Label")));
-    EXPECT_EQ(label.PieceName(), QStringLiteral("Size 10 - Envelope"));
-    EXPECT_EQ(label.SheetProperties()->PieceName(), QStringLiteral("Size 10 - Envelope"));
+    EXPECT_EQ(label.PieceName(), "Size 10 - Envelope");
+    EXPECT_EQ(label.SheetProperties()->PieceName(), "Size 10 - Envelope");
 }

@@ -25,10 +25,10 @@ class TavMailTest : public ::testing::Test {
 protected:
     static void setAddress(TavAddressCls& address, const QString& first, const QString& zip) {
         address.setFirst(first);
-        address.setLast(QStringLiteral("Rivera"));
-        address.setAddress(QStringLiteral("12 Elm St"));
-        address.setCity(QStringLiteral("Springfield"));
-        address.setState(QStringLiteral("IL"));
+        address.setLast("Rivera");
+        address.setAddress("12 Elm St");
+        address.setCity("Springfield");
+        address.setState("IL");
         address.setZip(zip);
     }
 
@@ -43,8 +43,8 @@ TEST_F(TavMailTest, AddPieceAppendsTheAddressPairsAndTheZipAsBarCode) {
     TavMail mail;
     mail.setRefresh(false);
     TavAddressCls& address = *mail.DeliveryAddress_Text();
-    setAddress(address, QStringLiteral("Ann"), QStringLiteral("62701"));
-    address.setHeader1(QStringLiteral("Attn"));
+    setAddress(address, "Ann", "62701");
+    address.setHeader1("Attn");
     mail.AddPiece();
 
     const PieceRecord first = mail.TavLabel1().FindPiece(1);
@@ -52,36 +52,36 @@ TEST_F(TavMailTest, AddPieceAppendsTheAddressPairsAndTheZipAsBarCode) {
         QStringLiteral("Header1^Attn|Header2^|First^Ann|Middle^|Last^Rivera|Address^12 Elm St|"
                        "AddressLine2^|City^Springfield|State^IL|Zip^62701|Footer1^|Footer2^|"
                        "DeliveryAddress^") +
-        printedLines(address).join(QStringLiteral("\r\n"));
+        printedLines(address).join("\r\n");
     EXPECT_EQ(first.substituteText, pairs);
-    EXPECT_EQ(first.barCodeValue, QStringLiteral("62701"));
+    EXPECT_EQ(first.barCodeValue, "62701");
     EXPECT_EQ(mail.SubstituteText(), pairs); // it stays after the call
 
     // Without resetting SubstituteText, the second piece carries the first's pairs first.
-    setAddress(address, QStringLiteral("Bo"), QString());
+    setAddress(address, "Bo", QString());
     mail.AddPiece();
     const PieceRecord second = mail.TavLabel1().FindPiece(2);
-    EXPECT_TRUE(second.substituteText.startsWith(pairs + QStringLiteral("|Header1^Attn|")));
-    EXPECT_TRUE(second.substituteText.contains(QStringLiteral("|First^Bo|")));
+    EXPECT_TRUE(second.substituteText.startsWith(pairs + "|Header1^Attn|"));
+    EXPECT_TRUE(second.substituteText.contains("|First^Bo|"));
     EXPECT_EQ(second.barCodeValue, QString()); // no ZIP, no bars
 
     // A host that empties SubstituteText first gets only the new pairs.
     mail.setSubstituteText(QString());
     mail.AddPiece();
-    EXPECT_TRUE(mail.TavLabel1().FindPiece(3).substituteText.startsWith(
-        QStringLiteral("Header1^Attn|Header2^|First^Bo|")));
+    EXPECT_TRUE(
+        mail.TavLabel1().FindPiece(3).substituteText.startsWith("Header1^Attn|Header2^|First^Bo|"));
 
     // Any field is data: a separator, a cell's line break, blanks around it.
     mail.setSubstituteText(QString());
-    address.setAddress(QStringLiteral("12 Elm St\n Building C "));
-    address.setAddressLine2(QStringLiteral("Apt 3|B ^2"));
+    address.setAddress("12 Elm St\n Building C ");
+    address.setAddressLine2("Apt 3|B ^2");
     mail.AddPiece();
     const QString added = mail.TavLabel1().FindPiece(4).substituteText;
     const auto shown = [&](const char* name) {
         return StrLib::SubstituteTokens(QStringLiteral("<<%1>>").arg(QLatin1String(name)), added,
-                                        QStringLiteral("^"), QStringLiteral("|"));
+                                        "^", "|");
     };
-    EXPECT_EQ(shown("AddressLine2"), QStringLiteral("Apt 3|B ^2"));
+    EXPECT_EQ(shown("AddressLine2"), "Apt 3|B ^2");
     EXPECT_EQ(shown("DeliveryAddress"), QStringLiteral("Attn\r\nBo Rivera\r\n12 Elm St\r\n"
                                                        "Building C\r\nApt 3|B ^2\r\n"
                                                        "Springfield, IL"));
@@ -145,8 +145,8 @@ TEST_F(TavMailTest, AnIntelligentMailBarcodeAtTheBottomStandsInTheClearZone) {
     mail.setBarCode_Position(TavEnumCls::TavBottomCenter);
     // Chosen after the position: the next envelope places it anew.
     barCode.setSymbology(TavEnumCls::TavIntelligentMail);
-    barCode.setTrackingCode(QStringLiteral("00700123456000000041"));
-    setAddress(*mail.DeliveryAddress_Text(), QStringLiteral("Ann"), QStringLiteral("62701-1234"));
+    barCode.setTrackingCode("00700123456000000041");
+    setAddress(*mail.DeliveryAddress_Text(), "Ann", "62701-1234");
     mail.AddPiece();
 
     const TavSheetCls& sheet = *mail.SheetProperties();
@@ -177,7 +177,7 @@ TEST_F(TavMailTest, AnIntelligentMailBarcodeAtTheBottomStandsInTheClearZone) {
 TEST_F(TavMailTest, TheBarCodeMovesOnlyWhenThePieceOrThePositionIsSet) {
     TavMail mail;
     mail.InitProperties();
-    EXPECT_EQ(mail.PieceName(), QStringLiteral("Size 10 - Envelope"));
+    EXPECT_EQ(mail.PieceName(), "Size 10 - Envelope");
     TavItemCls& address = *mail.DeliveryAddress();
     TavBarCodeCls& barCode = *mail.BarCodeProperties();
     EXPECT_FLOAT_EQ(barCode.Left1(), address.Left1());
@@ -189,18 +189,18 @@ TEST_F(TavMailTest, TheBarCodeMovesOnlyWhenThePieceOrThePositionIsSet) {
     QSignalSpy changes(&mail, &TavMail::propertyChanged);
     mail.setBarCode_Position(TavEnumCls::TavAboveAddress);
     EXPECT_FLOAT_EQ(barCode.Top(), 0.5f - (barCode.Height() + 0.025f));
-    EXPECT_EQ(changes.last().at(0).toString(), QStringLiteral("BarCode_Position"));
+    EXPECT_EQ(changes.last().at(0).toString(), "BarCode_Position");
 
     mail.setBarCode_Position(TavEnumCls::TavBottomCenter);
-    mail.setPieceName(QStringLiteral("Size 10 - Envelope")); // re-applies, then places
+    mail.setPieceName("Size 10 - Envelope"); // re-applies, then places
     EXPECT_FLOAT_EQ(barCode.Left1(), (9.5f - barCode.Width()) * 0.5f);
 }
 
 TEST_F(TavMailTest, RolesAreTheInnerLabelsLiveItemRecords) {
     TavMail mail;
     TavLabel& label = mail.TavLabel1();
-    EXPECT_EQ(label.objectName(), QStringLiteral("TavLabel1"));
-    EXPECT_EQ(mail.DeliveryAddress()->TextControl(), QStringLiteral("<<DeliveryAddress>>"));
+    EXPECT_EQ(label.objectName(), "TavLabel1");
+    EXPECT_EQ(mail.DeliveryAddress()->TextControl(), "<<DeliveryAddress>>");
     const char* const roles[] = {"DeliveryAddress", "ReturnAddress", "Message1", "Message2",
                                  "Stamp",           "Message3",      "Message4"};
     for (int i = 0; i < 7; ++i) {
@@ -217,8 +217,8 @@ TEST_F(TavMailTest, RolesAreTheInnerLabelsLiveItemRecords) {
     mail.setPrinterTop(0.25f);
     EXPECT_FLOAT_EQ(label.PrinterTop(), 0.25f);
     ASSERT_EQ(changes.size(), 2);
-    EXPECT_EQ(changes.at(0).at(0).toString(), QStringLiteral("Stamp"));
-    EXPECT_EQ(changes.at(1).at(0).toString(), QStringLiteral("PrinterTop"));
+    EXPECT_EQ(changes.at(0).at(0).toString(), "Stamp");
+    EXPECT_EQ(changes.at(1).at(0).toString(), "PrinterTop");
 
     mail.show();
     mail.resize(700, 400);
@@ -246,24 +246,23 @@ TEST_F(TavMailTest, TheAddressCannotBeReplacedInDesignModeAndIsRemadeAfterNull) 
     mail.setRefresh(false);
     mail.setDeliveryAddress_Text(nullptr);
     mail.AddPiece(); // makes its own empty record
-    EXPECT_TRUE(mail.TavLabel1().FindPiece(1).substituteText.startsWith(
-        QStringLiteral("Header1^|Header2^|First^|")));
+    EXPECT_TRUE(
+        mail.TavLabel1().FindPiece(1).substituteText.startsWith("Header1^|Header2^|First^|"));
 }
 
 TEST_F(TavMailTest, TheSavedDesignKeepsSettingsButNotTheItemLayout) {
     TavMail mail;
     mail.InitProperties();
     mail.setPrinterLeft(-0.125f);
-    mail.setShowCenter(QStringLiteral("10"));
+    mail.setShowCenter("10");
     mail.setBarCode_Position(TavEnumCls::TavBottomCenter);
     MemoryPropertyBag bag;
     mail.WriteProperties(bag);
     const QStringList keys = bag.keys();
-    EXPECT_EQ(keys.first(), QStringLiteral("Appearance"));
-    EXPECT_EQ(keys.last(), QStringLiteral("BarCode_Position"));
-    EXPECT_TRUE(keys.contains(QStringLiteral("StampTO"))); // items under their role names
-    EXPECT_EQ(bag.read(QStringLiteral("PieceName")).toString(),
-              QStringLiteral("Size 10 - Envelope"));
+    EXPECT_EQ(keys.first(), "Appearance");
+    EXPECT_EQ(keys.last(), "BarCode_Position");
+    EXPECT_TRUE(keys.contains("StampTO")); // items under their role names
+    EXPECT_EQ(bag.read("PieceName").toString(), "Size 10 - Envelope");
 
     TavMail loaded;
     loaded.DeliveryAddress()->setTop(0.1f);
@@ -274,20 +273,20 @@ TEST_F(TavMailTest, TheSavedDesignKeepsSettingsButNotTheItemLayout) {
     EXPECT_NE(loaded.BarCodeProperties()->Left1(), mail.BarCodeProperties()->Left1());
     // ...but a design loaded whole places it by its position, so that its bars print whole.
     loaded.setDesign(mail.Design());
-    EXPECT_EQ(loaded.PieceName(), QStringLiteral("Size 10 - Envelope"));
+    EXPECT_EQ(loaded.PieceName(), "Size 10 - Envelope");
     EXPECT_FLOAT_EQ(loaded.PrinterLeft(), -0.125f);
     EXPECT_EQ(loaded.ShowCenter(), mail.ShowCenter());
     EXPECT_EQ(loaded.BarCode_Position(), TavEnumCls::TavBottomCenter);
     EXPECT_FLOAT_EQ(loaded.BarCodeProperties()->Left1(), mail.BarCodeProperties()->Left1());
     EXPECT_FLOAT_EQ(loaded.BarCodeProperties()->Width(), mail.BarCodeProperties()->Width());
 
-    loaded.setDesign(QStringLiteral("{not json"));
+    loaded.setDesign("{not json");
     ASSERT_EQ(messages.sink().texts.size(), 1);
-    EXPECT_TRUE(messages.sink().texts[0].contains(QStringLiteral("TavMail")));
+    EXPECT_TRUE(messages.sink().texts[0].contains("TavMail"));
     EXPECT_FLOAT_EQ(loaded.PrinterLeft(), -0.125f);
 
     // An offset that is not a number keeps its default; the rest of the design still loads.
-    loaded.setDesign(mail.Design().replace(QStringLiteral("-0.125"), QStringLiteral("\"nan\"")));
+    loaded.setDesign(mail.Design().replace("-0.125", "\"nan\""));
     EXPECT_EQ(messages.sink().texts.size(), 1);
     EXPECT_FLOAT_EQ(loaded.PrinterLeft(), 0.0f);
     EXPECT_EQ(loaded.BarCode_Position(), TavEnumCls::TavBottomCenter);
@@ -299,11 +298,10 @@ TEST_F(TavMailTest, EnvelopesPrintOneJobEachWithTheAddressAndBarsBelowIt) {
     mail.setRefresh(false);
     for (int i = 1; i <= 3; ++i) {
         mail.setSubstituteText(QString());
-        setAddress(*mail.DeliveryAddress_Text(), QStringLiteral("Ann%1").arg(i),
-                   QStringLiteral("62701"));
+        setAddress(*mail.DeliveryAddress_Text(), QStringLiteral("Ann%1").arg(i), "62701");
         mail.AddPiece();
     }
-    const QString path = temp.path() + QStringLiteral("/envelopes.pdf");
+    const QString path = temp.path() + "/envelopes.pdf";
     auto pdf = PdfPrinter::singleDocument(path);
     const auto previous = setCurrentPrinter(pdf);
     mail.PrintAll();
@@ -314,7 +312,7 @@ TEST_F(TavMailTest, EnvelopesPrintOneJobEachWithTheAddressAndBarsBelowIt) {
     const TavItemCls& address = *mail.DeliveryAddress();
     int found = 0;
     for (const test::PdfWord& word : test::pdfWords(path)) {
-        if (!word.text.startsWith(QStringLiteral("Ann")))
+        if (!word.text.startsWith("Ann"))
             continue;
         EXPECT_EQ(word.text, QStringLiteral("Ann%1").arg(word.page));
         EXPECT_GE(word.box.left(), address.Left1() * 72 - 0.5);
@@ -357,7 +355,7 @@ TEST_F(TavMailTest, AHostIsToldOfAnAppliedPieceName) {
     QSignalSpy names(&mail, &TavMail::pieceNameChanged);
     const QMetaObject& meta = *mail.metaObject();
     EXPECT_TRUE(meta.property(meta.indexOfProperty("PieceName")).hasNotifySignal());
-    mail.setPieceName(QStringLiteral("Size 10 - Envelope"));
+    mail.setPieceName("Size 10 - Envelope");
     ASSERT_EQ(names.count(), 1);
-    EXPECT_EQ(names.at(0).at(0).toString(), QStringLiteral("Size 10 - Envelope"));
+    EXPECT_EQ(names.at(0).at(0).toString(), "Size 10 - Envelope");
 }

@@ -15,7 +15,7 @@ TEST(CopiesSource, GivesEachRowItsCopiesAndNamesTheRowsItCannot) {
     buffer.setData("Name,Copies\nAnn,2\nBo,0\nCy,\nDi,two\nEd,-1\nFay,10001\nGus,\"3\"\n"
                    "Hal,1,extra\n");
     buffer.open(QIODevice::ReadOnly);
-    CopiesSource source(std::make_unique<DelimitedSource>(buffer), QStringLiteral("copies"));
+    CopiesSource source(std::make_unique<DelimitedSource>(buffer), "copies");
     QStringList names;
     MailingRow row;
     while (source.next(row))
@@ -35,7 +35,7 @@ TEST(CopiesSource, GivesEachRowItsCopiesAndNamesTheRowsItCannot) {
     other.setData("Name\nAnn\n");
     other.open(QIODevice::ReadOnly);
     try {
-        CopiesSource(std::make_unique<DelimitedSource>(other), QStringLiteral("Copies"));
+        CopiesSource(std::make_unique<DelimitedSource>(other), "Copies");
         FAIL() << "a missing column was taken";
     } catch (const TavError& error) {
         EXPECT_EQ(error.detail(), "no column named Copies for the number of copies; the columns "

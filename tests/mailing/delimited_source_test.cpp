@@ -56,7 +56,7 @@ public:
 protected:
     qint64 readData(char* out, qint64 most) override {
         if (at_ >= data_.size()) {
-            setErrorString(QStringLiteral("Input/output error"));
+            setErrorString("Input/output error");
             return -1;
         }
         const qint64 count = std::min<qint64>(most, data_.size() - at_);
@@ -80,8 +80,7 @@ TEST(DelimitedSource, AReadErrorIsNoEndOfTheMailing) {
         ADD_FAILURE() << "a failed read was taken for the end";
     } catch (const TavError& error) {
         EXPECT_EQ(error.number(), ErrorNumber::DeviceIO);
-        EXPECT_TRUE(error.description().contains(
-            QStringLiteral("reading stopped at line 4: Input/output error")))
+        EXPECT_TRUE(error.description().contains("reading stopped at line 4: Input/output error"))
             << error.description().toStdString();
     }
 }
@@ -92,16 +91,13 @@ TEST(DelimitedSource, ReadsQuotedFieldsWithCommasQuotesAndLineBreaks) {
                              "Ann,\"O'Brien, Jr.\",\"say \"\"hi\"\"\"\r\n"
                              "Bob,Smith,\"two\r\nlines\"\n"
                              "Zoë,,\n");
-    EXPECT_EQ(table.header, (QStringList{QStringLiteral("First"), QStringLiteral("Last"),
-                                         QStringLiteral("Note")}));
+    EXPECT_EQ(table.header, (QStringList{"First", "Last", "Note"}));
     ASSERT_EQ(table.rows.size(), 3u);
     EXPECT_TRUE(table.problems.empty());
-    EXPECT_EQ(table.rows[0].fields,
-              (QStringList{QStringLiteral("Ann"), QStringLiteral("O'Brien, Jr."),
-                           QStringLiteral("say \"hi\"")}));
-    EXPECT_EQ(table.rows[1].fields.at(2), QStringLiteral("two\r\nlines"));
+    EXPECT_EQ(table.rows[0].fields, (QStringList{"Ann", "O'Brien, Jr.", "say \"hi\""}));
+    EXPECT_EQ(table.rows[1].fields.at(2), "two\r\nlines");
     EXPECT_EQ(table.rows[2].number, 5); // the quoted line break counts
-    EXPECT_EQ(table.rows[2].fields, (QStringList{QStringLiteral("Zoë"), QString(), QString()}));
+    EXPECT_EQ(table.rows[2].fields, (QStringList{"Zoë", QString(), QString()}));
 }
 
 TEST(DelimitedSource, BadRecordsAreReportedByLineAndTheGoodOnesKept) {
@@ -113,27 +109,27 @@ TEST(DelimitedSource, BadRecordsAreReportedByLineAndTheGoodOnesKept) {
                              "\n"
                              "5,6\n"
                              "\"open,7\n",
-                             {QChar(), QStringLiteral("UTF-8")});
+                             {QChar(), "UTF-8"});
     ASSERT_EQ(table.rows.size(), 2u);
     EXPECT_EQ(table.rows[0].number, 2);
     EXPECT_EQ(table.rows[1].number, 7);
     ASSERT_EQ(table.problems.size(), 4u);
     EXPECT_EQ(table.problems[0].number, 3);
-    EXPECT_TRUE(table.problems[0].message.contains(QStringLiteral("3 fields")));
+    EXPECT_TRUE(table.problems[0].message.contains("3 fields"));
     EXPECT_EQ(table.problems[1].number, 4);
     EXPECT_EQ(table.problems[2].number, 5);
     EXPECT_EQ(table.problems[3].number, 8);
-    EXPECT_TRUE(table.problems[3].message.contains(QStringLiteral("not closed")));
+    EXPECT_TRUE(table.problems[3].message.contains("not closed"));
 
     // Named as UTF-8, bytes that are not are a bad row; guessed, they make the file 8-bit.
     const QByteArray latin = "A,B\n1,2\n\xe9t\xe9,2\n";
-    const Table strict = read(latin, {QChar(), QStringLiteral("UTF-8")});
+    const Table strict = read(latin, {QChar(), "UTF-8"});
     ASSERT_EQ(strict.problems.size(), 1u);
-    EXPECT_TRUE(strict.problems[0].message.contains(QStringLiteral("UTF-8")));
+    EXPECT_TRUE(strict.problems[0].message.contains("UTF-8"));
     const Table guessed = read(latin);
     ASSERT_EQ(guessed.rows.size(), 2u);
-    EXPECT_EQ(guessed.rows[1].fields.at(0), QStringLiteral("été"));
-    EXPECT_EQ(guessed.encoding, QStringLiteral("Windows-1252"));
+    EXPECT_EQ(guessed.rows[1].fields.at(0), "été");
+    EXPECT_EQ(guessed.encoding, "Windows-1252");
     EXPECT_EQ(guessed.warnings.size(), 1);
 
     // A UTF-8 file with one bad byte stays UTF-8, whether UTF-8 came before the byte or after:
@@ -147,10 +143,10 @@ TEST(DelimitedSource, BadRecordsAreReportedByLineAndTheGoodOnesKept) {
                                                                            "e\n")
                                                                     .repeated(3)}) {
         const Table mostly = read(utf8);
-        EXPECT_EQ(mostly.encoding, QStringLiteral("UTF-8"));
+        EXPECT_EQ(mostly.encoding, "UTF-8");
         ASSERT_EQ(mostly.problems.size(), 1u);
-        EXPECT_TRUE(mostly.warnings.join(' ').contains(QStringLiteral("read as UTF-8")));
-        EXPECT_EQ(mostly.rows.back().fields.at(0), QStringLiteral("Renée"));
+        EXPECT_TRUE(mostly.warnings.join(' ').contains("read as UTF-8"));
+        EXPECT_EQ(mostly.rows.back().fields.at(0), "Renée");
     }
 }
 
@@ -168,7 +164,7 @@ TEST(DelimitedSource, AQuoteNeverClosedCostsOnlyItsOwnRow) {
         EXPECT_EQ(table.rows.size(), 50u) << broken;
         EXPECT_EQ(table.rows.back().number, 52);
         EXPECT_EQ(table.rows[1].number, 4);
-        EXPECT_EQ(table.rows[1].fields.at(0), QStringLiteral("Name3"));
+        EXPECT_EQ(table.rows[1].fields.at(0), "Name3");
     }
 }
 
@@ -196,8 +192,7 @@ TEST(DelimitedSource, ReadsEveryEncodingSeparatorAndLineEndFromRealFiles) {
         SCOPED_TRACE(c.file);
         const auto source = DelimitedSource::open(QStringLiteral(MAILPIECE_MAILING_DATA "/") +
                                                   QLatin1String(c.file));
-        EXPECT_EQ(source->header(), (QStringList{QStringLiteral("First"), QStringLiteral("Last"),
-                                                 QStringLiteral("City"), QStringLiteral("Zip")}));
+        EXPECT_EQ(source->header(), (QStringList{"First", "Last", "City", "Zip"}));
         EXPECT_EQ(source->delimiter(), QLatin1Char(c.delimiter));
         std::vector<MailingRow> rows;
         MailingRow row;
@@ -207,17 +202,15 @@ TEST(DelimitedSource, ReadsEveryEncodingSeparatorAndLineEndFromRealFiles) {
         EXPECT_TRUE(source->takeProblems().empty());
         EXPECT_EQ(source->warnings().size(), qsizetype(c.encoding[0] == 'W' ? 1 : 0));
         ASSERT_EQ(rows.size(), 3u);
-        EXPECT_EQ(rows[0].fields,
-                  (QStringList{QStringLiteral("José"), QStringLiteral("Núñez"),
-                               QStringLiteral("Saint-Étienne"), QStringLiteral("02134")}));
-        EXPECT_EQ(rows[1].fields.at(1), QStringLiteral("O'Brien, Jr.; \"Doc\""));
+        EXPECT_EQ(rows[0].fields, (QStringList{"José", "Núñez", "Saint-Étienne", "02134"}));
+        EXPECT_EQ(rows[1].fields.at(1), "O'Brien, Jr.; \"Doc\"");
         // The line break inside the quotes is the file's own.
         EXPECT_EQ(QString(rows[1].fields.at(2))
-                      .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+                      .replace("\r\n", "\n")
                       .replace(QLatin1Char('\r'), QLatin1Char('\n')),
-                  QStringLiteral("Köln\nAltstadt"));
+                  "Köln\nAltstadt");
         EXPECT_EQ(rows[2].number, 5);
-        EXPECT_EQ(rows[2].fields.at(1), QStringLiteral("Lee – €5"));
+        EXPECT_EQ(rows[2].fields.at(1), "Lee – €5");
     }
 }
 
@@ -225,46 +218,45 @@ TEST(DelimitedSource, SeparatorAndEncodingCanBeNamedAndBadNamesAreRefused) {
     // A header without separators is one column unless told otherwise.
     EXPECT_EQ(read("Name\nAnn\n").header.size(), 1);
     const Table told = read("A:B\n1:2\n", {QLatin1Char(':'), {}});
-    EXPECT_EQ(told.rows.at(0).fields, (QStringList{QStringLiteral("1"), QStringLiteral("2")}));
+    EXPECT_EQ(told.rows.at(0).fields, (QStringList{"1", "2"}));
     // Windows-1252 and ISO-8859-15 differ at 0xA4: the euro sign or the currency sign.
-    EXPECT_EQ(read("A\n\xa4\n", {QChar(), QStringLiteral("ISO-8859-15")}).rows.at(0).fields.at(0),
-              QStringLiteral("€"));
+    EXPECT_EQ(read("A\n\xa4\n", {QChar(), "ISO-8859-15"}).rows.at(0).fields.at(0), "€");
     // A semicolon inside quotes does not count as the header's separator.
     EXPECT_EQ(read("\"a;b;c\",d\n1,2\n").delimiter, QLatin1Char(','));
     // UTF-16 without a byte-order mark shows itself by its zero bytes.
-    const QString text = QStringLiteral("A;B\r\nx;y\r\n");
+    const QString text = "A;B\r\nx;y\r\n";
     EXPECT_EQ(read(QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2))
                   .rows.at(0)
                   .fields.at(1),
-              QStringLiteral("y"));
+              "y");
     // Named wrongly, the zero bytes make the header unusable instead of printing them.
     const Table asUtf8 =
         read(QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2),
-             {QChar(), QStringLiteral("UTF-8")});
+             {QChar(), "UTF-8"});
     EXPECT_TRUE(asUtf8.header.isEmpty());
     ASSERT_FALSE(asUtf8.problems.empty());
-    EXPECT_TRUE(asUtf8.problems.front().message.contains(QStringLiteral("UTF-16")));
+    EXPECT_TRUE(asUtf8.problems.front().message.contains("UTF-16"));
     // A separator named wrongly leaves one column that holds the real one.
     EXPECT_TRUE(read("A;B\n1;2\n", {QLatin1Char(','), {}})
                     .warnings.join(QString())
-                    .contains(QStringLiteral("is the delimiter right?")));
+                    .contains("is the delimiter right?"));
     EXPECT_TRUE(read("Name\nAnn\n").warnings.isEmpty());
 
     for (const DelimitedSource::Options& bad :
          {DelimitedSource::Options{QLatin1Char('"'), {}},
           DelimitedSource::Options{QLatin1Char('\n'), {}},
           DelimitedSource::Options{QChar(0x00A7), {}},
-          DelimitedSource::Options{QChar(), QStringLiteral("no-such-encoding")}}) {
+          DelimitedSource::Options{QChar(), "no-such-encoding"}}) {
         QBuffer empty;
         empty.open(QIODevice::ReadOnly);
         EXPECT_THROW(DelimitedSource(empty, bad), TavError);
     }
     try {
-        DelimitedSource::open(QStringLiteral("/nonexistent/m.csv"));
+        DelimitedSource::open("/nonexistent/m.csv");
         ADD_FAILURE() << "opened";
     } catch (const TavError& error) {
         EXPECT_EQ(error.number(), ErrorNumber::PathFileAccess);
-        EXPECT_TRUE(error.description().contains(QStringLiteral("/nonexistent/m.csv")));
+        EXPECT_TRUE(error.description().contains("/nonexistent/m.csv"));
     }
 }
 
@@ -282,10 +274,9 @@ TEST(DelimitedSource, TheSampleMailingIsWhole) {
 TEST(ZipCode, DoubtfulZipCodesAreNamedWithTheirLikelyCause) {
     for (const char* good : {"62701", "62701-1234", "62701 1234 01", "627011234"})
         EXPECT_TRUE(zipCodeWarning(QLatin1String(good)).isEmpty()) << good;
-    EXPECT_EQ(zipCodeWarning(QStringLiteral("2134")),
-              QStringLiteral("\"2134\" has 4 digits: a leading zero lost?"));
-    EXPECT_TRUE(zipCodeWarning(QStringLiteral("2701-1234")).contains(QStringLiteral("leading")));
-    EXPECT_TRUE(zipCodeWarning(QStringLiteral("ABCDE")).contains(QStringLiteral("no digits")));
-    EXPECT_TRUE(zipCodeWarning(QStringLiteral(" ")).contains(QStringLiteral("no ZIP code")));
-    EXPECT_TRUE(zipCodeWarning(QStringLiteral("123456")).contains(QStringLiteral("6 digits")));
+    EXPECT_EQ(zipCodeWarning("2134"), "\"2134\" has 4 digits: a leading zero lost?");
+    EXPECT_TRUE(zipCodeWarning("2701-1234").contains("leading"));
+    EXPECT_TRUE(zipCodeWarning("ABCDE").contains("no digits"));
+    EXPECT_TRUE(zipCodeWarning(" ").contains("no ZIP code"));
+    EXPECT_TRUE(zipCodeWarning("123456").contains("6 digits"));
 }

@@ -28,7 +28,7 @@ CsvTable readCsv(const QByteArray& data) {
 }
 
 std::vector<MailingPiece> make(const CsvTable& table, PieceMaker::Mode mode,
-                               const QString& zip = QStringLiteral("Zip"), qsizetype lines = 7) {
+                               const QString& zip = "Zip", qsizetype lines = 7) {
     const PieceMaker maker(table.header, mode, zip, lines);
     std::vector<MailingPiece> pieces;
     for (const MailingRow& row : table.rows)
@@ -56,7 +56,7 @@ TEST(MailingRows, EachAddressLineBecomesAnItem) {
     EXPECT_EQ(substituteText(pieces[0]),
               QStringLiteral("Item1^John Q. Public|Item2^1 Main St|Item3^Springfield, IL   62701|"
                              "Item4^|Item5^|Item6^|Item7^|"));
-    EXPECT_EQ(pieces[0].zip, QStringLiteral("62701"));
+    EXPECT_EQ(pieces[0].zip, "62701");
     EXPECT_EQ(substituteText(pieces[1]),
               QStringLiteral("Item1^Mary D'Angelo|Item2^300 Harbor St|Item3^Suite 5, Building B|"
                              "Item4^Baltimore, MD   21230-4512|Item5^|Item6^|Item7^|"));
@@ -88,7 +88,7 @@ TEST(MailingRows, AddressLinesComeFromRealCells) {
         SCOPED_TRACE(c.what);
         const CsvTable table =
             readCsv("First,Last,Address,AddressLine2,City,State,Zip\n" + c.row + "\n");
-        const auto pieces = make(table, PieceMaker::Mode::Address, QStringLiteral("Zip"), c.lines);
+        const auto pieces = make(table, PieceMaker::Mode::Address, "Zip", c.lines);
         ASSERT_EQ(pieces.size(), 1u);
         EXPECT_EQ(substituteText(pieces[0]), c.texts);
     }
@@ -99,9 +99,9 @@ TEST(MailingRows, AddressLinesComeFromRealCells) {
 
 TEST(MailingRows, ColumnsAreReachableByNumberAndByName) {
     const CsvTable table = readCsv("Name,City,ZIP\nAnn,Salem,97301\n");
-    const auto pieces = make(table, PieceMaker::Mode::Columns, QStringLiteral("zip"));
+    const auto pieces = make(table, PieceMaker::Mode::Columns, "zip");
     ASSERT_EQ(pieces.size(), 1u);
-    EXPECT_EQ(pieces[0].zip, QStringLiteral("97301"));
+    EXPECT_EQ(pieces[0].zip, "97301");
     EXPECT_EQ(substituteText(pieces[0]),
               QStringLiteral("Item1^Ann|Item2^Salem|Item3^97301|Item4^|Item5^|Item6^|Item7^|"
                              "Name^Ann|City^Salem|ZIP^97301|"));

@@ -36,7 +36,7 @@ void fillAddresses(QSqlDatabase db) {
         << query.lastError().text().toStdString();
     int id = 0;
     for (const auto& row : kRows) {
-        query.prepare(QStringLiteral("INSERT INTO addresses VALUES (?, ?, ?, ?, ?, ?, ?)"));
+        query.prepare("INSERT INTO addresses VALUES (?, ?, ?, ?, ?, ?, ?)");
         query.addBindValue(++id);
         for (const char* value : row)
             query.addBindValue(value ? QVariant(QString::fromUtf8(value)) : QVariant());
@@ -55,10 +55,10 @@ std::vector<MailingRow> readAll(MailingSource& source) {
 
 void expectTheAddresses(const QStringList& header, const std::vector<MailingRow>& rows) {
     ASSERT_EQ(header.size(), 7);
-    EXPECT_EQ(header.at(1).toLower(), QStringLiteral("first"));
+    EXPECT_EQ(header.at(1).toLower(), "first");
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[1].number, 2);
-    EXPECT_EQ(rows[1].fields.at(2), QStringLiteral("Núñez"));
+    EXPECT_EQ(rows[1].fields.at(2), "Núñez");
     EXPECT_EQ(rows[2].fields.at(6), QString()); // NULL
 }
 
@@ -67,20 +67,18 @@ void expectTheAddresses(const QStringList& header, const std::vector<MailingRow>
 std::pair<int, QString> printAddresses(const QString& connection, const QString& query,
                                        const QString& pdf) {
     const test::ProgramRun run =
-        test::runBatch({QStringLiteral("--address"), QStringLiteral("--sql"), connection,
-                        QStringLiteral("--query"), query, QStringLiteral("--pdf"), pdf});
+        test::runBatch({"--address", "--sql", connection, "--query", query, "--pdf", pdf});
     return {run.exitCode, run.err};
 }
 
 // Prints the addresses of `connection` with the batch program; the PDF's words.
 QStringList printedWords(const QString& connection, const QTemporaryDir& dir) {
-    const QString pdf = dir.filePath(QStringLiteral("mailing.pdf"));
+    const QString pdf = dir.filePath("mailing.pdf");
     const auto [status, err] =
-        printAddresses(connection, QStringLiteral("SELECT * FROM addresses ORDER BY id"), pdf);
+        printAddresses(connection, "SELECT * FROM addresses ORDER BY id", pdf);
     EXPECT_EQ(status, 0) << err.toStdString();
     // The NULL ZIP is named by its row.
-    EXPECT_TRUE(err.contains(connection + QStringLiteral(":3: warning: no ZIP code")))
-        << err.toStdString();
+    EXPECT_TRUE(err.contains(connection + ":3: warning: no ZIP code")) << err.toStdString();
     QStringList words;
     for (const auto& word : test::pdfWords(pdf))
         words << word.text;
@@ -91,7 +89,7 @@ class SqliteSource : public ::testing::Test {
 protected:
     void SetUp() override {
         {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kSetup);
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", kSetup);
             db.setDatabaseName(file);
             ASSERT_TRUE(db.open());
             fillAddresses(db);
@@ -102,22 +100,21 @@ protected:
 
     static constexpr const char* kSetup = "setup";
     QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("mailing.sqlite"));
+    const QString file = dir.filePath("mailing.sqlite");
 };
 
 } // namespace
 
 TEST_F(SqliteSource, ReadsATableOrAQueryRowByRow) {
-    SqlSource table(file, QStringLiteral("addresses"));
+    SqlSource table(file, "addresses");
     expectTheAddresses(table.header(), readAll(table));
-    EXPECT_EQ(table.numberName(), QStringLiteral("row"));
+    EXPECT_EQ(table.numberName(), "row");
 
-    SqlSource query(QStringLiteral("sqlite:") + file,
-                    QStringLiteral("SELECT First, Zip FROM addresses WHERE State = 'OR'"));
+    SqlSource query("sqlite:" + file, "SELECT First, Zip FROM addresses WHERE State = 'OR'");
     const std::vector<MailingRow> rows = readAll(query);
     ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[0].fields, (QStringList{QStringLiteral("Ann"), QStringLiteral("97301-1234")}));
-    EXPECT_EQ(SqlSource::tables(file), QStringList{QStringLiteral("addresses")});
+    EXPECT_EQ(rows[0].fields, (QStringList{"Ann", "97301-1234"}));
+    EXPECT_EQ(SqlSource::tables(file), QStringList{"addresses"});
 }
 
 TEST_F(SqliteSource, FailuresSayWhatAndWhere) {
@@ -135,10 +132,10 @@ TEST_F(SqliteSource, FailuresSayWhatAndWhere) {
         const char* said;
     } unusable[] = {
         {file, "SELECT nothing FROM nowhere", "did not run"},
-        {dir.filePath(QStringLiteral("none.db")), "t", "no database file"},
-        {QStringLiteral("QNOSUCHDRIVER:x"), "t", "not installed"},
-        {QStringLiteral("postgresql://u:secret@h/db"), "t", "password"},
-        {QStringLiteral("addresses.csv"), "t", "names no database"},
+        {dir.filePath("none.db"), "t", "no database file"},
+        {"QNOSUCHDRIVER:x", "t", "not installed"},
+        {"postgresql://u:secret@h/db", "t", "password"},
+        {"addresses.csv", "t", "names no database"},
     };
     for (const auto& c : unusable)
         EXPECT_TRUE(failure([&] {
@@ -146,13 +143,10 @@ TEST_F(SqliteSource, FailuresSayWhatAndWhere) {
                     }).contains(QLatin1String(c.said)))
             << c.said;
     // A password given in the options, or by prompt, is never repeated.
-    const QString refused = failure([] {
-        SqlSource(QStringLiteral("QPSQL:crm?host=/nonexistent;password=hunter2"), "t",
-                  QStringLiteral("prompted9"));
-    });
-    EXPECT_TRUE(refused.contains(QStringLiteral("cannot connect"))) << refused.toStdString();
-    EXPECT_FALSE(refused.contains(QStringLiteral("hunter2")) ||
-                 refused.contains(QStringLiteral("prompted9")))
+    const QString refused = failure(
+        [] { SqlSource("QPSQL:crm?host=/nonexistent;password=hunter2", "t", "prompted9"); });
+    EXPECT_TRUE(refused.contains("cannot connect")) << refused.toStdString();
+    EXPECT_FALSE(refused.contains("hunter2") || refused.contains("prompted9"))
         << refused.toStdString();
     // A mailing is only read, by any form of connection: what would change the database or
     // write a file is refused, and the file stays the same to the byte.
@@ -168,10 +162,9 @@ TEST_F(SqliteSource, FailuresSayWhatAndWhere) {
         {"SELECT * FROM addresses; DELETE FROM addresses", "more than one statement"},
         {"WITH gone AS (SELECT 1) DELETE FROM addresses", "did not run"},
     };
-    const QString data = dir.filePath(QStringLiteral("mailing.data")); // no database suffix
+    const QString data = dir.filePath("mailing.data"); // no database suffix
     ASSERT_TRUE(QFile::link(file, data));
-    for (const QString& connection :
-         {file, QStringLiteral("sqlite:") + file, QStringLiteral("QSQLITE:") + data}) {
+    for (const QString& connection : {file, "sqlite:" + file, "QSQLITE:" + data}) {
         for (const auto& write : writes)
             EXPECT_TRUE(failure([&] {
                             SqlSource(connection, QLatin1String(write.statement));
@@ -179,7 +172,7 @@ TEST_F(SqliteSource, FailuresSayWhatAndWhere) {
                 << write.statement << " through " << connection.toStdString();
     }
     EXPECT_EQ(test::readFile(file), before);
-    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("copy.db")));
+    EXPECT_FALSE(QFileInfo::exists("copy.db"));
     // A value no address could hold (17 million characters) costs its row, not the run.
     SqlSource huge(file, QStringLiteral("SELECT First, CASE WHEN id = 2 THEN printf('%.*c', "
                                         "17000000, 'x') ELSE Last END AS Last FROM addresses "
@@ -190,29 +183,27 @@ TEST_F(SqliteSource, FailuresSayWhatAndWhere) {
     const auto problems = huge.takeProblems();
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_EQ(problems[0].number, 2);
-    EXPECT_TRUE(problems[0].message.contains(QStringLiteral("Last is longer than 16 MiB")));
+    EXPECT_TRUE(problems[0].message.contains("Last is longer than 16 MiB"));
     // A query that fails part-way has not given the mailing: it is an error, not an end.
     SqlSource failing(file, QStringLiteral("SELECT CASE WHEN id = 3 THEN json('not json') ELSE "
                                            "First END AS First FROM addresses ORDER BY id"));
     const QString stopped = failure([&] { readAll(failing); });
-    EXPECT_TRUE(stopped.contains(QStringLiteral("the rows stopped after row 2")))
-        << stopped.toStdString();
+    EXPECT_TRUE(stopped.contains("the rows stopped after row 2")) << stopped.toStdString();
     // A ";" inside a string or a comment, or at the end, is no second statement.
-    SqlSource quoted(file, QStringLiteral("SELECT ';' AS a, * FROM addresses -- x; y\n;"));
+    SqlSource quoted(file, "SELECT ';' AS a, * FROM addresses -- x; y\n;");
     EXPECT_EQ(readAll(quoted).size(), 3u);
 }
 
 TEST_F(SqliteSource, ATableIsReadByItsNameWhateverTheName) {
-    const QStringList names = {QStringLiteral("Mailing List"),
-                               QStringLiteral("VACUUM INTO 'pwned.db'"),
-                               QStringLiteral("x\"; DROP TABLE addresses; --")};
+    const QStringList names = {"Mailing List", "VACUUM INTO 'pwned.db'",
+                               "x\"; DROP TABLE addresses; --"};
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kSetup);
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", kSetup);
         db.setDatabaseName(file);
         ASSERT_TRUE(db.open());
         for (const QString& name : names) {
             const QString quoted = QLatin1Char('"') +
-                                   QString(name).replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
+                                   QString(name).replace(QLatin1Char('"'), "\"\"") +
                                    QLatin1Char('"');
             ASSERT_TRUE(QSqlQuery(db).exec(
                 QStringLiteral("CREATE TABLE %1 AS SELECT * FROM addresses").arg(quoted)));
@@ -220,7 +211,7 @@ TEST_F(SqliteSource, ATableIsReadByItsNameWhateverTheName) {
         db.close();
     }
     QSqlDatabase::removeDatabase(kSetup);
-    const QString pwned = QDir::current().filePath(QStringLiteral("pwned.db"));
+    const QString pwned = QDir::current().filePath("pwned.db");
     for (const QString& name : names) {
         const auto table = SqlSource::table(file, name);
         EXPECT_EQ(readAll(*table).size(), 3u) << name.toStdString();
@@ -231,8 +222,8 @@ TEST_F(SqliteSource, ATableIsReadByItsNameWhateverTheName) {
 
 TEST_F(SqliteSource, TheBatchProgramPrintsFromIt) {
     const QStringList words = printedWords(file, dir);
-    EXPECT_TRUE(words.contains(QStringLiteral("Núñez"))) << words.join(' ').toStdString();
-    EXPECT_TRUE(words.contains(QStringLiteral("Bend,")));
+    EXPECT_TRUE(words.contains("Núñez")) << words.join(' ').toStdString();
+    EXPECT_TRUE(words.contains("Bend,"));
 }
 
 namespace {
@@ -240,14 +231,14 @@ namespace {
 // Runs `setup` on a connection of its own to the private server's database.
 void onPrivateServer(const std::function<void(QSqlDatabase&)>& setup) {
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("pg"));
-        db.setDatabaseName(QStringLiteral("mailpiece"));
-        db.setUserName(QStringLiteral("mailpiece"));
+        QSqlDatabase db = QSqlDatabase::addDatabase("QPSQL", "pg");
+        db.setDatabaseName("mailpiece");
+        db.setUserName("mailpiece");
         ASSERT_TRUE(db.open()) << db.lastError().text().toStdString();
         setup(db);
         db.close();
     }
-    QSqlDatabase::removeDatabase(QStringLiteral("pg"));
+    QSqlDatabase::removeDatabase("pg");
 }
 
 } // namespace
@@ -257,17 +248,17 @@ TEST(PostgreSql, ReadsAndPrintsFromAPrivateServer) {
     if (connection.isEmpty())
         GTEST_SKIP() << "run through with-private-postgres.sh";
     onPrivateServer([](QSqlDatabase& db) {
-        QSqlQuery(db).exec(QStringLiteral("DROP TABLE IF EXISTS addresses"));
+        QSqlQuery(db).exec("DROP TABLE IF EXISTS addresses");
         fillAddresses(db);
     });
 
-    SqlSource source(connection, QStringLiteral("SELECT * FROM addresses ORDER BY id"));
+    SqlSource source(connection, "SELECT * FROM addresses ORDER BY id");
     expectTheAddresses(source.header(), readAll(source));
-    EXPECT_TRUE(SqlSource::tables(connection).contains(QStringLiteral("addresses")));
+    EXPECT_TRUE(SqlSource::tables(connection).contains("addresses"));
 
     QTemporaryDir dir;
     const QStringList words = printedWords(connection, dir);
-    EXPECT_TRUE(words.contains(QStringLiteral("Núñez"))) << words.join(' ').toStdString();
+    EXPECT_TRUE(words.contains("Núñez")) << words.join(' ').toStdString();
 
     // Only read: statements that write are refused, and a WITH that writes meets the session's
     // read-only transactions; the rows are all there afterwards, as they were.
@@ -276,16 +267,15 @@ TEST(PostgreSql, ReadsAndPrintsFromAPrivateServer) {
           "SELECT * FROM addresses; DELETE FROM addresses",
           "WITH gone AS (DELETE FROM addresses RETURNING *) SELECT * FROM gone"})
         EXPECT_THROW(SqlSource(connection, QLatin1String(statement)), TavError) << statement;
-    SqlSource after(connection, QStringLiteral("SELECT * FROM addresses ORDER BY id"));
+    SqlSource after(connection, "SELECT * FROM addresses ORDER BY id");
     expectTheAddresses(after.header(), readAll(after));
 
     // A database that is not there is named with the server's words.
     try {
-        SqlSource(QStringLiteral("postgresql://mailpiece@/nosuchdb"), QStringLiteral("t"));
+        SqlSource("postgresql://mailpiece@/nosuchdb", "t");
         ADD_FAILURE() << "connected";
     } catch (const TavError& error) {
-        EXPECT_TRUE(error.description().contains(QStringLiteral("nosuchdb")))
-            << error.description().toStdString();
+        EXPECT_TRUE(error.description().contains("nosuchdb")) << error.description().toStdString();
     }
 }
 
@@ -302,14 +292,13 @@ TEST(PostgreSql, AConnectionEndingMidReadFailsTheRunAndWritesNothing) {
     // The server ends the connection itself while the rows stream: as a restart or a network
     // failure would, after thousands of rows were read.
     QTemporaryDir dir;
-    const QString pdf = dir.filePath(QStringLiteral("many.pdf"));
+    const QString pdf = dir.filePath("many.pdf");
     const auto [status, err] = printAddresses(
         connection,
         QStringLiteral("SELECT first, last, address, city, state, zip, CASE WHEN i = 7190 THEN "
                        "pg_terminate_backend(pg_backend_pid()) END AS cut FROM many ORDER BY i"),
         pdf);
     EXPECT_EQ(status, 1) << err.toStdString();
-    EXPECT_TRUE(err.contains(QStringLiteral("the rows stopped after row 7190")))
-        << err.toStdString();
+    EXPECT_TRUE(err.contains("the rows stopped after row 7190")) << err.toStdString();
     EXPECT_FALSE(QFileInfo::exists(pdf));
 }

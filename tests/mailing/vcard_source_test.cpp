@@ -64,13 +64,13 @@ TEST(VCardSource, EachCardIsARowOfItsChosenAddressWhateverTheVersion) {
     // A card without a postal address is left out, naming whose it is.
     ASSERT_EQ(read.problems.size(), 1u);
     EXPECT_EQ(read.problems[0].number, 18);
-    EXPECT_TRUE(read.problems[0].message.contains(QStringLiteral("Only A Name")));
+    EXPECT_TRUE(read.problems[0].message.contains("Only A Name"));
 
     // The work address when asked for; the others keep their only one.
     const Read work = readCards(kBook, VCardSource::AddressType::Work);
     EXPECT_EQ(work.rows[0].fields.mid(4, 4),
               (QStringList{"951 Spring Street", "Suite 137", "Boulder", "CO"}));
-    EXPECT_EQ(work.rows[2].fields.at(6), QStringLiteral("Salem"));
+    EXPECT_EQ(work.rows[2].fields.at(6), "Salem");
 }
 
 // As a real address-book program exports it (abook: no VERSION, CR LF, the second line of an
@@ -84,7 +84,7 @@ TEST(VCardSource, ReadsAnAddressBookProgramsExport) {
                                                 "Apt 4", "Boston", "MA", "02134", "USA"}));
     EXPECT_EQ(read.rows[1].fields.mid(6, 3), (QStringList{"Cambridge", "MA", "02139-1234"}));
     ASSERT_EQ(read.problems.size(), 1u);
-    EXPECT_TRUE(read.problems[0].message.contains(QStringLiteral("No Address")));
+    EXPECT_TRUE(read.problems[0].message.contains("No Address"));
 }
 
 TEST(VCardSource, ACutOffOrOverlongCardIsToldOfAndTheRestRead) {
@@ -93,8 +93,8 @@ TEST(VCardSource, ACutOffOrOverlongCardIsToldOfAndTheRestRead) {
     const Read read = readCards(big + "BEGIN:VCARD\nN:Lee;Pat\nADR:;;2 Main;Salem;OR;97301;\n");
     EXPECT_TRUE(read.rows.empty());
     ASSERT_EQ(read.problems.size(), 2u);
-    EXPECT_TRUE(read.problems[0].message.contains(QStringLiteral("larger than 1 MB")));
-    EXPECT_TRUE(read.problems[1].message.contains(QStringLiteral("END:VCARD")));
+    EXPECT_TRUE(read.problems[0].message.contains("larger than 1 MB"));
+    EXPECT_TRUE(read.problems[1].message.contains("END:VCARD"));
     EXPECT_TRUE(readCards("no cards here\n").rows.empty());
     EXPECT_TRUE(readCards({}).problems.empty());
 }

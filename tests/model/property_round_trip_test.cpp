@@ -54,14 +54,11 @@ QVariant otherValue(const QMetaProperty& property, const QVariant& current) {
         // Flag strings ("1101...") keep their form: flip the first flag.
         if (QByteArray(property.name()).startsWith("Show"))
             return QString(current.toString())
-                .replace(0, 1,
-                         current.toString().startsWith(QLatin1Char('0')) ? QStringLiteral("1")
-                                                                         : QStringLiteral("0"));
+                .replace(0, 1, current.toString().startsWith(QLatin1Char('0')) ? "1" : "0");
         // A tracking code takes its own form only.
         if (qstrcmp(property.name(), "TrackingCode") == 0)
-            return current.toString().isEmpty() ? QStringLiteral("00270123456200800001")
-                                                : QString();
-        return current.toString() + QStringLiteral("ü\"|x");
+            return current.toString().isEmpty() ? "00270123456200800001" : QString();
+        return current.toString() + "ü\"|x";
     case QMetaType::QImage: {
         QImage image(2, 3, QImage::Format_ARGB32);
         image.fill(Qt::blue);
@@ -182,8 +179,7 @@ TEST(PropertyRoundTrip, AddressFieldsReadBackByName) {
             }
         }
     }
-    EXPECT_TRUE(
-        address.CurrentText().contains(QStringLiteral("City välue, State välue   Zip välue")));
+    EXPECT_TRUE(address.CurrentText().contains("City välue, State välue   Zip välue"));
     EXPECT_EQ(changed.count(), 12);
     EXPECT_TRUE(QMetaObject::invokeMethod(&address, "Clear"));
     EXPECT_TRUE(address.CurrentText().isEmpty());
@@ -201,14 +197,14 @@ TEST(PropertyRoundTrip, LabelPropertiesAndMethodsAreReachableByName) {
     // Record properties hand out the live object, reachable as a plain QObject.
     QObject* barCode = label.property("BarCodeProperties").value<QObject*>();
     ASSERT_EQ(barCode, label.BarCodeProperties().get());
-    barCode->setProperty("Value", QStringLiteral("62701"));
-    EXPECT_EQ(label.BarCodeProperties()->Value(), QStringLiteral("62701"));
+    barCode->setProperty("Value", "62701");
+    EXPECT_EQ(label.BarCodeProperties()->Value(), "62701");
 
     std::shared_ptr<TavBarCodeCls> copy;
     ASSERT_TRUE(QMetaObject::invokeMethod(barCode, "Copy",
                                           Q_RETURN_ARG(std::shared_ptr<tav::TavBarCodeCls>, copy)));
     ASSERT_TRUE(copy);
-    EXPECT_EQ(copy->Value(), QStringLiteral("62701"));
+    EXPECT_EQ(copy->Value(), "62701");
     EXPECT_NE(copy.get(), barCode);
 
     // The store operations too; a piece comes back as a gadget with named fields.
@@ -270,13 +266,13 @@ TEST(PropertyRoundTrip, TheRecordingSurfaceDrawsByName) {
                                           Q_ARG(qint32, 0), Q_ARG(qint32, 0), Q_ARG(qint32, 150),
                                           Q_ARG(qint32, 150)));
     EXPECT_TRUE(QMetaObject::invokeMethod(
-        &meta, "DrawText", Q_RETURN_ARG(qint32, result), Q_ARG(QString, QStringLiteral("Ann")),
-        Q_ARG(qint32, 30), Q_ARG(qint32, 30), Q_ARG(qint32, 900), Q_ARG(qint32, 300)));
+        &meta, "DrawText", Q_RETURN_ARG(qint32, result), Q_ARG(QString, "Ann"), Q_ARG(qint32, 30),
+        Q_ARG(qint32, 30), Q_ARG(qint32, 900), Q_ARG(qint32, 300)));
     EXPECT_TRUE(QMetaObject::invokeMethod(&meta, "DrawShape", Q_RETURN_ARG(qint32, result),
                                           Q_ARG(tav::TavEnumCls::Shapes, TavEnumCls::moSquare),
                                           Q_ARG(qint32, 0), Q_ARG(qint32, 0), Q_ARG(qint32, 60),
                                           Q_ARG(qint32, 60)));
-    QLabel caption(QStringLiteral("Bob"));
+    QLabel caption("Bob");
     EXPECT_TRUE(QMetaObject::invokeMethod(&meta, "DrawGivenObject", Q_RETURN_ARG(qint32, result),
                                           Q_ARG(QObject*, &caption)));
     EXPECT_EQ(result, 0);

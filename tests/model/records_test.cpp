@@ -36,7 +36,7 @@ TEST(TavSheetCls, IsZeroUntilSetStoresAnythingAndCopiesIndependently) {
     sheet.setNumAcross(0);
     sheet.setStartingPiece(-5);
     sheet.setMarginTop(0.5f);
-    sheet.setPieceName(QStringLiteral("5160 - Address"));
+    sheet.setPieceName("5160 - Address");
     sheet.setPrintTo(70000);
     EXPECT_EQ(sheet.StartingPiece(), -5);
 
@@ -47,9 +47,9 @@ TEST(TavSheetCls, IsZeroUntilSetStoresAnythingAndCopiesIndependently) {
         EXPECT_EQ(property.read(copy.get()), property.read(&sheet)) << property.name();
     }
     copy->setMarginTop(2.0f);
-    copy->setPieceName(QStringLiteral("other"));
+    copy->setPieceName("other");
     EXPECT_EQ(sheet.MarginTop(), 0.5f);
-    EXPECT_EQ(sheet.PieceName(), QStringLiteral("5160 - Address"));
+    EXPECT_EQ(sheet.PieceName(), "5160 - Address");
 }
 
 TEST(TavItemCls, StartsWithItsDefaultsAndOwnObjects) {
@@ -71,13 +71,13 @@ TEST(TavItemCls, StartsWithItsDefaultsAndOwnObjects) {
 
 TEST(TavItemCls, CopyCopiesValuesAndFontAttributesButSharesThePicture) {
     TavItemCls item;
-    item.setTextControl(QStringLiteral("<<Item1>>"));
-    item.setTextSubstitute(QStringLiteral("Item1^Ann|"));
+    item.setTextControl("<<Item1>>");
+    item.setTextSubstitute("Item1^Ann|");
     item.setTop(1.25f);
     item.setVisible(true);
     item.setBorderStyle(TavEnumCls::FixedSingle);
     item.setAlignHorizontal(TavEnumCls::vbCenter);
-    item.font()->setName(QStringLiteral("Liberation Serif"));
+    item.font()->setName("Liberation Serif");
     item.font()->setSize(14.5);
     item.font()->setItalic(true);
     item.font()->setWeight(700);
@@ -90,7 +90,7 @@ TEST(TavItemCls, CopyCopiesValuesAndFontAttributesButSharesThePicture) {
     EXPECT_TRUE(copy->Visible());
     EXPECT_EQ(copy->BorderStyle(), TavEnumCls::FixedSingle);
     EXPECT_EQ(copy->AlignHorizontal(), TavEnumCls::vbCenter);
-    EXPECT_EQ(copy->font()->Name(), QStringLiteral("Liberation Serif"));
+    EXPECT_EQ(copy->font()->Name(), "Liberation Serif");
     EXPECT_EQ(copy->font()->Size(), 14.5);
     EXPECT_TRUE(copy->font()->Italic());
     EXPECT_EQ(copy->font()->Weight(), 700);
@@ -115,12 +115,12 @@ TEST(TavBarCodeCls, KeepsValuesVerbatimAndCopySharesThePicture) {
     EXPECT_TRUE(barCode.Value().isEmpty());
     EXPECT_EQ(barCode.Width(), 0.0f);
 
-    barCode.setValue(QStringLiteral(" 62701-12 34 x "));
+    barCode.setValue(" 62701-12 34 x ");
     barCode.setTop(-1.0f);
     barCode.setLeft1(99.0f);
     barCode.setAutoSize(true);
     barCode.setBorderStyle(1);
-    EXPECT_EQ(barCode.Value(), QStringLiteral(" 62701-12 34 x "));
+    EXPECT_EQ(barCode.Value(), " 62701-12 34 x ");
     EXPECT_EQ(barCode.Top(), -1.0f);
 
     const auto copy = barCode.Copy();
@@ -129,8 +129,8 @@ TEST(TavBarCodeCls, KeepsValuesVerbatimAndCopySharesThePicture) {
     EXPECT_TRUE(copy->AutoSize());
     EXPECT_EQ(copy->BorderStyle(), 1);
     EXPECT_EQ(copy->Picture(), barCode.Picture());
-    copy->setValue(QStringLiteral("12345"));
-    EXPECT_EQ(barCode.Value(), QStringLiteral(" 62701-12 34 x "));
+    copy->setValue("12345");
+    EXPECT_EQ(barCode.Value(), " 62701-12 34 x ");
 }
 
 TEST(TavBarCodeCls, SymbologyAndTrackingCodeAreCheckedWhenSetAndCopied) {
@@ -138,7 +138,7 @@ TEST(TavBarCodeCls, SymbologyAndTrackingCodeAreCheckedWhenSetAndCopied) {
     EXPECT_EQ(barCode.Symbology(), TavEnumCls::TavPostnet);
     EXPECT_TRUE(barCode.TrackingCode().isEmpty());
     barCode.setSymbology(TavEnumCls::TavIntelligentMail);
-    barCode.setTrackingCode(QStringLiteral("00700123456000000041"));
+    barCode.setTrackingCode("00700123456000000041");
 
     const auto refused = [](const std::function<void()>& set, const char* field) {
         try {
@@ -151,14 +151,11 @@ TEST(TavBarCodeCls, SymbologyAndTrackingCodeAreCheckedWhenSetAndCopied) {
         }
     };
     refused([&] { barCode.setSymbology(static_cast<TavSymbology>(2)); }, "Symbology");
-    refused([&] { barCode.setTrackingCode(QStringLiteral("0070012345600000004")); },
-            "TrackingCode");
-    refused([&] { barCode.setTrackingCode(QStringLiteral("0070012345600000004 ")); },
-            "TrackingCode");
-    refused([&] { barCode.setTrackingCode(QStringLiteral("09700123456000000041")); },
-            "second digit");
+    refused([&] { barCode.setTrackingCode("0070012345600000004"); }, "TrackingCode");
+    refused([&] { barCode.setTrackingCode("0070012345600000004 "); }, "TrackingCode");
+    refused([&] { barCode.setTrackingCode("09700123456000000041"); }, "second digit");
     EXPECT_EQ(barCode.Symbology(), TavEnumCls::TavIntelligentMail);
-    EXPECT_EQ(barCode.TrackingCode(), QStringLiteral("00700123456000000041"));
+    EXPECT_EQ(barCode.TrackingCode(), "00700123456000000041");
 
     const auto copy = barCode.Copy();
     EXPECT_EQ(copy->Symbology(), TavEnumCls::TavIntelligentMail);

@@ -12,7 +12,7 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     tav::TavLabel label;
-    label.setProperty("SubstituteText", QStringLiteral("Item1^Ann Smith|Item2^12 Oak Road|"));
+    label.setProperty("SubstituteText", "Item1^Ann Smith|Item2^12 Oak Road|");
     label.property("BarCodeProperties").value<QObject*>()->setProperty("Value", "62701");
     QMetaObject::invokeMethod(&label, "AddPiece");
     const tav::PieceRecord piece = label.FindPiece(1);

@@ -51,8 +51,8 @@ int main(int argc, char* argv[]) {
     try {
         printLabels(mailing, QString::fromLocal8Bit(argv[2]));
         // The same mailing fed from its file by the library, on the piece named by number.
-        printMailingFile(QString::fromLocal8Bit(argv[1]), QStringLiteral("5160"),
-                         QString::fromLocal8Bit(argv[2]) + QStringLiteral(".fed.pdf"));
+        printMailingFile(QString::fromLocal8Bit(argv[1]), "5160",
+                         QString::fromLocal8Bit(argv[2]) + ".fed.pdf");
     } catch (const std::exception& error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 1;

@@ -17,11 +17,10 @@ TEST(MessageSink, AReplacedSinkGetsTheMessagesAndTheDefaultComesBack) {
     MessageSink* before = &messageSink();
     {
         test::ScopedRecordingSink recording;
-        QCoreApplication::setApplicationName(QStringLiteral("Host"));
-        showMessage(QStringLiteral("Error 317a:  component is missing"));
-        EXPECT_EQ(recording.sink().texts,
-                  QStringList{QStringLiteral("Error 317a:  component is missing")});
-        EXPECT_EQ(recording.sink().titles, QStringList{QStringLiteral("Host")});
+        QCoreApplication::setApplicationName("Host");
+        showMessage("Error 317a:  component is missing");
+        EXPECT_EQ(recording.sink().texts, QStringList{"Error 317a:  component is missing"});
+        EXPECT_EQ(recording.sink().titles, QStringList{"Host"});
     }
     EXPECT_EQ(&messageSink(), before);
 
@@ -29,13 +28,12 @@ TEST(MessageSink, AReplacedSinkGetsTheMessagesAndTheDefaultComesBack) {
     {
         test::ScopedRecordingSink recording;
         try {
-            raiseError(ErrorNumber::PathFileAccess, QStringLiteral("OutputFile"),
-                       QStringLiteral("cannot write out.pdf: Permission denied"));
+            raiseError(ErrorNumber::PathFileAccess, "OutputFile",
+                       "cannot write out.pdf: Permission denied");
         } catch (...) {
             reportCurrentException();
         }
-        EXPECT_EQ(recording.sink().texts,
-                  QStringList{QStringLiteral("cannot write out.pdf: Permission denied")});
+        EXPECT_EQ(recording.sink().texts, QStringList{"cannot write out.pdf: Permission denied"});
     }
 
     // A null sink restores the default rather than leaving nothing to show messages.
@@ -52,9 +50,8 @@ TEST(MessageSink, OnAConsoleAMessageNamesTheProgramOnce) {
     const int saved = ::dup(STDERR_FILENO);
     ::dup2(captured.handle(), STDERR_FILENO);
     DefaultMessageSink sink;
-    sink.showMessage(QStringLiteral("the disk is full"), QStringLiteral("mailpiece-batch"));
-    sink.showMessage(QStringLiteral("mailpiece-batch: --start 40: too far"),
-                     QStringLiteral("mailpiece-batch"));
+    sink.showMessage("the disk is full", "mailpiece-batch");
+    sink.showMessage("mailpiece-batch: --start 40: too far", "mailpiece-batch");
     std::fflush(stderr);
     ::dup2(saved, STDERR_FILENO);
     ::close(saved);

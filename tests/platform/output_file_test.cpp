@@ -41,7 +41,7 @@ QStringList entries(const QString& directory) {
 
 TEST(OutputFile, ADocumentThatDoesNotFitTheDiskLeavesTheOldFileAndNoTrace) {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("mailing.pdf"));
+    const QString path = dir.filePath("mailing.pdf");
     test::writeFile(path, "an earlier mailing");
     const auto pdf = PdfPrinter::singleDocument(path);
     try {
@@ -54,7 +54,7 @@ TEST(OutputFile, ADocumentThatDoesNotFitTheDiskLeavesTheOldFileAndNoTrace) {
         EXPECT_TRUE(error.description().contains(path)) << error.description().toStdString();
     }
     EXPECT_EQ(test::readFile(path), QByteArray("an earlier mailing"));
-    EXPECT_EQ(entries(dir.path()), QStringList{QStringLiteral("mailing.pdf")});
+    EXPECT_EQ(entries(dir.path()), QStringList{"mailing.pdf"});
     EXPECT_TRUE(pdf->writtenFiles().isEmpty());
 }
 
@@ -75,15 +75,14 @@ TEST(OutputFile, JobFilesThatDoNotFitAreNotListedAndLeaveNoTrace) {
 
 TEST(OutputFile, AJobFileNeverFollowsOrReplacesANamePlantedBeforeIt) {
     QTemporaryDir dir;
-    const QString victim = dir.filePath(QStringLiteral("elsewhere/victim.pdf"));
+    const QString victim = dir.filePath("elsewhere/victim.pdf");
     // Links for the names of the first jobs of a run started this second or the next.
     const QDateTime now = QDateTime::currentDateTime();
     for (const QDateTime& when : {now, now.addSecs(1)})
         for (int n = 1; n <= 2; ++n)
-            ASSERT_TRUE(QFile::link(
-                victim, dir.filePath(QStringLiteral("mailpiece-%1-%2.pdf")
-                                         .arg(when.toString(QStringLiteral("yyyyMMdd-HHmmss")))
-                                         .arg(n, 4, 10, QLatin1Char('0')))));
+            ASSERT_TRUE(QFile::link(victim, dir.filePath(QStringLiteral("mailpiece-%1-%2.pdf")
+                                                             .arg(when.toString("yyyyMMdd-HHmmss"))
+                                                             .arg(n, 4, 10, QLatin1Char('0')))));
     const auto pdf = PdfPrinter::filePerJob(dir.path());
     printPages(*pdf, 1);
     EXPECT_FALSE(QFileInfo::exists(victim));
@@ -97,7 +96,7 @@ TEST(OutputFile, AJobFileNeverFollowsOrReplacesANamePlantedBeforeIt) {
 
 TEST(OutputFile, AFileNeverCompletedIsNeverThere) {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("out.txt"));
+    const QString path = dir.filePath("out.txt");
     {
         const auto file = OutputFile::forPath(path);
         file->device().write("half");
@@ -109,13 +108,13 @@ TEST(OutputFile, AFileNeverCompletedIsNeverThere) {
         file->complete(path);
         file->placeAs(path);
     }
-    EXPECT_EQ(entries(dir.path()), QStringList{QStringLiteral("out.txt")});
+    EXPECT_EQ(entries(dir.path()), QStringList{"out.txt"});
 }
 
 TEST(OutputFile, APlacedFileHasTheModeOfANewFileOrOfTheFileItReplaces) {
     QTemporaryDir dir;
     const mode_t mask = ::umask(022);
-    const QString path = dir.filePath(QStringLiteral("out.pdf"));
+    const QString path = dir.filePath("out.pdf");
     const auto write = [&] {
         const auto file = OutputFile::forPath(path);
         file->device().write("whole");

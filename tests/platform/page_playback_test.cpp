@@ -30,7 +30,7 @@ std::vector<PrintedPage> twoJobs() {
 
 TEST(PagePlayback, OneDocumentKeepsEachPagesPaperAndPlace) {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("pages.pdf"));
+    const QString path = dir.filePath("pages.pdf");
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
@@ -51,13 +51,13 @@ TEST(PagePlayback, OneDocumentKeepsEachPagesPaperAndPlace) {
 TEST(PagePlayback, APrinterThatDoesNotStartRaisesError57) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QStringLiteral("/proc/no-such-place/pages.pdf"));
+    printer.setOutputFileName("/proc/no-such-place/pages.pdf");
     try {
         printPages(twoJobs(), printer, true);
         FAIL() << "no error";
     } catch (const TavError& error) {
         EXPECT_EQ(error.number(), ErrorNumber::DeviceIO);
-        EXPECT_TRUE(error.description().contains(QStringLiteral("pages.pdf")));
+        EXPECT_TRUE(error.description().contains("pages.pdf"));
     }
     printPages({}, printer, false); // nothing to print is no error
 }

@@ -16,32 +16,32 @@ using namespace tav;
 
 TEST(Printer, MeasuresTextInTwipsAtPrinterResolution) {
     RecordingPrinter printer;
-    printer.setFontName(QStringLiteral("Arial"));
+    printer.setFontName("Arial");
     printer.setFontSize(10);
     // Liberation Sans has Arial's advance widths: A 1366, W 1933, T 1251 of 2048 units per em,
     // and 10 points are 200 twips.
-    EXPECT_NEAR(printer.TextWidth(QStringLiteral("AWT")), (1366 + 1933 + 1251) / 2048.0 * 200, 0.5);
-    const double line = printer.TextHeight(QStringLiteral("AWT"));
+    EXPECT_NEAR(printer.TextWidth("AWT"), (1366 + 1933 + 1251) / 2048.0 * 200, 0.5);
+    const double line = printer.TextHeight("AWT");
     EXPECT_GT(line, 200);
     EXPECT_LT(line, 240);
-    EXPECT_DOUBLE_EQ(printer.TextHeight(QStringLiteral("a\r\nb")), 2 * line);
+    EXPECT_DOUBLE_EQ(printer.TextHeight("a\r\nb"), 2 * line);
     printer.setFontSize(20);
-    EXPECT_NEAR(printer.TextWidth(QStringLiteral("AWT")), (1366 + 1933 + 1251) / 2048.0 * 400, 1);
+    EXPECT_NEAR(printer.TextWidth("AWT"), (1366 + 1933 + 1251) / 2048.0 * 400, 1);
     printer.setFontBold(true);
     EXPECT_EQ(printer.FontWeight(), 400); // the flag and the weight are separate printer settings
-    EXPECT_GT(printer.TextWidth(QStringLiteral("AWT")), (1366 + 1933 + 1251) / 2048.0 * 400);
+    EXPECT_GT(printer.TextWidth("AWT"), (1366 + 1933 + 1251) / 2048.0 * 400);
 }
 
 TEST(Printer, LinesMeasureAsQtSetsThemWhetherPlainOrShaped) {
     // Plain lines add up their characters' advances and are drawn unshaped; other lines are
     // shaped once. Either way the width is what Qt gives the whole line.
-    const QStringList plain = {
-        QStringLiteral("Pat Lee"), QStringLiteral("1234 W. Elm Street, Apt #5-B"),
-        QString::fromUtf8("Zoë Ångström, Łódź fi ffl"), QStringLiteral("  leading and trailing  ")};
+    const QStringList plain = {"Pat Lee", "1234 W. Elm Street, Apt #5-B",
+                               QString::fromUtf8("Zoë Ångström, Łódź fi ffl"),
+                               "  leading and trailing  "};
     const QStringList shaped = {
         QString::fromUtf8("مرحبا بالعالم"),   QString::fromUtf8("नमस्ते"),
         QString::fromUtf8("Москва, Αθήνα"),   QString::fromUtf8("Cafe\u0301"),
-        QString::fromUtf8("Zoë مرحبا 12"),    QStringLiteral("a\tb"),
+        QString::fromUtf8("Zoë مرحبا 12"),    "a\tb",
         QString::fromUtf8("soft\u00adhyphen")};
     for (const char* name : {"Arial", "Times New Roman", "Courier New", "DejaVu Sans"}) {
         for (const double size : {6.0, 10.0, 10.5, 36.0}) {
@@ -71,10 +71,10 @@ TEST(RecordingPrinter, KeepsJobsPagesAndOperations) {
     printer.setOrientation(2);
     printer.setCurrentX(1440);
     printer.setCurrentY(720);
-    printer.Print(QStringLiteral("Łódź"));
+    printer.Print("Łódź");
     EXPECT_TRUE(printer.jobOpen());
     EXPECT_EQ(printer.CurrentX(), 0);
-    EXPECT_EQ(printer.CurrentY(), 720 + qRound(printer.TextHeight(QStringLiteral("Łódź"))));
+    EXPECT_EQ(printer.CurrentY(), 720 + qRound(printer.TextHeight("Łódź")));
     printer.Box(10, 20, 30, 40, 0xFF, true);
     printer.Line(0, 0, 100, 100, 0);
     printer.EndDoc();
@@ -87,7 +87,7 @@ TEST(RecordingPrinter, KeepsJobsPagesAndOperations) {
     EXPECT_EQ(first.orientation, 2);
     ASSERT_EQ(first.ops.size(), 3u);
     EXPECT_EQ(first.ops[0].kind, PrinterOp::Text);
-    EXPECT_EQ(first.ops[0].text, QStringLiteral("Łódź"));
+    EXPECT_EQ(first.ops[0].text, "Łódź");
     EXPECT_EQ(first.ops[0].x1, 1440);
     EXPECT_EQ(first.ops[0].y1, 720);
     EXPECT_EQ(first.ops[1].kind, PrinterOp::Box);
@@ -101,7 +101,7 @@ TEST(RecordingPrinter, KeepsJobsPagesAndOperations) {
 
 TEST(PdfPrinter, WritesAFilePerJobOrOneDocumentAndPutsTextWhereItWasPrinted) {
     QTemporaryDir dir;
-    const auto perJob = PdfPrinter::filePerJob(dir.filePath(QStringLiteral("out")));
+    const auto perJob = PdfPrinter::filePerJob(dir.filePath("out"));
     for (int job = 0; job < 2; ++job) {
         perJob->setCurrentX(1440);
         perJob->setCurrentY(2880);
@@ -112,11 +112,11 @@ TEST(PdfPrinter, WritesAFilePerJobOrOneDocumentAndPutsTextWhereItWasPrinted) {
     EXPECT_NE(perJob->writtenFiles()[0], perJob->writtenFiles()[1]);
     const auto words = test::pdfWords(perJob->writtenFiles()[1]);
     ASSERT_EQ(words.size(), 1u);
-    EXPECT_EQ(words[0].text, QStringLiteral("Job1"));
+    EXPECT_EQ(words[0].text, "Job1");
     EXPECT_NEAR(words[0].box.left(), 72, 1.0); // 1440 twips
     EXPECT_NEAR(words[0].box.top(), 144, 1.5); // the text cell's top at 2880 twips
 
-    const QString single = dir.filePath(QStringLiteral("run.pdf"));
+    const QString single = dir.filePath("run.pdf");
     {
         const auto document = PdfPrinter::singleDocument(single);
         for (int job = 0; job < 3; ++job) {
@@ -130,11 +130,11 @@ TEST(PdfPrinter, WritesAFilePerJobOrOneDocumentAndPutsTextWhereItWasPrinted) {
     EXPECT_GT(landscape.width(), landscape.height());
 
     // Shaped text is drawn from the glyphs measured, on the same baseline, and stays text.
-    const QString mixed = dir.filePath(QStringLiteral("mixed.pdf"));
+    const QString mixed = dir.filePath("mixed.pdf");
     {
         const auto document = PdfPrinter::singleDocument(mixed);
         for (const auto& [x, text] :
-             {std::pair(1440, QStringLiteral("Lee")), std::pair(4320, QString::fromUtf8("Москва")),
+             {std::pair(1440, QString("Lee")), std::pair(4320, QString::fromUtf8("Москва")),
               std::pair(8640, QString::fromUtf8("Cafe\u0301"))}) {
             document->setCurrentX(x);
             document->setCurrentY(2880);
@@ -152,13 +152,13 @@ TEST(PdfPrinter, WritesAFilePerJobOrOneDocumentAndPutsTextWhereItWasPrinted) {
 }
 
 TEST(PdfPrinter, AnUnwritableDirectoryIsAClearError) {
-    const auto printer = PdfPrinter::filePerJob(QStringLiteral("/proc/no/such/dir"));
+    const auto printer = PdfPrinter::filePerJob("/proc/no/such/dir");
     try {
-        printer->Print(QStringLiteral(" "));
+        printer->Print(" ");
         FAIL() << "printed into /proc";
     } catch (const TavError& error) {
         EXPECT_EQ(error.number(), ErrorNumber::PathFileAccess);
-        EXPECT_TRUE(error.description().contains(QStringLiteral("/proc/no/such/dir")));
+        EXPECT_TRUE(error.description().contains("/proc/no/such/dir"));
     }
 }
 
@@ -172,7 +172,7 @@ TEST(CurrentPrinter, HostsReplaceItAndTheDefaultComesBack) {
     setCurrentPrinter(previous);
 
     qputenv("MAILPIECE_PDF_DIR", "/tmp/where-pdfs-go");
-    EXPECT_EQ(pdfOutputDirectory(), QStringLiteral("/tmp/where-pdfs-go"));
+    EXPECT_EQ(pdfOutputDirectory(), "/tmp/where-pdfs-go");
     qunsetenv("MAILPIECE_PDF_DIR");
-    EXPECT_EQ(pdfOutputDirectory(), QDir::home().filePath(QStringLiteral("mailpiece-output")));
+    EXPECT_EQ(pdfOutputDirectory(), QDir::home().filePath("mailpiece-output"));
 }

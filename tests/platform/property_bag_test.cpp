@@ -13,32 +13,31 @@ using namespace tav;
 
 TEST(MemoryPropertyBag, ValuesEqualToTheirDefaultAreLeftOutAndAbsentKeysReadAsTheDefault) {
     MemoryPropertyBag bag;
-    bag.write(QStringLiteral("Refresh"), true, true);
-    bag.write(QStringLiteral("PrinterTop"), 0.0f, 0); // a float equal to an int default
-    bag.write(QStringLiteral("CompanyName"), QStringLiteral("Acme"), QStringLiteral("Your Co"));
-    bag.write(QStringLiteral("SheetPropertiesNA"), 0); // no default: always written
-    EXPECT_EQ(bag.keys(),
-              (QStringList{QStringLiteral("CompanyName"), QStringLiteral("SheetPropertiesNA")}));
-    EXPECT_EQ(bag.read(QStringLiteral("Refresh"), true).toBool(), true);
-    EXPECT_FALSE(bag.read(QStringLiteral("Missing")).isValid());
+    bag.write("Refresh", true, true);
+    bag.write("PrinterTop", 0.0f, 0); // a float equal to an int default
+    bag.write("CompanyName", "Acme", "Your Co");
+    bag.write("SheetPropertiesNA", 0); // no default: always written
+    EXPECT_EQ(bag.keys(), (QStringList{"CompanyName", "SheetPropertiesNA"}));
+    EXPECT_EQ(bag.read("Refresh", true).toBool(), true);
+    EXPECT_FALSE(bag.read("Missing").isValid());
 
     // Writing the default again removes an earlier value.
-    bag.write(QStringLiteral("CompanyName"), QStringLiteral("Your Co"), QStringLiteral("Your Co"));
-    EXPECT_FALSE(bag.contains(QStringLiteral("CompanyName")));
+    bag.write("CompanyName", "Your Co", "Your Co");
+    EXPECT_FALSE(bag.contains("CompanyName"));
 }
 
 TEST(MemoryPropertyBag, KeepsTheOrderOfFirstWrites) {
     MemoryPropertyBag bag;
     for (const char* key : {"SheetPropertiesPN", "SheetPropertiesHE", "Item1PropertiesAH"})
         bag.write(QString::fromLatin1(key), 1);
-    bag.write(QStringLiteral("SheetPropertiesPN"), 2);
-    EXPECT_EQ(bag.keys().first(), QStringLiteral("SheetPropertiesPN"));
-    EXPECT_EQ(bag.keys().last(), QStringLiteral("Item1PropertiesAH"));
+    bag.write("SheetPropertiesPN", 2);
+    EXPECT_EQ(bag.keys().first(), "SheetPropertiesPN");
+    EXPECT_EQ(bag.keys().last(), "Item1PropertiesAH");
 }
 
 TEST(JsonPropertyBag, RoundTripsFontsPicturesAndPlainValuesByteForByte) {
     TavFont font;
-    font.setName(QStringLiteral("Liberation Serif"));
+    font.setName("Liberation Serif");
     font.setSize(14.3);
     font.setBold(true);
     font.setWeight(700);
@@ -49,44 +48,43 @@ TEST(JsonPropertyBag, RoundTripsFontsPicturesAndPlainValuesByteForByte) {
     picture.setImage(image);
 
     JsonPropertyBag bag;
-    bag.write(QStringLiteral("Item1PropertiesFO"), font.toVariant());
-    bag.write(QStringLiteral("Item1PropertiesPI"), picture.toVariant());
-    bag.write(QStringLiteral("BarCodePropertiesPI"), TavPicture().toVariant());
-    bag.write(QStringLiteral("SheetPropertiesPN"), QStringLiteral("Size 10 – Envelope \"ü\""));
-    bag.write(QStringLiteral("SheetPropertiesNA"), 3);
+    bag.write("Item1PropertiesFO", font.toVariant());
+    bag.write("Item1PropertiesPI", picture.toVariant());
+    bag.write("BarCodePropertiesPI", TavPicture().toVariant());
+    bag.write("SheetPropertiesPN", "Size 10 – Envelope \"ü\"");
+    bag.write("SheetPropertiesNA", 3);
 
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("bag.json"));
+    const QString path = dir.filePath("bag.json");
     bag.save(path);
     JsonPropertyBag loaded;
     loaded.load(path);
     EXPECT_EQ(loaded.toJson(), bag.toJson());
 
-    const auto font2 = TavFont::fromVariant(loaded.read(QStringLiteral("Item1PropertiesFO")));
+    const auto font2 = TavFont::fromVariant(loaded.read("Item1PropertiesFO"));
     ASSERT_TRUE(font2);
     EXPECT_EQ(font2->Name(), font.Name());
     EXPECT_DOUBLE_EQ(font2->Size(), 14.3);
     EXPECT_TRUE(font2->Bold());
     EXPECT_EQ(font2->Weight(), 700);
     EXPECT_EQ(font2->Charset(), 2);
-    const auto picture2 = TavPicture::fromVariant(loaded.read(QStringLiteral("Item1PropertiesPI")));
+    const auto picture2 = TavPicture::fromVariant(loaded.read("Item1PropertiesPI"));
     ASSERT_TRUE(picture2);
     EXPECT_EQ(picture2->Image().convertToFormat(QImage::Format_ARGB32), image);
-    const auto empty = TavPicture::fromVariant(loaded.read(QStringLiteral("BarCodePropertiesPI")));
+    const auto empty = TavPicture::fromVariant(loaded.read("BarCodePropertiesPI"));
     ASSERT_TRUE(empty);
     EXPECT_TRUE(empty->isEmpty());
-    EXPECT_EQ(loaded.read(QStringLiteral("SheetPropertiesNA")).toInt(), 3);
-    EXPECT_EQ(loaded.read(QStringLiteral("SheetPropertiesPN")).toString(),
-              QStringLiteral("Size 10 – Envelope \"ü\""));
+    EXPECT_EQ(loaded.read("SheetPropertiesNA").toInt(), 3);
+    EXPECT_EQ(loaded.read("SheetPropertiesPN").toString(), "Size 10 – Envelope \"ü\"");
 
     // Values that are no serialised objects give no object.
-    EXPECT_FALSE(TavFont::fromVariant(QStringLiteral("Arial")));
+    EXPECT_FALSE(TavFont::fromVariant("Arial"));
     EXPECT_FALSE(TavPicture::fromVariant(3));
 }
 
 TEST(JsonPropertyBag, ABadFileRaisesAClearErrorAndChangesNothing) {
     JsonPropertyBag bag;
-    bag.write(QStringLiteral("Refresh"), false);
+    bag.write("Refresh", false);
     for (const QByteArray& text :
          {QByteArray("[1,2]"), QByteArray("{\"a\":"), QByteArray("\xff")}) {
         try {
@@ -94,17 +92,17 @@ TEST(JsonPropertyBag, ABadFileRaisesAClearErrorAndChangesNothing) {
             FAIL() << "accepted " << text.constData();
         } catch (const TavError& error) {
             EXPECT_EQ(error.number(), ErrorNumber::PathFileAccess);
-            EXPECT_TRUE(error.description().contains(QStringLiteral("not a property bag")));
+            EXPECT_TRUE(error.description().contains("not a property bag"));
         }
-        EXPECT_EQ(bag.keys(), QStringList{QStringLiteral("Refresh")});
+        EXPECT_EQ(bag.keys(), QStringList{"Refresh"});
     }
     QTemporaryDir dir;
-    const QString missing = dir.filePath(QStringLiteral("missing.json"));
+    const QString missing = dir.filePath("missing.json");
     try {
         bag.load(missing);
         FAIL() << "loaded a missing file";
     } catch (const TavError& error) {
         EXPECT_TRUE(error.description().contains(missing));
     }
-    EXPECT_THROW(bag.save(dir.filePath(QStringLiteral("no/such/dir/bag.json"))), TavError);
+    EXPECT_THROW(bag.save(dir.filePath("no/such/dir/bag.json")), TavError);
 }

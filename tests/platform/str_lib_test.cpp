@@ -7,79 +7,58 @@
 using namespace tav::StrLib;
 
 TEST(StrLib, SplittersCompareSeparatorsExactly) {
-    EXPECT_EQ(TextBefore(QStringLiteral("8.5x11"), QStringLiteral("x")), QStringLiteral("8.5"));
-    EXPECT_EQ(TextAfter(QStringLiteral("8.5x11"), QStringLiteral("x")), QStringLiteral("11"));
-    EXPECT_EQ(TextBefore(QStringLiteral("8.5x11"), QStringLiteral("X")), QStringLiteral("8.5x11"));
-    EXPECT_EQ(TextAfter(QStringLiteral("8.5x11"), QStringLiteral("X")), QString());
-    EXPECT_EQ(TextAfterLast(QStringLiteral("Size 10 - Envelope"), QStringLiteral(" - ")),
-              QStringLiteral("Envelope"));
-    EXPECT_EQ(TextAfterLast(QStringLiteral("A - B - C"), QStringLiteral(" - ")),
-              QStringLiteral("C"));
-    EXPECT_EQ(TextAfterLast(QStringLiteral("Envelope"), QStringLiteral(" - ")),
-              QStringLiteral("Envelope"));
+    EXPECT_EQ(TextBefore("8.5x11", "x"), "8.5");
+    EXPECT_EQ(TextAfter("8.5x11", "x"), "11");
+    EXPECT_EQ(TextBefore("8.5x11", "X"), "8.5x11");
+    EXPECT_EQ(TextAfter("8.5x11", "X"), QString());
+    EXPECT_EQ(TextAfterLast("Size 10 - Envelope", " - "), "Envelope");
+    EXPECT_EQ(TextAfterLast("A - B - C", " - "), "C");
+    EXPECT_EQ(TextAfterLast("Envelope", " - "), "Envelope");
 }
 
 TEST(StrLib, TrimSpacesRemovesSpacesOnly) {
-    EXPECT_EQ(TrimSpaces(QStringLiteral("  x  ")), QStringLiteral("x"));
-    EXPECT_EQ(TrimSpaces(QStringLiteral("\tx\r\n")), QStringLiteral("\tx\r\n"));
-    EXPECT_EQ(TrimSpaces(QStringLiteral("    ")), QString());
+    EXPECT_EQ(TrimSpaces("  x  "), "x");
+    EXPECT_EQ(TrimSpaces("\tx\r\n"), "\tx\r\n");
+    EXPECT_EQ(TrimSpaces("    "), QString());
 }
 
 TEST(StrLib, SubstituteTokensReplacesEveryOccurrenceOfEachNamedToken) {
-    const QString pipe = QStringLiteral("|");
-    const QString caret = QStringLiteral("^");
-    EXPECT_EQ(SubstituteTokens(QStringLiteral("Dear <<Item1>>, <<Item1>>!"),
-                               QStringLiteral("Item1^Ann|"), caret, pipe),
-              QStringLiteral("Dear Ann, Ann!"));
-    EXPECT_EQ(SubstituteTokens(QStringLiteral("<<Item1>> <<Item2>> <<Item3>>"),
-                               QStringLiteral("Item1^Ann|Item2|Item3^x^y"), caret, pipe),
-              QStringLiteral("Ann <<Item2>> x^y"));
+    const QString pipe = "|";
+    const QString caret = "^";
+    EXPECT_EQ(SubstituteTokens("Dear <<Item1>>, <<Item1>>!", "Item1^Ann|", caret, pipe),
+              "Dear Ann, Ann!");
     EXPECT_EQ(
-        SubstituteTokens(QStringLiteral("<<Item1>>"), QStringLiteral("item1^Ann|"), caret, pipe),
-        QStringLiteral("<<Item1>>"));
-    EXPECT_EQ(SubstituteTokens(QStringLiteral("<<Item1>>"), QStringLiteral("   "), caret, pipe),
-              QStringLiteral("<<Item1>>"));
-    EXPECT_EQ(
-        SubstituteTokens(QStringLiteral("<<A>>+<<B>>"), QStringLiteral("A^1| |B^2"), caret, pipe),
-        QStringLiteral("1+2"));
-    EXPECT_EQ(SubstituteTokens(QStringLiteral("<<Item1>>"), QStringLiteral("Item1^|"), caret, pipe),
-              QString());
+        SubstituteTokens("<<Item1>> <<Item2>> <<Item3>>", "Item1^Ann|Item2|Item3^x^y", caret, pipe),
+        "Ann <<Item2>> x^y");
+    EXPECT_EQ(SubstituteTokens("<<Item1>>", "item1^Ann|", caret, pipe), "<<Item1>>");
+    EXPECT_EQ(SubstituteTokens("<<Item1>>", "   ", caret, pipe), "<<Item1>>");
+    EXPECT_EQ(SubstituteTokens("<<A>>+<<B>>", "A^1| |B^2", caret, pipe), "1+2");
+    EXPECT_EQ(SubstituteTokens("<<Item1>>", "Item1^|", caret, pipe), QString());
 }
 
 TEST(StrLib, SubstituteTokensReadsALongListAsAShortOne) {
     // Past a thousand characters the list is indexed instead of searched: the same rules hold.
     const QString padding = QStringLiteral("Pad^%1|").arg(QString(1100, QLatin1Char('x')));
     for (const QString& before : {QString(), padding}) {
-        const QString list = before + QStringLiteral("A^<<B>>|B^b|A^second|Blank^ |");
-        EXPECT_EQ(SubstituteTokens(QStringLiteral("<<A>>/<<B>>/<<C>>/<<Blank>>"), list,
-                                   QStringLiteral("^"), QStringLiteral("|")),
-                  QStringLiteral("<<B>>/b/<<C>>/ "))
+        const QString list = before + "A^<<B>>|B^b|A^second|Blank^ |";
+        EXPECT_EQ(SubstituteTokens("<<A>>/<<B>>/<<C>>/<<Blank>>", list, "^", "|"),
+                  "<<B>>/b/<<C>>/ ")
             << list.size();
     }
 }
 
 TEST(StrLib, SubstituteTokensEndsWhenAValueHoldsItsOwnToken) {
-    EXPECT_EQ(SubstituteTokens(QStringLiteral("<<Item1>> and <<Item1>>"),
-                               QStringLiteral("Item1^<<Item1>>!|"), QStringLiteral("^"),
-                               QStringLiteral("|")),
-              QStringLiteral("<<Item1>>! and <<Item1>>!"));
+    EXPECT_EQ(SubstituteTokens("<<Item1>> and <<Item1>>", "Item1^<<Item1>>!|", "^", "|"),
+              "<<Item1>>! and <<Item1>>!");
     // A value is never scanned again: a cell holding another column's placeholder prints as
     // written, whichever entry comes first.
-    EXPECT_EQ(SubstituteTokens(QStringLiteral("<<A>>"), QStringLiteral("A^<<B>>|B^b|"),
-                               QStringLiteral("^"), QStringLiteral("|")),
-              QStringLiteral("<<B>>"));
-    EXPECT_EQ(SubstituteTokens(QStringLiteral("<<Name>>, <<Zip>>"),
-                               QStringLiteral("Zip^62701|Name^<<Zip>>|"), QStringLiteral("^"),
-                               QStringLiteral("|")),
-              QStringLiteral("<<Zip>>, 62701"));
+    EXPECT_EQ(SubstituteTokens("<<A>>", "A^<<B>>|B^b|", "^", "|"), "<<B>>");
+    EXPECT_EQ(SubstituteTokens("<<Name>>, <<Zip>>", "Zip^62701|Name^<<Zip>>|", "^", "|"),
+              "<<Zip>>, 62701");
     // The first entry of a name counts; a "<<" that opens no known name stays text.
-    EXPECT_EQ(SubstituteTokens(QStringLiteral("<<<A>> <<>> <<A"), QStringLiteral("A^1|A^2|^e"),
-                               QStringLiteral("^"), QStringLiteral("|")),
-              QStringLiteral("<1 e <<A"));
+    EXPECT_EQ(SubstituteTokens("<<<A>> <<>> <<A", "A^1|A^2|^e", "^", "|"), "<1 e <<A");
     // Without an item separator the whole list is one entry.
-    EXPECT_EQ(SubstituteTokens(QStringLiteral("<<A>>"), QStringLiteral("A^1|B^2"),
-                               QStringLiteral("^"), QString()),
-              QStringLiteral("1|B^2"));
+    EXPECT_EQ(SubstituteTokens("<<A>>", "A^1|B^2", "^", QString()), "1|B^2");
 }
 
 TEST(PieceTexts, ReadOnceTheyFillTemplatesAsTheListDoes) {
@@ -90,27 +69,24 @@ TEST(PieceTexts, ReadOnceTheyFillTemplatesAsTheListDoes) {
         return list;
     }();
     const std::pair<const char*, QString> cases[] = {
-        {"Dear <<Item1>>, <<Item1>>!", QStringLiteral("Item1^Ann|")},
-        {"<<Item1>> <<Item2>> <<Item3>>", QStringLiteral("Item1^Ann|Item2|Item3^x^y")},
-        {"<<Item1>>", QStringLiteral("item1^Ann|")},
-        {"<<A>>+<<B>>", QStringLiteral("A^1| |B^2")},
-        {"<<A>>/<<B>>/<<C>>", QStringLiteral("A^<<B>>|B^b|A^second|")},
-        {"<<<A>> <<>> <<A", QStringLiteral("A^1|A^2|^e")},
-        {"<<Col3>> <<Col39>> <<Col40>> <<Item1>>", wide + QStringLiteral("Item1^last|Col3^again")},
-        {"<<V>>",
-         QStringLiteral("V^") + tav::StrLib::EscapeValue(QString::fromUtf8("a|b^c\uFDD0"))},
+        {"Dear <<Item1>>, <<Item1>>!", "Item1^Ann|"},
+        {"<<Item1>> <<Item2>> <<Item3>>", "Item1^Ann|Item2|Item3^x^y"},
+        {"<<Item1>>", "item1^Ann|"},
+        {"<<A>>+<<B>>", "A^1| |B^2"},
+        {"<<A>>/<<B>>/<<C>>", "A^<<B>>|B^b|A^second|"},
+        {"<<<A>> <<>> <<A", "A^1|A^2|^e"},
+        {"<<Col3>> <<Col39>> <<Col40>> <<Item1>>", wide + "Item1^last|Col3^again"},
+        {"<<V>>", "V^" + tav::StrLib::EscapeValue(QString::fromUtf8("a|b^c\uFDD0"))},
     };
     for (const auto& [text, list] : cases)
         EXPECT_EQ(tav::PieceTexts::fromList(list).fill(QString::fromUtf8(text)),
-                  SubstituteTokens(QString::fromUtf8(text), list, QStringLiteral("^"),
-                                   QStringLiteral("|")))
+                  SubstituteTokens(QString::fromUtf8(text), list, "^", "|"))
             << text;
 
     // Any value survives the list a store keeps.
-    const tav::PieceTexts texts({{QStringLiteral("A"), QString::fromUtf8("x|y^z\uFDD1")},
-                                 {QStringLiteral("B"), QString()},
-                                 {QStringLiteral("A"), QStringLiteral("second")}});
+    const tav::PieceTexts texts(
+        {{"A", QString::fromUtf8("x|y^z\uFDD1")}, {"B", QString()}, {"A", "second"}});
     const tav::PieceTexts read = tav::PieceTexts::fromList(texts.toList());
     EXPECT_EQ(read.pairs(), texts.pairs());
-    EXPECT_EQ(read.fill(QStringLiteral("<<A>>|<<B>>")), QString::fromUtf8("x|y^z\uFDD1|"));
+    EXPECT_EQ(read.fill("<<A>>|<<B>>"), QString::fromUtf8("x|y^z\uFDD1|"));
 }

@@ -9,12 +9,12 @@ using namespace tav;
 
 TEST(TavError, LibraryCodeIsRaisedAboveTheObjectErrorBaseWithTheGenericText) {
     try {
-        reportError(LibraryErrorCode, QStringLiteral("TavSheetCls:SheetMarginTop Property Let"));
+        reportError(LibraryErrorCode, "TavSheetCls:SheetMarginTop Property Let");
         FAIL() << "reportError returned";
     } catch (const TavError& error) {
         EXPECT_EQ(static_cast<quint32>(error.number()), 0x8004270Fu);
-        EXPECT_EQ(error.source(), QStringLiteral("TavSheetCls:SheetMarginTop Property Let"));
-        EXPECT_EQ(error.description(), QStringLiteral("An unknown error has occurred!"));
+        EXPECT_EQ(error.source(), "TavSheetCls:SheetMarginTop Property Let");
+        EXPECT_EQ(error.description(), "An unknown error has occurred!");
         EXPECT_STREQ(error.what(), "TavSheetCls:SheetMarginTop Property Let: An unknown error "
                                    "has occurred! (error -2147211505)");
     }
@@ -30,21 +30,20 @@ TEST(TavError, ClassicErrorsKeepTheirNumbersAndAddTheDetail) {
                  {ErrorNumber::InputPastEndOfFile, "Input past end of file"}};
     for (const auto& c : cases) {
         try {
-            raiseError(c.number, QStringLiteral("Here"), QStringLiteral("because"));
+            raiseError(c.number, "Here", "because");
             FAIL() << "raiseError returned";
         } catch (const TavError& error) {
             EXPECT_EQ(error.number(), c.number);
-            EXPECT_EQ(error.source(), QStringLiteral("Here"));
-            EXPECT_EQ(error.description(),
-                      QString::fromLatin1(c.text) + QStringLiteral(": because"));
-            EXPECT_EQ(userText(error), QStringLiteral("because")); // what a person reads
+            EXPECT_EQ(error.source(), "Here");
+            EXPECT_EQ(error.description(), QString::fromLatin1(c.text) + ": because");
+            EXPECT_EQ(userText(error), "because"); // what a person reads
         }
     }
     try {
-        raiseError(ErrorNumber::DivisionByZero, QStringLiteral("Here"));
+        raiseError(ErrorNumber::DivisionByZero, "Here");
     } catch (const TavError& error) {
-        EXPECT_EQ(error.description(), QStringLiteral("Division by zero"));
-        EXPECT_EQ(error.detail(), QStringLiteral("Division by zero"));
+        EXPECT_EQ(error.description(), "Division by zero");
+        EXPECT_EQ(error.detail(), "Division by zero");
     }
-    EXPECT_EQ(userText(std::runtime_error("disk full")), QStringLiteral("disk full"));
+    EXPECT_EQ(userText(std::runtime_error("disk full")), "disk full");
 }

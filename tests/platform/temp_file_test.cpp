@@ -26,15 +26,15 @@ TEST(TempFile, TheTempVariableNamesTheDirectoryAndTheSystemOneStandsIn) {
 
 TEST(TempFile, FilesAreNewEmptyAndForTheirOwnerOnly) {
     QTemporaryDir dir;
-    const QString a = createExclusiveTempFile(dir.path(), QStringLiteral("qzp"));
-    const QString b = createExclusiveTempFile(dir.path(), QStringLiteral("qzp"));
+    const QString a = createExclusiveTempFile(dir.path(), "qzp");
+    const QString b = createExclusiveTempFile(dir.path(), "qzp");
     EXPECT_NE(a, b);
     const QFileInfo info(a);
     EXPECT_TRUE(info.exists());
     EXPECT_EQ(info.size(), 0);
     EXPECT_EQ(info.absolutePath(), QFileInfo(dir.path()).absoluteFilePath());
-    EXPECT_TRUE(info.fileName().startsWith(QStringLiteral("qzp")));
-    EXPECT_TRUE(info.fileName().endsWith(QStringLiteral(".tmp")));
+    EXPECT_TRUE(info.fileName().startsWith("qzp"));
+    EXPECT_TRUE(info.fileName().endsWith(".tmp"));
     const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
                                       QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
     EXPECT_EQ(info.permissions() & others, QFile::Permissions());
@@ -43,9 +43,9 @@ TEST(TempFile, FilesAreNewEmptyAndForTheirOwnerOnly) {
 
 TEST(TempFile, AMissingDirectoryIsAClearError) {
     QTemporaryDir dir;
-    const QString missing = dir.filePath(QStringLiteral("gone"));
+    const QString missing = dir.filePath("gone");
     try {
-        createExclusiveTempFile(missing, QStringLiteral("qzp"));
+        createExclusiveTempFile(missing, "qzp");
         FAIL() << "created a file in a missing directory";
     } catch (const TavError& error) {
         EXPECT_EQ(error.number(), ErrorNumber::PathFileAccess);

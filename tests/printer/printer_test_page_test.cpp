@@ -31,7 +31,7 @@ private:
 } // namespace
 
 TEST_F(TestPageTest, RectanglesAndDiagonalsForZeroOffsets) {
-    PtrInfoMod::PrintTestPage(0, 0, QStringLiteral("Acme Mailing Co."));
+    PtrInfoMod::PrintTestPage(0, 0, "Acme Mailing Co.");
     ASSERT_EQ(printer->jobs().size(), 1u);
     const auto boxes = opsOf(PrinterOp::Box);
     ASSERT_EQ(boxes.size(), 12u);
@@ -59,17 +59,17 @@ TEST_F(TestPageTest, RectanglesAndDiagonalsForZeroOffsets) {
 
     const auto texts = opsOf(PrinterOp::Text);
     ASSERT_FALSE(texts.empty());
-    EXPECT_EQ(texts[0].text, QStringLiteral("Acme Mailing Co."));
+    EXPECT_EQ(texts[0].text, "Acme Mailing Co.");
     EXPECT_EQ(texts[0].x1, 3600);
     EXPECT_EQ(texts[0].y1, 3600);
     EXPECT_EQ(texts[0].font.size, 18);
 }
 
 TEST_F(TestPageTest, OffsetsMoveEverything) {
-    PtrInfoMod::PrintTestPage(-0.25f, 0, QStringLiteral("x"));
+    PtrInfoMod::PrintTestPage(-0.25f, 0, "x");
     EXPECT_EQ(opsOf(PrinterOp::Box)[0].y1, 720 - 360);
     printer->clear();
-    PtrInfoMod::PrintTestPage(0.2f, -0.1f, QStringLiteral("x"));
+    PtrInfoMod::PrintTestPage(0.2f, -0.1f, "x");
     const auto boxes = opsOf(PrinterOp::Box);
     EXPECT_EQ(boxes[0].x1, 576); // (0.4, 0.7) inch
     EXPECT_EQ(boxes[0].y1, 1008);
@@ -80,7 +80,7 @@ TEST_F(TestPageTest, OffsetsMoveEverything) {
 
 TEST_F(TestPageTest, AnOffsetBeyondThirtyTwoBitsIsAnErrorAndNoJobStaysOpen) {
     try {
-        PtrInfoMod::PrintTestPage(3e6f, 0, QStringLiteral("x"));
+        PtrInfoMod::PrintTestPage(3e6f, 0, "x");
         FAIL() << "printed at an impossible offset";
     } catch (const TavError& error) {
         EXPECT_EQ(error.number(), ErrorNumber::Overflow);
@@ -92,7 +92,7 @@ TEST_F(TestPageTest, PrinterDescriptionLeavesOutWhatThePrinterCannotSay) {
     printer->setPrintQuality(600);
     printer->setOrientation(2);
     printer->setColorMode(1);
-    printer->setFonts({QStringLiteral("Arial")});
+    printer->setFonts({"Arial"});
     EXPECT_EQ(PtrInfoMod::PrinterInfoText(),
               QStringLiteral("Device name:  Recording\r\nDriver name:  Mailpiece recording\r\n"
                              "Device port:  memory\r\nOrientation:  Landscape\r\n"
@@ -102,43 +102,41 @@ TEST_F(TestPageTest, PrinterDescriptionLeavesOutWhatThePrinterCannotSay) {
     printer->setOrientation(3);
     printer->setColorMode(7);
     const QString text = PtrInfoMod::PrinterInfoText();
-    EXPECT_FALSE(text.contains(QStringLiteral("Print resolution")));
-    EXPECT_FALSE(text.contains(QStringLiteral("Orientation")));
-    EXPECT_FALSE(text.contains(QStringLiteral("Color")));
+    EXPECT_FALSE(text.contains("Print resolution"));
+    EXPECT_FALSE(text.contains("Orientation"));
+    EXPECT_FALSE(text.contains("Color"));
     printer->setColorMode(0);
-    EXPECT_TRUE(PtrInfoMod::PrinterInfoText().contains(
-        QStringLiteral("Printer:  Monochromatic (single color)")));
+    EXPECT_TRUE(PtrInfoMod::PrinterInfoText().contains("Printer:  Monochromatic (single color)"));
 }
 
 TEST_F(TestPageTest, FontSentenceNamesTheThreeFamiliesFound) {
     QStringList fonts;
     for (int i = 0; i < 37; ++i)
         fonts << QStringLiteral("Font %1").arg(i);
-    fonts << QStringLiteral("Arial Narrow") << QStringLiteral("Arial")
-          << QStringLiteral("Times New Roman");
+    fonts << "Arial Narrow"
+          << "Arial"
+          << "Times New Roman";
     printer->setFonts(fonts);
-    EXPECT_EQ(
-        PtrInfoMod::FontListText(),
-        QStringLiteral("2 of your 40 available fonts are: \r\n     Arial\r\n     Times New Roman"));
-    printer->setFonts({QStringLiteral("Courier New Bold"), QStringLiteral("Times Roman PS")});
+    EXPECT_EQ(PtrInfoMod::FontListText(),
+              "2 of your 40 available fonts are: \r\n     Arial\r\n     Times New Roman");
+    printer->setFonts({"Courier New Bold", "Times Roman PS"});
     EXPECT_EQ(PtrInfoMod::FontListText(),
               QStringLiteral("2 of your 2 available fonts are: \r\n     Courier New Bold\r\n"
                              "     Times Roman PS"));
-    printer->setFonts({QStringLiteral("Helvetica"), QStringLiteral("Courier")});
-    EXPECT_EQ(PtrInfoMod::FontListText(), QStringLiteral("You have 2 available fonts."));
+    printer->setFonts({"Helvetica", "Courier"});
+    EXPECT_EQ(PtrInfoMod::FontListText(), "You have 2 available fonts.");
 }
 
 TEST_F(TestPageTest, InstructionsEndWithTheOffsets) {
-    EXPECT_TRUE(PtrInfoMod::TestPatternText(0, 0).endsWith(
-        QStringLiteral("     PrinterTop = 0\r\n     PrinterLeft = 0")));
-    const QString text = PtrInfoMod::TestPatternText(-0.25f, 0.1f);
-    EXPECT_TRUE(text.endsWith(QStringLiteral("PrinterTop = -0.25\r\n     PrinterLeft = 0.1")));
-    EXPECT_TRUE(text.contains(QStringLiteral("up ¼ of an inch).")));
-    EXPECT_TRUE(text.startsWith(QStringLiteral("This test pattern consists of two groups")));
-    // Spelled and worded as a reader expects.
     EXPECT_TRUE(
-        text.contains(QStringLiteral("The outer rectangle is nominally 7.5 by 10 inches.")));
-    EXPECT_TRUE(text.contains(QStringLiteral("in the upper left corner.")));
+        PtrInfoMod::TestPatternText(0, 0).endsWith("     PrinterTop = 0\r\n     PrinterLeft = 0"));
+    const QString text = PtrInfoMod::TestPatternText(-0.25f, 0.1f);
+    EXPECT_TRUE(text.endsWith("PrinterTop = -0.25\r\n     PrinterLeft = 0.1"));
+    EXPECT_TRUE(text.contains("up ¼ of an inch)."));
+    EXPECT_TRUE(text.startsWith("This test pattern consists of two groups"));
+    // Spelled and worded as a reader expects.
+    EXPECT_TRUE(text.contains("The outer rectangle is nominally 7.5 by 10 inches."));
+    EXPECT_TRUE(text.contains("in the upper left corner."));
 }
 
 TEST_F(TestPageTest, LinesThatDoNotFitTheBlockAreLeftOut) {
@@ -146,7 +144,7 @@ TEST_F(TestPageTest, LinesThatDoNotFitTheBlockAreLeftOut) {
     QStringList lines;
     for (int i = 0; i < 50; ++i)
         lines << QStringLiteral("line %1").arg(i);
-    const double height = printer->TextHeight(QStringLiteral("AWT"));
+    const double height = printer->TextHeight("AWT");
     PtrInfoMod::PrintLines(100, 200, 5328, qRound(height * 4), lines);
     printer->EndDoc();
     EXPECT_EQ(opsOf(PrinterOp::Text).size(), 4u);

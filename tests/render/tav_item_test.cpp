@@ -59,24 +59,23 @@ TavItem* makeItem(QWidget* parent, const QString& control, const QString& substi
 
 TEST_F(RenderTest, AnItemShowsItsTemplateWithTheSubstitutionApplied) {
     QWidget parent;
-    TavItem* item =
-        makeItem(&parent, QStringLiteral("<<Item2>>"), QStringLiteral("Item1^A|Item2^B|"));
-    EXPECT_EQ(item->composedText(), QStringLiteral("B"));
-    item->setTextSubstitute(QStringLiteral("Item1^A|"));
-    EXPECT_EQ(item->composedText(), QStringLiteral("<<Item2>>"));
-    item->setTextControl(QStringLiteral("Dear <<Item1>>,"));
-    item->setTextSubstitute(QStringLiteral("Item1^Jane^Doe|Item2^12 Elm St|"));
-    EXPECT_EQ(item->composedText(), QStringLiteral("Dear Jane^Doe,"));
+    TavItem* item = makeItem(&parent, "<<Item2>>", "Item1^A|Item2^B|");
+    EXPECT_EQ(item->composedText(), "B");
+    item->setTextSubstitute("Item1^A|");
+    EXPECT_EQ(item->composedText(), "<<Item2>>");
+    item->setTextControl("Dear <<Item1>>,");
+    item->setTextSubstitute("Item1^Jane^Doe|Item2^12 Elm St|");
+    EXPECT_EQ(item->composedText(), "Dear Jane^Doe,");
 
     const auto recorded = texts(record(*item, 150, 300));
     ASSERT_EQ(recorded.size(), 1u);
-    EXPECT_EQ(recorded[0].text, QStringLiteral("Dear Jane^Doe,"));
+    EXPECT_EQ(recorded[0].text, "Dear Jane^Doe,");
     EXPECT_EQ(recorded[0].from, QPoint(10, 20));
 }
 
 TEST_F(RenderTest, ABorderInsetsTheTextBySixTwips) {
     QWidget parent;
-    TavItem* item = makeItem(&parent, QStringLiteral("x"), QString());
+    TavItem* item = makeItem(&parent, "x", QString());
     const auto plain = setItemText(item->face(), item->composedText(), 1500, 3000, false).placed;
     item->setBorderStyle(1);
     const auto inset = setItemText(item->face(), item->composedText(), 1500, 3000, false).placed;
@@ -91,7 +90,7 @@ TEST_F(RenderTest, ABorderInsetsTheTextBySixTwips) {
 
 TEST_F(RenderTest, ScreenAndPaperBreakTheSameWordsAtTheSamePlacesAndSize) {
     QWidget parent;
-    TavItem* item = makeItem(&parent, QStringLiteral("<<Item1>>"),
+    TavItem* item = makeItem(&parent, "<<Item1>>",
                              QStringLiteral("Item1^Sørensen-Łukasiewicz Enterprises International "
                                             "Holdings of Nguyễn Văn An|"));
     item->setTwipsGeometry(0, 0, 2880, 2880);
@@ -128,25 +127,18 @@ TEST_F(RenderTest, AFittedTextKeepsItsLineBreaksAndShrinksByHalfPointsToTheMinim
     };
     // A box of 2 x 0.5 inches in Arial 10: room for three lines at 10 points.
     const std::vector<Case> cases = {
-        {"fits as it is", QStringLiteral("Ann Smith\r\n1 Main St"), 6, 2, true, 10, {}},
-        {"LF, CR and CR LF each break", QStringLiteral("a\nb\rc\r\nd"), 6, 4, true, 9.5, {}},
-        {"not fitted: the rest is cut and named", QStringLiteral("a\nb\nc\nBuilding C"), 0, 4,
-         false, 10, QStringLiteral("\"Building C\" does not fit (4 lines at 10 pt, room for 3)")},
-        {"blank lines at the end need no room",
-         QStringLiteral("a\nb\nc\n\n\n"),
-         6,
-         3,
-         true,
-         10,
-         {}},
-        {"too many lines even at the minimum", QStringLiteral("1\n2\n3\n4\n5\n6\n7\nEighth"), 6, 8,
-         false, 6, QStringLiteral("\"6\" does not fit (8 lines at 6 pt, room for 5)")},
+        {"fits as it is", "Ann Smith\r\n1 Main St", 6, 2, true, 10, {}},
+        {"LF, CR and CR LF each break", "a\nb\rc\r\nd", 6, 4, true, 9.5, {}},
+        {"not fitted: the rest is cut and named", "a\nb\nc\nBuilding C", 0, 4, false, 10,
+         "\"Building C\" does not fit (4 lines at 10 pt, room for 3)"},
+        {"blank lines at the end need no room", "a\nb\nc\n\n\n", 6, 3, true, 10, {}},
+        {"too many lines even at the minimum", "1\n2\n3\n4\n5\n6\n7\nEighth", 6, 8, false, 6,
+         "\"6\" does not fit (8 lines at 6 pt, room for 5)"},
     };
     QWidget parent;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        TavItem* item = makeItem(&parent, QStringLiteral("<<Item1>>"),
-                                 QStringLiteral("Item1^") + c.value + QLatin1Char('|'));
+        TavItem* item = makeItem(&parent, "<<Item1>>", "Item1^" + c.value + QLatin1Char('|'));
         item->setFitMinimum(c.minimum);
         const ItemText set = setItemText(item->face(), item->composedText(), 0, 0, true);
         EXPECT_EQ(set.lines.size(), c.lines);
@@ -163,7 +155,7 @@ TEST_F(RenderTest, AFittedTextKeepsItsLineBreaksAndShrinksByHalfPointsToTheMinim
 
 TEST_F(RenderTest, PrintingLeavesBackgroundsWhiteUnlessToldOtherwise) {
     QWidget parent;
-    TavItem* item = makeItem(&parent, QStringLiteral("x"), QString());
+    TavItem* item = makeItem(&parent, "x", QString());
     item->setBackColor(0x00FFFF);
     item->PrintSelf(0, 0);
     item->setPrintWhiteBacks(false);
@@ -181,13 +173,13 @@ TEST_F(RenderTest, APieceRecordsItsVisibleChildrenInOrderFromDepthTwo) {
     test::ScopedRecordingSink messages;
     TavPiece piece;
     piece.setTwipsGeometry(0, 0, 4320, 2880);
-    TavItem* first = makeItem(&piece, QStringLiteral("first"), QString());
+    TavItem* first = makeItem(&piece, "first", QString());
     first->setTwipsGeometry(150, 150, 2880, 300);
-    TavItem* hidden = makeItem(&piece, QStringLiteral("hidden"), QString());
+    TavItem* hidden = makeItem(&piece, "hidden", QString());
     hidden->hide();
-    auto* stranger = new QLabel(QStringLiteral("not a piece child"), &piece);
-    stranger->setObjectName(QStringLiteral("Label9"));
-    TavItem* last = makeItem(&piece, QStringLiteral("last"), QString());
+    auto* stranger = new QLabel("not a piece child", &piece);
+    stranger->setObjectName("Label9");
+    TavItem* last = makeItem(&piece, "last", QString());
     last->setTwipsGeometry(150, 1500, 2880, 300);
 
     piece.setDepth(TavPiece::SheetWithoutTexts);
@@ -198,9 +190,9 @@ TEST_F(RenderTest, APieceRecordsItsVisibleChildrenInOrderFromDepthTwo) {
     piece.setDepth(TavPiece::PieceView);
     const auto full = texts(record(piece, 1500, 1500));
     ASSERT_EQ(full.size(), 2u);
-    EXPECT_EQ(full[0].text, QStringLiteral("first"));
+    EXPECT_EQ(full[0].text, "first");
     EXPECT_EQ(full[0].from, QPoint(110, 110)); // (1500 + 150) / 15
-    EXPECT_EQ(full[1].text, QStringLiteral("last"));
+    EXPECT_EQ(full[1].text, "last");
     ASSERT_EQ(messages.sink().texts.size(), 1);
     EXPECT_EQ(messages.sink().texts[0],
               QStringLiteral("BrixPieceMFRender: Control not drawn = Label9\r   ...currently "

@@ -74,11 +74,11 @@ TEST(TavMetaCls, ShapesAreRectanglesAndUnknownObjectsDrawNothing) {
     EXPECT_EQ(meta.DrawGivenObject(nullptr), 999);
     EXPECT_EQ(meta.recordingData().ops.size(), 1u);
 
-    QLabel label(QStringLiteral("Zoë"));
+    QLabel label("Zoë");
     label.setGeometry(10, 20, 100, 30);
     EXPECT_EQ(meta.DrawGivenObject(&label), 0);
     ASSERT_EQ(meta.recordingData().ops.size(), 2u);
-    EXPECT_EQ(meta.recordingData().ops[1].text, QStringLiteral("Zoë"));
+    EXPECT_EQ(meta.recordingData().ops[1].text, "Zoë");
     EXPECT_EQ(meta.recordingData().ops[1].from, QPoint(10, 20));
 
     EXPECT_EQ(TavMetaCls::GetBorderStyleAPI(0), 5);
@@ -91,12 +91,12 @@ TEST(TavMetaCls, TextKeepsItsUnicodeAndSetsTheCurrentPosition) {
     QImage device = referenceImage();
     TavMetaCls meta;
     meta.CreateMetaObject(&device);
-    meta.setFontName(QStringLiteral("Arial"));
+    meta.setFontName("Arial");
     meta.setFontSize(12);
     meta.setForeColor(255.4);
-    meta.DrawText(QStringLiteral("Łódź Nguyễn"), 300, 451, 0, 0);
+    meta.DrawText("Łódź Nguyễn", 300, 451, 0, 0);
     const MetaOp& text = meta.recordingData().ops.at(0);
-    EXPECT_EQ(text.text, QStringLiteral("Łódź Nguyễn"));
+    EXPECT_EQ(text.text, "Łódź Nguyễn");
     EXPECT_EQ(text.from, QPoint(20, 30));
     EXPECT_DOUBLE_EQ(text.font.emHeight, 16.0); // 12 points at 96 dots per inch
     EXPECT_EQ(text.textColor, 255u);
@@ -107,7 +107,7 @@ TEST(TavMetaCls, TextKeepsItsUnicodeAndSetsTheCurrentPosition) {
 TEST(TavMetaCls, NothingIsRecordedOutsideARecordingAndOverflowIsAnError) {
     TavMetaCls idle;
     idle.DrawLine(0, 0, 100, 100);
-    idle.DrawText(QStringLiteral("x"), 0, 0, 0, 0);
+    idle.DrawText("x", 0, 0, 0, 0);
     EXPECT_TRUE(idle.recordingData().ops.empty());
 
     QImage device = referenceImage();
@@ -118,7 +118,7 @@ TEST(TavMetaCls, NothingIsRecordedOutsideARecordingAndOverflowIsAnError) {
         FAIL() << "wrapped around";
     } catch (const TavError& error) {
         EXPECT_EQ(error.number(), ErrorNumber::Overflow);
-        EXPECT_EQ(error.source(), QStringLiteral("TavMetaCls"));
+        EXPECT_EQ(error.source(), "TavMetaCls");
     }
     meta.CloseMetaObject();
     EXPECT_TRUE(meta.finished());

@@ -13,42 +13,35 @@ const Measure kMono = [](const QString& text) { return 100.0 * text.size(); };
 } // namespace
 
 TEST(TextLayout, BreaksAtBlanksAndCarriageReturns) {
-    EXPECT_EQ(breakLines(QStringLiteral("A\r\nB"), 1000, kMono),
-              (QStringList{QStringLiteral("A"), QStringLiteral("B")}));
+    EXPECT_EQ(breakLines("A\r\nB", 1000, kMono), (QStringList{"A", "B"}));
     // A lone line feed breaks a line as CR LF does; so does a lone carriage return.
-    EXPECT_EQ(breakLines(QStringLiteral("A\nB\rC\n\nD"), 1000, kMono),
-              (QStringList{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QString(),
-                           QStringLiteral("D")}));
-    EXPECT_EQ(
-        breakLines(QStringLiteral("one two three four"), 900, kMono),
-        (QStringList{QStringLiteral("one two"), QStringLiteral("three"), QStringLiteral("four")}));
-    EXPECT_EQ(breakLines(QStringLiteral("aa bb cc dd"), 800, kMono),
-              (QStringList{QStringLiteral("aa bb cc"), QStringLiteral("dd")}));
+    EXPECT_EQ(breakLines("A\nB\rC\n\nD", 1000, kMono),
+              (QStringList{"A", "B", "C", QString(), "D"}));
+    EXPECT_EQ(breakLines("one two three four", 900, kMono),
+              (QStringList{"one two", "three", "four"}));
+    EXPECT_EQ(breakLines("aa bb cc dd", 800, kMono), (QStringList{"aa bb cc", "dd"}));
     EXPECT_TRUE(breakLines(QString(), 1000, kMono).isEmpty());
-    EXPECT_EQ(breakLines(QStringLiteral("x   "), 1000, kMono), QStringList{QStringLiteral("x")});
+    EXPECT_EQ(breakLines("x   ", 1000, kMono), QStringList{"x"});
 }
 
 TEST(TextLayout, AWordWiderThanTheBoxIsSplitBetweenCharacters) {
-    EXPECT_EQ(breakLines(QStringLiteral("abcdefghij"), 400, kMono),
-              (QStringList{QStringLiteral("abcd"), QStringLiteral("efgh"), QStringLiteral("ij")}));
+    EXPECT_EQ(breakLines("abcdefghij", 400, kMono), (QStringList{"abcd", "efgh", "ij"}));
     // On a line of fewer than three words the line itself is split.
-    EXPECT_EQ(breakLines(QStringLiteral("ab cdefgh"), 400, kMono),
-              (QStringList{QStringLiteral("ab c"), QStringLiteral("defg"), QStringLiteral("h")}));
+    EXPECT_EQ(breakLines("ab cdefgh", 400, kMono), (QStringList{"ab c", "defg", "h"}));
     // A character wider than the box stands alone.
-    EXPECT_EQ(breakLines(QStringLiteral("abc"), 50, kMono),
-              (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
+    EXPECT_EQ(breakLines("abc", 50, kMono), (QStringList{"a", "b", "c"}));
 }
 
 TEST(TextLayout, MoreThanTwoHundredLinesAreDroppedNotAnError) {
     QString text;
     for (int i = 0; i < 300; ++i)
-        text += QStringLiteral("line\r");
+        text += "line\r";
     const QStringList lines = breakLines(text, 1000, kMono);
     EXPECT_EQ(lines.size(), MaxLines);
 }
 
 TEST(TextLayout, PlacesLinesByAlignmentAndLeavesOutWhatDoesNotFit) {
-    const QStringList two = {QStringLiteral("ab"), QStringLiteral("abcd")};
+    const QStringList two = {"ab", "abcd"};
     const Box box{1000, 2000, 1000, 1000};
     const auto top = placeLines(two, box, 200, 0, 0, false, kMono);
     ASSERT_EQ(top.size(), 2u);
@@ -65,16 +58,16 @@ TEST(TextLayout, PlacesLinesByAlignmentAndLeavesOutWhatDoesNotFit) {
     EXPECT_EQ(bottom[0].y, 2600);
 
     // Right alignment ends a blank's width short of the edge on screen, at the edge on paper.
-    const auto screen = placeLines({QStringLiteral(" ab ")}, box, 200, 1, 0, false, kMono);
-    EXPECT_EQ(screen[0].text, QStringLiteral("ab"));
+    const auto screen = placeLines({" ab "}, box, 200, 1, 0, false, kMono);
+    EXPECT_EQ(screen[0].text, "ab");
     EXPECT_EQ(screen[0].x, 1700);
-    const auto paper = placeLines({QStringLiteral(" ab ")}, box, 200, 1, 0, true, kMono);
+    const auto paper = placeLines({" ab "}, box, 200, 1, 0, true, kMono);
     EXPECT_EQ(paper[0].x, 1800);
 
     // Too many lines at the bottom: the block starts at the top and the overflow is left out.
     QStringList many;
     for (int i = 0; i < 8; ++i)
-        many.append(QStringLiteral("x"));
+        many.append("x");
     const auto overflow = placeLines(many, box, 200, 0, 2, false, kMono);
     EXPECT_EQ(overflow.front().y, 2000);
     EXPECT_EQ(overflow.size(), 5u); // 3000 - 160 >= 2800, but not 3000
@@ -84,6 +77,6 @@ TEST(TextLayout, PlacesLinesByAlignmentAndLeavesOutWhatDoesNotFit) {
     EXPECT_EQ(placeLines(many, Box{0, 0, 1000, 960}, 200, 0, 0, true, kMono).size(), 4u);
 
     // Centred text wider than the box starts at the box's left.
-    const auto wide = placeLines({QStringLiteral("abcdefghijkl")}, box, 200, 2, 0, false, kMono);
+    const auto wide = placeLines({"abcdefghijkl"}, box, 200, 2, 0, false, kMono);
     EXPECT_EQ(wide[0].x, 1000);
 }

@@ -20,11 +20,10 @@ QByteArray run(const QString& program, const QStringList& arguments) {
 } // namespace
 
 std::vector<PdfWord> pdfWords(const QString& path) {
-    const QString xhtml = QString::fromUtf8(
-        run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")}));
+    const QString xhtml = QString::fromUtf8(run("pdftotext", {"-bbox", path, "-"}));
     std::vector<PdfWord> words;
     int page = 0;
-    static const QRegularExpression pageStart(QStringLiteral("<page "));
+    static const QRegularExpression pageStart("<page ");
     static const QRegularExpression word(
         QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
                        "yMax=\"([\\d.]+)\">([^<]*)</word>"));
@@ -38,10 +37,10 @@ std::vector<PdfWord> pdfWords(const QString& path) {
             const double x2 = match.captured(3).toDouble();
             const double y2 = match.captured(4).toDouble();
             QString text = match.captured(5);
-            text.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
-            text.replace(QStringLiteral("&quot;"), QStringLiteral("\""));
-            text.replace(QStringLiteral("&lt;"), QStringLiteral("<"));
-            text.replace(QStringLiteral("&gt;"), QStringLiteral(">"));
+            text.replace("&amp;", "&");
+            text.replace("&quot;", "\"");
+            text.replace("&lt;", "<");
+            text.replace("&gt;", ">");
             words.push_back({page, text, QRectF(QPointF(x1, y1), QPointF(x2, y2))});
         }
     }
@@ -49,26 +48,23 @@ std::vector<PdfWord> pdfWords(const QString& path) {
 }
 
 int pdfPageCount(const QString& path) {
-    const QString info = QString::fromUtf8(run(QStringLiteral("pdfinfo"), {path}));
-    static const QRegularExpression pages(QStringLiteral("Pages:\\s+(\\d+)"));
+    const QString info = QString::fromUtf8(run("pdfinfo", {path}));
+    static const QRegularExpression pages("Pages:\\s+(\\d+)");
     const QRegularExpressionMatch match = pages.match(info);
     return match.hasMatch() ? match.captured(1).toInt() : -1;
 }
 
 QImage pdfPageImage(const QString& path, int page, double dpi, const QRect& crop) {
     QTemporaryDir dir;
-    const QString prefix = dir.filePath(QStringLiteral("page"));
-    QStringList arguments = {QStringLiteral("-r"),          QString::number(dpi, 'f', 3),
-                             QStringLiteral("-f"),          QString::number(page),
-                             QStringLiteral("-l"),          QString::number(page),
-                             QStringLiteral("-singlefile"), QStringLiteral("-png")};
+    const QString prefix = dir.filePath("page");
+    QStringList arguments = {
+        "-r", QString::number(dpi, 'f', 3), "-f",          QString::number(page),
+        "-l", QString::number(page),        "-singlefile", "-png"};
     if (!crop.isNull())
-        arguments << QStringLiteral("-x") << QString::number(crop.x()) << QStringLiteral("-y")
-                  << QString::number(crop.y()) << QStringLiteral("-W")
-                  << QString::number(crop.width()) << QStringLiteral("-H")
-                  << QString::number(crop.height());
-    run(QStringLiteral("pdftoppm"), arguments << path << prefix);
-    return QImage(prefix + QStringLiteral(".png"));
+        arguments << "-x" << QString::number(crop.x()) << "-y" << QString::number(crop.y()) << "-W"
+                  << QString::number(crop.width()) << "-H" << QString::number(crop.height());
+    run("pdftoppm", arguments << path << prefix);
+    return QImage(prefix + ".png");
 }
 
 } // namespace tav::test

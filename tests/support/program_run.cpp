@@ -17,8 +17,8 @@ ProgramRun runProgram(const QString& program, const QStringList& arguments,
         process.start(program, arguments);
     } else {
         process.start(
-            QStringLiteral("/bin/sh"),
-            QStringList{QStringLiteral("-c"),
+            "/bin/sh",
+            QStringList{"-c",
                         QStringLiteral("trap '' XFSZ; %1; exec \"$0\" \"$@\"").arg(shellPrefix),
                         program} +
                 arguments);

@@ -14,5 +14,5 @@ inline void PrintTo(const QStringList& list, std::ostream* out) {
     if (list.isEmpty())
         *out << "[]";
     else
-        *out << "[\"" << list.join(QStringLiteral("\", \"")).toStdString() << "\"]";
+        *out << "[\"" << list.join("\", \"").toStdString() << "\"]";
 }
