@@ -4,6 +4,7 @@
 #include "catalogue.h"
 #include "cfg_lib.h"
 #include "qt_printers.h"
+#include "raised_error.h"
 #include "tav_error.h"
 #include "temp_env.h"
 
@@ -51,13 +52,12 @@ TEST_F(UserCatalogue, SavedPiecesAreAddedOrReplaceTheShippedOnes) {
 
 TEST_F(UserCatalogue, UnusableNamesAndUnwritableFilesAreRefused) {
     for (const char* name : {"", "a,b", "[x]", "k=v"}) {
-        try {
-            Catalogue::saveUserPiece(laser, "P", QLatin1String(name),
-                                     "P,1x1,8.5x11,0x0,1x1,1x1,Letter,CUT");
-            ADD_FAILURE() << "saved " << name;
-        } catch (const TavError& error) {
-            EXPECT_EQ(error.number(), ErrorNumber::InvalidArgument);
-        }
+        EXPECT_EQ(test::raisedNumber([&] {
+                      Catalogue::saveUserPiece(laser, "P", QLatin1String(name),
+                                               "P,1x1,8.5x11,0x0,1x1,1x1,Letter,CUT");
+                  }),
+                  ErrorNumber::InvalidArgument)
+            << "saved " << name;
     }
     qputenv("XDG_CONFIG_HOME", "/proc/mailpiece-cannot-be-here");
     EXPECT_THROW(Catalogue::saveUserPiece(laser, "P", "Q", "P,1x1,8.5x11,0x0,1x1,1x1,Letter,CUT"),

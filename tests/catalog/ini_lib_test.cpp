@@ -1,5 +1,6 @@
 #include "ini_lib.h"
 #include "qt_printers.h"
+#include "raised_error.h"
 #include "tav_error.h"
 
 #include <QFile>
@@ -94,11 +95,8 @@ TEST(IniLibNumbers, MeasuresAndCounts) {
     EXPECT_EQ(ToCount("x"), 0);
     EXPECT_EQ(ToCount("-32768"), -32768);
     for (const char* big : {"32768", "1e9", "-40000"}) {
-        try {
-            ToCount(QString::fromLatin1(big));
-            FAIL() << big;
-        } catch (const TavError& error) {
-            EXPECT_EQ(error.number(), ErrorNumber::Overflow);
-        }
+        EXPECT_EQ(test::raisedNumber([&] { ToCount(QString::fromLatin1(big)); }),
+                  ErrorNumber::Overflow)
+            << big;
     }
 }

@@ -3,6 +3,7 @@
 #include "pdf_text.h"
 #include "program_run.h"
 #include "qt_printers.h"
+#include "raised_error.h"
 #include "system_printer.h"
 #include "tav_error.h"
 
@@ -79,13 +80,12 @@ TEST(SystemPrinter, AJobTheSchedulerRefusesIsAnErrorNotASheetPrinted) {
     SystemPrinter printer;
     printer.setJobName("Refused sheet 1 of 1");
     printer.Print("Ann");
-    try {
-        printer.EndDoc();
-        ADD_FAILURE() << "a refused job was taken for printed";
-    } catch (const TavError& error) {
-        EXPECT_EQ(error.number(), ErrorNumber::DeviceIO);
-        EXPECT_TRUE(error.description().contains("did not take the job \"Refused sheet 1 of 1\""))
-            << error.description().toStdString();
+    const auto error = test::raisedError([&] { printer.EndDoc(); });
+    EXPECT_TRUE(error) << "a refused job was taken for printed";
+    if (error) {
+        EXPECT_EQ(error->number(), ErrorNumber::DeviceIO);
+        EXPECT_TRUE(error->description().contains("did not take the job \"Refused sheet 1 of 1\""))
+            << error->description().toStdString();
     }
     // The batch program says so, and how many sheets were printed, and fails.
     const test::ProgramRun batch = test::runBatch(

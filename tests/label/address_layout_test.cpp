@@ -1,6 +1,7 @@
 #include "modal.h"
 #include "piece_select.h"
 #include "qt_printers.h"
+#include "raised_error.h"
 #include "tav_error.h"
 #include "tav_label.h"
 #include "temp_env.h"
@@ -107,11 +108,8 @@ TEST_F(AddressLayoutTest, ALowLabelGetsASmallerFontOrNoBarCode) {
 
 TEST_F(AddressLayoutTest, AnImpossibleRequestIsRefused) {
     for (const auto& [lines, points] : {std::pair{0, 9.0}, {8, 9.0}, {4, 3.0}, {4, 100.0}}) {
-        try {
-            label.ApplyAddressLayout(lines, points);
-            ADD_FAILURE() << lines << " lines of " << points;
-        } catch (const TavError& error) {
-            EXPECT_EQ(error.number(), ErrorNumber::InvalidArgument);
-        }
+        EXPECT_EQ(test::raisedNumber([&] { label.ApplyAddressLayout(lines, points); }),
+                  ErrorNumber::InvalidArgument)
+            << lines << " lines of " << points;
     }
 }

@@ -2,6 +2,7 @@
 #include "pdf_printer.h"
 #include "pdf_text.h"
 #include "qt_printers.h"
+#include "raised_error.h"
 #include "recording_message_sink.h"
 #include "recording_printer.h"
 #include "tav_barcode.h"
@@ -266,14 +267,11 @@ TEST_F(LabelPrintingTest, AnUnusableSheetIsAClearErrorNamingTheFieldAndPrintsNot
         {&TavSheetCls::setPiecePitchAcross, 0, "print on one another"}, // all in one column
     };
     const auto expectRefused = [&](const char* named, qint32 number) {
-        try {
-            label.PrintAll();
-            FAIL() << "printed an unusable sheet (" << named << ")";
-        } catch (const TavError& error) {
-            EXPECT_EQ(error.number(), number);
-            EXPECT_TRUE(error.description().contains(QLatin1String(named)))
-                << error.description().toStdString();
-        }
+        const auto error = test::raisedError([&] { label.PrintAll(); });
+        ASSERT_TRUE(error) << "printed an unusable sheet (" << named << ")";
+        EXPECT_EQ(error->number(), number);
+        EXPECT_TRUE(error->description().contains(QLatin1String(named)))
+            << error->description().toStdString();
         EXPECT_TRUE(printer->jobs().empty()) << named;
         EXPECT_FALSE(printer->jobOpen());
         EXPECT_FALSE(label.printing());

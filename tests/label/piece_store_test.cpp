@@ -2,6 +2,7 @@
 #include "file_size_limit.h"
 #include "piece_store.h"
 #include "qt_printers.h"
+#include "raised_error.h"
 #include "store_line.h"
 #include "tav_error.h"
 #include "temp_env.h"
@@ -33,15 +34,12 @@ protected:
     }
 
     void expectError(qint32 number, qint32 piece, const char* inDescription) {
-        try {
-            store.find(piece);
-            FAIL() << "no error for piece " << piece;
-        } catch (const TavError& error) {
-            EXPECT_EQ(error.number(), number);
-            EXPECT_EQ(error.source(), "TavLabel:PieceStore");
-            EXPECT_TRUE(error.description().contains(QLatin1String(inDescription)))
-                << error.description().toStdString();
-        }
+        const auto error = test::raisedError([&] { store.find(piece); });
+        ASSERT_TRUE(error) << "no error for piece " << piece;
+        EXPECT_EQ(error->number(), number);
+        EXPECT_EQ(error->source(), "TavLabel:PieceStore");
+        EXPECT_TRUE(error->description().contains(QLatin1String(inDescription)))
+            << error->description().toStdString();
     }
 };
 
@@ -116,12 +114,8 @@ TEST_F(PieceStoreTest, SequentialReadingWalksTheRecordsToTheEnd) {
     EXPECT_EQ(store.readRecord().substituteText, "B");
     EXPECT_TRUE(store.atEnd());
     EXPECT_EQ(store.recordsRead(), 2);
-    try {
-        store.readRecord();
-        FAIL() << "read past the end";
-    } catch (const TavError& error) {
-        EXPECT_EQ(error.number(), ErrorNumber::InputPastEndOfFile);
-    }
+    EXPECT_EQ(test::raisedNumber([&] { store.readRecord(); }), ErrorNumber::InputPastEndOfFile)
+        << "read past the end";
 }
 
 TEST_F(PieceStoreTest, IndexedLookupsAgreeWithReadingFromTheStart) {

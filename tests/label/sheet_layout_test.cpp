@@ -1,4 +1,5 @@
 #include "qt_printers.h"
+#include "raised_error.h"
 #include "sheet_layout.h"
 #include "tav_error.h"
 
@@ -54,20 +55,14 @@ TEST(SheetLayout, PaginatesFromTheStartingPosition) {
 TEST(SheetLayout, SheetsWithoutPositionsOrWithTooManyAreClearErrors) {
     auto none = sheetOf(0, 10, 1);
     EXPECT_EQ(computeSheetPosition(*none, 0, 0).sheetCount, 1); // nothing to place yet
-    try {
-        computeSheetPosition(*none, 1, 1);
-        FAIL() << "no error for a sheet without positions";
-    } catch (const TavError& error) {
-        EXPECT_EQ(error.number(), ErrorNumber::DivisionByZero);
-        EXPECT_TRUE(error.description().contains("no positions"));
-    }
+    const auto error = test::raisedError([&] { computeSheetPosition(*none, 1, 1); });
+    ASSERT_TRUE(error) << "no error for a sheet without positions";
+    EXPECT_EQ(error->number(), ErrorNumber::DivisionByZero);
+    EXPECT_TRUE(error->description().contains("no positions"));
     auto huge = sheetOf(200, 200, 1);
-    try {
-        piecesPerSheet(*huge);
-        FAIL() << "no error for 40000 positions";
-    } catch (const TavError& error) {
-        EXPECT_EQ(error.number(), ErrorNumber::Overflow);
-    }
+    const auto overflow = test::raisedError([&] { piecesPerSheet(*huge); });
+    ASSERT_TRUE(overflow) << "no error for 40000 positions";
+    EXPECT_EQ(overflow->number(), ErrorNumber::Overflow);
 }
 
 TEST(SheetLayout, LastPieceOfTheRange) {

@@ -2,6 +2,7 @@
 
 #include "copies_source.h"
 #include "delimited_source.h"
+#include "raised_error.h"
 #include "tav_error.h"
 
 #include <QBuffer>
@@ -34,11 +35,9 @@ TEST(CopiesSource, GivesEachRowItsCopiesAndNamesTheRowsItCannot) {
     QBuffer other;
     other.setData("Name\nAnn\n");
     other.open(QIODevice::ReadOnly);
-    try {
-        CopiesSource(std::make_unique<DelimitedSource>(other), "Copies");
-        FAIL() << "a missing column was taken";
-    } catch (const TavError& error) {
-        EXPECT_EQ(error.detail(), "no column named Copies for the number of copies; the columns "
-                                  "are Name");
-    }
+    const auto error = test::raisedError(
+        [&] { CopiesSource(std::make_unique<DelimitedSource>(other), "Copies"); });
+    ASSERT_TRUE(error) << "a missing column was taken";
+    EXPECT_EQ(error->detail(), "no column named Copies for the number of copies; the columns "
+                               "are Name");
 }

@@ -4,6 +4,7 @@
 
 #include "mailing_open.h"
 #include "program_run.h"
+#include "raised_error.h"
 #include "spreadsheet_source.h"
 #include "tav_error.h"
 
@@ -39,16 +40,6 @@ Read readAll(MailingSource& source) {
 
 Read readWorkbook(const QString& path, const QString& sheet = {}) {
     return readAll(*SpreadsheetSource::open(path, sheet));
-}
-
-// The message a call raises; empty when it raises none.
-QString raised(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const TavError& error) {
-        return error.detail();
-    }
-    return {};
 }
 
 // A zip of the named members, as an Office or OpenDocument file is one.
@@ -225,10 +216,10 @@ TEST(SpreadsheetSource, ReadsEveryKindOfCell) {
 
 TEST(SpreadsheetSource, SheetsAreChosenByNameOrNumberAndAMissingOneIsNamed) {
     const QString path = kData + "/workbook.ods";
-    EXPECT_EQ(raised([&] { SpreadsheetSource::open(path, "Adresses"); }),
+    EXPECT_EQ(test::raisedDetail([&] { SpreadsheetSource::open(path, "Adresses"); }),
               path +
                   " has no sheet \"Adresses\"; its sheets are \"Cover\", \"Addresses\", \"Notes\"");
-    EXPECT_EQ(raised([&] { SpreadsheetSource::open(path, "0"); }).isEmpty(), false);
+    EXPECT_EQ(test::raisedDetail([&] { SpreadsheetSource::open(path, "0"); }).isEmpty(), false);
     const Read cover = readWorkbook(path, "1");
     EXPECT_TRUE(cover.header.isEmpty());
     ASSERT_EQ(cover.problems.size(), 1u);
@@ -283,7 +274,7 @@ TEST(SpreadsheetSource, DamagedAndHostileWorkbooksEndInAMessage) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message);
-        const QString message = raised([&] { readWorkbook(c.path); });
+        const QString message = test::raisedDetail([&] { readWorkbook(c.path); });
         EXPECT_TRUE(message.startsWith("cannot read " + c.path + ": ")) << message.toStdString();
         EXPECT_TRUE(message.contains(c.message)) << message.toStdString();
     }

@@ -2,6 +2,7 @@
 
 #include "page_playback.h"
 #include "pdf_text.h"
+#include "raised_error.h"
 #include "recording_printer.h"
 #include "tav_error.h"
 
@@ -52,12 +53,9 @@ TEST(PagePlayback, APrinterThatDoesNotStartRaisesError57) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName("/proc/no-such-place/pages.pdf");
-    try {
-        printPages(twoJobs(), printer, true);
-        FAIL() << "no error";
-    } catch (const TavError& error) {
-        EXPECT_EQ(error.number(), ErrorNumber::DeviceIO);
-        EXPECT_TRUE(error.description().contains("pages.pdf"));
-    }
+    const auto error = test::raisedError([&] { printPages(twoJobs(), printer, true); });
+    ASSERT_TRUE(error) << "no error";
+    EXPECT_EQ(error->number(), ErrorNumber::DeviceIO);
+    EXPECT_TRUE(error->description().contains("pages.pdf"));
     printPages({}, printer, false); // nothing to print is no error
 }

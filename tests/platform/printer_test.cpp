@@ -3,6 +3,7 @@
 #include "printer.h"
 #include "printer_text.h"
 #include "qt_printers.h"
+#include "raised_error.h"
 #include "recording_printer.h"
 #include "tav_error.h"
 
@@ -153,13 +154,10 @@ TEST(PdfPrinter, WritesAFilePerJobOrOneDocumentAndPutsTextWhereItWasPrinted) {
 
 TEST(PdfPrinter, AnUnwritableDirectoryIsAClearError) {
     const auto printer = PdfPrinter::filePerJob("/proc/no/such/dir");
-    try {
-        printer->Print(" ");
-        FAIL() << "printed into /proc";
-    } catch (const TavError& error) {
-        EXPECT_EQ(error.number(), ErrorNumber::PathFileAccess);
-        EXPECT_TRUE(error.description().contains("/proc/no/such/dir"));
-    }
+    const auto error = test::raisedError([&] { printer->Print(" "); });
+    ASSERT_TRUE(error) << "printed into /proc";
+    EXPECT_EQ(error->number(), ErrorNumber::PathFileAccess);
+    EXPECT_TRUE(error->description().contains("/proc/no/such/dir"));
 }
 
 TEST(CurrentPrinter, HostsReplaceItAndTheDefaultComesBack) {

@@ -1,5 +1,6 @@
 #include "property_bag.h"
 #include "qt_printers.h"
+#include "raised_error.h"
 #include "tav_error.h"
 #include "tav_font.h"
 #include "tav_picture.h"
@@ -87,22 +88,16 @@ TEST(JsonPropertyBag, ABadFileRaisesAClearErrorAndChangesNothing) {
     bag.write("Refresh", false);
     for (const QByteArray& text :
          {QByteArray("[1,2]"), QByteArray("{\"a\":"), QByteArray("\xff")}) {
-        try {
-            bag.fromJson(text);
-            FAIL() << "accepted " << text.constData();
-        } catch (const TavError& error) {
-            EXPECT_EQ(error.number(), ErrorNumber::PathFileAccess);
-            EXPECT_TRUE(error.description().contains("not a property bag"));
-        }
+        const auto error = test::raisedError([&] { bag.fromJson(text); });
+        ASSERT_TRUE(error) << "accepted " << text.constData();
+        EXPECT_EQ(error->number(), ErrorNumber::PathFileAccess);
+        EXPECT_TRUE(error->description().contains("not a property bag"));
         EXPECT_EQ(bag.keys(), QStringList{"Refresh"});
     }
     QTemporaryDir dir;
     const QString missing = dir.filePath("missing.json");
-    try {
-        bag.load(missing);
-        FAIL() << "loaded a missing file";
-    } catch (const TavError& error) {
-        EXPECT_TRUE(error.description().contains(missing));
-    }
+    const auto error = test::raisedError([&] { bag.load(missing); });
+    ASSERT_TRUE(error) << "loaded a missing file";
+    EXPECT_TRUE(error->description().contains(missing));
     EXPECT_THROW(bag.save(dir.filePath("no/such/dir/bag.json")), TavError);
 }

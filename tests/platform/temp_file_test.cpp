@@ -1,4 +1,5 @@
 #include "qt_printers.h"
+#include "raised_error.h"
 #include "tav_error.h"
 #include "temp_env.h"
 #include "temp_file.h"
@@ -44,11 +45,8 @@ TEST(TempFile, FilesAreNewEmptyAndForTheirOwnerOnly) {
 TEST(TempFile, AMissingDirectoryIsAClearError) {
     QTemporaryDir dir;
     const QString missing = dir.filePath("gone");
-    try {
-        createExclusiveTempFile(missing, "qzp");
-        FAIL() << "created a file in a missing directory";
-    } catch (const TavError& error) {
-        EXPECT_EQ(error.number(), ErrorNumber::PathFileAccess);
-        EXPECT_TRUE(error.description().contains(missing));
-    }
+    const auto error = test::raisedError([&] { createExclusiveTempFile(missing, "qzp"); });
+    ASSERT_TRUE(error) << "created a file in a missing directory";
+    EXPECT_EQ(error->number(), ErrorNumber::PathFileAccess);
+    EXPECT_TRUE(error->description().contains(missing));
 }

@@ -1,4 +1,5 @@
 #include "qt_printers.h"
+#include "raised_error.h"
 #include "tav_error.h"
 #include "tav_meta_cls.h"
 
@@ -113,13 +114,11 @@ TEST(TavMetaCls, NothingIsRecordedOutsideARecordingAndOverflowIsAnError) {
     QImage device = referenceImage();
     TavMetaCls meta;
     meta.CreateMetaObject(&device);
-    try {
-        meta.DrawRect(std::numeric_limits<qint32>::max() - 10, 0, 100, 100);
-        FAIL() << "wrapped around";
-    } catch (const TavError& error) {
-        EXPECT_EQ(error.number(), ErrorNumber::Overflow);
-        EXPECT_EQ(error.source(), "TavMetaCls");
-    }
+    const auto error = test::raisedError(
+        [&] { meta.DrawRect(std::numeric_limits<qint32>::max() - 10, 0, 100, 100); });
+    ASSERT_TRUE(error) << "wrapped around";
+    EXPECT_EQ(error->number(), ErrorNumber::Overflow);
+    EXPECT_EQ(error->source(), "TavMetaCls");
     meta.CloseMetaObject();
     EXPECT_TRUE(meta.finished());
     meta.DrawLine(0, 0, 15, 15);

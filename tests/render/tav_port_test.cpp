@@ -1,4 +1,5 @@
 #include "qt_printers.h"
+#include "raised_error.h"
 #include "tav_error.h"
 #include "tav_port.h"
 #include "zoom_steps.h"
@@ -20,12 +21,9 @@ TEST(ZoomSteps, NiceStepsFitTheDecade) {
     EXPECT_EQ(ZoomSteps::zoomBy(100, 5), 125);
     EXPECT_EQ(ZoomSteps::zoomBy(1, -1), 1);
     EXPECT_EQ(ZoomSteps::fitZoom(4000, 3000, 12240, 15840), 20);
-    try {
-        ZoomSteps::fitZoom(4000, 3000, 0, 15840);
-        FAIL() << "divided by zero";
-    } catch (const TavError& error) {
-        EXPECT_EQ(error.number(), ErrorNumber::DivisionByZero);
-    }
+    EXPECT_EQ(test::raisedNumber([&] { ZoomSteps::fitZoom(4000, 3000, 0, 15840); }),
+              ErrorNumber::DivisionByZero)
+        << "divided by zero";
 }
 
 TEST(TavPort, InitPortMakesTheCanvasAtLeastTenThousandTwipsEachWay) {
