@@ -7,6 +7,7 @@
 #include "tav_sheet_cls.h"
 
 #include <QMetaEnum>
+#include <QMetaProperty>
 
 #include <gtest/gtest.h>
 
@@ -21,6 +22,19 @@ void expectLibraryError(const std::function<void()>& action, const char* source)
     ASSERT_TRUE(error) << "no error from " << source;
     EXPECT_EQ(static_cast<quint32>(error->number()), 0x8004270Fu);
     EXPECT_EQ(error->source(), QString::fromLatin1(source));
+}
+
+// Every property a record declares reads the same on its copy; objects (fonts, pictures) are
+// compared by the tests themselves.
+void expectSameValues(const QObject& copy, const QObject& original) {
+    const QMetaObject* meta = original.metaObject();
+    for (int i = meta->propertyOffset(); i < meta->propertyCount(); ++i) {
+        const QMetaProperty property = meta->property(i);
+        if (property.metaType().flags().testFlag(QMetaType::IsPointer) ||
+            QByteArray(property.typeName()).startsWith("std::shared_ptr"))
+            continue;
+        EXPECT_EQ(property.read(&copy), property.read(&original)) << property.name();
+    }
 }
 
 } // namespace
@@ -39,11 +53,7 @@ TEST(TavSheetCls, IsZeroUntilSetStoresAnythingAndCopiesIndependently) {
     EXPECT_EQ(sheet.StartingPiece(), -5);
 
     const auto copy = sheet.Copy();
-    for (int i = copy->metaObject()->propertyOffset(); i < copy->metaObject()->propertyCount();
-         ++i) {
-        const QMetaProperty property = copy->metaObject()->property(i);
-        EXPECT_EQ(property.read(copy.get()), property.read(&sheet)) << property.name();
-    }
+    expectSameValues(*copy, sheet);
     copy->setMarginTop(2.0f);
     copy->setPieceName("other");
     EXPECT_EQ(sheet.MarginTop(), 0.5f);
@@ -82,12 +92,7 @@ TEST(TavItemCls, CopyCopiesValuesAndFontAttributesButSharesThePicture) {
     item.font()->setCharset(2);
 
     const auto copy = item.Copy();
-    EXPECT_EQ(copy->TextControl(), item.TextControl());
-    EXPECT_EQ(copy->TextSubstitute(), item.TextSubstitute());
-    EXPECT_EQ(copy->Top(), 1.25f);
-    EXPECT_TRUE(copy->Visible());
-    EXPECT_EQ(copy->BorderStyle(), TavEnumCls::FixedSingle);
-    EXPECT_EQ(copy->AlignHorizontal(), TavEnumCls::vbCenter);
+    expectSameValues(*copy, item);
     EXPECT_EQ(copy->font()->Name(), "Liberation Serif");
     EXPECT_EQ(copy->font()->Size(), 14.5);
     EXPECT_TRUE(copy->font()->Italic());
@@ -107,25 +112,13 @@ TEST(TavItemCls, CopyCopiesValuesAndFontAttributesButSharesThePicture) {
 
 TEST(TavBarCodeCls, KeepsValuesVerbatimAndCopySharesThePicture) {
     TavBarCodeCls barCode;
-    EXPECT_FALSE(barCode.Visible());
-    EXPECT_FALSE(barCode.Enabled());
-    EXPECT_EQ(barCode.BackColor(), 0xC0C0C0u);
-    EXPECT_TRUE(barCode.Value().isEmpty());
-    EXPECT_EQ(barCode.Width(), 0.0f);
-
     barCode.setValue(" 62701-12 34 x ");
-    barCode.setTop(-1.0f);
     barCode.setLeft1(99.0f);
     barCode.setAutoSize(true);
     barCode.setBorderStyle(1);
     EXPECT_EQ(barCode.Value(), " 62701-12 34 x ");
-    EXPECT_EQ(barCode.Top(), -1.0f);
-
     const auto copy = barCode.Copy();
-    EXPECT_EQ(copy->Value(), barCode.Value());
-    EXPECT_EQ(copy->Left1(), 99.0f);
-    EXPECT_TRUE(copy->AutoSize());
-    EXPECT_EQ(copy->BorderStyle(), 1);
+    expectSameValues(*copy, barCode);
     EXPECT_EQ(copy->Picture(), barCode.Picture());
     copy->setValue("12345");
     EXPECT_EQ(barCode.Value(), " 62701-12 34 x ");
@@ -155,8 +148,7 @@ TEST(TavBarCodeCls, SymbologyAndTrackingCodeAreCheckedWhenSetAndCopied) {
     EXPECT_EQ(barCode.TrackingCode(), "00700123456000000041");
 
     const auto copy = barCode.Copy();
-    EXPECT_EQ(copy->Symbology(), TavEnumCls::TavIntelligentMail);
-    EXPECT_EQ(copy->TrackingCode(), barCode.TrackingCode());
+    expectSameValues(*copy, barCode);
     copy->setTrackingCode(QString()); // empty is allowed: no code yet
     EXPECT_FALSE(barCode.TrackingCode().isEmpty());
 }
