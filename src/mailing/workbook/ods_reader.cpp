@@ -22,15 +22,8 @@ qint64 repeated(const XmlPart& xml, QLatin1StringView attribute) {
 
 // A paragraph's text: spans and links read through, spaces, tabs and line breaks as written.
 void appendParagraph(XmlPart& xml, QString& text) {
-    for (int depth = 1; depth > 0;) {
-        const Token token = xml.next();
-        if (token == Token::EndDocument)
-            return;
-        if (token == Token::Characters) {
-            text += xml.xml().text();
-        } else if (token == Token::EndElement) {
-            --depth;
-        } else if (token == Token::StartElement) {
+    xml.walkElement(
+        [&] {
             const QStringView name = xml.xml().name();
             if (name == QLatin1String("s"))
                 text += QString(std::min<qint64>(repeated(xml, QLatin1StringView("c")), 1024),
@@ -41,11 +34,11 @@ void appendParagraph(XmlPart& xml, QString& text) {
                 text += QLatin1Char('\n');
             else if (name == QLatin1String("annotation")) {
                 xml.elementText(); // a comment is not the cell's value
-                continue;
+                return true;
             }
-            ++depth;
-        }
-    }
+            return false; // spans and links: their text is the paragraph's
+        },
+        [&](QStringView part) { text += part; });
 }
 
 // A cell's value when it has no paragraph (some writers leave numbers so).
@@ -134,27 +127,15 @@ private:
     bool readRow(QStringList& cells) {
         cells.clear();
         qint64 emptyCells = 0;
-        for (int depth = 1; depth > 0;) {
-            const Token token = content_->next();
-            if (token == Token::EndDocument)
-                break;
-            if (token == Token::EndElement) {
-                --depth;
-                continue;
-            }
-            if (token != Token::StartElement)
-                continue;
+        content_->walkElement([&] {
             const QStringView name = content_->xml().name();
-            if (name != QLatin1String("table-cell") &&
-                name != QLatin1String("covered-table-cell")) {
-                ++depth;
-                continue;
-            }
+            if (name != QLatin1String("table-cell") && name != QLatin1String("covered-table-cell"))
+                return false;
             const qint64 times = repeated(*content_, QLatin1StringView("number-columns-repeated"));
             const QString text = cellText();
             if (text.isEmpty()) {
                 emptyCells += times;
-                continue;
+                return true;
             }
             if (cells.size() + emptyCells + times > kLargestColumnCount)
                 workbookFailure(
@@ -164,7 +145,8 @@ private:
                 cells << QString();
             for (qint64 k = 0; k < times; ++k)
                 cells << text;
-        }
+            return true;
+        });
         return !cells.isEmpty();
     }
 
@@ -173,21 +155,17 @@ private:
         const QString typed = typedValue(*content_);
         QString text;
         bool paragraphs = false;
-        for (int depth = 1; depth > 0;) {
-            const Token token = content_->next();
-            if (token == Token::EndDocument)
-                break;
-            if (token == Token::EndElement) {
-                --depth;
-            } else if (starts(*content_, QLatin1StringView("p"))) {
+        content_->walkElement([&] {
+            if (starts(*content_, QLatin1StringView("p"))) {
                 if (paragraphs)
                     text += QLatin1Char('\n');
                 paragraphs = true;
                 appendParagraph(*content_, text);
-            } else if (token == Token::StartElement) {
+            } else {
                 content_->elementText(); // a comment, a drawing: not the value
             }
-        }
+            return true;
+        });
         return paragraphs ? text : typed;
     }
 

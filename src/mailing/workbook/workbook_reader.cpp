@@ -60,23 +60,19 @@ QXmlStreamReader::TokenType XmlPart::next() {
     }
 }
 
-QString XmlPart::elementText() {
-    QString text;
-    appendElementText(text);
-    return text;
-}
-
-void XmlPart::appendElementText(QString& text) {
+void XmlPart::walkElement(const std::function<bool()>& onElement,
+                          const std::function<void(QStringView)>& onText) {
     for (int depth = 1; depth > 0;) {
         switch (next()) {
         case QXmlStreamReader::StartElement:
-            ++depth;
+            depth += onElement() ? 0 : 1;
             break;
         case QXmlStreamReader::EndElement:
             --depth;
             break;
         case QXmlStreamReader::Characters:
-            text += xml_.text();
+            if (onText)
+                onText(xml_.text());
             break;
         case QXmlStreamReader::EndDocument:
             return;
@@ -84,6 +80,16 @@ void XmlPart::appendElementText(QString& text) {
             break;
         }
     }
+}
+
+QString XmlPart::elementText() {
+    QString text;
+    appendElementText(text);
+    return text;
+}
+
+void XmlPart::appendElementText(QString& text) {
+    walkElement([] { return false; }, [&text](QStringView part) { text += part; });
 }
 
 QStringView XmlPart::attribute(QLatin1StringView name) const {

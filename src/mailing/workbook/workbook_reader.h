@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QXmlStreamReader>
 
+#include <functional>
 #include <memory>
 
 namespace tav {
@@ -47,6 +48,11 @@ public:
     XmlPart(const ZipArchive& zip, const QString& name, qint64 limit);
     /// The next token, never an error or a document type.
     QXmlStreamReader::TokenType next();
+    /// Reads to the end of the element just started. `onElement` is called at each element
+    /// started inside it, at any depth, and either reads that element whole (true) or lets the
+    /// walk go into it (false); `onText`, when given, gets the text met on the way.
+    void walkElement(const std::function<bool()>& onElement,
+                     const std::function<void(QStringView)>& onText = {});
     /// The text inside the element just started, its children's included; ends on its end.
     QString elementText();
     /// The same appended to `text`.

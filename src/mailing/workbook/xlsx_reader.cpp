@@ -84,21 +84,15 @@ private:
 // The text of a string item (<si> or <is>), appended to `text`: its runs joined, phonetic
 // guides (<rPh>) left out.
 void appendStringItem(XmlPart& xml, QString& text) {
-    for (int depth = 1, phonetic = 0; depth > 0;) {
-        const Token token = xml.next();
-        if (token == Token::EndDocument)
-            break;
-        if (token == Token::StartElement) {
-            ++depth;
-            if (xml.xml().name() == QLatin1String("rPh"))
-                phonetic = depth;
-            else if (xml.xml().name() == QLatin1String("t") && phonetic == 0)
-                xml.appendElementText(text), --depth;
-        } else if (token == Token::EndElement) {
-            if (depth-- == phonetic)
-                phonetic = 0;
-        }
-    }
+    xml.walkElement([&] {
+        if (xml.xml().name() == QLatin1String("rPh"))
+            xml.elementText();
+        else if (xml.xml().name() == QLatin1String("t"))
+            xml.appendElementText(text);
+        else
+            return false; // a run: its text is inside
+        return true;
+    });
 }
 
 // What a cell's "t" says its value is.
@@ -223,17 +217,12 @@ private:
     bool readRow(QStringList& cells) {
         cells.clear();
         bool any = false;
-        for (int depth = 1; depth > 0;) {
-            const Token token = sheet_->next();
-            if (token == Token::EndDocument)
-                break;
-            if (token == Token::EndElement)
-                --depth;
-            else if (token == Token::StartElement && sheet_->xml().name() != QLatin1String("c"))
-                ++depth;
-            else if (token == Token::StartElement)
-                any = readCell(cells) || any;
-        }
+        sheet_->walkElement([&] {
+            if (sheet_->xml().name() != QLatin1String("c"))
+                return false;
+            any = readCell(cells) || any;
+            return true;
+        });
         return any;
     }
 
@@ -252,21 +241,15 @@ private:
         const qsizetype style = sheet_->attribute(QLatin1StringView("s")).toLongLong();
         value_.resize(0); // its room is kept from cell to cell
         QString inlineText;
-        for (int depth = 1; depth > 0;) {
-            const Token token = sheet_->next();
-            if (token == Token::EndDocument)
-                break;
-            if (token == Token::EndElement) {
-                --depth;
-            } else if (token == Token::StartElement) {
-                if (sheet_->xml().name() == QLatin1String("v"))
-                    sheet_->appendElementText(value_);
-                else if (sheet_->xml().name() == QLatin1String("is"))
-                    appendStringItem(*sheet_, inlineText);
-                else
-                    sheet_->elementText(); // a formula: its cached value is <v>
-            }
-        }
+        sheet_->walkElement([&] {
+            if (sheet_->xml().name() == QLatin1String("v"))
+                sheet_->appendElementText(value_);
+            else if (sheet_->xml().name() == QLatin1String("is"))
+                appendStringItem(*sheet_, inlineText);
+            else
+                sheet_->elementText(); // a formula: its cached value is <v>
+            return true;
+        });
         const QString text = shown(type, inlineText, style);
         while (cells.size() <= *column)
             cells << QString();
