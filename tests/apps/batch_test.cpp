@@ -136,6 +136,13 @@ TEST(BatchProgram, UnusableInputEndsWithAClearMessageAndNonZeroStatus) {
     const ProgramRun noRows = runBatch({writeFile(dir, "header.csv", "Name,Zip\n")});
     EXPECT_EQ(noRows.exitCode, 1);
 
+    // A workbook cut short, whatever its name says.
+    const QByteArray workbook = tav::test::readFile(MAILPIECE_MAILING_DATA "/workbook.xlsx");
+    const ProgramRun cut = runBatch({writeFile(dir, "cut.csv", workbook.left(3000))});
+    EXPECT_EQ(cut.exitCode, 1);
+    EXPECT_TRUE(cut.err.contains("cut.csv: it is not a workbook that can be opened"))
+        << cut.err.toStdString();
+
     const ProgramRun badOption = runBatch({"--down", "-3", "x.csv"});
     EXPECT_EQ(badOption.exitCode, 2);
     EXPECT_TRUE(badOption.err.contains("--down"));
@@ -148,6 +155,16 @@ TEST(BatchProgram, UnusableInputEndsWithAClearMessageAndNonZeroStatus) {
 
 TEST(BatchProgram, EnvelopesTakeTheAddressColumnsAndAReturnAddress) {
     QTemporaryDir dir;
+    // A contact export's columns are named as they are read.
+    const ProgramRun outlook = runBatch(
+        {"--envelope", "--pdf", dir.filePath("outlook.pdf"),
+         writeFile(dir, "outlook.csv",
+                   "First Name,Last Name,Home Street,Home City,Home State,Home Postal Code\n"
+                   "Ann,Lee,1 Elm St,Salem,OR,97301\n")});
+    EXPECT_EQ(outlook.exitCode, 0) << outlook.err.toStdString();
+    EXPECT_TRUE(outlook.err.contains("the address is composed from the columns First Name, Last "
+                                     "Name, Home Street, Home City, Home State, Home Postal Code"))
+        << outlook.err.toStdString();
     const QString csv = writeFile(dir, "m.csv",
                                   "Last,First,Address,City,State,Zip\n"
                                   "Smith,Ann,12 Elm St,Salem,OR,97301\n"
