@@ -28,6 +28,10 @@ const OptionSpec kOptions[] = {
     {"copies-column", "NAME",
      "Print each row as many times as its column NAME says (0 to 10,000; 0 leaves the row out, "
      "an empty cell prints it once)."},
+    {"repeat", "N", "Print each row N times (1 to 10,000), as return address labels are."},
+    {"fill-sheet", nullptr,
+     "Fill the rest of the last sheet with copies of the last piece (a sheet of one address: "
+     "one row and --fill-sheet)."},
     {"address-type", "TYPE",
      "With a vCard file: each contact's home (the default) or work address."},
     {"delimiter", "C", "The field separator: , ; | tab (found from the header line)."},
@@ -220,6 +224,7 @@ QString readValues(const QCommandLineParser& parser, BatchOptions& options) {
         {"csv", text(options.mailing)},
         {"sheet", text(options.sheet)},
         {"copies-column", text(options.copiesColumn)},
+        {"repeat", [&](const QString& v) { return toWhole(v, options.repeat, 1, 10000); }},
         {"delimiter",
          [&](const QString& v) {
              const std::optional<QChar> c = delimiterOf(v);
@@ -335,6 +340,7 @@ std::optional<BatchOptions> parseBatchOptions(const QStringList& arguments, QStr
     options.landscape = flag("landscape");
     options.strictFit = flag("strict-fit");
     options.strictZip = flag("strict-zip");
+    options.fillSheet = flag("fill-sheet");
     options.geometryGiven = std::any_of(std::begin(kGeometry), std::end(kGeometry), flag);
     if (const QString unusable = readValues(parser, options); !unusable.isEmpty()) {
         error = QStringLiteral("--%1: \"%2\" is not a usable value")

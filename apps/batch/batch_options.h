@@ -18,6 +18,8 @@ struct BatchOptions {
     bool workAddress = false;             // a vCard file: the work address, not the home one
     QString sheet;                        // a workbook's sheet, by name or number; empty: the first
     QString copiesColumn;                 // the column saying how many of each row; empty: one
+    qint32 repeat = 1;                    // each row this many times (beside copiesColumn's)
+    bool fillSheet = false;               // the last sheet filled with copies of the last piece
     QString sql;                          // a database connection instead of a file
     QString query;                        // with sql: a SELECT or a table name
     std::array<QString, 7> itemTemplates; // empty: the item is not printed

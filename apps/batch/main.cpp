@@ -65,18 +65,24 @@ std::unique_ptr<tav::MailingSource> openRows(const BatchOptions& options) {
 // The mailing's rows, each as many times as its copies column says.
 std::unique_ptr<tav::MailingSource> openSource(const BatchOptions& options) {
     auto rows = openRows(options);
-    if (options.copiesColumn.isEmpty())
-        return rows;
-    return std::make_unique<tav::CopiesSource>(std::move(rows), options.copiesColumn);
+    if (!options.copiesColumn.isEmpty())
+        rows = std::make_unique<tav::CopiesSource>(std::move(rows), options.copiesColumn);
+    if (options.repeat > 1)
+        rows = std::make_unique<tav::CopiesSource>(std::move(rows), options.repeat);
+    return rows;
 }
 
-// "; 2 rows asked for no copies" when some did.
-QString copiesNote(const tav::MailingSource& source) {
+// "; 2 rows asked for no copies" when some did, and the copies that fill the last sheet.
+QString copiesNote(const tav::MailingSource& source, qint32 filling) {
     const auto* copies = dynamic_cast<const tav::CopiesSource*>(&source);
-    if (!copies || copies->rowsWithoutCopies() == 0)
-        return {};
-    return QStringLiteral("; %1 for no copies")
-        .arg(mailpiece::counted(copies->rowsWithoutCopies(), "row asked", "rows asked"));
+    QString note;
+    if (copies && copies->rowsWithoutCopies() > 0)
+        note = QStringLiteral("; %1 for no copies")
+                   .arg(mailpiece::counted(copies->rowsWithoutCopies(), "row asked", "rows asked"));
+    if (filling > 0)
+        note += QStringLiteral("; %1 of the last to fill the sheet")
+                    .arg(mailpiece::counted(filling, "copy", "copies"));
+    return note;
 }
 
 // The mailing as messages name it.
@@ -329,7 +335,8 @@ int runLabels(const BatchOptions& asked) {
         options.zipColumn, messages, barCodeFeed(options));
     if (!fedPieces(fed, options))
         return 1;
-    return printSheets(label, options, copiesNote(*source));
+    const qint32 filling = options.fillSheet ? label.FillSheet() : 0;
+    return printSheets(label, options, copiesNote(*source, filling));
 }
 
 int runEnvelopes(const BatchOptions& options) {
@@ -351,7 +358,8 @@ int runEnvelopes(const BatchOptions& options) {
         mailpiece::feedEnvelopes(*source, mail, messages, barCodeFeed(options));
     if (!fedPieces(fed, options))
         return 1;
-    return printSheets(mail.TavLabel1(), options, copiesNote(*source));
+    const qint32 filling = options.fillSheet ? mail.TavLabel1().FillSheet() : 0;
+    return printSheets(mail.TavLabel1(), options, copiesNote(*source, filling));
 }
 
 } // namespace

@@ -112,6 +112,22 @@ void DemoWindow::applyRememberedPieces() {
     tav::reportingErrors([this] { applyLayout(*label_); });
 }
 
+void DemoWindow::fillSheet() {
+    tav::TavLabel& label = shown();
+    const qint32 piece = label.CurrentPiece();
+    if (piece < 1) {
+        statusBar()->showMessage(
+            QStringLiteral("Open a mailing first: there is no piece to copy."));
+        return;
+    }
+    const qint32 added = label.FillSheet(piece);
+    statusBar()->showMessage(added == 0
+                                 ? QStringLiteral("The last sheet is full: no copy was needed.")
+                                 : QStringLiteral("Added %1 of piece %2 to fill the last sheet.")
+                                       .arg(mailpiece::counted(added, "copy", "copies"))
+                                       .arg(piece));
+}
+
 tav::TavLabel& DemoWindow::shown() const {
     return envelopesShown() ? mail_->TavLabel1() : *label_;
 }
@@ -172,6 +188,8 @@ void DemoWindow::buildMenus() {
             choosePiece(name);
     });
     pieces->addAction(QStringLiteral("&Edit Piece..."), this, &DemoWindow::editPiece);
+    pieces->addAction(QStringLiteral("&Fill Sheet with This Piece"), this,
+                      [this] { runGuarded([this] { fillSheet(); }); });
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     views_ = new QActionGroup(this);

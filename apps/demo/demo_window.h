@@ -91,6 +91,8 @@ private:
     void editCompanyName();
     void editReturnAddress();
     void editPiece();
+    // Fills the rest of the last sheet with copies of the piece shown (a sheet of one address).
+    void fillSheet();
     void runGuarded(const std::function<void()>& action);
     void applyLayout(tav::TavLabel& label) const;
     /// The label control of the page shown (the envelope control's inner one on envelopes).

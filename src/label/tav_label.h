@@ -164,6 +164,10 @@ public:
     /// SubstituteText and the bar code record stay as they are. Include
     /// <mailpiece/mailing_feed.h> to call it.
     MailingFed AddPieces(MailingSource& source, const MailingFeed& feed);
+    /// Fills the rest of the last sheet with copies of piece `piece` (0: the last piece), as a
+    /// sheet of return addresses is printed; the number of pieces added. Raises error 9 for a
+    /// piece the mailing lacks.
+    Q_INVOKABLE qint32 FillSheet(qint32 piece = 0);
     /// Starts a new mailing on this control: the pieces are dropped with their store file, a
     /// new empty store is reserved, and the design stays as it is.
     Q_INVOKABLE void NewMailing();

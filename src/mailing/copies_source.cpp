@@ -23,6 +23,17 @@ CopiesSource::CopiesSource(std::unique_ptr<MailingSource> rows, const QString& c
     takeOverProblems();
 }
 
+CopiesSource::CopiesSource(std::unique_ptr<MailingSource> rows, qint64 copies)
+    : rows_(std::move(rows))
+    , fixed_(copies) {
+    if (copies < 1 || copies > kMostCopies)
+        raiseError(ErrorNumber::InvalidArgument, QStringLiteral("CopiesSource"),
+                   QStringLiteral("%1 copies of each row: the copies are 1 to %2")
+                       .arg(copies)
+                       .arg(kMostCopies));
+    takeOverProblems();
+}
+
 CopiesSource::~CopiesSource() = default;
 
 void CopiesSource::takeOverProblems() {
@@ -54,7 +65,7 @@ bool CopiesSource::next(MailingRow& row) {
         if (!more)
             return false;
         if (column_ < 0) {
-            remaining_ = 1;
+            remaining_ = fixed_;
         } else if (const auto copies = copiesOf(current_)) {
             remaining_ = *copies;
             withoutCopies_ += *copies == 0;

@@ -15,6 +15,8 @@ class MAILPIECE_EXPORT CopiesSource : public MailingSource {
 public:
     /// Raises error 5 when the header of `rows` has no column `column`.
     CopiesSource(std::unique_ptr<MailingSource> rows, const QString& column);
+    /// Each row `copies` times (1 to 10,000; error 5 otherwise), as a run of return addresses.
+    CopiesSource(std::unique_ptr<MailingSource> rows, qint64 copies);
     ~CopiesSource() override;
 
     const QStringList& header() const override { return rows_->header(); }
@@ -30,7 +32,8 @@ private:
     void takeOverProblems();
 
     std::unique_ptr<MailingSource> rows_;
-    qsizetype column_;
+    qsizetype column_ = -1;
+    qint64 fixed_ = 1; // the copies of each row without a column
     MailingRow current_;
     qint64 remaining_ = 0; // copies of current_ still to give
     qint64 withoutCopies_ = 0;

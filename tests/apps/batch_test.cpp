@@ -452,6 +452,17 @@ TEST(BatchProgram, WorkbooksPrintEachRowAsManyTimesAsItsCopiesColumnSays) {
         EXPECT_EQ(words.count("Ann"), 0) << file;
         EXPECT_TRUE(words.contains("02134")) << file;
     }
+    // A sheet of one return address; rows repeated.
+    const QString one = writeFile(dir, "one.csv",
+                                  "First,Last,Address,City,State,Zip\n"
+                                  "Ann,Lee,1 Elm St,Salem,OR,97301\n");
+    const ProgramRun filled = runBatch({"--fill-sheet", "--pdf", pdf, one});
+    EXPECT_TRUE(filled.out.startsWith(
+        "Printed 1 sheet (30 pieces in the mailing; 29 copies of the last to fill the sheet)"))
+        << filled.out.toStdString();
+    const ProgramRun repeated = runBatch({"--repeat", "4", "--pdf", pdf, one});
+    EXPECT_TRUE(repeated.out.startsWith("Printed 1 sheet (4 pieces in the mailing)"))
+        << repeated.out.toStdString();
 }
 
 TEST(BatchProgram, ListsTheTemplateLibraryAndPrintsOnAnImportedSheet) {

@@ -12,6 +12,7 @@
 #include "tav_label.h"
 #include "temp_env.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
@@ -19,6 +20,7 @@
 #include <QProgressDialog>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
 
@@ -80,6 +82,14 @@ TEST_F(DemoMailing, BadRowsAreListedWithTheirReasons) {
     EXPECT_TRUE(table->item(0, 2)->text().contains("leading zero"));
     EXPECT_EQ(table->item(1, 1)->text(), "left out");
     EXPECT_TRUE(messages.sink().texts.isEmpty());
+
+    // The rest of the sheet filled with the piece shown, as for return addresses.
+    for (QAction* action : window.findChildren<QAction*>())
+        if (action->text() == "&Fill Sheet with This Piece")
+            action->trigger();
+    EXPECT_EQ(window.label().pieceCount(), 30);
+    EXPECT_EQ(window.statusBar()->currentMessage(),
+              "Added 28 copies of piece 1 to fill the last sheet.");
 
     // An address book opens as a mailing too: a contact without an address is listed.
     const QString book = writeFile(dir, "contacts.vcf",

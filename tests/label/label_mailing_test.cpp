@@ -100,3 +100,33 @@ TEST_F(LabelMailing, ProgressMayStopAndEnvelopesTakeTheAddressColumns) {
     EXPECT_TRUE(piece.substituteText.contains("City^Salem|"));
     EXPECT_TRUE(piece.substituteText.contains("DeliveryAddress^Ann Lee"));
 }
+
+// A sheet of one address: the rest of the last sheet filled with copies of a piece, wherever the
+// first sheet starts.
+TEST_F(LabelMailing, FillSheetCopiesAPieceToTheEndOfTheLastSheet) {
+    const struct {
+        qint16 start;
+        int pieces, added;
+    } cases[] = {{1, 0, 0},  {1, 1, 29}, {1, 30, 0}, {1, 31, 29},
+                 {5, 1, 25}, {5, 25, 1}, {5, 27, 29}};
+    for (const auto& c : cases) {
+        TavLabel label;
+        label.setPieceName("5160 - Address"); // 30 a sheet
+        label.SheetProperties()->setStartingPiece(c.start);
+        for (int k = 1; k <= c.pieces; ++k)
+            label.AddPiece(PieceTexts({{"Item1", QString::number(k)}}), "97301");
+        EXPECT_EQ(label.FillSheet(), c.added) << c.start << " " << c.pieces;
+        EXPECT_EQ(label.pieceCount(), c.pieces + c.added);
+        if (c.added > 0) {
+            EXPECT_EQ(label.FindPiece(label.pieceCount()).substituteText,
+                      QStringLiteral("Item1^%1").arg(c.pieces));
+        }
+    }
+    TavLabel label;
+    label.setPieceName("5160 - Address");
+    label.AddPiece(PieceTexts({{"Item1", QString("return")}}), "97301");
+    label.AddPiece(PieceTexts({{"Item1", QString("last")}}), "97401");
+    EXPECT_EQ(label.FillSheet(1), 28); // the piece asked for, its bars too
+    EXPECT_EQ(label.FindPiece(30).barCodeValue, "97301");
+    EXPECT_ANY_THROW(label.FillSheet(99));
+}

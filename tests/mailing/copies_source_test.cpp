@@ -32,6 +32,16 @@ TEST(CopiesSource, GivesEachRowItsCopiesAndNamesTheRowsItCannot) {
     EXPECT_TRUE(problems.at(2).startsWith("7 Copies \"10001\""));
     EXPECT_TRUE(problems.at(3).startsWith("9 "));
 
+    QBuffer fixed;
+    fixed.setData("Name\nAnn\nBo\n");
+    fixed.open(QIODevice::ReadOnly);
+    CopiesSource three(std::make_unique<DelimitedSource>(fixed), qint64(3));
+    qint64 rows = 0;
+    while (three.next(row))
+        ++rows;
+    EXPECT_EQ(rows, 6);
+    EXPECT_ANY_THROW(CopiesSource(std::make_unique<DelimitedSource>(fixed), qint64(0)));
+
     QBuffer other;
     other.setData("Name\nAnn\n");
     other.open(QIODevice::ReadOnly);
