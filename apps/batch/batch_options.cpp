@@ -32,6 +32,9 @@ const OptionSpec kOptions[] = {
     {"fill-sheet", nullptr,
      "Fill the rest of the last sheet with copies of the last piece (a sheet of one address: "
      "one row and --fill-sheet)."},
+    {"dpi", "N",
+     "With --pdf: the dots per inch of the printer the document is for (203 or 300 for a "
+     "thermal label printer): bar codes fall on its whole dots."},
     {"address-type", "TYPE",
      "With a vCard file: each contact's home (the default) or work address."},
     {"delimiter", "C", "The field separator: , ; | tab (found from the header line)."},
@@ -225,6 +228,7 @@ QString readValues(const QCommandLineParser& parser, BatchOptions& options) {
         {"sheet", text(options.sheet)},
         {"copies-column", text(options.copiesColumn)},
         {"repeat", [&](const QString& v) { return toWhole(v, options.repeat, 1, 10000); }},
+        {"dpi", [&](const QString& v) { return toWhole(v, options.dotsPerInch, 72, 2400); }},
         {"delimiter",
          [&](const QString& v) {
              const std::optional<QChar> c = delimiterOf(v);

@@ -54,8 +54,9 @@ struct BatchOptions {
     float printerLeft = 0;
     qint32 from = 0;
     qint32 to = 0;
-    QString pdf;     // one PDF document; empty: the printer
-    QString printer; // a CUPS printer by name; empty: the default one
+    QString pdf;            // one PDF document; empty: the printer
+    qint32 dotsPerInch = 0; // with pdf: the resolution of the printer it is for; 0: none
+    QString printer;        // a CUPS printer by name; empty: the default one
 };
 
 /// The options in `arguments` (program name first), or an error message in `error` (one line).

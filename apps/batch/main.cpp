@@ -213,6 +213,8 @@ std::shared_ptr<tav::PdfPrinter> choosePrinter(const BatchOptions& options) {
     if (!options.pdf.isEmpty()) {
         mailpiece::refuseOutputOverInputs(options.pdf, {options.mailing, options.sql});
         auto pdf = tav::PdfPrinter::singleDocument(options.pdf);
+        if (options.dotsPerInch > 0)
+            pdf->setDotsPerInch(static_cast<qint16>(options.dotsPerInch));
         tav::setCurrentPrinter(pdf);
         return pdf;
     }

@@ -32,12 +32,15 @@ MAILPIECE_EXPORT const BarMetrics& barMetrics(qint16 symbology);
 /// Intelligent Mail barcode, whose value is "<tracking code>-<routing digits>" (none when it is
 /// not).
 MAILPIECE_EXPORT QString encodeBars(qint16 symbology, const QString& value);
-/// The bars as printed, placed in the box at (left, top) (twips).
-MAILPIECE_EXPORT std::vector<QRect> barBoxes(const BarFace& face, qint32 left, qint32 top);
+/// The bars as printed, placed in the box at (left, top) (twips); on a printer of
+/// `dotsPerInch` from 100 to 599, in whole dots within the post's tolerances (snapToDots).
+MAILPIECE_EXPORT std::vector<QRect> barBoxes(const BarFace& face, qint32 left, qint32 top,
+                                             qint32 dotsPerInch = 0);
 /// Records the box quietly outlined and the bars as filled boxes of their printed size, so the
 /// screen shows what paper gets.
 MAILPIECE_EXPORT void recordBars(TavMetaCls& meta, const BarFace& face, qint32 left, qint32 top);
-/// Prints the box's background (unless printWhiteBack) and the bars, as one operation.
+/// Prints the box's background (unless printWhiteBack) and the bars, as one operation, in the
+/// printer's whole dots where its resolution (PrintQuality) is low enough to matter.
 MAILPIECE_EXPORT void printBars(Printer& printer, const BarFace& face, qint32 left, qint32 top);
 
 } // namespace tav

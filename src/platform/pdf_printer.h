@@ -43,7 +43,11 @@ public:
     QString DriverName() const override { return QStringLiteral("Mailpiece PDF"); }
     QString Port() const override { return target_; }
     qint16 ColorMode() const override { return 2; }
-    qint16 PrintQuality() const override { return 1440; }
+    /// 1440, a twip a dot; or the resolution of the printer the document is for.
+    qint16 PrintQuality() const override { return dotsPerInch_; }
+    /// Makes a document for a printer of `dotsPerInch` (a thermal label printer's 203 or 300):
+    /// postal bars then fall on its whole dots.
+    void setDotsPerInch(qint16 dotsPerInch) { dotsPerInch_ = dotsPerInch; }
 
 protected:
     void beginJob() override;
@@ -58,6 +62,7 @@ private:
     QString placeJobFile(OutputFile& file) const;
 
     QString target_; // the directory (file per job) or the document's path
+    qint16 dotsPerInch_ = 1440;
     bool single_;
     QString runStamp_;
     int jobNumber_ = 0;

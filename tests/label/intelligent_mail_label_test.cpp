@@ -178,3 +178,58 @@ TEST_F(IntelligentMailLabel, BarsOnPaperReadBackAndLieWithinTheTolerances) {
         }
     }
 }
+
+// For a thermal printer of 203 or 300 dots an inch, every bar is the same whole number of dots
+// wide and every pitch the same, each within the post's tolerances: measured on the page
+// rendered at the printer's own resolution.
+TEST_F(IntelligentMailLabel, OnALabelPrinterEveryBarIsWholeDotsWithinTheTolerances) {
+    const struct {
+        TavSymbology symbology;
+        const char* zip;
+        int bars;
+        double fullLow, fullHigh, shortLow, shortHigh;
+    } cases[] = {{TavEnumCls::TavPostnet, "97301-1234", 52, 0.115, 0.135, 0.040, 0.060},
+                 {TavEnumCls::TavIntelligentMail, "97301", 65, 0.125, 0.165, 0.039, 0.057}};
+    for (const auto& c : cases) {
+        for (const int dpi : {203, 300}) {
+            SCOPED_TRACE(
+                QStringLiteral("symbology %1 at %2 dpi").arg(c.symbology).arg(dpi).toStdString());
+            label.NewMailing();
+            barCode().setSymbology(c.symbology);
+            add(kTracking, c.zip);
+            QTemporaryDir dir;
+            const QString path = dir.filePath("dots.pdf");
+            auto pdf = PdfPrinter::singleDocument(path);
+            pdf->setDotsPerInch(static_cast<qint16>(dpi));
+            label.PrintAll(*pdf);
+            pdf->finish();
+            const QImage page = test::pdfPageImage(path, 1, dpi, QRect(0, 0, 4.5 * dpi, 1.6 * dpi));
+            const double left = 0.15625 + barCode().Left1();
+            const double top = 0.5 + barCode().Top();
+            const QRect area(static_cast<int>((left - 0.05) * dpi), static_cast<int>(top * dpi) - 4,
+                             static_cast<int>((barCode().Width() + 0.1) * dpi),
+                             static_cast<int>(barCode().Height() * dpi) + 8);
+            const std::vector<test::FoundBar> bars = test::findBars(page, area);
+            ASSERT_EQ(static_cast<int>(bars.size()), c.bars);
+            const int width = bars[0].right - bars[0].left;
+            const int pitch = bars[1].left - bars[0].left;
+            EXPECT_GE(width, std::ceil(0.015 * dpi));
+            EXPECT_LE(width, std::floor(0.025 * dpi));
+            EXPECT_GE(pitch, std::ceil(dpi / 24.0));
+            EXPECT_LE(pitch, std::floor(dpi / 20.0));
+            int tallest = 0, shortest = dpi;
+            for (std::size_t k = 0; k < bars.size(); ++k) {
+                EXPECT_EQ(bars[k].right - bars[k].left, width) << "bar " << k;
+                if (k > 0) {
+                    EXPECT_EQ(bars[k].left - bars[k - 1].left, pitch) << "bar " << k;
+                }
+                tallest = std::max(tallest, bars[k].bottom - bars[k].top);
+                shortest = std::min(shortest, bars[k].bottom - bars[k].top);
+            }
+            EXPECT_GE(tallest, c.fullLow * dpi);
+            EXPECT_LE(tallest, c.fullHigh * dpi);
+            EXPECT_GE(shortest, c.shortLow * dpi);
+            EXPECT_LE(shortest, c.shortHigh * dpi);
+        }
+    }
+}
