@@ -3,7 +3,6 @@
 #include <QDateTime>
 #include <QHash>
 #include <QLocale>
-#include <QRegularExpression>
 #include <QStringList>
 
 #include <algorithm>
@@ -324,11 +323,12 @@ QString formatDate(double serial, const QString& section, bool date1904) {
                 ++length;
             bool minutes = false;
             if (lower == QLatin1Char('m') && length <= 2) {
-                const QString rest = section.mid(i + length).toLower();
-                const qsizetype nextLetter =
-                    rest.indexOf(QRegularExpression(QStringLiteral("[ymdhs]")));
-                minutes = previous == QLatin1Char('h') ||
-                          (nextLetter >= 0 && rest.at(nextLetter) == QLatin1Char('s'));
+                // Minutes follow an hour or come before a second.
+                QChar next;
+                for (qsizetype j = i + length; j < section.size() && next.isNull(); ++j)
+                    if (QStringLiteral("ymdhs").contains(section.at(j).toLower()))
+                        next = section.at(j).toLower();
+                minutes = previous == QLatin1Char('h') || next == QLatin1Char('s');
             }
             out += dateField(lower, length, when, minutes, twelveHour);
             previous = lower;
