@@ -2,6 +2,7 @@
 
 #include "mailing_file.h"
 #include "spreadsheet_source.h"
+#include "tav_error.h"
 
 namespace tav {
 
@@ -36,6 +37,12 @@ std::unique_ptr<MailingSource> openMailing(const QString& path, const MailingFil
     const QByteArray start = input->peek(256);
     if (SpreadsheetSource::isWorkbookStart(start))
         return SpreadsheetSource::read(*input, QStringLiteral("stdin"), options.sheet);
+    // A sheet asked of a file that has none is a mistake worth a word, not a silent default.
+    if (!options.sheet.isEmpty())
+        raiseError(
+            ErrorNumber::InvalidArgument, QStringLiteral("mailing"),
+            QStringLiteral("%1 is not a workbook, so it has no sheet \"%2\"")
+                .arg(path == QLatin1String("-") ? QStringLiteral("stdin") : path, options.sheet));
     if (isAddressBookStart(start))
         return std::make_unique<WithDevice<VCardSource>>(std::move(input), options.addressType);
     return std::make_unique<WithDevice<DelimitedSource>>(std::move(input), options.text);

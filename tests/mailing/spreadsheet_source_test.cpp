@@ -236,6 +236,10 @@ TEST(SpreadsheetSource, MailingFilesAreToldApartByContent) {
         dir, "contacts.txt",
         "\xEF\xBB\xBF\r\nBEGIN:VCARD\r\nN:Lee;Ann\r\nADR:;;1 Elm;Salem;OR;97301;\r\nEND:VCARD\r\n");
     EXPECT_EQ(readAll(*openMailing(book)).header.at(0), "First");
+    MailingFileOptions sheet;
+    sheet.sheet = "Addresses";
+    EXPECT_EQ(test::raisedDetail([&] { openMailing(book, sheet); }),
+              book + " is not a workbook, so it has no sheet \"Addresses\"");
     QBuffer input;
     input.setData(test::readFile(kData + "/workbook.ods"));
     input.open(QIODevice::ReadOnly);
