@@ -175,7 +175,7 @@ bool SpreadsheetSource::next(MailingRow& row) {
         return false;
     while (reader_->nextRow(row.number, row.fields)) {
         qsizetype extra = header_.size();
-        while (extra < row.fields.size() && row.fields.at(extra).isEmpty())
+        while (extra < row.fields.size() && row.fields.at(extra).trimmed().isEmpty())
             ++extra;
         if (extra < row.fields.size()) {
             leaveOut(row.number, QStringLiteral("a value in column %1, which the header does not "
