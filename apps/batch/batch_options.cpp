@@ -32,6 +32,9 @@ const OptionSpec kOptions[] = {
     {"fill-sheet", nullptr,
      "Fill the rest of the last sheet with copies of the last piece (a sheet of one address: "
      "one row and --fill-sheet)."},
+    {"sort", "zip",
+     "Print the mailing in ZIP code order (5-digit, then ZIP+4) and list the pieces by ZIP code "
+     "and 3-digit prefix: sorting, not a certified presort."},
     {"dpi", "N",
      "With --pdf: the dots per inch of the printer the document is for (203 or 300 for a "
      "thermal label printer): bar codes fall on its whole dots."},
@@ -229,6 +232,11 @@ QString readValues(const QCommandLineParser& parser, BatchOptions& options) {
         {"copies-column", text(options.copiesColumn)},
         {"repeat", [&](const QString& v) { return toWhole(v, options.repeat, 1, 10000); }},
         {"dpi", [&](const QString& v) { return toWhole(v, options.dotsPerInch, 72, 2400); }},
+        {"sort",
+         [&](const QString& v) {
+             options.sortByZip = v.compare(QLatin1String("zip"), Qt::CaseInsensitive) == 0;
+             return options.sortByZip;
+         }},
         {"delimiter",
          [&](const QString& v) {
              const std::optional<QChar> c = delimiterOf(v);

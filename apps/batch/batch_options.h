@@ -20,6 +20,7 @@ struct BatchOptions {
     QString copiesColumn;                 // the column saying how many of each row; empty: one
     qint32 repeat = 1;                    // each row this many times (beside copiesColumn's)
     bool fillSheet = false;               // the last sheet filled with copies of the last piece
+    bool sortByZip = false;               // the mailing in ZIP code order, with its summary
     QString sql;                          // a database connection instead of a file
     QString query;                        // with sql: a SELECT or a table name
     std::array<QString, 7> itemTemplates; // empty: the item is not printed

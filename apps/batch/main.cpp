@@ -21,6 +21,7 @@
 #include "tav_error.h"
 #include "tav_label.h"
 #include "tav_mail.h"
+#include "zip_order_source.h"
 
 #include <QApplication>
 #include <QFile>
@@ -62,27 +63,76 @@ std::unique_ptr<tav::MailingSource> openRows(const BatchOptions& options) {
     return tav::openMailing(options.mailing, file);
 }
 
+// The mailing as the run reads it, and what counted its rows on the way.
+struct Mailing {
+    std::unique_ptr<tav::MailingSource> source;
+    const tav::CopiesSource* copies = nullptr;   // --copies-column
+    const tav::ZipOrderSource* sorted = nullptr; // --sort zip
+};
+
 // The mailing's rows, each as many times as its copies column says.
-std::unique_ptr<tav::MailingSource> openSource(const BatchOptions& options) {
-    auto rows = openRows(options);
-    if (!options.copiesColumn.isEmpty())
-        rows = std::make_unique<tav::CopiesSource>(std::move(rows), options.copiesColumn);
+Mailing openSource(const BatchOptions& options) {
+    Mailing mailing{openRows(options)};
+    if (!options.copiesColumn.isEmpty()) {
+        auto copies =
+            std::make_unique<tav::CopiesSource>(std::move(mailing.source), options.copiesColumn);
+        mailing.copies = copies.get();
+        mailing.source = std::move(copies);
+    }
     if (options.repeat > 1)
-        rows = std::make_unique<tav::CopiesSource>(std::move(rows), options.repeat);
-    return rows;
+        mailing.source =
+            std::make_unique<tav::CopiesSource>(std::move(mailing.source), options.repeat);
+    return mailing;
+}
+
+// With --sort zip, the rows in ZIP code order by column `zip`.
+void sortByZip(Mailing& mailing, const BatchOptions& options, qsizetype zip) {
+    if (!options.sortByZip)
+        return;
+    if (zip < 0)
+        throw tav::TavError(tav::ErrorNumber::InvalidArgument, QStringLiteral("mailpiece-batch"),
+                            QStringLiteral("--sort zip: the mailing has no ZIP code column"));
+    auto sorted = std::make_unique<tav::ZipOrderSource>(std::move(mailing.source), zip);
+    mailing.sorted = sorted.get();
+    mailing.source = std::move(sorted);
+}
+
+// The pieces by ZIP code, as a mailer takes them to the post office.
+void printZipSummary(const tav::ZipOrderSource& sorted) {
+    std::printf("In ZIP code order (sorted here, not a certified presort: no CASS, no Move "
+                "Update); groups of 10 or more marked *\n");
+    const auto print = [](const char* title,
+                          const std::vector<tav::ZipOrderSource::Group>& groups) {
+        std::printf("%s\n", title);
+        for (const auto& group : groups)
+            std::printf("  %-5s %7lld%s\n", qUtf8Printable(group.code),
+                        static_cast<long long>(group.pieces), group.pieces >= 10 ? " *" : "");
+    };
+    print("Pieces by 5-digit ZIP code:", sorted.byZip());
+    print("Pieces by 3-digit prefix:", sorted.byPrefix());
+    if (sorted.withoutZip() > 0)
+        std::printf("Without a ZIP code, printed last: %lld\n",
+                    static_cast<long long>(sorted.withoutZip()));
 }
 
 // "; 2 rows asked for no copies" when some did, and the copies that fill the last sheet.
-QString copiesNote(const tav::MailingSource& source, qint32 filling) {
-    const auto* copies = dynamic_cast<const tav::CopiesSource*>(&source);
+QString copiesNote(const Mailing& mailing, qint32 filling) {
     QString note;
-    if (copies && copies->rowsWithoutCopies() > 0)
+    if (mailing.copies && mailing.copies->rowsWithoutCopies() > 0)
         note = QStringLiteral("; %1 for no copies")
-                   .arg(mailpiece::counted(copies->rowsWithoutCopies(), "row asked", "rows asked"));
+                   .arg(mailpiece::counted(mailing.copies->rowsWithoutCopies(), "row asked",
+                                           "rows asked"));
     if (filling > 0)
         note += QStringLiteral("; %1 of the last to fill the sheet")
                     .arg(mailpiece::counted(filling, "copy", "copies"));
     return note;
+}
+
+// After a print run that ended with `status`: the ZIP code summary of a sorted mailing.
+int printed(int status, const Mailing& mailing) {
+    if (status == 0 && mailing.sorted)
+        printZipSummary(*mailing.sorted);
+    return status;
 }
 
 // The mailing as messages name it.
@@ -300,7 +350,8 @@ int runLabels(const BatchOptions& asked) {
     applySheet(label, asked);
     // The layout depends on the header (how many columns there are), and the bars' fit is
     // checked as each piece is added, so the layout comes first.
-    const std::unique_ptr<tav::MailingSource> source = openSource(asked);
+    Mailing mailing = openSource(asked);
+    const tav::MailingSource* source = mailing.source.get();
     // A header with a name and an address prints addresses unless told otherwise.
     BatchOptions options = asked;
     if (!asked.addressMode && !asked.columnsMode && !asked.itemsGiven &&
@@ -327,18 +378,20 @@ int runLabels(const BatchOptions& asked) {
     if (!options.zipColumn.isEmpty() && !header.isEmpty() && zip < 0)
         std::fprintf(stderr, "%s: no column named %s; the labels get no bar code\n",
                      qUtf8Printable(sourceName(options)), qUtf8Printable(options.zipColumn));
+    sortByZip(mailing, options, zip);
+    source = mailing.source.get();
     if (!applyItems(label, options, static_cast<int>(header.size())))
         std::fprintf(stderr, "warning: the bar code reaches past the bottom of the label; use a "
                              "smaller --font-size or fewer items\n");
     mailpiece::ConsoleMessages messages(sourceName(options));
     const mailpiece::FeedResult fed = mailpiece::feedMailing(
-        *source, label,
+        *mailing.source, label,
         options.addressMode ? tav::PieceMaker::Mode::Address : tav::PieceMaker::Mode::Columns,
         options.zipColumn, messages, barCodeFeed(options));
     if (!fedPieces(fed, options))
         return 1;
     const qint32 filling = options.fillSheet ? label.FillSheet() : 0;
-    return printSheets(label, options, copiesNote(*source, filling));
+    return printed(printSheets(label, options, copiesNote(mailing, filling)), mailing);
 }
 
 int runEnvelopes(const BatchOptions& options) {
@@ -352,16 +405,19 @@ int runEnvelopes(const BatchOptions& options) {
     mail.TavLabel1().setMailingName(mailingName(options));
     mail.setPrinterTop(options.printerTop);
     mail.setPrinterLeft(options.printerLeft);
-    const std::unique_ptr<tav::MailingSource> source = openSource(options);
-    mailpiece::checkColumns(*source, sourceName(options), tav::PieceMaker::Mode::Address, {});
-    sayRenamedAddressColumns(source->header(), options);
+    Mailing mailing = openSource(options);
+    const QStringList header = mailing.source->header();
+    mailpiece::checkColumns(*mailing.source, sourceName(options), tav::PieceMaker::Mode::Address,
+                            {});
+    sayRenamedAddressColumns(header, options);
+    sortByZip(mailing, options, tav::AddressColumns::find(header)[tav::AddressColumns::Zip]);
     mailpiece::ConsoleMessages messages(sourceName(options));
     const mailpiece::FeedResult fed =
-        mailpiece::feedEnvelopes(*source, mail, messages, barCodeFeed(options));
+        mailpiece::feedEnvelopes(*mailing.source, mail, messages, barCodeFeed(options));
     if (!fedPieces(fed, options))
         return 1;
     const qint32 filling = options.fillSheet ? mail.TavLabel1().FillSheet() : 0;
-    return printSheets(mail.TavLabel1(), options, copiesNote(*source, filling));
+    return printed(printSheets(mail.TavLabel1(), options, copiesNote(mailing, filling)), mailing);
 }
 
 } // namespace

@@ -460,9 +460,11 @@ TEST(BatchProgram, WorkbooksPrintEachRowAsManyTimesAsItsCopiesColumnSays) {
     EXPECT_TRUE(filled.out.startsWith(
         "Printed 1 sheet (30 pieces in the mailing; 29 copies of the last to fill the sheet)"))
         << filled.out.toStdString();
-    const ProgramRun repeated = runBatch({"--repeat", "4", "--pdf", pdf, one});
+    const ProgramRun repeated = runBatch({"--repeat", "4", "--sort", "zip", "--pdf", pdf, one});
     EXPECT_TRUE(repeated.out.startsWith("Printed 1 sheet (4 pieces in the mailing)"))
         << repeated.out.toStdString();
+    EXPECT_TRUE(repeated.out.contains("not a certified presort")) << repeated.out.toStdString();
+    EXPECT_TRUE(repeated.out.contains("  97301       4\n")) << repeated.out.toStdString();
 }
 
 TEST(BatchProgram, ListsTheTemplateLibraryAndPrintsOnAnImportedSheet) {

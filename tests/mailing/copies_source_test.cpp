@@ -1,9 +1,10 @@
-// Rows printed as many times as a column says, and counts that are no number of copies named.
+// Rows printed as many times as a column says, and a mailing in ZIP code order.
 
 #include "copies_source.h"
 #include "delimited_source.h"
 #include "raised_error.h"
 #include "tav_error.h"
+#include "zip_order_source.h"
 
 #include <QBuffer>
 
@@ -50,4 +51,33 @@ TEST(CopiesSource, GivesEachRowItsCopiesAndNamesTheRowsItCannot) {
     ASSERT_TRUE(error) << "a missing column was taken";
     EXPECT_EQ(error->detail(), "no column named Copies for the number of copies; the columns "
                                "are Name");
+}
+
+// Mail in ZIP code order: 5 digits, then the add-on, the mailing's order kept within a code, and
+// rows without a ZIP code last; the pieces counted as the post office groups them.
+TEST(ZipOrderSource, SortsByZipCodeStablyAndCountsThePieces) {
+    QBuffer buffer;
+    QByteArray csv =
+        "Name,Zip\nA,97301-1234\nB,\nC,02134\nD,97301\nE,0213\nF,97302\nG,97301-0001\n";
+    for (int k = 0; k < 10; ++k)
+        csv += "H" + QByteArray::number(k) + ",02134-9999\n";
+    buffer.setData(csv);
+    buffer.open(QIODevice::ReadOnly);
+    ZipOrderSource sorted(std::make_unique<DelimitedSource>(buffer), 1);
+    QStringList names;
+    MailingRow row;
+    while (sorted.next(row))
+        names << row.fields.at(0);
+    EXPECT_EQ(names.mid(0, 3), QStringList({"C", "H0", "H1"}));
+    EXPECT_EQ(names.mid(11), QStringList({"D", "G", "A", "F", "B", "E"}));
+    EXPECT_EQ(sorted.withoutZip(), 2);
+    const auto byZip = sorted.byZip();
+    ASSERT_EQ(byZip.size(), 3u);
+    EXPECT_EQ(byZip[0].code, "02134");
+    EXPECT_EQ(byZip[0].pieces, 11);
+    EXPECT_EQ(byZip[1].pieces, 3);
+    const auto byPrefix = sorted.byPrefix();
+    ASSERT_EQ(byPrefix.size(), 2u);
+    EXPECT_EQ(byPrefix[1].code, "973");
+    EXPECT_EQ(byPrefix[1].pieces, 4);
 }
