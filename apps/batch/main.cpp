@@ -351,26 +351,25 @@ int runLabels(const BatchOptions& asked) {
     // The layout depends on the header (how many columns there are), and the bars' fit is
     // checked as each piece is added, so the layout comes first.
     Mailing mailing = openSource(asked);
-    const tav::MailingSource* source = mailing.source.get();
+    const QStringList header = mailing.source->header();
     // A header with a name and an address prints addresses unless told otherwise.
     BatchOptions options = asked;
     if (!asked.addressMode && !asked.columnsMode && !asked.itemsGiven &&
-        mailpiece::hasAddressColumns(source->header())) {
+        mailpiece::hasAddressColumns(header)) {
         options.addressMode = true;
         std::fprintf(stderr,
                      "%s: the header has name and address columns (%s), so each label prints "
                      "the address composed from them%s (--columns prints a column a line)\n",
                      qUtf8Printable(sourceName(options)),
-                     qUtf8Printable(addressColumnNames(source->header())),
-                     qUtf8Printable(unprintedColumns(source->header(), options)));
+                     qUtf8Printable(addressColumnNames(header)),
+                     qUtf8Printable(unprintedColumns(header, options)));
     } else if (options.addressMode) {
-        sayRenamedAddressColumns(source->header(), options);
+        sayRenamedAddressColumns(header, options);
     }
     mailpiece::checkColumns(
-        *source, sourceName(options),
+        *mailing.source, sourceName(options),
         options.addressMode ? tav::PieceMaker::Mode::Address : tav::PieceMaker::Mode::Columns,
         QStringList(options.itemTemplates.begin(), options.itemTemplates.end()));
-    const QStringList& header = source->header();
     // An address's bars come from its own ZIP code column, whatever an export calls it.
     const qsizetype zip = options.addressMode
                               ? tav::AddressColumns::find(header)[tav::AddressColumns::Zip]
@@ -379,7 +378,6 @@ int runLabels(const BatchOptions& asked) {
         std::fprintf(stderr, "%s: no column named %s; the labels get no bar code\n",
                      qUtf8Printable(sourceName(options)), qUtf8Printable(options.zipColumn));
     sortByZip(mailing, options, zip);
-    source = mailing.source.get();
     if (!applyItems(label, options, static_cast<int>(header.size())))
         std::fprintf(stderr, "warning: the bar code reaches past the bottom of the label; use a "
                              "smaller --font-size or fewer items\n");

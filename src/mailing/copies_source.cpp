@@ -20,7 +20,7 @@ CopiesSource::CopiesSource(std::unique_ptr<MailingSource> rows, const QString& c
                    QStringLiteral("no column named %1 for the number of copies; the columns are "
                                   "%2")
                        .arg(column, rows_->header().join(QStringLiteral(", "))));
-    takeOverProblems();
+    takeOverFrom(*rows_);
 }
 
 CopiesSource::CopiesSource(std::unique_ptr<MailingSource> rows, qint64 copies)
@@ -31,17 +31,10 @@ CopiesSource::CopiesSource(std::unique_ptr<MailingSource> rows, qint64 copies)
                    QStringLiteral("%1 copies of each row: the copies are 1 to %2")
                        .arg(copies)
                        .arg(kMostCopies));
-    takeOverProblems();
+    takeOverFrom(*rows_);
 }
 
 CopiesSource::~CopiesSource() = default;
-
-void CopiesSource::takeOverProblems() {
-    for (const MailingProblem& problem : rows_->takeProblems())
-        leaveOut(problem.number, problem.message);
-    for (const QString& remark : rows_->warnings())
-        warn(remark);
-}
 
 std::optional<qint64> CopiesSource::copiesOf(const MailingRow& row) {
     const QString text = row.fields.value(column_).trimmed();
@@ -61,7 +54,7 @@ std::optional<qint64> CopiesSource::copiesOf(const MailingRow& row) {
 bool CopiesSource::next(MailingRow& row) {
     while (remaining_ == 0) {
         const bool more = rows_->next(current_);
-        takeOverProblems();
+        takeOverFrom(*rows_);
         if (!more)
             return false;
         if (column_ < 0) {

@@ -29,7 +29,6 @@ public:
 private:
     // The number of copies `row` asks for, or none (the row is then reported).
     std::optional<qint64> copiesOf(const MailingRow& row);
-    void takeOverProblems();
 
     std::unique_ptr<MailingSource> rows_;
     qsizetype column_ = -1;

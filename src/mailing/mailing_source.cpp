@@ -13,4 +13,11 @@ void MailingSource::warn(const QString& remark) {
         warnings_.append(remark);
 }
 
+void MailingSource::takeOverFrom(MailingSource& inner) {
+    for (const MailingProblem& problem : inner.takeProblems())
+        leaveOut(problem.number, problem.message);
+    for (const QString& remark : inner.warnings())
+        warn(remark);
+}
+
 } // namespace tav

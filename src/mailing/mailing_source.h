@@ -44,6 +44,8 @@ public:
 protected:
     void leaveOut(qint64 number, const QString& why) { problems_.push_back({number, why}); }
     void warn(const QString& remark);
+    /// Takes over the problems and remarks of `inner`, a source this one reads through.
+    void takeOverFrom(MailingSource& inner);
 
 private:
     std::vector<MailingProblem> problems_;

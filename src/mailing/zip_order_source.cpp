@@ -31,10 +31,7 @@ ZipOrderSource::ZipOrderSource(std::unique_ptr<MailingSource> rows, qsizetype zi
             return b.first.isEmpty();
         return a.first < b.first;
     });
-    for (const MailingProblem& problem : rows_->takeProblems())
-        leaveOut(problem.number, problem.message);
-    for (const QString& remark : rows_->warnings())
-        warn(remark);
+    takeOverFrom(*rows_);
 }
 
 ZipOrderSource::~ZipOrderSource() = default;
