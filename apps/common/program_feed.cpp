@@ -147,19 +147,22 @@ public:
     // The rows whose bars had a problem told of already: how many more, and which.
     void sameBarProblems() {
         for (const auto& [problem, rows] : repeatedBarProblems_) {
+            // Copies of a row (--repeat, a copies column) name it once.
             QStringList numbers;
-            for (qsizetype i = 0; i < std::min<qsizetype>(rows.size(), kRowsNamed); ++i)
-                numbers << QString::number(rows.at(i));
-            if (rows.size() > kRowsNamed)
-                numbers << QStringLiteral("…");
+            for (const qint64 row : rows)
+                if (numbers.isEmpty() || numbers.constLast() != QString::number(row))
+                    numbers << QString::number(row);
+            const qsizetype named = numbers.size();
+            if (named > kRowsNamed)
+                numbers = numbers.first(kRowsNamed) << QStringLiteral("…");
             const QString more =
                 rows.size() == 1 ? QStringLiteral("1 more %1 has").arg(kind_)
                                  : QStringLiteral("%1 more %2s have").arg(rows.size()).arg(kind_);
-            messages_.warning(
-                0, QStringLiteral("%1 the same bar code problem (%2): %3 %4")
-                       .arg(more, problem,
-                            rows.size() == 1 ? QStringLiteral("row") : QStringLiteral("rows"),
-                            numbers.join(QStringLiteral(", "))));
+            messages_.warning(0,
+                              QStringLiteral("%1 the same bar code problem (%2): %3 %4")
+                                  .arg(more, problem,
+                                       named == 1 ? QStringLiteral("row") : QStringLiteral("rows"),
+                                       numbers.join(QStringLiteral(", "))));
         }
         repeatedBarProblems_.clear();
     }
