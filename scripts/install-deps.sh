@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev valgrind time
     fonts-liberation2 poppler-utils libzint-dev libcups2-dev cups-daemon cups-client
     libqt6sql6-sqlite libqt6sql6-psql postgresql glabels-data libzip-dev
+    cups-filters printer-driver-dymo
 )
 
 missing=()

@@ -4,6 +4,7 @@
 #include "dir_lib.h"
 #include "ini_lib.h"
 #include "message_sink.h"
+#include "sheet_turn.h"
 #include "str_lib.h"
 #include "tav_sheet_cls.h"
 
@@ -36,9 +37,21 @@ QString CatalogRecord(const QString& pieceName) {
     return detailsRecord(CatalogPath(), pieceName);
 }
 
+QStringList RecordFields(const QString& record) {
+    QString rest = record;
+    QStringList fields{QString()};
+    const QString comma = QStringLiteral(",");
+    for (int field = 1; field <= 9; ++field) {
+        fields << StrLib::TextBefore(rest, comma);
+        rest = StrLib::TextAfter(rest, comma);
+    }
+    return fields;
+}
+
 qint16 CatalogPaperType(const QString& pieceName) {
-    const QString record = CatalogRecord(pieceName);
-    const QString type = StrLib::TextAfterLast(record, QStringLiteral(",")).toUpper().trimmed();
+    const QString type = RecordFields(CatalogRecord(pieceName)).at(8).toUpper().trimmed();
+    if (type == QLatin1String(RollPaper))
+        return 3;
     return type == QLatin1String("CONT") ? 2 : 1;
 }
 
@@ -47,19 +60,15 @@ QString CatalogProduct(const QString& pieceName) {
 }
 
 void ApplySheetDefinition(const QString& file, TavSheetCls& sheet) {
-    QString rest = detailsRecord(file, sheet.PieceName());
-    QString fields[8];
-    const QString comma = QStringLiteral(",");
-    for (QString& field : fields) {
-        field = StrLib::TextBefore(rest, comma);
-        rest = StrLib::TextAfter(rest, comma);
-    }
+    const QStringList fields = RecordFields(detailsRecord(file, sheet.PieceName()));
     const QString x = QStringLiteral("x");
-    const auto first = [&](int field) { return StrLib::TextBefore(fields[field - 1], x); };
-    const auto second = [&](int field) { return StrLib::TextAfter(fields[field - 1], x); };
+    const auto first = [&](int field) { return StrLib::TextBefore(fields.at(field), x); };
+    const auto second = [&](int field) { return StrLib::TextAfter(fields.at(field), x); };
     const auto measure = [](const QString& text) {
         return static_cast<float>(IniLib::ToNumber(text));
     };
+    // The record gives the paper as the printer feeds it; turned pieces are then read turned.
+    sheet.setPieceRotation(0);
     sheet.setWidth(measure(first(3)));
     sheet.setHeight(measure(second(3)));
     sheet.setMarginleft(measure(first(4)));
@@ -70,6 +79,8 @@ void ApplySheetDefinition(const QString& file, TavSheetCls& sheet) {
     sheet.setPieceHeight(measure(second(2)));
     sheet.setNumAcross(IniLib::ToCount(first(6)));
     sheet.setNumDown(IniLib::ToCount(second(6)));
+    if (fields.at(9).trimmed() == QLatin1String(TurnedPieces))
+        turnSheet(sheet, 90);
 }
 
 } // namespace tav::CfgLib

@@ -3,6 +3,7 @@
 #include "mailpiece_export.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace tav {
 class TavSheetCls;
@@ -30,12 +31,22 @@ MAILPIECE_EXPORT QString CatalogPath();
 /// The definition record of the piece in the catalogue (with the template library and the
 /// user's catalogue), or "".
 MAILPIECE_EXPORT QString CatalogRecord(const QString& pieceName);
-/// 2 when the piece's record ends in "CONT" (continuous forms), else 1.
+/// A record's paper type for labels on a roll, one label (or row) a page, as label printers feed.
+inline constexpr char RollPaper[] = "ROLL";
+/// A record's ninth field for pieces turned a quarter turn on their paper.
+inline constexpr char TurnedPieces[] = "90";
+
+/// The fields of a definition record, 1-based ("product,WxH,paper WxH,margins LxT,pitches
+/// AxD,grid AxD,paper name,paper type[,90]"); absent ones are "".
+MAILPIECE_EXPORT QStringList RecordFields(const QString& record);
+/// The piece's paper type: 2 for "CONT" (continuous forms), 3 for "ROLL" (a label printer's
+/// roll), else 1 (cut sheets).
 MAILPIECE_EXPORT qint16 CatalogPaperType(const QString& pieceName);
 /// The product whose section lists the piece (the record's first field), or "".
 MAILPIECE_EXPORT QString CatalogProduct(const QString& pieceName);
-/// Fills the sheet's size, margins, pitches, piece size and layout from the record of its
-/// PieceName in the catalogue at `file` (zeros when there is none). Raises error 6 for a
+/// Fills the sheet's size, margins, pitches, piece size, layout and PieceRotation from the record
+/// of its PieceName in the catalogue at `file` (zeros when there is none); a turned piece's
+/// geometry is the reader's. Raises error 6 for a
 /// layout count beyond 16 bits, keeping what was written before it.
 MAILPIECE_EXPORT void ApplySheetDefinition(const QString& file, TavSheetCls& sheet);
 

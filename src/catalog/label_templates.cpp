@@ -1,5 +1,6 @@
 #include "label_templates.h"
 
+#include "cfg_lib.h"
 #include "sheet_limits.h"
 
 #include <QDir>
@@ -113,14 +114,28 @@ QString size(const Geometry& g) {
     return QStringLiteral("%1 x %2 in").arg(number(g.width), number(g.height));
 }
 
+// One label across and down on paper of its own size: a label printer's roll, one label a page.
+bool onARoll(const Geometry& g) {
+    constexpr double kSlack = 0.01;
+    return g.across == 1 && g.down == 1 && std::abs(g.paperWidth - g.width) <= kSlack &&
+           std::abs(g.paperHeight - g.height) <= kSlack;
+}
+
 QString record(const QString& product, const Geometry& g) {
-    return QStringLiteral("%1,%2x%3,%4x%5,%6x%7,%8x%9,%10x%11,%12,CUT")
+    // A roll label taller than wide feeds short edge first and is read along its length: it is
+    // turned a quarter turn by default.
+    const bool roll = onARoll(g);
+    const QString type = roll ? QString::fromLatin1(CfgLib::RollPaper) : QStringLiteral("CUT");
+    const QString turn = roll && g.height > g.width
+                             ? QLatin1Char(',') + QLatin1String(CfgLib::TurnedPieces)
+                             : QString();
+    return QStringLiteral("%1,%2x%3,%4x%5,%6x%7,%8x%9,%10x%11,%12,%13%14")
         .arg(product, number(g.width), number(g.height), number(g.paperWidth),
              number(g.paperHeight), number(g.left), number(g.top), number(g.pitchAcross),
              number(g.pitchDown))
         .arg(g.across)
         .arg(g.down)
-        .arg(g.paperName);
+        .arg(g.paperName, type, turn);
 }
 
 // Whether the grid lies on the paper (a hundredth of an inch of slack for rounding).

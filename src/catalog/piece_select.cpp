@@ -30,20 +30,20 @@ namespace tav {
 
 namespace {
 
-const QString kComma = QStringLiteral(",");
 const QString kX = QStringLiteral("x");
 
 // The fields of a piece definition record, 1-based as the catalogue numbers them.
 QStringList recordFields(const QString& name) {
-    const QString record = CfgLib::CatalogRecord(name);
-    QString rest = record;
-    QStringList fields{QString()};
-    for (int i = 1; i <= 7; ++i) {
-        fields << StrLib::TextBefore(rest, kComma);
-        rest = StrLib::TextAfter(rest, kComma);
-    }
-    fields << StrLib::TextAfterLast(record, kComma);
-    return fields;
+    return CfgLib::RecordFields(CfgLib::CatalogRecord(name));
+}
+
+QString paperTypeName(const QString& type) {
+    const QString upper = type.trimmed().toUpper();
+    if (upper == QLatin1String("CONT"))
+        return QStringLiteral("Continuous forms");
+    if (upper == QLatin1String(CfgLib::RollPaper))
+        return QStringLiteral("Labels on a roll (a label printer)");
+    return QStringLiteral("Cut sheets");
 }
 
 bool sameName(const QString& a, const QString& b) {
@@ -345,9 +345,7 @@ void PieceSelectForm::showDetailsWindow() {
     row(QStringLiteral("Page size:"), fields.at(7));
     row(QStringLiteral("Template library:"),
         LabelTemplates::summary(Catalogue::current().templates()));
-    row(QStringLiteral("Paper type:"), fields.at(8).trimmed().toUpper() == QLatin1String("CONT")
-                                           ? QStringLiteral("Continuous forms")
-                                           : QStringLiteral("Cut sheets"));
+    row(QStringLiteral("Paper type:"), paperTypeName(fields.at(8)));
     auto* drawing = new SheetDrawing(&details);
     drawing->setSheet({first(3), second(3), first(4), second(4), first(5), second(5), first(2),
                        second(2), static_cast<int>(first(6)), static_cast<int>(second(6))});

@@ -16,7 +16,7 @@ namespace {
 
 // Changes whenever what is kept, or how a template becomes a piece, changes.
 constexpr quint32 kMagic = 0x4d50'5443; // "MPTC"
-constexpr quint32 kVersion = 1;
+constexpr quint32 kVersion = 2;         // 2: roll labels marked in their records
 
 // What the import depends on: every file of the directory (the reader takes the templates and
 // the paper sizes from it) by name, size and time, and the shipped products left out.

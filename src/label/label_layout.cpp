@@ -117,8 +117,12 @@ void TavLabel::PlacePiece(qint32 mode, const PortProperties& rectangle, qint32 p
     }
     if (!record.found)
         return;
-    const qint32 x = checkedAdd(inchesToTwips(d->printerLeft_, kSource), rectangle.Left1, kSource);
-    const qint32 y = checkedAdd(inchesToTwips(d->printerTop_, kSource), rectangle.Top, kSource);
+    // The offsets are measured on the printer's paper: turned pieces take them turned.
+    const bool turned = d->sheet_->PieceRotation() == 90;
+    const float across = turned ? d->printerTop_ : d->printerLeft_;
+    const float down = turned ? -d->printerLeft_ : d->printerTop_;
+    const qint32 x = checkedAdd(inchesToTwips(across, kSource), rectangle.Left1, kSource);
+    const qint32 y = checkedAdd(inchesToTwips(down, kSource), rectangle.Top, kSource);
     renderer.print(printTarget(), record, look, size, std::max(x, 0), std::max(y, 0),
                    positionColor(pieceNumber, true));
 }

@@ -144,6 +144,7 @@ const std::vector<Field<TavSheetCls>>& sheetFields() {
         intField<S>("RT", &S::PrintTo, &S::setPrintTo),
         intField<S>("SP", &S::StartingPiece, &S::setStartingPiece),
         floatField<S>("WI", &S::Width, &S::setWidth),
+        unlessDefault(intField<S>("RO", &S::PieceRotation, &S::setPieceRotation), qint64{0}),
     };
     return fields;
 }
@@ -363,7 +364,7 @@ void TavLabel::readDesign(const PropertyBag& bag) {
     }
     readRecord(bag, kSheet, *d->sheet_, sheetFields(),
                {"HE", "ML", "MT", "NA", "ND", "OR", "PH", "PA", "PD", "PW", "PL", "PT", "RF", "RT",
-                "SP", "WI"});
+                "SP", "WI", "RO"});
     for (int i = 1; i <= 7; ++i)
         readRecord(bag, itemPrefix(i), *d->items_[i - 1], itemFields(),
                    {"AH", "AV", "BC", "BS", "EN", "HE", "LE", "LS", "TC", "TO", "VI", "WI", "WR",

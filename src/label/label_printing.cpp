@@ -1,9 +1,11 @@
 // Printing of the label control: one print job per sheet, at positions shifted by the printer
 // offsets, on the current printer or on one the caller passes.
 
+#include "cfg_lib.h"
 #include "paint_device_printer.h"
 #include "printer.h"
 #include "printer_test_page.h"
+#include "sheet_turn.h"
 #include "tav_error.h"
 #include "tav_label.h"
 #include "tav_label_p.h"
@@ -85,17 +87,24 @@ void TavLabel::PrintMain() {
     const qint32 firstSheet = d->position_.currentSheet;
     const qint32 lastSheet = positionOf(std::max(last, 1)).currentSheet;
     const qint32 total = std::max(0, lastSheet - firstSheet + 1);
+    // A label printer's roll takes the whole run as one job, a page a label; sheets go a job each.
+    const bool roll = CfgLib::CatalogPaperType(d->sheet_->PieceName()) == 3;
+    if (roll)
+        printTarget().setJobName(
+            QStringLiteral("%1 labels %2 to %3").arg(mailingName()).arg(piece).arg(last));
     qint32 done = 0;
     qint32 noted = 0;
     do {
         if (d->position_.firstPieceOfSheet > last)
             break;
-        printPositionSheet();
+        printPositionSheet(roll ? SheetJob::PageOfRun : SheetJob::Own);
         emit printProgress(++done, std::max(total, done));
         noted = d->position_.currentSheet;
         piece = std::min(checkedAdd(piece, perSheet), pieceCount());
         d->position_ = positionOf(piece);
     } while (d->position_.currentSheet > noted);
+    if (roll)
+        printTarget().EndDoc();
 }
 
 void TavLabel::PrintSheet() {
@@ -105,7 +114,7 @@ void TavLabel::PrintSheet() {
     // The sheet that holds the current piece, whether or not the control was drawn since it
     // changed (a hidden control, or one fed with Refresh off).
     ComputeSheetPosition();
-    printPositionSheet();
+    printPositionSheet(SheetJob::Own);
     emit printProgress(1, 1);
 }
 
@@ -117,7 +126,11 @@ void TavLabel::PrintSheet(QPagedPaintDevice& device) {
     printOnDevice(device, [this](Printer& printer) { PrintSheet(printer); });
 }
 
-void TavLabel::printPositionSheet() {
+QString TavLabel::mailingName() const {
+    return d->mailingName_.isEmpty() ? QStringLiteral("Mailpiece") : d->mailingName_;
+}
+
+void TavLabel::printPositionSheet(SheetJob job) {
     const Restore<bool> stopPrinting(d->printing_, false);
     d->printing_ = true;
     if (const QString problem = designGeometryProblem(); !problem.isEmpty())
@@ -126,21 +139,24 @@ void TavLabel::printPositionSheet() {
     d->sheet_->setPrinterTop(d->printerTop_);
     d->sheet_->setPrinterLeft(d->printerLeft_);
     Printer& printer = printTarget();
-    printer.setOrientation(d->sheet_->Orientation());
+    printer.setOrientation(paperOrientation(*d->sheet_));
+    printer.setQuarterTurn(d->sheet_->PieceRotation() == 90);
     printer.setPaperSize(SheetLayout::paperSize(*d->sheet_));
-    printer.setJobName(
-        QStringLiteral("%1 sheet %2 of %3")
-            .arg(d->mailingName_.isEmpty() ? QStringLiteral("Mailpiece") : d->mailingName_)
-            .arg(d->position_.currentSheet)
-            .arg(sheetCount()));
+    if (job == SheetJob::Own)
+        printer.setJobName(QStringLiteral("%1 sheet %2 of %3")
+                               .arg(mailingName())
+                               .arg(d->position_.currentSheet)
+                               .arg(sheetCount()));
     try {
+        printer.NewPage();                  // the next page of a run; nothing before a job's first
         printer.Print(QStringLiteral(" ")); // opens the job and its page
         PlaceSheet(999, *d->sheet_, nullptr);
     } catch (...) {
         printer.EndDoc(); // never leave a half-made job open for the next sheet to join
         throw;
     }
-    printer.EndDoc();
+    if (job == SheetJob::Own)
+        printer.EndDoc();
 }
 
 void TavLabel::PrintTest() {
@@ -149,6 +165,7 @@ void TavLabel::PrintTest() {
 
 void TavLabel::PrintTest(Printer& printer) {
     printer.setPaperSize(std::nullopt); // the pattern is made for the device's paper
+    printer.setQuarterTurn(false);
     PtrInfoMod::PrintTestPage(printer, d->printerTop_, d->printerLeft_, d->companyName_);
 }
 

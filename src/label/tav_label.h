@@ -395,7 +395,10 @@ private:
     OleColor positionColor(qint32 pieceNumber, bool found) const;
     Printer& printTarget() const;
     void printingOn(Printer& printer, const std::function<void()>& print);
-    void printPositionSheet();
+    /// Whether a sheet is a print job of its own or the next page of a roll's run.
+    enum class SheetJob { Own, PageOfRun };
+    void printPositionSheet(SheetJob job);
+    QString mailingName() const;
     bool fitAddressLayout();
     void showHeldTextFitProblems();
     void showPiece(qint32 piece);

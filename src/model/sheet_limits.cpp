@@ -76,6 +76,10 @@ QString sheetGeometryProblem(const TavSheetCls& sheet) {
     };
     if (const QString problem = firstProblem(lengths); !problem.isEmpty())
         return problem;
+    if (sheet.PieceRotation() != 0 && sheet.PieceRotation() != 90)
+        return QStringLiteral("PieceRotation is %1; pieces lie as designed (0) or turned a quarter "
+                              "turn (90)")
+            .arg(sheet.PieceRotation());
     if (sheet.NumAcross() < 1)
         return QStringLiteral("NumAcross is %1; a sheet needs at least one piece across")
             .arg(sheet.NumAcross());

@@ -18,9 +18,9 @@ inline constexpr float TouchingSlackInches = 1.0f / 16;
 
 /// What makes `sheet` impossible to lay out or print, naming the field ("PieceWidth is 0 inches;
 /// ..."), or "" when it is usable: a length that is not a finite number, a sheet or piece size
-/// not above 0, a negative pitch, fewer than one piece across or down, pieces of a row or column
-/// closer than their size (past TouchingSlackInches), or a sheet, piece or grid longer than
-/// LongestSheetInches.
+/// not above 0, a negative pitch, a PieceRotation other than 0 or 90, fewer than one piece across
+/// or down, pieces of a row or column closer than their size (past TouchingSlackInches), or a
+/// sheet, piece or grid longer than LongestSheetInches.
 MAILPIECE_EXPORT QString sheetGeometryProblem(const TavSheetCls& sheet);
 
 /// Raises error 380 (invalid property value) from `source` when sheetGeometryProblem finds one;

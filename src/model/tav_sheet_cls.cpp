@@ -17,6 +17,7 @@ void TavSheetCls::assign(const TavSheetCls& other) {
     setOrientation(other.Orientation());
     setPieceHeight(other.PieceHeight());
     setPieceName(other.PieceName());
+    setPieceRotation(other.PieceRotation());
     setPiecePitchAcross(other.PiecePitchAcross());
     setPiecePitchDown(other.PiecePitchDown());
     setPieceWidth(other.PieceWidth());

@@ -29,6 +29,7 @@ class MAILPIECE_EXPORT TavSheetCls : public QObject {
     Q_PROPERTY(QString PieceName READ PieceName WRITE setPieceName NOTIFY changed)
     Q_PROPERTY(qint32 PrintFrom READ PrintFrom WRITE setPrintFrom NOTIFY changed)
     Q_PROPERTY(qint32 PrintTo READ PrintTo WRITE setPrintTo NOTIFY changed)
+    Q_PROPERTY(qint16 PieceRotation READ PieceRotation WRITE setPieceRotation NOTIFY changed)
 
 public:
     /// A record holding zero in every number and "" in PieceName.
@@ -137,9 +138,18 @@ public:
         emit changed();
     }
 
-    /// A new, independent record with the same values in all seventeen fields.
+    /// How the pieces lie on their paper: 0 as designed, 90 turned a quarter turn (a roll label
+    /// designed as the reader holds it and printed as the printer feeds it). The geometry above
+    /// is always the reader's.
+    qint16 PieceRotation() const { return pieceRotation_; }
+    void setPieceRotation(qint16 degrees) {
+        pieceRotation_ = degrees;
+        emit changed();
+    }
+
+    /// A new, independent record with the same values in all eighteen fields.
     Q_INVOKABLE std::shared_ptr<tav::TavSheetCls> Copy() const;
-    /// Takes the values of all seventeen fields of `other`.
+    /// Takes the values of all eighteen fields of `other`.
     void assign(const TavSheetCls& other);
 
 signals:
@@ -164,6 +174,7 @@ private:
     QString pieceName_;
     qint32 printFrom_ = 0;
     qint32 printTo_ = 0;
+    qint16 pieceRotation_ = 0;
 };
 
 } // namespace tav

@@ -47,14 +47,24 @@ void PaintDevicePrinter::beginJob() {
         if (!painter_.begin(&device_))
             raiseError(ErrorNumber::DeviceIO, kSource,
                        QStringLiteral("cannot start printing on %1").arg(DeviceName()));
+        painter_.setRenderHint(QPainter::Antialiasing);
+        scaleToTwips();
     } else {
-        preparePage();
-        device_.newPage();
+        beginPage();
     }
-    // Device dots to twips: the operations are in twips from the paper's corner.
+}
+
+void PaintDevicePrinter::beginPage() {
+    preparePage();
+    device_.newPage();
+    scaleToTwips();
+}
+
+// Device dots to twips: the operations are in twips from the paper's corner.
+void PaintDevicePrinter::scaleToTwips() {
     painter_.resetTransform();
     painter_.scale(device_.logicalDpiX() / 1440.0, device_.logicalDpiY() / 1440.0);
-    painter_.setRenderHint(QPainter::Antialiasing);
+    turnOntoPaper(painter_, device_.pageLayout().fullRectPoints().width() * 20.0);
 }
 
 void PaintDevicePrinter::draw(const PrinterOp& op) {

@@ -28,11 +28,13 @@ public:
 
 protected:
     void beginJob() override;
+    void beginPage() override;
     void draw(const PrinterOp& op) override;
     void endJob() override {}
 
 private:
     void preparePage();
+    void scaleToTwips();
 
     QPagedPaintDevice& device_;
     QPainter painter_;

@@ -21,6 +21,13 @@ constexpr int kDotsPerInch = 1440;
     raiseError(number, QStringLiteral("PdfPrinter"), detail);
 }
 
+// The paper the printer asks for its next page, without margins.
+QPageLayout pageLayoutFor(const Printer& printer) {
+    return QPageLayout(printer.PaperSize().value_or(QPageSize(QPageSize::Letter)),
+                       printer.Orientation() == 2 ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       QMarginsF());
+}
+
 } // namespace
 
 std::shared_ptr<PdfPrinter> PdfPrinter::filePerJob(const QString& directory) {
@@ -125,24 +132,37 @@ QString PdfPrinter::placeJobFile(OutputFile& file) const {
     }
 }
 
+// A new page of the document on the paper asked for, its drawing turned as asked.
+void PdfPrinter::startPage() {
+    writer_->setPageLayout(pageLayoutFor(*this));
+    writer_->newPage();
+    turnPage();
+}
+
+void PdfPrinter::turnPage() {
+    painter_->resetTransform(); // the writer's dots are twips
+    turnOntoPaper(*painter_, writer_->pageLayout().fullRectPoints().width() * 20.0);
+}
+
 void PdfPrinter::beginJob() {
-    const QPageLayout layout(PaperSize().value_or(QPageSize(QPageSize::Letter)),
-                             Orientation() == 2 ? QPageLayout::Landscape : QPageLayout::Portrait,
-                             QMarginsF());
     if (single_ && painter_) {
-        writer_->setPageLayout(layout);
-        writer_->newPage();
+        startPage();
         return;
     }
     ++jobNumber_;
     openDocument();
-    writer_->setPageLayout(layout);
+    writer_->setPageLayout(pageLayoutFor(*this));
     if (!painter_->begin(writer_.get())) {
         discardDocument();
         raisePdfError(ErrorNumber::PathFileAccess,
                       QStringLiteral("cannot write a PDF document to %1").arg(target_));
     }
     painter_->setRenderHint(QPainter::Antialiasing);
+    turnPage();
+}
+
+void PdfPrinter::beginPage() {
+    startPage();
 }
 
 void PdfPrinter::draw(const PrinterOp& op) {

@@ -51,11 +51,14 @@ public:
 
 protected:
     void beginJob() override;
+    void beginPage() override;
     void draw(const PrinterOp& op) override;
     void endJob() override;
 
 private:
     PdfPrinter(QString target, bool single);
+    void startPage();
+    void turnPage();
     void openDocument();
     void completeDocument();
     void discardDocument();

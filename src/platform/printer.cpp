@@ -126,7 +126,10 @@ void Printer::add(PrinterOp op) {
     if (!jobOpen_) {
         beginJob();
         jobOpen_ = true;
+    } else if (pageEnded_) {
+        beginPage();
     }
+    pageEnded_ = false;
     op.drawWidth = drawWidth_;
     op.drawStyle = drawStyle_;
     draw(op);
@@ -187,11 +190,28 @@ double Printer::TextHeight(const QString& text) const {
     return textHeight(font_, text);
 }
 
+void Printer::NewPage() {
+    if (!jobOpen_)
+        return;
+    pageEnded_ = true;
+    currentX_ = 0;
+    currentY_ = 0;
+}
+
+void Printer::turnOntoPaper(QPainter& painter, double paperWidthTwips) const {
+    if (!quarterTurn_)
+        return;
+    // The drawing's (x, y) lands at (paper width - y, x).
+    painter.translate(paperWidthTwips, 0);
+    painter.rotate(90);
+}
+
 void Printer::EndDoc() {
     if (!jobOpen_)
         return;
     // Closed also when ending it fails, so the next job starts afresh.
     jobOpen_ = false;
+    pageEnded_ = false;
     currentX_ = 0;
     currentY_ = 0;
     endJob();

@@ -64,12 +64,14 @@ struct MAILPIECE_EXPORT PrinterOp {
     void paint(QPainter& painter) const;
 };
 
-/// One print job as it went to paper: its orientation and operations, one page.
+/// One page as it went to paper: its job, orientation, turn and operations.
 struct MAILPIECE_EXPORT PrintedPage {
     QString jobName;
     qint16 orientation = 1;
     std::optional<QPageSize> paper;
     std::vector<PrinterOp> ops;
+    bool quarterTurn = false; // the drawing turned onto the paper (Printer::QuarterTurn)
+    int pageOfJob = 1;        // 1 for a job's first page, 2 for the next, ...
 };
 
 /// The printer object: pen, font and position state, drawing in twips, text metrics in twips,
@@ -84,6 +86,10 @@ public:
     /// Paper of the next job; none: the device's own default (US Letter for PDF).
     std::optional<QPageSize> PaperSize() const { return paperSize_; }
     void setPaperSize(std::optional<QPageSize> paper) { paperSize_ = std::move(paper); }
+    /// Whether the next page's drawing is turned a quarter turn clockwise onto its paper: drawn as
+    /// the reader holds the piece, its top along the paper's right edge, as a label printer feeds.
+    bool QuarterTurn() const { return quarterTurn_; }
+    void setQuarterTurn(bool turned) { quarterTurn_ = turned; }
 
     qint16 DrawMode() const { return drawMode_; }
     void setDrawMode(qint16 mode) { drawMode_ = mode; }
@@ -138,6 +144,9 @@ public:
     double TextWidth(const QString& text) const;
     /// Height of `text` in the current font (twips): one line height per line.
     double TextHeight(const QString& text) const;
+    /// Ends the open job's page; the next drawing starts another page of the same job, on the
+    /// paper and turn set then. Without an open job it does nothing.
+    void NewPage();
     /// Ends the print job: what was drawn goes to paper.
     void EndDoc();
     /// Whether a job has been started and not yet ended.
@@ -163,16 +172,23 @@ protected:
     Printer() = default;
     /// Opens a job on the device (called before its first operation).
     virtual void beginJob() = 0;
+    /// Starts another page of the open job.
+    virtual void beginPage() = 0;
     /// Puts one operation on the open job's page.
     virtual void draw(const PrinterOp& op) = 0;
     /// Closes the open job.
     virtual void endJob() = 0;
+    /// Turns `painter`, already drawing in twips from the paper's corner, as QuarterTurn asks on
+    /// paper `paperWidthTwips` wide.
+    void turnOntoPaper(QPainter& painter, double paperWidthTwips) const;
 
 private:
     void add(PrinterOp op);
 
     qint16 orientation_ = 1;
     std::optional<QPageSize> paperSize_;
+    bool quarterTurn_ = false;
+    bool pageEnded_ = false;
     QString jobName_;
     qint16 drawMode_ = 13;
     qint16 drawStyle_ = 0;

@@ -2,19 +2,31 @@
 
 #include <QPainter>
 
+#include <iterator>
+
 namespace tav {
 
 void RecordingPrinter::beginJob() {
-    open_ = PrintedPage{JobName(), Orientation(), PaperSize(), {}};
+    open_.clear();
+    beginPage();
+}
+
+void RecordingPrinter::beginPage() {
+    open_.push_back(PrintedPage{JobName(),
+                                Orientation(),
+                                PaperSize(),
+                                {},
+                                QuarterTurn(),
+                                static_cast<int>(open_.size()) + 1});
 }
 
 void RecordingPrinter::draw(const PrinterOp& op) {
-    open_.ops.push_back(op);
+    open_.back().ops.push_back(op);
 }
 
 void RecordingPrinter::endJob() {
-    jobs_.push_back(std::move(open_));
-    open_ = {};
+    std::move(open_.begin(), open_.end(), std::back_inserter(jobs_));
+    open_.clear();
 }
 
 int RecordingPrinter::FontCount() const {
@@ -34,7 +46,12 @@ QImage RecordingPrinter::renderJob(std::size_t index, QSizeF pageSize, double do
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.scale(dotsPerInch / 1440.0, dotsPerInch / 1440.0);
-    for (const PrinterOp& op : jobs_.at(index).ops)
+    const PrintedPage& page = jobs_.at(index);
+    if (page.quarterTurn) {
+        painter.translate(pageSize.width() * 1440.0, 0);
+        painter.rotate(90);
+    }
+    for (const PrinterOp& op : page.ops)
         op.paint(painter);
     return image;
 }

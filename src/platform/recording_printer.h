@@ -13,11 +13,12 @@ namespace tav {
 /// want a print preview. Text measures as on the PDF printer.
 class MAILPIECE_EXPORT RecordingPrinter : public Printer {
 public:
-    /// The jobs ended so far, in order.
+    /// The pages of the jobs ended so far, in order: a job's first page (pageOfJob 1), then its
+    /// later ones.
     const std::vector<PrintedPage>& jobs() const { return jobs_; }
     /// Forgets the jobs.
     void clear() { jobs_.clear(); }
-    /// Job `index` drawn on white paper of `pageSize` (inches) at `dotsPerInch`.
+    /// Page `index` drawn on white paper of `pageSize` (inches, as it feeds) at `dotsPerInch`.
     QImage renderJob(std::size_t index, QSizeF pageSize, double dotsPerInch) const;
 
     QString DeviceName() const override { return QStringLiteral("Recording"); }
@@ -36,12 +37,13 @@ public:
 
 protected:
     void beginJob() override;
+    void beginPage() override;
     void draw(const PrinterOp& op) override;
     void endJob() override;
 
 private:
     std::vector<PrintedPage> jobs_;
-    PrintedPage open_;
+    std::vector<PrintedPage> open_; // the open job's pages
     qint16 colorMode_ = 2;
     qint16 printQuality_ = 1440;
     QStringList fonts_;

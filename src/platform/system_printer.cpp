@@ -3,12 +3,20 @@
 #include "tav_error.h"
 
 #include <QPainter>
+#include <QPrintEngine>
 #include <QPrinter>
 #include <QPrinterInfo>
 
 #include <cups/cups.h>
 
 namespace tav {
+
+namespace {
+
+// Qt's key for the CUPS options of a job (QPrintEngine's PPK_CupsOptions): name, value, ...
+constexpr auto kCupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+
+} // namespace
 
 SystemPrinter::SystemPrinter(const QString& name)
     : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution))
@@ -39,20 +47,39 @@ qint16 SystemPrinter::PrintQuality() const {
     return static_cast<qint16>(printer_->resolution());
 }
 
-void SystemPrinter::beginJob() {
+void SystemPrinter::preparePage() {
     if (const std::optional<QPageSize> paper = PaperSize())
         printer_->setPageSize(*paper);
     printer_->setPageOrientation(Orientation() == 2 ? QPageLayout::Landscape
                                                     : QPageLayout::Portrait);
+}
+
+void SystemPrinter::beginJob() {
+    preparePage();
     printer_->setCopyCount(Copies());
     printer_->setDocName(JobName());
+    // The page is the paper asked for: never shrunk to fit the queue's default paper.
+    printer_->printEngine()->setProperty(
+        kCupsOptions, QStringList{QStringLiteral("print-scaling"), QStringLiteral("none")});
     if (!painter_->begin(printer_.get()))
         raiseError(ErrorNumber::DeviceIO, QStringLiteral("SystemPrinter"),
                    QStringLiteral("cannot start a print job on %1").arg(printer_->printerName()));
-    // Full-page device units to twips.
-    const double scale = printer_->resolution() / 1440.0;
-    painter_->scale(scale, scale);
     painter_->setRenderHint(QPainter::Antialiasing);
+    scaleToTwips();
+}
+
+void SystemPrinter::beginPage() {
+    preparePage();
+    printer_->newPage();
+    scaleToTwips();
+}
+
+// Full-page device units to twips.
+void SystemPrinter::scaleToTwips() {
+    const double scale = printer_->resolution() / 1440.0;
+    painter_->resetTransform();
+    painter_->scale(scale, scale);
+    turnOntoPaper(*painter_, printer_->pageLayout().fullRectPoints().width() * 20.0);
 }
 
 void SystemPrinter::draw(const PrinterOp& op) {

@@ -26,10 +26,14 @@ public:
 
 protected:
     void beginJob() override;
+    void beginPage() override;
     void draw(const PrinterOp& op) override;
     void endJob() override;
 
 private:
+    void preparePage();
+    void scaleToTwips();
+
     std::unique_ptr<QPrinter> printer_;
     std::unique_ptr<QPainter> painter_;
 };

@@ -23,13 +23,17 @@ std::vector<PdfWord> pdfWords(const QString& path) {
     const QString xhtml = QString::fromUtf8(run("pdftotext", {"-bbox", path, "-"}));
     std::vector<PdfWord> words;
     int page = 0;
-    static const QRegularExpression pageStart("<page ");
+    QSizeF pageSize;
+    static const QRegularExpression pageStart(
+        QStringLiteral("<page width=\"([\\d.]+)\" height=\"([\\d.]+)\""));
     static const QRegularExpression word(
         QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
                        "yMax=\"([\\d.]+)\">([^<]*)</word>"));
     for (const QString& line : xhtml.split(QLatin1Char('\n'))) {
-        if (line.contains(pageStart))
+        if (const QRegularExpressionMatch start = pageStart.match(line); start.hasMatch()) {
             ++page;
+            pageSize = QSizeF(start.captured(1).toDouble(), start.captured(2).toDouble());
+        }
         const QRegularExpressionMatch match = word.match(line);
         if (match.hasMatch()) {
             const double x1 = match.captured(1).toDouble();
@@ -41,7 +45,7 @@ std::vector<PdfWord> pdfWords(const QString& path) {
             text.replace("&quot;", "\"");
             text.replace("&lt;", "<");
             text.replace("&gt;", ">");
-            words.push_back({page, text, QRectF(QPointF(x1, y1), QPointF(x2, y2))});
+            words.push_back({page, text, QRectF(QPointF(x1, y1), QPointF(x2, y2)), pageSize});
         }
     }
     return words;

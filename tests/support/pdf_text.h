@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QRectF>
+#include <QSizeF>
 #include <QString>
 
 #include <vector>
@@ -13,6 +14,7 @@ struct PdfWord {
     int page = 0; // 1-based
     QString text;
     QRectF box;
+    QSizeF pageSize; // points
 };
 
 /// The words of every page of the PDF at `path`; empty when pdftotext is missing or fails.
