@@ -103,6 +103,10 @@ const OptionSpec kOptions[] = {
     {"sheet-width", "IN", "Paper width, inches (8.5)."},
     {"sheet-height", "IN", "Paper height, inches (11)."},
     {"landscape", nullptr, "Print across the long edge."},
+    {"rotate", nullptr,
+     "Turn the labels a quarter turn on their paper: designed as read, printed as a label "
+     "printer feeds them (the default for roll labels taller than wide)."},
+    {"no-rotate", nullptr, "Print the labels as they lie on their paper, not turned."},
     {"start", "N", "First free position on a partly used first sheet (1)."},
     {"printer-top", "IN", "Offset for the printer's own top margin, inches."},
     {"printer-left", "IN", "Offset for the printer's own left margin, inches."},
@@ -120,7 +124,7 @@ void describe(QCommandLineParser& parser) {
     parser.setApplicationDescription(
         QStringLiteral("Prints a mailing (delimited text or a workbook with a header row, an "
                        "address book, or a database query) on sheets of labels or on envelopes, "
-                       "one print job a sheet. The "
+                       "one print job a sheet (on a roll, one job of a page a label). The "
                        "default sheet is 30 labels of 2-5/8 x 1 in on US Letter."));
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addHelpOption();
@@ -289,6 +293,7 @@ QString conflict(const BatchOptions& options, const QStringList& imb) {
          "--envelope lays out the envelope itself; leave out --address, --columns, --item and "
          "the geometry options"},
         {options.addressMode && options.columnsMode, "choose --address or --columns, not both"},
+        {options.rotation && options.envelopeMode, "--rotate and --no-rotate are for labels"},
         {!options.envelopeMode && !options.returnAddress.isEmpty(),
          "--return-address is for --envelope"},
         {!trackingColumn.isEmpty() && !mailerId.isEmpty(),
@@ -353,6 +358,12 @@ std::optional<BatchOptions> parseBatchOptions(const QStringList& arguments, QStr
     options.strictFit = flag("strict-fit");
     options.strictZip = flag("strict-zip");
     options.fillSheet = flag("fill-sheet");
+    if (flag("rotate") && flag("no-rotate")) {
+        error = QStringLiteral("choose --rotate or --no-rotate, not both");
+        return std::nullopt;
+    }
+    if (flag("rotate") || flag("no-rotate"))
+        options.rotation = flag("rotate") ? 90 : 0;
     options.geometryGiven = std::any_of(std::begin(kGeometry), std::end(kGeometry), flag);
     if (const QString unusable = readValues(parser, options); !unusable.isEmpty()) {
         error = QStringLiteral("--%1: \"%2\" is not a usable value")

@@ -49,6 +49,7 @@ struct BatchOptions {
     float sheetWidth = 8.5f;
     float sheetHeight = 11.0f;
     bool landscape = false;
+    std::optional<qint16> rotation; // --rotate 90, --no-rotate 0; none: the piece's own
     double fontSize = 9;
     qint16 startingPiece = 1;
     float printerTop = 0;

@@ -207,6 +207,8 @@ void applySheet(tav::TavLabel& label, const BatchOptions& options) {
         sheet.setHeight(options.sheetHeight);
         sheet.setOrientation(options.landscape ? 2 : 1);
     }
+    if (options.rotation)
+        label.TurnPieces(*options.rotation);
     if (options.landscape)
         label.SheetProperties()->setOrientation(2);
     label.SheetProperties()->setStartingPiece(options.startingPiece);
@@ -291,11 +293,14 @@ int printSheets(tav::TavLabel& label, const BatchOptions& options, const QString
     const auto pdf = choosePrinter(options);
     tav::Printer& printer = tav::currentPrinter();
     qint32 sheets = 0;
+    // A roll prints a page a label: its pages are counted as labels.
+    const bool roll = tav::CfgLib::CatalogPaperType(label.PieceName()) == 3;
+    const char* unit = roll ? "label" : "sheet";
     const bool terminal = isatty(STDERR_FILENO) != 0;
     QObject::connect(&label, &tav::TavLabel::printProgress, [&](qint32 done, qint32 total) {
         sheets = done;
         if (terminal)
-            std::fprintf(stderr, "\rSheet %d of %d", done, total);
+            std::fprintf(stderr, roll ? "\rLabel %d of %d" : "\rSheet %d of %d", done, total);
     });
     const auto endProgressLine = [&] {
         if (terminal && sheets > 0)
@@ -315,9 +320,10 @@ int printSheets(tav::TavLabel& label, const BatchOptions& options, const QString
         // Sheets sent before the failure are with the printer: say which, so none is printed
         // twice and none forgotten.
         const QString printed =
-            sheets == 0 ? QStringLiteral("; no sheet was printed")
+            sheets == 0 ? QStringLiteral("; no %1 was printed").arg(QLatin1String(unit))
                         : QStringLiteral("; the first %1 printed, the others not")
-                              .arg(mailpiece::counted(sheets, "sheet was", "sheets were"));
+                              .arg(roll ? mailpiece::counted(sheets, "label was", "labels were")
+                                        : mailpiece::counted(sheets, "sheet was", "sheets were"));
         throw tav::TavError(failure.number(), failure.source(), failure.description() + printed,
                             failure.detail() + printed);
     } catch (...) {
@@ -328,7 +334,8 @@ int printSheets(tav::TavLabel& label, const BatchOptions& options, const QString
     }
 
     std::printf("Printed %s (%s in the mailing%s) ",
-                qUtf8Printable(mailpiece::counted(sheets, "sheet", "sheets")),
+                qUtf8Printable(roll ? mailpiece::counted(sheets, "label", "labels")
+                                    : mailpiece::counted(sheets, "sheet", "sheets")),
                 qUtf8Printable(mailpiece::counted(label.pieceCount(), "piece", "pieces")),
                 qUtf8Printable(note));
     if (const auto* files = dynamic_cast<const tav::PdfPrinter*>(&printer)) {

@@ -4,6 +4,7 @@
 #include "item_record_keys.h"
 #include "message_sink.h"
 #include "piece_definition.h"
+#include "sheet_turn.h"
 #include "tav_error.h"
 #include "tav_label.h"
 #include "tav_label_p.h"
@@ -266,13 +267,35 @@ void TavLabel::setPieceName(const QString& name) {
                                        "used instead.")
                             .arg(name, d->pieceName_));
     }
+    announceRecords();
+    emit propertyChanged(QStringLiteral("PieceName"));
+    emit pieceNameChanged(d->pieceName_);
+    redraw();
+}
+
+void TavLabel::TurnPieces(qint16 degrees) {
+    if (degrees != 0 && degrees != 90)
+        raiseError(ErrorNumber::InvalidPropertyValue, QStringLiteral("TavLabel:TurnPieces"),
+                   QStringLiteral("pieces lie as designed (0) or turned a quarter turn (90), "
+                                  "not %1 degrees")
+                       .arg(degrees));
+    if (d->sheet_->PieceRotation() == degrees)
+        return;
+    turnSheet(*d->sheet_, degrees);
+    eLabel::ItemRecords items;
+    std::copy(d->items_.begin(), d->items_.end(), items.begin());
+    eLabel::ApplyDefaultItemLayout(*d->sheet_, items, *d->barCode_);
+    if (d->addressLayout_)
+        fitAddressLayout();
+    announceRecords();
+    redraw();
+}
+
+void TavLabel::announceRecords() {
     for (int i = 1; i <= 7; ++i)
         emit propertyChanged(itemPrefix(i));
     emit propertyChanged(kBarCode);
     emit propertyChanged(kSheet);
-    emit propertyChanged(QStringLiteral("PieceName"));
-    emit pieceNameChanged(d->pieceName_);
-    redraw();
 }
 
 void TavLabel::InitProperties() {

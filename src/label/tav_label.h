@@ -199,6 +199,12 @@ public:
     QString PieceName() const;
     void setPieceName(const QString& name);
 
+    /// Lays the pieces on their paper as designed (0) or turned a quarter turn (90: a roll label
+    /// read along its length, printed as the printer feeds it). The sheet's geometry turns with
+    /// it and the items are laid out anew (an address layout fitted again), as for a new piece;
+    /// PieceName applies the catalogue's choice. Raises error 380 for another angle.
+    Q_INVOKABLE void TurnPieces(qint16 degrees);
+
     /// Lays the items out for addresses on the current piece: Item1 is a block of `lines` lines
     /// (1 to 7: Item1 … ItemN, one a line) of plain Arial, `fontSize` points (6 to 72), from the
     /// top left, and the POSTNET bar code under it, reaching the piece's right edge; FitText is
@@ -398,6 +404,8 @@ private:
     /// Whether a sheet is a print job of its own or the next page of a roll's run.
     enum class SheetJob { Own, PageOfRun };
     void printPositionSheet(SheetJob job);
+    /// Tells the host that the sheet, item and bar code records changed.
+    void announceRecords();
     QString mailingName() const;
     bool fitAddressLayout();
     void showHeldTextFitProblems();

@@ -1,6 +1,7 @@
 // Every word of every row is printed inside its own label, or the run names the row: mailings
 // as spreadsheets give them, on sheets of several sizes and on a roll label.
 
+#include "pdf_bars.h"
 #include "pdf_text.h"
 #include "program_run.h"
 #include "qt_printers.h"
@@ -119,4 +120,55 @@ TEST(WholeAddresses, StrictFitFailsARunThatCannotPrintEverything) {
     EXPECT_EQ(strict.exitCode, 1);
     EXPECT_TRUE(strict.err.contains("m.csv:2: piece 1: item 1:")) << strict.err.toStdString();
     EXPECT_FALSE(QFileInfo::exists(pdf));
+}
+
+// Roll labels taller than wide are read along their length: the sample prints a page a label,
+// of the label's own size, with the whole address and every bar on each.
+TEST(WholeAddresses, RollLabelsPrintAPageALabelReadAlongTheirLength) {
+    if (!QFileInfo::exists("/usr/share/libglabels-3.0/templates"))
+        GTEST_SKIP() << "glabels-data is not installed";
+    const struct {
+        const char* piece;
+        QSizeF page; // points, as the printer feeds it
+    } rolls[] = {{"Dymo 99010", {79.4, 252.3}},
+                 {"Brother DK-1201", {82, 255}},
+                 {"Dymo 30256", {167.2, 289.1}}};
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("roll.pdf");
+    const QStringList rows = QString::fromUtf8(test::readFile(MAILPIECE_SAMPLE_MAILING))
+                                 .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (const auto& roll : rolls) {
+        SCOPED_TRACE(roll.piece);
+        const test::ProgramRun run = test::runBatch(
+            {"--address", "--piece", roll.piece, "--pdf", pdf, MAILPIECE_SAMPLE_MAILING});
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_FALSE(run.err.contains("warning")) << run.err.toStdString();
+        EXPECT_TRUE(run.out.startsWith("Printed 70 labels")) << run.out.toStdString();
+        ASSERT_EQ(test::pdfPageCount(pdf), 70);
+        std::map<int, QStringList> pages;
+        double textBottom = 0; // of page 8, across the paper: the reader's bottom of the text
+        for (const test::PdfWord& word : test::pdfWords(pdf)) {
+            EXPECT_NEAR(word.pageSize.width(), roll.page.width(), 1);
+            EXPECT_NEAR(word.pageSize.height(), roll.page.height(), 1);
+            if (word.text.size() > 3) { // a line runs along the paper's length
+                EXPECT_GT(word.box.height(), word.box.width()) << word.text.toStdString();
+            }
+            pages[word.page] << word.text;
+            if (word.page == 8)
+                textBottom = std::max(textBottom, word.pageSize.width() - word.box.left());
+        }
+        for (int page = 1; page <= 70; ++page) // its row's ZIP code, on the last line
+            EXPECT_EQ(pages[page].last(), rows.at(page).section(',', -1).trimmed())
+                << "page " << page << ": " << pages[page].join(' ').toStdString();
+        // Row 9's ZIP+4: 52 bars under the text, none cut by the label's edges.
+        constexpr int kDpi = 300;
+        const QImage read = test::pdfPageImage(pdf, 8, kDpi).transformed(QTransform().rotate(-90));
+        const int below = static_cast<int>(textBottom / 72 * kDpi) + 2;
+        const auto bars =
+            test::findBars(read, QRect(0, below, read.width(), read.height() - below));
+        ASSERT_EQ(bars.size(), 52u);
+        EXPECT_GT(bars.front().left, 0);
+        EXPECT_LT(bars.back().right, read.width());
+        EXPECT_LT(bars.back().bottom, read.height());
+    }
 }

@@ -45,6 +45,7 @@ std::vector<PdfWord> pdfWords(const QString& path) {
             text.replace("&quot;", "\"");
             text.replace("&lt;", "<");
             text.replace("&gt;", ">");
+            text.replace("&apos;", "'");
             words.push_back({page, text, QRectF(QPointF(x1, y1), QPointF(x2, y2)), pageSize});
         }
     }
