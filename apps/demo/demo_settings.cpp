@@ -7,6 +7,7 @@ namespace {
 const QString kFolder = QStringLiteral("mailing/folder");
 const QString kRecent = QStringLiteral("mailing/recent");
 const QString kLabelPiece = QStringLiteral("piece/label");
+const QString kLabelRotation = QStringLiteral("piece/labelRotation");
 const QString kEnvelopePiece = QStringLiteral("piece/envelope");
 const QString kView = QStringLiteral("view/appearance");
 const QString kPage = QStringLiteral("view/page");
@@ -45,6 +46,20 @@ void DemoSettings::removeRecentMailing(const QString& path) {
 
 QString DemoSettings::labelPiece() const {
     return settings_.value(kLabelPiece).toString();
+}
+
+std::optional<qint16> DemoSettings::labelRotation() const {
+    const QVariant kept = settings_.value(kLabelRotation);
+    if (!kept.isValid())
+        return std::nullopt;
+    return kept.toInt() == 90 ? 90 : 0;
+}
+
+void DemoSettings::setLabelRotation(std::optional<qint16> degrees) {
+    if (degrees)
+        settings_.setValue(kLabelRotation, *degrees);
+    else
+        settings_.remove(kLabelRotation);
 }
 
 void DemoSettings::setLabelPiece(const QString& name) {

@@ -25,6 +25,9 @@ public:
     /// The label and envelope pieces chosen; empty: the demo's own.
     QString labelPiece() const;
     void setLabelPiece(const QString& name);
+    /// The turn chosen for the label piece (0 or 90); none: the catalogue's own.
+    std::optional<qint16> labelRotation() const;
+    void setLabelRotation(std::optional<qint16> degrees);
     QString envelopePiece() const;
     void setEnvelopePiece(const QString& name);
     /// The view (0 piece, 1 sheet, 2 both) and the page (0 labels, 1 envelopes).

@@ -58,6 +58,7 @@ DemoWindow::DemoWindow()
     setWindowTitle(QStringLiteral("Mailpiece Demo"));
     label_->setObjectName(QStringLiteral("TavLabel1"));
     pieceName_ = settings_.labelPiece();
+    pieceRotation_ = settings_.labelRotation();
     envelopeName_ = settings_.envelopePiece();
     applyRememberedPieces();
     mail_ = newMail(this, envelopeName_, returnAddress_, symbology_);
@@ -105,8 +106,11 @@ void DemoWindow::applyRememberedPieces() {
         name.clear();
         return true;
     };
-    if (forgetMissing(pieceName_, QStringLiteral("label")))
+    if (forgetMissing(pieceName_, QStringLiteral("label"))) {
         settings_.setLabelPiece({});
+        settings_.setLabelRotation(std::nullopt);
+        pieceRotation_.reset();
+    }
     if (forgetMissing(envelopeName_, QStringLiteral("envelope")))
         settings_.setEnvelopePiece({});
     tav::reportingErrors([this] { applyLayout(*label_); });
@@ -184,8 +188,9 @@ void DemoWindow::buildMenus() {
     QMenu* pieces = menuBar()->addMenu(QStringLiteral("&Piece"));
     pieces->addAction(QStringLiteral("&Choose Piece..."), this, [this] {
         QString name = shown().PieceName();
-        if (tav::ShowPieceSelect(name, this))
-            choosePiece(name);
+        qint16 rotation = shown().SheetProperties()->PieceRotation();
+        if (tav::ShowPieceSelect(name, this, envelopesShown() ? nullptr : &rotation))
+            choosePiece(name, rotation);
     });
     pieces->addAction(QStringLiteral("&Edit Piece..."), this, &DemoWindow::editPiece);
     pieces->addAction(QStringLiteral("&Fill Sheet with This Piece"), this,
@@ -392,6 +397,8 @@ void DemoWindow::applyLayout(tav::TavLabel& label) const {
         return;
     }
     label.setPieceName(pieceName_);
+    if (pieceRotation_)
+        label.TurnPieces(*pieceRotation_);
     label.ApplyAddressLayout();
 }
 
@@ -423,6 +430,7 @@ void DemoWindow::setSymbology(tav::TavSymbology symbology) {
     if (symbology == tav::TavEnumCls::TavIntelligentMail &&
         label_->SheetProperties()->PieceWidth() < kIntelligentMailLabelWidth) {
         pieceName_ = kIntelligentMailLabel;
+        pieceRotation_.reset();
         statusBar()->showMessage(QStringLiteral("The Intelligent Mail barcode needs 4 inch "
                                                 "labels: %1")
                                      .arg(pieceName_));
@@ -436,22 +444,26 @@ void DemoWindow::setSymbology(tav::TavSymbology symbology) {
     shown().setRefresh(true);
 }
 
-void DemoWindow::choosePiece(const QString& name) {
-    runGuarded([this, name] {
+void DemoWindow::choosePiece(const QString& name, std::optional<qint16> rotation) {
+    runGuarded([this, name, rotation] {
         if (envelopesShown()) {
             mailpiece::applyEnvelopeLayout(*mail_, name, returnAddress_, symbology_);
             envelopeName_ = name;
             settings_.setEnvelopePiece(name);
         } else {
             const QString kept = pieceName_;
+            const std::optional<qint16> keptRotation = pieceRotation_;
             pieceName_ = name;
+            pieceRotation_ = rotation;
             try {
                 applyLayout(*label_);
             } catch (...) {
                 pieceName_ = kept; // a piece that does not apply is not taken
+                pieceRotation_ = keptRotation;
                 throw;
             }
             settings_.setLabelPiece(name);
+            settings_.setLabelRotation(rotation);
         }
         shown().setRefresh(true); // redraws with the new sheet
         statusBar()->showMessage(QStringLiteral("Piece: %1").arg(name));

@@ -45,8 +45,9 @@ public:
     void showPage(int page);
     /// Shows view `appearance` (0 piece, 1 sheet, 2 both) and ticks it in the View menu.
     void showView(int appearance);
-    /// Lays the page shown out on the catalogue piece `name` (a label sheet or an envelope).
-    void choosePiece(const QString& name);
+    /// Lays the page shown out on the catalogue piece `name` (a label sheet or an envelope),
+    /// labels turned by `rotation` (0 or 90) on their paper; none: as the catalogue says.
+    void choosePiece(const QString& name, std::optional<qint16> rotation = std::nullopt);
     /// Prints `symbology` on labels and envelopes and ticks it in the Settings menu; the
     /// Intelligent Mail barcode takes 4 inch labels when the chosen ones are narrower, and
     /// sample tracking codes (mailer 123456, service 700) numbered from 1.
@@ -108,6 +109,7 @@ private:
     QString mailing_;
     QString mailingPart_; // the table or sheet read, when the mailing is a database or workbook
     QString pieceName_;   // the label piece chosen; empty: the built-in address sheet
+    std::optional<qint16> pieceRotation_; // its turn, when the user chose one
     QString envelopeName_;
     QString returnAddress_;
     DemoSettings settings_;

@@ -10,6 +10,7 @@
 #include "str_lib.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
@@ -108,6 +109,11 @@ PieceSelectForm::PieceSelectForm(QWidget* parent)
     info->addRow(named("layout_lbl", QStringLiteral("Layout:"), information_), layout_);
     info->addRow(named("info_lbl", QStringLiteral("Info:"), information_),
                  named("product_txt", QString(), information_));
+    turned_ = new QCheckBox(QStringLiteral("T&urned a quarter turn: designed as read, printed "
+                                           "as a label printer feeds it"),
+                            information_);
+    turned_->setObjectName(QStringLiteral("turned_chk"));
+    info->addRow(turned_);
 
     auto* ok = new QPushButton(QStringLiteral("O&k"), this);
     ok->setObjectName(QStringLiteral("ok_btn"));
@@ -234,6 +240,7 @@ void PieceSelectForm::showPieceDetails(const QString& name) {
     layout_->setText(fields.at(6));
     findChild<QLabel*>(QStringLiteral("product_txt"))->setText(fields.at(1));
     pageSize_->setText(fields.at(7));
+    turned_->setChecked(fields.at(9).trimmed() == QLatin1String(CfgLib::TurnedPieces));
     information_->show();
 }
 
@@ -361,12 +368,25 @@ void PieceSelectForm::showDetailsWindow() {
     details.exec();
 }
 
-bool ShowPieceSelect(QString& pieceName, QWidget* parent) {
+qint16 PieceSelectForm::pieceRotation() const {
+    return turned_->isChecked() ? 90 : 0;
+}
+
+void PieceSelectForm::setPieceRotation(qint16 degrees) {
+    turned_->setChecked(degrees == 90);
+}
+
+bool ShowPieceSelect(QString& pieceName, QWidget* parent, qint16* rotation) {
     PieceSelectForm form(parent);
     form.setPieceName(pieceName);
+    if (rotation != nullptr)
+        form.setPieceRotation(*rotation);
     form.exec();
-    if (form.dataWasAccepted())
+    if (form.dataWasAccepted()) {
         pieceName = form.pieceName();
+        if (rotation != nullptr)
+            *rotation = form.pieceRotation();
+    }
     return form.dataWasAccepted();
 }
 

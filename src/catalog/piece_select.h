@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class QButtonGroup;
+class QCheckBox;
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -27,6 +28,10 @@ public:
     QString pieceName() const;
     /// Shows `name` as the chosen piece and preselects its paper kind, product and piece.
     void setPieceName(const QString& name);
+    /// How the chosen piece lies on its paper: 0, or 90 turned a quarter turn (turned_chk, the
+    /// catalogue's choice for the piece until the user changes it).
+    qint16 pieceRotation() const;
+    void setPieceRotation(qint16 degrees);
     /// Whether the user confirmed with OK.
     bool dataWasAccepted() const { return accepted_; }
 
@@ -65,10 +70,14 @@ private:
     QLabel* size_;
     QLabel* pageSize_;
     QLabel* layout_;
+    QCheckBox* turned_;
 };
 
 /// Opens the dialog with `pieceName` preselected; on OK puts the chosen name into `pieceName`
-/// and returns true (also when it is unchanged). The dialog is made and destroyed in the call.
-MAILPIECE_EXPORT bool ShowPieceSelect(QString& pieceName, QWidget* parent = nullptr);
+/// and returns true (also when it is unchanged). With `rotation`, the dialog shows that turn for
+/// the preselected piece and puts the one chosen there (0 or 90). The dialog is made and
+/// destroyed in the call.
+MAILPIECE_EXPORT bool ShowPieceSelect(QString& pieceName, QWidget* parent = nullptr,
+                                      qint16* rotation = nullptr);
 
 } // namespace tav

@@ -400,9 +400,12 @@ void TavLabel::ShowAboutBox() {
 bool TavLabel::PieceSelectDialogShow() {
     const QString kept = d->pieceName_;
     QString chosen = kept;
-    const bool changed = ShowPieceSelect(chosen, this);
+    qint16 rotation = d->sheet_->PieceRotation();
+    const bool changed = ShowPieceSelect(chosen, this, &rotation);
     if (changed && chosen != kept)
         setPieceName(chosen); // applies the definition and redraws
+    if (changed)
+        TurnPieces(rotation);
     return changed;
 }
 

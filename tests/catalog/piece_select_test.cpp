@@ -7,6 +7,7 @@
 #include "tav_label.h"
 #include "temp_env.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -33,6 +34,7 @@ const QByteArray kCatalog =
     "[Labels]\n"
     "Piece(1)=5160 - Address\n"
     "Piece(2)=5161 - Address\n"
+    "Piece(3)=Roll - Address\n"
     "[Envelopes]\n"
     "Piece(1)=Size 10 - Envelope\n"
     "[Forms]\n"
@@ -40,6 +42,7 @@ const QByteArray kCatalog =
     "[Details]\n"
     "5160 - Address=Labels,2.625x1,8.5x11,0.1875x0.5,2.75x1,3x10,Letter,CUT\n"
     "5161 - Address=Labels,4x1,8.5x11,0.15625x0.5,4.1875x1,2x10,Letter,CUT\n"
+    "Roll - Address=Labels,1.1x3.5,1.1x3.5,0x0,1.1x3.5,1x1,Other,ROLL,90\n"
     "Size 10 - Envelope=Envelopes,9.5x4.125,9.5x4.125,0x0,9.5x4.125,1x1,"
     "Envelope #10,CUT\n"
     "Cont 1 - Label=Forms,3.5x0.9375,4x11,0.25x0.03125,3.5x1,1x11,"
@@ -152,7 +155,8 @@ TEST_F(PieceSelectTest, CancelAndAnEmptyName) {
         EXPECT_TRUE(child<QRadioButton>(form, "paper_opt1")->isChecked());
         auto* products = child<QComboBox>(form, "product_cbo");
         EXPECT_EQ(products->count(), 3);
-        EXPECT_EQ(listed(form), (QStringList{"5160 - Address", "5161 - Address"}));
+        EXPECT_EQ(listed(form),
+                  (QStringList{"5160 - Address", "5161 - Address", "Roll - Address"}));
         EXPECT_EQ(form.pieceName(), QString());
         EXPECT_EQ(child<QLabel>(form, "size_txt")->text(), "2.625x1");
         EXPECT_EQ(child<QLabel>(form, "layout_txt")->text(), "3x10");
@@ -231,6 +235,22 @@ TEST_F(PieceSelectTest, TheLabelControlAppliesOnlyAConfirmedNewPiece) {
     EXPECT_EQ(label.PieceName(), "5161 - Address");
     EXPECT_EQ(label.SheetProperties()->NumAcross(), 2);
     EXPECT_EQ(label.SheetProperties()->NumDown(), 10);
+
+    // A roll label comes turned; the box takes the turn back, and shows it when opened again.
+    for (const bool untick : {true, false})
+        test::whileModal<PieceSelectForm>(
+            [&] { label.PieceSelectDialogShow(); },
+            [untick](PieceSelectForm& form) {
+                child<QListWidget>(form, "piece_lst")->setCurrentRow(2);
+                auto* turned = child<QCheckBox>(form, "turned_chk");
+                EXPECT_EQ(turned->isChecked(), untick);
+                if (untick)
+                    QTest::mouseClick(turned, Qt::LeftButton, {}, QPoint(4, turned->height() / 2));
+                press(form, "ok_btn");
+            });
+    EXPECT_EQ(label.SheetProperties()->PieceRotation(), 0);
+    EXPECT_FLOAT_EQ(label.SheetProperties()->PieceWidth(), 1.1f);
+    EXPECT_EQ(CfgLib::CatalogPaperType("Roll - Address"), 3);
 }
 
 TEST_F(PieceSelectTest, ADamagedPieceChosenWithTheSelectButtonIsReportedAndNotApplied) {
