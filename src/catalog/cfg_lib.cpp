@@ -37,6 +37,27 @@ QString CatalogRecord(const QString& pieceName) {
     return detailsRecord(CatalogPath(), pieceName);
 }
 
+QString MakeRecord(const QString& product, const SheetGeometry& g, const QString& paperName,
+                   bool roll, bool turned) {
+    const auto number = [](double value) {
+        QString text = QString::number(value, 'f', 5);
+        while (text.contains(QLatin1Char('.')) &&
+               (text.endsWith(QLatin1Char('0')) || text.endsWith(QLatin1Char('.'))))
+            text.chop(1);
+        return text;
+    };
+    QString record = QStringLiteral("%1,%2x%3,%4x%5,%6x%7,%8x%9,%10x%11,%12,%13")
+                         .arg(product, number(g.pieceWidth), number(g.pieceHeight),
+                              number(g.sheetWidth), number(g.sheetHeight), number(g.left),
+                              number(g.top), number(g.pitchAcross), number(g.pitchDown))
+                         .arg(g.across)
+                         .arg(g.down)
+                         .arg(paperName, roll ? QLatin1String(RollPaper) : QLatin1String("CUT"));
+    if (turned)
+        record += QLatin1Char(',') + QLatin1String(TurnedPieces);
+    return record;
+}
+
 QStringList RecordFields(const QString& record) {
     QString rest = record;
     QStringList fields{QString()};

@@ -6,8 +6,24 @@
 #include <QStringList>
 
 namespace tav {
+
 class TavSheetCls;
-}
+
+/// A sheet's geometry in inches, as a catalogue record gives it.
+struct MAILPIECE_EXPORT SheetGeometry {
+    double sheetWidth = 0;
+    double sheetHeight = 0;
+    double left = 0;
+    double top = 0;
+    double pitchAcross = 0;
+    double pitchDown = 0;
+    double pieceWidth = 0;
+    double pieceHeight = 0;
+    int across = 0;
+    int down = 0;
+};
+
+} // namespace tav
 
 /// The piece catalogue "vardo.cfg" in the system directory: products, their pieces and each
 /// piece's definition record, read together with the template library and the user's own
@@ -36,6 +52,10 @@ inline constexpr char RollPaper[] = "ROLL";
 /// A record's ninth field for pieces turned a quarter turn on their paper.
 inline constexpr char TurnedPieces[] = "90";
 
+/// A definition record for a piece of `product` on `paperName`: cut sheets, or a roll, with the
+/// pieces turned a quarter turn when `turned`. Lengths are written to 1/100000 inch.
+MAILPIECE_EXPORT QString MakeRecord(const QString& product, const SheetGeometry& g,
+                                    const QString& paperName, bool roll, bool turned);
 /// The fields of a definition record, 1-based ("product,WxH,paper WxH,margins LxT,pitches
 /// AxD,grid AxD,paper name,paper type[,90]"); absent ones are "".
 MAILPIECE_EXPORT QStringList RecordFields(const QString& record);

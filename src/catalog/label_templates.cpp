@@ -125,17 +125,10 @@ QString record(const QString& product, const Geometry& g) {
     // A roll label taller than wide feeds short edge first and is read along its length: it is
     // turned a quarter turn by default.
     const bool roll = onARoll(g);
-    const QString type = roll ? QString::fromLatin1(CfgLib::RollPaper) : QStringLiteral("CUT");
-    const QString turn = roll && g.height > g.width
-                             ? QLatin1Char(',') + QLatin1String(CfgLib::TurnedPieces)
-                             : QString();
-    return QStringLiteral("%1,%2x%3,%4x%5,%6x%7,%8x%9,%10x%11,%12,%13%14")
-        .arg(product, number(g.width), number(g.height), number(g.paperWidth),
-             number(g.paperHeight), number(g.left), number(g.top), number(g.pitchAcross),
-             number(g.pitchDown))
-        .arg(g.across)
-        .arg(g.down)
-        .arg(g.paperName, type, turn);
+    return CfgLib::MakeRecord(product,
+                              {g.paperWidth, g.paperHeight, g.left, g.top, g.pitchAcross,
+                               g.pitchDown, g.width, g.height, g.across, g.down},
+                              g.paperName, roll, roll && g.height > g.width);
 }
 
 // Whether the grid lies on the paper (a hundredth of an inch of slack for rounding).

@@ -5,6 +5,7 @@
 #include "length_box.h"
 #include "message_sink.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -116,6 +117,16 @@ NewPieceDialog::NewPieceDialog(QWidget* parent)
     form->addRow(QStringLiteral("Labels (across x down):"), pair(across_, down_));
     form->addRow(QStringLiteral("Margins (left, top):"), pair(left_, top_));
     form->addRow(QStringLiteral("Pitch (across, down):"), pair(pitchAcross_, pitchDown_));
+    roll_ = new QCheckBox(QStringLiteral("On a &roll: a page a label, one job a run (a label "
+                                         "printer)"),
+                          this);
+    roll_->setObjectName(QStringLiteral("roll_chk"));
+    turned_ = new QCheckBox(QStringLiteral("&Turned a quarter turn: designed as read, printed as "
+                                           "the printer feeds it"),
+                            this);
+    turned_->setObjectName(QStringLiteral("turned_chk"));
+    form->addRow(roll_);
+    form->addRow(turned_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Save | QDialogButtonBox::Cancel, this);
     saveButton_ = buttons->button(QDialogButtonBox::Save);
     saveButton_->setObjectName(QStringLiteral("save_btn"));
@@ -207,14 +218,8 @@ void NewPieceDialog::save() {
     const SheetGeometry g = geometry();
     const QString product = product_->text().trimmed();
     const QString piece = piece_->text().trimmed();
-    const QString paperName = paper_->currentText();
-    const QString record = QStringLiteral("%1,%2x%3,%4x%5,%6x%7,%8x%9,%10x%11,%12,CUT")
-                               .arg(product, number(g.pieceWidth), number(g.pieceHeight),
-                                    number(g.sheetWidth), number(g.sheetHeight), number(g.left),
-                                    number(g.top), number(g.pitchAcross), number(g.pitchDown))
-                               .arg(g.across)
-                               .arg(g.down)
-                               .arg(paperName);
+    const QString record = CfgLib::MakeRecord(product, g, paper_->currentText(), roll_->isChecked(),
+                                              turned_->isChecked());
     Catalogue::saveUserPiece(QString::fromLatin1(CfgLib::LaserSection), product, piece, record);
     saved_ = piece;
     accept();

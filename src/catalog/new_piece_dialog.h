@@ -7,6 +7,7 @@
 
 #include <array>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -57,6 +58,8 @@ private:
     LengthBox* top_;
     LengthBox* pitchAcross_;
     LengthBox* pitchDown_;
+    QCheckBox* roll_;   // one label a page, a run one job
+    QCheckBox* turned_; // the labels turned a quarter turn on their paper
     SheetDrawing* drawing_;
     QLabel* message_;
     QPushButton* saveButton_;

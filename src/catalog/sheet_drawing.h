@@ -1,24 +1,11 @@
 #pragma once
 
+#include "cfg_lib.h"
 #include "mailpiece_export.h"
 
 #include <QWidget>
 
 namespace tav {
-
-/// A sheet's geometry in inches, as a catalogue record gives it.
-struct MAILPIECE_EXPORT SheetGeometry {
-    double sheetWidth = 0;
-    double sheetHeight = 0;
-    double left = 0;
-    double top = 0;
-    double pitchAcross = 0;
-    double pitchDown = 0;
-    double pieceWidth = 0;
-    double pieceHeight = 0;
-    int across = 0;
-    int down = 0;
-};
 
 /// A sheet drawn to scale with its pieces (at most 200 across and down are drawn).
 class MAILPIECE_EXPORT SheetDrawing : public QWidget {

@@ -10,6 +10,7 @@
 #include "qt_printers.h"
 #include "temp_env.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QLabel>
@@ -85,16 +86,19 @@ TEST_F(NewPiece, ASavedPieceIsInTheUserCatalogueAndChosenAtOnce) {
                     child<QDoubleSpinBox>(define, "margin_left")->setValue(1);
                     child<QDoubleSpinBox>(define, "pitch_across")->setValue(3.5);
                     child<QDoubleSpinBox>(define, "pitch_down")->setValue(2.5);
+                    child<QCheckBox>(define, "roll_chk")->setChecked(true);
+                    child<QCheckBox>(define, "turned_chk")->setChecked(true);
                     QTest::mouseClick(child<QPushButton>(define, "save_btn"), Qt::LeftButton);
                 });
             EXPECT_EQ(child<QLabel>(select, "piece_txt")->text(), "Jar 3 x 2");
+            EXPECT_TRUE(child<QCheckBox>(select, "turned_chk")->isChecked());
             EXPECT_EQ(child<QComboBox>(select, "product_cbo")->currentText(), "Pantry");
             QTest::mouseClick(child<QPushButton>(select, "ok_btn"), Qt::LeftButton);
         });
     EXPECT_TRUE(accepted);
     EXPECT_EQ(chosen, "Jar 3 x 2");
     EXPECT_EQ(CfgLib::CatalogRecord(chosen),
-              "Pantry,3x2,8.5x11,1x0.5,3.5x2.5,2x4,Letter 8-1/2 x 11,CUT");
+              "Pantry,3x2,8.5x11,1x0.5,3.5x2.5,2x4,Letter 8-1/2 x 11,ROLL,90");
     EXPECT_TRUE(QFile::exists(Catalogue::userPath()));
 }
 
