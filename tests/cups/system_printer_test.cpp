@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QPrinterInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -100,6 +101,39 @@ TEST(SystemPrinter, AJobTheSchedulerRefusesIsAnErrorNotASheetPrinted) {
     printer.Print("Bob");
     printer.EndDoc();
     EXPECT_EQ(waitForJobs(output, before + 1).size(), before + 1);
+}
+
+TEST(SystemPrinter, ARollRunIsOneLabelPrinterJobOfAPageALabelOnTheLabelsMedia) {
+    const QString output = qEnvironmentVariable("MAILPIECE_CUPS_LABEL_OUTPUT");
+    if (output.isEmpty() || !QFileInfo::exists("/usr/share/libglabels-3.0/templates"))
+        GTEST_SKIP() << "needs printer-driver-dymo and glabels-data";
+    const test::ProgramRun batch =
+        test::runBatch({"--address", "--piece", "Dymo 99010", "--printer", "MailpieceLabelWriter",
+                        "--from", "2", "--to", "4", QStringLiteral(MAILPIECE_SAMPLE_MAILING)});
+    ASSERT_EQ(batch.exitCode, 0) << batch.err.toStdString();
+    EXPECT_TRUE(batch.out.startsWith("Printed 3 labels")) << batch.out.toStdString();
+    const QDeadlineTimer deadline(30000);
+    QStringList jobs;
+    while (jobs.isEmpty() && !deadline.hasExpired()) {
+        QThread::msleep(100);
+        jobs = QDir(output).entryList({"job-*.prn"}, QDir::Files);
+    }
+    ASSERT_EQ(jobs.size(), 1) << "the driver made no printer data";
+    EXPECT_GT(QFileInfo(QDir(output).filePath(jobs.at(0))).size(), 1000);
+    // The driver counted three pages on the LabelWriter's own 30252/99010 address label, and
+    // nothing asked to scale them.
+    QFile options(QDir(output).filePath(QString(jobs.at(0)).replace(".prn", ".options")));
+    ASSERT_TRUE(options.open(QIODevice::ReadOnly));
+    const QString asked = QString::fromUtf8(options.readAll());
+    EXPECT_TRUE(asked.contains("PageSize=w79h252")) << asked.toStdString();
+    EXPECT_TRUE(asked.contains("print-scaling=none")) << asked.toStdString();
+    QFile pages(qEnvironmentVariable("MAILPIECE_CUPS_LOG") + "/page_log");
+    ASSERT_TRUE(pages.open(QIODevice::ReadOnly));
+    const QString log = QString::fromUtf8(pages.readAll());
+    EXPECT_TRUE(log.contains(QRegularExpression(
+        R"(^MailpieceLabelWriter \S+ \d+ \[[^]]+\] total 3 .*sample-addresses labels 2 to 4 w79h252)",
+        QRegularExpression::MultilineOption)))
+        << log.toStdString();
 }
 
 TEST(SystemPrinter, AJobForAStoppedSchedulerIsAnError) {

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Runs a command against a private CUPS scheduler: its own configuration, spool and socket in a
-# scratch directory, and one queue, MailpieceTest, whose backend copies every job into
-# $MAILPIECE_CUPS_OUTPUT. Nothing of the machine's own CUPS setup is touched.
+# scratch directory, and a queue, MailpieceTest, whose backend copies every job into
+# $MAILPIECE_CUPS_OUTPUT; with Debian's printer-driver-dymo, a second, MailpieceLabelWriter, a
+# DYMO LabelWriter 450 through its own driver, whose printer data goes to
+# $MAILPIECE_CUPS_LABEL_OUTPUT. $MAILPIECE_CUPS_LOG holds the scheduler's page_log. Nothing of the
+# machine's own CUPS setup is touched.
 # Usage: with-private-cups.sh SCRATCH_DIR COMMAND [ARGS...]. Exits 77 (skipped) when no CUPS
 # scheduler can run here.
 set -euo pipefail
@@ -13,10 +16,10 @@ command -v cupsd >/dev/null && command -v lpadmin >/dev/null || { echo "cupsd no
 [ "$(id -u)" -eq 0 ] || { echo "a private cupsd needs root here" >&2; exit 77; }
 
 rm -rf "$scratch"
-mkdir -p "$scratch"/{conf,spool,cache,state,tmp,log,out,bin/backend}
+mkdir -p "$scratch"/{conf,spool,cache,state,tmp,log,out,out-label,bin/backend}
 chmod 0755 "$scratch" "$scratch"/{conf,cache,state,log,bin,bin/backend}
 chmod 0710 "$scratch/spool"
-chmod 1777 "$scratch/tmp" "$scratch/out"
+chmod 1777 "$scratch/tmp" "$scratch/out" "$scratch/out-label"
 chgrp lp "$scratch/spool" "$scratch/cache" 2>/dev/null || true
 
 # The scheduler's helper programs are the system's, plus our backend.
@@ -72,7 +75,14 @@ done
 
 export CUPS_SERVER=$socket
 export MAILPIECE_CUPS_OUTPUT=$scratch/out
+export MAILPIECE_CUPS_LOG=$scratch/log
 lpadmin -p MailpieceTest -E -v "mailpiece-test:$scratch/out" -m raw 2>/dev/null
 lpadmin -d MailpieceTest
+if [ -x /usr/lib/cups/driver/dymo ] &&
+    /usr/lib/cups/driver/dymo cat dymo:0/cups/model/lw450.ppd > "$scratch/lw450.ppd"; then
+    lpadmin -p MailpieceLabelWriter -E -v "mailpiece-test:$scratch/out-label" \
+        -P "$scratch/lw450.ppd" 2>/dev/null
+    export MAILPIECE_CUPS_LABEL_OUTPUT=$scratch/out-label
+fi
 
 "$@"
