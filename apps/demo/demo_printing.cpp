@@ -1,6 +1,7 @@
 // The demo's printing: the print dialog, the preview, PDF files, the printer offsets and their
 // calibration, each saying where the output went.
 
+#include "cfg_lib.h"
 #include "counted.h"
 #include "demo_window.h"
 #include "message_sink.h"
@@ -26,6 +27,20 @@ namespace {
 
 QString sheets(std::size_t count) {
     return mailpiece::counted(static_cast<qint64>(count), "sheet", "sheets");
+}
+
+// What the pages are to a person: labels off a roll, or sheets, and the paper they go on.
+QString printedPages(const std::vector<tav::PrintedPage>& pages, const QString& pieceName) {
+    const auto count = static_cast<qint64>(pages.size());
+    const QString what = tav::CfgLib::CatalogPaperType(pieceName) == 3
+                             ? mailpiece::counted(count, "label", "labels")
+                             : mailpiece::counted(count, "sheet", "sheets");
+    const QString paper =
+        pages.front().paper ? pages.front().paper->name() : QStringLiteral("US Letter");
+    return QStringLiteral("%1 on %2%3")
+        .arg(what, paper,
+             pages.front().quarterTurn ? QStringLiteral(", turned as the printer feeds them")
+                                       : QString());
 }
 
 } // namespace
@@ -86,7 +101,7 @@ void DemoWindow::printWithDialog() {
     QPrinter printer(QPrinter::HighResolution);
     tav::preparePaper(printer, pages.front());
     QPrintDialog dialog(&printer, this);
-    dialog.setWindowTitle(QStringLiteral("Print %1").arg(sheets(pages.size())));
+    dialog.setWindowTitle(QStringLiteral("Print %1").arg(printedPages(pages, shown().PieceName())));
     dialog.setOptions(QAbstractPrintDialog::PrintPageRange |
                       QAbstractPrintDialog::PrintCurrentPage | QAbstractPrintDialog::PrintToFile |
                       QAbstractPrintDialog::PrintShowPageSize);
@@ -113,7 +128,8 @@ void DemoWindow::printWithDialog() {
     } else {
         chosen = pages;
     }
-    // To a printer each sheet is a print job, as the controls print; to a file, one document.
+    // To a printer the pages go as the controls print them (a sheet a job, a roll's run one
+    // job); to a file, one document.
     tav::printPages(chosen, printer, !toFile);
     statusBar()->showMessage(
         toFile ? QStringLiteral("Printed %1 to %2")

@@ -11,11 +11,16 @@ namespace {
 
 const QString kSource = QStringLiteral("printPages");
 
-// Device units to twips: the pages' operations are in twips from the paper's corner.
-void useTwips(QPainter& painter, const QPrinter& printer) {
+// Device units to twips: the pages' operations are in twips from the paper's corner, turned
+// onto it when the page was.
+void useTwips(QPainter& painter, const QPrinter& printer, const PrintedPage& page) {
     const double scale = printer.resolution() / 1440.0;
     painter.resetTransform();
     painter.scale(scale, scale);
+    if (page.quarterTurn) {
+        painter.translate(printer.pageLayout().fullRectPoints().width() * 20.0, 0);
+        painter.rotate(90);
+    }
     painter.setRenderHint(QPainter::Antialiasing);
 }
 
@@ -41,37 +46,29 @@ void preparePaper(QPrinter& printer, const PrintedPage& page) {
                                                      : QPageLayout::Portrait);
 }
 
-void printPages(const std::vector<PrintedPage>& pages, QPrinter& printer, bool jobPerPage) {
-    if (pages.empty())
-        return;
+void printPages(const std::vector<PrintedPage>& pages, QPrinter& printer, bool asJobs) {
     QPainter painter;
-    if (jobPerPage) {
-        for (const PrintedPage& page : pages) {
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        const PrintedPage& page = pages[i];
+        if (i == 0 || (asJobs && page.pageOfJob == 1)) {
+            if (painter.isActive())
+                painter.end();
             preparePaper(printer, page);
             printer.setDocName(page.jobName);
             beginOn(painter, printer);
-            useTwips(painter, printer);
-            paintOps(painter, page);
-            painter.end();
-        }
-        return;
-    }
-    preparePaper(printer, pages.front());
-    printer.setDocName(pages.front().jobName);
-    beginOn(painter, printer);
-    for (std::size_t i = 0; i < pages.size(); ++i) {
-        if (i > 0) {
+        } else {
             // A page on other paper sets it before it begins (a preview and a printer keep the
             // first page's paper: only a PDF file may change it while it is being written).
             const PrintedPage& before = pages[i - 1];
-            if (pages[i].paper != before.paper || pages[i].orientation != before.orientation)
-                preparePaper(printer, pages[i]);
+            if (page.paper != before.paper || page.orientation != before.orientation)
+                preparePaper(printer, page);
             printer.newPage();
         }
-        useTwips(painter, printer);
-        paintOps(painter, pages[i]);
+        useTwips(painter, printer, page);
+        paintOps(painter, page);
     }
-    painter.end();
+    if (painter.isActive())
+        painter.end();
 }
 
 } // namespace tav

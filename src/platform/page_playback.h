@@ -14,10 +14,11 @@ namespace tav {
 MAILPIECE_EXPORT void preparePaper(QPrinter& printer, const PrintedPage& page);
 
 /// Prints pages kept by a RecordingPrinter on a Qt printer: the one the print dialog chose, or
-/// the one a print preview paints. `jobPerPage`: each page is a print job of its own, as the
-/// controls print sheets; otherwise they are the pages of one document (a PDF file, a preview).
-/// Raises error 57 when the printer does not start.
+/// the one a print preview paints, each turned as it was. `asJobs`: the pages go as the jobs
+/// they were printed in (a sheet a job, a roll's run one job), as the controls print; otherwise
+/// they are the pages of one document (a PDF file, a preview). Raises error 57 when the printer
+/// does not start.
 MAILPIECE_EXPORT void printPages(const std::vector<PrintedPage>& pages, QPrinter& printer,
-                                 bool jobPerPage);
+                                 bool asJobs);
 
 } // namespace tav

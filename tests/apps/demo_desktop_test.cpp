@@ -140,7 +140,7 @@ TEST_F(DemoDesktop, ThePrintDialogPrintsTheChosenSheetsToAFile) {
     EXPECT_TRUE(tav::test::whileModal<QPrintDialog>(
         [&] { QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier); },
         [&](QPrintDialog& dialog) {
-            EXPECT_EQ(dialog.windowTitle(), "Print 3 sheets");
+            EXPECT_EQ(dialog.windowTitle(), "Print 3 sheets on Letter / ANSI A");
             EXPECT_EQ(dialog.maxPage(), 3);
             // The dialog's own printer list and file name, as a user sets them.
             auto* printers = dialog.findChild<QComboBox*>("printers");
