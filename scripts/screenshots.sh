@@ -8,5 +8,13 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMAILPIECE_WARNINGS_AS_ERRORS=ON
 cmake --build build --target mailpiece-demo
-QT_QPA_PLATFORM=offscreen ./build/apps/demo/mailpiece-demo --screenshots docs/images \
-    data/sample-addresses.csv
+# Settings of their own, so the user's are neither used nor changed.
+settings=$(mktemp -d)
+trap 'rm -rf "$settings"' EXIT
+XDG_CONFIG_HOME=$settings QT_QPA_PLATFORM=offscreen ./build/apps/demo/mailpiece-demo \
+    --screenshots docs/images data/sample-addresses.csv
+# A roll label as the label printer gets it: the sample's eighth label, turned on its paper.
+cmake --build build --target mailpiece-batch
+./build/apps/batch/mailpiece-batch --address --piece "Dymo 99010" --from 8 --to 8 \
+    --pdf "$settings/roll.pdf" data/sample-addresses.csv
+pdftoppm -r 150 -png -singlefile "$settings/roll.pdf" docs/images/roll-label-paper

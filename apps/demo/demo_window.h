@@ -53,6 +53,9 @@ public:
     /// sample tracking codes (mailer 123456, service 700) numbered from 1.
     void setSymbology(tav::TavSymbology symbology);
 
+    /// Remembers the Intelligent Mail barcode's fixed fields, as its settings dialog does.
+    void setImbFields(const ImbFields& fields) { settings_.setImbFields(fields); }
+
     /// Every sheet of the page shown as the printer would get it, one page a sheet.
     std::vector<tav::PrintedPage> recordSheets();
     /// Prints every sheet of the page shown into one PDF document at `path` (".pdf" added when

@@ -1,5 +1,6 @@
 #include "screenshots.h"
 
+#include "cfg_lib.h"
 #include "demo_window.h"
 #include "layout_scale.h"
 #include "new_piece_dialog.h"
@@ -143,7 +144,8 @@ bool saveScreenshots(DemoWindow& window, const QDir& directory) {
         return false;
     detail.hide();
 
-    // The Intelligent Mail barcode on 4 inch labels and on an envelope.
+    // The Intelligent Mail barcode on 4 inch labels and on an envelope, for a sample mailer.
+    window.setImbFields({QStringLiteral("00"), QStringLiteral("700"), QStringLiteral("123456")});
     window.setSymbology(tav::TavEnumCls::TavIntelligentMail);
     window.showPage(0);
     window.label().setCurrentPiece(3);
@@ -153,5 +155,18 @@ bool saveScreenshots(DemoWindow& window, const QDir& directory) {
     window.showPage(1);
     window.mail().TavLabel1().setCurrentPiece(8);
     window.showView(0);
-    return save(window, directory, "envelope-imb.png");
+    if (!save(window, directory, "envelope-imb.png"))
+        return false;
+
+    // A roll label of a label printer, read along its length, when the template library is here.
+    const QString roll = QStringLiteral("Dymo 99010 - Address Labels 28 x 89 mm");
+    if (!tav::CfgLib::CatalogRecord(roll).isEmpty()) {
+        window.setSymbology(tav::TavEnumCls::TavPostnet);
+        window.showPage(0);
+        window.choosePiece(roll);
+        window.label().setCurrentPiece(8);
+        window.showView(2);
+        return save(window, directory, "label-roll.png");
+    }
+    return true;
 }
