@@ -18,3 +18,9 @@ cmake --build build --target mailpiece-batch
 ./build/apps/batch/mailpiece-batch --address --piece "Dymo 99010" --from 8 --to 8 \
     --pdf "$settings/roll.pdf" data/sample-addresses.csv
 pdftoppm -r 150 -png -singlefile "$settings/roll.pdf" docs/images/roll-label-paper
+# Labels to the post office's rules: capitals, abbreviations, sort levels and an endorsement.
+./build/apps/batch/mailpiece-batch --postal-style --sort zip --endorsement-line \
+    --endorsement "Return Service Requested" --piece 5163 --to 4 --pdf "$settings/postal.pdf" \
+    data/sample-addresses.csv > /dev/null
+pdftoppm -r 100 -png -singlefile -x 0 -y 0 -W 850 -H 420 "$settings/postal.pdf" \
+    docs/images/postal-labels

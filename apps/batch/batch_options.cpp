@@ -35,6 +35,15 @@ const OptionSpec kOptions[] = {
     {"sort", "zip",
      "Print the mailing in ZIP code order (5-digit, then ZIP+4) and list the pieces by ZIP code "
      "and 3-digit prefix: sorting, not a certified presort."},
+    {"postal-style", nullptr,
+     "Print addresses as the post office reads them best: capitals, no punctuation, the "
+     "standard street suffixes and unit designators, 8 pt at least (USPS Publication 28)."},
+    {"endorsement-line", nullptr,
+     "With --sort zip: print each label's sort level above its address, the optional "
+     "endorsement line (*****AUTO**5-DIGIT 02134)."},
+    {"endorsement", "TEXT",
+     "Print an ancillary service endorsement (\"Return Service Requested\", Address, Change, "
+     "Forwarding, Electronic) above the address, or below the return address on envelopes."},
     {"dpi", "N",
      "With --pdf: the dots per inch of the printer the document is for (203 or 300 for a "
      "thermal label printer): bar codes fall on its whole dots."},
@@ -236,6 +245,11 @@ QString readValues(const QCommandLineParser& parser, BatchOptions& options) {
         {"copies-column", text(options.copiesColumn)},
         {"repeat", [&](const QString& v) { return toWhole(v, options.repeat, 1, 10000); }},
         {"dpi", [&](const QString& v) { return toWhole(v, options.dotsPerInch, 72, 2400); }},
+        {"endorsement",
+         [&](const QString& v) {
+             options.endorsement = v;
+             return !v.trimmed().isEmpty();
+         }},
         {"sort",
          [&](const QString& v) {
              options.sortByZip = v.compare(QLatin1String("zip"), Qt::CaseInsensitive) == 0;
@@ -294,6 +308,15 @@ QString conflict(const BatchOptions& options, const QStringList& imb) {
          "the geometry options"},
         {options.addressMode && options.columnsMode, "choose --address or --columns, not both"},
         {options.rotation && options.envelopeMode, "--rotate and --no-rotate are for labels"},
+        {options.endorsementLine && !options.sortByZip,
+         "--endorsement-line prints the sort level of --sort zip; give it too"},
+        {options.endorsementLine && options.envelopeMode, "--endorsement-line is for labels"},
+        {(options.postalStyle || options.endorsementLine || !options.endorsement.isEmpty()) &&
+             (options.columnsMode || options.itemsGiven),
+         "--postal-style and the endorsements print with the composed address; leave out "
+         "--columns and --item"},
+        {options.postalStyle && options.fontSize < 8,
+         "--postal-style prints addresses at 8 pt at least; --font-size is smaller"},
         {!options.envelopeMode && !options.returnAddress.isEmpty(),
          "--return-address is for --envelope"},
         {!trackingColumn.isEmpty() && !mailerId.isEmpty(),
@@ -358,6 +381,8 @@ std::optional<BatchOptions> parseBatchOptions(const QStringList& arguments, QStr
     options.strictFit = flag("strict-fit");
     options.strictZip = flag("strict-zip");
     options.fillSheet = flag("fill-sheet");
+    options.postalStyle = flag("postal-style");
+    options.endorsementLine = flag("endorsement-line");
     if (flag("rotate") && flag("no-rotate")) {
         error = QStringLiteral("choose --rotate or --no-rotate, not both");
         return std::nullopt;

@@ -21,6 +21,9 @@ struct BatchOptions {
     qint32 repeat = 1;                    // each row this many times (beside copiesColumn's)
     bool fillSheet = false;               // the last sheet filled with copies of the last piece
     bool sortByZip = false;               // the mailing in ZIP code order, with its summary
+    bool postalStyle = false;             // addresses as the post office reads them best
+    bool endorsementLine = false;         // each label's sort level above its address (OEL)
+    QString endorsement;                  // an ancillary service endorsement, as it prints
     QString sql;                          // a database connection instead of a file
     QString query;                        // with sql: a SELECT or a table name
     std::array<QString, 7> itemTemplates; // empty: the item is not printed

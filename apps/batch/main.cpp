@@ -11,6 +11,8 @@
 #include "mailing_open.h"
 #include "password_prompt.h"
 #include "pdf_printer.h"
+#include "postal_marks.h"
+#include "postal_style.h"
 #include "printer.h"
 #include "program_feed.h"
 #include "run_inputs.h"
@@ -227,7 +229,7 @@ bool applyItems(tav::TavLabel& label, const BatchOptions& options, int columns) 
     for (int k = 1; k <= 7; ++k) {
         const QString& text = options.itemTemplates[k - 1];
         if (options.addressMode
-                ? k <= 4
+                ? k <= 4 + (options.endorsementLine ? 1 : 0)
                 : !text.isEmpty() && (text != QStringLiteral("<<Item%1>>").arg(k) || k <= columns))
             templates << (options.addressMode ? QStringLiteral("<<Item%1>>").arg(k) : text);
     }
@@ -348,8 +350,40 @@ int printSheets(tav::TavLabel& label, const BatchOptions& options, const QString
     return 0;
 }
 
-mailpiece::BarCodeFeed barCodeFeed(const BatchOptions& options) {
-    return {options.tracking, options.strictFit, options.strictZip, {}};
+// How the rows are fed: their bar codes, how strictly they are checked, the postal style, and
+// the optional endorsement line of each label from the sorted mailing's ZIP codes (`zip`).
+mailpiece::BarCodeFeed barCodeFeed(const BatchOptions& options, const Mailing* mailing = nullptr,
+                                   qsizetype zip = -1) {
+    mailpiece::BarCodeFeed feed;
+    feed.tracking = options.tracking;
+    feed.strictFit = options.strictFit;
+    feed.strictZip = options.strictZip;
+    feed.postalStyle = options.postalStyle;
+    if (options.endorsementLine && mailing != nullptr && mailing->sorted != nullptr) {
+        const tav::ZipOrderSource* sorted = mailing->sorted;
+        const bool automation = options.tracking.has_value();
+        feed.linesAbove = [sorted, zip, automation](const tav::MailingRow& row) {
+            const QString line = sorted->endorsementLine(row.fields.value(zip), automation);
+            return line.isEmpty() ? QStringList() : QStringList{line};
+        };
+    }
+    return feed;
+}
+
+// The postal style's 8 point type and the endorsement above the address, on labels.
+void applyPostalMarks(tav::TavLabel& label, const BatchOptions& options) {
+    if (options.postalStyle) {
+        label.setMinimumFontSize(tav::PostalStyle::MinimumPoints);
+        const double points = label.Item1Properties()->font()->Size();
+        if (points < tav::PostalStyle::MinimumPoints)
+            std::fprintf(stderr,
+                         "warning: the addresses are set in %.1f pt to fit the labels; the post "
+                         "office reads 8 pt at least: choose taller labels or leave out the "
+                         "endorsement line\n",
+                         points);
+    }
+    if (!options.endorsement.isEmpty())
+        mailpiece::placeEndorsement(label, mailpiece::endorsementText(options.endorsement));
 }
 
 int runLabels(const BatchOptions& asked) {
@@ -388,11 +422,12 @@ int runLabels(const BatchOptions& asked) {
     if (!applyItems(label, options, static_cast<int>(header.size())))
         std::fprintf(stderr, "warning: the bar code reaches past the bottom of the label; use a "
                              "smaller --font-size or fewer items\n");
+    applyPostalMarks(label, options);
     mailpiece::ConsoleMessages messages(sourceName(options));
     const mailpiece::FeedResult fed = mailpiece::feedMailing(
         *mailing.source, label,
         options.addressMode ? tav::PieceMaker::Mode::Address : tav::PieceMaker::Mode::Columns,
-        options.zipColumn, messages, barCodeFeed(options));
+        options.zipColumn, messages, barCodeFeed(options, &mailing, zip));
     if (!fedPieces(fed, options))
         return 1;
     const qint32 filling = options.fillSheet ? label.FillSheet() : 0;
@@ -405,6 +440,8 @@ int runEnvelopes(const BatchOptions& options) {
     mailpiece::applyEnvelopeLayout(mail, piece, options.returnAddress,
                                    options.tracking ? tav::TavEnumCls::TavIntelligentMail
                                                     : tav::TavEnumCls::TavPostnet);
+    if (!options.endorsement.isEmpty())
+        mailpiece::placeEndorsement(mail, mailpiece::endorsementText(options.endorsement));
     checkStart(*mail.SheetProperties(), options);
     mail.SheetProperties()->setStartingPiece(options.startingPiece);
     mail.TavLabel1().setMailingName(mailingName(options));

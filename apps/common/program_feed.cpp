@@ -118,6 +118,8 @@ public:
         tav::MailingFeed feed;
         feed.mode = mode;
         feed.zipColumn = zipColumn;
+        feed.postalStyle = feed_.postalStyle;
+        feed.linesAbove = feed_.linesAbove;
         feed.leftOut = [this](const tav::MailingProblem& problem) {
             remarks();
             messages_.leftOut(problem.number, problem.message);
@@ -129,8 +131,10 @@ public:
                 return QStringLiteral("nothing to print: ") + printedNames();
             }
             const QString why = prepare(row, piece);
-            if (why.isEmpty())
+            if (why.isEmpty()) {
                 checkFit(row, piece.zip);
+                checkPostalRules(row, piece);
+            }
             return why;
         };
         feed.textFitProblem = [this](const tav::MailingRow& row, const QString& problem) {
@@ -268,6 +272,21 @@ private:
         }
         barProblemsTold_.insert(problem);
         messages_.warning(row.number, piece + problem);
+    }
+
+    // Names the piece whose address breaks a rule of the post office that composing it in the
+    // postal style could not mend.
+    void checkPostalRules(const tav::MailingRow& row, const tav::MailingPiece& piece) const {
+        if (piece.postalProblem.isEmpty())
+            return;
+        const QString what = QStringLiteral("%1 %2: %3")
+                                 .arg(kind_)
+                                 .arg(label_.pieceCount() + 1)
+                                 .arg(piece.postalProblem);
+        if (feed_.strictFit)
+            throw tav::TavError(tav::ErrorNumber::InvalidPropertyValue, QStringLiteral("mailing"),
+                                messages_.place(row.number) + QStringLiteral(": ") + what);
+        messages_.warning(row.number, what);
     }
 
     static constexpr qsizetype kRowsNamed = 20;

@@ -66,6 +66,11 @@ struct BarCodeFeed {
     bool strictZip = false;
     /// Called after each row with the rows read; false stops the feed (the pieces stay).
     std::function<bool(qint64 rowsRead)> progress;
+    /// Addresses composed as the post office reads them best; one that still breaks a rule
+    /// (more than 6 lines, no ZIP code last) is a warning, or with strictFit stops the run.
+    bool postalStyle = false;
+    /// Labels in Address mode: the lines above each row's address (tav::MailingFeed).
+    std::function<QStringList(const tav::MailingRow& row)> linesAbove;
 };
 
 /// Whether `header` has a name column (First, Middle or Last) and an address column (Address,

@@ -321,8 +321,9 @@ bool DemoWindow::openMailing(const QString& path, const QString& asked) {
             };
         };
         CollectedMessages messages;
-        mailpiece::BarCodeFeed labelBars{trackingCodes(), false, false,
-                                         reading(QStringLiteral("Labels"))};
+        mailpiece::BarCodeFeed labelBars;
+        labelBars.tracking = trackingCodes();
+        labelBars.progress = reading(QStringLiteral("Labels"));
         const auto labels = open();
         const mailpiece::FeedResult fed =
             mailpiece::feedMailing(*labels, *fresh, tav::PieceMaker::Mode::Address,
@@ -331,8 +332,9 @@ bool DemoWindow::openMailing(const QString& path, const QString& asked) {
             statusBar()->showMessage(QStringLiteral("Opening %1 was cancelled").arg(path));
             return false;
         }
-        mailpiece::BarCodeFeed envelopeBars{trackingCodes(), false, false,
-                                            reading(QStringLiteral("Envelopes"))};
+        mailpiece::BarCodeFeed envelopeBars;
+        envelopeBars.tracking = trackingCodes();
+        envelopeBars.progress = reading(QStringLiteral("Envelopes"));
         const auto envelopes = open();
         if (mailpiece::feedEnvelopes(*envelopes, *freshMail, messages, std::move(envelopeBars))
                 .stopped) {

@@ -11,8 +11,10 @@
 namespace tav {
 
 MailingFed TavLabel::AddPieces(MailingSource& source, const MailingFeed& feed) {
-    const PieceMaker maker(source.header(), feed.mode, feed.zipColumn,
-                           d->addressLayout_ ? d->addressLayout_->lines : 7);
+    PieceMaker maker(source.header(), feed.mode, feed.zipColumn,
+                     d->addressLayout_ ? d->addressLayout_->lines : 7);
+    maker.setPostalStyle(feed.postalStyle);
+    maker.setLinesAbove(feed.linesAbove);
     const HeldRefresh held(*this);
     return feedRows(
         source, feed, maker, [this, &feed](const MailingRow& row, const MailingPiece& piece) {

@@ -8,7 +8,8 @@
 namespace tav {
 
 MailingFed TavMail::AddPieces(MailingSource& source, const MailingFeed& feed) {
-    const PieceMaker maker(source.header(), PieceMaker::Mode::Address, QStringLiteral("Zip"));
+    PieceMaker maker(source.header(), PieceMaker::Mode::Address, QStringLiteral("Zip"));
+    maker.setPostalStyle(feed.postalStyle);
     const HeldRefresh held(*this);
     return feedRows(source, feed, maker, [&](const MailingRow& row, const MailingPiece& piece) {
         const std::shared_ptr<TavAddressCls> address = DeliveryAddress_Text();

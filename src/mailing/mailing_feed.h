@@ -15,6 +15,12 @@ struct MAILPIECE_EXPORT MailingFeed {
     /// Labels: the column whose value becomes the bar code's Value; empty: none. Envelopes take
     /// the Zip column.
     QString zipColumn = QStringLiteral("Zip");
+    /// Addresses composed as the post office reads them best (PieceMaker::setPostalStyle); a
+    /// piece whose address still breaks a rule reaches beforeAdd with its postalProblem.
+    bool postalStyle = false;
+    /// Labels in Address mode: the lines printed above a row's address (an ancillary service
+    /// endorsement, an optional endorsement line), which take its first items; unset: none.
+    std::function<QStringList(const MailingRow& row)> linesAbove;
     /// Called for each row just before its piece is added: returns why the row is left out
     /// instead, or "" to add it. It may change the piece (its ZIP code or tracking code) or
     /// raise to stop the feed.

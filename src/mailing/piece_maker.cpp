@@ -1,5 +1,6 @@
 #include "piece_maker.h"
 
+#include "postal_style.h"
 #include "tav_address_cls.h"
 #include "text_lines.h"
 
@@ -58,15 +59,19 @@ PieceMaker::PieceMaker(const QStringList& header, Mode mode, const QString& zipC
 }
 
 MailingPiece PieceMaker::make(const MailingRow& row) const {
+    if (mode_ == Mode::Columns)
+        return MailingPiece{row.number, PieceTexts(columnsTexts(row)), field(row, zip_), {}, {}};
+    bool foreign = false;
+    const QStringList lines = addressLines(row, foreign);
     return MailingPiece{row.number,
-                        PieceTexts(mode_ == Mode::Address ? addressTexts(row) : columnsTexts(row)),
-                        field(row, mode_ == Mode::Address
-                                       ? address_.columnsOf(row.fields)[AddressColumns::Zip]
-                                       : zip_),
-                        {}};
+                        PieceTexts(addressTexts(linesAbove_ ? linesAbove_(row) + lines : lines)),
+                        field(row, address_.columnsOf(row.fields)[AddressColumns::Zip]),
+                        {},
+                        postalStyle_ && !foreign ? PostalStyle::blockProblem(lines) : QString()};
 }
 
 void PieceMaker::fillAddress(const MailingRow& row, TavAddressCls& address) const {
+    address.setPostalStyle(postalStyle_);
     using Part = AddressColumns::Part;
     static constexpr Part parts[] = {Part::First,   Part::Middle, Part::Last,  Part::Street,
                                      Part::Street2, Part::City,   Part::State, Part::Zip};
@@ -78,8 +83,8 @@ void PieceMaker::fillAddress(const MailingRow& row, TavAddressCls& address) cons
 }
 
 // The organization goes under the name (first when there is none), and a country last; the
-// United States is no line on domestic mail.
-void PieceMaker::addOrganizationAndCountry(const MailingRow& row, QStringList& lines) const {
+// United States is no line on domestic mail. Returns whether a country was added.
+bool PieceMaker::addOrganizationAndCountry(const MailingRow& row, QStringList& lines) const {
     const bool named = !field(row, address_[AddressColumns::First]).isEmpty() ||
                        !field(row, address_[AddressColumns::Middle]).isEmpty() ||
                        !field(row, address_[AddressColumns::Last]).isEmpty();
@@ -87,22 +92,32 @@ void PieceMaker::addOrganizationAndCountry(const MailingRow& row, QStringList& l
     for (qsizetype k = 0; k < organization.size(); ++k)
         if (!organization.at(k).trimmed().isEmpty())
             lines.insert(std::min<qsizetype>(lines.size(), (named ? 1 : 0) + k),
-                         organization.at(k).trimmed());
+                         styled(organization.at(k).trimmed()));
     static const QStringList domestic = {QStringLiteral("US"), QStringLiteral("USA"),
                                          QStringLiteral("U.S.A."), QStringLiteral("United States"),
                                          QStringLiteral("United States of America")};
     const QString country = field(row, address_.columnsOf(row.fields)[AddressColumns::Country]);
-    if (!country.isEmpty() && !domestic.contains(country, Qt::CaseInsensitive))
-        lines << country;
+    if (country.isEmpty() || domestic.contains(country, Qt::CaseInsensitive))
+        return false;
+    lines << styled(country);
+    return true;
 }
 
-std::vector<std::pair<QString, QString>> PieceMaker::addressTexts(const MailingRow& row) const {
+QString PieceMaker::styled(const QString& text) const {
+    return postalStyle_ ? PostalStyle::text(text) : text;
+}
+
+QStringList PieceMaker::addressLines(const MailingRow& row, bool& foreign) const {
     TavAddressCls address;
     fillAddress(row, address);
+    QStringList lines = printedLines(address);
+    foreign = addOrganizationAndCountry(row, lines);
+    return lines;
+}
+
+std::vector<std::pair<QString, QString>> PieceMaker::addressTexts(QStringList lines) const {
     // Every item gets an entry, empty past the last line, so no placeholder is left showing; the
     // lines an address layout has no item for go with its last one.
-    QStringList lines = printedLines(address);
-    addOrganizationAndCountry(row, lines);
     if (lines.size() > addressLines_) {
         const QStringList rest = lines.mid(addressLines_ - 1);
         lines = lines.first(addressLines_ - 1);

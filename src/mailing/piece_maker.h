@@ -7,6 +7,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -16,10 +17,11 @@ class TavAddressCls;
 
 /// One mail piece made from a mailing's row, ready for a label control.
 struct MAILPIECE_EXPORT MailingPiece {
-    qint64 number = 0;    // where the row starts in its source
-    PieceTexts texts;     // the values of the items' placeholders; each name once, the first one
-    QString zip;          // the bar code value
-    QString trackingCode; // the Intelligent Mail barcode's; empty: the bar code record's
+    qint64 number = 0;     // where the row starts in its source
+    PieceTexts texts;      // the values of the items' placeholders; each name once, the first one
+    QString zip;           // the bar code value
+    QString trackingCode;  // the Intelligent Mail barcode's; empty: the bar code record's
+    QString postalProblem; // with the postal style, a rule the address breaks; "" when none
 };
 
 /// Whether every field of `row` is empty or blank (a spreadsheet's trailing ",,,,," rows).
@@ -50,6 +52,14 @@ public:
     PieceMaker(const QStringList& header, Mode mode, const QString& zipColumn,
                qsizetype addressLines = 7);
 
+    /// Composes addresses as the post office reads them best (TavAddressCls::PostalStyle, an
+    /// organization and a country in capitals too) and names a domestic address that breaks a
+    /// rule it cannot mend in MailingPiece::postalProblem.
+    void setPostalStyle(bool on) { postalStyle_ = on; }
+    /// Lines printed above each address in Address mode, as `above` gives them for a row.
+    void setLinesAbove(std::function<QStringList(const MailingRow& row)> above) {
+        linesAbove_ = std::move(above);
+    }
     /// The header the rows come under.
     const QStringList& header() const { return header_; }
     /// Whether the rows have a ZIP code column for the bar code.
@@ -60,8 +70,10 @@ public:
     void fillAddress(const MailingRow& row, TavAddressCls& address) const;
 
 private:
-    std::vector<std::pair<QString, QString>> addressTexts(const MailingRow& row) const;
-    void addOrganizationAndCountry(const MailingRow& row, QStringList& lines) const;
+    QStringList addressLines(const MailingRow& row, bool& foreign) const;
+    std::vector<std::pair<QString, QString>> addressTexts(QStringList lines) const;
+    bool addOrganizationAndCountry(const MailingRow& row, QStringList& lines) const;
+    QString styled(const QString& text) const;
     std::vector<std::pair<QString, QString>> columnsTexts(const MailingRow& row) const;
 
     QStringList header_;
@@ -69,6 +81,8 @@ private:
     qsizetype addressLines_;
     AddressColumns address_;
     qsizetype zip_;
+    bool postalStyle_ = false;
+    std::function<QStringList(const MailingRow& row)> linesAbove_;
 };
 
 } // namespace tav

@@ -23,6 +23,10 @@ ZipOrderSource::ZipOrderSource(std::unique_ptr<MailingSource> rows, qsizetype zi
     while (rows_->next(row)) {
         QString key = sortKey(row.fields.value(zipColumn));
         withoutZip_ += key.isEmpty();
+        if (!key.isEmpty()) {
+            ++pieces_[key.left(5)];
+            ++pieces_[key.left(3)];
+        }
         sorted_.emplace_back(std::move(key), row);
     }
     // A 5-digit code sorts before its own ZIP+4 codes; rows without one go last.
@@ -54,6 +58,22 @@ std::vector<ZipOrderSource::Group> ZipOrderSource::count(qsizetype digits) const
         ++groups.back().pieces;
     }
     return groups;
+}
+
+QString ZipOrderSource::endorsementLine(const QString& zip, bool automation) const {
+    constexpr qint64 kGroup = 10; // the fewest pieces a 5-digit or 3-digit package takes
+    constexpr qsizetype kWidth = 36;
+    const QString key = sortKey(zip);
+    if (key.isEmpty())
+        return {};
+    QString level = QStringLiteral("MIXED AADC");
+    if (piecesTo(key.left(5)) >= kGroup)
+        level = QStringLiteral("5-DIGIT ") + key.left(5);
+    else if (piecesTo(key.left(3)) >= kGroup)
+        level = QStringLiteral("3-DIGIT ") + key.left(3);
+    if (automation)
+        level.prepend(QStringLiteral("AUTO**"));
+    return level.rightJustified(kWidth, QLatin1Char('*'));
 }
 
 } // namespace tav

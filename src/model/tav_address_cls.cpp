@@ -1,5 +1,6 @@
 #include "tav_address_cls.h"
 
+#include "postal_style.h"
 #include "text_lines.h"
 
 namespace tav {
@@ -44,6 +45,8 @@ void TavAddressCls::setNameAndAddress(const std::array<QString, 8>& fields) {
 }
 
 QString TavAddressCls::compose() const {
+    if (postalStyle_)
+        return composePostal();
     QString text;
     if (!middle_.isEmpty()) {
         const QString afterMiddle =
@@ -72,6 +75,24 @@ QString TavAddressCls::compose() const {
     if (!footer.isEmpty())
         text += kNewLine + footer;
     return text;
+}
+
+QString TavAddressCls::composePostal() const {
+    QStringList lines;
+    const auto add = [&lines](const QString& line) {
+        if (!line.isEmpty())
+            lines << line;
+    };
+    add(PostalStyle::text(header1_));
+    add(PostalStyle::text(header2_));
+    add(PostalStyle::text(first_ + QLatin1Char(' ') + middle_ + QLatin1Char(' ') + last_));
+    for (const QString& street : {address_, addressLine2_})
+        for (const QString& line : splitLines(street))
+            add(PostalStyle::deliveryLine(line));
+    add(PostalStyle::lastLine(city_, state_, zip_));
+    add(PostalStyle::text(footer1_));
+    add(PostalStyle::text(footer2_));
+    return lines.join(kNewLine);
 }
 
 QStringList printedLines(const TavAddressCls& address) {

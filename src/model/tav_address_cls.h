@@ -29,6 +29,7 @@ class MAILPIECE_EXPORT TavAddressCls : public QObject {
     Q_PROPERTY(QString Header2 READ Header2 WRITE setHeader2 NOTIFY changed)
     Q_PROPERTY(QString Footer1 READ Footer1 WRITE setFooter1 NOTIFY changed)
     Q_PROPERTY(QString Footer2 READ Footer2 WRITE setFooter2 NOTIFY changed)
+    Q_PROPERTY(bool PostalStyle READ PostalStyle WRITE setPostalStyle NOTIFY changed)
 
 public:
     TavAddressCls() = default;
@@ -100,6 +101,15 @@ public:
         emit changed();
     }
 
+    /// Whether CurrentText is composed as the post office reads it best (PostalStyle: capitals,
+    /// no punctuation, standard abbreviations, "CITY ST ZIP" last); setting it recomposes.
+    bool PostalStyle() const { return postalStyle_; }
+    void setPostalStyle(bool on) {
+        postalStyle_ = on;
+        currentText_ = compose();
+        emit changed();
+    }
+
     /// Empties all twelve fields and recomposes (CurrentText becomes empty).
     Q_INVOKABLE void Clear();
     /// Sets the eight name and address fields, First to Zip in their order, and recomposes once.
@@ -112,6 +122,7 @@ signals:
 private:
     void recompose(QString& field, const QString& text);
     QString compose() const;
+    QString composePostal() const;
 
     QString first_;
     QString middle_;
@@ -126,6 +137,7 @@ private:
     QString header2_;
     QString footer1_;
     QString footer2_;
+    bool postalStyle_ = false;
 };
 
 /// The lines of `address`'s composed block as they print: a line break inside a field (LF,

@@ -88,9 +88,7 @@ TEST(BatchProgram, AnAddressHeaderPrintsAddressesAndABadOptionIsOneLine) {
         const ProgramRun run = runBatch(arguments);
         ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
         EXPECT_EQ(run.err.contains("prints the address composed"), !columns);
-        QStringList words;
-        for (const auto& word : tav::test::pdfWords(pdf))
-            words << word.text;
+        const QStringList words = tav::test::pdfTexts(pdf);
         const QString text = words.join(QLatin1Char(' '));
         EXPECT_EQ(text.contains("Barbara T. Jackson"), !columns);
         EXPECT_EQ(text.contains("Boulder, CO"), !columns);
@@ -117,9 +115,7 @@ TEST(BatchProgram, PrintsTheGoodRowsAndNamesTheBadOnesByLine) {
     EXPECT_TRUE(run.err.contains("m.csv:3: row left out"));
     EXPECT_TRUE(run.err.contains("m.csv:4: row left out"));
     EXPECT_TRUE(run.out.contains(pdf));
-    QStringList texts;
-    for (const auto& word : tav::test::pdfWords(pdf))
-        texts << word.text;
+    const QStringList texts = tav::test::pdfTexts(pdf);
     EXPECT_EQ(texts, (QStringList{"Ann", "Smith", "Salem", "OR", "Zoë", "Brontë", "Bend", "OR"}));
 }
 
@@ -354,9 +350,7 @@ TEST(BatchProgram, ReadsSpreadsheetExportsAndNamesDoubtfulZipCodesByRow) {
     EXPECT_TRUE(
         run.err.contains("export.csv:2: warning: \"2134\" has 4 digits: a leading zero lost?"));
     EXPECT_TRUE(run.err.contains("export.csv:3: warning: \"ABCDE\" has no digits"));
-    QStringList words;
-    for (const auto& word : tav::test::pdfWords(pdf))
-        words << word.text;
+    const QStringList words = tav::test::pdfTexts(pdf);
     EXPECT_TRUE(words.contains("Núñez")) << words.join(' ').toStdString();
     EXPECT_TRUE(words.contains("Köln"));
 
@@ -411,9 +405,7 @@ TEST(BatchProgram, PrintsEveryKindOfSpreadsheetFileAndRefusesAnUnreachableDataba
             runBatch({"--address", "--pdf", pdf,
                       QStringLiteral(MAILPIECE_MAILING_DATA "/") + QLatin1String(file)});
         ASSERT_EQ(run.exitCode, 0) << file << run.err.toStdString();
-        QStringList words;
-        for (const auto& word : tav::test::pdfWords(pdf))
-            words << word.text;
+        const QStringList words = tav::test::pdfTexts(pdf);
         EXPECT_TRUE(words.contains("Núñez")) << file;
         EXPECT_TRUE(words.join(QLatin1Char(' ')).contains("Saint-Étienne")) << file;
     }
@@ -444,9 +436,7 @@ TEST(BatchProgram, WorkbooksPrintEachRowAsManyTimesAsItsCopiesColumnSays) {
         EXPECT_TRUE(run.out.startsWith(
             "Printed 1 sheet (6 pieces in the mailing; 1 row asked for no copies)"))
             << run.out.toStdString();
-        QStringList words;
-        for (const auto& word : tav::test::pdfWords(pdf))
-            words << word.text;
+        const QStringList words = tav::test::pdfTexts(pdf);
         EXPECT_EQ(words.count("Zoë"), 2) << file;
         EXPECT_EQ(words.count("Bo"), 3) << file;
         EXPECT_EQ(words.count("Ann"), 0) << file;

@@ -162,8 +162,6 @@ TEST(DemoPieces, AnImportedProductIsChosenAndPrinted) {
     pdf->finish();
     tav::setCurrentPrinter(previous);
     EXPECT_EQ(tav::test::pdfPageCount(path), 1);
-    QStringList words;
-    for (const auto& word : tav::test::pdfWords(path))
-        words << word.text;
+    const QStringList words = tav::test::pdfTexts(path);
     EXPECT_TRUE(words.contains("Boulder,")) << words.join(' ').toStdString();
 }

@@ -80,4 +80,8 @@ TEST(ZipOrderSource, SortsByZipCodeStablyAndCountsThePieces) {
     ASSERT_EQ(byPrefix.size(), 2u);
     EXPECT_EQ(byPrefix[1].code, "973");
     EXPECT_EQ(byPrefix[1].pieces, 4);
+    // The sort level each piece's optional endorsement line names, 36 characters long.
+    EXPECT_EQ(sorted.endorsementLine("02134-1", true), "*****************AUTO**5-DIGIT 02134");
+    EXPECT_EQ(sorted.endorsementLine("97302", false), "**************************MIXED AADC");
+    EXPECT_EQ(sorted.endorsementLine("0213", false), "");
 }

@@ -80,10 +80,7 @@ QStringList printedWords(const QString& connection, const QTemporaryDir& dir) {
     EXPECT_EQ(status, 0) << err.toStdString();
     // The NULL ZIP is named by its row.
     EXPECT_TRUE(err.contains(connection + ":3: warning: no ZIP code")) << err.toStdString();
-    QStringList words;
-    for (const auto& word : test::pdfWords(pdf))
-        words << word.text;
-    return words;
+    return test::pdfTexts(pdf);
 }
 
 class SqliteSource : public ::testing::Test {

@@ -52,6 +52,13 @@ std::vector<PdfWord> pdfWords(const QString& path) {
     return words;
 }
 
+QStringList pdfTexts(const QString& path) {
+    QStringList texts;
+    for (const PdfWord& word : pdfWords(path))
+        texts << word.text;
+    return texts;
+}
+
 int pdfPageCount(const QString& path) {
     const QString info = QString::fromUtf8(run("pdfinfo", {path}));
     static const QRegularExpression pages("Pages:\\s+(\\d+)");

@@ -4,6 +4,7 @@
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -19,6 +20,9 @@ struct PdfWord {
 
 /// The words of every page of the PDF at `path`; empty when pdftotext is missing or fails.
 std::vector<PdfWord> pdfWords(const QString& path);
+
+/// The texts of those words, in reading order.
+QStringList pdfTexts(const QString& path);
 
 /// The number of pages of the PDF at `path` (pdfinfo), or -1.
 int pdfPageCount(const QString& path);
