@@ -1,5 +1,6 @@
 #include "batch_options.h"
 
+#include "tav_enum_cls.h"
 #include "tav_error.h"
 
 #include <QCommandLineParser>
@@ -44,6 +45,12 @@ const OptionSpec kOptions[] = {
     {"endorsement", "TEXT",
      "Print an ancillary service endorsement (\"Return Service Requested\", Address, Change, "
      "Forwarding, Electronic) above the address, or below the return address on envelopes."},
+    {"symbology", "NAME",
+     "Another post's bar code instead of POSTNET: royal-mail (RM4SCC), kix (PostNL) or "
+     "australia-post; its values come from --barcode-column."},
+    {"barcode-column", "NAME",
+     "With --symbology: the column holding each piece's bar code value (a postcode and delivery "
+     "point suffix, a KIX code, an 8-digit DPID and customer information)."},
     {"dpi", "N",
      "With --pdf: the dots per inch of the printer the document is for (203 or 300 for a "
      "thermal label printer): bar codes fall on its whole dots."},
@@ -245,6 +252,23 @@ QString readValues(const QCommandLineParser& parser, BatchOptions& options) {
         {"copies-column", text(options.copiesColumn)},
         {"repeat", [&](const QString& v) { return toWhole(v, options.repeat, 1, 10000); }},
         {"dpi", [&](const QString& v) { return toWhole(v, options.dotsPerInch, 72, 2400); }},
+        {"symbology",
+         [&](const QString& v) {
+             const std::pair<const char*, tav::TavSymbology> names[] = {
+                 {"postnet", tav::TavEnumCls::TavPostnet},
+                 {"royal-mail", tav::TavEnumCls::TavRoyalMail},
+                 {"rm4scc", tav::TavEnumCls::TavRoyalMail},
+                 {"kix", tav::TavEnumCls::TavKix},
+                 {"australia-post", tav::TavEnumCls::TavAustraliaPost},
+                 {"auspost", tav::TavEnumCls::TavAustraliaPost}};
+             for (const auto& [name, symbology] : names)
+                 if (v.compare(QLatin1String(name), Qt::CaseInsensitive) == 0) {
+                     options.symbology = static_cast<qint16>(symbology);
+                     return true;
+                 }
+             return false;
+         }},
+        {"barcode-column", text(options.barcodeColumn)},
         {"endorsement",
          [&](const QString& v) {
              options.endorsement = v;
@@ -308,6 +332,12 @@ QString conflict(const BatchOptions& options, const QStringList& imb) {
          "the geometry options"},
         {options.addressMode && options.columnsMode, "choose --address or --columns, not both"},
         {options.rotation && options.envelopeMode, "--rotate and --no-rotate are for labels"},
+        {options.symbology != 0 && options.barcodeColumn.isEmpty(),
+         "--symbology takes each piece's bar code value from --barcode-column; give it too"},
+        {options.symbology == 0 && !options.barcodeColumn.isEmpty(),
+         "--barcode-column is for --symbology"},
+        {options.symbology != 0 && (!mailerId.isEmpty() || !trackingColumn.isEmpty()),
+         "--symbology and the Intelligent Mail barcode's options are two bar codes; choose one"},
         {options.endorsementLine && !options.sortByZip,
          "--endorsement-line prints the sort level of --sort zip; give it too"},
         {options.endorsementLine && options.envelopeMode, "--endorsement-line is for labels"},

@@ -34,6 +34,8 @@ struct BatchOptions {
     QString returnAddress;                // printed in an envelope's top left corner
     QString zipColumn = QStringLiteral("Zip");
     std::optional<TrackingCodes> tracking; // the Intelligent Mail barcode; none: POSTNET
+    qint16 symbology = 0;                  // another post's code (TavSymbology); 0: as above
+    QString barcodeColumn;                 // with another post's code: its values' column
     bool strictFit = false;                // texts or bars that do not fit stop the run
     bool strictZip = false;                // a ZIP code not of 5, 9 or 11 digits is a bad row
     QString piece;           // a catalogue piece for the sheet geometry; empty: the options below

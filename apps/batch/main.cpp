@@ -237,7 +237,7 @@ bool applyItems(tav::TavLabel& label, const BatchOptions& options, int columns) 
         static_cast<qint32>(std::max<qsizetype>(1, templates.size())), options.fontSize);
     label.Item1Properties()->setTextControl(templates.join(QStringLiteral("\r\n")));
     label.Item1Properties()->setVisible(!templates.isEmpty());
-    const bool barCode = !options.zipColumn.isEmpty();
+    const bool barCode = !options.zipColumn.isEmpty() || options.symbology != 0;
     label.BarCodeProperties()->setVisible(barCode && fits);
     return !barCode || fits;
 }
@@ -359,6 +359,7 @@ mailpiece::BarCodeFeed barCodeFeed(const BatchOptions& options, const Mailing* m
     feed.strictFit = options.strictFit;
     feed.strictZip = options.strictZip;
     feed.postalStyle = options.postalStyle;
+    feed.valueColumn = options.barcodeColumn;
     if (options.endorsementLine && mailing != nullptr && mailing->sorted != nullptr) {
         const tav::ZipOrderSource* sorted = mailing->sorted;
         const bool automation = options.tracking.has_value();
@@ -389,6 +390,7 @@ void applyPostalMarks(tav::TavLabel& label, const BatchOptions& options) {
 int runLabels(const BatchOptions& asked) {
     tav::TavLabel label;
     applySheet(label, asked);
+    label.BarCodeProperties()->setSymbology(static_cast<tav::TavSymbology>(asked.symbology));
     // The layout depends on the header (how many columns there are), and the bars' fit is
     // checked as each piece is added, so the layout comes first.
     Mailing mailing = openSource(asked);
@@ -415,7 +417,13 @@ int runLabels(const BatchOptions& asked) {
     const qsizetype zip = options.addressMode
                               ? tav::AddressColumns::find(header)[tav::AddressColumns::Zip]
                               : tav::columnIndex(header, options.zipColumn);
-    if (!options.zipColumn.isEmpty() && !header.isEmpty() && zip < 0)
+    if (options.symbology != 0 && !header.isEmpty() &&
+        tav::columnIndex(header, options.barcodeColumn) < 0)
+        throw tav::TavError(tav::ErrorNumber::InvalidArgument, QStringLiteral("mailpiece-batch"),
+                            QStringLiteral("--barcode-column %1: the header has no such column; "
+                                           "it has %2")
+                                .arg(options.barcodeColumn, header.join(QStringLiteral(", "))));
+    if (options.symbology == 0 && !options.zipColumn.isEmpty() && !header.isEmpty() && zip < 0)
         std::fprintf(stderr, "%s: no column named %s; the labels get no bar code\n",
                      qUtf8Printable(sourceName(options)), qUtf8Printable(options.zipColumn));
     sortByZip(mailing, options, zip);
@@ -438,8 +446,9 @@ int runEnvelopes(const BatchOptions& options) {
     tav::TavMail mail;
     const QString piece = options.piece.isEmpty() ? QString() : mailpiece::findPiece(options.piece);
     mailpiece::applyEnvelopeLayout(mail, piece, options.returnAddress,
-                                   options.tracking ? tav::TavEnumCls::TavIntelligentMail
-                                                    : tav::TavEnumCls::TavPostnet);
+                                   options.tracking
+                                       ? tav::TavEnumCls::TavIntelligentMail
+                                       : static_cast<tav::TavSymbology>(options.symbology));
     if (!options.endorsement.isEmpty())
         mailpiece::placeEndorsement(mail, mailpiece::endorsementText(options.endorsement));
     checkStart(*mail.SheetProperties(), options);

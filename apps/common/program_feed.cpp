@@ -1,5 +1,6 @@
 #include "program_feed.h"
 
+#include "four_state.h"
 #include "intelligent_mail_fields.h"
 #include "mailing_feed.h"
 #include "tav_error.h"
@@ -112,6 +113,7 @@ public:
     // The hooks of a feed whose ZIP codes come from the column `zipColumn`.
     tav::MailingFeed hooks(tav::PieceMaker::Mode mode, const QString& zipColumn) {
         hasZip_ = tav::PieceMaker(source_.header(), mode, zipColumn).hasZip();
+        valueColumn_ = tav::columnIndex(source_.header(), feed_.valueColumn);
         printed_ = printedColumns(source_.header(), mode,
                                   mode == tav::PieceMaker::Mode::Columns ? shownTemplates(label_)
                                                                          : QStringList());
@@ -215,10 +217,19 @@ private:
     // Checks the ZIP code of `row`'s piece and gives it its tracking code; returns why the row
     // is left out, or "". A doubtful ZIP code is a warning, or with strictZip a reason.
     QString prepare(const tav::MailingRow& row, tav::MailingPiece& piece) {
+        const tav::TavBarCodeCls& barCode = *label_.BarCodeProperties();
+        const auto symbology = static_cast<qint16>(barCode.Symbology());
+        if (tav::FourState::ofAnotherPost(symbology)) {
+            piece.zip = row.fields.value(valueColumn_).trimmed();
+            QString problem;
+            if (tav::FourState::encode(symbology, piece.zip, &problem).isEmpty())
+                return QStringLiteral("the %1 cannot carry \"%2\": %3")
+                    .arg(QLatin1String(tav::FourState::spec(symbology)->name), piece.zip, problem);
+            return {};
+        }
         if (!hasZip_)
             return {};
         const QString& zip = piece.zip;
-        const tav::TavBarCodeCls& barCode = *label_.BarCodeProperties();
         if (barCode.Symbology() != tav::TavEnumCls::TavIntelligentMail) {
             const QString warning = tav::zipCodeWarning(zip);
             if (warning.isEmpty())
@@ -297,6 +308,7 @@ private:
     FeedMessages& messages_;
     BarCodeFeed feed_;
     bool hasZip_ = false;
+    qsizetype valueColumn_ = -1;                    // another post's bar code values
     std::optional<std::vector<qsizetype>> printed_; // none: every piece prints text of its own
     qint64 emptyRows_ = 0;                          // rows left out for printing nothing
     qsizetype remarksShown_ = 0;

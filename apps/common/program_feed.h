@@ -71,6 +71,9 @@ struct BarCodeFeed {
     bool postalStyle = false;
     /// Labels in Address mode: the lines above each row's address (tav::MailingFeed).
     std::function<QStringList(const tav::MailingRow& row)> linesAbove;
+    /// The column whose value is each piece's bar code whatever the ZIP code column: another
+    /// post's code carries a postcode and more, or a delivery point identifier. Empty: none.
+    QString valueColumn;
 };
 
 /// Whether `header` has a name column (First, Middle or Last) and an address column (Address,

@@ -1,11 +1,10 @@
-// The tolerances are the post's: POSTNET in DMM 708.4.4 (bar width 0.015 to 0.025 in, 20 to 24
-// bars an inch, full bars 0.115 to 0.135 in, half bars 0.040 to 0.060 in) and the Intelligent
-// Mail barcode in USPS-B-3200 section 2.3.1 (the same width and pitch; full bars 0.125 to
-// 0.165 in, ascenders and descenders 0.082 to 0.111 in, trackers 0.039 to 0.057 in).
+// The tolerances are the posts': POSTNET's in DMM 708.4.4 (bar width 0.015 to 0.025 in, 20 to 24
+// bars an inch, full bars 0.115 to 0.135 in, half bars 0.040 to 0.060 in), the four-state
+// codes' in four_state.cpp.
 
 #include "bar_dots.h"
 
-#include "intelligent_mail.h"
+#include "four_state.h"
 #include "postnet.h"
 #include "tav_enum_cls.h"
 
@@ -33,43 +32,40 @@ bool within(qint32 dotCount, double low, double high, qint32 dotsPerInch) {
     return size >= low - 1e-9 && size <= high + 1e-9;
 }
 
+// POSTNET's bars in whole dots (DMM 708.4.4).
+std::optional<DotBars> postnetDots(qint32 dotsPerInch) {
+    const auto pitch = dots(inches(Postnet::BarPitch), 1.0 / 24, 1.0 / 20, dotsPerInch);
+    const auto width = dots(inches(Postnet::PrintedBarWidth), 0.015, 0.025, dotsPerInch);
+    const auto full = dots(inches(Postnet::FullBarHeight), 0.115, 0.135, dotsPerInch);
+    const auto half = dots(inches(Postnet::HalfBarHeight), 0.040, 0.060, dotsPerInch);
+    if (!pitch || !width || *width >= *pitch || !full || !half)
+        return std::nullopt;
+    return DotBars{dotsPerInch, *pitch, *width, *full, *half, 0};
+}
+
 } // namespace
 
 std::optional<DotBars> snapToDots(qint16 symbology, qint32 dotsPerInch) {
     if (dotsPerInch < 100 || dotsPerInch >= 600)
         return std::nullopt;
-    const bool intelligentMail = symbology == TavEnumCls::TavIntelligentMail;
-    const qint32 nominalPitch = intelligentMail ? IntelligentMail::BarPitch : Postnet::BarPitch;
-    const qint32 nominalWidth =
-        intelligentMail ? IntelligentMail::BarWidth : Postnet::PrintedBarWidth;
-    const auto pitch = dots(inches(nominalPitch), 1.0 / 24, 1.0 / 20, dotsPerInch);
-    const auto width = dots(inches(nominalWidth), 0.015, 0.025, dotsPerInch);
-    if (!pitch || !width || *width >= *pitch)
-        return std::nullopt;
-    DotBars bars{dotsPerInch, *pitch, *width, 0, 0, 0};
-    if (!intelligentMail) {
-        const auto full = dots(inches(Postnet::FullBarHeight), 0.115, 0.135, dotsPerInch);
-        const auto half = dots(inches(Postnet::HalfBarHeight), 0.040, 0.060, dotsPerInch);
-        if (!full || !half)
-            return std::nullopt;
-        bars.full = *full;
-        bars.short_ = *half;
-        return bars;
-    }
-    const auto tracker = dots(inches(IntelligentMail::TrackerHeight), 0.039, 0.057, dotsPerInch);
-    if (!tracker)
+    const FourState::Spec* fourState = FourState::spec(symbology);
+    if (fourState == nullptr)
+        return postnetDots(dotsPerInch);
+    const FourState::Tolerances& t = fourState->tolerances;
+    const BarMetrics& metrics = fourState->metrics;
+    const auto pitch =
+        dots(inches(metrics.pitch), 1 / t.barsPerInchHigh, 1 / t.barsPerInchLow, dotsPerInch);
+    const auto width = dots(inches(metrics.barWidth), t.widthLow, t.widthHigh, dotsPerInch);
+    const auto tracker = dots(inches(fourState->tracker), t.trackerLow, t.trackerHigh, dotsPerInch);
+    if (!pitch || !width || *width >= *pitch || !tracker)
         return std::nullopt;
     // The extenders share the rest of the full bar; both sums must stay within their ranges.
-    const double fullDots = inches(IntelligentMail::FullBarHeight) * dotsPerInch;
+    const double fullDots = inches(metrics.fullHeight) * dotsPerInch;
     const auto extender = static_cast<qint32>(std::lround((fullDots - *tracker) / 2));
     for (const qint32 tried : {extender, extender - 1, extender + 1}) {
-        if (within(*tracker + 2 * tried, 0.125, 0.165, dotsPerInch) &&
-            within(*tracker + tried, 0.082, 0.111, dotsPerInch)) {
-            bars.short_ = *tracker;
-            bars.extender = tried;
-            bars.full = *tracker + 2 * tried;
-            return bars;
-        }
+        if (within(*tracker + 2 * tried, t.fullLow, t.fullHigh, dotsPerInch) &&
+            within(*tracker + tried, t.ascenderLow, t.ascenderHigh, dotsPerInch))
+            return DotBars{dotsPerInch, *pitch, *width, *tracker + 2 * tried, *tracker, tried};
     }
     return std::nullopt;
 }

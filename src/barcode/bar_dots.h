@@ -16,8 +16,8 @@ struct DotBars {
     qint32 pitch = 0;    // from one bar's left edge to the next one's
     qint32 width = 0;    // a bar
     qint32 full = 0;     // the tallest bar
-    qint32 short_ = 0;   // POSTNET's half bar; the Intelligent Mail barcode's tracker
-    qint32 extender = 0; // the Intelligent Mail barcode's ascender or descender beyond the tracker
+    qint32 short_ = 0;   // POSTNET's half bar; a four-state code's tracker
+    qint32 extender = 0; // a four-state code's ascender or descender beyond the tracker
 };
 
 /// The bars of `symbology` at `dotsPerInch`, or none below 100 or from 600 up (where a dot is

@@ -2,6 +2,7 @@
 
 #include "bar_dots.h"
 #include "bar_placement.h"
+#include "four_state.h"
 #include "intelligent_mail.h"
 #include "item_drawing.h"
 #include "postnet.h"
@@ -13,21 +14,17 @@
 
 namespace tav {
 
-namespace {
-
-bool intelligentMail(qint16 symbology) {
-    return symbology == TavEnumCls::TavIntelligentMail;
-}
-
-} // namespace
-
 const BarMetrics& barMetrics(qint16 symbology) {
-    return intelligentMail(symbology) ? IntelligentMail::Metrics : Postnet::Metrics;
+    const FourState::Spec* fourState = FourState::spec(symbology);
+    return fourState != nullptr ? fourState->metrics : Postnet::Metrics;
 }
 
 QString encodeBars(qint16 symbology, const QString& value) {
-    return intelligentMail(symbology) ? IntelligentMail::EncodePieceValue(value)
-                                      : Postnet::EncodePostnet(value);
+    if (symbology == TavEnumCls::TavIntelligentMail)
+        return IntelligentMail::EncodePieceValue(value);
+    if (FourState::ofAnotherPost(symbology))
+        return FourState::encode(symbology, value);
+    return Postnet::EncodePostnet(value);
 }
 
 namespace {
@@ -41,7 +38,7 @@ std::vector<QRect> dotBoxes(const BarFace& face, const BarLayout& layout, const 
     };
     const qint64 firstDot = std::llround(layout.starts.front() / perDot);
     const qint64 baseDot = std::llround(layout.baseline / perDot);
-    const bool fourState = intelligentMail(face.symbology);
+    const bool fourState = FourState::spec(face.symbology) != nullptr;
     std::vector<QRect> bars;
     bars.reserve(layout.starts.size());
     for (std::size_t k = 0; k < layout.starts.size(); ++k) {
@@ -71,14 +68,15 @@ std::vector<QRect> barBoxes(const BarFace& face, qint32 left, qint32 top, qint32
                   face.width, face.height, face.alignHorizontal, face.alignVertical);
     if (const auto dots = snapToDots(face.symbology, dotsPerInch); dots && !layout.starts.empty())
         return dotBoxes(face, layout, *dots);
+    const FourState::Spec* fourState = FourState::spec(face.symbology);
     std::vector<QRect> bars;
     bars.reserve(layout.starts.size());
     for (std::size_t k = 0; k < layout.starts.size(); ++k) {
         const QChar bar = face.pattern.at(static_cast<qsizetype>(k));
-        if (intelligentMail(face.symbology)) {
-            const auto extent = IntelligentMail::barExtent(bar);
+        if (fourState != nullptr) {
+            const auto extent = FourState::extent(*fourState, bar);
             bars.emplace_back(layout.starts[k], layout.baseline - extent.top,
-                              IntelligentMail::BarWidth, extent.top - extent.bottom);
+                              fourState->metrics.barWidth, extent.top - extent.bottom);
         } else {
             const qint32 height =
                 bar == QLatin1Char('1') ? Postnet::FullBarHeight : Postnet::HalfBarHeight;

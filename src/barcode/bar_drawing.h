@@ -29,8 +29,8 @@ struct MAILPIECE_EXPORT BarFace {
 /// The metrics of `symbology`'s bars.
 MAILPIECE_EXPORT const BarMetrics& barMetrics(qint16 symbology);
 /// The bars of `value`: "1" full and "." half for POSTNET; "F", "A", "D", "T" for the
-/// Intelligent Mail barcode, whose value is "<tracking code>-<routing digits>" (none when it is
-/// not).
+/// four-state codes: the Intelligent Mail barcode's value is "<tracking code>-<routing digits>",
+/// another post's its postcode and more (none when the code cannot carry it).
 MAILPIECE_EXPORT QString encodeBars(qint16 symbology, const QString& value);
 /// The bars as printed, placed in the box at (left, top) (twips); on a printer of
 /// `dotsPerInch` from 100 to 599, in whole dots within the post's tolerances (snapToDots).

@@ -40,12 +40,4 @@ MAILPIECE_EXPORT QString pieceValue(const QString& trackingCode, const QString& 
 /// The bars of a piece value made by pieceValue, or "" when it holds no valid codes.
 MAILPIECE_EXPORT QString EncodePieceValue(const QString& value);
 
-/// Where bar `state` ("F", "A", "D" or "T") reaches above the baseline of the full bars: its
-/// top and bottom as distances up from that baseline (twips).
-struct BarExtent {
-    qint32 top = 0;
-    qint32 bottom = 0;
-};
-MAILPIECE_EXPORT BarExtent barExtent(QChar state);
-
 } // namespace tav::IntelligentMail

@@ -1,6 +1,7 @@
 // The layout editor's menus and what they do to the selected object.
 
 #include "bar_placement.h"
+#include "four_state.h"
 #include "intelligent_mail.h"
 #include "intelligent_mail_fields.h"
 #include "layout_canvas.h"
@@ -93,8 +94,10 @@ void PieceLayoutEditForm::buildMenus() {
 
     QMenu* barCode = bar->addMenu(QStringLiteral("Bar &Code"));
     auto* symbologies = new QActionGroup(this);
-    const char* const names[] = {"&POSTNET", "&Intelligent Mail barcode"};
-    for (int i = 0; i < 2; ++i) {
+    const char* const names[] = {"&POSTNET", "&Intelligent Mail barcode",
+                                 "&Royal Mail 4-state (RM4SCC)", "&KIX (PostNL)",
+                                 "&Australia Post"};
+    for (int i = 0; i < static_cast<int>(symbologyActions_.size()); ++i) {
         symbologyActions_[i] = barCode->addAction(QString::fromLatin1(names[i]));
         symbologyActions_[i]->setCheckable(true);
         symbologies->addAction(symbologyActions_[i]);
@@ -130,9 +133,12 @@ void PieceLayoutEditForm::setSymbology(int symbology) {
 }
 
 void PieceLayoutEditForm::showSymbology() {
-    symbologyActions_[symbology_ == TavEnumCls::TavIntelligentMail ? 1 : 0]->setChecked(true);
-    objects_[7].text =
-        symbology_ == TavEnumCls::TavIntelligentMail ? kIntelligentMailPattern : kBarPattern;
+    symbologyActions_
+        .at(static_cast<std::size_t>(std::clamp<int>(symbology_, 0, symbologyActions_.size() - 1)))
+        ->setChecked(true);
+    objects_[7].text = FourState::spec(static_cast<qint16>(symbology_)) != nullptr
+                           ? kIntelligentMailPattern
+                           : kBarPattern;
     showObject(8);
     if (selected_ == 8)
         itemLabel_->setText(objectTitle(8));
@@ -160,6 +166,9 @@ void PieceLayoutEditForm::askTrackingCode() {
 QString PieceLayoutEditForm::objectTitle(int index) const {
     if (index != 8)
         return QStringLiteral("Item %1").arg(index);
+    if (const FourState::Spec* other = FourState::spec(static_cast<qint16>(symbology_));
+        other != nullptr && FourState::ofAnotherPost(other->symbology))
+        return QStringLiteral("Bar Code: ") + QLatin1String(other->name);
     if (symbology_ != TavEnumCls::TavIntelligentMail)
         return QStringLiteral("Bar Code");
     QString title = QStringLiteral("Bar Code: Intelligent Mail");

@@ -1,5 +1,6 @@
 #include "piece_detail.h"
 
+#include "four_state.h"
 #include "intelligent_mail.h"
 #include "message_sink.h"
 #include "piece_definition.h"
@@ -74,6 +75,22 @@ QString detailNumber(float value) {
 
 qint32 scaledTwips(float inches, double scale) {
     return roundToInt(static_cast<double>(inches) * scale * TwipsPerInch, kSource);
+}
+
+// What the preview's bars show for `symbology`: each post's own kind of value.
+QString sampleValue(TavSymbology symbology) {
+    switch (symbology) {
+    case TavEnumCls::TavIntelligentMail:
+        return IntelligentMail::pieceValue(kSampleTrackingCode, kSampleZip);
+    case TavEnumCls::TavRoyalMail:
+        return QStringLiteral("LU178XE2B");
+    case TavEnumCls::TavKix:
+        return QStringLiteral("2500GG30250");
+    case TavEnumCls::TavAustraliaPost:
+        return QStringLiteral("39549554");
+    default:
+        return kSampleZip;
+    }
 }
 
 } // namespace
@@ -285,9 +302,7 @@ void PieceDetail::loadPreviewPiece(qint32 previewWidth, qint32 previewHeight, qi
     TavBarcode& barcode = *previewBarcode_;
     barcode.setDontPaint(true);
     barcode.setSymbology(static_cast<qint16>(barCode_->Symbology()));
-    barcode.setBarCode(barCode_->Symbology() == TavEnumCls::TavIntelligentMail
-                           ? IntelligentMail::pieceValue(kSampleTrackingCode, kSampleZip)
-                           : kSampleZip);
+    barcode.setBarCode(sampleValue(barCode_->Symbology()));
     barcode.setAlignHorizontal(static_cast<qint16>(barCode_->AlignHorizontal()));
     barcode.setAlignVertical(static_cast<qint16>(barCode_->AlignVertical()));
     barcode.setAutoSize(barCode_->AutoSize());
@@ -326,8 +341,11 @@ void PieceDetail::ShowDetails(int index) {
     itemLabels_[2]->setText(QStringLiteral("Height = ") + detailNumber(height));
     itemLabels_[3]->setText(QStringLiteral("Width = ") + detailNumber(width));
     const bool intelligentMail = barCode_->Symbology() == TavEnumCls::TavIntelligentMail;
+    const FourState::Spec* fourState = FourState::spec(static_cast<qint16>(barCode_->Symbology()));
     barsLabel_->setText(intelligentMail ? QStringLiteral("Bar code: Intelligent Mail")
-                                        : QStringLiteral("Bar code: POSTNET"));
+                        : fourState != nullptr
+                            ? QStringLiteral("Bar code: ") + QLatin1String(fourState->name)
+                            : QStringLiteral("Bar code: POSTNET"));
     trackingLabel_->setText(!intelligentMail ? QString()
                             : barCode_->TrackingCode().isEmpty()
                                 ? QStringLiteral("No tracking code")

@@ -145,7 +145,7 @@ private:
     std::array<QAction*, 4> justifyActions_{}; // left, center, right, full
     std::array<QAction*, 3> alignActions_{};
     QAction* bordersAction_;
-    std::array<QAction*, 2> symbologyActions_{}; // POSTNET, Intelligent Mail
+    std::array<QAction*, 5> symbologyActions_{}; // by TavSymbology
     QUndoStack* undo_;
     int symbology_ = 0;
     QString trackingCode_;

@@ -3,7 +3,7 @@
 // fitted again when another piece is chosen.
 
 #include "bar_placement.h"
-#include "intelligent_mail.h"
+#include "four_state.h"
 #include "postnet.h"
 #include "tav_error.h"
 #include "tav_label.h"
@@ -30,10 +30,10 @@ float lineHeightInches(double points) {
 // Mail barcode's) would end past the piece's right edge, keeping a small margin.
 float barsLeft(const TavBarCodeCls& barCode, float pieceWidth, float textLeft) {
     constexpr float kEdgeMargin = 1.0f / 32;
-    const bool intelligentMail = barCode.Symbology() == TavEnumCls::TavIntelligentMail;
+    const FourState::Spec* fourState = FourState::spec(static_cast<qint16>(barCode.Symbology()));
     const float length =
-        static_cast<float>(intelligentMail
-                               ? symbolLength(IntelligentMail::BarCount, IntelligentMail::Metrics)
+        static_cast<float>(fourState != nullptr
+                               ? symbolLength(fourState->typicalBars, fourState->metrics)
                                : symbolLength(kZipPlusFourBars, Postnet::Metrics)) /
         TwipsPerInch;
     return std::clamp(pieceWidth - length - kEdgeMargin, std::min(kEdgeMargin, textLeft), textLeft);

@@ -1,6 +1,7 @@
 // The bar code a piece carries: the value the store keeps for it and whether its bars fit.
 
 #include "bar_placement.h"
+#include "four_state.h"
 #include "intelligent_mail.h"
 #include "intelligent_mail_fields.h"
 #include "postnet.h"
@@ -31,18 +32,24 @@ QString TavLabel::BarCodeFitProblem(const QString& value) const {
     if (!barCode.Visible())
         return {};
     const QString source = QStringLiteral("TavLabel:BarCodeFitProblem");
-    const bool intelligentMail = barCode.Symbology() == TavEnumCls::TavIntelligentMail;
-    const auto digits = static_cast<qint32>(std::count_if(
-        value.cbegin(), value.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; }));
-    const qint32 bars = intelligentMail ? IntelligentMail::BarCount
-                                        : static_cast<qint32>(Postnet::EncodePostnet(value).size());
-    const BarMetrics& metrics = intelligentMail ? IntelligentMail::Metrics : Postnet::Metrics;
+    const qint16 symbology = static_cast<qint16>(barCode.Symbology());
+    const FourState::Spec* fourState = FourState::spec(symbology);
+    qint32 bars = 0;
+    if (symbology == TavEnumCls::TavIntelligentMail)
+        bars = IntelligentMail::BarCount;
+    else if (fourState != nullptr)
+        bars = static_cast<qint32>(FourState::encode(symbology, value).size());
+    else
+        bars = static_cast<qint32>(Postnet::EncodePostnet(value).size());
+    const BarMetrics& metrics = fourState != nullptr ? fourState->metrics : Postnet::Metrics;
     const qint32 length = symbolLength(bars, metrics);
     if (length == 0)
         return {};
+    const auto digits =
+        std::count_if(value.cbegin(), value.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
     const QString what =
-        intelligentMail
-            ? QStringLiteral("the Intelligent Mail barcode needs %1").arg(inches(length))
+        fourState != nullptr
+            ? QStringLiteral("the %1 needs %2").arg(QLatin1String(fourState->name), inches(length))
             : QStringLiteral("a POSTNET bar code of %1 digits needs %2")
                   .arg(digits)
                   .arg(inches(length));
@@ -67,9 +74,23 @@ QString TavLabel::BarCodeFitProblem(const QString& value) const {
 
 QString TavLabel::barCodeValueToStore(const QString& value, const QString& trackingCode) const {
     const TavBarCodeCls& barCode = *d->barCode_;
+    const QString source = QStringLiteral("TavLabel:AddPiece");
+    const auto symbology = static_cast<qint16>(barCode.Symbology());
+    if (FourState::ofAnotherPost(symbology)) {
+        // Bars that cannot be cut or guessed: a value the code cannot carry, or bars that do not
+        // fit, are refused.
+        QString problem;
+        if (barCode.Visible() && FourState::encode(symbology, value, &problem).isEmpty())
+            raiseError(ErrorNumber::InvalidPropertyValue, source,
+                       QStringLiteral("BarCodeProperties.Value \"%1\": the %2 cannot carry it: %3")
+                           .arg(value, QLatin1String(FourState::spec(symbology)->name), problem));
+        const QString fit = BarCodeFitProblem(value);
+        if (!fit.isEmpty())
+            raiseError(ErrorNumber::InvalidPropertyValue, source, fit);
+        return value;
+    }
     if (barCode.Symbology() != TavEnumCls::TavIntelligentMail)
         return value;
-    const QString source = QStringLiteral("TavLabel:AddPiece");
     if (trackingCode.isEmpty())
         raiseError(ErrorNumber::InvalidPropertyValue, source,
                    QStringLiteral("BarCodeProperties.TrackingCode is empty; an Intelligent Mail "

@@ -16,10 +16,11 @@ void TavBarCodeCls::setPicture(std::shared_ptr<TavPicture> picture) {
 }
 
 void TavBarCodeCls::setSymbology(TavSymbology symbology) {
-    if (symbology != TavEnumCls::TavPostnet && symbology != TavEnumCls::TavIntelligentMail)
+    if (symbology < TavEnumCls::TavPostnet || symbology > TavEnumCls::TavAustraliaPost)
         raiseError(ErrorNumber::InvalidPropertyValue,
                    QStringLiteral("TavBarCodeCls:Symbology Property Let"),
-                   QStringLiteral("Symbology is %1; it is 0 (POSTNET) or 1 (Intelligent Mail)")
+                   QStringLiteral("Symbology is %1; it is 0 (POSTNET), 1 (Intelligent Mail), 2 "
+                                  "(Royal Mail), 3 (KIX) or 4 (Australia Post)")
                        .arg(static_cast<qint32>(symbology)));
     symbology_ = symbology;
     emit changed();

@@ -111,7 +111,9 @@ public:
         emit changed();
     }
 
-    /// TavPostnet (the default) or TavIntelligentMail; any other value raises error 380.
+    /// TavPostnet (the default), TavIntelligentMail, or another post's four-state code
+    /// (TavRoyalMail, TavKix, TavAustraliaPost, whose bars come from Value); any other value
+    /// raises error 380.
     TavSymbology Symbology() const { return symbology_; }
     void setSymbology(TavSymbology symbology);
     /// The Intelligent Mail barcode's 20-digit tracking code, or empty; anything else (another

@@ -37,7 +37,13 @@ public:
 
     /// Which bars the bar code draws: POSTNET from the ZIP code alone, or the Intelligent Mail
     /// barcode (USPS-B-3200) from a tracking code and the ZIP code.
-    enum TavSymbology : qint32 { TavPostnet = 0, TavIntelligentMail = 1 };
+    enum TavSymbology : qint32 {
+        TavPostnet = 0,
+        TavIntelligentMail = 1,
+        TavRoyalMail = 2,    // RM4SCC: a UK postcode and delivery point suffix
+        TavKix = 3,          // PostNL's KIX code: postcode, house number and addition
+        TavAustraliaPost = 4 // a DPID, with customer information after it
+    };
     Q_ENUM(TavSymbology)
 
     /// Back style of the item and piece controls' drawing area.

@@ -1,6 +1,7 @@
 // Mail to the post office's rules: the sample in the postal style, in ZIP code order, each label
 // with its sort level, and endorsements where they have room.
 
+#include "pdf_bars.h"
 #include "pdf_text.h"
 #include "program_run.h"
 
@@ -65,4 +66,25 @@ TEST(PostalRules, AnEndorsementNeedsItsClearSpaceAndAReturnAddress) {
         EXPECT_TRUE(run.err.contains(QLatin1String(c.said))) << run.err.toStdString();
     }
     EXPECT_EQ(tav::test::pdfTexts(pdf).mid(0, 3), (QStringList{"RETURN", "SERVICE", "REQUESTED"}));
+}
+
+TEST(PostalRules, AnotherPostsCodeComesFromItsColumnAndABadValueCostsItsRow) {
+    QTemporaryDir dir;
+    const QString csv =
+        tav::test::writeFile(dir, "nl.csv",
+                             "Name,Street,City,KIX\n"
+                             "Jan Jansen,Dorpsstraat 30,2500 GG Den Haag,2500GG30250\n"
+                             "Bad Row,Weg 1,1234 AB Ergens,12 34\n");
+    const QString pdf = dir.filePath("nl.pdf");
+    const ProgramRun run = runBatch({"--symbology", "kix", "--barcode-column", "KIX", "--item1",
+                                     "<<Name>>", "--piece", "5160", "--pdf", pdf, csv});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains("nl.csv:3: row left out: the KIX code cannot carry \"12 34\""))
+        << run.err.toStdString();
+    // The first label's bars, under its line: PostNL's first published example.
+    constexpr int kDpi = 600;
+    const QImage label = tav::test::pdfPageImage(pdf, 1, kDpi, QRect(0, 0, 3 * kDpi, 1.5 * kDpi));
+    const auto bars = tav::test::findBars(label, QRect(0, 0.75 * kDpi, label.width(), 0.7 * kDpi));
+    EXPECT_EQ(tav::test::fourStates(bars, 3), "TDFADDAATTFFTTFFDAFTDAFTDTAFTTFFTDFADDAATTFF");
+    EXPECT_EQ(runBatch({"--symbology", "kix", "--pdf", pdf, csv}).exitCode, 2);
 }

@@ -73,23 +73,6 @@ TEST(IntelligentMail, PieceValuesCarryBothCodes) {
         EXPECT_TRUE(EncodePieceValue(QLatin1String(bad)).isEmpty()) << bad;
 }
 
-TEST(IntelligentMail, DimensionsLieInsideTheRangesOfTheStandard) {
-    const auto inches = [](qint32 twips) { return twips / 1440.0; };
-    EXPECT_GE(inches(BarWidth), 0.015);
-    EXPECT_LE(inches(BarWidth), 0.025);
-    EXPECT_GE(1440.0 / BarPitch, 20);
-    EXPECT_LE(1440.0 / BarPitch, 24);
-    EXPECT_GE(inches(FullBarHeight), 0.125);
-    EXPECT_LE(inches(FullBarHeight), 0.165);
-    EXPECT_GE(inches(TrackerHeight), 0.039);
-    EXPECT_LE(inches(TrackerHeight), 0.057);
-    EXPECT_GE(inches(AscenderHeight), 0.082);
-    EXPECT_LE(inches(AscenderHeight), 0.111);
-    // The tracker sits in the middle: an ascender and a descender together make a full bar.
-    EXPECT_EQ(barExtent(QLatin1Char('A')).bottom, FullBarHeight - barExtent(QLatin1Char('D')).top);
-    EXPECT_EQ(barExtent(QLatin1Char('T')).top - barExtent(QLatin1Char('T')).bottom, TrackerHeight);
-}
-
 TEST(IntelligentMail, TrackingCodesAreBuiltFromTheirFieldsOrRefusedNamingOne) {
     struct Case {
         const char* barcodeId;

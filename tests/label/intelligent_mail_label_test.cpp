@@ -1,6 +1,7 @@
 // Labels with the Intelligent Mail barcode: what AddPiece accepts, and the bars on paper read
 // back and measured against USPS-B-3200.
 
+#include "four_state.h"
 #include "intelligent_mail.h"
 #include "pdf_bars.h"
 #include "pdf_printer.h"
@@ -116,120 +117,72 @@ TEST_F(IntelligentMailLabel, PostnetFitIsReportedButAddedAsBefore) {
     EXPECT_TRUE(label.BarCodeFitProblem().contains("51 of its 52 bars"));
 }
 
-TEST_F(IntelligentMailLabel, BarsOnPaperReadBackAndLieWithinTheTolerances) {
-    add(kTracking, "97301-1234-01");
-    add(kOtherTracking, QString());
-    QTemporaryDir dir;
-    const QString path = dir.filePath("imb.pdf");
-    auto pdf = PdfPrinter::singleDocument(path);
-    const std::shared_ptr<Printer> previous = setCurrentPrinter(pdf);
-    label.PrintAll();
-    pdf->finish();
-    setCurrentPrinter(previous);
-
-    constexpr int kDpi = 600;
-    // The first row of labels: the page's top 1.6 inches.
-    const QImage page = test::pdfPageImage(path, 1, kDpi, QRect(0, 0, 9 * kDpi, 1.6 * kDpi));
-    ASSERT_FALSE(page.isNull());
-    const auto inches = [](int pixels) { return static_cast<double>(pixels) / kDpi; };
-    const TavBarCodeCls& box = *label.BarCodeProperties();
-    const QString expected[] = {IntelligentMail::EncodeIntelligentMail(kTracking, "97301123401"),
-                                IntelligentMail::EncodeIntelligentMail(kOtherTracking, QString())};
-    for (int piece = 0; piece < 2; ++piece) {
-        // The bar code's box on the page, and a little around it.
-        const double left = 0.15625 + 4.1875 * piece + box.Left1();
-        const double top = 0.5 + box.Top();
-        const QRect area(static_cast<int>((left - 0.05) * kDpi), static_cast<int>(top * kDpi) - 6,
-                         static_cast<int>((box.Width() + 0.1) * kDpi),
-                         static_cast<int>(box.Height() * kDpi) + 12);
-        const std::vector<test::FoundBar> bars = test::findBars(page, area);
-        ASSERT_EQ(bars.size(), 65u) << "piece " << piece + 1;
-        EXPECT_EQ(test::fourStates(bars, 3), expected[piece]) << "piece " << piece + 1;
-
-        int top0 = bars.front().top;
-        int bottom0 = bars.front().bottom;
-        for (const test::FoundBar& bar : bars) {
-            EXPECT_GE(inches(bar.right - bar.left), 0.015);
-            EXPECT_LE(inches(bar.right - bar.left), 0.025);
-            top0 = std::min(top0, bar.top);
-            bottom0 = std::max(bottom0, bar.bottom);
-        }
-        const double perInch = 64 / inches(bars.back().left - bars.front().left);
-        EXPECT_GE(perInch, 20);
-        EXPECT_LE(perInch, 24);
-        const double length = inches(bars.back().right - bars.front().left);
-        EXPECT_GE(length, 2.667);
-        EXPECT_LE(length, 3.225);
-        for (std::size_t k = 0; k < bars.size(); ++k) {
-            const double height = inches(bars[k].bottom - bars[k].top);
-            switch (expected[piece].at(static_cast<qsizetype>(k)).unicode()) {
-            case 'F':
-                EXPECT_GE(height, 0.125);
-                EXPECT_LE(height, 0.165);
-                break;
-            case 'T':
-                EXPECT_GE(height, 0.039);
-                EXPECT_LE(height, 0.057);
-                break;
-            default: // ascender or descender
-                EXPECT_GE(height, 0.082);
-                EXPECT_LE(height, 0.111);
-            }
-        }
-    }
-}
-
-// For a thermal printer of 203 or 300 dots an inch, every bar is the same whole number of dots
-// wide and every pitch the same, each within the post's tolerances: measured on the page
-// rendered at the printer's own resolution.
-TEST_F(IntelligentMailLabel, OnALabelPrinterEveryBarIsWholeDotsWithinTheTolerances) {
+// The bars on paper read back as encoded and measure within their post's ranges: as the PDF
+// is, and on thermal printers of 203 and 300 dots an inch, where every bar is the same whole
+// number of dots wide and every pitch the same.
+TEST_F(IntelligentMailLabel, BarsOnPaperReadBackAndLieWithinTheirPostsRanges) {
+    const FourState::Tolerances postnet{0.015, 0.025, 20, 24, 0.115, 0.135, 0.040, 0.060, 0, 1};
     const struct {
         TavSymbology symbology;
-        const char* zip;
+        const char* value;
         int bars;
-        double fullLow, fullHigh, shortLow, shortHigh;
-    } cases[] = {{TavEnumCls::TavPostnet, "97301-1234", 52, 0.115, 0.135, 0.040, 0.060},
-                 {TavEnumCls::TavIntelligentMail, "97301", 65, 0.125, 0.165, 0.039, 0.057}};
+    } cases[] = {{TavEnumCls::TavPostnet, "97301-1234", 52},
+                 {TavEnumCls::TavIntelligentMail, "97301-1234-01", 65},
+                 {TavEnumCls::TavRoyalMail, "LU178XE2B", 42},
+                 {TavEnumCls::TavKix, "2500GG30250", 44},
+                 {TavEnumCls::TavAustraliaPost, "39549554", 37}};
     for (const auto& c : cases) {
-        for (const int dpi : {203, 300}) {
-            SCOPED_TRACE(
-                QStringLiteral("symbology %1 at %2 dpi").arg(c.symbology).arg(dpi).toStdString());
+        const FourState::Spec* spec = FourState::spec(c.symbology);
+        const FourState::Tolerances& t = spec != nullptr ? spec->tolerances : postnet;
+        const QString expected = spec == nullptr ? QString()
+                                 : c.symbology == TavEnumCls::TavIntelligentMail
+                                     ? IntelligentMail::EncodeIntelligentMail(kTracking, c.value)
+                                     : FourState::encode(c.symbology, c.value);
+        for (const int dpi : {0, 203, 300}) {
+            SCOPED_TRACE(QStringLiteral("%1 at %2 dpi").arg(c.value).arg(dpi).toStdString());
             label.NewMailing();
             barCode().setSymbology(c.symbology);
-            add(kTracking, c.zip);
+            add(kTracking, c.value);
             QTemporaryDir dir;
-            const QString path = dir.filePath("dots.pdf");
+            const QString path = dir.filePath("bars.pdf");
             auto pdf = PdfPrinter::singleDocument(path);
-            pdf->setDotsPerInch(static_cast<qint16>(dpi));
+            if (dpi > 0)
+                pdf->setDotsPerInch(static_cast<qint16>(dpi));
             label.PrintAll(*pdf);
             pdf->finish();
-            const QImage page = test::pdfPageImage(path, 1, dpi, QRect(0, 0, 4.5 * dpi, 1.6 * dpi));
-            const double left = 0.15625 + barCode().Left1();
-            const double top = 0.5 + barCode().Top();
-            const QRect area(static_cast<int>((left - 0.05) * dpi), static_cast<int>(top * dpi) - 4,
-                             static_cast<int>((barCode().Width() + 0.1) * dpi),
-                             static_cast<int>(barCode().Height() * dpi) + 8);
+            const int at = dpi > 0 ? dpi : 600; // the PDF's own bars, finely rendered
+            const QImage page = test::pdfPageImage(path, 1, at, QRect(0, 0, 4.5 * at, 1.6 * at));
+            const QRect area(static_cast<int>((0.15625 + barCode().Left1() - 0.05) * at),
+                             static_cast<int>((0.5 + barCode().Top()) * at) - 6,
+                             static_cast<int>((barCode().Width() + 0.1) * at),
+                             static_cast<int>(barCode().Height() * at) + 12);
             const std::vector<test::FoundBar> bars = test::findBars(page, area);
             ASSERT_EQ(static_cast<int>(bars.size()), c.bars);
-            const int width = bars[0].right - bars[0].left;
-            const int pitch = bars[1].left - bars[0].left;
-            EXPECT_GE(width, std::ceil(0.015 * dpi));
-            EXPECT_LE(width, std::floor(0.025 * dpi));
-            EXPECT_GE(pitch, std::ceil(dpi / 24.0));
-            EXPECT_LE(pitch, std::floor(dpi / 20.0));
-            int tallest = 0, shortest = dpi;
+            if (spec != nullptr) {
+                EXPECT_EQ(test::fourStates(bars, 3), expected);
+            }
+            const auto inches = [at](int pixels) { return static_cast<double>(pixels) / at; };
+            const double perInch = (c.bars - 1) / inches(bars.back().left - bars.front().left);
+            EXPECT_GE(perInch, t.barsPerInchLow);
+            EXPECT_LE(perInch, t.barsPerInchHigh);
+            int tallest = 0, shortest = at;
             for (std::size_t k = 0; k < bars.size(); ++k) {
-                EXPECT_EQ(bars[k].right - bars[k].left, width) << "bar " << k;
-                if (k > 0) {
-                    EXPECT_EQ(bars[k].left - bars[k - 1].left, pitch) << "bar " << k;
+                const int width = bars[k].right - bars[k].left;
+                EXPECT_GE(inches(width), t.widthLow - 1.0 / at) << "bar " << k;
+                EXPECT_LE(inches(width), t.widthHigh + 1.0 / at) << "bar " << k;
+                if (dpi > 0) { // whole dots: every bar and every pitch the same
+                    EXPECT_EQ(width, bars[0].right - bars[0].left) << "bar " << k;
+                    if (k > 0) {
+                        EXPECT_EQ(bars[k].left - bars[k - 1].left, bars[1].left - bars[0].left);
+                    }
                 }
                 tallest = std::max(tallest, bars[k].bottom - bars[k].top);
                 shortest = std::min(shortest, bars[k].bottom - bars[k].top);
             }
-            EXPECT_GE(tallest, c.fullLow * dpi);
-            EXPECT_LE(tallest, c.fullHigh * dpi);
-            EXPECT_GE(shortest, c.shortLow * dpi);
-            EXPECT_LE(shortest, c.shortHigh * dpi);
+            EXPECT_GE(inches(tallest), t.fullLow - 1.0 / at);
+            EXPECT_LE(inches(tallest), t.fullHigh + 1.0 / at);
+            EXPECT_GE(inches(shortest), t.trackerLow - 1.0 / at);
+            EXPECT_LE(inches(shortest), t.trackerHigh + 1.0 / at);
         }
     }
 }

@@ -130,7 +130,7 @@ TEST(TavBarCodeCls, SymbologyAndTrackingCodeAreCheckedWhenSetAndCopied) {
                 << error->description().toStdString();
         }
     };
-    refused([&] { barCode.setSymbology(static_cast<TavSymbology>(2)); }, "Symbology");
+    refused([&] { barCode.setSymbology(static_cast<TavSymbology>(5)); }, "Symbology");
     refused([&] { barCode.setTrackingCode("0070012345600000004"); }, "TrackingCode");
     refused([&] { barCode.setTrackingCode("0070012345600000004 "); }, "TrackingCode");
     refused([&] { barCode.setTrackingCode("09700123456000000041"); }, "second digit");
