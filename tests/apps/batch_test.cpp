@@ -59,15 +59,33 @@ TEST(BatchOptions, DefaultsTemplatesAndBadValues) {
     EXPECT_EQ(options->itemTemplates[1], "<<City>>");
     EXPECT_EQ(options->startingPiece, 5);
     EXPECT_EQ(options->printerTop, -0.25f);
+    options = parseBatchOptions(
+        {"batch", "--imb-mailer-id", "123456", "--imb-service=700", "--strict-fit", "m.csv"},
+        error);
+    ASSERT_TRUE(options) << error.toStdString();
+    EXPECT_TRUE(options->tracking);
+    EXPECT_TRUE(options->strictFit);
 
-    const QStringList bad[] = {{"batch"},
-                               {"batch", "--across", "0", "m.csv"},
-                               {"batch", "--margin-top", "nan", "m.csv"},
-                               {"batch", "--colour", "m.csv"},
-                               {"batch", "m.csv", "n.csv"},
-                               {"batch", "m.csv", "--pdf"},
-                               {"batch", "--piece-width", "0", "m.csv"},
-                               {"batch", "--address", "--columns", "m.csv"}};
+    const QStringList bad[] = {
+        {"batch"},
+        {"batch", "--across", "0", "m.csv"},
+        {"batch", "--margin-top", "nan", "m.csv"},
+        {"batch", "--colour", "m.csv"},
+        {"batch", "m.csv", "n.csv"},
+        {"batch", "m.csv", "--pdf"},
+        {"batch", "--piece-width", "0", "m.csv"},
+        {"batch", "--address", "--columns", "m.csv"},
+        {"batch", "--imb-mailer-id=123456", "m.csv"},
+        {"batch", "--imb-service=700", "m.csv"},
+        {"batch", "--imb-mailer-id=123456", "--imb-service=700", "--imb-tracking-column=Code",
+         "m.csv"},
+        {"batch", "--imb-mailer-id=123456", "--imb-service=7000", "m.csv"},
+        {"batch", "--imb-mailer-id=123456", "--imb-service=700", "--imb-serial-start=ten", "m.csv"},
+        {"batch", "--imb-tracking-column=Code", "--zip=", "m.csv"},
+        {"batch", "--envelope", "--address", "m.csv"},
+        {"batch", "--envelope", "--item1=x", "m.csv"},
+        {"batch", "--envelope", "--across=2", "m.csv"},
+        {"batch", "--return-address=x", "m.csv"}};
     for (const QStringList& arguments : bad) {
         error.clear();
         EXPECT_FALSE(parseBatchOptions(arguments, error)) << arguments.join(' ').toStdString();
@@ -193,13 +211,6 @@ TEST(BatchProgram, EnvelopesTakeTheAddressColumnsAndAReturnAddress) {
     EXPECT_EQ(firstPage, (QStringList{"Acme", "Co.", "1", "Main", "St", "Ann", "Smith", "12", "Elm",
                                       "St", "Salem,", "OR", "97301"}));
     EXPECT_LT(acmeTop, annTop);
-
-    QString error;
-    for (const char* conflicting : {"--address", "--item1=x", "--across=2"})
-        EXPECT_FALSE(parseBatchOptions(
-            {"batch", "--envelope", QString::fromLatin1(conflicting), "m.csv"}, error))
-            << conflicting;
-    EXPECT_FALSE(parseBatchOptions({"batch", "--return-address=x", "m.csv"}, error));
 }
 
 TEST(TrackingCodes, NumberSerialsAfterTheMailerIdentifierAndRefuseBadFields) {
@@ -232,34 +243,6 @@ TEST(TrackingCodes, NumberSerialsAfterTheMailerIdentifierAndRefuseBadFields) {
     EXPECT_EQ(column.next(header, row(" 00700123456000000041 "), problem), "00700123456000000041");
     EXPECT_FALSE(column.next(header, row("0070012345600000004"), problem));
     EXPECT_TRUE(problem.contains("column code"));
-}
-
-TEST(BatchOptions, IntelligentMailOptionsGoTogether) {
-    QString error;
-    const auto parse = [&](QStringList arguments) {
-        arguments.prepend("batch");
-        arguments.append("m.csv");
-        error.clear();
-        return parseBatchOptions(arguments, error);
-    };
-    auto options = parse({"--imb-mailer-id", "123456", "--imb-service=700", "--strict-fit"});
-    ASSERT_TRUE(options) << error.toStdString();
-    EXPECT_TRUE(options->tracking);
-    EXPECT_TRUE(options->strictFit);
-    ASSERT_TRUE(parse({"--imb-tracking-column=Code"}));
-    EXPECT_FALSE(parse({})->tracking);
-
-    const QStringList bad[] = {
-        {"--imb-mailer-id=123456"},
-        {"--imb-service=700"},
-        {"--imb-mailer-id=123456", "--imb-service=700", "--imb-tracking-column=Code"},
-        {"--imb-mailer-id=123456", "--imb-service=7000"},
-        {"--imb-mailer-id=123456", "--imb-service=700", "--imb-serial-start=ten"},
-        {"--imb-tracking-column=Code", "--zip="}};
-    for (const QStringList& arguments : bad) {
-        EXPECT_FALSE(parse(arguments)) << arguments.join(' ').toStdString();
-        EXPECT_FALSE(error.isEmpty());
-    }
 }
 
 TEST(BatchProgram, NumbersIntelligentMailPiecesOnFourInchLabels) {

@@ -4,8 +4,6 @@
 #include "demo_window.h"
 #include "mailing_problems.h"
 #include "modal.h"
-#include "pdf_printer.h"
-#include "pdf_text.h"
 #include "program_run.h"
 #include "qt_printers.h"
 #include "recording_message_sink.h"
@@ -15,7 +13,6 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
-#include <QFileInfo>
 #include <QInputDialog>
 #include <QProgressDialog>
 #include <QSqlDatabase>
@@ -136,32 +133,4 @@ TEST_F(DemoMailing, CancellingKeepsTheMailingShownBefore) {
         [&] { EXPECT_FALSE(window.openMailing(csv)); },
         [](QProgressDialog& progress) { progress.cancel(); }));
     EXPECT_EQ(window.label().pieceCount(), 2);
-}
-
-TEST(DemoPieces, AnImportedProductIsChosenAndPrinted) {
-    if (!QFileInfo::exists("/usr/share/libglabels-3.0/templates"))
-        GTEST_SKIP() << "glabels-data is not installed";
-    tav::test::ScopedCatalog catalog{MAILPIECE_DATA_DIR, true};
-    tav::test::ScopedTempDirectory temp;
-    tav::test::ScopedConfigHome config;
-    DemoWindow window;
-    ASSERT_TRUE(window.openMailing(QStringLiteral(MAILPIECE_SAMPLE_MAILING)));
-    const QString a4 = "Igepa EA-700x423 - Rectangular labels 70 x 42.3 mm";
-    window.choosePiece(a4);
-    tav::TavLabel& label = window.label();
-    EXPECT_EQ(label.PieceName(), a4);
-    EXPECT_EQ(label.SheetProperties()->NumAcross(), 3);
-    EXPECT_EQ(label.SheetProperties()->NumDown(), 7);
-
-    QTemporaryDir dir;
-    const QString path = dir.filePath("a4.pdf");
-    auto pdf = tav::PdfPrinter::singleDocument(path);
-    const auto previous = tav::setCurrentPrinter(pdf);
-    label.setCurrentPiece(1);
-    label.PrintSheet();
-    pdf->finish();
-    tav::setCurrentPrinter(previous);
-    EXPECT_EQ(tav::test::pdfPageCount(path), 1);
-    const QStringList words = tav::test::pdfTexts(path);
-    EXPECT_TRUE(words.contains("Boulder,")) << words.join(' ').toStdString();
 }

@@ -286,17 +286,6 @@ TEST(HostileFalseSuccess, ADocumentBeingWrittenByAnotherProcessIsRefused) {
     EXPECT_EQ(tav::test::pdfPageCount(pdf), 1);
 }
 
-TEST(HostileFalseSuccess, AQuoteNeverClosedCostsOneRowNotTheRest) {
-    QTemporaryDir dir;
-    QByteArray data = addresses(51);
-    data.replace("Ann3,Lee", "Ann3,\"Lee");
-    const QString mailing = writeFile(dir.filePath("m.csv"), data);
-    const ProgramRun result = batch({"--pdf", dir.filePath("out.pdf"), mailing});
-    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
-    EXPECT_TRUE(result.err.contains("m.csv:4: row left out")) << result.err.toStdString();
-    EXPECT_TRUE(result.out.contains("50 pieces")) << result.out.toStdString();
-}
-
 TEST(HostileStore, CtrlCAtThePasswordPromptGivesTheTerminalItsEchoBack) {
     // The program on a terminal of its own, asked for a database password it cannot get.
     int terminal = -1;

@@ -10,12 +10,6 @@
 
 using namespace tav;
 
-TEST(DirLib, AddBackslashAppendsOneSeparatorOnly) {
-    EXPECT_EQ(DirLib::AddBackslash("/usr/share/mailpiece"), "/usr/share/mailpiece/");
-    EXPECT_EQ(DirLib::AddBackslash("/usr/share/mailpiece/"), "/usr/share/mailpiece/");
-    EXPECT_EQ(DirLib::AddBackslash(QString()), "/");
-}
-
 TEST(DirLib, SystemDirectoryIsTheOverrideTrimmedWithOneSeparator) {
     const QByteArray saved = qgetenv(DirLib::SystemDirectoryVariable);
     qputenv(DirLib::SystemDirectoryVariable, "  /opt/labels/  ");

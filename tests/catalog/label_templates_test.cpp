@@ -110,45 +110,29 @@ TEST_F(LabelTemplatesTest, WellKnownSheetsHaveTheirGeometry) {
     EXPECT_FLOAT_EQ(sheet->Width(), 8.5f);
     EXPECT_FLOAT_EQ(sheet->Marginleft(), 0.15625f);
     EXPECT_FLOAT_EQ(sheet->PiecePitchAcross(), 2.78125f);
-
-    // 10 shipping labels of 4 x 2 in.
-    sheet = sheetOf(Catalogue::current().pieces("Avery 15163").value(0));
-    EXPECT_FLOAT_EQ(sheet->PieceWidth(), 4.0f);
-    EXPECT_FLOAT_EQ(sheet->PieceHeight(), 2.0f);
-    EXPECT_EQ(sheet->NumAcross() * sheet->NumDown(), 10);
-
-    // 21 labels of 70 x 42.3 mm on A4, given in millimetres.
-    const QString a4 = "Igepa EA-700x423 - Rectangular labels 70 x 42.3 mm";
-    EXPECT_EQ(CfgLib::CatalogProduct(a4), "Igepa EA-700x423");
-    sheet = sheetOf(a4);
-    EXPECT_NEAR(sheet->PieceWidth() * 25.4, 70.0, 0.01);
-    EXPECT_NEAR(sheet->PieceHeight() * 25.4, 42.3, 0.01);
-    EXPECT_NEAR(sheet->Width() * 25.4, 210.0, 0.01);
-    EXPECT_NEAR(sheet->Height() * 25.4, 297.0, 0.01);
-    EXPECT_EQ(sheet->NumAcross(), 3);
-    EXPECT_EQ(sheet->NumDown(), 7);
 }
 
-TEST_F(LabelTemplatesTest, EveryImportedGridFitsItsPaper) {
-    int imported = 0;
-    for (const Catalogue::Product& product :
-         Catalogue::current().products(QString::fromLatin1(CfgLib::LaserSection))) {
-        for (const QString& piece : product.pieces) {
-            const auto sheet = sheetOf(piece);
-            ASSERT_TRUE(sheetGeometryProblem(*sheet).isEmpty()) << piece.toStdString();
-            constexpr float kSlack = 0.011f;
-            EXPECT_LE(sheet->Marginleft() + (sheet->NumAcross() - 1) * sheet->PiecePitchAcross() +
-                          sheet->PieceWidth(),
-                      sheet->Width() + kSlack)
-                << piece.toStdString();
-            EXPECT_LE(sheet->MarginTop() + (sheet->NumDown() - 1) * sheet->PiecePitchDown() +
-                          sheet->PieceHeight(),
-                      sheet->Height() + kSlack)
-                << piece.toStdString();
-            ++imported;
-        }
-    }
-    EXPECT_GT(imported, 1400); // the shipped pieces and the library's
+TEST_F(LabelTemplatesTest, EveryGridFitsItsPaper) {
+    int pieces = 0;
+    for (const char* section : {CfgLib::LaserSection, CfgLib::DotMatrixSection})
+        for (const Catalogue::Product& product :
+             Catalogue::current().products(QString::fromLatin1(section)))
+            for (const QString& piece : product.pieces) {
+                const auto sheet = sheetOf(piece);
+                ASSERT_TRUE(sheetGeometryProblem(*sheet).isEmpty()) << piece.toStdString();
+                constexpr float kSlack = 0.011f;
+                EXPECT_LE(sheet->Marginleft() +
+                              (sheet->NumAcross() - 1) * sheet->PiecePitchAcross() +
+                              sheet->PieceWidth(),
+                          sheet->Width() + kSlack)
+                    << piece.toStdString();
+                EXPECT_LE(sheet->MarginTop() + (sheet->NumDown() - 1) * sheet->PiecePitchDown() +
+                              sheet->PieceHeight(),
+                          sheet->Height() + kSlack)
+                    << piece.toStdString();
+                ++pieces;
+            }
+    EXPECT_GT(pieces, 1400); // the shipped pieces and the library's
 }
 
 TEST(LabelTemplates, UnitsAndOddTemplatesOfAFileOfOurOwn) {

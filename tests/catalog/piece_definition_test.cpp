@@ -82,16 +82,6 @@ TEST_F(CatalogTest, AMissingCatalogueIsReportedAndReadsAsZeros) {
     EXPECT_EQ(sheet.NumAcross(), 0);
 }
 
-TEST_F(CatalogTest, UnknownPiecesFallBackToTheEnvelope) {
-    writeCatalog("[Details]\nSize 10 - Envelope=Envelopes,9.5x4.125,9.5x4.125,0x0,9.5x4.125,1x1,"
-                 "Envelope,CUT\n");
-    sheet.setPieceName("No such piece");
-    eLabel::ApplyPieceDefinition(sheet, items, barCode);
-    EXPECT_EQ(sheet.PieceName(), "Size 10 - Envelope");
-    EXPECT_EQ(sheet.PieceWidth(), 9.5f);
-    EXPECT_EQ(sheet.Orientation(), 2); // 9.5 across, 4.125 down
-}
-
 TEST_F(CatalogTest, OrientationFollowsTheUsedExtent) {
     sheet.setNumAcross(3);
     sheet.setNumDown(10);

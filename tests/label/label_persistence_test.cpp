@@ -1,6 +1,4 @@
 #include "label_design.h"
-#include "pdf_printer.h"
-#include "pdf_text.h"
 #include "property_bag.h"
 #include "qt_printers.h"
 #include "recording_message_sink.h"
@@ -149,33 +147,4 @@ TEST_F(LabelPersistenceTest, ADesignSavedToAFileComesBackTheSame) {
     JsonPropertyBag again;
     loaded.WriteProperties(again);
     EXPECT_EQ(again.toJson(), loadedBag.toJson()); // save, load, save: the same bytes
-}
-
-TEST_F(LabelPersistenceTest, TheAddressLabelPrintsOnThePhysicalPositions) {
-    TavLabel label;
-    label.InitProperties();
-    label.setPieceName("5160 - Address");
-    label.setRefresh(false);
-    for (int i = 1; i <= 30; ++i) {
-        label.setSubstituteText(QStringLiteral("Item1^L%1|").arg(i));
-        label.AddPiece();
-    }
-    const QString path = temp.path() + "/5160.pdf";
-    auto pdf = PdfPrinter::singleDocument(path);
-    auto previous = setCurrentPrinter(pdf);
-    label.PrintAll();
-    pdf->finish();
-    setCurrentPrinter(previous);
-
-    int found = 0;
-    for (const test::PdfWord& word : test::pdfWords(path)) {
-        const int number = word.text.mid(1).toInt();
-        const int row = (number - 1) / 3;
-        const int column = (number - 1) % 3;
-        // The label 2-5/8 × 1 in at margin 3/16, 1/2 and pitch 2-3/4 × 1 (points).
-        const QRectF physical((0.1875 + 2.75 * column) * 72, (0.5 + row) * 72, 2.625 * 72, 72);
-        EXPECT_TRUE(physical.contains(word.box)) << word.text.toStdString();
-        ++found;
-    }
-    EXPECT_EQ(found, 30);
 }

@@ -238,4 +238,6 @@ TEST_F(TavLabelTest, APieceNameTheCatalogueLacksIsReportedAndNotClaimed) {
     EXPECT_TRUE(messages.sink().texts.at(0).contains(QLatin1String("No Such - Label")));
     EXPECT_EQ(label.PieceName(), "Size 10 - Envelope");
     EXPECT_EQ(label.SheetProperties()->PieceName(), "Size 10 - Envelope");
+    EXPECT_EQ(label.SheetProperties()->PieceWidth(), 9.5f);
+    EXPECT_EQ(label.SheetProperties()->Orientation(), 2); // 9.5 across, 4.125 down
 }
