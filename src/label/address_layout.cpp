@@ -5,6 +5,7 @@
 #include "bar_placement.h"
 #include "four_state.h"
 #include "postnet.h"
+#include "printer.h"
 #include "tav_error.h"
 #include "tav_label.h"
 #include "tav_label_p.h"
@@ -16,14 +17,16 @@ namespace tav {
 
 namespace {
 
-constexpr double kLineSpacing = 1.25;  // line height over font size
 constexpr double kSmallestPoints = 6;  // a font is not made smaller than this to fit
 constexpr float kBarCodeHeight = 0.2f; // inches: the bars and a little room
 constexpr float kBarCodeGap = 0.02f;   // inches between the last line and the bars
 constexpr qint32 kZipPlusFourBars = 52;
 
+// A line of the layout's plain Arial as the items measure and draw it.
 float lineHeightInches(double points) {
-    return static_cast<float>(points * kLineSpacing / 72.0);
+    PrinterFont font;
+    font.size = points;
+    return static_cast<float>(textHeight(font, QStringLiteral("X")) / TwipsPerInch);
 }
 
 // Where the bars start: under the text, or further left where a ZIP+4's bars (an Intelligent

@@ -19,6 +19,7 @@ TEST(PostalRules, TheSampleReadsAsTheRulesSayInZipCodeOrderWithItsSortLevels) {
     const ProgramRun run = runBatch({"--postal-style", "--sort", "zip", "--endorsement-line",
                                      "--piece", "5161", "--pdf", pdf, MAILPIECE_SAMPLE_MAILING});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_FALSE(run.err.contains("warning")) << run.err.toStdString(); // 8 pt, every line whole
     const QStringList words = tav::test::pdfTexts(pdf);
     ASSERT_FALSE(words.isEmpty());
     // Capitals, and no punctuation but the asterisks of the endorsement lines and the hyphens
