@@ -118,8 +118,13 @@ QString encode(qint16 symbology, const QString& value, QString* problem) {
         why = QStringLiteral("it is not another post's bar code");
     else if (value.trimmed().isEmpty())
         why = QStringLiteral("the value is empty");
-    else
-        bars = zintStates(zint, value.trimmed().toUpper().toLatin1(), why);
+    else // a postcode is written with spaces the code has no bars for; Australia Post's has
+        bars = zintStates(
+            zint,
+            (zint == BARCODE_AUSPOST ? value.trimmed() : QString(value).remove(QLatin1Char(' ')))
+                .toUpper()
+                .toLatin1(),
+            why);
     if (problem != nullptr)
         *problem = bars.isEmpty() ? why : QString();
     return bars;

@@ -38,7 +38,9 @@ MAILPIECE_EXPORT const Spec* spec(qint16 symbology);
 MAILPIECE_EXPORT bool ofAnotherPost(qint16 symbology);
 
 /// The bars of `value` in another post's `symbology`, left to right: "F" full, "A" ascender,
-/// "D" descender, "T" tracker. "" when the post's code cannot carry it, with why in `problem`.
+/// "D" descender, "T" tracker; letters in any case, and the spaces of a postcode ("LU17 8XE")
+/// left out but in Australia Post's customer information. "" when the post's code cannot carry
+/// it, with why in `problem`.
 MAILPIECE_EXPORT QString encode(qint16 symbology, const QString& value, QString* problem = nullptr);
 
 /// The states of a symbol libzint encodes from `data` as zint symbology `zint`, or "" with

@@ -75,12 +75,12 @@ TEST(PostalRules, AnotherPostsCodeComesFromItsColumnAndABadValueCostsItsRow) {
         tav::test::writeFile(dir, "nl.csv",
                              "Name,Street,City,KIX\n"
                              "Jan Jansen,Dorpsstraat 30,2500 GG Den Haag,2500GG30250\n"
-                             "Bad Row,Weg 1,1234 AB Ergens,12 34\n");
+                             "Bad Row,Weg 1,1234 AB Ergens,12-34\n");
     const QString pdf = dir.filePath("nl.pdf");
     const ProgramRun run = runBatch({"--symbology", "kix", "--barcode-column", "KIX", "--item1",
                                      "<<Name>>", "--piece", "5160", "--pdf", pdf, csv});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_TRUE(run.err.contains("nl.csv:3: row left out: the KIX code cannot carry \"12 34\""))
+    EXPECT_TRUE(run.err.contains("nl.csv:3: row left out: the KIX code cannot carry \"12-34\""))
         << run.err.toStdString();
     // The first label's bars, under its line: PostNL's first published example.
     constexpr int kDpi = 600;

@@ -30,16 +30,33 @@ TEST(FourState, OtherPostsCodesMatchTheirPublishedExamples) {
         EXPECT_EQ(FourState::encode(e.symbology, QString::fromLatin1(e.value)),
                   QString::fromLatin1(e.bars))
             << e.value;
-    // Royal Mail's code has KIX's characters between its start and stop bars and a check
-    // character before the stop bar.
-    const QString royal = FourState::encode(TavEnumCls::TavRoyalMail, "1231GF156X2");
-    ASSERT_EQ(royal.size(), 1 + 44 + 4 + 1);
-    EXPECT_EQ(royal.front(), QLatin1Char('A'));
-    EXPECT_EQ(royal.mid(1, 44), FourState::encode(TavEnumCls::TavKix, "1231GF156X2"));
-    EXPECT_EQ(royal.back(), QLatin1Char('F'));
+    // Royal Mail's code, built from its published character table: 0-9 and A-Z in six rows and
+    // six columns, a row giving a character's ascenders and a column its descenders; the check
+    // character at the row and column of the sums, modulo 6, of the others'; a start bar and a
+    // full stop bar around them.
+    const char* const halves[] = {"0011", "0101", "0110", "1001", "1010", "1100"};
+    const auto bars = [&](int index) {
+        QString four;
+        for (int k = 0; k < 4; ++k) {
+            const bool up = halves[index / 6][k] == '1';
+            const bool down = halves[index % 6][k] == '1';
+            four += QLatin1Char(up ? (down ? 'F' : 'A') : (down ? 'D' : 'T'));
+        }
+        return four;
+    };
+    QString expected = "A";
+    int rows = 0, columns = 0;
+    for (const QChar c : QStringLiteral("LU178XE2B")) {
+        const int index = c.isDigit() ? c.digitValue() : c.unicode() - 'A' + 10;
+        expected += bars(index);
+        rows += index / 6 + 1;
+        columns += index % 6 + 1;
+    }
+    expected += bars(((rows + 5) % 6) * 6 + (columns + 5) % 6) + "F";
+    EXPECT_EQ(FourState::encode(TavEnumCls::TavRoyalMail, "LU17 8XE 2B"), expected);
 
     QString problem;
-    EXPECT_EQ(FourState::encode(TavEnumCls::TavKix, "1231 GF", &problem), "");
+    EXPECT_EQ(FourState::encode(TavEnumCls::TavKix, "1231-GF", &problem), "");
     EXPECT_FALSE(problem.isEmpty());
     EXPECT_FALSE(problem.contains("Error")) << problem.toStdString();
     EXPECT_EQ(FourState::encode(TavEnumCls::TavAustraliaPost, "9618420", &problem), "");
