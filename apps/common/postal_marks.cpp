@@ -1,6 +1,7 @@
 #include "postal_marks.h"
 
 #include "postal_style.h"
+#include "printer.h"
 #include "tav_error.h"
 #include "tav_label.h"
 #include "tav_mail.h"
