@@ -5,6 +5,7 @@
 #include "pdf_text.h"
 #include "program_run.h"
 #include "qt_printers.h"
+#include "raised_error.h"
 #include "tav_error.h"
 #include "temp_env.h"
 #include "tracking_codes.h"
@@ -224,13 +225,7 @@ TEST(TrackingCodes, NumberSerialsAfterTheMailerIdentifierAndRefuseBadFields) {
     EXPECT_THROW(nine.next(header, row({}), problem), tav::TavError); // no 6-digit serial left
 
     const auto refusal = [](const char* bi, const char* stid, const char* mid, qint64 serial) {
-        try {
-            TrackingCodes::numbered(QLatin1String(bi), QLatin1String(stid), QLatin1String(mid),
-                                    serial);
-        } catch (const tav::TavError& error) {
-            return error.description();
-        }
-        return QString();
+        return tav::test::raisedDetail([&] { TrackingCodes::numbered(bi, stid, mid, serial); });
     };
     EXPECT_TRUE(refusal("05", "700", "123456", 1).contains("--imb-barcode-id"));
     EXPECT_TRUE(refusal("00", "70", "123456", 1).contains("--imb-service"));
