@@ -10,6 +10,7 @@ packages=(
     fonts-liberation2 poppler-utils libzint-dev libcups2-dev cups-daemon cups-client
     libqt6sql6-sqlite libqt6sql6-psql postgresql glabels-data libzip-dev
     cups-filters printer-driver-dymo
+    dpkg-dev fakeroot lintian help2man desktop-file-utils appstream
 )
 
 missing=()

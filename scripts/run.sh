@@ -14,5 +14,5 @@ fi
 ./build/apps/mailing/mailpiece-mailing "$@"
 # With a display, the demo host shows the same mailing, to page through and print.
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
-    ./build/apps/demo/mailpiece-demo "$1"
+    ./build/apps/demo/mailpiece "$1"
 fi

@@ -11,7 +11,7 @@ cmake --build build --target mailpiece-demo
 # Settings of their own, so the user's are neither used nor changed.
 settings=$(mktemp -d)
 trap 'rm -rf "$settings"' EXIT
-XDG_CONFIG_HOME=$settings QT_QPA_PLATFORM=offscreen ./build/apps/demo/mailpiece-demo \
+XDG_CONFIG_HOME=$settings QT_QPA_PLATFORM=offscreen ./build/apps/demo/mailpiece \
     --screenshots docs/images data/sample-addresses.csv
 # A roll label as the label printer gets it: the sample's eighth label, turned on its paper.
 cmake --build build --target mailpiece-batch

@@ -17,3 +17,6 @@ cmake --build build-sanitize
 ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build-sanitize --output-on-failure -j "$(nproc)" --timeout 600 --label-exclude package
+
+# The Debian packages, built and checked (lintian, unpacked use, apt resolution).
+bash scripts/package.sh

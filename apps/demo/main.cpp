@@ -23,7 +23,8 @@ int run(const QCommandLineParser& parser, const QCommandLineOption& screenshots)
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("mailpiece-demo"));
+    QApplication::setApplicationName(QStringLiteral("mailpiece"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Mailpiece"));
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Shows and prints a mailing on address labels and on envelopes."));
