@@ -7,6 +7,7 @@
 #include "imb_settings_dialog.h"
 #include "mailing_open.h"
 #include "mailing_problems.h"
+#include "mailing_rows.h"
 #include "message_sink.h"
 #include "piece_detail_dialog.h"
 #include "piece_select.h"
@@ -66,6 +67,7 @@ DemoWindow::DemoWindow()
     pages_->addTab(mail_, QStringLiteral("&Envelopes"));
     setCentralWidget(pages_);
     buildMenus();
+    buildToolBarAndRows();
     loadRememberedDesigns();
     if (const auto kept = settings_.offsets(tav::currentPrinter().DeviceName()))
         tav::reportingErrors([&] { applyOffsets(kept->first, kept->second); });
@@ -370,9 +372,12 @@ bool DemoWindow::openMailing(const QString& path, const QString& asked) {
                 ? QStringLiteral(", %1 skipped")
                       .arg(mailpiece::counted(fed.blankRows, "blank row", "blank rows"))
                 : QString();
-        statusBar()->showMessage(QStringLiteral("%1: %2, %3 left out%4")
-                                     .arg(path, mailpiece::counted(fed.pieces, "piece", "pieces"),
-                                          mailpiece::counted(fed.leftOut, "row", "rows"), blank));
+        statusBar()->showMessage(
+            QStringLiteral("%1: %2 on %3, %4 left out%5")
+                .arg(path, mailpiece::counted(fed.pieces, "piece", "pieces"),
+                     mailpiece::counted(label_->sheetCount(), "sheet", "sheets"),
+                     mailpiece::counted(fed.leftOut, "row", "rows"), blank));
+        showRows(*open(), messages);
         if (!messages.entries().empty()) {
             // Not modal: the mailing is open, and the list stays at hand beside it.
             auto* problems = new MailingProblemsDialog(path, messages, this);

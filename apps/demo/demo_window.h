@@ -13,8 +13,13 @@
 namespace tav {
 class TavLabel;
 class TavMail;
+class MailingSource;
 } // namespace tav
+class CollectedMessages;
+class MailingRowsPanel;
 class QActionGroup;
+class QDragEnterEvent;
+class QDropEvent;
 class QMenu;
 class QTabWidget;
 
@@ -70,8 +75,16 @@ public:
     /// Sets the printer offsets (inches) of both pages.
     void applyOffsets(float top, float left);
 
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
 private:
     void buildMenus();
+    /// The tool bar of the usual actions, and the mailing's rows in a dock beside the pieces.
+    void buildToolBarAndRows();
+    /// Lists `rows` (the mailing just opened, read again) beside the pieces.
+    void showRows(tav::MailingSource& rows, const CollectedMessages& messages);
     void buildPrintMenu(QMenu* file);
     void fillRecentMenu();
     void openRecent(const QString& path);
@@ -104,6 +117,7 @@ private:
     bool envelopesShown() const;
 
     QTabWidget* pages_;
+    MailingRowsPanel* rows_ = nullptr;
     tav::TavLabel* label_;
     tav::TavMail* mail_;
     QActionGroup* views_;

@@ -11,15 +11,22 @@
 #include "temp_env.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QFile>
 #include <QInputDialog>
+#include <QLineEdit>
+#include <QMimeData>
 #include <QProgressDialog>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStatusBar>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -133,4 +140,40 @@ TEST_F(DemoMailing, CancellingKeepsTheMailingShownBefore) {
         [&] { EXPECT_FALSE(window.openMailing(csv)); },
         [](QProgressDialog& progress) { progress.cancel(); }));
     EXPECT_EQ(window.label().pieceCount(), 2);
+}
+
+TEST_F(DemoMailing, TheRowsBesideThePiecesFollowTheCurrentPieceAndADroppedFileOpens) {
+    DemoWindow window;
+    window.show();
+    const QString csv = writeFile(dir, "m.csv",
+                                  "First,Last,Address,City,State,Zip\n"
+                                  "Ann,Lee,1 Elm St,Salem,OR,97301\n"
+                                  "Bad \"quote,Lee,1 Elm St,Salem,OR,97301\n"
+                                  "Bob,Ray,2 Oak St,Bend,OR,97701\n");
+    // Dropped on the window, as from a file manager.
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(csv)});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(&window, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(&window, &drop);
+    QTest::qWait(0); // the problems dialog, shown from the event loop, closed unseen
+    ASSERT_EQ(window.label().pieceCount(), 2) << messages.sink().texts.join('\n').toStdString();
+    EXPECT_TRUE(window.statusBar()->currentMessage().contains("2 pieces on 1 sheet"));
+
+    auto* table = window.findChild<QTableView*>("rows_table");
+    ASSERT_NE(table, nullptr);
+    const auto cell = [&](int row, int column) {
+        return table->model()->index(row, column).data().toString();
+    };
+    EXPECT_EQ(table->model()->rowCount(), 3);
+    EXPECT_TRUE(cell(1, 2).startsWith("left out: ")) << cell(1, 2).toStdString();
+    window.label().setCurrentPiece(2); // Bob, the third row
+    EXPECT_EQ(table->currentIndex().row(), 2);
+    table->setCurrentIndex(table->model()->index(0, 3)); // Ann's row: her piece
+    EXPECT_EQ(window.label().CurrentPiece(), 1);
+    window.findChild<QLineEdit*>("rows_search")->setText("bend");
+    EXPECT_EQ(table->model()->rowCount(), 1);
+    EXPECT_EQ(cell(0, 3), "Bob");
 }
