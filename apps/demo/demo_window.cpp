@@ -56,7 +56,7 @@ DemoWindow::DemoWindow()
     : pages_(new QTabWidget(this))
     , label_(new tav::TavLabel(this))
     , returnAddress_(QStringLiteral("Mailpiece Demo\n100 Main Street\nSpringfield, IL 62701")) {
-    setWindowTitle(QStringLiteral("Mailpiece Demo"));
+    setWindowTitle(QStringLiteral("Mailpiece"));
     label_->setObjectName(QStringLiteral("TavLabel1"));
     pieceName_ = settings_.labelPiece();
     pieceRotation_ = settings_.labelRotation();
@@ -372,11 +372,14 @@ bool DemoWindow::openMailing(const QString& path, const QString& asked) {
                 ? QStringLiteral(", %1 skipped")
                       .arg(mailpiece::counted(fed.blankRows, "blank row", "blank rows"))
                 : QString();
+        const auto warnings = std::count_if(messages.entries().begin(), messages.entries().end(),
+                                            [](const auto& entry) { return !entry.leftOut; });
         statusBar()->showMessage(
-            QStringLiteral("%1: %2 on %3, %4 left out%5")
+            QStringLiteral("%1: %2 on %3, %4 left out, %5%6")
                 .arg(path, mailpiece::counted(fed.pieces, "piece", "pieces"),
                      mailpiece::counted(label_->sheetCount(), "sheet", "sheets"),
-                     mailpiece::counted(fed.leftOut, "row", "rows"), blank));
+                     mailpiece::counted(fed.leftOut, "row", "rows"),
+                     mailpiece::counted(warnings, "warning", "warnings"), blank));
         showRows(*open(), messages);
         if (!messages.entries().empty()) {
             // Not modal: the mailing is open, and the list stays at hand beside it.

@@ -27,9 +27,12 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationDisplayName(QStringLiteral("Mailpiece"));
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Shows and prints a mailing on address labels and on envelopes."));
+        QStringLiteral("Shows and prints a mailing on address labels, roll labels and envelopes."));
     parser.addHelpOption();
-    parser.addPositionalArgument(QStringLiteral("mailing"), QStringLiteral("CSV file to open."));
+    parser.addPositionalArgument(
+        QStringLiteral("mailing"),
+        QStringLiteral("The mailing to open: a spreadsheet, delimited text, an address book or a "
+                       "SQLite database."));
     const QCommandLineOption screenshots(
         QStringLiteral("screenshots"),
         QStringLiteral("Save the window's views, the dialogs and the envelopes page to DIR, then "
