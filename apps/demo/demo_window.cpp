@@ -367,37 +367,40 @@ bool DemoWindow::openMailing(const QString& path, const QString& asked) {
         mailingPart_ = part;
         settings_.addRecentMailing(path);
         fillRecentMenu();
-        const QString blank =
-            fed.blankRows > 0
-                ? QStringLiteral(", %1 skipped")
-                      .arg(mailpiece::counted(fed.blankRows, "blank row", "blank rows"))
-                : QString();
-        const auto warnings = std::count_if(messages.entries().begin(), messages.entries().end(),
-                                            [](const auto& entry) { return !entry.leftOut; });
-        statusBar()->showMessage(
-            QStringLiteral("%1: %2 on %3, %4 left out, %5%6")
-                .arg(path, mailpiece::counted(fed.pieces, "piece", "pieces"),
-                     mailpiece::counted(label_->sheetCount(), "sheet", "sheets"),
-                     mailpiece::counted(fed.leftOut, "row", "rows"),
-                     mailpiece::counted(warnings, "warning", "warnings"), blank));
+        sayOpened(path, fed, messages);
         showRows(*open(), messages);
-        if (!messages.entries().empty()) {
-            // Not modal: the mailing is open, and the list stays at hand beside it.
-            auto* problems = new MailingProblemsDialog(path, messages, this);
-            problems->setAttribute(Qt::WA_DeleteOnClose);
-            // Shown once the event loop runs, so that it stands in front of a window shown
-            // after the mailing was opened (a file named on the command line).
-            QTimer::singleShot(0, problems, [problems] {
-                problems->show();
-                problems->raise();
-                problems->activateWindow();
-            });
-        }
         return true;
     } catch (...) {
         tav::reportCurrentException();
         return false;
     }
+}
+
+void DemoWindow::sayOpened(const QString& path, const mailpiece::FeedResult& fed,
+                           const CollectedMessages& messages) {
+    const QString blank =
+        fed.blankRows > 0 ? QStringLiteral(", %1 skipped")
+                                .arg(mailpiece::counted(fed.blankRows, "blank row", "blank rows"))
+                          : QString();
+    const auto warnings = std::count_if(messages.entries().begin(), messages.entries().end(),
+                                        [](const auto& entry) { return !entry.leftOut; });
+    statusBar()->showMessage(QStringLiteral("%1: %2 on %3, %4 left out, %5%6")
+                                 .arg(path, mailpiece::counted(fed.pieces, "piece", "pieces"),
+                                      mailpiece::counted(label_->sheetCount(), "sheet", "sheets"),
+                                      mailpiece::counted(fed.leftOut, "row", "rows"),
+                                      mailpiece::counted(warnings, "warning", "warnings"), blank));
+    if (messages.entries().empty())
+        return;
+    // Not modal: the mailing is open, and the list stays at hand beside it.
+    auto* problems = new MailingProblemsDialog(path, messages, this);
+    problems->setAttribute(Qt::WA_DeleteOnClose);
+    // Shown once the event loop runs, so that it stands in front of a window shown after the
+    // mailing was opened (a file named on the command line).
+    QTimer::singleShot(0, problems, [problems] {
+        problems->show();
+        problems->raise();
+        problems->activateWindow();
+    });
 }
 
 void DemoWindow::applyLayout(tav::TavLabel& label) const {

@@ -15,6 +15,9 @@ class TavLabel;
 class TavMail;
 class MailingSource;
 } // namespace tav
+namespace mailpiece {
+struct FeedResult;
+} // namespace mailpiece
 class CollectedMessages;
 class MailingRowsPanel;
 class QActionGroup;
@@ -83,6 +86,9 @@ private:
     void buildMenus();
     /// The tool bar of the usual actions, and the mailing's rows in a dock beside the pieces.
     void buildToolBarAndRows();
+    /// Says in the status bar what opening `path` found, and lists its problems in a dialog.
+    void sayOpened(const QString& path, const mailpiece::FeedResult& fed,
+                   const CollectedMessages& messages);
     /// Lists `rows` (the mailing just opened, read again) beside the pieces.
     void showRows(tav::MailingSource& rows, const CollectedMessages& messages);
     void buildPrintMenu(QMenu* file);
