@@ -265,28 +265,60 @@ void DemoWindow::runGuarded(const std::function<void()>& action) {
     QApplication::restoreOverrideCursor();
 }
 
+// Shows the controls of a mailing just read in place of the ones shown, with their view and
+// printer offsets.
+void DemoWindow::takeControls(std::unique_ptr<tav::TavLabel> fresh,
+                              std::unique_ptr<tav::TavMail> freshMail) {
+    const int page = pages_->currentIndex();
+    for (tav::TavLabel* control : {fresh.get(), &freshMail->TavLabel1()}) {
+        control->setAppearance(label_->Appearance());
+        control->setPrinterTop(label_->PrinterTop());
+        control->setPrinterLeft(label_->PrinterLeft());
+        control->setCurrentPiece(1);
+    }
+    {
+        const QSignalBlocker quiet(pages_); // no page is shown while they are swapped
+        delete label_;
+        delete mail_;
+        label_ = fresh.release();
+        mail_ = freshMail.release();
+        pages_->insertTab(0, label_, QStringLiteral("&Labels"));
+        pages_->insertTab(1, mail_, QStringLiteral("&Envelopes"));
+        pages_->setCurrentIndex(page);
+    }
+    pages_->currentWidget()->setFocus(); // the keys go to the mailing shown, in this window
+    watchPrinting();
+}
+
+// A database file reads one of its tables, a workbook one of its sheets: the one asked for, its
+// only one, or the user's choice; none when the user cancels.
+std::optional<QString> DemoWindow::choosePart(const QString& path, const QString& asked,
+                                              bool database) {
+    if (!asked.isEmpty() || !(database || tav::SpreadsheetSource::isWorkbook(path)))
+        return asked;
+    const QStringList parts =
+        database ? tav::SqlSource::tables(path) : tav::SpreadsheetSource::sheetNames(path);
+    if (parts.isEmpty())
+        throw tav::TavError(
+            tav::ErrorNumber::PathFileAccess, QStringLiteral("mailpiece"),
+            QStringLiteral("%1 holds no %2").arg(path, database ? "tables" : "sheets"));
+    if (parts.size() == 1)
+        return parts.constFirst();
+    bool chosen = false;
+    const QString part =
+        QInputDialog::getItem(this, QStringLiteral("Open Mailing"),
+                              QStringLiteral("%1 of %2:").arg(database ? "Table" : "Sheet", path),
+                              parts, 0, false, &chosen);
+    return chosen ? std::optional<QString>(part) : std::nullopt;
+}
+
 bool DemoWindow::openMailing(const QString& path, const QString& asked) {
     try {
-        // A database file reads one of its tables, a workbook one of its sheets: the one asked
-        // for, its only one, or the user's choice.
         const bool database = tav::SqlSource::isDatabaseFile(path);
-        QString part = asked;
-        if (part.isEmpty() && (database || tav::SpreadsheetSource::isWorkbook(path))) {
-            const QStringList parts =
-                database ? tav::SqlSource::tables(path) : tav::SpreadsheetSource::sheetNames(path);
-            if (parts.isEmpty())
-                throw tav::TavError(
-                    tav::ErrorNumber::PathFileAccess, QStringLiteral("mailpiece-demo"),
-                    QStringLiteral("%1 holds no %2").arg(path, database ? "tables" : "sheets"));
-            bool chosen = parts.size() == 1;
-            part = chosen ? parts.constFirst()
-                          : QInputDialog::getItem(
-                                this, QStringLiteral("Open Mailing"),
-                                QStringLiteral("%1 of %2:").arg(database ? "Table" : "Sheet", path),
-                                parts, 0, false, &chosen);
-            if (!chosen)
-                return false;
-        }
+        const std::optional<QString> chosen = choosePart(path, asked, database);
+        if (!chosen)
+            return false;
+        const QString part = *chosen;
         const auto open = [&]() -> std::unique_ptr<tav::MailingSource> {
             if (database)
                 return tav::SqlSource::table(path, part); // a name, quoted, never run
@@ -344,25 +376,7 @@ bool DemoWindow::openMailing(const QString& path, const QString& asked) {
             return false;
         }
         progress.reset();
-        const int page = pages_->currentIndex();
-        for (tav::TavLabel* control : {fresh.get(), &freshMail->TavLabel1()}) {
-            control->setAppearance(label_->Appearance());
-            control->setPrinterTop(label_->PrinterTop());
-            control->setPrinterLeft(label_->PrinterLeft());
-            control->setCurrentPiece(1);
-        }
-        {
-            const QSignalBlocker quiet(pages_); // no page is shown while they are swapped
-            delete label_;
-            delete mail_;
-            label_ = fresh.release();
-            mail_ = freshMail.release();
-            pages_->insertTab(0, label_, QStringLiteral("&Labels"));
-            pages_->insertTab(1, mail_, QStringLiteral("&Envelopes"));
-            pages_->setCurrentIndex(page);
-        }
-        pages_->currentWidget()->setFocus(); // the keys go to the mailing shown, in this window
-        watchPrinting();
+        takeControls(std::move(fresh), std::move(freshMail));
         mailing_ = path;
         mailingPart_ = part;
         settings_.addRecentMailing(path);

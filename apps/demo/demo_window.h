@@ -8,6 +8,8 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <memory>
+#include <optional>
 #include <vector>
 
 namespace tav {
@@ -86,6 +88,9 @@ private:
     void buildMenus();
     /// The tool bar of the usual actions, and the mailing's rows in a dock beside the pieces.
     void buildToolBarAndRows();
+    std::optional<QString> choosePart(const QString& path, const QString& asked, bool database);
+    void takeControls(std::unique_ptr<tav::TavLabel> fresh,
+                      std::unique_ptr<tav::TavMail> freshMail);
     /// Says in the status bar what opening `path` found, and lists its problems in a dialog.
     void sayOpened(const QString& path, const mailpiece::FeedResult& fed,
                    const CollectedMessages& messages);
