@@ -296,7 +296,8 @@ int printSheets(tav::TavLabel& label, const BatchOptions& options, const QString
     tav::Printer& printer = tav::currentPrinter();
     qint32 sheets = 0;
     // A roll prints a page a label: its pages are counted as labels.
-    const bool roll = tav::CfgLib::CatalogPaperType(label.PieceName()) == 3;
+    const bool roll =
+        tav::CfgLib::CatalogPaperType(label.PieceName()) == tav::CfgLib::RollPaperType;
     const char* unit = roll ? "label" : "sheet";
     const bool terminal = isatty(STDERR_FILENO) != 0;
     QObject::connect(&label, &tav::TavLabel::printProgress, [&](qint32 done, qint32 total) {

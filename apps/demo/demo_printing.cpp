@@ -32,7 +32,7 @@ QString sheets(std::size_t count) {
 // What the pages are to a person: labels off a roll, or sheets, and the paper they go on.
 QString printedPages(const std::vector<tav::PrintedPage>& pages, const QString& pieceName) {
     const auto count = static_cast<qint64>(pages.size());
-    const QString what = tav::CfgLib::CatalogPaperType(pieceName) == 3
+    const QString what = tav::CfgLib::CatalogPaperType(pieceName) == tav::CfgLib::RollPaperType
                              ? mailpiece::counted(count, "label", "labels")
                              : mailpiece::counted(count, "sheet", "sheets");
     const QString paper =

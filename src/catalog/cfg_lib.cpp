@@ -72,7 +72,7 @@ QStringList RecordFields(const QString& record) {
 qint16 CatalogPaperType(const QString& pieceName) {
     const QString type = RecordFields(CatalogRecord(pieceName)).at(8).toUpper().trimmed();
     if (type == QLatin1String(RollPaper))
-        return 3;
+        return RollPaperType;
     return type == QLatin1String("CONT") ? 2 : 1;
 }
 

@@ -47,6 +47,8 @@ MAILPIECE_EXPORT QString CatalogPath();
 /// The definition record of the piece in the catalogue (with the template library and the
 /// user's catalogue), or "".
 MAILPIECE_EXPORT QString CatalogRecord(const QString& pieceName);
+/// CatalogPaperType of a label printer's roll.
+inline constexpr qint16 RollPaperType = 3;
 /// A record's paper type for labels on a roll, one label (or row) a page, as label printers feed.
 inline constexpr char RollPaper[] = "ROLL";
 /// A record's ninth field for pieces turned a quarter turn on their paper.

@@ -88,7 +88,7 @@ void TavLabel::PrintMain() {
     const qint32 lastSheet = positionOf(std::max(last, 1)).currentSheet;
     const qint32 total = std::max(0, lastSheet - firstSheet + 1);
     // A label printer's roll takes the whole run as one job, a page a label; sheets go a job each.
-    const bool roll = CfgLib::CatalogPaperType(d->sheet_->PieceName()) == 3;
+    const bool roll = CfgLib::CatalogPaperType(d->sheet_->PieceName()) == CfgLib::RollPaperType;
     if (roll)
         printTarget().setJobName(
             QStringLiteral("%1 labels %2 to %3").arg(mailingName()).arg(piece).arg(last));

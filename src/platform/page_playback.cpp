@@ -17,10 +17,8 @@ void useTwips(QPainter& painter, const QPrinter& printer, const PrintedPage& pag
     const double scale = printer.resolution() / 1440.0;
     painter.resetTransform();
     painter.scale(scale, scale);
-    if (page.quarterTurn) {
-        painter.translate(printer.pageLayout().fullRectPoints().width() * 20.0, 0);
-        painter.rotate(90);
-    }
+    if (page.quarterTurn)
+        turnQuarter(painter, printer.pageLayout().fullRectPoints().width() * 20.0);
     painter.setRenderHint(QPainter::Antialiasing);
 }
 

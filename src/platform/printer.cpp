@@ -198,12 +198,14 @@ void Printer::NewPage() {
     currentY_ = 0;
 }
 
-void Printer::turnOntoPaper(QPainter& painter, double paperWidthTwips) const {
-    if (!quarterTurn_)
-        return;
-    // The drawing's (x, y) lands at (paper width - y, x).
+void turnQuarter(QPainter& painter, double paperWidthTwips) {
     painter.translate(paperWidthTwips, 0);
     painter.rotate(90);
+}
+
+void Printer::turnOntoPaper(QPainter& painter, double paperWidthTwips) const {
+    if (quarterTurn_)
+        turnQuarter(painter, paperWidthTwips);
 }
 
 void Printer::EndDoc() {

@@ -202,6 +202,10 @@ private:
     bool jobOpen_ = false;
 };
 
+/// Turns `painter`, drawing in twips from the paper's corner, a quarter turn clockwise onto paper
+/// `paperWidthTwips` wide: a drawing's (x, y) lands at (paper width - y, x).
+MAILPIECE_EXPORT void turnQuarter(QPainter& painter, double paperWidthTwips);
+
 /// The process's current printer: until a host sets one, the system's default printer, or PDF
 /// output (one file per job in pdfOutputDirectory()) when no printer is installed.
 MAILPIECE_EXPORT Printer& currentPrinter();

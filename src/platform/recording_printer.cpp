@@ -47,10 +47,8 @@ QImage RecordingPrinter::renderJob(std::size_t index, QSizeF pageSize, double do
     painter.setRenderHint(QPainter::Antialiasing);
     painter.scale(dotsPerInch / 1440.0, dotsPerInch / 1440.0);
     const PrintedPage& page = jobs_.at(index);
-    if (page.quarterTurn) {
-        painter.translate(pageSize.width() * 1440.0, 0);
-        painter.rotate(90);
-    }
+    if (page.quarterTurn)
+        turnQuarter(painter, pageSize.width() * 1440.0);
     for (const PrinterOp& op : page.ops)
         op.paint(painter);
     return image;

@@ -250,7 +250,7 @@ TEST_F(PieceSelectTest, TheLabelControlAppliesOnlyAConfirmedNewPiece) {
             });
     EXPECT_EQ(label.SheetProperties()->PieceRotation(), 0);
     EXPECT_FLOAT_EQ(label.SheetProperties()->PieceWidth(), 1.1f);
-    EXPECT_EQ(CfgLib::CatalogPaperType("Roll - Address"), 3);
+    EXPECT_EQ(CfgLib::CatalogPaperType("Roll - Address"), CfgLib::RollPaperType);
 }
 
 TEST_F(PieceSelectTest, ADamagedPieceChosenWithTheSelectButtonIsReportedAndNotApplied) {
